@@ -1,0 +1,96 @@
+#include "Src/FFOptions.h"
+
+#include <cctype>
+#include <string>
+
+#include "Src/AVCodecStubs.h"
+#include "Src/AVFormatStubs.h"
+#include "Src/AVUtilStubs.h"
+#include "Src/FFmpegLogger.h"
+#include "Src/SwScaleStubs.h"
+
+namespace {
+
+// The option flag a codec option needs per media type (0: any option).
+const int TypeFlags[5] = {AV_OPT_FLAG_VIDEO_PARAM, AV_OPT_FLAG_AUDIO_PARAM, 0, AV_OPT_FLAG_SUBTITLE_PARAM, 0};
+
+bool Blank(const char* AText) {
+    for (const char* p = AText; p && *p; ++p)
+        if (!std::isspace(static_cast<unsigned char>(*p))) return false;
+    return true;
+}
+
+// Sets the option when the object knows it; the found option or none.
+const AVOption* SetOn(void* AObject, const char* AName, const char* AValue, int AFlags, int& AResult) {
+    const AVOption* o = AObject ? ff::av_opt_find(AObject, AName, nullptr, AFlags, 0) : nullptr;
+    if (o) AResult = ff::av_opt_set(AObject, AName, AValue, 0);
+    return o;
+}
+
+}  // namespace
+
+void InitOptionContexts(TFFOptions& AOpts) {
+    AOpts.opt_names.clear();
+    for (auto*& c : AOpts.avcodec_opts) c = nullptr;
+    AOpts.avformat_opts = nullptr;
+    AOpts.sws_opts = nullptr;
+}
+
+bool AllocOptionContexts(TFFOptions& AOpts, int ASwsFlags) {
+    for (int type = 0; type < 5; ++type) {
+        AOpts.avcodec_opts[type] = ff::avcodec_alloc_context3(nullptr);
+        if (AOpts.avcodec_opts[type]) AOpts.avcodec_opts[type]->codec_type = static_cast<AVMediaType>(type);
+    }
+    AOpts.avformat_opts = ff::avformat_alloc_context();
+    AOpts.sws_opts = ff::sws_getContext(16, 16, AV_PIX_FMT_YUV420P, 16, 16, AV_PIX_FMT_YUV420P, ASwsFlags, nullptr,
+                                        nullptr, nullptr);
+    bool ok = AOpts.avformat_opts && AOpts.sws_opts;
+    for (auto* c : AOpts.avcodec_opts) ok = ok && c;
+    if (!ok) FreeOptionContexts(AOpts);
+    return ok;
+}
+
+void FreeOptionContexts(TFFOptions& AOpts) {
+    for (auto*& c : AOpts.avcodec_opts)
+        if (c) ff::avcodec_free_context(&c);
+    if (AOpts.avformat_opts) ff::avformat_free_context(AOpts.avformat_opts);
+    if (AOpts.sws_opts) ff::sws_freeContext(AOpts.sws_opts);
+    InitOptionContexts(AOpts);
+}
+
+bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
+    if (Blank(AName) || Blank(AValue)) return false;
+    int result = 0;
+    const AVOption* found = nullptr;
+    for (int type = 0; type < 5 && result >= 0; ++type) {
+        const AVOption* o = ff::av_opt_find(AOpts.avcodec_opts[0], AName, nullptr, TypeFlags[type], 0);
+        if (!o) continue;
+        found = o;
+        result = ff::av_opt_set(AOpts.avcodec_opts[type], AName, AValue, 0);
+    }
+    if (!found) found = SetOn(AOpts.avformat_opts, AName, AValue, 0, result);
+    if (!found) found = SetOn(AOpts.sws_opts, AName, AValue, 0, result);
+    if (!found && (AName[0] == 'a' || AName[0] == 'v' || AName[0] == 's')) {
+        const int type = AName[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AName[0] == 'v' ? AVMEDIA_TYPE_VIDEO : AVMEDIA_TYPE_SUBTITLE;
+        found = SetOn(AOpts.avcodec_opts[type], AName + 1, AValue, 0, result);
+    }
+    if (found && result < 0) {
+        ff::av_log(nullptr, AV_LOG_ERROR, "Invalid value \"%s\" for option \"%s\"\n", AValue, AName);
+        return false;
+    }
+    if (!found) return false;
+    AOpts.opt_names.push_back(found->name);
+    if (AOpts.avcodec_opts[0]->debug || AOpts.avformat_opts->debug) GlobalLogger()->SetLogLevel(llDebug);
+    return true;
+}
+
+void ApplyOptions(const TFFOptions& AOpts, void* ATarget, void* ASource, int AFlags) {
+    for (const char* name : AOpts.opt_names) {
+        const AVOption* o = ff::av_opt_find(ASource, name, nullptr, 0, 0);
+        if (!o || (o->flags & AFlags) != AFlags) continue;
+        uint8_t* value = nullptr;
+        if (ff::av_opt_get(ASource, name, 0, &value) >= 0 && value && *value)
+            ff::av_opt_set(ATarget, name, reinterpret_cast<char*>(value), 0);
+        ff::av_free(value);
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Media routines of the engine: time text, frame duration, error text, whole
+// file reading, metadata lookup, codec and media-type names, and the one
+// place where encoder names of the older library generation are mapped.
+//
+// The routines call the libraries through the bound entry points; callers
+// make sure the libraries are loaded. No state: any thread.
+#include <cstdint>
+#include <string>
+
+#include "Src/LibAVHeaders.h"
+
+// The libraries' marker of an unknown time (smallest 64-bit integer).
+constexpr int64_t NoValue = INT64_MIN;
+
+std::wstring TimeToText(int64_t ATime);
+int64_t FrameDuration(AVRational ARate);
+// "<file>: <text of the error code>".
+std::wstring ErrorText(const std::wstring& AFileName, int ACode);
+// 0 on success (ABuffer from av_malloc, zero-terminated, ASize counting the
+// zero), -1 when the file cannot be opened, -12 when memory runs out.
+int ReadWholeFile(const char* AFileName, uint8_t*& ABuffer, int& ASize);
+std::wstring GetMetadataValue(const AVDictionary* AMetadata, const char* AKey, const std::wstring& ADefault);
+std::wstring CodecNameText(AVCodecID AId, uint32_t ATag, bool AEncoder);
+std::wstring CodecNameText(const AVCodecParameters* APar, bool AEncoder);
+std::wstring CodecNameText(const AVCodecContext* ACtx, bool AEncoder);
+std::wstring MediaTypeName(int AType);
+
+// Encoder names this library generation lacks, mapped to the ones it has:
+// "libfaac" -> "aac", "libxvid" -> "mpeg4" (the caller keeps the XVID tag),
+// "libamr_nb" -> "libopencore_amrnb", "msmpeg4v1" -> "msmpeg4v2".
+const char* LibEncoderName(const char* AName);
+// avcodec_find_encoder_by_name through LibEncoderName.
+const AVCodec* FindEncoderByName(const char* AName);

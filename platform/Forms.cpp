@@ -1,0 +1,693 @@
+#include "platform/Forms.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/MainThread.h"
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+// Every descendant of a control, depth first.
+void ForEachDescendant(TWinControl* parent, const std::function<void(TControl*)>& fn) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        fn(c);
+        if (c->IsWindowed()) ForEachDescendant(static_cast<TWinControl*>(c), fn);
+    }
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM p) {
+    if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR m, HDC, LPRECT, LPARAM p) {
+    reinterpret_cast<std::vector<HMONITOR>*>(p)->push_back(m);
+    return TRUE;
+}
+
+TRect CenteredIn(const TRect& area, int width, int height) {
+    return Bounds(area.left + (area.Width() - width) / 2, area.top + (area.Height() - height) / 2, width, height);
+}
+
+}  // namespace
+
+// ---- TCustomForm ---------------------------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {
+    BeginLoading();
+    TControl::SetVisible(false);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    if (Screen) Screen->forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+    if (!destroyed_) TCustomForm::BeforeDestruction();
+    canvas_->FreeHandle();
+    if (Screen) {
+        auto& v = Screen->forms_;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+        if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
+    }
+    if (Application) Application->DoneForm(this);
+}
+
+void TCustomForm::BeforeDestruction() {
+    TWinControl::BeforeDestruction();
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (!OnDestroy) return;
+    try {
+        OnDestroy(this);
+    } catch (...) {
+        HandleUIException();
+    }
+}
+
+void TCustomForm::AfterConstruction() {
+    if (created_) return;
+    created_ = true;
+    EndLoading();
+    DoCreate();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+TCanvas* TCustomForm::Canvas() { return canvas_.get(); }
+
+void TCustomForm::PaintWindow(HDC dc) {
+    if (OnPaint) canvas_->PaintOn(dc, [this] { OnPaint(this); });
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    if (Parent()) return;  // a form placed inside another control
+    p.Style &= ~static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CHILD);
+    switch (borderStyle_) {
+    case bsNone: p.Style |= WS_POPUP; break;
+    case bsSingle:
+    case bsToolWindow: p.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable:
+    case bsSizeToolWin: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        p.Style |= WS_POPUP | WS_CAPTION;
+        p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
+    }
+    if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) p.ExStyle |= WS_EX_TOOLWINDOW;
+    if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
+        p.Style |= WS_SYSMENU;
+        const bool boxes = borderStyle_ == bsSingle || borderStyle_ == bsSizeable;
+        if (boxes && (borderIcons_ & biMinimize)) p.Style |= WS_MINIMIZEBOX;
+        if (boxes && (borderIcons_ & biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+        if ((borderIcons_ & biHelp) && !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) p.ExStyle |= WS_EX_CONTEXTHELP;
+    }
+    if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (Position == poDefault || Position == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
+    // The main form stands alone; other forms are owned by it (or by the
+    // application window before there is a main form).
+    if (!p.WndParent && Application && Application->MainForm() != this) {
+        TCustomForm* main = Application->MainForm();
+        p.WndParent = main && main->HandleAllocated() ? main->Handle() : Application->Handle();
+    }
+}
+
+void TCustomForm::ApplyPosition() {
+    positioned_ = true;
+    TRect area;
+    switch (Position) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        area = Screen ? Screen->MonitorFromWindow(Handle()).WorkareaRect : TRect(0, 0, 800, 600);
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TCustomForm* ref = Position == poMainFormCenter && Application ? Application->MainForm()
+                                                                       : dynamic_cast<TCustomForm*>(Owner());
+        if (!ref || ref == this || !ref->HandleAllocated()) ref = Application ? Application->MainForm() : nullptr;
+        if (ref && ref != this && ref->HandleAllocated()) area = ref->BoundsRect();
+        else if (Screen) area = Screen->WorkAreaRect();
+        break;
+    }
+    default:
+        return;
+    }
+    const TRect r = CenteredIn(area, Width(), Height());
+    SetBounds(r.left, r.top, r.Width(), r.Height());
+}
+
+void TCustomForm::SetVisible(bool v) {
+    if (v) {
+        if (Visible() && Showing()) return;
+        AfterConstruction();
+        HandleNeeded();
+        if (!positioned_) ApplyPosition();
+        TControl::SetVisible(true);
+        if (OnShow) OnShow(this);
+        static const int cmds[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+        ShowWindow(Handle(), cmds[windowState_]);
+        if (Parent()) return;
+        SetForegroundWindow(Handle());
+        return;
+    }
+    if (!Visible() && !Showing()) return;
+    if (OnHide) OnHide(this);
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    TControl::SetVisible(false);
+}
+
+void TCustomForm::Show() {
+    SetVisible(true);
+    if (HandleAllocated()) BringWindowToTop(Handle());
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+bool TCustomForm::Active() const { return HandleAllocated() && GetActiveWindow() == const_cast<TCustomForm*>(this)->Handle(); }
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (modal_) {
+        ModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == caNone) return;
+    if (Application && Application->MainForm() == this) Application->Terminate();
+    switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+void TCustomForm::Release() {
+    if (HandleAllocated()) PostMessageW(Handle(), CM_RELEASE, 0, 0);
+    else Free();
+}
+
+bool TCustomForm::ModalCloseAllowed() {
+    if (!CloseQuery()) return false;
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(this, action);
+    return action != caNone;
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (modal_ || Showing() || !Enabled()) throw EInvalidOperation(L"Cannot make a visible window modal");
+    AfterConstruction();
+    if (GetCapture()) SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    HandleNeeded();
+    const HWND self = Handle();
+    const HWND previous = GetActiveWindow();
+    // Every other enabled window of this thread waits for the modal form.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    disabled.erase(std::remove(disabled.begin(), disabled.end(), self), disabled.end());
+    for (HWND w : disabled) EnableWindow(w, FALSE);
+    modal_ = true;
+    ModalResult = mrNone;
+    try {
+        Show();
+        while (ModalResult == mrNone) {
+            if (Application) Application->HandleMessage();
+            else platform::PumpingWait(GetCurrentProcess(), 20);
+            if (Application && Application->Terminated()) ModalResult = mrCancel;
+            if (ModalResult != mrNone && !ModalCloseAllowed()) ModalResult = mrNone;
+        }
+    } catch (...) {
+        EndModal();
+        for (HWND w : disabled) EnableWindow(w, TRUE);
+        throw;
+    }
+    for (HWND w : disabled) EnableWindow(w, TRUE);
+    EndModal();
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    return ModalResult;
+}
+
+void TCustomForm::EndModal() {
+    modal_ = false;
+    Hide();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* c) {
+    if (c && (c == this || !ContainsControl(c))) throw EInvalidOperation(L"Invalid active control");
+    activeControl_ = c;
+    if (c && Showing() && Active() && c->CanFocus() && !c->Focused()) c->SetFocus();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+    if (v == formStyle_) return;
+    formStyle_ = v;
+    if (HandleAllocated() && !Parent())
+        SetWindowPos(Handle(), v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
+    if (v == borderStyle_) return;
+    borderStyle_ = v;
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v) {
+    if (v == borderIcons_) return;
+    borderIcons_ = v;
+    RecreateWnd();
+}
+
+TWindowState TCustomForm::WindowState() const {
+    if (HandleAllocated()) {
+        HWND h = const_cast<TCustomForm*>(this)->Handle();
+        if (IsIconic(h)) return wsMinimized;
+        if (IsZoomed(h)) return wsMaximized;
+    }
+    return windowState_;
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+    windowState_ = v;
+    static const int cmds[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+    if (HandleAllocated() && Showing()) ShowWindow(Handle(), cmds[v]);
+}
+
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
+    bool handled = false;
+    if (OnShortCut) OnShortCut(key, shift, handled);
+    return handled;
+}
+
+void TCustomForm::FocusChanged(TWinControl* control) {
+    if (focused_ == control) return;
+    TWinControl* old = focused_;
+    focused_ = control;
+    if (control != this) activeControl_ = control;
+    if (old) old->DoExit();
+    TMessage m{CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control), 0};
+    ForEachDescendant(this, [&](TControl* c) { c->WindowProc(m); });
+    if (control && focused_ == control) control->DoEnter();
+}
+
+void TCustomForm::ControlRemoved(TControl* control) {
+    auto gone = [control](TWinControl* c) {
+        return c && (c == control || (control->IsWindowed() && static_cast<TWinControl*>(control)->ContainsControl(c)));
+    };
+    if (gone(activeControl_)) activeControl_ = nullptr;
+    if (gone(focused_)) focused_ = nullptr;
+}
+
+void TCustomForm::Activate() {
+    if (Screen) Screen->activeForm_ = this;
+    if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+    else SelectFirst();
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_ACTIVATE:
+        DefaultHandler(m);
+        if (LOWORD(m.WParam) != WA_INACTIVE) Activate();
+        else Deactivate();
+        return;
+    case CM_DIALOGKEY:
+        if (m.WParam == VK_TAB && !(KeyboardShiftState() & (ssCtrl | ssAlt))) {
+            SelectNext(activeControl_, !(KeyboardShiftState() & ssShift), true);
+            m.Result = 1;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TWinControl::WndProc(m);
+}
+
+// ---- THintWindow ------------------------------------------------------------------------------
+
+THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
+    SetColor(clInfoBk);
+    TControl::SetVisible(false);
+    if (Screen) Font()->Assign(Screen->HintFont());
+}
+
+void THintWindow::CreateParams(TCreateParams& p) {
+    TCustomControl::CreateParams(p);
+    p.Style = WS_POPUP | WS_BORDER;
+    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    p.ClassStyle |= CS_SAVEBITS;
+    p.WndParent = Application ? Application->Handle() : nullptr;
+}
+
+TRect THintWindow::CalcHintRect(int maxWidth, const String& hint) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    RECT r{0, 0, maxWidth, 0};
+    DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &r,
+              DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return TRect(0, 0, r.right + 8, r.bottom + 4);
+}
+
+void THintWindow::ActivateHint(TRect r, const String& hint) {
+    SetText(hint);
+    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(),
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void THintWindow::Paint() {
+    TRect r = ClientRect();
+    Canvas()->FillRect(r);
+    InflateRect(&r, -3, -1);
+    Canvas()->Brush()->SetStyle(bsClear);
+    const String text = Caption();
+    DrawTextW(Canvas()->Handle(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// ---- TScreen -------------------------------------------------------------------------------------
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
+        HFONT f = CreateFontIndirectW(&ncm.lfStatusFont);
+        hintFont_.SetHandle(f);
+        DeleteObject(f);
+        f = CreateFontIndirectW(&ncm.lfMenuFont);
+        menuFont_.SetHandle(f);
+        DeleteObject(f);
+    }
+}
+
+TScreen::~TScreen() { Destroying(); }
+
+void TScreen::SetCursor(TCursor c) {
+    Cursor = c;
+    if (HCURSOR h = CursorHandle(c == crDefault ? crArrow : c)) ::SetCursor(h);
+}
+
+TRect TScreen::WorkAreaRect() const {
+    RECT r{0, 0, Width(), Height()};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+namespace {
+
+TMonitor Describe(HMONITOR m, int index) {
+    TMonitor t;
+    t.Handle = m;
+    t.MonitorNum = index;
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (m && GetMonitorInfoW(m, &mi)) {
+        t.BoundsRect = mi.rcMonitor;
+        t.WorkareaRect = mi.rcWork;
+        t.Primary = (mi.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    }
+    return t;
+}
+
+std::vector<HMONITOR> AllMonitors() {
+    std::vector<HMONITOR> list;
+    EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+TMonitor DescribeFound(HMONITOR m) {
+    const auto all = AllMonitors();
+    const auto it = std::find(all.begin(), all.end(), m);
+    return Describe(m, it == all.end() ? 0 : static_cast<int>(it - all.begin()));
+}
+
+}  // namespace
+
+int TScreen::MonitorCount() const { return static_cast<int>(AllMonitors().size()); }
+
+TMonitor TScreen::Monitors(int i) const {
+    const auto all = AllMonitors();
+    if (i < 0 || i >= static_cast<int>(all.size())) throw EListError(L"List index out of bounds (" + IntToStr(i) + L")");
+    return Describe(all[static_cast<size_t>(i)], i);
+}
+
+TMonitor TScreen::MonitorFromWindow(HWND wnd) const {
+    return DescribeFound(::MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST));
+}
+
+TMonitor TScreen::MonitorFromPoint(const TPoint& p) const {
+    return DescribeFound(::MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST));
+}
+
+// ---- TApplication ---------------------------------------------------------------------------------
+
+namespace {
+constexpr UINT_PTR kHintTimer = 1;
+}  // namespace
+
+TApplication::TApplication() : TComponent(nullptr) {
+    if (Application) throw EInvalidOperation(L"Only one application object may exist");
+    Application = this;
+    Screen = new TScreen(this);
+    title_ = ChangeFileExt(ExtractFileName(ParamStr0()), L"");
+}
+
+TApplication::~TApplication() {
+    Destroying();
+    CancelHint();
+    platform::SetMessageDispatcher(nullptr);
+    // Forms first (they may still talk to the application and the screen).
+    for (int i = ComponentCount() - 1; i >= 0; --i)
+        if (i < ComponentCount() && dynamic_cast<TCustomForm*>(Components(i))) Components(i)->Free();
+    hintWindow_ = nullptr;
+    DestroyComponents();
+    Screen = nullptr;
+    window_.reset();
+    Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    platform::InitMainThread();
+    platform::SetMessageDispatcher([this](MSG& msg) { DispatchOne(msg); });
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    Handle();
+}
+
+HWND TApplication::Handle() {
+    if (!window_) {
+        window_ = std::make_unique<platform::UtilWindow>(
+            [this](TMessage& m) {
+                if (m.Msg != WM_TIMER || m.WParam != kHintTimer) return false;
+                HintTimerExpired();
+                return true;
+            },
+            title_.c_str());
+    }
+    return window_->Handle();
+}
+
+void TApplication::SetTitle(const String& v) {
+    title_ = v;
+    if (window_) SetWindowTextW(window_->Handle(), v.c_str());
+}
+
+void TApplication::Run() {
+    if (mainForm_ && ShowMainForm) mainForm_->Show();
+    while (!terminated_) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException();
+        }
+    }
+}
+
+void TApplication::HandleMessage() {
+    if (ProcessMessage()) return;
+    bool done = true;
+    if (OnIdle) OnIdle(this, done);
+    platform::CheckSynchronize();
+    if (done && !terminated_) WaitMessage();
+}
+
+void TApplication::ProcessMessages() {
+    while (ProcessMessage()) {
+    }
+}
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    DispatchOne(msg);
+    return true;
+}
+
+void TApplication::DispatchOne(MSG& msg) {
+    try {
+        bool handled = false;
+        if (OnMessage) OnMessage(msg, handled);
+        if (handled || IsKeyMsg(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    } catch (...) {
+        HandleException();
+    }
+}
+
+bool TApplication::IsKeyMsg(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR &&
+        msg.message != WM_SYSCHAR)
+        return false;
+    TWinControl* c = TWinControl::FindControl(msg.hwnd);
+    return c && c->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::Minimize() {
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
+    return ::MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::HandleException() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        try {
+            if (OnException) OnException(this, e);
+            else ShowException(e);
+        } catch (...) {
+            // A failing handler must not take the message loop down.
+        }
+    } catch (...) {
+        HandleExceptionText(L"Unknown exception");
+    }
+}
+
+void TApplication::HandleExceptionText(const String& text) {
+    const Exception e(text);
+    try {
+        if (OnException) OnException(this, e);
+        else ShowException(e);
+    } catch (...) {
+    }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    const auto* ours = dynamic_cast<const Exception*>(&e);
+    const String text = ours ? ours->Message() : Utf8Decode(e.what());
+    MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::DoneForm(TCustomForm* form) {
+    if (form == mainForm_) mainForm_ = nullptr;
+    if (hintControl_ && form->ContainsControl(hintControl_)) CancelHint(), hintControl_ = nullptr;
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+    if (control == hintControl_) {
+        CancelHint();
+        hintControl_ = nullptr;
+    }
+}
+
+// ---- TApplication: hints ------------------------------------------------------------------------
+
+void TApplication::HintMouseMove(TControl* control) {
+    if (control == hintControl_) return;
+    const bool wasActive = hintActive_;
+    CancelHint();
+    hintControl_ = control;
+    if (!ShowHint || !control || !control->ShowHint() || control->Hint.empty()) return;
+    hintTimer_ = hintWaitShow;
+    platform::SetWindowTimer(Handle(), kHintTimer, static_cast<UINT>(wasActive ? HintShortPause : HintPause));
+}
+
+void TApplication::CancelHint() {
+    if (window_) platform::KillWindowTimer(window_->Handle(), kHintTimer);
+    hintTimer_ = hintNone;
+    if (hintWindow_ && hintWindow_->HandleAllocated()) hintWindow_->ReleaseHandle();
+    hintActive_ = false;
+}
+
+void TApplication::HintTimerExpired() {
+    platform::KillWindowTimer(Handle(), kHintTimer);
+    const auto what = hintTimer_;
+    hintTimer_ = hintNone;
+    if (what == hintWaitShow) ShowHintNow();
+    else if (what == hintWaitHide) CancelHint();
+}
+
+void TApplication::ShowHintNow() {
+    TControl* c = hintControl_;
+    if (!c) return;
+    THintInfo info;
+    info.HintControl = c;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    info.HintPos = TPoint(cursor.x, cursor.y + 20);
+    info.CursorPos = c->ScreenToClient(cursor);
+    info.CursorRect = c->ClientRect();
+    info.HintMaxWidth = Screen ? Screen->Width() : 640;
+    info.HintColor = HintColor;
+    info.HideTimeout = HintHidePause;
+    info.HintStr = c->Hint.substr(0, c->Hint.find(L'|'));
+    if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.empty()) return;
+    if (!hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    hintWindow_->SetColor(info.HintColor);
+    TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
+    r.Offset(info.HintPos.x, info.HintPos.y);
+    hintWindow_->ActivateHint(r, info.HintStr);
+    hintActive_ = true;
+    if (info.HideTimeout > 0) {
+        hintTimer_ = hintWaitHide;
+        platform::SetWindowTimer(Handle(), kHintTimer, static_cast<UINT>(info.HideTimeout));
+    }
+}

@@ -1,0 +1,303 @@
+#pragma once
+// Forms, the application object and the screen.
+//
+// A form is built in code: its constructor creates its components (they are
+// loading meanwhile) and then either calls AfterConstruction itself or leaves
+// it to Application->CreateForm / Show / ShowModal; AfterConstruction calls
+// Loaded on every component and then OnCreate.
+//
+// Start-up of a program:
+//     TApplication app;                 // sets ::Application and ::Screen
+//     Application->Initialize();
+//     Application->SetTitle(L"...");
+//     Application->HelpFile = L"help.chm";
+//     Application->CreateForm(Form1);   // the first form is the main form
+//     Application->Run();               // until the main form closes
+//
+// Threads: UI thread only (other threads reach it through TThread::Synchronize
+// or platform::CallInMainThread).
+
+#include <memory>
+
+#include "platform/Controls.h"
+#include "platform/UtilWindow.h"
+
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+using TShortCutEvent = std::function<void(WORD key, TShiftState shift, bool& handled)>;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Ends construction once: Loaded on every component, then OnCreate.
+    void AfterConstruction();
+
+    void Show();
+    void Hide();
+    // Asks OnCloseQuery and OnClose; a modal form ends its modal loop with
+    // mrCancel; closing the main form terminates the application.
+    void Close();
+    // Shows the form with every other window of the thread disabled until
+    // ModalResult is set; returns it.
+    TModalResult ShowModal();
+    // Frees the form once the messages now queued have been handled.
+    void Release();
+    void SetVisible(bool v) override;
+    bool Active() const;
+
+    TModalResult ModalResult = mrNone;
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* c);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle v);
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle v);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons v);
+    TPosition Position = poDesigned;
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState v);
+    // The form sees key events before its controls.
+    bool KeyPreview = false;
+    TCanvas* Canvas();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+
+    virtual bool CloseQuery();
+    // Keys offered before the focused control gets them.
+    virtual bool IsShortCut(WORD key, TShiftState shift);
+    // Called by controls of the form.
+    void FocusChanged(TWinControl* control);
+    void ControlRemoved(TControl* control);
+    using TWinControl::DoKeyDown;
+    using TWinControl::DoKeyPress;
+    using TWinControl::DoKeyUp;
+
+    void WndProc(TMessage& m) override;
+
+protected:
+    // Raises OnDestroy while the whole form still exists (forms freed with
+    // Free, Release or by their owner); a plain delete raises it from the
+    // base destructor instead.
+    void BeforeDestruction() override;
+    void CreateParams(TCreateParams& p) override;
+    void PaintWindow(HDC dc) override;
+    virtual void DoCreate();
+    virtual void Activate();
+    virtual void Deactivate();
+
+private:
+    void ApplyPosition();
+    void EndModal();
+    bool ModalCloseAllowed();
+
+    TWinControl* activeControl_ = nullptr;
+    TWinControl* focused_ = nullptr;
+    TFormStyle formStyle_ = fsNormal;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    TWindowState windowState_ = wsNormal;
+    std::unique_ptr<TControlCanvas> canvas_;
+    bool created_ = false;
+    bool destroyed_ = false;  // OnDestroy raised
+    bool positioned_ = false;
+    bool modal_ = false;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+};
+
+// ---- hints -----------------------------------------------------------------------------------
+
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint HintPos;  // screen
+    int HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+    TRect CursorRect;  // client coordinates of HintControl
+    TPoint CursorPos;  // client coordinates of HintControl
+    int ReshowTimeout = 0;
+    int HideTimeout = 0;
+    String HintStr;
+};
+
+// The window that shows a hint; derive to draw it differently and install
+// the class through Application->HintWindowClass.
+class THintWindow : public TCustomControl {
+public:
+    explicit THintWindow(TComponent* owner);
+    // The size the text needs, at most maxWidth wide.
+    virtual TRect CalcHintRect(int maxWidth, const String& hint);
+    // Shows the hint at r (screen) without taking the focus.
+    virtual void ActivateHint(TRect r, const String& hint);
+    void ReleaseHandle() { DestroyHandle(); }
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void Paint() override;
+};
+
+// ---- screen ----------------------------------------------------------------------------------
+
+struct TMonitor {
+    HMONITOR Handle = nullptr;
+    int MonitorNum = 0;
+    TRect BoundsRect;
+    TRect WorkareaRect;
+    bool Primary = false;
+};
+
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* owner);
+    ~TScreen() override;
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TCustomForm* Forms(int i) const { return forms_.at(static_cast<size_t>(i)); }
+    TCustomForm* ActiveForm() const { return activeForm_; }
+    TCustomForm* ActiveCustomForm() const { return activeForm_; }
+
+    // Shown everywhere over the program's windows while not crDefault.
+    TCursor Cursor = crDefault;
+    void SetCursor(TCursor c);
+
+    int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+    int PixelsPerInch() const { return ScreenPixelsPerInch(); }
+    // Work area of the primary monitor.
+    TRect WorkAreaRect() const;
+    int MonitorCount() const;
+    TMonitor Monitors(int i) const;
+    TMonitor MonitorFromWindow(HWND wnd) const;
+    TMonitor MonitorFromPoint(const TPoint& p) const;
+    TFont* HintFont() { return &hintFont_; }
+    TFont* MenuFont() { return &menuFont_; }
+
+private:
+    friend class TCustomForm;
+    std::vector<TCustomForm*> forms_;
+    TCustomForm* activeForm_ = nullptr;
+    TFont hintFont_, menuFont_;
+};
+
+// ---- application -----------------------------------------------------------------------------
+
+using TMessageEvent = std::function<void(MSG& msg, bool& handled)>;
+using TIdleEvent = std::function<void(TObject* sender, bool& done)>;
+using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
+using TShowHintEvent = std::function<void(String& hintStr, bool& canShow, THintInfo& hintInfo)>;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // Makes this thread the UI thread and prepares the common controls.
+    void Initialize();
+    // The hidden application window (owner of the program's windows).
+    HWND Handle();
+    const String& Title() const { return title_; }
+    void SetTitle(const String& v);
+    String HelpFile;
+    String ExeName() const { return ParamStr0(); }
+
+    TCustomForm* MainForm() const { return mainForm_; }
+    bool ShowMainForm = true;
+    // Creates a form owned by the application; the first becomes the main form.
+    template <class T>
+    void CreateForm(T*& ref) {
+        T* form = new T(this);
+        ref = form;
+        if (!mainForm_) mainForm_ = form;
+        form->AfterConstruction();
+    }
+
+    // Shows the main form and serves messages until Terminate.
+    void Run();
+    // Handles one message, or runs the idle work and waits for the next.
+    void HandleMessage();
+    // Handles every message waiting now.
+    void ProcessMessages();
+    // The route of every message: OnMessage, hint and key handling, dispatch.
+    // Returns false when the queue was empty.
+    bool ProcessMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void Minimize();
+    void Restore();
+    int MessageBox(const String& text, const String& caption, UINT flags);
+
+    // Call inside a catch block: OnException, else a message box.
+    void HandleException();
+    void ShowException(const std::exception& e);
+
+    TMessageEvent OnMessage;
+    TIdleEvent OnIdle;
+    TExceptionEvent OnException;
+
+    // ---- hints ---------------------------------------------------------------------------
+    bool ShowHint = true;
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    TShowHintEvent OnShowHint;
+    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    // The pointer moved over control (nullptr: over nothing of ours).
+    void HintMouseMove(TControl* control);
+    void CancelHint();
+    THintWindow* HintWindow() const { return hintWindow_; }
+    bool HintShowing() const { return hintActive_; }
+    // Called by controls that go away.
+    void ControlDestroyed(TControl* control);
+
+private:
+    friend class TCustomForm;
+    void HintTimerExpired();
+    void ShowHintNow();
+    bool IsKeyMsg(MSG& msg);
+    void DispatchOne(MSG& msg);
+    void DoneForm(TCustomForm* form);
+    void HandleExceptionText(const String& text);
+
+    std::unique_ptr<platform::UtilWindow> window_;
+    String title_;
+    TCustomForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    TControl* hintControl_ = nullptr;
+    THintWindow* hintWindow_ = nullptr;
+    bool hintActive_ = false;
+    enum { hintNone, hintWaitShow, hintWaitHide } hintTimer_ = hintNone;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;

@@ -1,0 +1,542 @@
+// Forms built in code: painting, mouse, keyboard, focus, alignment, leaks.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "platform/Clock.h"
+#include "platform/Forms.h"
+#include "platform/GdiObjects.h"
+#include "platform/MainThread.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+// ---- counting what the process holds ------------------------------------------------------------
+
+BOOL CALLBACK CountChild(HWND, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND w, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    EnumChildWindows(w, &CountChild, p);
+    return TRUE;
+}
+
+int ThreadWindows() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountTopLevel, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+int ProcessThreads() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 te{};
+    te.dwSize = sizeof(te);
+    int n = 0;
+    for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
+        if (te.th32OwnerProcessID == GetCurrentProcessId()) ++n;
+    CloseHandle(snap);
+    return n;
+}
+
+// ---- controls of the test form -------------------------------------------------------------------
+
+struct PaintLog {
+    int paints = 0;
+    DWORD dcType = 0;
+};
+
+class Marker : public TGraphicControl {
+public:
+    Marker(TComponent* owner, TColor c) : TGraphicControl(owner), fill(c) {}
+    TColor fill;
+    PaintLog log;
+
+protected:
+    void Paint() override {
+        ++log.paints;
+        log.dcType = GetObjectType(Canvas()->Handle());
+        Canvas()->Brush()->SetColor(fill);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+class Box : public TCustomControl {
+public:
+    Box(TComponent* owner, TColor c) : TCustomControl(owner), fill(c) { SetTabStop(true); }
+    TColor fill;
+    PaintLog log;
+    bool wantsReturn = false;
+    void WndProc(TMessage& m) override {
+        if (m.Msg == CM_WANTSPECIALKEY && m.WParam == VK_RETURN && wantsReturn) {
+            m.Result = 1;
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+
+protected:
+    void Paint() override {
+        ++log.paints;
+        log.dcType = GetObjectType(Canvas()->Handle());
+        Canvas()->Brush()->SetColor(fill);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+class TestForm : public TForm {
+public:
+    explicit TestForm(TComponent* owner) : TForm(owner) {
+        SetBorderStyle(bsNone);
+        SetBounds(50, 50, 300, 200);
+        DoubleBuffered = true;
+        marker = Place(new Marker(this, clRed), 10, 10, 50, 40);
+        box = Place(new Box(this, clBlue), 100, 10, 60, 40);
+        ok = Place(new TButton(this), 10, 150, 75, 25);
+        ok->SetCaption(L"&OK");
+        ok->SetDefault(true);
+        ok->ModalResult = mrOk;
+        cancel = Place(new TButton(this), 100, 150, 75, 25);
+        cancel->SetCaption(L"Cancel");
+        cancel->Cancel = true;
+        cancel->ModalResult = mrCancel;
+        ok->OnClick = [this](TObject*) { clicks.push_back(L"ok"); };
+        cancel->OnClick = [this](TObject*) { clicks.push_back(L"cancel"); };
+    }
+    template <class T>
+    T* Place(T* c, int l, int t, int w, int h) {
+        c->SetParent(this);
+        c->SetBounds(l, t, w, h);
+        return c;
+    }
+    Marker* marker;
+    Box* box;
+    TButton* ok;
+    TButton* cancel;
+    std::vector<String> clicks;
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = std::make_unique<TApplication>();
+        Application->Initialize();
+        Application->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
+    }
+    void TearDown() override {
+        app.reset();
+        platform::DoneMainThread();
+        EXPECT_TRUE(errors.empty()) << errors.front();
+    }
+    TestForm* NewForm() {
+        TestForm* f;
+        Application->CreateForm(f);
+        return f;
+    }
+    // Posts a key to the focused window and lets the application route it.
+    void PressKey(WORD key) {
+        HWND focus = GetFocus();
+        ASSERT_NE(focus, nullptr);
+        PostMessageW(focus, WM_KEYDOWN, key, 1);
+        PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+        Application->ProcessMessages();
+    }
+    std::unique_ptr<TApplication> app;
+    std::vector<std::string> errors;
+};
+
+TEST_F(FormTest, PaintsWindowedAndWindowlessChildrenOffScreen) {
+    TestForm* f = NewForm();
+    f->Show();
+    UpdateWindow(f->Handle());
+    Application->ProcessMessages();
+    // The double-buffered form paints its windowless child into memory.
+    EXPECT_GT(f->marker->log.paints, 0);
+    EXPECT_EQ(f->marker->log.dcType, static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_GT(f->box->log.paints, 0);
+
+    // Erasing the background is left to the off-screen pass: no flicker.
+    TBitmap probe(20, 20, pf24bit);
+    probe.Canvas()->Brush()->SetColor(clLime);
+    probe.Canvas()->FillRect(Rect(0, 0, 20, 20));
+    EXPECT_EQ(SendMessageW(f->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(probe.Canvas()->Handle()), 0), 1);
+    EXPECT_EQ(probe.Canvas()->Pixel(5, 5), clLime);
+
+    // The whole form, children included, into a bitmap.
+    TBitmap shot(300, 200, pf24bit);
+    f->PaintTo(shot.Canvas()->Handle(), 0, 0);
+    EXPECT_EQ(shot.Canvas()->Pixel(30, 30), clRed);   // windowless
+    EXPECT_EQ(shot.Canvas()->Pixel(130, 30), clBlue);  // windowed
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(250, 100)), ColorToRGB(clBtnFace));
+    // Children are clipped to their bounds.
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(61, 30)), ColorToRGB(clBtnFace));
+}
+
+TEST_F(FormTest, WindowlessChildrenGetEnterLeaveAndClicks) {
+    TestForm* f = NewForm();
+    f->Show();
+    std::vector<String> log;
+    f->OnMouseEnter = [&](TObject*) { log.push_back(L"form enter"); };
+    f->OnMouseLeave = [&](TObject*) { log.push_back(L"form leave"); };
+    f->marker->OnMouseEnter = [&](TObject*) { log.push_back(L"marker enter"); };
+    f->marker->OnMouseLeave = [&](TObject*) { log.push_back(L"marker leave"); };
+    f->marker->OnClick = [&](TObject* s) {
+        EXPECT_EQ(s, f->marker);
+        log.push_back(L"marker click");
+    };
+    f->marker->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int x, int y) {
+        EXPECT_EQ(b, mbLeft);
+        log.push_back(L"down " + IntToStr(x) + L"," + IntToStr(y));
+    };
+    HWND h = f->Handle();
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 25));
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 25));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 25));
+    // Pressed inside, released outside: no click; the child keeps the mouse meanwhile.
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 25));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(200, 100));
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(200, 100));
+    SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(log, (std::vector<String>{L"form enter", L"form leave", L"marker enter", L"down 10,15",
+                                        L"marker click", L"down 10,15", L"marker leave", L"form enter",
+                                        L"form leave"}));
+}
+
+TEST_F(FormTest, DisabledWindowlessChildGetsNoClick) {
+    TestForm* f = NewForm();
+    f->Show();
+    int clicks = 0, formClicks = 0;
+    f->marker->OnClick = [&](TObject*) { ++clicks; };
+    f->OnClick = [&](TObject*) { ++formClicks; };
+    f->marker->SetEnabled(false);
+    SendMessageW(f->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 25));
+    SendMessageW(f->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 25));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(formClicks, 1);  // the form under it takes the click
+}
+
+TEST_F(FormTest, EnterAndEscapeReachDefaultAndCancelButtons) {
+    TestForm* f = NewForm();
+    f->Show();
+    f->box->SetFocus();
+    ASSERT_EQ(GetFocus(), f->box->Handle());
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(f->clicks, (std::vector<String>{L"ok", L"cancel"}));
+
+    // A focused button takes Enter itself.
+    f->clicks.clear();
+    f->cancel->SetFocus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(f->clicks, std::vector<String>{L"cancel"});
+
+    // A control that wants Enter gets it as a key.
+    f->clicks.clear();
+    f->box->wantsReturn = true;
+    std::vector<WORD> keys;
+    f->box->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { keys.push_back(k); };
+    f->box->SetFocus();
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(f->clicks.empty());
+    EXPECT_EQ(keys, std::vector<WORD>{VK_RETURN});
+}
+
+TEST_F(FormTest, ShowModalEndsWithTheButtonsModalResult) {
+    struct Case {
+        WORD key;
+        TModalResult expected;
+    };
+    for (const Case c : {Case{VK_RETURN, mrOk}, Case{VK_ESCAPE, mrCancel}}) {
+        TestForm* f = NewForm();
+        bool onMessageInside = false;
+        Application->OnMessage = [&](MSG&, bool&) { onMessageInside = true; };
+        platform::QueueInMainThread([&] {
+            HWND focus = GetFocus();
+            PostMessageW(focus, WM_KEYDOWN, c.key, 1);
+        });
+        EXPECT_EQ(f->ShowModal(), c.expected);
+        EXPECT_FALSE(f->Showing());
+        EXPECT_TRUE(onMessageInside);
+        Application->OnMessage = nullptr;
+        delete f;
+    }
+}
+
+TEST_F(FormTest, CloseQueryCanKeepAModalFormOpen) {
+    TestForm* f = NewForm();
+    int asked = 0;
+    f->OnCloseQuery = [&](TObject*, bool& canClose) {
+        canClose = ++asked > 1;
+        // Refused once: ask again from the message loop.
+        if (!canClose) platform::QueueInMainThread([&] { f->ModalResult = mrOk; });
+    };
+    platform::QueueInMainThread([&] { f->ModalResult = mrOk; });
+    EXPECT_EQ(f->ShowModal(), mrOk);
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(FormTest, TabWalksTheTabOrder) {
+    TestForm* f = NewForm();
+    auto* hidden = f->Place(new TButton(f), 200, 150, 20, 20);
+    hidden->SetVisible(false);
+    auto* disabled = f->Place(new TButton(f), 220, 150, 20, 20);
+    disabled->SetEnabled(false);
+    auto* noStop = f->Place(new Box(f, clGreen), 200, 60, 20, 20);
+    noStop->SetTabStop(false);
+    // Order: cancel, box, ok (the rest is skipped).
+    f->cancel->SetTabOrder(0);
+    f->ok->SetTabOrder(f->box->TabOrder() + 1);
+    f->Show();
+    EXPECT_EQ(GetFocus(), f->cancel->Handle());  // the first in tab order
+    std::vector<HWND> seen;
+    for (int i = 0; i < 4; ++i) {
+        PressKey(VK_TAB);
+        seen.push_back(GetFocus());
+    }
+    EXPECT_EQ(seen, (std::vector<HWND>{f->box->Handle(), f->ok->Handle(), f->cancel->Handle(), f->box->Handle()}));
+    // Shift+Tab walks back.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(VK_TAB);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(GetFocus(), f->cancel->Handle());
+    EXPECT_EQ(f->ActiveControl(), f->cancel);
+}
+
+TEST_F(FormTest, FocusMovesRaiseEnterExitAndUpdateTheActiveControl) {
+    TestForm* f = NewForm();
+    std::vector<String> log;
+    f->box->OnEnter = [&](TObject*) { log.push_back(L"box enter"); };
+    f->box->OnExit = [&](TObject*) { log.push_back(L"box exit"); };
+    f->ok->OnEnter = [&](TObject*) { log.push_back(L"ok enter"); };
+    f->Show();  // the box is first in tab order
+    f->box->SetFocus();
+    f->ok->SetFocus();
+    EXPECT_EQ(log, (std::vector<String>{L"box enter", L"box exit", L"ok enter"}));
+    EXPECT_EQ(f->ActiveControl(), f->ok);
+    delete f->ok;  // the active control goes away
+    EXPECT_EQ(f->ActiveControl(), nullptr);
+}
+
+// ---- alignment -------------------------------------------------------------------------------------
+
+struct AlignCase {
+    TAlign align;
+    TRect expected;  // in a 200 x 100 client area with a 20-high top bar
+};
+class AlignTest : public FormTest, public ::testing::WithParamInterface<AlignCase> {};
+
+TEST_P(AlignTest, PlacesTheChildInTheRemainingArea) {
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(0, 0, 200, 100);
+    auto* top = new Box(f, clRed);
+    top->SetParent(f);
+    top->SetHeight(20);
+    top->SetAlign(alTop);
+    auto* c = new Box(f, clBlue);
+    c->SetParent(f);
+    c->SetBounds(5, 30, 40, 30);
+    c->SetAlign(GetParam().align);
+    f->AfterConstruction();
+    EXPECT_EQ(c->BoundsRect(), GetParam().expected);
+    delete f;
+}
+
+INSTANTIATE_TEST_SUITE_P(Aligns, AlignTest,
+                         ::testing::Values(AlignCase{alTop, TRect(0, 20, 200, 50)},
+                                           AlignCase{alBottom, TRect(0, 70, 200, 100)},
+                                           AlignCase{alLeft, TRect(0, 20, 40, 100)},
+                                           AlignCase{alRight, TRect(160, 20, 200, 100)},
+                                           AlignCase{alClient, TRect(0, 20, 200, 100)},
+                                           AlignCase{alNone, TRect(5, 30, 45, 60)}));
+
+TEST_F(FormTest, AnchorsAndDisabledAlignFollowTheParentSize) {
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(0, 0, 200, 100);
+    f->AfterConstruction();
+    auto* stretch = new Box(f, clRed);
+    stretch->SetParent(f);
+    stretch->SetBounds(10, 10, 100, 20);
+    stretch->SetAnchors(akLeft | akTop | akRight);
+    auto* corner = new Box(f, clBlue);
+    corner->SetParent(f);
+    corner->SetBounds(150, 70, 30, 20);
+    corner->SetAnchors(akRight | akBottom);
+    auto* client = new Box(f, clGreen);
+    client->SetParent(f);
+    f->DisableAlign();
+    client->SetAlign(alClient);
+    EXPECT_EQ(client->Width(), 0);  // waits for EnableAlign
+    f->SetBounds(0, 0, 300, 150);
+    f->EnableAlign();
+    EXPECT_EQ(stretch->BoundsRect(), TRect(10, 10, 210, 30));
+    EXPECT_EQ(corner->BoundsRect(), TRect(250, 120, 280, 140));
+    EXPECT_EQ(client->BoundsRect(), TRect(0, 0, 300, 150));
+    f->SetBounds(0, 0, 250, 150);
+    EXPECT_EQ(stretch->Width(), 150);
+    delete f;
+}
+
+// ---- ownership and leaks ------------------------------------------------------------------------
+
+class Watcher : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::vector<TComponent*> gone;
+
+protected:
+    void Notification(TComponent* c, TOperation op) override {
+        TComponent::Notification(c, op);
+        if (op == opRemove) gone.push_back(c);
+    }
+};
+
+class Counted : public TComponent {
+public:
+    Counted(TComponent* owner, int* alive) : TComponent(owner), alive_(alive) { ++*alive_; }
+    ~Counted() override { --*alive_; }
+
+private:
+    int* alive_;
+};
+
+TEST_F(FormTest, FreeingAFormLeavesNoWindowGdiObjectOrThread) {
+    // Warm up once so that one-time system allocations are not counted.
+    delete NewForm();
+    const int windows = ThreadWindows();
+    const long gdi = platform::LiveGdiObjects();
+    const int threads = ProcessThreads();
+    Watcher watcher(nullptr);
+    int alive = 0;
+    for (int round = 0; round < 3; ++round) {
+        TestForm* f = NewForm();
+        new Counted(f, &alive);
+        new Counted(f, &alive);
+        watcher.FreeNotification(f->box);
+        f->Show();
+        UpdateWindow(f->Handle());
+        f->marker->Canvas()->FillRect(Rect(0, 0, 5, 5));  // a canvas outside painting
+        f->box->Canvas()->TextOut(0, 0, L"x");
+        SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 25));
+        f->box->SetFocus();
+        f->box->Font()->SetSize(14);
+        f->SetBorderStyle(bsSingle);  // window recreated
+        Application->ProcessMessages();
+        EXPECT_GT(ThreadWindows(), windows);
+        EXPECT_EQ(alive, 2);
+        TComponent* box = f->box;
+        delete f;
+        EXPECT_EQ(alive, 0);
+        ASSERT_FALSE(watcher.gone.empty());
+        EXPECT_EQ(watcher.gone.back(), box);
+        EXPECT_EQ(Screen->FormCount(), 0);
+        EXPECT_EQ(Application->MainForm(), nullptr);
+        EXPECT_EQ(ThreadWindows(), windows);
+        EXPECT_EQ(platform::LiveGdiObjects(), gdi);
+        EXPECT_EQ(ProcessThreads(), threads);
+    }
+}
+
+TEST_F(FormTest, ReleaseFreesTheFormAfterPendingMessages) {
+    TestForm* f = NewForm();
+    f->Show();
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject*) { destroyed = true; };
+    f->ok->OnClick = [&](TObject*) { f->Release(); };
+    SendMessageW(f->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(f->ok->Handle()));
+    EXPECT_FALSE(destroyed);
+    Application->ProcessMessages();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(Screen->FormCount(), 0);
+}
+
+TEST_F(FormTest, ClosingTheMainFormTerminatesRun) {
+    TestForm* f = NewForm();
+    EXPECT_EQ(Application->MainForm(), f);
+    std::vector<String> log;
+    f->OnCreate = [&](TObject*) { log.push_back(L"create"); };  // already ran in CreateForm
+    f->OnClose = [&](TObject*, TCloseAction& a) {
+        log.push_back(L"close");
+        EXPECT_EQ(a, caHide);
+    };
+    platform::QueueInMainThread([&] { PostMessageW(f->Handle(), WM_CLOSE, 0, 0); });
+    Application->Run();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(log, std::vector<String>{L"close"});
+}
+
+TEST_F(FormTest, ExceptionsInHandlersStopAtTheWindowProcedure) {
+    TestForm* f = NewForm();
+    f->Show();
+    f->ok->OnClick = [](TObject*) { throw EConvertError(L"bad value"); };
+    SendMessageW(f->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(f->ok->Handle()));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "bad value");
+    errors.clear();
+}
+
+TEST_F(FormTest, PositionCentresOnTheScreenAndTheOwner) {
+    TestForm* main = NewForm();
+    main->Show();
+    auto* dlg = new TestForm(main);
+    dlg->SetBounds(0, 0, 100, 60);
+    dlg->Position = poOwnerFormCenter;
+    dlg->Show();
+    EXPECT_EQ(dlg->Left(), main->Left() + (main->Width() - 100) / 2);
+    EXPECT_EQ(dlg->Top(), main->Top() + (main->Height() - 60) / 2);
+    auto* centred = new TestForm(main);
+    centred->Position = poScreenCenter;
+    centred->Show();
+    const TRect work = Screen->WorkAreaRect();
+    EXPECT_EQ(centred->Left(), work.left + (work.Width() - centred->Width()) / 2);
+    EXPECT_EQ(Screen->FormCount(), 3);
+    EXPECT_EQ(Screen->Forms(1), dlg);
+}
+
+// ---- hints on the replaceable clock -------------------------------------------------------------
+
+TEST_F(FormTest, HintWaitsForThePauseThenHides) {
+    platform::ScopedManualClock clock;
+    TestForm* f = NewForm();
+    f->Show();
+    f->marker->Hint = L"Red|long help";
+    f->marker->SetShowHint(true);
+    std::vector<String> shown;
+    Application->OnShowHint = [&](String& s, bool& canShow, THintInfo& info) {
+        EXPECT_EQ(info.HintControl, f->marker);
+        shown.push_back(s);
+        canShow = true;
+    };
+    SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 25));
+    clock.Advance(Application->HintPause - 1);
+    EXPECT_TRUE(shown.empty());
+    clock.Advance(1);
+    EXPECT_EQ(shown, std::vector<String>{L"Red"});
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Application->HintWindow()->Handle()));
+    clock.Advance(Application->HintHidePause);
+    EXPECT_FALSE(Application->HintShowing());
+    // Leaving the control before the pause shows nothing.
+    SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 100));
+    SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 25));
+    clock.Advance(100);
+    SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 100));
+    clock.Advance(5000);
+    EXPECT_EQ(shown.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,343 @@
+#include "TestMedia.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <random>
+
+#include "Src/AVCodecStubs.h"
+#include "Src/AVFilterStubs.h"
+#include "Src/AVFormatStubs.h"
+#include "Src/AVUtilStubs.h"
+#include "Src/FFUtils.h"
+#include "Src/FFmpegLoader.h"
+#include "Src/MyUtils.h"
+#include "Src/UnicodeProtocol.h"
+
+namespace testmedia {
+namespace {
+
+// One encoded stream fed from a filter graph of test sources.
+struct Source {
+    AVCodecContext* Enc = nullptr;
+    AVStream* Stream = nullptr;
+    AVFilterGraph* Graph = nullptr;
+    AVFilterContext* Sink = nullptr;
+    int64_t NextPts = 0;
+    bool Done = false;
+    ~Source() {
+        if (Enc) ff::avcodec_free_context(&Enc);
+        if (Graph) ff::avfilter_graph_free(&Graph);
+    }
+};
+
+struct Output {
+    AVFormatContext* Ctx = nullptr;
+    std::vector<std::unique_ptr<Source>> Sources;
+    AVFrame* Frame = nullptr;
+    AVPacket* Packet = nullptr;
+    ~Output() {
+        Sources.clear();
+        if (Ctx && Ctx->pb) ff::avio_closep(&Ctx->pb);
+        if (Ctx) ff::avformat_free_context(Ctx);
+        if (Frame) ff::av_frame_free(&Frame);
+        if (Packet) ff::av_packet_free(&Packet);
+    }
+};
+
+std::string LibError(const char* AWhat, int ACode) {
+    char text[128] = {};
+    ff::av_strerror(ACode, text, sizeof text);
+    return std::string(AWhat) + ": " + text;
+}
+
+std::string BuildGraph(Source& ASource, const std::string& ADescription, bool AVideo) {
+    ASource.Graph = ff::avfilter_graph_alloc();
+    const AVFilter* sink = ff::avfilter_get_by_name(AVideo ? "buffersink" : "abuffersink");
+    int r = ff::avfilter_graph_create_filter(&ASource.Sink, sink, "out", nullptr, nullptr, ASource.Graph);
+    if (r < 0) return LibError("sink", r);
+    AVFilterInOut* inputs = ff::avfilter_inout_alloc();
+    inputs->name = ff::av_strdup("out");
+    inputs->filter_ctx = ASource.Sink;
+    inputs->pad_idx = 0;
+    inputs->next = nullptr;
+    AVFilterInOut* outputs = nullptr;
+    r = ff::avfilter_graph_parse_ptr(ASource.Graph, ADescription.c_str(), &inputs, &outputs, nullptr);
+    ff::avfilter_inout_free(&inputs);
+    ff::avfilter_inout_free(&outputs);
+    if (r < 0) return LibError(ADescription.c_str(), r);
+    r = ff::avfilter_graph_config(ASource.Graph, nullptr);
+    return r < 0 ? LibError("graph config", r) : std::string();
+}
+
+std::string FrameNumberStrip() {
+    std::string s = ",drawbox=x=0:y=ih-40:w=280:h=40:color=black:t=fill";
+    for (int k = 0; k < 7; ++k) {
+        char part[160];
+        snprintf(part, sizeof part, ",drawbox=x=%d:y=ih-40:w=40:h=40:color=white:t=fill:enable='mod(floor(n/%d),2)'",
+                 k * 40, 1 << k);
+        s += part;
+    }
+    return s;
+}
+
+std::string OpenEncoder(Output& AOut, Source& ASource, const AVCodec* ACodec, AVDictionary** AOptions) {
+    if (AOut.Ctx->oformat->flags & AVFMT_GLOBALHEADER) ASource.Enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    int r = ff::avcodec_open2(ASource.Enc, ACodec, AOptions);
+    ff::av_dict_free(AOptions);
+    if (r < 0) return LibError(ACodec->name, r);
+    ASource.Stream = ff::avformat_new_stream(AOut.Ctx, nullptr);
+    if (!ASource.Stream) return "no stream";
+    ASource.Stream->time_base = ASource.Enc->time_base;
+    r = ff::avcodec_parameters_from_context(ASource.Stream->codecpar, ASource.Enc);
+    return r < 0 ? LibError("parameters", r) : std::string();
+}
+
+std::string AddVideo(Output& AOut, const ClipSpec& ASpec) {
+    const VideoSpec& v = ASpec.Video;
+    const AVCodec* codec = FindEncoderByName(v.Encoder);
+    if (!codec) return std::string("no encoder ") + v.Encoder;
+    auto source = std::make_unique<Source>();
+    AVCodecContext* enc = source->Enc = ff::avcodec_alloc_context3(codec);
+    enc->width = v.Width;
+    enc->height = v.Height;
+    enc->time_base = {v.Rate.den, v.Rate.num};
+    enc->framerate = v.Rate;
+    enc->pix_fmt = codec->pix_fmts ? codec->pix_fmts[0] : AV_PIX_FMT_YUV420P;
+    enc->gop_size = v.Gop;
+    enc->max_b_frames = 0;
+    enc->sample_aspect_ratio = v.SampleAspect;
+    enc->flags |= AV_CODEC_FLAG_QSCALE;
+    enc->global_quality = FF_QP2LAMBDA * 3;
+    AVDictionary* options = nullptr;
+    if (std::string(codec->name) == "libx264") {
+        ff::av_dict_set(&options, "preset", "ultrafast", 0);
+        ff::av_dict_set(&options, "crf", "18", 0);
+    }
+    std::string error = OpenEncoder(AOut, *source, codec, &options);
+    if (!error.empty()) return error;
+    source->Stream->sample_aspect_ratio = v.SampleAspect;
+    char graph[256];
+    snprintf(graph, sizeof graph, "%s=size=%dx%d:rate=%d/%d:duration=%g", v.Source, v.Width, v.Height, v.Rate.num,
+             v.Rate.den, ASpec.Seconds);
+    std::string description = graph + FrameNumberStrip();
+    if (v.SampleAspect.num) description += ",setsar=" + std::to_string(v.SampleAspect.num) + "/" + std::to_string(v.SampleAspect.den);
+    description += std::string(",format=") + ff::av_get_pix_fmt_name(enc->pix_fmt);
+    error = BuildGraph(*source, description, true);
+    AOut.Sources.push_back(std::move(source));
+    return error;
+}
+
+std::string AddAudio(Output& AOut, const ClipSpec& ASpec, const AudioSpec& A) {
+    const AVCodec* codec = FindEncoderByName(A.Encoder);
+    if (!codec) return std::string("no encoder ") + A.Encoder;
+    auto source = std::make_unique<Source>();
+    AVCodecContext* enc = source->Enc = ff::avcodec_alloc_context3(codec);
+    enc->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_S16;
+    enc->sample_rate = A.SampleRate;
+    ff::av_channel_layout_default(&enc->ch_layout, A.Channels);
+    enc->time_base = {1, A.SampleRate};
+    enc->bit_rate = 128000;
+    AVDictionary* options = nullptr;
+    std::string error = OpenEncoder(AOut, *source, codec, &options);
+    if (!error.empty()) return error;
+    if (A.Language) ff::av_dict_set(&source->Stream->metadata, "language", A.Language, 0);
+    char graph[256];
+    snprintf(graph, sizeof graph, "sine=frequency=%d:sample_rate=%d:duration=%g,aformat=sample_fmts=%s:channel_layouts=%s",
+             A.Frequency, A.SampleRate, ASpec.Seconds, ff::av_get_sample_fmt_name(enc->sample_fmt),
+             A.Channels == 1 ? "mono" : "stereo");
+    error = BuildGraph(*source, graph, false);
+    if (error.empty() && enc->frame_size > 0 && !(codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
+        ff::av_buffersink_set_frame_size(source->Sink, enc->frame_size);
+    AOut.Sources.push_back(std::move(source));
+    return error;
+}
+
+std::string WritePackets(Output& AOut, Source& ASource) {
+    for (;;) {
+        const int r = ff::avcodec_receive_packet(ASource.Enc, AOut.Packet);
+        if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return {};
+        if (r < 0) return LibError("encode", r);
+        if (ASource.Enc->codec_type == AVMEDIA_TYPE_VIDEO && AOut.Packet->duration == 0) AOut.Packet->duration = 1;
+        ff::av_packet_rescale_ts(AOut.Packet, ASource.Enc->time_base, ASource.Stream->time_base);
+        AOut.Packet->stream_index = ASource.Stream->index;
+        const int w = ff::av_interleaved_write_frame(AOut.Ctx, AOut.Packet);
+        if (w < 0) return LibError("write", w);
+    }
+}
+
+std::string Step(Output& AOut, Source& ASource) {
+    const int r = ff::av_buffersink_get_frame(ASource.Sink, AOut.Frame);
+    if (r == AVERROR_EOF) {
+        ASource.Done = true;
+        ff::avcodec_send_frame(ASource.Enc, nullptr);
+        return WritePackets(AOut, ASource);
+    }
+    if (r < 0) return LibError("source", r);
+    AOut.Frame->pict_type = AV_PICTURE_TYPE_NONE;
+    ASource.NextPts = AOut.Frame->pts + (ASource.Enc->codec_type == AVMEDIA_TYPE_AUDIO ? AOut.Frame->nb_samples : 1);
+    const int s = ff::avcodec_send_frame(ASource.Enc, AOut.Frame);
+    ff::av_frame_unref(AOut.Frame);
+    if (s < 0) return LibError("send", s);
+    return WritePackets(AOut, ASource);
+}
+
+std::string WriteSubtitles(Output& AOut, const char* ALanguage) {
+    AVStream* st = ff::avformat_new_stream(AOut.Ctx, nullptr);
+    if (!st) return "no subtitle stream";
+    st->codecpar->codec_type = AVMEDIA_TYPE_SUBTITLE;
+    st->codecpar->codec_id = AV_CODEC_ID_SUBRIP;
+    st->time_base = {1, 1000};
+    ff::av_dict_set(&st->metadata, "language", ALanguage, 0);
+    return {};
+}
+
+std::string WriteSubtitlePackets(Output& AOut, AVStream* AStream) {
+    const char* texts[] = {"Hello", "\xe4\xbd\xa0\xe5\xa5\xbd"};
+    for (int i = 0; i < 2; ++i) {
+        ff::av_new_packet(AOut.Packet, static_cast<int>(strlen(texts[i])));
+        memcpy(AOut.Packet->data, texts[i], strlen(texts[i]));
+        AOut.Packet->pts = AOut.Packet->dts = ff::av_rescale_q(i * 500, {1, 1000}, AStream->time_base);
+        AOut.Packet->duration = ff::av_rescale_q(400, {1, 1000}, AStream->time_base);
+        AOut.Packet->stream_index = AStream->index;
+        const int w = ff::av_interleaved_write_frame(AOut.Ctx, AOut.Packet);
+        if (w < 0) return LibError("subtitle", w);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string MakeClip(const ClipSpec& ASpec) {
+    Output out;
+    const std::string name = ToLibFileName(ASpec.FileName);
+    int r = ff::avformat_alloc_output_context2(&out.Ctx, nullptr, ASpec.Format, name.c_str());
+    if (r < 0) return LibError("output", r);
+    out.Frame = ff::av_frame_alloc();
+    out.Packet = ff::av_packet_alloc();
+    std::string error;
+    if (ASpec.HasVideo) error = AddVideo(out, ASpec);
+    for (const AudioSpec& a : ASpec.Audio)
+        if (error.empty()) error = AddAudio(out, ASpec, a);
+    if (error.empty() && ASpec.SubtitleLanguage) error = WriteSubtitles(out, ASpec.SubtitleLanguage);
+    if (!error.empty()) return error;
+    if (!(out.Ctx->oformat->flags & AVFMT_NOFILE) && (r = ff::avio_open(&out.Ctx->pb, name.c_str(), AVIO_FLAG_WRITE)) < 0)
+        return LibError("open", r);
+    if ((r = ff::avformat_write_header(out.Ctx, nullptr)) < 0) return LibError("header", r);
+    if (ASpec.SubtitleLanguage) {
+        error = WriteSubtitlePackets(out, out.Ctx->streams[out.Ctx->nb_streams - 1]);
+        if (!error.empty()) return error;
+    }
+    for (;;) {
+        Source* next = nullptr;
+        for (auto& s : out.Sources)
+            if (!s->Done && (!next || ff::av_compare_ts(s->NextPts, s->Enc->time_base, next->NextPts,
+                                                        next->Enc->time_base) < 0))
+                next = s.get();
+        if (!next) break;
+        error = Step(out, *next);
+        if (!error.empty()) return error;
+    }
+    if ((r = ff::av_write_trailer(out.Ctx)) < 0) return LibError("trailer", r);
+    return {};
+}
+
+namespace {
+
+void WriteBytes(const std::wstring& AName, const std::string& ABytes) {
+    HANDLE h = CreateFileW(AName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, ABytes.data(), static_cast<DWORD>(ABytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+std::string ReadBytes(const std::wstring& AName) {
+    HANDLE h = CreateFileW(AName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes(GetFileSize(h, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(h);
+    return bytes;
+}
+
+MediaSet MakeStandardSet() {
+    MediaSet m;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    m.Folder = std::wstring(temp) + L"vantrel-media-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(m.Folder.c_str(), nullptr);
+    FFLoader.SetLibraryPath(GetApplicationPath() + L"..\\..\\dist\\LibAV");
+    if (!FFLoader.Load(TranscoderLibraries)) {
+        m.Error = WideToUtf8(FFLoader.LastErrMsg());
+        return m;
+    }
+    auto make = [&](std::wstring& AField, const wchar_t* AName, ClipSpec ASpec) {
+        AField = m.Folder + AName;
+        ASpec.FileName = AField;
+        if (m.Error.empty()) {
+            const std::string e = MakeClip(ASpec);
+            if (!e.empty()) m.Error = WideToUtf8(AName) + ": " + e;
+        }
+    };
+    ClipSpec clip;
+    clip.Seconds = 5;
+    clip.Audio = {AudioSpec{}};
+    make(m.Mp4, L"clip.mp4", clip);
+    clip.Video.Encoder = "libx264";
+    clip.Audio = {AudioSpec{"libmp3lame"}};
+    make(m.Mkv, L"clip.mkv", clip);
+
+    ClipSpec ntsc;
+    ntsc.Seconds = 2;
+    ntsc.Format = "mpeg";
+    ntsc.Video = VideoSpec{720, 480, {30000, 1001}, "mpeg2video", "smptebars", {0, 1}, 15};
+    ntsc.Audio = {AudioSpec{"mp2", 48000}};
+    make(m.Ntsc, L"ntsc.mpg", ntsc);
+
+    ClipSpec pal;
+    pal.Video = VideoSpec{720, 576, {25, 1}, "mpeg4", "testsrc2", {16, 15}, 25};
+    make(m.Pal169, L"pal-16-15.mp4", pal);
+
+    ClipSpec mp3;
+    mp3.Seconds = 2;
+    mp3.HasVideo = false;
+    mp3.Audio = {AudioSpec{"libmp3lame"}};
+    make(m.Mp3, L"sound.mp3", mp3);
+    ClipSpec wav;
+    wav.HasVideo = false;
+    wav.Audio = {AudioSpec{"pcm_s16le", 22050, 1}};
+    make(m.Wav, L"mono.wav", wav);
+
+    ClipSpec two;
+    two.Video = VideoSpec{320, 240};
+    two.Audio = {AudioSpec{"aac", 44100, 2, "eng"}, AudioSpec{"libmp3lame", 44100, 2, "chi", 880}};
+    make(m.TwoAudio, L"two-audio.mkv", two);
+    ClipSpec sub;
+    sub.Video = VideoSpec{320, 240};
+    sub.SubtitleLanguage = "chi";
+    make(m.Subtitled, L"subtitled.mkv", sub);
+    if (!m.Error.empty()) return m;
+
+    const std::string whole = ReadBytes(m.Mp4);
+    m.Truncated = m.Folder + L"truncated.mp4";
+    WriteBytes(m.Truncated, whole.substr(0, whole.size() / 2));
+    m.Garbage = m.Folder + L"garbage.avi";
+    std::mt19937 random(20261210);
+    std::string noise(64 * 1024, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    WriteBytes(m.Garbage, noise);
+    m.Chinese = m.Folder + L"\u6d4b\u8bd5\u89c6\u9891.mp4";
+    m.NonAnsi = m.Folder + L"\u03a9mega-\u0142\u00e9.mkv";
+    if (!CopyFileW(m.Mp4.c_str(), m.Chinese.c_str(), FALSE) || !CopyFileW(m.Mkv.c_str(), m.NonAnsi.c_str(), FALSE))
+        m.Error = "copies failed";
+    return m;
+}
+
+}  // namespace
+
+const MediaSet& StandardMedia() {
+    static const MediaSet set = MakeStandardSet();
+    return set;
+}
+
+}  // namespace testmedia

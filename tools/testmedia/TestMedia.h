@@ -1,0 +1,77 @@
+#pragma once
+// Makes media files for the tests with the libraries' own test sources and
+// encoders (the transcoder set must be loaded first). The video carries, in
+// its bottom-left corner, the frame number as a row of seven 40x40 blocks
+// (white = bit set, lowest bit left) so that a decoded picture tells which
+// frame it is.
+#include <string>
+#include <vector>
+
+#include "Src/LibAVHeaders.h"
+
+namespace testmedia {
+
+struct VideoSpec {
+    int Width = 640;
+    int Height = 480;
+    AVRational Rate = {25, 1};
+    const char* Encoder = "mpeg4";
+    const char* Source = "smptebars";
+    AVRational SampleAspect = {0, 1};  // 0: square pixels
+    int Gop = 25;
+};
+
+struct AudioSpec {
+    const char* Encoder = "aac";
+    int SampleRate = 44100;
+    int Channels = 2;
+    const char* Language = nullptr;
+    int Frequency = 440;
+};
+
+struct ClipSpec {
+    std::wstring FileName;
+    const char* Format = nullptr;  // guessed from the name when null
+    double Seconds = 1.0;
+    bool HasVideo = true;
+    VideoSpec Video;
+    std::vector<AudioSpec> Audio;
+    const char* SubtitleLanguage = nullptr;  // adds a SubRip stream when set
+};
+
+// Writes the clip; an empty result on success, else what went wrong.
+std::string MakeClip(const ClipSpec& ASpec);
+
+// Reads the frame number back from the blocks of a 24-bit picture row set.
+// APixel(x, y) returns 0xRRGGBB.
+template <class PixelFn>
+int FrameNumberFromPicture(PixelFn APixel, int AHeight) {
+    int n = 0;
+    for (int k = 0; k < 7; ++k) {
+        const unsigned p = APixel(k * 40 + 20, AHeight - 20);
+        const int luma = (((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255)) / 3;
+        if (luma > 128) n |= 1 << k;
+    }
+    return n;
+}
+
+// The standard set, made once per process in a temporary folder on first use.
+struct MediaSet {
+    std::wstring Folder;   // with a trailing backslash
+    std::wstring Mp4;      // 5 s 640x480 25 fps, MPEG-4 video and AAC sound
+    std::wstring Mkv;      // 5 s 640x480 25 fps, H.264 video and MP3 sound
+    std::wstring Ntsc;     // 2 s MPEG-2 720x480 at 30000/1001 in MPEG-PS
+    std::wstring Pal169;   // 1 s 720x576 with 16:15 pixels
+    std::wstring Mp3;      // 2 s audio only
+    std::wstring Wav;      // 1 s mono 22050 Hz
+    std::wstring TwoAudio; // MKV with two audio streams
+    std::wstring Subtitled;  // MKV with a subtitle stream
+    std::wstring Truncated;  // the MP4 cut in half
+    std::wstring Garbage;    // random bytes
+    std::wstring Chinese;    // copy of the MP4 named in Chinese
+    std::wstring NonAnsi;    // copy of the MKV with characters outside the ANSI code page
+    std::string Error;       // empty when everything was made
+};
+const MediaSet& StandardMedia();
+
+}  // namespace testmedia
