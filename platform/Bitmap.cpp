@@ -297,7 +297,6 @@ void TBitmap::LoadFromDib(const BITMAPINFO* info, const uint8_t* bits, size_t bi
 
 void TBitmap::LoadFromStream(TStream* stream) {
     BmpFileHeader fh{};
-    const int64_t start = stream->Position();
     stream->ReadBuffer(&fh, sizeof(fh));
     if (fh.type != 0x4D42) throw EInvalidGraphic(L"Bitmap image is not valid");
     const int64_t rest = stream->Size() - stream->Position();
@@ -313,7 +312,6 @@ void TBitmap::LoadFromStream(TStream* stream) {
     const auto* bi = reinterpret_cast<const BITMAPINFO*>(info.data());
     if (bi->bmiHeader.biSize > bitsAt) throw EInvalidGraphic(L"Bitmap image is not valid");
     LoadFromDib(bi, data.data() + bitsAt, data.size() - bitsAt);
-    (void)start;
 }
 
 void TBitmap::SaveToStream(TStream* stream) {

@@ -1,5 +1,7 @@
 #include "platform/StdCtrls.h"
 
+#include <cwctype>
+
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
     // The system button reports clicks itself (BN_CLICKED).
     ControlStyle &= ~static_cast<unsigned>(csClickEvents | csAcceptsControls | csSetCaption);

@@ -434,7 +434,12 @@ TEST(Streams, FileStreamErrorsNameTheFile) {
     EXPECT_EQ(std::string(static_cast<const char*>(back.Memory()), 5), "12345");
 }
 
-TEST(Streams, MissingResourceIsReported) {
+TEST(Streams, ResourceStreamReadsTheModulesDataAndRefusesWrites) {
+    TResourceStream r(GetModuleHandleW(nullptr), L"VANTREL_TEST_DATA", RT_RCDATA);
+    char buf[32] = {};
+    const int32_t n = r.Read(buf, sizeof(buf));
+    EXPECT_EQ(std::string(buf, static_cast<size_t>(n)), "resource text");
+    EXPECT_THROW(r.Write("x", 1), EStreamError);
     EXPECT_THROW(TResourceStream(GetModuleHandleW(nullptr), L"NO_SUCH_RESOURCE", nullptr), EResNotFound);
 }
 

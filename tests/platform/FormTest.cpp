@@ -53,6 +53,14 @@ struct PaintLog {
     DWORD dcType = 0;
 };
 
+// Fills the control with its colour and notes what it painted on.
+void PaintFill(TCanvas* canvas, const TRect& r, TColor fill, PaintLog& log) {
+    ++log.paints;
+    log.dcType = GetObjectType(canvas->Handle());
+    canvas->Brush()->SetColor(fill);
+    canvas->FillRect(r);
+}
+
 class Marker : public TGraphicControl {
 public:
     Marker(TComponent* owner, TColor c) : TGraphicControl(owner), fill(c) {}
@@ -60,12 +68,7 @@ public:
     PaintLog log;
 
 protected:
-    void Paint() override {
-        ++log.paints;
-        log.dcType = GetObjectType(Canvas()->Handle());
-        Canvas()->Brush()->SetColor(fill);
-        Canvas()->FillRect(ClientRect());
-    }
+    void Paint() override { PaintFill(Canvas(), ClientRect(), fill, log); }
 };
 
 class Box : public TCustomControl {
@@ -83,12 +86,7 @@ public:
     }
 
 protected:
-    void Paint() override {
-        ++log.paints;
-        log.dcType = GetObjectType(Canvas()->Handle());
-        Canvas()->Brush()->SetColor(fill);
-        Canvas()->FillRect(ClientRect());
-    }
+    void Paint() override { PaintFill(Canvas(), ClientRect(), fill, log); }
 };
 
 class TestForm : public TForm {
@@ -231,7 +229,10 @@ TEST_F(FormTest, EnterAndEscapeReachDefaultAndCancelButtons) {
     ASSERT_EQ(GetFocus(), f->box->Handle());
     PressKey(VK_RETURN);
     PressKey(VK_ESCAPE);
-    EXPECT_EQ(f->clicks, (std::vector<String>{L"ok", L"cancel"}));
+    // Alt + the button's accelerator ("&OK").
+    PostMessageW(GetFocus(), WM_SYSCHAR, L'o', 1 << 29);
+    Application->ProcessMessages();
+    EXPECT_EQ(f->clicks, (std::vector<String>{L"ok", L"cancel", L"ok"}));
 
     // A focused button takes Enter itself.
     f->clicks.clear();
@@ -248,6 +249,41 @@ TEST_F(FormTest, EnterAndEscapeReachDefaultAndCancelButtons) {
     PressKey(VK_RETURN);
     EXPECT_TRUE(f->clicks.empty());
     EXPECT_EQ(keys, std::vector<WORD>{VK_RETURN});
+}
+
+TEST_F(FormTest, ShortcutsComeBeforeTheFocusedControl) {
+    TestForm* f = NewForm();
+    f->Show();
+    f->box->SetFocus();
+    std::vector<String> log;
+    f->OnShortCut = [&](WORD key, TShiftState shift, bool& handled) {
+        handled = key == 'S' && (shift & ssCtrl);
+        if (handled) log.push_back(L"shortcut");
+    };
+    f->box->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { log.push_back(L"key " + IntToStr(key)); };
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey('S');
+    PressKey('T');
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(log, (std::vector<String>{L"shortcut", L"key 84"}));
+}
+
+TEST_F(FormTest, CoordinatesMapBetweenControlsAndTheScreen) {
+    TestForm* f = NewForm();
+    f->Show();
+    const TPoint origin = f->ClientOrigin();
+    EXPECT_EQ(f->marker->ClientToScreen(TPoint(1, 2)), TPoint(origin.x + 11, origin.y + 12));
+    EXPECT_EQ(f->box->ClientToScreen(TPoint(0, 0)), TPoint(origin.x + 100, origin.y + 10));
+    EXPECT_EQ(f->marker->ScreenToClient(TPoint(origin.x + 10, origin.y + 10)), TPoint(0, 0));
+    EXPECT_EQ(f->box->ClientToParent(TPoint(3, 4)), TPoint(103, 14));
+    EXPECT_EQ(f->ControlAtPos(TPoint(20, 20), false), f->marker);
+    EXPECT_EQ(f->ControlAtPos(TPoint(120, 20), false), nullptr);  // windowed
+    EXPECT_EQ(f->ControlAtPos(TPoint(120, 20), false, true), f->box);
+    EXPECT_EQ(f->marker->ClientRect(), TRect(0, 0, 50, 40));
 }
 
 TEST_F(FormTest, ShowModalEndsWithTheButtonsModalResult) {
@@ -328,6 +364,164 @@ TEST_F(FormTest, FocusMovesRaiseEnterExitAndUpdateTheActiveControl) {
     EXPECT_EQ(f->ActiveControl(), f->ok);
     delete f->ok;  // the active control goes away
     EXPECT_EQ(f->ActiveControl(), nullptr);
+}
+
+TEST_F(FormTest, StateChangesArriveAsMessagesThroughAReplaceableWindowProc) {
+    TestForm* f = NewForm();
+    f->Show();
+    f->ok->SetFocus();
+    std::vector<UINT> seen;
+    TWndMethod previous = f->box->WindowProc;
+    f->box->WindowProc = [&](TMessage& m) {
+        if (m.Msg >= CM_BASE && m.Msg < CN_BASE + 0x400 && m.Msg != CM_HITTEST) seen.push_back(m.Msg);
+        previous(m);
+    };
+    f->box->SetCaption(L"x");
+    f->box->SetEnabled(false);
+    f->box->SetEnabled(true);
+    f->box->SetVisible(false);
+    f->box->SetVisible(true);
+    f->Font()->SetSize(12);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_BUTTON;
+    dis.hwndItem = f->box->Handle();
+    SendMessageW(f->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+    f->box->WindowProc = previous;
+    EXPECT_EQ(seen, (std::vector<UINT>{CM_TEXTCHANGED, CM_ENABLEDCHANGED, CM_ENABLEDCHANGED, CM_VISIBLECHANGED,
+                                       CM_VISIBLECHANGED, CM_PARENTFONTCHANGED, CM_FONTCHANGED, CN_DRAWITEM}));
+    // Children with ParentFont follow; one with a font of its own does not.
+    EXPECT_EQ(f->box->Font()->Size(), 12);
+    EXPECT_EQ(f->marker->Font()->Size(), 12);
+    f->marker->Font()->SetSize(20);
+    f->Font()->SetSize(9);
+    EXPECT_EQ(f->marker->Font()->Size(), 20);
+    EXPECT_FALSE(f->marker->ParentFont());
+    wchar_t text[8] = {};
+    GetWindowTextW(f->box->Handle(), text, 8);
+    EXPECT_STREQ(text, L"x");
+}
+
+TEST_F(FormTest, RecreatedWindowsKeepTheirChildrenTextAndOrder) {
+    TestForm* f = NewForm();
+    f->Show();
+    f->ok->SetCaption(L"Go");
+    const HWND before = f->ok->Handle();
+    f->RecreateWnd();
+    EXPECT_NE(f->ok->Handle(), before);
+    EXPECT_TRUE(IsWindow(f->ok->Handle()));
+    EXPECT_EQ(GetParent(f->ok->Handle()), f->Handle());
+    EXPECT_EQ(f->ok->Caption(), L"Go");
+    EXPECT_FALSE(IsWindow(before));
+    f->ScrollBy(5, -5);
+    EXPECT_EQ(f->marker->BoundsRect(), TRect(15, 5, 65, 45));
+    RECT r;
+    GetWindowRect(f->box->Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, f->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(TRect(r), TRect(105, 5, 165, 45));
+}
+
+struct StyleCase {
+    TFormBorderStyle border;
+    TBorderIcons icons;
+    TFormStyle formStyle;
+    DWORD styleOn, styleOff, exOn;
+};
+class FormStyleTest : public FormTest, public ::testing::WithParamInterface<StyleCase> {};
+
+TEST_P(FormStyleTest, BorderAndIconsBecomeWindowStyles) {
+    const StyleCase& c = GetParam();
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(c.border);
+    f->SetBorderIcons(c.icons);
+    f->SetFormStyle(c.formStyle);
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(f->Handle(), GWL_STYLE));
+    const DWORD ex = static_cast<DWORD>(GetWindowLongW(f->Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(style & c.styleOn, c.styleOn);
+    EXPECT_EQ(style & c.styleOff, 0u);
+    EXPECT_EQ(ex & c.exOn, c.exOn);
+    f->Free();
+}
+
+constexpr TBorderIcons kAllIcons = biSystemMenu | biMinimize | biMaximize;
+INSTANTIATE_TEST_SUITE_P(
+    Borders, FormStyleTest,
+    ::testing::Values(
+        StyleCase{bsSizeable, kAllIcons, fsNormal, WS_THICKFRAME | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0},
+        StyleCase{bsSingle, biSystemMenu, fsNormal, WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MAXIMIZEBOX, 0},
+        StyleCase{bsDialog, kAllIcons, fsNormal, WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_DLGMODALFRAME},
+        StyleCase{bsToolWindow, kAllIcons, fsNormal, WS_CAPTION, WS_MAXIMIZEBOX, WS_EX_TOOLWINDOW},
+        StyleCase{bsNone, kAllIcons, fsStayOnTop, WS_POPUP, WS_CAPTION | WS_SYSMENU, WS_EX_TOPMOST},
+        StyleCase{bsSizeable, 0, fsNormal, WS_THICKFRAME, WS_SYSMENU | WS_MINIMIZEBOX, 0}));
+
+TEST_F(FormTest, LifecycleEventsComeInOrder) {
+    std::vector<String> log;
+    struct Logged : TestForm {
+        Logged(TComponent* owner, std::vector<String>* log) : TestForm(owner) {
+            auto add = [log](const wchar_t* s) { return [log, s](TObject*) { log->push_back(s); }; };
+            OnCreate = add(L"create");
+            OnShow = add(L"show");
+            OnActivate = add(L"activate");
+            OnHide = add(L"hide");
+            OnDestroy = add(L"destroy");
+            OnCloseQuery = [log](TObject*, bool&) { log->push_back(L"closequery"); };
+            OnClose = [log](TObject*, TCloseAction& a) {
+                log->push_back(L"close");
+                a = caFree;
+            };
+        }
+    };
+    auto* f = new Logged(Application, &log);
+    f->AfterConstruction();
+    f->Show();
+    Application->ProcessMessages();
+    f->Close();
+    Application->ProcessMessages();  // caFree releases the form
+    EXPECT_EQ(log, (std::vector<String>{L"create", L"show", L"activate", L"closequery", L"close", L"destroy"}));
+    EXPECT_EQ(Screen->FormCount(), 0);
+}
+
+class Sized : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    bool CanAutoSize(int& w, int& h) override {
+        w = static_cast<int>(Caption().size()) * 10;
+        h = 16;
+        return true;
+    }
+    void WndProc(TMessage& m) override {
+        TGraphicControl::WndProc(m);
+        if (m.Msg == CM_TEXTCHANGED) AdjustSize();
+    }
+};
+
+TEST_F(FormTest, AutoSizeAsksTheControlForItsSize) {
+    TestForm* f = NewForm();
+    auto* s = f->Place(new Sized(f), 5, 5, 100, 100);
+    s->SetCaption(L"abc");
+    EXPECT_EQ(s->Width(), 100);
+    s->SetAutoSize(true);
+    EXPECT_EQ(s->BoundsRect(), TRect(5, 5, 35, 21));
+    s->SetCaption(L"abcdef");
+    EXPECT_EQ(s->Width(), 60);
+}
+
+TEST_F(FormTest, ScreenKnowsMonitorsAndWorkArea) {
+    ASSERT_GE(Screen->MonitorCount(), 1);
+    const TMonitor m = Screen->Monitors(0);
+    EXPECT_FALSE(m.BoundsRect.IsEmpty());
+    TestForm* f = NewForm();
+    f->Show();
+    const TMonitor of = Screen->MonitorFromWindow(f->Handle());
+    EXPECT_NE(of.Handle, nullptr);
+    const TRect work = Screen->WorkAreaRect();
+    EXPECT_GT(work.Width(), 0);
+    EXPECT_LE(work.Width(), Screen->Width());
+    EXPECT_THROW(Screen->Monitors(Screen->MonitorCount()), EListError);
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(Screen->Cursor, crHourGlass);
+    Screen->SetCursor(crDefault);
 }
 
 // ---- alignment -------------------------------------------------------------------------------------
@@ -465,6 +659,10 @@ TEST_F(FormTest, ReleaseFreesTheFormAfterPendingMessages) {
 }
 
 TEST_F(FormTest, ClosingTheMainFormTerminatesRun) {
+    Application->SetTitle(L"VantrelH264视频格式转换器");
+    wchar_t title[64] = {};
+    GetWindowTextW(Application->Handle(), title, 64);
+    EXPECT_STREQ(title, L"VantrelH264视频格式转换器");
     TestForm* f = NewForm();
     EXPECT_EQ(Application->MainForm(), f);
     std::vector<String> log;

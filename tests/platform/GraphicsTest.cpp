@@ -183,6 +183,15 @@ TEST(Canvas, DrawsWithPenBrushAndFrames) {
     TBitmap copy(20, 20, pf24bit);
     copy.Canvas()->CopyRect(Rect(0, 0, 10, 10), c, Rect(0, 5, 10, 15));
     EXPECT_EQ(copy.Canvas()->Pixel(7, 5), clGreen);
+
+    // A 2 x 2 picture stretched to 20 x 20 keeps its quarters.
+    TBitmap small(2, 2, pf24bit);
+    small.Canvas()->SetPixel(0, 0, clRed);
+    small.Canvas()->SetPixel(1, 1, clBlue);
+    copy.Canvas()->StretchDraw(Rect(0, 0, 20, 20), &small);
+    EXPECT_EQ(copy.Canvas()->Pixel(4, 4), clRed);
+    EXPECT_EQ(copy.Canvas()->Pixel(15, 15), clBlue);
+    EXPECT_EQ(copy.Canvas()->Pixel(15, 4), clBlack);
 }
 
 TEST(Canvas, TextMeasuresGrowWithTheFont) {
@@ -256,6 +265,47 @@ TEST(Graphics, NoGdiObjectOutlivesItsOwner) {
         p.SetGraphic(&b);
     }
     EXPECT_EQ(GdiObjects(), before);
+}
+
+// A 16 x 16 icon file made here: 32-bit colour, red, with an empty mask.
+std::vector<uint8_t> RedIconFile() {
+    const int w = 16, h = 16;
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof(bi), bi.biWidth = w, bi.biHeight = h * 2, bi.biPlanes = 1, bi.biBitCount = 32;
+    std::vector<uint8_t> image(sizeof(bi));
+    std::memcpy(image.data(), &bi, sizeof(bi));
+    for (int i = 0; i < w * h; ++i) image.insert(image.end(), {0, 0, 255, 255});
+    image.insert(image.end(), static_cast<size_t>(4 * h), 0);  // AND mask, rows of 32 bits
+    std::vector<uint8_t> file = {0, 0, 1, 0, 1, 0, w, h, 0, 0, 1, 0, 32, 0};
+    const uint32_t size = static_cast<uint32_t>(image.size()), offset = 22;
+    for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(size >> (8 * i)));
+    for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(offset >> (8 * i)));
+    file.insert(file.end(), image.begin(), image.end());
+    return file;
+}
+
+TEST(Icon, LoadsAnIconFileAndDrawsIt) {
+    const auto file = RedIconFile();
+    TMemoryStream s;
+    s.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
+    s.SetPosition(0);
+    TIcon icon;
+    icon.SetWidth(16);
+    icon.SetHeight(16);
+    icon.LoadFromStream(&s);
+    ASSERT_FALSE(icon.Empty());
+    EXPECT_EQ(icon.Width(), 16);
+    TBitmap b(20, 20, pf24bit);
+    b.Canvas()->Brush()->SetColor(clWhite);
+    b.Canvas()->FillRect(Rect(0, 0, 20, 20));
+    b.Canvas()->Draw(2, 2, &icon);
+    EXPECT_EQ(b.Canvas()->Pixel(10, 10), clRed);
+    EXPECT_EQ(b.Canvas()->Pixel(19, 19), clWhite);
+    TMemoryStream bad;
+    bad.WriteBuffer("\0\0\2\0", 4);
+    bad.SetPosition(0);
+    EXPECT_THROW(icon.LoadFromStream(&bad), EInvalidGraphic);
+    EXPECT_FALSE(icon.Empty());  // the old icon stays
 }
 
 TEST(Picture, ChoosesTheGraphicClassByExtension) {

@@ -135,6 +135,21 @@ TEST_F(UiThreadTest, AThreadNeverStartedEndsWithoutRunning) {
     EXPECT_FALSE(ran);
 }
 
+TEST_F(UiThreadTest, PumpingWaitRoutesMessagesThroughTheApplication) {
+    int seen = 0;
+    Application->OnMessage = [&](MSG& m, bool& handled) {
+        if (m.message == WM_APP + 7) {
+            ++seen;
+            handled = true;
+        }
+    };
+    PostMessageW(Application->Handle(), WM_APP + 7, 0, 0);
+    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_EQ(platform::PumpingWait(never, 60), static_cast<DWORD>(WAIT_TIMEOUT));
+    CloseHandle(never);
+    EXPECT_EQ(seen, 1);
+}
+
 // ---- timers -------------------------------------------------------------------------------------
 
 TEST_F(UiThreadTest, TimerFiresOnTheManualClockWithoutWaiting) {
