@@ -47,13 +47,6 @@ std::wstring RatePart(AVRational ARate, const char* AWord) {
     return FormatText(", %1.0fk %s", d / 1000, AWord);
 }
 
-// Seconds and microseconds with the sign in front ("-1.500000").
-std::wstring SecondsText(int64_t AMicroseconds) {
-    const char* sign = AMicroseconds < 0 ? "-" : "";
-    const long long a = std::llabs(AMicroseconds);
-    return FormatText("%s%lld.%.6lld", sign, a / 1000000, a % 1000000);
-}
-
 }  // namespace
 
 std::wstring TCustomAVProbe::StreamLine(int AIndex) {
@@ -115,8 +108,11 @@ std::wstring TCustomAVProbe::FileInfoText() {
     std::set<int> shown;
     for (unsigned p = 0; p < FFileHandle->nb_programs; ++p) {
         const AVProgram* program = FFileHandle->programs[p];
+        // This library generation names them service_provider and service_name.
         const AVDictionaryEntry* provider = ff::av_dict_get(program->metadata, "provider_name", nullptr, 0);
+        if (!provider) provider = ff::av_dict_get(program->metadata, "service_provider", nullptr, 0);
         const AVDictionaryEntry* name = ff::av_dict_get(program->metadata, "name", nullptr, 0);
+        if (!name) name = ff::av_dict_get(program->metadata, "service_name", nullptr, 0);
         lines.push_back(FormatText("Program %d %s@%s", program->id, provider ? provider->value : "N/A",
                                    name ? name->value : "N/A"));
         MetadataBlock(lines, program->metadata, "  ");

@@ -1,6 +1,7 @@
 #include "Src/FFOptions.h"
 
 #include <cctype>
+#include <cerrno>
 #include <string>
 
 #include "Src/AVCodecStubs.h"
@@ -27,13 +28,43 @@ const AVOption* SetOn(void* AObject, const char* AName, const char* AValue, int 
     return o;
 }
 
+// Checks the value on a fresh private context of the encoder; the option's
+// type and range decide.
+const AVOption* SetPrivate(TFFOptions& AOpts, const char* AName, const char* AValue, int& AResult) {
+    const AVOption* found = nullptr;
+    for (int type = 0; type < 5 && AResult >= 0; ++type) {
+        const AVCodec* encoder = AOpts.encoders[type];
+        if (!encoder || !encoder->priv_class) continue;
+        // The library reads the class through the pointer only (a "fake object").
+        void* fake = const_cast<AVClass**>(&encoder->priv_class);
+        const AVOption* o = ff::av_opt_find(fake, AName, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ);
+        if (!o) continue;
+        found = o;
+        AVCodecContext* scratch = ff::avcodec_alloc_context3(encoder);
+        AResult = scratch && scratch->priv_data ? ff::av_opt_set(scratch->priv_data, AName, AValue, 0) : AVERROR(ENOMEM);
+        if (scratch) ff::avcodec_free_context(&scratch);
+        if (AResult >= 0) ff::av_dict_set(&AOpts.private_opts[type], AName, AValue, 0);
+    }
+    return found;
+}
+
 }  // namespace
+
+void SetOptionEncoder(TFFOptions& AOpts, AVMediaType AType, const AVCodec* AEncoder) {
+    if (AType >= 0 && AType < 5) AOpts.encoders[AType] = AEncoder;
+}
+
+void CopyPrivateOptions(const TFFOptions& AOpts, AVMediaType AType, AVDictionary** ADict) {
+    if (AType >= 0 && AType < 5 && AOpts.private_opts[AType]) ff::av_dict_copy(ADict, AOpts.private_opts[AType], 0);
+}
 
 void InitOptionContexts(TFFOptions& AOpts) {
     AOpts.opt_names.clear();
     for (auto*& c : AOpts.avcodec_opts) c = nullptr;
     AOpts.avformat_opts = nullptr;
     AOpts.sws_opts = nullptr;
+    for (auto& e : AOpts.encoders) e = nullptr;
+    for (auto& d : AOpts.private_opts) d = nullptr;
 }
 
 bool AllocOptionContexts(TFFOptions& AOpts, int ASwsFlags) {
@@ -55,11 +86,12 @@ void FreeOptionContexts(TFFOptions& AOpts) {
         if (c) ff::avcodec_free_context(&c);
     if (AOpts.avformat_opts) ff::avformat_free_context(AOpts.avformat_opts);
     if (AOpts.sws_opts) ff::sws_freeContext(AOpts.sws_opts);
+    for (auto& d : AOpts.private_opts) ff::av_dict_free(&d);
     InitOptionContexts(AOpts);
 }
 
 bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
-    if (Blank(AName) || Blank(AValue)) return false;
+    if (Blank(AName) || Blank(AValue) || !AOpts.avcodec_opts[0]) return false;
     int result = 0;
     const AVOption* found = nullptr;
     for (int type = 0; type < 5 && result >= 0; ++type) {
@@ -74,11 +106,13 @@ bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
         const int type = AName[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AName[0] == 'v' ? AVMEDIA_TYPE_VIDEO : AVMEDIA_TYPE_SUBTITLE;
         found = SetOn(AOpts.avcodec_opts[type], AName + 1, AValue, 0, result);
     }
+    const bool isPrivate = !found && (found = SetPrivate(AOpts, AName, AValue, result)) != nullptr;
     if (found && result < 0) {
         ff::av_log(nullptr, AV_LOG_ERROR, "Invalid value \"%s\" for option \"%s\"\n", AValue, AName);
         return false;
     }
     if (!found) return false;
+    if (isPrivate) return true;  // kept for the encoder's open, not in the generic contexts
     AOpts.opt_names.push_back(found->name);
     if (AOpts.avcodec_opts[0]->debug || AOpts.avformat_opts->debug) GlobalLogger()->SetLogLevel(llDebug);
     return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <iterator>
 #include <cstring>
 
@@ -19,6 +20,12 @@ std::wstring TimeToText(int64_t ATime) {
     return FormatText("%.2lld:%.2lld:%.2lld.%.3lld", static_cast<long long>(s / 3600),
                       static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60),
                       static_cast<long long>(ATime % 1000000 * 1000 / 1000000));
+}
+
+std::wstring SecondsText(int64_t AMicroseconds) {
+    const char* sign = AMicroseconds < 0 ? "-" : "";
+    const long long a = std::llabs(AMicroseconds);
+    return FormatText("%s%lld.%.6lld", sign, a / 1000000, a % 1000000);
 }
 
 int64_t FrameDuration(AVRational ARate) {

@@ -15,6 +15,8 @@ constexpr int64_t NoValue = INT64_MIN;
 
 std::wstring TimeToText(int64_t ATime);
 int64_t FrameDuration(AVRational ARate);
+// Whole seconds and microseconds of a time, the sign in front: "-1.500000".
+std::wstring SecondsText(int64_t AMicroseconds);
 // "<file>: <text of the error code>".
 std::wstring ErrorText(const std::wstring& AFileName, int ACode);
 // 0 on success (ABuffer from av_malloc, zero-terminated, ASize counting the

@@ -74,8 +74,6 @@ uint16_t CurrentFPUControlWord() {
     return word;
 }
 
-const TLibraryItem& LibraryItem(TLibrary ALib) { return LibraryTable[ALib]; }
-
 TPathFileName LibraryFileName(TLibrary ALib) {
     const TLibraryItem& item = LibraryTable[ALib];
     TPathFileName name = item.Name;

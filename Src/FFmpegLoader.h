@@ -54,8 +54,6 @@ struct TLibraryItem {
     TUnfixProc Unfix;
 };
 
-// The row of a library in the static table.
-const TLibraryItem& LibraryItem(TLibrary ALib);
 // "avcodec-59.dll", "msvcrt.dll", ...
 TPathFileName LibraryFileName(TLibrary ALib);
 

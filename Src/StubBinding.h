@@ -2,6 +2,11 @@
 // Helpers of the binding units: each unit lists its entry names once
 // (an X-macro) and gets from these macros its variables, its Fixup (binds
 // every name in list order, all required) and its Unfix (empties them).
+//
+// Engine code calls the libraries only through these variables (ff::name).
+// To call another library function, add its name to its unit's list; the
+// staged DLL must export it, or the library no longer loads. Calling the
+// function directly does not link: no import library is used.
 #include "Src/MyUtils.h"
 
 // Declares one entry-point variable with the library's own prototype.

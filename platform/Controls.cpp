@@ -509,12 +509,18 @@ void TControl::DefaultHandler(TMessage& m) { m.Result = 0; }
 
 // ---- painting bases ---------------------------------------------------------------------------
 
+namespace {
+// Control canvases that hold a window DC taken outside painting.
+std::vector<TControlCanvas*> g_canvasesWithDC;
+}  // namespace
+
 void TControlCanvas::CreateHandle() {
     TWinControl* owner = control_->IsWindowed() ? static_cast<TWinControl*>(control_) : control_->Parent();
     if (!owner) return;
     window_ = owner->Handle();
     dc_ = GetDCEx(window_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!dc_) return;
+    g_canvasesWithDC.push_back(this);
     if (!control_->IsWindowed()) {
         const TRect r = control_->BoundsRect();
         IntersectClipRect(dc_, r.left, r.top, r.right, r.bottom);
@@ -525,9 +531,17 @@ void TControlCanvas::CreateHandle() {
 
 void TControlCanvas::FreeHandle() {
     SetHandle(nullptr);
-    if (dc_) ReleaseDC(window_, dc_);
+    if (dc_) {
+        ReleaseDC(window_, dc_);
+        g_canvasesWithDC.erase(std::remove(g_canvasesWithDC.begin(), g_canvasesWithDC.end(), this),
+                               g_canvasesWithDC.end());
+    }
     dc_ = nullptr;
     window_ = nullptr;
+}
+
+void TControlCanvas::FreeAllDCs() {
+    while (!g_canvasesWithDC.empty()) g_canvasesWithDC.back()->FreeHandle();
 }
 
 void TControlCanvas::PaintOn(HDC dc, const std::function<void()>& paint) {

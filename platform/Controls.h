@@ -268,8 +268,9 @@ public:
     void InsertControl(TControl* c);
     void RemoveControl(TControl* c);
     bool ContainsControl(const TControl* c) const;
-    // The visible, enabled-or-not windowless or windowed child at a client
-    // point (the topmost), or nullptr.
+    // The topmost visible child at a client point that answers CM_HITTEST:
+    // windowless ones only unless allowWinControls, enabled ones only unless
+    // allowDisabled; nullptr when there is none.
     TControl* ControlAtPos(const TPoint& p, bool allowDisabled, bool allowWinControls = false) const;
     // Sends a message to every child until one answers nonzero.
     LRESULT Broadcast(TMessage& m);
@@ -410,6 +411,9 @@ public:
     void FreeHandle();
     // Runs paint with this canvas on dc (set up with the control's font and colour).
     void PaintOn(HDC dc, const std::function<void()>& paint);
+    // Gives back every DC that control canvases took outside painting (the
+    // application does it when idle).
+    static void FreeAllDCs();
 
 protected:
     void CreateHandle() override;

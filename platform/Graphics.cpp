@@ -198,9 +198,14 @@ void TCanvas::Unselect(HGDIOBJ handle) {
     }
 }
 
-HDC TCanvas::Handle() {
+HDC TCanvas::DC() {
     if (!dc_) CreateHandle();
     if (!dc_) throw EInvalidOperation(L"Canvas does not allow drawing");
+    return dc_;
+}
+
+HDC TCanvas::Handle() {
+    RequiredState();
     return dc_;
 }
 
@@ -220,7 +225,7 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 void TCanvas::RequiredState() {
-    HDC dc = Handle();
+    HDC dc = DC();
     auto select = [dc](HGDIOBJ h, HGDIOBJ& selected, HGDIOBJ& old) {
         if (h == selected) return;
         HGDIOBJ prev = SelectObject(dc, h);
@@ -239,7 +244,7 @@ void TCanvas::RequiredState() {
 }
 
 void TCanvas::MoveTo(int x, int y) {
-    MoveToEx(Handle(), x, y, nullptr);
+    MoveToEx(DC(), x, y, nullptr);
     penPos_ = TPoint(x, y);
 }
 
@@ -338,12 +343,12 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
                src.Height(), CopyMode);
 }
 
-TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(GetPixel(Handle(), x, y)); }
+TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(GetPixel(DC(), x, y)); }
 
-void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
+void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(DC(), x, y, ColorToRGB(color)); }
 
 TRect TCanvas::ClipRect() {
     RECT r{};
-    GetClipBox(Handle(), &r);
+    GetClipBox(DC(), &r);
     return r;
 }

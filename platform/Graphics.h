@@ -183,7 +183,9 @@ public:
     TCanvas();
     ~TCanvas() override;
 
-    // The device context; a canvas that has none asks CreateHandle for one.
+    // The device context with the canvas's pen, brush and font selected and
+    // its text colour and background mode set, ready for direct GDI calls; a
+    // canvas that has no DC asks CreateHandle for one.
     HDC Handle();
     // Uses dc (owned by the caller) until the next SetHandle; nullptr detaches.
     void SetHandle(HDC dc);
@@ -232,8 +234,10 @@ public:
 
 protected:
     virtual void CreateHandle() {}
-    // Selects the current pen, brush and font into the DC.
+    // The DC (made on demand) with the current pen, brush and font selected.
     void RequiredState();
+    // The DC alone, made on demand.
+    HDC DC();
     // Restores the DC's original objects.
     void DeselectObjects();
 

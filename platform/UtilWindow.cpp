@@ -19,7 +19,7 @@ UtilWindow::UtilWindow(Handler handler, const wchar_t* title) : handler_(std::mo
         wc.lpfnWndProc = &Proc;
         wc.hInstance = inst;
         wc.lpszClassName = kClass;
-        RegisterClassExW(&wc);
+        if (!RegisterClassExW(&wc)) RaiseLastOSError();
     }
     wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, title, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
     if (!wnd_) RaiseLastOSError();

@@ -92,7 +92,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     if (!p.SystemClassName.empty()) {
         HWND wnd = CreateWindowExW(p.ExStyle, p.SystemClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
                                    p.Width, p.Height, p.WndParent, id, inst, nullptr);
-        if (!wnd) return;
+        if (!wnd) RaiseLastOSError();
         handle_ = wnd;
         SetPropW(wnd, kControlProp, this);
         defWndProc_ = reinterpret_cast<WNDPROC>(
@@ -109,22 +109,28 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
         wc.hInstance = inst;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = p.WinClassName.c_str();
-        if (!RegisterClassExW(&wc)) return;
+        if (!RegisterClassExW(&wc)) RaiseLastOSError();
     }
     defWndProc_ = &DefWindowProcW;
     g_creating = this;
-    CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                    p.WndParent, id, inst, nullptr);
+    const HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
+                                     p.Width, p.Height, p.WndParent, id, inst, nullptr);
     g_creating = nullptr;
+    if (!wnd) RaiseLastOSError();
 }
 
 void TWinControl::CreateWnd() {
     TCreateParams p;
     CreateParams(p);
     ControlState |= csCreating;
-    CreateWindowHandle(p);
+    try {
+        CreateWindowHandle(p);
+    } catch (...) {
+        ControlState &= ~static_cast<unsigned>(csCreating);
+        throw;
+    }
     ControlState &= ~static_cast<unsigned>(csCreating);
-    if (!handle_) RaiseLastOSError();
+    if (!handle_) throw EOutOfResources(L"Error creating window for " + ClassName());
     FontToWindow();
     UpdateBounds();
     CreateChildHandles();
@@ -569,33 +575,67 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     }
 }
 
-void TWinControl::PaintHandler(TMessage& m) {
-    PAINTSTRUCT ps{};
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-    try {
-        const TRect client = ClientRect();
-        if (DoubleBuffered && !m.WParam && !client.IsEmpty()) {
-            // Compose everything off-screen, then show it in one copy.
-            HDC mem = platform::CreateMemoryDC();
-            HBITMAP bmp = platform::TrackGdi(CreateCompatibleBitmap(dc, client.Width(), client.Height()));
-            HGDIOBJ old = SelectObject(mem, bmp);
-            EraseBackground(mem);
-            PaintWindow(mem);
-            PaintControls(mem, nullptr);
-            BitBlt(dc, 0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-            SelectObject(mem, old);
-            platform::DeleteGdi(bmp);
-            platform::DeleteMemoryDC(mem);
-        } else {
-            if (m.WParam && !(ControlStyle & csOpaque)) EraseBackground(dc);
-            PaintWindow(dc);
-            PaintControls(dc, nullptr);
-        }
-    } catch (...) {
-        if (!m.WParam) EndPaint(handle_, &ps);
-        throw;
+namespace {
+
+// A memory DC with a bitmap of the given size selected, freed on every path.
+class OffscreenBuffer {
+public:
+    OffscreenBuffer(HDC like, int width, int height)
+        : dc_(platform::CreateMemoryDC()),
+          bitmap_(platform::TrackGdi(CreateCompatibleBitmap(like, width, height))),
+          old_(SelectObject(dc_, bitmap_)) {}
+    ~OffscreenBuffer() {
+        SelectObject(dc_, old_);
+        platform::DeleteGdi(bitmap_);
+        platform::DeleteMemoryDC(dc_);
     }
-    if (!m.WParam) EndPaint(handle_, &ps);
+    OffscreenBuffer(const OffscreenBuffer&) = delete;
+    OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
+    HDC DC() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
+// BeginPaint / EndPaint of a window, or a DC handed in with the message.
+class PaintScope {
+public:
+    PaintScope(HWND wnd, WPARAM givenDC) : wnd_(wnd), given_(givenDC != 0) {
+        dc_ = given_ ? reinterpret_cast<HDC>(givenDC) : BeginPaint(wnd, &ps_);
+    }
+    ~PaintScope() {
+        if (!given_) EndPaint(wnd_, &ps_);
+    }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC DC() const { return dc_; }
+
+private:
+    HWND wnd_;
+    bool given_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+}  // namespace
+
+void TWinControl::PaintHandler(TMessage& m) {
+    PaintScope paint(handle_, m.WParam);
+    const TRect client = ClientRect();
+    if (DoubleBuffered && !m.WParam && !client.IsEmpty()) {
+        // Compose everything off-screen, then show it in one copy.
+        OffscreenBuffer buffer(paint.DC(), client.Width(), client.Height());
+        EraseBackground(buffer.DC());
+        PaintWindow(buffer.DC());
+        PaintControls(buffer.DC(), nullptr);
+        BitBlt(paint.DC(), 0, 0, client.Width(), client.Height(), buffer.DC(), 0, 0, SRCCOPY);
+        return;
+    }
+    if (m.WParam && !(ControlStyle & csOpaque)) EraseBackground(paint.DC());
+    PaintWindow(paint.DC());
+    PaintControls(paint.DC(), nullptr);
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y) {

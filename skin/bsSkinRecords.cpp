@@ -1,6 +1,5 @@
 #include "skin/bsSkinRecords.h"
 
-#include <functional>
 #include <utility>
 
 namespace {
@@ -18,6 +17,7 @@ public:
     void Morph(const wchar_t* k, TbsMorphKind& v) override { v = ReadMorphKindValue(ini_, s_, k); }
     void Align(const wchar_t* k, TAlignment& v) override { v = ReadAlignmentValue(ini_, s_, k); }
     void Command(const wchar_t* k, TbsStdCommand& v) override { v = ReadStdCommandValue(ini_, s_, k); }
+    void Effect(const wchar_t* k, TbsInActiveEffect& v) override { v = ReadInActiveEffectValue(ini_, s_, k); }
 
 private:
     TCustomIniFile* ini_;
@@ -37,6 +37,7 @@ public:
     void Morph(const wchar_t* k, TbsMorphKind& v) override { WriteMorphKindValue(ini_, s_, k, v); }
     void Align(const wchar_t* k, TAlignment& v) override { WriteAlignmentValue(ini_, s_, k, v); }
     void Command(const wchar_t* k, TbsStdCommand& v) override { WriteStdCommandValue(ini_, s_, k, v); }
+    void Effect(const wchar_t* k, TbsInActiveEffect& v) override { WriteInActiveEffectValue(ini_, s_, k, v); }
 
 private:
     TCustomIniFile* ini_;

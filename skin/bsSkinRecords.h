@@ -28,6 +28,7 @@ public:
     virtual void Morph(const wchar_t* key, TbsMorphKind& v) = 0;
     virtual void Align(const wchar_t* key, TAlignment& v) = 0;
     virtual void Command(const wchar_t* key, TbsStdCommand& v) = 0;
+    virtual void Effect(const wchar_t* key, TbsInActiveEffect& v) = 0;
 };
 
 // Reads the fields from section `section` of ini.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/testmedia/TestMedia.h"
+
 namespace {
 std::wstring ReadPath() {
     const DWORD need = GetEnvironmentVariableW(L"PATH", nullptr, 0);
@@ -71,20 +73,22 @@ ChildResult RunSelf(const std::wstring& AFilter, const std::vector<std::wstring>
     return result;
 }
 
-std::wstring CopyFolder(const std::wstring& ASource, const std::vector<std::wstring>& AOmit) {
+TempLibraryFolder::TempLibraryFolder(const std::wstring& ASource, const std::vector<std::wstring>& AOmit) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring dir = std::wstring(temp) + L"vantrel-lib-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                        std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(rand()) + L"\\";
+    FPath = dir;
     CreateDirectoryW(dir.c_str(), nullptr);
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((ASource + L"\\*.dll").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return dir;
+    if (find == INVALID_HANDLE_VALUE) return;
     do {
         const bool omit = std::any_of(AOmit.begin(), AOmit.end(),
                                       [&](const std::wstring& o) { return _wcsicmp(o.c_str(), fd.cFileName) == 0; });
         if (!omit) CopyFileW((ASource + L"\\" + fd.cFileName).c_str(), (dir + fd.cFileName).c_str(), FALSE);
     } while (FindNextFileW(find, &fd));
     FindClose(find);
-    return dir;
 }
+
+TempLibraryFolder::~TempLibraryFolder() { testmedia::RemoveFolder(FPath); }

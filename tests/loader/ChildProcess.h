@@ -16,7 +16,18 @@ const std::wstring& StartUpPath();
 // Runs this executable with the given gtest filter, the extra environment
 // entries ("NAME=value") and PATH reset to StartUpPath().
 ChildResult RunSelf(const std::wstring& AFilter, const std::vector<std::wstring>& AEnv);
-// Copies every file of ASource into a new folder under the temporary folder,
-// leaving out AOmit; returns the new folder with a trailing backslash.
-std::wstring CopyFolder(const std::wstring& ASource, const std::vector<std::wstring>& AOmit);
+// A copy of the DLLs of ASource, leaving out AOmit, in a new folder under the
+// temporary folder; removed again with the object.
+class TempLibraryFolder {
+public:
+    TempLibraryFolder(const std::wstring& ASource, const std::vector<std::wstring>& AOmit);
+    ~TempLibraryFolder();
+    TempLibraryFolder(const TempLibraryFolder&) = delete;
+    TempLibraryFolder& operator=(const TempLibraryFolder&) = delete;
+    // With a trailing backslash.
+    const std::wstring& Path() const { return FPath; }
+
+private:
+    std::wstring FPath;
+};
 std::wstring EnvValue(const wchar_t* AName);

@@ -11,8 +11,10 @@
 #include "ChildProcess.h"
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFilterStubs.h"
+#include "Src/AVProbe.h"
 #include "Src/AVUtilStubs.h"
 #include "Src/FFmpegLoader.h"
+#include "Src/FFmpegLogger.h"
 #include "Src/MyUtils.h"
 #include "Src/SwResampleStubs.h"
 #include "Src/libsdl.h"
@@ -139,7 +141,8 @@ class FailedSetLoad : public ::testing::TestWithParam<FailedLoadCase> {};
 
 TEST_P(FailedSetLoad, NamesTheMissingFileAndLeavesNothingLoaded) {
     const FailedLoadCase& c = GetParam();
-    const std::wstring folder = CopyFolder(LibAVFolder, {c.removed});
+    const TempLibraryFolder copy(LibAVFolder, {c.removed});
+    const std::wstring& folder = copy.Path();
     const ChildResult r = RunSelf(L"LoaderChild.*", {L"VANTREL_CHILD=failed-set", L"VANTREL_CHILD_FOLDER=" + folder,
                                                      L"VANTREL_CHILD_SET=" + std::to_wstring(c.set.Bits()),
                                                      L"VANTREL_CHILD_MISSING=" + std::wstring(c.removed)});
@@ -154,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Sets, FailedSetLoad,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FailedLoad, KeepsTheLibrariesOfAnEarlierSet) {
-    const std::wstring folder = CopyFolder(LibAVFolder, {L"SDL.dll"});
+    const TempLibraryFolder copy(LibAVFolder, {L"SDL.dll"});
+    const std::wstring& folder = copy.Path();
     const ChildResult r =
         RunSelf(L"LoaderChild.*", {L"VANTREL_CHILD=keep-earlier", L"VANTREL_CHILD_FOLDER=" + folder});
     EXPECT_EQ(r.ExitCode, 0u) << r.Output;
@@ -162,9 +166,15 @@ TEST(FailedLoad, KeepsTheLibrariesOfAnEarlierSet) {
 
 TEST(FailedLoad, AModuleWithoutARequiredNameIsUnboundAndFreed) {
     // A library that is not swresample, under swresample's file name.
-    const std::wstring folder = CopyFolder(LibAVFolder, {});
+    const TempLibraryFolder copy(LibAVFolder, {});
+    const std::wstring& folder = copy.Path();
     ASSERT_TRUE(CopyFileW((folder + L"zlib1.dll").c_str(), (folder + L"swresample-4.dll").c_str(), FALSE));
     const ChildResult r = RunSelf(L"LoaderChild.*", {L"VANTREL_CHILD=bad-module", L"VANTREL_CHILD_FOLDER=" + folder});
+    EXPECT_EQ(r.ExitCode, 0u) << r.Output;
+}
+
+TEST(WithoutLibraries, TheLoggerAndTheProbeRefuseToWork) {
+    const ChildResult r = RunSelf(L"LoaderChild.*", {L"VANTREL_CHILD=unloaded"});
     EXPECT_EQ(r.ExitCode, 0u) << r.Output;
 }
 
@@ -207,6 +217,17 @@ TEST(LoaderChild, Run) {
         EXPECT_FALSE(FFLoader.Loaded(swResample));
         EXPECT_EQ(ff::swr_alloc, nullptr);
         EXPECT_EQ(GetModuleHandleW(L"swresample-4.dll"), nullptr);
+    } else if (mode == L"unloaded") {
+        TFFLogger logger;
+        EXPECT_THROW(logger.InstallAVLogCallback(), EAssertionFailed);
+        TAVProbe probe;
+        try {
+            probe.LoadFile(L"clip.mp4");
+            FAIL() << "no exception";
+        } catch (const EEngineError& e) {
+            EXPECT_EQ(e.Message(), L"LibAVCodec not loaded.");
+        }
+        EXPECT_EQ(probe.FileHandle(), nullptr);
     } else {
         FAIL() << "unknown child mode";
     }

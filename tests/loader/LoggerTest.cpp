@@ -160,6 +160,16 @@ TEST_F(LoggerTest, OneCallWithTwoLineFeedsGivesTwoLinesAndKeepsTheRest) {
     EXPECT_EQ(lines[2].text, L"three");
 }
 
+TEST_F(LoggerTest, LoadingAVUtilAgainInstallsTheCallbackAgain) {
+    ff::av_log_set_callback(ff::av_log_default_callback);
+    ff::av_log(nullptr, AV_LOG_ERROR, "lost\n");
+    EXPECT_TRUE(lines.empty());
+    ASSERT_TRUE(FFLoader.Load(avUtil));
+    ff::av_log(nullptr, AV_LOG_ERROR, "kept\n");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].text, L"kept");
+}
+
 TEST_F(LoggerTest, LongMessagesAreDeliveredWhole) {
     const std::string longText(5000, 'x');
     ff::av_log(nullptr, AV_LOG_ERROR, "%s\n", longText.c_str());

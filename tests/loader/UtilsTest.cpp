@@ -11,6 +11,7 @@
 #include "Src/FFUtils.h"
 #include "Src/FFmpegLoader.h"
 #include "Src/MyUtils.h"
+#include "tools/testmedia/TestMedia.h"
 
 namespace {
 
@@ -22,12 +23,7 @@ protected:
     }
 };
 
-void WriteBytes(const std::wstring& AName, const std::string& ABytes) {
-    HANDLE h = CreateFileW(AName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, ABytes.data(), static_cast<DWORD>(ABytes.size()), &written, nullptr);
-    CloseHandle(h);
-}
+using testmedia::WriteBytes;
 
 std::wstring TempFile(const wchar_t* AName) {
     wchar_t temp[MAX_PATH];
@@ -56,6 +52,14 @@ INSTANTIATE_TEST_SUITE_P(Times, TimeToTextTest,
                          ::testing::Values(TimeCase{0, L"00:00:00.000"}, TimeCase{360000000000LL, L"100:00:00.000"},
                                            TimeCase{5025678901LL, L"01:23:45.678"}, TimeCase{NoValue, L"N/A"},
                                            TimeCase{-1500000, L"-00:00:01.500"}));
+
+TEST(SecondsTextTest, KeepsTheSignOfTimesBeforeZero) {
+    EXPECT_EQ(SecondsText(0), L"0.000000");
+    EXPECT_EQ(SecondsText(29978), L"0.029978");
+    EXPECT_EQ(SecondsText(61000001), L"61.000001");
+    EXPECT_EQ(SecondsText(-1500000), L"-1.500000");
+    EXPECT_EQ(SecondsText(-20), L"-0.000020");
+}
 
 TEST(FrameDurationTest, MicrosecondsPerFrameWith40000ForUnknownRates) {
     EXPECT_EQ(FrameDuration({25, 1}), 40000);

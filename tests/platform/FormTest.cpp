@@ -270,6 +270,17 @@ TEST_F(FormTest, ShortcutsComeBeforeTheFocusedControl) {
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(log, (std::vector<String>{L"shortcut", L"key 84"}));
+
+    // With KeyPreview the form sees keys first and may take them.
+    log.clear();
+    f->KeyPreview = true;
+    f->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        log.push_back(L"form " + IntToStr(key));
+        if (key == 'K') key = 0;
+    };
+    PressKey('K');
+    PressKey('L');
+    EXPECT_EQ(log, (std::vector<String>{L"form 75", L"form 76", L"key 76"}));
 }
 
 TEST_F(FormTest, CoordinatesMapBetweenControlsAndTheScreen) {
@@ -471,7 +482,12 @@ TEST_F(FormTest, LifecycleEventsComeInOrder) {
         }
     };
     auto* f = new Logged(Application, &log);
+    // Built in code: the components are loading until construction ends.
+    EXPECT_TRUE(f->marker->Has(csLoading));
+    EXPECT_TRUE(f->Has(csLoading));
     f->AfterConstruction();
+    EXPECT_FALSE(f->marker->Has(csLoading));
+    EXPECT_FALSE(f->Has(csLoading));
     f->Show();
     Application->ProcessMessages();
     f->Close();
@@ -687,6 +703,33 @@ TEST_F(FormTest, ExceptionsInHandlersStopAtTheWindowProcedure) {
     errors.clear();
 }
 
+class FailingPaint : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override {
+        Canvas()->FillRect(ClientRect());
+        throw EInvalidOperation(L"paint failed");
+    }
+};
+
+TEST_F(FormTest, AFailingPaintLeaksNothingAndIsReported) {
+    TestForm* f = NewForm();
+    f->Place(new FailingPaint(f), 200, 10, 20, 20);
+    f->Show();
+    UpdateWindow(f->Handle());  // the canvases make their pens, brushes and fonts once
+    errors.clear();
+    const long gdi = platform::LiveGdiObjects();
+    InvalidateRect(f->Handle(), nullptr, FALSE);
+    UpdateWindow(f->Handle());
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back(), "paint failed");
+    EXPECT_EQ(platform::LiveGdiObjects(), gdi);
+    errors.clear();
+    f->Free();
+}
+
 TEST_F(FormTest, PositionCentresOnTheScreenAndTheOwner) {
     TestForm* main = NewForm();
     main->Show();
@@ -714,8 +757,9 @@ TEST_F(FormTest, HintWaitsForThePauseThenHides) {
     f->marker->Hint = L"Red|long help";
     f->marker->SetShowHint(true);
     std::vector<String> shown;
+    std::vector<TControl*> controls;
     Application->OnShowHint = [&](String& s, bool& canShow, THintInfo& info) {
-        EXPECT_EQ(info.HintControl, f->marker);
+        controls.push_back(info.HintControl);
         shown.push_back(s);
         canShow = true;
     };
@@ -726,8 +770,16 @@ TEST_F(FormTest, HintWaitsForThePauseThenHides) {
     EXPECT_EQ(shown, std::vector<String>{L"Red"});
     ASSERT_NE(Application->HintWindow(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Application->HintWindow()->Handle()));
+    // Moving on to another control while a hint shows waits only the short pause.
+    f->box->Hint = L"Blue";
+    f->box->SetShowHint(true);
+    SendMessageW(f->box->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    clock.Advance(Application->HintShortPause);
+    EXPECT_EQ(shown, (std::vector<String>{L"Red", L"Blue"}));
+    EXPECT_EQ(controls, (std::vector<TControl*>{f->marker, f->box}));
     clock.Advance(Application->HintHidePause);
     EXPECT_FALSE(Application->HintShowing());
+    shown.pop_back();
     // Leaving the control before the pause shows nothing.
     SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 100));
     SendMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 25));

@@ -127,6 +127,45 @@ INSTANTIATE_TEST_SUITE_P(Files, BadBmp,
                                            BadCase{"header only", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}},
                                            BadCase{"pixels cut short", Truncated()}));
 
+// A copy of this test program with a bitmap resource added, loaded as data.
+class ModuleWithBitmap {
+public:
+    explicit ModuleWithBitmap(TBitmap& picture) {
+        wchar_t tmp[MAX_PATH];
+        GetTempPathW(MAX_PATH, tmp);
+        file_ = String(tmp) + L"vantrel_res_" + IntToStr(GetCurrentProcessId()) + L".exe";
+        CopyFileW(ParamStr0().c_str(), file_.c_str(), FALSE);
+        TMemoryStream bmp;
+        picture.SaveToStream(&bmp);
+        // A bitmap resource is the file without its 14-byte file header.
+        HANDLE u = BeginUpdateResourceW(file_.c_str(), FALSE);
+        UpdateResourceW(u, RT_BITMAP, L"VANTREL_BMP", MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                        static_cast<uint8_t*>(bmp.Memory()) + 14, static_cast<DWORD>(bmp.Size() - 14));
+        EndUpdateResourceW(u, FALSE);
+        module_ = LoadLibraryExW(file_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    }
+    ~ModuleWithBitmap() {
+        if (module_) FreeLibrary(module_);
+        DeleteFileW(file_.c_str());
+    }
+    HMODULE Module() const { return module_; }
+
+private:
+    String file_;
+    HMODULE module_ = nullptr;
+};
+
+TEST(Bitmap, LoadsFromTheBitmapResourcesOfAModule) {
+    TBitmap src(9, 5, pf24bit);
+    FillPattern(src);
+    ModuleWithBitmap res(src);
+    ASSERT_NE(res.Module(), nullptr);
+    TBitmap b;
+    b.LoadFromResourceName(res.Module(), L"VANTREL_BMP");
+    EXPECT_TRUE(SamePixels(src, b));
+    EXPECT_THROW(b.LoadFromResourceName(res.Module(), L"BS_MISSING"), EResNotFound);
+}
+
 TEST(Bitmap, AutomaticTransparentColourIsTheBottomLeftPixel) {
     TBitmap b(4, 4, pf24bit);
     b.Canvas()->Brush()->SetColor(clLime);
@@ -201,6 +240,11 @@ TEST(Canvas, TextMeasuresGrowWithTheFont) {
     const int small = c->TextWidth(L"Vantrel");
     c->Font()->SetHeight(-24);
     EXPECT_GT(c->TextWidth(L"Vantrel"), small);
+    // Direct GDI calls on Handle() use the canvas's current font.
+    c->Font()->SetHeight(-40);
+    RECT calc{0, 0, 0, 0};
+    DrawTextW(c->Handle(), L"Vantrel", -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(calc.right, c->TextWidth(L"Vantrel"));
     EXPECT_GT(c->TextHeight(L"Vantrel"), 20);
     EXPECT_EQ(c->TextWidth(L""), 0);
     c->Brush()->SetColor(clWhite);

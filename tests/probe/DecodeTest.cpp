@@ -160,6 +160,19 @@ TEST_F(DecodeErrors, WithoutAFileNothingMoves) {
     EXPECT_EQ(probe.Position(), -1);
 }
 
+TEST_F(DecodeErrors, AStillPictureIsDecodedOnceAndNotSeeked) {
+    ASSERT_TRUE(probe.LoadFile(media().Still));
+    EXPECT_EQ(probe.FormatName(), L"image2");
+    ASSERT_TRUE(probe.Decode());
+    const int64_t position = probe.Position();
+    ASSERT_TRUE(probe.Decode());  // the same picture; nothing more is read
+    EXPECT_EQ(probe.Position(), position);
+    EXPECT_EQ(probe.FrameInfo().Width, 320);
+    EXPECT_FALSE(probe.Seek(0));
+    EXPECT_EQ(probe.LastErrMsg(), L"\"image2\" format cannot to be seeked.");
+    EXPECT_EQ(LoggedBy(&probe).back().level, llInfo);
+}
+
 TEST_F(DecodeErrors, OtherSizesAndNamesDecode) {
     for (const std::wstring* name : {&media().Ntsc, &media().Pal169, &media().Chinese, &media().NonAnsi}) {
         ASSERT_TRUE(probe.LoadFile(*name)) << WideToUtf8(*name);

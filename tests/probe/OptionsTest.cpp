@@ -4,6 +4,7 @@
 
 #include "ProbeFixture.h"
 #include "Src/AVCodecStubs.h"
+#include "Src/AVUtilStubs.h"
 #include "Src/FFOptions.h"
 
 namespace {
@@ -69,6 +70,28 @@ TEST_F(Options, StoredValuesAreCopiedIntoARealContext) {
     EXPECT_NE(decoding->gop_size, 41);  // an encoding option only
     ff::avcodec_free_context(&real);
     ff::avcodec_free_context(&decoding);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Options, EncoderPrivateOptionsAreCheckedOnceTheEncoderIsKnown) {
+    EXPECT_FALSE(SetOption(opts, "crf", "23"));  // no encoder named yet
+    SetOptionEncoder(opts, AVMEDIA_TYPE_VIDEO, ff::avcodec_find_encoder_by_name("libx264"));
+    EXPECT_TRUE(SetOption(opts, "crf", "23"));
+    EXPECT_TRUE(SetOption(opts, "preset", "ultrafast"));
+    EXPECT_FALSE(SetOption(opts, "crf", "plenty"));
+    bool seen = false;
+    for (const auto& e : logged) seen |= e.text == L"Invalid value \"plenty\" for option \"crf\"";
+    EXPECT_TRUE(seen);
+    AVDictionary* open = nullptr;
+    CopyPrivateOptions(opts, AVMEDIA_TYPE_VIDEO, &open);
+    EXPECT_EQ(ff::av_dict_count(open), 2);
+    EXPECT_STREQ(ff::av_dict_get(open, "crf", nullptr, 0)->value, "23");
+    ff::av_dict_free(&open);
+    CopyPrivateOptions(opts, AVMEDIA_TYPE_AUDIO, &open);
+    EXPECT_EQ(open, nullptr);
 }
 
 }  // namespace

@@ -75,7 +75,8 @@ TEST_F(Probe, InformationTextOfTheMp4Clip) {
     EXPECT_THAT(U8(videoLine), HasSubstr(", 25 fps, 25 tbr, 12800 tbn"));
     EXPECT_THAT(U8(videoLine), HasSubstr(", StartTime: 0.000000, Duration: 00:00:05.000"));
     EXPECT_THAT(U8(text), HasSubstr("Stream #1[0x2](und), 1/44100: Audio: aac"));
-    EXPECT_THAT(U8(text), HasSubstr("\r\n  Metadata:\r\n    handler_name    : "));
+    EXPECT_THAT(U8(text), HasSubstr("\r\n  Metadata:\r\n"));
+    EXPECT_THAT(U8(text), HasSubstr("\r\n    handler_name    : VideoHandler\r\n"));
     EXPECT_THAT(U8(text), ::testing::Not(HasSubstr("language        :")));
 }
 
@@ -149,6 +150,29 @@ TEST_F(Probe, AudioAndSubtitleStreamFacts) {
     const TSubtitleStreamInfo s = probe.FirstSubtitleStreamInfo();
     EXPECT_EQ(s.Language, L"chi");
     EXPECT_THAT(U8(s.CodecName), HasSubstr("(SubRip subtitle)"));
+}
+
+TEST_F(Probe, ContainerMetadata) {
+    ASSERT_TRUE(probe.LoadFile(media().Mp4));
+    const TFileStreamInfo f = probe.FileStreamInfo();
+    EXPECT_EQ(f.Title, L"\u6d4b\u8bd5\u6807\u9898");
+    EXPECT_EQ(f.Author, L"Vantrel");
+    EXPECT_EQ(f.TimeStamp, 1704164645);
+    const std::string text = U8(probe.FileInfoText());
+    EXPECT_THAT(text, HasSubstr("\r\nTime Stamp: 2024-01-0"));
+    EXPECT_THAT(text, HasSubstr("\r\nMetadata:\r\n"));
+    EXPECT_THAT(text, HasSubstr("\r\n  title           : \xe6\xb5\x8b\xe8\xaf\x95\xe6\xa0\x87\xe9\xa2\x98\r\n"));
+}
+
+TEST_F(Probe, ProgramsListTheirStreamsFirst) {
+    ASSERT_TRUE(probe.LoadFile(media().Ts));
+    EXPECT_EQ(probe.ProgramCount(), 1);
+    const std::string text = U8(probe.FileInfoText());
+    const auto program = text.find("\r\nProgram 1 FFmpeg@Service01\r\n");
+    ASSERT_NE(program, std::string::npos) << text;
+    EXPECT_EQ(text.find("Stream #"), text.find("\r\nStream #0[0x100], 1/90000: Video: mpeg2video", program) + 2)
+        << text;
+    EXPECT_NE(text.find("Stream #1[0x101]", program), std::string::npos);
 }
 
 TEST_F(Probe, GettersLogWhatIsWrong) {

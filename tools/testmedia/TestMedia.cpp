@@ -221,6 +221,7 @@ std::string MakeClip(const ClipSpec& ASpec) {
         if (error.empty()) error = AddAudio(out, ASpec, a);
     if (error.empty() && ASpec.SubtitleLanguage) error = WriteSubtitles(out, ASpec.SubtitleLanguage);
     if (!error.empty()) return error;
+    for (const auto& [key, value] : ASpec.Metadata) ff::av_dict_set(&out.Ctx->metadata, key, value, 0);
     if (!(out.Ctx->oformat->flags & AVFMT_NOFILE) && (r = ff::avio_open(&out.Ctx->pb, name.c_str(), AVIO_FLAG_WRITE)) < 0)
         return LibError("open", r);
     if ((r = ff::avformat_write_header(out.Ctx, nullptr)) < 0) return LibError("header", r);
@@ -242,14 +243,26 @@ std::string MakeClip(const ClipSpec& ASpec) {
     return {};
 }
 
-namespace {
-
 void WriteBytes(const std::wstring& AName, const std::string& ABytes) {
     HANDLE h = CreateFileW(AName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(h, ABytes.data(), static_cast<DWORD>(ABytes.size()), &written, nullptr);
     CloseHandle(h);
 }
+
+void RemoveFolder(const std::wstring& AFolder) {
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((AFolder + L"*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((AFolder + fd.cFileName).c_str());
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryW(AFolder.c_str());
+}
+
+namespace {
 
 std::string ReadBytes(const std::wstring& AName) {
     HANDLE h = CreateFileW(AName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -282,7 +295,11 @@ MediaSet MakeStandardSet() {
     ClipSpec clip;
     clip.Seconds = 5;
     clip.Audio = {AudioSpec{}};
+    clip.Metadata = {{"title", "\xe6\xb5\x8b\xe8\xaf\x95\xe6\xa0\x87\xe9\xa2\x98"},
+                     {"artist", "Vantrel"},
+                     {"creation_time", "2024-01-02T03:04:05.000000Z"}};
     make(m.Mp4, L"clip.mp4", clip);
+    clip.Metadata.clear();
     clip.Video.Encoder = "libx264";
     clip.Audio = {AudioSpec{"libmp3lame"}};
     make(m.Mkv, L"clip.mkv", clip);
@@ -316,6 +333,15 @@ MediaSet MakeStandardSet() {
     sub.Video = VideoSpec{320, 240};
     sub.SubtitleLanguage = "chi";
     make(m.Subtitled, L"subtitled.mkv", sub);
+    ClipSpec ts;
+    ts.Video = VideoSpec{320, 240, {25, 1}, "mpeg2video"};
+    ts.Audio = {AudioSpec{"mp2", 48000}};
+    make(m.Ts, L"program.ts", ts);
+    ClipSpec still;
+    still.Seconds = 0.04;
+    still.Format = "image2";
+    still.Video = VideoSpec{320, 240, {25, 1}, "mjpeg"};
+    make(m.Still, L"still.jpg", still);
     if (!m.Error.empty()) return m;
 
     const std::string whole = ReadBytes(m.Mp4);
@@ -335,8 +361,19 @@ MediaSet MakeStandardSet() {
 
 }  // namespace
 
+namespace {
+// Removes the generated files when the program ends.
+struct FolderRemover {
+    std::wstring Folder;
+    ~FolderRemover() {
+        if (!Folder.empty()) RemoveFolder(Folder);
+    }
+};
+}  // namespace
+
 const MediaSet& StandardMedia() {
     static const MediaSet set = MakeStandardSet();
+    static const FolderRemover remover{set.Folder};
     return set;
 }
 

@@ -37,6 +37,7 @@ struct ClipSpec {
     VideoSpec Video;
     std::vector<AudioSpec> Audio;
     const char* SubtitleLanguage = nullptr;  // adds a SubRip stream when set
+    std::vector<std::pair<const char*, const char*>> Metadata;  // of the container, UTF-8
 };
 
 // Writes the clip; an empty result on success, else what went wrong.
@@ -55,10 +56,15 @@ int FrameNumberFromPicture(PixelFn APixel, int AHeight) {
     return n;
 }
 
+// Small file helpers of the tests (wide names).
+void WriteBytes(const std::wstring& AName, const std::string& ABytes);
+// Removes the files of a folder (with trailing backslash) and the folder.
+void RemoveFolder(const std::wstring& AFolder);
+
 // The standard set, made once per process in a temporary folder on first use.
 struct MediaSet {
     std::wstring Folder;   // with a trailing backslash
-    std::wstring Mp4;      // 5 s 640x480 25 fps, MPEG-4 video and AAC sound
+    std::wstring Mp4;      // 5 s 640x480 25 fps, MPEG-4 video and AAC sound, with a title
     std::wstring Mkv;      // 5 s 640x480 25 fps, H.264 video and MP3 sound
     std::wstring Ntsc;     // 2 s MPEG-2 720x480 at 30000/1001 in MPEG-PS
     std::wstring Pal169;   // 1 s 720x576 with 16:15 pixels
@@ -66,6 +72,8 @@ struct MediaSet {
     std::wstring Wav;      // 1 s mono 22050 Hz
     std::wstring TwoAudio; // MKV with two audio streams
     std::wstring Subtitled;  // MKV with a subtitle stream
+    std::wstring Ts;         // MPEG-TS: one program with its streams
+    std::wstring Still;      // a single JPEG picture
     std::wstring Truncated;  // the MP4 cut in half
     std::wstring Garbage;    // random bytes
     std::wstring Chinese;    // copy of the MP4 named in Chinese

@@ -1,0 +1,320 @@
+// The application object and the screen.
+#include "platform/Forms.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/MainThread.h"
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+BOOL CALLBACK CollectMonitor(HMONITOR m, HDC, LPRECT, LPARAM p) {
+    reinterpret_cast<std::vector<HMONITOR>*>(p)->push_back(m);
+    return TRUE;
+}
+
+}  // namespace
+
+// ---- TScreen -------------------------------------------------------------------------------------
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
+        HFONT f = CreateFontIndirectW(&ncm.lfStatusFont);
+        hintFont_.SetHandle(f);
+        DeleteObject(f);
+        f = CreateFontIndirectW(&ncm.lfMenuFont);
+        menuFont_.SetHandle(f);
+        DeleteObject(f);
+    }
+}
+
+TScreen::~TScreen() { Destroying(); }
+
+void TScreen::SetCursor(TCursor c) {
+    Cursor = c;
+    if (HCURSOR h = CursorHandle(c == crDefault ? crArrow : c)) ::SetCursor(h);
+}
+
+TRect TScreen::WorkAreaRect() const {
+    RECT r{0, 0, Width(), Height()};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+namespace {
+
+TMonitor Describe(HMONITOR m, int index) {
+    TMonitor t;
+    t.Handle = m;
+    t.MonitorNum = index;
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (m && GetMonitorInfoW(m, &mi)) {
+        t.BoundsRect = mi.rcMonitor;
+        t.WorkareaRect = mi.rcWork;
+        t.Primary = (mi.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    }
+    return t;
+}
+
+std::vector<HMONITOR> AllMonitors() {
+    std::vector<HMONITOR> list;
+    EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+TMonitor DescribeFound(HMONITOR m) {
+    const auto all = AllMonitors();
+    const auto it = std::find(all.begin(), all.end(), m);
+    return Describe(m, it == all.end() ? 0 : static_cast<int>(it - all.begin()));
+}
+
+}  // namespace
+
+int TScreen::MonitorCount() const { return static_cast<int>(AllMonitors().size()); }
+
+TMonitor TScreen::Monitors(int i) const {
+    const auto all = AllMonitors();
+    if (i < 0 || i >= static_cast<int>(all.size())) throw EListError(L"List index out of bounds (" + IntToStr(i) + L")");
+    return Describe(all[static_cast<size_t>(i)], i);
+}
+
+TMonitor TScreen::MonitorFromWindow(HWND wnd) const {
+    return DescribeFound(::MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST));
+}
+
+TMonitor TScreen::MonitorFromPoint(const TPoint& p) const {
+    return DescribeFound(::MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST));
+}
+
+// ---- TApplication ---------------------------------------------------------------------------------
+
+namespace {
+constexpr UINT_PTR kHintTimer = 1;
+}  // namespace
+
+TApplication::TApplication() : TComponent(nullptr) {
+    if (Application) throw EInvalidOperation(L"Only one application object may exist");
+    Application = this;
+    Screen = new TScreen(this);
+    title_ = ChangeFileExt(ExtractFileName(ParamStr0()), L"");
+}
+
+TApplication::~TApplication() {
+    Destroying();
+    CancelHint();
+    platform::SetMessageDispatcher(nullptr);
+    // Forms first (they may still talk to the application and the screen).
+    for (int i = ComponentCount() - 1; i >= 0; --i)
+        if (i < ComponentCount() && dynamic_cast<TCustomForm*>(Components(i))) Components(i)->Free();
+    hintWindow_ = nullptr;
+    DestroyComponents();
+    Screen = nullptr;
+    window_.reset();
+    Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    platform::InitMainThread();
+    platform::SetMessageDispatcher([this](MSG& msg) { DispatchOne(msg); });
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    Handle();
+}
+
+HWND TApplication::Handle() {
+    if (!window_) {
+        window_ = std::make_unique<platform::UtilWindow>(
+            [this](TMessage& m) {
+                if (m.Msg != WM_TIMER || m.WParam != kHintTimer) return false;
+                HintTimerExpired();
+                return true;
+            },
+            title_.c_str());
+    }
+    return window_->Handle();
+}
+
+void TApplication::SetTitle(const String& v) {
+    title_ = v;
+    if (window_) SetWindowTextW(window_->Handle(), v.c_str());
+}
+
+void TApplication::Run() {
+    if (mainForm_ && ShowMainForm) mainForm_->Show();
+    while (!terminated_) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException();
+        }
+    }
+}
+
+void TApplication::HandleMessage() {
+    if (ProcessMessage()) return;
+    TControlCanvas::FreeAllDCs();
+    bool done = true;
+    if (OnIdle) OnIdle(this, done);
+    platform::CheckSynchronize();
+    if (done && !terminated_) WaitMessage();
+}
+
+void TApplication::ProcessMessages() {
+    while (ProcessMessage()) {
+    }
+}
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    DispatchOne(msg);
+    return true;
+}
+
+void TApplication::DispatchOne(MSG& msg) {
+    try {
+        bool handled = false;
+        if (OnMessage) OnMessage(msg, handled);
+        if (handled || IsKeyMsg(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    } catch (...) {
+        HandleException();
+    }
+}
+
+bool TApplication::IsKeyMsg(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR &&
+        msg.message != WM_SYSCHAR)
+        return false;
+    TWinControl* c = TWinControl::FindControl(msg.hwnd);
+    return c && c->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::Minimize() {
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
+    return ::MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::HandleException() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        try {
+            if (OnException) OnException(this, e);
+            else ShowException(e);
+        } catch (...) {
+            // A failing handler must not take the message loop down.
+        }
+    } catch (...) {
+        HandleExceptionText(L"Unknown exception");
+    }
+}
+
+void TApplication::HandleExceptionText(const String& text) {
+    const Exception e(text);
+    try {
+        if (OnException) OnException(this, e);
+        else ShowException(e);
+    } catch (...) {
+    }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    const auto* ours = dynamic_cast<const Exception*>(&e);
+    const String text = ours ? ours->Message() : Utf8Decode(e.what());
+    MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::DoneForm(TCustomForm* form) {
+    if (form == mainForm_) mainForm_ = nullptr;
+    if (hintControl_ && form->ContainsControl(hintControl_)) CancelHint(), hintControl_ = nullptr;
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+    if (control == hintControl_) {
+        CancelHint();
+        hintControl_ = nullptr;
+    }
+}
+
+// ---- TApplication: hints ------------------------------------------------------------------------
+
+void TApplication::HintMouseMove(TControl* control) {
+    if (control == hintControl_) return;
+    const bool wasActive = hintActive_;
+    CancelHint();
+    hintControl_ = control;
+    if (!ShowHint || !control || !control->ShowHint() || control->Hint.empty()) return;
+    hintTimer_ = hintWaitShow;
+    platform::SetWindowTimer(Handle(), kHintTimer, static_cast<UINT>(wasActive ? HintShortPause : HintPause));
+}
+
+void TApplication::CancelHint() {
+    if (window_) platform::KillWindowTimer(window_->Handle(), kHintTimer);
+    hintTimer_ = hintNone;
+    if (hintWindow_ && hintWindow_->HandleAllocated()) hintWindow_->ReleaseHandle();
+    hintActive_ = false;
+}
+
+void TApplication::HintTimerExpired() {
+    platform::KillWindowTimer(Handle(), kHintTimer);
+    const auto what = hintTimer_;
+    hintTimer_ = hintNone;
+    if (what == hintWaitShow) ShowHintNow();
+    else if (what == hintWaitHide) CancelHint();
+}
+
+void TApplication::ShowHintNow() {
+    TControl* c = hintControl_;
+    if (!c) return;
+    THintInfo info;
+    info.HintControl = c;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    info.HintPos = TPoint(cursor.x, cursor.y + 20);
+    info.CursorPos = c->ScreenToClient(cursor);
+    info.CursorRect = c->ClientRect();
+    info.HintMaxWidth = Screen ? Screen->Width() : 640;
+    info.HintColor = HintColor;
+    info.HideTimeout = HintHidePause;
+    info.HintStr = c->Hint.substr(0, c->Hint.find(L'|'));
+    if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.empty()) return;
+    if (!hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    hintWindow_->SetColor(info.HintColor);
+    TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
+    r.Offset(info.HintPos.x, info.HintPos.y);
+    hintWindow_->ActivateHint(r, info.HintStr);
+    hintActive_ = true;
+    if (info.HideTimeout > 0) {
+        hintTimer_ = hintWaitHide;
+        platform::SetWindowTimer(Handle(), kHintTimer, static_cast<UINT>(info.HideTimeout));
+    }
+}
