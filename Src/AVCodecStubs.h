@@ -23,7 +23,8 @@
     X(av_packet_rescale_ts) X(av_bsf_get_by_name) X(av_bsf_alloc) X(av_bsf_init) \
     X(av_bsf_send_packet) X(av_bsf_receive_packet) X(av_bsf_free) X(av_codec_iterate) \
     X(av_codec_is_encoder) X(av_codec_is_decoder) X(avcodec_align_dimensions2) X(av_parser_init) \
-    X(av_parser_parse2) X(av_parser_close) X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end)
+    X(av_parser_parse2) X(av_parser_close) X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end) \
+    X(av_packet_get_side_data)
 
 namespace ff {
 VANTREL_AVCODEC_ENTRIES(VANTREL_STUB_DECLARE)

@@ -1,30 +1,24 @@
-// Start-up: initialise, create the main window, run the message loop until
-// the main window closes.
-#include "app/Project1.h"
-
+// Start-up: initialise the application, create the main window, run the
+// message loop until the main window closes.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/Unit1.h"
+#include "platform/Forms.h"
 
-const wchar_t* ApplicationTitle() { return L"VantrelH264视频格式转换器"; }
-const wchar_t* ApplicationHelpFile() { return L"help.chm"; }
+static const wchar_t* const ApplicationTitleText = L"VantrelH264视频格式转换器";
+static const wchar_t* const ApplicationHelpFileName = L"help.chm";
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCmd) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-
-    TForm1 form;
-    if (!form.Handle()) return 1;
-    Form1 = &form;
-    form.Show(showCmd);
-
-    MSG msg;
-    int result;
-    while ((result = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    try {
+        TApplication app;
+        Application->Initialize();
+        Application->SetTitle(ApplicationTitleText);
+        Application->HelpFile = ApplicationHelpFileName;
+        Application->CreateForm(Form1);
+        Application->Run();
+        return 0;
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Vantrel", MB_ICONERROR | MB_OK);
+        return 1;
     }
-    Form1 = nullptr;
-    return result < 0 ? 1 : static_cast<int>(msg.wParam);
 }

@@ -1,31 +1,29 @@
 #pragma once
-// Main window of the converter. For now a plain top-level window with the
-// application's caption; the queue, catalogue and player arrive with the
-// class library and the media engine.
+// Main window of the converter. For now the form with the application's
+// caption and a line of guidance; the queue, catalogue and player arrive with
+// the skinned controls and the media engine.
 //
 // Threads: created, used and destroyed on the UI thread only.
 
-#include <windows.h>
+#include "platform/Forms.h"
 
-#include <string>
+class TbsSkinData;
+class TbsCompressedSkinList;
 
-class TForm1 {
+class TForm1 : public TForm {
 public:
-    TForm1();
-    ~TForm1();
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
+    explicit TForm1(TComponent* owner);
 
-    HWND Handle() const { return FHandle; }
-    void Show(int showCmd);
+    // The main skin store with its eight skins, and the store of the
+    // category and format lists with the one skin they always use.
+    TbsSkinData* bsSkinData1 = nullptr;
+    TbsCompressedSkinList* bsCompressedSkinList1 = nullptr;
+    TbsSkinData* bsSkinData2 = nullptr;
+    TbsCompressedSkinList* bsCompressedSkinList2 = nullptr;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
-    void Paint();
-
-    HWND FHandle = nullptr;
-    HFONT FFont = nullptr;
+    void CreateSkinStores();
+    void FormPaint(TObject* sender);
 };
 
 extern TForm1* Form1;

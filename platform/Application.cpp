@@ -2,6 +2,7 @@
 #include "platform/Forms.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -218,6 +219,22 @@ void TApplication::Restore() {
 
 int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
     return ::MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+}
+
+bool TApplication::HelpContext(int context) {
+    bool callHelp = true;
+    bool result = false;
+    if (OnHelp) result = OnHelp(HELP_CONTEXT, context, callHelp);
+    if (!callHelp) return result;
+    if (HelpFile.empty()) return false;
+    String file = HelpFile;
+    if (ExtractFileDrive(file).empty() && (file.empty() || file[0] != L'\\'))
+        file = ExtractFilePath(ParamStr0()) + file;
+    if (!FileExists(file)) return false;
+    const auto r = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr, L"open",
+                      file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return r > 32;
 }
 
 void TApplication::HandleException() {

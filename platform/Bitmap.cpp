@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "platform/GdiObjects.h"
+#include "platform/GifImage.h"
+#include "platform/JpegImage.h"
+#include "platform/PngImage.h"
 #include <vector>
 
 // ---- TGraphic ---------------------------------------------------------------------------
@@ -451,6 +454,10 @@ std::map<String, FileFormat>& Formats() {
     static std::map<String, FileFormat> formats = {
         {L"bmp", {L"Bitmaps", [] { return new TBitmap; }}},
         {L"ico", {L"Icons", [] { return new TIcon; }}},
+        {L"jpg", {L"JPEG images", [] { return new TJPEGImage; }}},
+        {L"jpeg", {L"JPEG images", [] { return new TJPEGImage; }}},
+        {L"png", {L"PNG images", [] { return new TPngImage; }}},
+        {L"gif", {L"GIF images", [] { return new TGIFImage; }}},
     };
     return formats;
 }

@@ -78,6 +78,8 @@ public:
     void SetWindowState(TWindowState v);
     // The form sees key events before its controls.
     bool KeyPreview = false;
+    // Topic of the help file shown for this form.
+    int HelpContext = 0;
     TCanvas* Canvas();
 
     TNotifyEvent OnCreate;
@@ -255,6 +257,11 @@ public:
     void Minimize();
     void Restore();
     int MessageBox(const String& text, const String& caption, UINT flags);
+    // Opens HelpFile (beside the program when relative) at a topic; OnHelp
+    // may answer instead. False when there is no help to show.
+    bool HelpContext(int context);
+    // (command, data, callHelp): clear callHelp to answer the request here.
+    std::function<bool(WORD command, int data, bool& callHelp)> OnHelp;
 
     // Call inside a catch block: OnException, else a message box.
     void HandleException();

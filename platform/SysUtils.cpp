@@ -480,6 +480,18 @@ String ExtractFileExt(const String& name) {
     return p != String::npos && name[p] == L'.' ? name.substr(p) : String();
 }
 
+String ExtractFileDrive(const String& name) {
+    if (name.size() >= 2 && name[1] == L':') return name.substr(0, 2);
+    if (name.size() >= 2 && name[0] == L'\\' && name[1] == L'\\') {
+        // "\\server\share": up to the separator after the share name.
+        const size_t server = name.find(L'\\', 2);
+        if (server == String::npos) return name;
+        const size_t share = name.find(L'\\', server + 1);
+        return share == String::npos ? name : name.substr(0, share);
+    }
+    return {};
+}
+
 String ChangeFileExt(const String& name, const String& ext) {
     const size_t p = name.find_last_of(L".\\/:");
     if (p != String::npos && name[p] == L'.') return name.substr(0, p) + ext;

@@ -139,6 +139,7 @@ String ExtractFilePath(const String& name);  // with the trailing delimiter
 String ExtractFileDir(const String& name);   // without it
 String ExtractFileName(const String& name);
 String ExtractFileExt(const String& name);  // with the dot
+String ExtractFileDrive(const String& name);  // "C:" or the UNC server and share; empty when none
 String ChangeFileExt(const String& name, const String& ext);
 String IncludeTrailingPathDelimiter(const String& s);
 String ExcludeTrailingPathDelimiter(const String& s);

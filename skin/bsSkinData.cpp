@@ -8,8 +8,8 @@
 
 namespace {
 
-bool IsNullRect(const TRect& r) { return r.right - r.left <= 0 || r.bottom - r.top <= 0; }
-bool IsNullPoint(const TPoint& p) { return p.x == 0 || p.y == 0; }
+bool IsAbsentRect(const TRect& r) { return r.right - r.left <= 0 || r.bottom - r.top <= 0; }
+bool IsUnsetPoint(const TPoint& p) { return p.x == 0 || p.y == 0; }
 
 // The largest body a compressed skin may inflate to.
 constexpr int64_t kMaxBodySize = 64 << 20;
@@ -38,7 +38,7 @@ void ReadDescription(TCustomIniFile* ini, TbsSkinContent& c) {
 
 void AdjustFrameGeometry(TbsSkinContent& c) {
     if (!c.FMaskName.empty()) {
-        if (IsNullRect(c.MaskRectArea)) {
+        if (IsAbsentRect(c.MaskRectArea)) {
             c.MaskRectArea = c.ClRect;
         } else {
             c.MaskRectArea.left = std::min(c.MaskRectArea.left, c.ClRect.left);
@@ -46,10 +46,10 @@ void AdjustFrameGeometry(TbsSkinContent& c) {
             c.MaskRectArea.right = std::max(c.MaskRectArea.right, c.ClRect.right);
             c.MaskRectArea.bottom = std::max(c.MaskRectArea.bottom, c.ClRect.bottom);
         }
-        if (IsNullPoint(c.HitTestLTPoint)) c.HitTestLTPoint = c.LTPoint;
-        if (IsNullPoint(c.HitTestRTPoint)) c.HitTestRTPoint = c.RTPoint;
-        if (IsNullPoint(c.HitTestLBPoint)) c.HitTestLBPoint = c.LBPoint;
-        if (IsNullPoint(c.HitTestRBPoint)) c.HitTestRBPoint = c.RBPoint;
+        if (IsUnsetPoint(c.HitTestLTPoint)) c.HitTestLTPoint = c.LTPoint;
+        if (IsUnsetPoint(c.HitTestRTPoint)) c.HitTestRTPoint = c.RTPoint;
+        if (IsUnsetPoint(c.HitTestLBPoint)) c.HitTestLBPoint = c.LBPoint;
+        if (IsUnsetPoint(c.HitTestRBPoint)) c.HitTestRBPoint = c.RBPoint;
     }
     if (c.RBPoint.x != c.LTPoint.x && c.RBPoint.y != c.LTPoint.y) {
         const TRect& r = c.ClRect;
@@ -181,19 +181,11 @@ void TbsSkinContent::Exchange(TbsSkinContent& o) {
 }
 
 void TbsSkinContent::FormInfoFields(TbsSkinFields& f) {
-    f.Pt(L"lefttoppoint", LTPoint);
-    f.Pt(L"righttoppoint", RTPoint);
-    f.Pt(L"leftbottompoint", LBPoint);
-    f.Pt(L"rightbottompoint", RBPoint);
+    NinePieceFields(f, LTPoint, RTPoint, LBPoint, RBPoint);
     f.Rct(L"clientrect", ClRect);
     f.Int(L"bgpictureindex", BGPictureIndex, -1);
     f.Int(L"mdibgpictureindex", MDIBGPictureIndex, -1);
-    f.Bool(L"leftstretch", LeftStretch);
-    f.Bool(L"rightstretch", RightStretch);
-    f.Bool(L"topstretch", TopStretch);
-    f.Bool(L"bottomstretch", BottomStretch);
-    f.Bool(L"stretcheffect", StretchEffect);
-    f.Stretch(L"stretchtype", StretchType);
+    SideStretchFields(f, LeftStretch, RightStretch, TopStretch, BottomStretch, StretchEffect, StretchType);
     f.Bool(L"mdibgstretcheffect", MDIBGStretchEffect);
     f.Stretch(L"mdibgstretchtype", MDIBGStretchType);
     f.Rct(L"maskrectarea", MaskRectArea);
@@ -328,11 +320,15 @@ void TbsSkinData::CommitSkin(TbsSkinContent& next, bool empty) {
 }
 
 void TbsSkinData::LoadFromFile(const String& FileName) {
-    TIniFile ini(FileName);
+    // The profile functions look for a bare name in the Windows folder; a
+    // relative name means the current folder here.
+    wchar_t full[MAX_PATH];
+    const DWORD n = GetFullPathNameW(FileName.c_str(), MAX_PATH, full, nullptr);
+    TIniFile ini(n > 0 && n < MAX_PATH ? String(full, n) : FileName);
     if (!IsSkinFile(&ini)) return;
     TbsSkinContent next;
     ReadSkinText(&ini, next);
-    const String dir = ExtractFilePath(FileName);
+    const String dir = ExtractFilePath(ini.FileName());
     LoadPictureFile(next.FPicture.get(), dir, next.FPictureName);
     LoadPictureFile(next.FInActivePicture.get(), dir, next.FInActivePictureName);
     LoadPictureFile(next.FMask.get(), dir, next.FMaskName);

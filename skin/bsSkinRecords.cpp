@@ -52,11 +52,14 @@ void FontFields(TbsSkinFields& f, String& name, int& height, TFontStyles& style,
     f.Int(L"fontcolor", color, 0);
 }
 
-void NinePieceFields(TbsSkinFields& f, TPoint& lt, TPoint& rt, TPoint& lb, TPoint& rb) {
-    f.Pt(L"lefttoppoint", lt);
-    f.Pt(L"righttoppoint", rt);
-    f.Pt(L"leftbottompoint", lb);
-    f.Pt(L"rightbottompoint", rb);
+// The looks of the items of a list (list boxes, combo boxes).
+void ItemLookFields(TbsSkinFields& f, TRect& item, TRect& active, TRect& focus, int& lo, int& ro, TRect& text) {
+    f.Rct(L"itemrect", item);
+    f.Rct(L"activeitemrect", active);
+    f.Rct(L"focusitemrect", focus);
+    f.Int(L"itemleftoffset", lo, 0);
+    f.Int(L"itemrightoffset", ro, 0);
+    f.Rct(L"itemtextrect", text);
 }
 
 void UpDownButtonFields(TbsSkinFields& f, TRect& up, TRect& activeUp, TRect& downUp, TRect& down,
@@ -87,6 +90,23 @@ String DefaultRestoreHint(const String& hint, TbsStdCommand command) {
 bool IsNull(const TRect& r) { return r.right - r.left <= 0 || r.bottom - r.top <= 0; }
 
 }  // namespace
+
+void NinePieceFields(TbsSkinFields& f, TPoint& lt, TPoint& rt, TPoint& lb, TPoint& rb) {
+    f.Pt(L"lefttoppoint", lt);
+    f.Pt(L"righttoppoint", rt);
+    f.Pt(L"leftbottompoint", lb);
+    f.Pt(L"rightbottompoint", rb);
+}
+
+void SideStretchFields(TbsSkinFields& f, bool& left, bool& right, bool& top, bool& bottom, bool& effect,
+                       TbsStretchType& type) {
+    f.Bool(L"leftstretch", left);
+    f.Bool(L"rightstretch", right);
+    f.Bool(L"topstretch", top);
+    f.Bool(L"bottomstretch", bottom);
+    f.Bool(L"stretcheffect", effect);
+    f.Stretch(L"stretchtype", type);
+}
 
 std::unique_ptr<TbsSkinFields> NewSkinFieldsReader(TCustomIniFile* ini, const String& section) {
     return std::make_unique<FieldsReader>(ini, section);
@@ -334,12 +354,7 @@ void TbsDataSkinPopupWindow::Fields(TbsSkinFields& f) {
     f.Rct(L"itemsrect", ItemsRect);
     f.Int(L"scrollmarkercolor", ScrollMarkerColor, 0);
     f.Int(L"scrollmarkeractivecolor", ScrollMarkerActiveColor, 0);
-    f.Bool(L"leftstretch", LeftStretch);
-    f.Bool(L"rightstretch", RightStretch);
-    f.Bool(L"topstretch", TopStretch);
-    f.Bool(L"bottomstretch", BottomStretch);
-    f.Bool(L"stretcheffect", StretchEffect);
-    f.Stretch(L"stretchtype", StretchType);
+    SideStretchFields(f, LeftStretch, RightStretch, TopStretch, BottomStretch, StretchEffect, StretchType);
 }
 
 void TbsDataSkinLayerFrame::Fields(TbsSkinFields& f) {
@@ -361,12 +376,7 @@ void TbsDataSkinHintWindow::Fields(TbsSkinFields& f) {
     NinePieceFields(f, LTPoint, RTPoint, LBPoint, RBPoint);
     f.Rct(L"clientrect", ClRect);
     FontFields(f, FontName, FontHeight, FontStyle, FontColor);
-    f.Bool(L"leftstretch", LeftStretch);
-    f.Bool(L"rightstretch", RightStretch);
-    f.Bool(L"topstretch", TopStretch);
-    f.Bool(L"bottomstretch", BottomStretch);
-    f.Bool(L"stretcheffect", StretchEffect);
-    f.Stretch(L"stretchtype", StretchType);
+    SideStretchFields(f, LeftStretch, RightStretch, TopStretch, BottomStretch, StretchEffect, StretchType);
 }
 
 // ---- control records ---------------------------------------------------------------------------
@@ -584,12 +594,7 @@ void TbsDataSkinFontColorControl::Fields(TbsSkinFields& f) {
 
 void TbsDataSkinListBox::Fields(TbsSkinFields& f) {
     TbsDataSkinCustomControl::Fields(f);
-    f.Rct(L"itemrect", SItemRect);
-    f.Rct(L"activeitemrect", ActiveItemRect);
-    f.Rct(L"focusitemrect", FocusItemRect);
-    f.Int(L"itemleftoffset", ItemLeftOffset, 0);
-    f.Int(L"itemrightoffset", ItemRightOffset, 0);
-    f.Rct(L"itemtextrect", ItemTextRect);
+    ItemLookFields(f, SItemRect, ActiveItemRect, FocusItemRect, ItemLeftOffset, ItemRightOffset, ItemTextRect);
     FontFields(f, FontName, FontHeight, FontStyle, FontColor);
     f.Int(L"activefontcolor", ActiveFontColor, 0);
     f.Int(L"focusfontcolor", FocusFontColor, 0);
@@ -621,12 +626,7 @@ void TbsDataSkinCheckListBox::Fields(TbsSkinFields& f) {
 void TbsDataSkinComboBox::Fields(TbsSkinFields& f) {
     TbsDataSkinCustomControl::Fields(f);
     f.Rct(L"activeskinrect", ActiveSkinRect);
-    f.Rct(L"itemrect", SItemRect);
-    f.Rct(L"activeitemrect", ActiveItemRect);
-    f.Rct(L"focusitemrect", FocusItemRect);
-    f.Int(L"itemleftoffset", ItemLeftOffset, 0);
-    f.Int(L"itemrightoffset", ItemRightOffset, 0);
-    f.Rct(L"itemtextrect", ItemTextRect);
+    ItemLookFields(f, SItemRect, ActiveItemRect, FocusItemRect, ItemLeftOffset, ItemRightOffset, ItemTextRect);
     FontFields(f, FontName, FontHeight, FontStyle, FontColor);
     f.Int(L"focusfontcolor", FocusFontColor, 0);
     f.Int(L"activefontcolor", ActiveFontColor, 0);

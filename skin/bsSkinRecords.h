@@ -36,6 +36,14 @@ std::unique_ptr<TbsSkinFields> NewSkinFieldsReader(TCustomIniFile* ini, const St
 // Writes the fields into section `section` of ini.
 std::unique_ptr<TbsSkinFields> NewSkinFieldsWriter(TCustomIniFile* ini, const String& section);
 
+// The four corner points of a nine-piece cut ("lefttoppoint" ...).
+void NinePieceFields(TbsSkinFields& f, TPoint& lt, TPoint& rt, TPoint& lb, TPoint& rb);
+
+// "leftstretch", "rightstretch", "topstretch", "bottomstretch",
+// "stretcheffect" and "stretchtype", in this order.
+void SideStretchFields(TbsSkinFields& f, bool& left, bool& right, bool& top, bool& bottom, bool& effect,
+                       TbsStretchType& type);
+
 // A record that lives in a section of its own.
 class TbsSkinSection {
 public:

@@ -157,6 +157,12 @@ INSTANTIATE_TEST_SUITE_P(Names, PathTest,
                                            PathCase{L"a.b\\c", L"a.b\\", L"a.b", L"c", L""},
                                            PathCase{L"x.tar.gz", L"", L"", L"x.tar.gz", L".gz"}));
 
+TEST(Files, ExtractFileDriveFindsDrivesAndShares) {
+    EXPECT_EQ(ExtractFileDrive(L"C:\\a\\b.txt"), L"C:");
+    EXPECT_EQ(ExtractFileDrive(L"\\\\srv\\share\\dir\\f"), L"\\\\srv\\share");
+    EXPECT_EQ(ExtractFileDrive(L"relative\\f"), L"");
+}
+
 TEST(Files, ForceDirectoriesCreatesEveryLevel) {
     TempDir tmp;
     const String deep = tmp.Path() + L"视频\\b\\c";

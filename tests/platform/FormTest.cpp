@@ -283,6 +283,20 @@ TEST_F(FormTest, ShortcutsComeBeforeTheFocusedControl) {
     EXPECT_EQ(log, (std::vector<String>{L"form 75", L"form 76", L"key 76"}));
 }
 
+TEST_F(FormTest, CanvasesOutsidePaintingGiveTheirDCsBack) {
+    TestForm* f = NewForm();
+    f->Show();
+    f->box->Canvas()->TextOut(0, 0, L"x");
+    f->marker->Canvas()->FillRect(Rect(0, 0, 4, 4));
+    EXPECT_TRUE(f->box->Canvas()->HandleAllocated());
+    EXPECT_TRUE(f->marker->Canvas()->HandleAllocated());
+    TControlCanvas::FreeAllDCs();
+    EXPECT_FALSE(f->box->Canvas()->HandleAllocated());
+    EXPECT_FALSE(f->marker->Canvas()->HandleAllocated());
+    f->marker->Canvas()->FillRect(Rect(0, 0, 4, 4));  // takes a DC again
+    EXPECT_TRUE(f->marker->Canvas()->HandleAllocated());
+}
+
 TEST_F(FormTest, CoordinatesMapBetweenControlsAndTheScreen) {
     TestForm* f = NewForm();
     f->Show();

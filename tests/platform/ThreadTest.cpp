@@ -150,6 +150,23 @@ TEST_F(UiThreadTest, PumpingWaitRoutesMessagesThroughTheApplication) {
     EXPECT_EQ(seen, 1);
 }
 
+TEST_F(UiThreadTest, HelpRequestsGoToOnHelpOrTheHelpFile) {
+    std::vector<int> asked;
+    Application->OnHelp = [&](WORD command, int data, bool& callHelp) {
+        EXPECT_EQ(command, HELP_CONTEXT);
+        asked.push_back(data);
+        callHelp = false;
+        return true;
+    };
+    EXPECT_TRUE(Application->HelpContext(42));
+    EXPECT_EQ(asked, std::vector<int>{42});
+    Application->OnHelp = nullptr;
+    Application->HelpFile = L"";
+    EXPECT_FALSE(Application->HelpContext(1));
+    Application->HelpFile = L"no-such-help.chm";
+    EXPECT_FALSE(Application->HelpContext(1));
+}
+
 // ---- timers -------------------------------------------------------------------------------------
 
 TEST_F(UiThreadTest, TimerFiresOnTheManualClockWithoutWaiting) {

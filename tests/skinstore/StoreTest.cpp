@@ -158,7 +158,29 @@ TEST_F(SkinStore, AssigningResourceStringsAnnounces) {
     TbsResourceStrData strings(nullptr);
     store->SetResourceStrData(&strings);
     EXPECT_EQ(FormsFor(WM_CHANGERESSTRDATA).size(), 3u);
+    store->SetResourceStrData(nullptr);
+    EXPECT_EQ(FormsFor(WM_CHANGERESSTRDATA).size(), 6u);
+    store->SetResourceStrData(&strings);
+    log.clear();
+    strings.ResStrings()->Add(L"EXTRA=1");
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(ResourceStrings, HoldTheDefaultLinesAndFindNamesWithoutCase) {
+    TbsResourceStrData strings(nullptr);
+    EXPECT_EQ(strings.ResStrings()->Count(), 131);
+    EXPECT_EQ(strings.ResStrings()->Get(0), L"MI_MINCAPTION=Mi&nimize");
+    EXPECT_EQ(strings.ResStrings()->Get(130), L"DBNAV_REFRESH=REFRESH");
+    EXPECT_EQ(strings.CharSet, 1);
     EXPECT_EQ(strings.GetResStr(L"mi_maxcaption"), L"Ma&ximize");
+    EXPECT_EQ(strings.GetResStr(L"FLV_LOOKIN"), L"Look in: ");
+    EXPECT_EQ(strings.GetResStr(L"NO_SUCH_KEY"), L"");
+    TStringList lines;
+    lines.Add(L"A=x=y");
+    lines.Add(L"a=second");
+    strings.SetResStrings(&lines);
+    EXPECT_EQ(strings.GetResStr(L"A"), L"x=y");
+    EXPECT_EQ(strings.GetResStr(L"EDIT_COPY"), L"");
 }
 
 TEST_F(SkinStore, ABodyOfVersionTwoSkipsItsTwoExtraPictures) {
@@ -268,6 +290,13 @@ const BadSkin kBadSkins[] = {
          AppendInt32(body, 0x7FFFFFFF);
          return ContainerOfBody(body);
      }},
+    {"picture wider than any screen",
+     [] {
+         auto b = GoodBody();
+         b[5 + 14 + 5] = 0x80;  // biWidth = 0x8000 + low bytes
+         return ContainerOfBody(b);
+     }},
+    {"body that inflates beyond the limit", [] { return ContainerOfBody(std::vector<uint8_t>(65 << 20, 0)); }},
     {"rectangle with three numbers",
      [] { return WithText("[SKINCONTROLS]\r\ncount=1\r\n0=b:button\r\n[b]\r\nskinrect=1,2,3\r\n"); }},
     {"point without numbers", [] { return WithText("[FORMINFO]\r\nlefttoppoint=x,y\r\n"); }},

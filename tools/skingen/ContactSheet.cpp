@@ -105,7 +105,7 @@ void MockWindow(TCanvas* c, TbsSkinData* s, int ox, int oy, const String& title)
     for (int i = 0; i < 3; ++i)
         NinePiece(c, TRect(pageAt.left + 4 + i * 78, pageAt.top - 24, pageAt.left + 80 + i * 78, pageAt.top + (i == 0 ? 1 : 0)),
                   controls, tabs[i], TPoint(6, 4), TPoint(tabs[i].Width() - 6, tabs[i].Height() - 4));
-    Text(c, pageAt.left + 22, pageAt.top - 19, L"Video", tab->FontColor);
+    Text(c, pageAt.left + 22, pageAt.top - 19, L"Video", tab->ActiveFontColor);
     Text(c, pageAt.left + 100, pageAt.top - 18, L"Audio", tab->FontColor);
     // Progress gauge.
     auto* g = Ctrl<TbsDataSkinGaugeControl>(s, L"gauge");

@@ -49,6 +49,14 @@ struct Plan {
 
 enum class Face { Normal, Hot, Down, Disabled, Focused };
 
+// Text and glyphs on the metal: dark on light metals, light on dark ones.
+Rgb Ink(const Palette& p) {
+    const Rgb c = Shade(p.base, 1.2);
+    const int luma = (static_cast<int>(c >> 16 & 0xFF) * 30 + static_cast<int>(c >> 8 & 0xFF) * 59 +
+                      static_cast<int>(c & 0xFF) * 11) / 100;
+    return luma > 150 ? p.text : p.captionText;
+}
+
 // An armour plate: brushed metal, a bevel, cut corners.
 void Plate(Img& img, const TRect& r, const Palette& p, Face f, Rgb bg, unsigned seed) {
     Rgb top = Shade(p.base, 1.35), bottom = Shade(p.base, 0.82);
@@ -102,7 +110,7 @@ void CapButton(Img& img, const TRect& r, const Palette& p, int button, Face f, b
     Plate(img, r, p, f, bg, 3 + button);
     if (button == 0 && f == Face::Hot) img.Metal(TRect(r.left + 2, r.top + 2, r.right - 2, r.bottom - 2), 0xE05040, 0x902018, 5);
     const Glyph g = restore && button == 1 ? Glyph::Restore : kCapGlyphs[button];
-    const Rgb ink = f == Face::Disabled ? Shade(p.base, 0.8) : (button == 0 && f == Face::Hot ? 0xFFFFFF : p.captionText);
+    const Rgb ink = f == Face::Disabled ? Shade(p.base, 0.8) : (button == 0 && f == Face::Hot ? 0xFFFFFF : Ink(p));
     img.Glyph(g, r, ink);
 }
 
@@ -157,7 +165,7 @@ ButtonLooks ButtonSet(Plan& plan, const Palette& p, int w, int h, bool flat, Gly
         *slots[i] = plan.Take(w, h, [&p, flat, f = faces[i], glyph, withGlyph, i](Img& img, const TRect& r) {
             if (flat) FlatFace(img, r, p, f, 20 + i);
             else Plate(img, r, p, f, p.face, 20 + i);
-            if (withGlyph) img.Glyph(glyph, r, f == Face::Disabled ? Shade(p.face, 0.7) : p.text);
+            if (withGlyph) img.Glyph(glyph, r, f == Face::Disabled ? Shade(p.face, 0.7) : Ink(p));
         });
     }
     return b;
@@ -169,9 +177,9 @@ void SetButton(TbsDataSkinButtonControl* c, const ButtonLooks& b, const Palette&
     c->DownSkinRect = b.down;
     c->DisabledSkinRect = b.disabled;
     c->FocusedSkinRect = b.focused;
-    Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, p.text);
-    c->ActiveFontColor = Col(Shade(p.text, 0.6));
-    c->DownFontColor = Col(p.text);
+    Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, Ink(p));
+    c->ActiveFontColor = Col(Ink(p) == p.text ? Shade(p.text, 0.6) : 0xFFFFFF);
+    c->DownFontColor = Col(Ink(p));
     c->DisabledFontColor = Col(Shade(p.face, 0.65));
     c->Morphing = true;
     c->MorphKind = mkGradient;
@@ -227,13 +235,15 @@ void BuildFrame(TbsSkinData* s, const Palette& p, Img& frame, Img& caps) {
     auto* caption = AddObj<TbsDataSkinCaption>(s, L"caption");
     caption->SkinRect = s->CaptionRect;
     caption->TextRct = TRect(4, 0, s->CaptionRect.Width() - 4, 28);
-    Font(caption->FontName, caption->FontHeight, caption->FontStyle, caption->FontColor, Shade(p.captionText, 0.8), true);
+    const bool darkInk = Ink(p) == p.text;
+    Font(caption->FontName, caption->FontHeight, caption->FontStyle, caption->FontColor,
+         darkInk ? Shade(p.text, 1.4) : Shade(p.captionText, 0.85), true);
     caption->FontHeight = 14;
-    caption->ActiveFontColor = Col(p.captionText);
+    caption->ActiveFontColor = Col(Ink(p));
     caption->Alignment = taLeftJustify;
     caption->Shadow = true;
-    caption->ShadowColor = Col(Shade(p.base, 0.6));
-    caption->ActiveShadowColor = Col(p.dark);
+    caption->ShadowColor = Col(darkInk ? Shade(p.light, 1.2) : Shade(p.base, 0.6));
+    caption->ActiveShadowColor = Col(darkInk ? p.light : p.dark);
 
     // Caption buttons: normal looks on the frame; the other looks in the
     // caption-button picture, one row per look, one column per button.
@@ -567,13 +577,13 @@ void BuildScrollBars(TbsSkinData* s, const Palette& p, Plan& c) {
             const TRect b = vertical ? TRect(r.left, r.bottom - t, r.right, r.bottom) : TRect(r.right - t, r.top, r.right, r.bottom);
             Plate(img, a, p, Face::Normal, Shade(p.face, 0.9), 81);
             Plate(img, b, p, Face::Normal, Shade(p.face, 0.9), 82);
-            img.Glyph(vertical ? Glyph::ArrowUp : Glyph::ArrowLeft, a, p.captionText);
-            img.Glyph(vertical ? Glyph::ArrowDown : Glyph::ArrowRight, b, p.captionText);
+            img.Glyph(vertical ? Glyph::ArrowUp : Glyph::ArrowLeft, a, Ink(p));
+            img.Glyph(vertical ? Glyph::ArrowDown : Glyph::ArrowRight, b, Ink(p));
         });
         auto button = [&c, &p, t](Glyph g, Face f) {
             return c.Take(t, t, [=, &p](Img& img, const TRect& r) {
                 Plate(img, r, p, f, Shade(p.face, 0.9), 83);
-                img.Glyph(g, r, f == Face::Hot ? 0xFFFFFF : p.captionText);
+                img.Glyph(g, r, f == Face::Hot ? 0xFFFFFF : Ink(p));
             });
         };
         const Glyph up = vertical ? Glyph::ArrowUp : Glyph::ArrowLeft, down = vertical ? Glyph::ArrowDown : Glyph::ArrowRight;
@@ -659,8 +669,8 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     memo->ActiveSkinRect = box;
     memo->BGColor = memo->ActiveBGColor = Col(Mix(p.face, 0xFFFFFF, 0.75));
 
-    auto listRec = [&](TbsDataSkinListBox* l) {
-        NinePiece(l, box, 3);
+    // The item looks and font of list boxes and combo boxes.
+    auto items = [&](auto* l) {
         l->SItemRect = item;
         l->ActiveItemRect = itemSel;
         l->FocusItemRect = itemFocus;
@@ -668,10 +678,14 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
         l->ItemTextRect = TRect(4, 0, 56, 18);
         Font(l->FontName, l->FontHeight, l->FontStyle, l->FontColor, p.text);
         l->ActiveFontColor = l->FocusFontColor = Col(0xFFFFFF);
+        l->ShowFocus = true;
+    };
+    auto listRec = [&](TbsDataSkinListBox* l) {
+        NinePiece(l, box, 3);
+        items(l);
         l->CaptionFontName = L"Tahoma";
         l->CaptionFontHeight = 13;
         l->CaptionFontColor = Col(p.captionText);
-        l->ShowFocus = true;
     };
     listRec(AddCtrl<TbsDataSkinListBox>(s, L"listbox"));
     auto* clb = AddCtrl<TbsDataSkinCheckListBox>(s, L"checklistbox");
@@ -684,13 +698,7 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     auto* cb = AddCtrl<TbsDataSkinComboBox>(s, L"combobox");
     NinePiece(cb, edit, 3);
     cb->ActiveSkinRect = editHot;
-    cb->SItemRect = item;
-    cb->ActiveItemRect = itemSel;
-    cb->FocusItemRect = itemFocus;
-    cb->ItemLeftOffset = cb->ItemRightOffset = 2;
-    cb->ItemTextRect = TRect(4, 0, 56, 18);
-    Font(cb->FontName, cb->FontHeight, cb->FontStyle, cb->FontColor, p.text);
-    cb->FocusFontColor = cb->ActiveFontColor = Col(0xFFFFFF);
+    items(cb);
     cb->ListBoxName = L"listbox";
     const auto& drop = static_cast<TbsDataSkinButtonControl&>(*s->CtrlList[s->GetControlIndex(L"combobutton")]);
     cb->ButtonRect = TRect(edit.Width() - 19, 1, edit.Width() - 2, 20);
@@ -698,7 +706,6 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     cb->DownButtonRect = drop.DownSkinRect;
     cb->UnEnabledButtonRect = drop.DisabledSkinRect;
     cb->ItemStretchEffect = cb->FocusItemStretchEffect = true;
-    cb->ShowFocus = true;
 
     for (const wchar_t* name : {L"treeview", L"listview"}) {
         auto* v = static_cast<TbsDataSkinFontColorControl*>(
@@ -715,7 +722,7 @@ void BuildRanges(TbsSkinData* s, const Palette& p, Plan& c) {
     auto half = [&c, &p](Glyph g, Face f) {
         return c.Take(16, 11, [=, &p](Img& img, const TRect& r) {
             Plate(img, r, p, f, p.face, 101);
-            img.Glyph(g, r, f == Face::Hot ? 0xFFFFFF : p.captionText);
+            img.Glyph(g, r, f == Face::Hot ? 0xFFFFFF : Ink(p));
         });
     };
     for (bool horizontal : {true, false}) {
@@ -805,7 +812,7 @@ void BuildTabs(TbsSkinData* s, const Palette& p, Plan& c) {
     t->TabsBGRect = tabsBg;
     t->TabStretchEffect = true;
     t->StretchEffect = true;
-    Font(t->FontName, t->FontHeight, t->FontStyle, t->FontColor, p.text);
+    Font(t->FontName, t->FontHeight, t->FontStyle, t->FontColor, Ink(p));
     t->ActiveFontColor = t->FocusFontColor = Col(p.text);
     t->MouseInFontColor = Col(Shade(p.accent, 0.6));
     t->UpDown = L"hupdown";

@@ -1,0 +1,262 @@
+#include "Src/FFPlayState.h"
+
+#include <process.h>
+
+#include <cmath>
+
+#include "Src/AVCodecStubs.h"
+#include "Src/AVUtilStubs.h"
+#include "Src/FFPlay.h"
+#include "Src/FFmpegLoader.h"
+#include "platform/MainThread.h"
+
+double NowSeconds() { return ff::av_gettime() / 1000000.0; }
+
+// --- Packets and packet queues ---
+
+TQueuedPacket& TQueuedPacket::operator=(TQueuedPacket&& AOther) noexcept {
+    if (this != &AOther) {
+        Release();
+        pkt = AOther.pkt;
+        flush = AOther.flush;
+        AOther.pkt = nullptr;
+    }
+    return *this;
+}
+
+void TQueuedPacket::Release() {
+    if (pkt) ff::av_packet_free(&pkt);
+    flush = false;
+}
+
+void TPacketQueue::Init() {
+    Flush();
+    abort_request = 0;
+}
+
+void TPacketQueue::Append(TQueuedPacket&& APkt) {
+    std::lock_guard<std::mutex> lock(mutex);
+    const int bytes = (APkt.pkt ? APkt.pkt->size : 0) + PACKET_NODE_SIZE;
+    FItems.push_back(std::move(APkt));
+    ++nb_packets;
+    size += bytes;
+    cond.notify_one();
+}
+
+int TPacketQueue::Put(const AVPacket* APkt) {
+    TQueuedPacket item;
+    item.pkt = ff::av_packet_alloc();
+    if (!item.pkt || ff::av_packet_ref(item.pkt, APkt) < 0) return -1;
+    Append(std::move(item));
+    return 0;
+}
+
+int TPacketQueue::PutFlush() {
+    TQueuedPacket item;
+    item.flush = true;
+    Append(std::move(item));
+    return 0;
+}
+
+int TPacketQueue::PutEmpty(int AStreamIndex) {
+    TQueuedPacket item;
+    item.pkt = ff::av_packet_alloc();
+    if (!item.pkt) return -1;
+    item.pkt->stream_index = AStreamIndex;
+    Append(std::move(item));
+    return 0;
+}
+
+int TPacketQueue::Get(TQueuedPacket& APkt, bool ABlock) {
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+        if (abort_request) return -1;
+        if (!FItems.empty()) {
+            APkt = std::move(FItems.front());
+            FItems.pop_front();
+            --nb_packets;
+            size -= (APkt.pkt ? APkt.pkt->size : 0) + PACKET_NODE_SIZE;
+            return 1;
+        }
+        if (!ABlock) return 0;
+        cond.wait(lock);
+    }
+}
+
+void TPacketQueue::Flush() {
+    std::deque<TQueuedPacket> old;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        old.swap(FItems);
+        nb_packets = 0;
+        size = 0;
+    }
+}
+
+void TPacketQueue::Abort() {
+    std::lock_guard<std::mutex> lock(mutex);
+    abort_request = 1;
+    cond.notify_all();
+}
+
+// --- The state record ---
+
+TVideoState::TVideoState()
+    : audio_buf1(AUDIO_BUF_SIZE), audio_buf2(AUDIO_BUF_SIZE), sample_array(SAMPLE_ARRAY_SIZE) {}
+
+TVideoState::~TVideoState() {
+    for (auto& sp : subpq) ff::avsubtitle_free(&sp.sub);
+    if (audio_frame) ff::av_frame_free(&audio_frame);
+    if (rdft) ff::av_rdft_end(rdft);
+}
+
+// --- Clocks ---
+
+double GetAudioClock(TVideoState* vs) {
+    double pts = vs->audio_clock;
+    int bytes_per_sec = 0;
+    if (vs->audio_st && vs->audio_device_rate > 0) bytes_per_sec = vs->audio_device_rate * 2 * vs->audio_device_channels;
+    if (bytes_per_sec != 0)
+        pts -= static_cast<double>(static_cast<int>(vs->audio_buf_size) - vs->audio_buf_index) / bytes_per_sec;
+    return pts;
+}
+
+double GetVideoClock(TVideoState* vs) {
+    if (vs->paused) return vs->video_current_pts;
+    const double drift = vs->video_current_pts_drift;
+    if (drift != 0) return drift + NowSeconds();
+    return vs->StartTime / 1000000.0;
+}
+
+double GetExternalClock(TVideoState* vs) {
+    return vs->external_clock + (ff::av_gettime() - vs->external_clock_time) * 0.000001;
+}
+
+double GetMasterClock(TVideoState* vs) {
+    switch (vs->av_sync_type) {
+    case AV_SYNC_VIDEO_MASTER:
+        return vs->video_st ? GetVideoClock(vs) : GetAudioClock(vs);
+    case AV_SYNC_AUDIO_MASTER:
+        return vs->audio_st ? GetAudioClock(vs) : GetVideoClock(vs);
+    default:
+        return GetExternalClock(vs);
+    }
+}
+
+double ComputeTargetTime(TVideoState* vs, double APts) {
+    double delay = APts - vs->frame_last_pts;
+    if (delay <= 0 || delay >= AV_NOSYNC_THRESHOLD)
+        delay = vs->frame_last_delay;
+    else
+        vs->frame_last_delay = delay;
+    vs->frame_last_pts = APts;
+    const bool slave = (vs->av_sync_type == AV_SYNC_AUDIO_MASTER && vs->audio_st) ||
+                       vs->av_sync_type == AV_SYNC_EXTERNAL_CLOCK;
+    if (slave) {
+        const double diff = GetVideoClock(vs) - GetMasterClock(vs);
+        const double threshold = std::max(AV_SYNC_THRESHOLD, delay);
+        if (std::fabs(diff) < AV_NOSYNC_THRESHOLD) {
+            if (diff <= -threshold)
+                delay = 0;
+            else if (diff >= threshold)
+                delay = 2 * delay;
+        }
+    }
+    vs->frame_timer = vs->frame_timer + delay;
+    return vs->frame_timer;
+}
+
+// --- Seek and pause ---
+
+namespace {
+
+// Waits for an event in 100 ms slices, serving hand-overs and messages
+// between slices on the main thread. A state that is being closed sets no
+// more events: the wait ends with it.
+void WaitInSlices(TVideoState* vs, TManualEvent& AEvent) {
+    while (!AEvent.Wait(100) && !vs->abort_request) {
+        if (platform::IsMainThread()) {
+            platform::CheckSynchronize();
+            ProcessMessages();
+        }
+    }
+}
+
+}  // namespace
+
+void StreamSeek(TVideoState* vs, int AFlags, bool AWait, int64_t ARel, int64_t APos) {
+    if (vs->seek_req != 0) return;
+    TCustomPlayer* p = vs->Owner;
+    p->FSeeking = true;
+    vs->seek_paused = vs->paused.load();
+    vs->seek_pos = APos;
+    vs->seek_rel = ARel;
+    vs->seek_flags = AFlags;
+    p->FSeekEvent.Reset();
+    vs->seek_req = 1;
+    if (AWait) {
+        WaitInSlices(vs, p->FSeekEvent);
+        if (vs->video_st) WaitInSlices(vs, p->FPictEvent);
+    }
+}
+
+void TogglePauseState(TVideoState* vs) {
+    TCustomPlayer* p = vs->Owner;
+    if (!p->FSeekEvent.Wait(250)) p->FSeekEvent.Set();
+    if (vs->abort_request) return;
+    if (vs->paused) {
+        vs->frame_timer = vs->frame_timer + NowSeconds() + vs->video_current_pts_drift - vs->video_current_pts;
+        if (vs->read_pause_return != ERR_NOT_SUPPORTED)
+            vs->video_current_pts = vs->video_current_pts_drift + NowSeconds();
+        vs->video_current_pts_drift = vs->video_current_pts - NowSeconds();
+        vs->paused = 0;
+    } else {
+        if (vs->video_st) {
+            if (!p->FPictEvent.Wait(250)) p->FPictEvent.Set();
+            if (vs->abort_request) return;
+        }
+        vs->paused = 1;
+    }
+}
+
+// --- Engine threads ---
+
+namespace {
+
+struct TThreadStart {
+    int (*Proc)(TVideoState*);
+    TVideoState* State;
+};
+
+unsigned __stdcall EngineThreadProc(void* AArg) {
+    const TThreadStart start = *static_cast<TThreadStart*>(AArg);
+    delete static_cast<TThreadStart*>(AArg);
+    ApplyEngineFPUControlWord();
+    try {
+        return static_cast<unsigned>(start.Proc(start.State));
+    } catch (const std::exception& e) {
+        start.State->Owner->LogError(L"engine thread: " + Utf8ToWide(e.what()), false);
+    } catch (...) {
+        start.State->Owner->LogError(L"engine thread: unknown exception", false);
+    }
+    return 0;
+}
+
+}  // namespace
+
+HANDLE StartEngineThread(int (*AProc)(TVideoState*), TVideoState* vs) {
+    auto* start = new TThreadStart{AProc, vs};
+    const uintptr_t h = _beginthreadex(nullptr, 0, EngineThreadProc, start, 0, nullptr);
+    if (!h) {
+        delete start;
+        return nullptr;
+    }
+    return reinterpret_cast<HANDLE>(h);
+}
+
+void JoinEngineThread(HANDLE& AThread) {
+    if (!AThread) return;
+    WaitForSingleObject(AThread, INFINITE);
+    CloseHandle(AThread);
+    AThread = nullptr;
+}

@@ -1,0 +1,548 @@
+// The per-packet work of a task: decoding, audio and video encoding, stream
+// copy, packet writing and the progress report.
+#include <cmath>
+#include <cstring>
+
+#include "Src/AVCodecStubs.h"
+#include "Src/AVFormatStubs.h"
+#include "Src/AVUtilStubs.h"
+#include "Src/FFUtils.h"
+#include "Src/FFmpeg.h"
+#include "Src/FFmpegLogger.h"
+#include "Src/SwResampleStubs.h"
+#include "Src/SwScaleStubs.h"
+
+namespace {
+
+void ApplyVolume(AVFrame* AFrame, int AVolume) {
+    const int channels = AFrame->ch_layout.nb_channels;
+    const bool planar = ff::av_sample_fmt_is_planar(static_cast<AVSampleFormat>(AFrame->format));
+    const int planes = planar ? channels : 1;
+    const int count = AFrame->nb_samples * (planar ? 1 : channels);
+    for (int p = 0; p < planes; ++p) {
+        switch (AFrame->format) {
+        case AV_SAMPLE_FMT_S16:
+        case AV_SAMPLE_FMT_S16P: {
+            auto* s = reinterpret_cast<int16_t*>(AFrame->extended_data[p]);
+            for (int i = 0; i < count; ++i) s[i] = static_cast<int16_t>(std::clamp((s[i] * AVolume + 128) >> 8, -32768, 32767));
+            break;
+        }
+        case AV_SAMPLE_FMT_FLT:
+        case AV_SAMPLE_FMT_FLTP: {
+            auto* s = reinterpret_cast<float*>(AFrame->extended_data[p]);
+            for (int i = 0; i < count; ++i) s[i] = s[i] * AVolume / 256.0f;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+// A view of the picture without the bands (shares the picture's buffers);
+// none for a format whose planes cannot be cut at these positions.
+AVFrame* CropPicture(const AVFrame* AFrame, int ATop, int ABottom, int ALeft, int ARight) {
+    const AVPixFmtDescriptor* d = ff::av_pix_fmt_desc_get(static_cast<AVPixelFormat>(AFrame->format));
+    if (!d || (d->flags & (AV_PIX_FMT_FLAG_BITSTREAM | AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL))) return nullptr;
+    AVFrame* view = ff::av_frame_clone(AFrame);
+    if (!view) return nullptr;
+    for (int plane = 0; plane < 4 && view->data[plane]; ++plane) {
+        int step = 0;
+        for (int c = 0; c < d->nb_components; ++c)
+            if (d->comp[c].plane == plane) step = std::max(step, d->comp[c].step);
+        const bool chroma = plane == 1 || plane == 2;
+        const int y = chroma ? ATop >> d->log2_chroma_h : ATop;
+        const int x = chroma ? ALeft >> d->log2_chroma_w : ALeft;
+        view->data[plane] += static_cast<ptrdiff_t>(y) * view->linesize[plane] + static_cast<ptrdiff_t>(x) * step;
+    }
+    view->width -= ALeft + ARight;
+    view->height -= ATop + ABottom;
+    return view;
+}
+
+}  // namespace
+
+int TCustomFFmpeg::OutputPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt) {
+    if (AIst.next_pts == AV_NOPTS_VALUE) AIst.next_pts = AIst.pts;
+    if (APkt && APkt->dts != AV_NOPTS_VALUE) AIst.pts = AIst.next_pts = ff::av_rescale_q(APkt->dts, AIst.st->time_base, AV_TIME_BASE_Q);
+    const AVMediaType type = AIst.st->codecpar->codec_type;
+    if (!AIst.decoding_needed) {
+        if (!APkt) return 0;
+        AIst.pts = AIst.next_pts;
+        if (APkt->duration > 0) AIst.next_pts += ff::av_rescale_q(APkt->duration, AIst.st->time_base, AV_TIME_BASE_Q);
+        if (Fstart_time == 0 || AIst.pts >= Fstart_time) CopyPacket(AIst, AIstIndex, APkt);
+        return 0;
+    }
+    if (type == AVMEDIA_TYPE_SUBTITLE) {
+        if (!APkt) return 0;
+        AVSubtitle sub{};
+        int got = 0;
+        AVPacket* copy = ff::av_packet_clone(APkt);
+        const int r = ff::avcodec_decode_subtitle2(AIst.dec, &sub, &got, copy);
+        ff::av_packet_free(&copy);
+        if (r < 0) return -1;
+        if (got) {
+            for (TAVOutputStream* ost : Fost_table)
+                if (ost->source_index == AIstIndex && ost->encoding_needed) DoSubtitleOut(*ost, AIst, &sub, APkt->pts);
+            ff::avsubtitle_free(&sub);
+        }
+        return 0;
+    }
+    if (type != AVMEDIA_TYPE_AUDIO && type != AVMEDIA_TYPE_VIDEO) return -1;
+    if (!APkt && AIst.decoder_flushed) return 0;
+    int r = ff::avcodec_send_packet(AIst.dec, APkt);
+    if (r < 0 && r != AVERROR_EOF) return -1;
+    for (;;) {
+        r = ff::avcodec_receive_frame(AIst.dec, Fdecoded);
+        if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) break;
+        if (r < 0) return -1;
+        AIst.pts = AIst.next_pts;
+        if (Fdecoded->best_effort_timestamp != AV_NOPTS_VALUE)
+            AIst.pts = ff::av_rescale_q(Fdecoded->best_effort_timestamp, AIst.st->time_base, AV_TIME_BASE_Q) +
+                       (APkt ? 0 : 0);
+        if (type == AVMEDIA_TYPE_AUDIO && Fdecoded->sample_rate > 0)
+            AIst.next_pts = AIst.pts + static_cast<int64_t>(Fdecoded->nb_samples) * 1000000 / Fdecoded->sample_rate;
+        else if (AIst.dec->framerate.num)
+            AIst.next_pts = AIst.pts + ff::av_rescale_q(1, {AIst.dec->framerate.den, AIst.dec->framerate.num}, AV_TIME_BASE_Q);
+        else if (AIst.st->avg_frame_rate.num)
+            AIst.next_pts = AIst.pts + ff::av_rescale_q(1, {AIst.st->avg_frame_rate.den, AIst.st->avg_frame_rate.num}, AV_TIME_BASE_Q);
+        AIst.quality = static_cast<float>(Fdecoded->quality);
+        if (type == AVMEDIA_TYPE_AUDIO && Faudio_volume != 256) ApplyVolume(Fdecoded, Faudio_volume);
+        if (Fstart_time == 0 || AIst.pts >= Fstart_time) DispatchFrame(AIst, AIstIndex, Fdecoded);
+        ff::av_frame_unref(Fdecoded);
+    }
+    if (!APkt) {
+        AIst.decoder_flushed = 1;
+        FlushEncoders(AIstIndex);
+    }
+    return 0;
+}
+
+void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* AFrame) {
+    if (Frate_emu) {
+        const int64_t elapsed = Now() - AIst.start;
+        if (AIst.pts - elapsed > 1000) Sleep(static_cast<DWORD>((AIst.pts - elapsed) / 1000));
+    }
+    for (TAVOutputStream* ost : Fost_table) {
+        if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
+        if (ost->enc->codec_type == AVMEDIA_TYPE_AUDIO) DoAudioOut(*ost, AIst, AFrame);
+        else if (ost->enc->codec_type == AVMEDIA_TYPE_VIDEO) {
+            const int size = DoVideoOut(*ost, AIst, AFrame);
+            if (Fvstats_filename && size) DoVideoStats(*ost, size);
+        } else
+            throw FFmpegException("invalid codec_type");
+    }
+}
+
+void TCustomFFmpeg::CopyPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt) {
+    for (TAVOutputStream* ost : Fost_table) {
+        if (ost->source_index != AIstIndex || ost->encoding_needed) continue;
+        if (!ost->frame_number && !(APkt->flags & AV_PKT_FLAG_KEY) && !Fcopy_initial_nonkeyframes) continue;
+        const AVRational otb = ost->st->time_base;
+        const int64_t start = ff::av_rescale_q(Fstart_time, AV_TIME_BASE_Q, otb);
+        AVPacket* out = ff::av_packet_clone(APkt);
+        if (!out) throw FFmpegException("av_mallocz fail");
+        if (AIst.st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) Faudio_size += APkt->size;
+        else if (AIst.st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+            Fvideo_size += APkt->size;
+            ++ost->sync_opts;
+        }
+        out->stream_index = ost->index;
+        out->pts = APkt->pts != AV_NOPTS_VALUE ? ff::av_rescale_q(APkt->pts, AIst.st->time_base, otb) - start : AV_NOPTS_VALUE;
+        out->dts = (APkt->dts != AV_NOPTS_VALUE ? ff::av_rescale_q(APkt->dts, AIst.st->time_base, otb)
+                                                : ff::av_rescale_q(AIst.pts, AV_TIME_BASE_Q, otb)) - start;
+        out->duration = ff::av_rescale_q(APkt->duration, AIst.st->time_base, otb);
+        WriteFrame(Foutput_files[ost->file_index], out, *ost);
+        ff::av_packet_free(&out);
+        ++ost->frame_number;
+    }
+}
+
+void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
+    for (TAVOutputStream* ost : Fost_table) {
+        if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
+        if (ost->enc->codec_type == AVMEDIA_TYPE_AUDIO) {
+            EncodeAudioFifo(*ost, true);
+            EncodeAndWrite(*ost, nullptr);
+        } else if (ost->enc->codec_type == AVMEDIA_TYPE_VIDEO) {
+            EncodeAndWrite(*ost, nullptr);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- audio
+
+void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
+    AVCodecContext* enc = AOst.enc;
+    if (!AOst.resample) {
+        if (ff::swr_alloc_set_opts2(&AOst.resample, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout,
+                                    static_cast<AVSampleFormat>(AFrame->format), AFrame->sample_rate, 0, nullptr) < 0 ||
+            ff::swr_init(AOst.resample) < 0)
+            throw FFmpegException(FormatText("Can not resample %d channels @ %d Hz to %d channels @ %d Hz",
+                                             AFrame->ch_layout.nb_channels, AFrame->sample_rate, enc->ch_layout.nb_channels,
+                                             enc->sample_rate));
+        // Without sync the output follows the input clock from its first block.
+        const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
+        if (!Faudio_sync_method) AOst.sync_opts = std::max<int64_t>(0, std::llrint(ipts * enc->sample_rate));
+    }
+    const int64_t capacity = ff::swr_get_delay(AOst.resample, AFrame->sample_rate) + AFrame->nb_samples;
+    const int outSamples = static_cast<int>(ff::av_rescale_rnd(capacity, enc->sample_rate, AFrame->sample_rate, AV_ROUND_UP)) + 32;
+    if (Faudio_frame->nb_samples < outSamples || Faudio_frame->format != enc->sample_fmt) {
+        ff::av_frame_unref(Faudio_frame);
+        Faudio_frame->format = enc->sample_fmt;
+        Faudio_frame->nb_samples = outSamples;
+        ff::av_channel_layout_copy(&Faudio_frame->ch_layout, &enc->ch_layout);
+        if (ff::av_frame_get_buffer(Faudio_frame, 0) < 0) throw FFmpegException("Out of memory in do_audio_out");
+    }
+    const int got = ff::swr_convert(AOst.resample, Faudio_frame->extended_data, outSamples,
+                                    const_cast<const uint8_t**>(AFrame->extended_data), AFrame->nb_samples);
+    if (got < 0) {
+        if (Fexit_on_error) throw FFmpegException("av_audio_convert() failed");
+        GlobalLogger()->Log(this, llError, L"av_audio_convert() failed");
+        return;
+    }
+    const int skip = Faudio_sync_method > 0 ? SyncAudio(AOst, AIst, got) : 0;
+    if (skip >= got) return;
+    uint8_t* planes[AV_NUM_DATA_POINTERS] = {};
+    const bool planar = ff::av_sample_fmt_is_planar(enc->sample_fmt);
+    const int bytes = ff::av_get_bytes_per_sample(enc->sample_fmt) * (planar ? 1 : enc->ch_layout.nb_channels);
+    for (int p = 0; p < (planar ? enc->ch_layout.nb_channels : 1) && p < AV_NUM_DATA_POINTERS; ++p)
+        planes[p] = Faudio_frame->extended_data[p] + static_cast<ptrdiff_t>(skip) * bytes;
+    if (ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(planes), got - skip) < got - skip)
+        throw FFmpegException("av_fifo_realloc2() failed");
+    EncodeAudioFifo(AOst, false);
+}
+
+int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int ASamples) {
+    AVCodecContext* enc = AOst.enc;
+    const int queued = ff::av_audio_fifo_size(AOst.fifo);
+    const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
+    const double delta = ipts * enc->sample_rate - AOst.sync_opts - queued;
+    if (std::fabs(delta) <= 50) return 0;
+    if (AIst.is_start || std::fabs(delta) > Faudio_drift_threshold * enc->sample_rate) {
+        if (delta < 0) {
+            // Too much input: drop it from the front of this block.
+            const int drop = static_cast<int>(std::min<double>(-delta, ASamples));
+            if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, "discarding %d audio samples", static_cast<int>(-delta));
+            if (drop < ASamples) AIst.is_start = 0;
+            return drop;
+        }
+        const int silence = static_cast<int>(delta);
+        AVFrame* pad = ff::av_frame_alloc();
+        pad->format = enc->sample_fmt;
+        pad->nb_samples = silence;
+        ff::av_channel_layout_copy(&pad->ch_layout, &enc->ch_layout);
+        const bool ok = ff::av_frame_get_buffer(pad, 0) >= 0;
+        if (ok) {
+            ff::av_samples_set_silence(pad->extended_data, 0, silence, enc->ch_layout.nb_channels, enc->sample_fmt);
+            ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(pad->extended_data), silence);
+        }
+        ff::av_frame_free(&pad);
+        if (!ok) throw FFmpegException("Out of memory in do_audio_out");
+        if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, "adding %d audio samples of silence", silence);
+        AIst.is_start = 0;
+        return 0;
+    }
+    if (Faudio_sync_method > 1) {
+        const double limit = Faudio_sync_method;
+        const int comp = static_cast<int>(std::clamp(delta, -limit, limit));
+        if (Fverbose > 2)
+            GlobalLogger()->Log(this, llVerbose, "compensating audio timestamp drift:%.2f compensation:%d in:%d", delta, comp, enc->sample_rate);
+        ff::swr_set_compensation(AOst.resample, comp, enc->sample_rate);
+    }
+    return 0;
+}
+
+void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
+    AVCodecContext* enc = AOst.enc;
+    const bool anySize = enc->frame_size <= 1 || (enc->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE);
+    const int frameSize = anySize ? 4096 : enc->frame_size;
+    for (;;) {
+        const int queued = ff::av_audio_fifo_size(AOst.fifo);
+        if (queued <= 0 || (!AFlush && !anySize && queued < frameSize)) return;
+        const int take = std::min(queued, frameSize);
+        const bool shortOk = anySize || (enc->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
+        AVFrame* frame = ff::av_frame_alloc();
+        frame->format = enc->sample_fmt;
+        frame->sample_rate = enc->sample_rate;
+        frame->nb_samples = shortOk ? take : frameSize;
+        ff::av_channel_layout_copy(&frame->ch_layout, &enc->ch_layout);
+        if (ff::av_frame_get_buffer(frame, 0) < 0) {
+            ff::av_frame_free(&frame);
+            throw FFmpegException("frame_bytes invalid.");
+        }
+        if (frame->nb_samples > take)
+            ff::av_samples_set_silence(frame->extended_data, take, frame->nb_samples - take, enc->ch_layout.nb_channels, enc->sample_fmt);
+        ff::av_audio_fifo_read(AOst.fifo, reinterpret_cast<void**>(frame->extended_data), take);
+        frame->pts = AOst.sync_opts;
+        AOst.sync_opts += frame->nb_samples;
+        try {
+            EncodeAndWrite(AOst, frame);
+        } catch (...) {
+            ff::av_frame_free(&frame);
+            throw;
+        }
+        ff::av_frame_free(&frame);
+    }
+}
+
+// ---------------------------------------------------------------- video
+
+int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
+    AVCodecContext* enc = AOst.enc;
+    const double sync_ipts = (static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0) / av_q2d(enc->time_base);
+    int nb_frames = 1;
+    if (Fvideo_sync_method) {
+        const double vdelta = sync_ipts - AOst.sync_opts;
+        const bool vfr = Fvideo_sync_method == 2 ||
+                         (Fvideo_sync_method < 0 && (Foutput_files[AOst.file_index]->oformat->flags & AVFMT_VARIABLE_FPS));
+        if (vdelta < -1.1) nb_frames = 0;
+        else if (vfr) {
+            if (vdelta <= -0.6) nb_frames = 0;
+            else if (vdelta > 0.6) AOst.sync_opts = std::llrint(sync_ipts);
+        } else if (vdelta > 1.1) {
+            nb_frames = static_cast<int>(std::llrint(vdelta));
+        }
+        if (nb_frames == 0) {
+            ++Fnb_frames_drop;
+            FShowDupOrDrop = true;
+            if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, L"*** drop!");
+        } else if (nb_frames > 1) {
+            Fnb_frames_dup += nb_frames - 1;
+            FShowDupOrDrop = true;
+            if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, "*** %d dup!", nb_frames - 1);
+        }
+    } else {
+        AOst.sync_opts = std::llrint(sync_ipts);
+    }
+    nb_frames = std::min(nb_frames, Fmax_frames[0] - AOst.frame_number);
+    if (nb_frames <= 0) return 0;
+    AVFrame* cropped = AOst.video_crop ? CropPicture(AFrame, AOst.topBand, AOst.bottomBand, AOst.leftBand, AOst.rightBand) : nullptr;
+    struct Crop {
+        AVFrame*& F;
+        ~Crop() {
+            if (F) ff::av_frame_free(&F);
+        }
+    } cropGuard{cropped};
+    if (AOst.video_crop && !cropped) {
+        if (Fexit_on_error) throw FFmpegException("error cropping picture");
+        GlobalLogger()->Log(this, llError, L"error cropping picture");
+        return 0;
+    }
+    AVFrame* source = cropped ? cropped : AFrame;
+    AVFrame* final = source;
+    if (AOst.video_resample) {
+        if (source->width != AOst.resample_width || source->height != AOst.resample_height || source->format != AOst.resample_pix_fmt) {
+            GlobalLogger()->Log(this, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s", AIst.file_index, AIst.index,
+                                AFrame->width, AFrame->height, ff::av_get_pix_fmt_name(static_cast<AVPixelFormat>(AFrame->format)));
+            AOst.resample_width = source->width;
+            AOst.resample_height = source->height;
+            AOst.resample_pix_fmt = static_cast<AVPixelFormat>(source->format);
+            ff::sws_freeContext(AOst.img_resample_ctx);
+            AOst.img_resample_ctx = ff::sws_getContext(source->width, source->height, AOst.resample_pix_fmt, enc->width, enc->height,
+                                                       enc->pix_fmt, static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr);
+            if (!AOst.img_resample_ctx) throw FFmpegException("Cannot get resampling context");
+        }
+        if (ff::av_frame_make_writable(AOst.pict_tmp) < 0) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+        ff::sws_scale(AOst.img_resample_ctx, source->data, source->linesize, 0, AOst.resample_height, AOst.pict_tmp->data,
+                      AOst.pict_tmp->linesize);
+        final = AOst.pict_tmp;
+    } else if (source->width != enc->width || source->height != enc->height) {
+        ff::av_log(nullptr, AV_LOG_ERROR, "Input Stream frame size changed\n");
+        throw FFmpegException("Input Stream frame size changed and the stream is not scaled");
+    }
+    int result = 0;
+    for (int i = 0; i < nb_frames && !FBroken; ++i) {
+        AVFrame* picture = ff::av_frame_clone(final);
+        if (!picture) throw FFmpegException("Video encoding failed");
+        picture->interlaced_frame = AFrame->interlaced_frame;
+        picture->top_field_first = Ftop_field_first == -1 ? AFrame->top_field_first : Ftop_field_first;
+        picture->quality = static_cast<int>(std::lrint(Fsame_quality ? AIst.quality : AOst.quality));
+        picture->pict_type = AV_PICTURE_TYPE_NONE;
+        picture->pts = AOst.sync_opts;
+        try {
+            const int size = EncodeAndWrite(AOst, picture);
+            if (size) result = size;
+        } catch (...) {
+            ff::av_frame_free(&picture);
+            throw;
+        }
+        ff::av_frame_free(&picture);
+        ++AOst.sync_opts;
+        ++AOst.frame_number;
+    }
+    return result;
+}
+
+int TCustomFFmpeg::EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame) {
+    AVCodecContext* enc = AOst.enc;
+    const bool video = enc->codec_type == AVMEDIA_TYPE_VIDEO;
+    int r = ff::avcodec_send_frame(enc, AFrame);
+    if (r < 0 && r != AVERROR_EOF) throw FFmpegException(video ? "Video encoding failed" : "Audio encoding failed");
+    int last = 0;
+    for (;;) {
+        r = ff::avcodec_receive_packet(enc, Fenc_pkt);
+        if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) break;
+        if (r < 0) throw FFmpegException(video ? "Video encoding failed" : "Audio encoding failed");
+        last = Fenc_pkt->size;
+        if (video) {
+            Fvideo_size += Fenc_pkt->size;
+            size_t sideSize = 0;
+            const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt, AV_PKT_DATA_QUALITY_STATS, &sideSize);
+            if (stats && sideSize >= 4) AOst.quality = static_cast<float>(stats[0] | stats[1] << 8 | stats[2] << 16 | static_cast<uint32_t>(stats[3]) << 24);
+            if (AOst.logfile && enc->stats_out) fprintf(AOst.logfile, "%s", enc->stats_out);
+            if (Fenc_pkt->duration <= 0) Fenc_pkt->duration = 1;
+        } else {
+            Faudio_size += Fenc_pkt->size;
+        }
+        Fenc_pkt->stream_index = AOst.index;
+        ff::av_packet_rescale_ts(Fenc_pkt, enc->time_base, AOst.st->time_base);
+        WriteFrame(Foutput_files[AOst.file_index], Fenc_pkt, AOst);
+        ff::av_packet_unref(Fenc_pkt);
+    }
+    return last;
+}
+
+// ---------------------------------------------------------------- subtitles and statistics
+
+void TCustomFFmpeg::DoSubtitleOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVSubtitle* ASub, int64_t APts) {
+    if (APts == AV_NOPTS_VALUE) {
+        if (Fexit_on_error) throw FFmpegException("Subtitle packets must have a pts");
+        GlobalLogger()->Log(this, llError, L"Subtitle packets must have a pts");
+        return;
+    }
+    std::vector<uint8_t> buffer(1048576);
+    const int nb = AOst.enc->codec_id == AV_CODEC_ID_DVB_SUBTITLE ? 2 : 1;
+    for (int i = 0; i < nb; ++i) {
+        ASub->pts = ff::av_rescale_q(APts, AIst.st->time_base, AV_TIME_BASE_Q) + ASub->start_display_time * 1000LL;
+        ASub->end_display_time -= ASub->start_display_time;
+        ASub->start_display_time = 0;
+        const int size = ff::avcodec_encode_subtitle(AOst.enc, buffer.data(), static_cast<int>(buffer.size()), ASub);
+        if (size < 0) throw FFmpegException("Subtitle encoding failed");
+        AVPacket* pkt = ff::av_packet_alloc();
+        ff::av_new_packet(pkt, size);
+        memcpy(pkt->data, buffer.data(), size);
+        pkt->stream_index = AOst.index;
+        pkt->pts = pkt->dts = ff::av_rescale_q(ASub->pts, AV_TIME_BASE_Q, AOst.st->time_base);
+        pkt->duration = ff::av_rescale_q(ASub->end_display_time, {1, 1000}, AOst.st->time_base);
+        try {
+            WriteFrame(Foutput_files[AOst.file_index], pkt, AOst);
+        } catch (...) {
+            ff::av_packet_free(&pkt);
+            throw;
+        }
+        ff::av_packet_free(&pkt);
+    }
+}
+
+void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
+    if (!Fvstats_file) {
+        Fvstats_file = fopen(Fvstats_filename, "w");
+        if (!Fvstats_file) throw FFmpegException(std::string("fopen fail: ") + Fvstats_filename);
+    }
+    AVCodecContext* enc = AOst.enc;
+    if (enc->codec_type != AVMEDIA_TYPE_VIDEO) return;
+    fprintf(Fvstats_file, "frame= %5d q= %2.1f ", AOst.frame_number, AOst.quality / FF_QP2LAMBDA);
+    fprintf(Fvstats_file, "f_size= %6d ", AFrameSize);
+    const double ti1 = std::max(0.01, AOst.sync_opts * av_q2d(enc->time_base));
+    const double bitrate = AFrameSize * 8 / av_q2d(enc->time_base) / 1000.0;
+    const double avg = Fvideo_size * 8 / ti1 / 1000.0;
+    fprintf(Fvstats_file, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s \n", Fvideo_size / 1024.0, ti1,
+            bitrate, avg);
+}
+
+// ---------------------------------------------------------------- writing and reports
+
+void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStream& AOst) {
+    for (AVBSFContext* bsf : AOst.bsfs) {
+        int r = ff::av_bsf_send_packet(bsf, APkt);
+        if (r >= 0) r = ff::av_bsf_receive_packet(bsf, APkt);
+        if (r < 0) {
+            const std::wstring m = ErrorText(FormatText("%s failed for stream %d, codec %s", bsf->filter->name, APkt->stream_index,
+                                                        AOst.stream_copy ? "copy" : AOst.enc->codec->name),
+                                             r);
+            if (Fexit_on_error) throw FFmpegException(m);
+            GlobalLogger()->Log(this, llError, m);
+            if (r == AVERROR(EAGAIN)) return;
+        }
+    }
+    const int64_t end = (APkt->dts != AV_NOPTS_VALUE ? APkt->dts : APkt->pts) + std::max<int64_t>(APkt->duration, 0);
+    if (end > AOst.last_dts) AOst.last_dts = end;
+    const int r = ff::av_interleaved_write_frame(AS, APkt);
+    if (r < 0) throw FFmpegException(ErrorText(L"av_interleaved_write_frame()", r));
+}
+
+void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
+    AVIOContext* pb = Foutput_files[0] ? Foutput_files[0]->pb : nullptr;
+    int64_t total_size = 0;
+    if (pb) {
+        total_size = ff::avio_size(pb);
+        if (total_size < 0) total_size = ff::avio_seek(pb, 0, SEEK_CUR);
+    }
+    std::string buf;
+    char piece[256];
+    double ti1 = 1e10;
+    int frame_number = -1, fps = -1;
+    float q = -1.0f;
+    bool videoSeen = false;
+    for (TAVOutputStream* ost : Fost_table) {
+        const bool video = ost->enc->codec_type == AVMEDIA_TYPE_VIDEO;
+        const float quality = ost->encoding_needed ? ost->quality / FF_QP2LAMBDA : -1.0f;
+        if (videoSeen && video) {
+            snprintf(piece, sizeof piece, "q=%2.1f ", quality);
+            buf += piece;
+        }
+        if (!videoSeen && video && ost->show_fps) {
+            const float elapsed = static_cast<float>(Now() - Ftimer_start) / 1000000.0f;
+            frame_number = ost->frame_number;
+            if (frame_number < 1) return;
+            fps = elapsed > 1 ? static_cast<int>(frame_number / elapsed + 0.5) : 0;
+            q = quality;
+            snprintf(piece, sizeof piece, "frame=%5d fps=%3d q=%3.1f ", frame_number, fps, q);
+            buf += piece;
+            if (ALast) buf += "L";
+            if (Fqp_hist) {
+                const int qp = static_cast<int>(std::lrint(q));
+                if (qp >= 0 && qp < 52) ++Fqp_histogram[qp];
+                for (int j = 0; j < 32; ++j) {
+                    snprintf(piece, sizeof piece, "%X", static_cast<int>(std::lrint(std::log(Fqp_histogram[j] + 1) / std::log(2))));
+                    buf += piece;
+                }
+            }
+            videoSeen = true;
+        }
+        const double t = ost->last_dts * av_q2d(ost->st->time_base);
+        if (t < ti1 && t > 0) ti1 = t;
+    }
+    // Before any stream has written a packet the position is 0, not "far away".
+    if (ti1 >= 1e10) ti1 = 0;
+    // Streams start writing at different moments; the slowest one must not
+    // pull the reported position back.
+    Flast_reported_time = std::max(Flast_reported_time, static_cast<int64_t>(ti1 * 1000000));
+    const double shown = ti1 < 0.01 ? 0.01 : ti1;
+    if (OnProgress || Fverbose > 0 || ALast) {
+        const double bitrate = total_size * 8 / shown / 1000.0;
+        snprintf(piece, sizeof piece, "size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", total_size / 1024.0, shown, bitrate);
+        buf += piece;
+        if (Fnb_frames_dup || Fnb_frames_drop) {
+            snprintf(piece, sizeof piece, " dup=%d drop=%d", Fnb_frames_dup, Fnb_frames_drop);
+            buf += piece;
+            if (FShowDupOrDrop && Fverbose >= 0 && OnProgress) {
+                FShowDupOrDrop = false;
+                GlobalLogger()->Log(this, llVerbose, Utf8ToWide(buf));
+            }
+        }
+        if (buf.size() > 1023) buf.resize(1023);
+        if (OnProgress)
+            OnProgress(this, AFileIndex, frame_number, fps, q, static_cast<float>(bitrate), total_size,
+                       Flast_reported_time, FTotalOutputDuration);
+        else if (Fverbose >= 0)
+            GlobalLogger()->Log(this, llVerbose, Utf8ToWide(buf));
+    }
+    if (ALast && Fverbose >= 0) {
+        const double raw = static_cast<double>(Fvideo_size + Faudio_size + Fextra_size);
+        GlobalLogger()->Log(this, llVerbose, "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %.2f%%\r\n",
+                            Fvideo_size / 1024.0, Faudio_size / 1024.0, Fextra_size / 1024.0,
+                            raw > 0 ? 100.0 * (total_size - raw) / raw : 0.0);
+    }
+}

@@ -1,0 +1,5 @@
+# The transcoder: one conversion task from its inputs to its output.
+target_sources(vantrel_engine PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FFmpeg.cpp ${CMAKE_CURRENT_LIST_DIR}/FFmpegFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FFmpegTranscode.cpp ${CMAKE_CURRENT_LIST_DIR}/FFmpegEncode.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FFmpegOptions.cpp)

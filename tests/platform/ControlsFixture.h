@@ -1,0 +1,80 @@
+#pragma once
+// A running application with one shown form, and counters of what the
+// process holds, for the tests of the native controls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Forms.h"
+#include "platform/GdiObjects.h"
+#include "platform/ImgList.h"
+#include "platform/MainThread.h"
+
+namespace platform_test {
+
+inline BOOL CALLBACK CountChildWindow(HWND, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+inline BOOL CALLBACK CountThreadWindow(HWND w, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    EnumChildWindows(w, &CountChildWindow, p);
+    return TRUE;
+}
+
+// Windows of this thread, with their children.
+inline int ThreadWindows() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountThreadWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = std::make_unique<TApplication>();
+        Application->Initialize();
+        Application->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
+        windowsBefore = ThreadWindows();
+        gdiBefore = platform::LiveGdiObjects();
+        listsBefore = TCustomImageList::LiveLists();
+        Application->CreateForm(form);
+        form->SetBounds(50, 50, 640, 480);
+        form->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        form->Free();
+        Application->ProcessMessages();
+        EXPECT_EQ(ThreadWindows(), windowsBefore);
+        EXPECT_EQ(platform::LiveGdiObjects(), gdiBefore);
+        EXPECT_EQ(TCustomImageList::LiveLists(), listsBefore);
+        app.reset();
+        platform::DoneMainThread();
+        EXPECT_TRUE(errors.empty()) << errors.front();
+    }
+    // Posts a key to a window and lets the application route it.
+    void PressKey(HWND wnd, WORD key) {
+        PostMessageW(wnd, WM_KEYDOWN, key, 1);
+        PostMessageW(wnd, WM_KEYUP, key, 0xC0000001);
+        Application->ProcessMessages();
+    }
+    void Click(HWND wnd, int x, int y) {
+        SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        Application->ProcessMessages();
+    }
+
+    std::unique_ptr<TApplication> app;
+    TForm* form = nullptr;
+    std::vector<std::string> errors;
+    int windowsBefore = 0;
+    long gdiBefore = 0, listsBefore = 0;
+};
+
+}  // namespace platform_test

@@ -1,0 +1,188 @@
+// Run control of a task: threads, progress reports, stop, pause, cancel,
+// the end notification and the release of everything a run opened.
+#include <gmock/gmock.h>
+
+#include <atomic>
+#include <mutex>
+
+#include "TranscodeFixture.h"
+
+namespace {
+
+class RunControl : public TranscodeFixture {
+protected:
+    // A task converting the MP4 clip to MPEG-4/MP2 AVI, with its events recorded.
+    void Prepare(TCustomFFmpeg& AT, const TOptionList& AOptions = {}) {
+        std::wstring error;
+        TOptionList options = AOptions;
+        options.push_back({L"acodec", L"mp2"});
+        ASSERT_TRUE(Configure(AT, media().Mp4, {}, folder + L"run.avi", options, error)) << U8(error);
+        AT.OnProgress = [this](TObject*, int AFile, int AFrame, int, float, float, int64_t ASize, int64_t ACur, int64_t ATotal) {
+            std::lock_guard<std::mutex> lock(reportLock);
+            reports.push_back({AFile, AFrame, ASize, ACur, ATotal});
+        };
+        AT.OnTerminate = [this](TObject*) { ++terminations; };
+    }
+    std::mutex reportLock;
+    std::vector<TProgressRecord> reports;
+    std::atomic<int> terminations{0};
+};
+
+TEST_F(RunControl, CapacityMustLieBetween1And512) {
+    EXPECT_NO_THROW(TCustomFFmpeg(512));
+    EXPECT_THROW(TCustomFFmpeg(0), EAssertionFailed);
+    EXPECT_THROW(TCustomFFmpeg(513), EAssertionFailed);
+}
+
+TEST_F(RunControl, ReportsRiseAndTheLastEndsAtTheFullDuration) {
+    TCustomFFmpeg t(4);
+    // A clock that moves one report interval per reading: a report after every packet.
+    int64_t now = 0;
+    t.Clock = [&now] { return now += 600000; };
+    Prepare(t);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    ASSERT_GE(reports.size(), 10u);
+    for (size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_GE(reports[i].CurrentDuration, reports[i - 1].CurrentDuration) << i;
+        EXPECT_GE(reports[i].CurrentSize, reports[i - 1].CurrentSize) << i;
+        EXPECT_GE(reports[i].FrameNumber, reports[i - 1].FrameNumber) << i;
+    }
+    for (size_t i = 0; i + 1 < reports.size(); ++i) EXPECT_EQ(reports[i].FileIndex, 0);
+    const TProgressRecord& last = reports.back();
+    EXPECT_EQ(last.FileIndex, -1);
+    EXPECT_EQ(last.FrameNumber, 125);
+    EXPECT_NEAR(last.CurrentDuration, 5000000, 100000);
+    EXPECT_NEAR(last.TotalDuration, 5000000, 50000);
+    EXPECT_EQ(last.CurrentSize, FileSizeByName(folder + L"run.avi"));
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(RunControl, NoReportsBetweenIntervalsButAlwaysTheLast) {
+    TCustomFFmpeg t(4);
+    t.Clock = [] { return int64_t(1000); };  // time stands still
+    Prepare(t);
+    t.StartConvert(false);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].FileIndex, -1);
+}
+
+TEST_F(RunControl, ThreadRunEndsOnceAndReleasesEverything) {
+    TCustomFFmpeg t(4);
+    Prepare(t);
+    TConvertThread* thread = t.StartConvert(true);
+    ASSERT_NE(thread, nullptr);
+    thread->Resume();
+    while (t.Converting()) Sleep(5);
+    t.Stop(true);  // waits until the thread has left the task
+    EXPECT_TRUE(t.Finished());
+    EXPECT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    EXPECT_EQ(terminations, 1);
+    EXPECT_FALSE(t.Converting());
+    EXPECT_TRUE(t.Terminated());
+    EXPECT_EQ(t.OpenCodecCount(), 0);
+    EXPECT_EQ(t.StartConvert(true), nullptr) << "an ended task does not start again";
+}
+
+TEST_F(RunControl, StopMidRunEndsWithoutFailureAndNotFinished) {
+    TCustomFFmpeg t(4);
+    Prepare(t);
+    std::atomic<bool> seen{false};
+    auto record = t.OnProgress;
+    t.OnProgress = [&](TObject* s, int f, int n, int fps, float q, float b, int64_t sz, int64_t c, int64_t tot) {
+        record(s, f, n, fps, q, b, sz, c, tot);
+        seen = true;
+    };
+    t.ReportInterval = 0;
+    TConvertThread* thread = t.StartConvert(true);
+    ASSERT_NE(thread, nullptr);
+    thread->Resume();
+    while (!seen) Sleep(1);
+    t.Stop(true);
+    EXPECT_EQ(terminations, 1);
+    EXPECT_FALSE(t.Finished());
+    EXPECT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    EXPECT_EQ(reports.back().FileIndex, -1);
+    EXPECT_LT(reports.back().CurrentDuration, 5000000);
+}
+
+TEST_F(RunControl, StopBeforeTheThreadRunsReadsNothing) {
+    TCustomFFmpeg t(4);
+    Prepare(t);
+    ASSERT_NE(t.StartConvert(true), nullptr);
+    t.Stop(true);  // resumes the suspended thread, which stops at once
+    EXPECT_EQ(terminations, 1);
+    EXPECT_FALSE(t.Finished());
+}
+
+TEST_F(RunControl, PauseHoldsTheTaskAndStopEndsThePause) {
+    TCustomFFmpeg t(4);
+    Prepare(t);
+    std::atomic<int> count{0};
+    t.ReportInterval = 0;
+    auto record = t.OnProgress;
+    t.OnProgress = [&](TObject* s, int f, int n, int fps, float q, float b, int64_t sz, int64_t c, int64_t tot) {
+        record(s, f, n, fps, q, b, sz, c, tot);
+        ++count;
+    };
+    TConvertThread* thread = t.StartConvert(true);
+    ASSERT_NE(thread, nullptr);
+    thread->Resume();
+    while (count == 0) Sleep(1);
+    t.Pause();
+    Sleep(100);
+    const int held = count;
+    Sleep(300);
+    EXPECT_LE(count, held + 1) << "a paused task makes no progress";
+    EXPECT_TRUE(t.Converting());
+    t.Stop(true);
+    EXPECT_EQ(terminations, 1);
+    EXPECT_FALSE(t.Converting());
+}
+
+TEST_F(RunControl, PauseAndResumeWithoutThreadDoNothing) {
+    TCustomFFmpeg t(4);
+    Prepare(t);
+    t.Pause();
+    EXPECT_FALSE(t.Paused());
+    t.StartConvert(false);
+    EXPECT_TRUE(t.Finished());
+}
+
+TEST_F(RunControl, NoOutputEndsAtOnceWithTheMessage) {
+    TCustomFFmpeg t(4);
+    t.InitOptions();
+    ASSERT_TRUE(t.OpenInput(media().Mp4));
+    t.OnTerminate = [this](TObject*) { ++terminations; };
+    EXPECT_EQ(t.StartConvert(true), nullptr);
+    EXPECT_EQ(t.FatalMessage(), L"At least one output file must be specified");
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(t.StartConvert(true), nullptr);
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(RunControl, CancelOfATaskNeverStartedEndsItOnceOnAnotherThread) {
+    TCustomFFmpeg t(4);
+    Prepare(t);
+    DWORD thread = 0;
+    t.OnTerminate = [&](TObject*) {
+        ++terminations;
+        thread = GetCurrentThreadId();
+    };
+    t.Cancel(true);
+    EXPECT_EQ(terminations, 1);
+    EXPECT_NE(thread, GetCurrentThreadId());
+    t.Cancel(true);
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(RunControl, TaskNeverConvertedLeavesNoEmptyFile) {
+    {
+        TCustomFFmpeg t(4);
+        Prepare(t);
+        EXPECT_EQ(FileSizeByName(folder + L"run.avi"), 0);
+    }
+    EXPECT_EQ(FileSizeByName(folder + L"run.avi"), -1);
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+// Real conversions of the generated clips, probed back: containers, codecs,
+// sizes, rates, durations and packet counts; the open errors of a task.
+#include <gmock/gmock.h>
+
+#include <map>
+
+#include "Src/AVCodecStubs.h"
+#include "Src/AVFormatStubs.h"
+#include "Src/UnicodeProtocol.h"
+#include "TranscodeFixture.h"
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+namespace {
+
+// Packets per stream index of a file.
+std::map<int, int> CountPackets(const std::wstring& AFile) {
+    std::map<int, int> counts;
+    AVFormatContext* ic = nullptr;
+    const std::string name = ToLibFileName(AFile);
+    if (ff::avformat_open_input(&ic, name.c_str(), nullptr, nullptr) < 0) return counts;
+    AVPacket* pkt = ff::av_packet_alloc();
+    while (ff::av_read_frame(ic, pkt) >= 0) {
+        ++counts[pkt->stream_index];
+        ff::av_packet_unref(pkt);
+    }
+    ff::av_packet_free(&pkt);
+    ff::avformat_close_input(&ic);
+    return counts;
+}
+
+enum TSource { srcMp4, srcWav, srcMkv };
+
+struct TConversion {
+    const char* Name;
+    TSource Source;
+    const wchar_t* Output;
+    TOptionList Options;
+    const char* Video;  // codec name the probe reports first, or nullptr: no video stream
+    int Width, Height;
+    const char* Audio;  // nullptr: no audio stream
+    int SampleRate, Channels;
+    double Seconds;
+    const char* Tag = nullptr;  // expected video codec tag
+};
+
+void PrintTo(const TConversion& c, std::ostream* os) { *os << c.Name; }
+
+class Convert : public TranscodeFixture, public ::testing::WithParamInterface<TConversion> {
+protected:
+    std::wstring SourceFile(TSource s) const { return s == srcMp4 ? media().Mp4 : s == srcWav ? media().Wav : media().Mkv; }
+};
+
+TEST_P(Convert, ProbesBackAsAsked) {
+    const TConversion& c = GetParam();
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + c.Output;
+    ASSERT_TRUE(Configure(t, SourceFile(c.Source), {}, out, c.Options, error)) << U8(error);
+    EXPECT_EQ(t.StartConvert(false), nullptr);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    EXPECT_TRUE(t.Finished());
+    EXPECT_EQ(t.OpenCodecCount(), 0);
+
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out)) << U8(probe.LastErrMsg());
+    if (c.Video) {
+        ASSERT_EQ(probe.VideoStreamCount(), 1);
+        const TVideoStreamInfo v = probe.FirstVideoStreamInfo();
+        EXPECT_THAT(U8(v.CodecName), StartsWith(c.Video));
+        EXPECT_EQ(v.Width, c.Width);
+        EXPECT_EQ(v.Height, c.Height);
+        if (c.Tag) {
+            const unsigned tag = probe.FileHandle()->streams[probe.FirstVideoStreamIndex()]->codecpar->codec_tag;
+            EXPECT_EQ(tag, MKTAG(c.Tag[0], c.Tag[1], c.Tag[2], c.Tag[3]));
+        }
+    } else {
+        EXPECT_EQ(probe.VideoStreamCount(), 0);
+    }
+    if (c.Audio) {
+        ASSERT_EQ(probe.AudioStreamCount(), 1);
+        const TAudioStreamInfo a = probe.FirstAudioStreamInfo();
+        EXPECT_THAT(U8(a.CodecName), StartsWith(c.Audio));
+        EXPECT_EQ(a.SampleRate, c.SampleRate);
+        EXPECT_EQ(a.Channels, c.Channels);
+    } else {
+        EXPECT_EQ(probe.AudioStreamCount(), 0);
+    }
+    EXPECT_NEAR(probe.FileStreamInfo().Duration / 1e6, c.Seconds, 0.15);
+}
+
+const TConversion Conversions[] = {
+    {"H264AacMp4", srcMp4, L"out.mp4",
+     {{L"vcodec", L"libx264"}, {L"s", L"320x240"}, {L"b", L"500000"}, {L"acodec", L"libfaac"}, {L"ab", L"128000"}, {L"ar", L"44100"}},
+     "h264", 320, 240, "aac", 44100, 2, 5.0},
+    {"XvidMp3Avi", srcMp4, L"out.avi", {{L"vcodec", L"libxvid"}, {L"acodec", L"libmp3lame"}, {L"b", L"800000"}},
+     "mpeg4", 640, 480, "mp3", 44100, 2, 5.0, "XVID"},
+    {"Mp3AudioOnly", srcMp4, L"out.mp3", {{L"acodec", L"libmp3lame"}, {L"ab", L"128000"}}, nullptr, 0, 0, "mp3", 44100, 2, 5.0},
+    {"WavResampledToMono", srcMp4, L"out.wav", {{L"ar", L"22050"}, {L"ac", L"1"}}, nullptr, 0, 0, "pcm_s16le", 22050, 1, 5.0},
+    {"MonoWavToStereoMp3", srcWav, L"stereo.mp3", {{L"acodec", L"libmp3lame"}, {L"ar", L"44100"}, {L"ac", L"2"}},
+     nullptr, 0, 0, "mp3", 44100, 2, 1.0},
+    {"Mpeg1", srcMp4, L"out.mpg", {{L"f", L"mpeg"}, {L"vcodec", L"mpeg1video"}, {L"acodec", L"mp2"}, {L"s", L"352x288"}},
+     "mpeg1video", 352, 288, "mp2", 44100, 2, 5.0},
+    {"Mpeg2", srcMp4, L"out.vob", {{L"f", L"vob"}, {L"vcodec", L"mpeg2video"}, {L"acodec", L"ac3"}, {L"ar", L"48000"}},
+     "mpeg2video", 640, 480, "ac3", 48000, 2, 5.0},
+    {"Wmv2Wma2", srcMp4, L"out.wmv", {{L"vcodec", L"wmv2"}, {L"acodec", L"wmav2"}, {L"s", L"320x240"}},
+     "wmv2", 320, 240, "wmav2", 44100, 2, 5.0},
+    {"Flv", srcMp4, L"out.flv", {{L"vcodec", L"flv"}, {L"acodec", L"libmp3lame"}, {L"ar", L"22050"}, {L"s", L"320x240"}},
+     "flv", 320, 240, "mp3", 22050, 2, 5.0},
+    {"ThreeGpAmr", srcMp4, L"out.3gp",
+     {{L"vcodec", L"h263"}, {L"s", L"176x144"}, {L"acodec", L"libamr_nb"}, {L"ar", L"8000"}, {L"ac", L"1"}, {L"ab", L"12200"}},
+     "h263", 176, 144, "amrnb", 8000, 1, 5.0},
+    {"OggVorbis", srcMp4, L"out.ogg", {{L"vn", L"1"}, {L"acodec", L"libvorbis"}}, nullptr, 0, 0, "vorbis", 44100, 2, 5.0},
+    {"TimeLimit", srcMp4, L"two.avi", {{L"t", L"2"}, {L"acodec", L"mp2"}}, "mpeg4", 640, 480, "mp2", 44100, 2, 2.0},
+    {"Cropped", srcMp4, L"crop.avi", {{L"cropleft", L"40"}, {L"cropright", L"40"}, {L"croptop", L"20"}, {L"acodec", L"mp2"}},
+     "mpeg4", 560, 460, "mp2", 44100, 2, 5.0},
+    {"AudioSync", srcMp4, L"sync.mp3", {{L"async", L"1"}, {L"acodec", L"libmp3lame"}}, nullptr, 0, 0, "mp3", 44100, 2, 5.0},
+    {"StreamCopyMkv", srcMp4, L"copy.mkv", {{L"vcodec", L"copy"}, {L"acodec", L"copy"}}, "mpeg4", 640, 480, "aac", 44100, 2, 5.0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Conversions, Convert, ::testing::ValuesIn(Conversions),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class Transcode : public TranscodeFixture {};
+
+TEST_F(Transcode, H264OutputHasEveryFrameAt25Fps) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"frames.mp4";
+    ASSERT_TRUE(Configure(t, media().Mp4, {}, out,
+                          {{L"vcodec", L"libx264"}, {L"s", L"320x240"}, {L"b", L"500000"}, {L"acodec", L"libfaac"}}, error))
+        << U8(error);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    const TVideoStreamInfo v = probe.FirstVideoStreamInfo();
+    EXPECT_EQ(v.FrameRate.num, 25);
+    EXPECT_EQ(v.FrameRate.den, 1);
+    EXPECT_EQ(CountPackets(out)[0], 125);
+}
+
+TEST_F(Transcode, StreamCopyKeepsEveryPacket) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"copy.mp4";
+    ASSERT_TRUE(Configure(t, media().Mp4, {}, out, {{L"vcodec", L"copy"}, {L"acodec", L"copy"}}, error)) << U8(error);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    EXPECT_EQ(CountPackets(out), CountPackets(media().Mp4));
+}
+
+TEST_F(Transcode, StartTimeSkipsTheBeginning) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"late.avi";
+    ASSERT_TRUE(Configure(t, media().Mp4, {{L"ss", L"2"}}, out, {{L"acodec", L"mp2"}}, error)) << U8(error);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_NEAR(probe.FileStreamInfo().Duration / 1e6, 3.0, 0.15);
+    EXPECT_NEAR(CountPackets(out)[0], 75, 1);
+}
+
+TEST_F(Transcode, SizeLimitEndsTheOutputEarly) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"small.avi";
+    ASSERT_TRUE(Configure(t, media().Mp4, {}, out, {{L"fs", L"100000"}, {L"acodec", L"mp2"}}, error)) << U8(error);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    const int64_t size = FileSizeByName(out);
+    EXPECT_GT(size, 100000);
+    EXPECT_LT(size, 400000);
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_LT(probe.FileStreamInfo().Duration, 4000000);
+}
+
+TEST_F(Transcode, MapChoosesTheSecondAudioStream) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"second.mp3";
+    ASSERT_TRUE(Configure(t, media().TwoAudio, {}, out, {{L"map", L"0:2"}, {L"acodec", L"libmp3lame"}}, error)) << U8(error);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    TCustomAVProbe in, probe;
+    ASSERT_TRUE(in.LoadFile(media().TwoAudio));
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_EQ(probe.AudioStreamCount(), 1);
+}
+
+TEST_F(Transcode, MetadataReachesTheOutput) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"tagged.mp3";
+    ASSERT_TRUE(Configure(t, media().Wav, {}, out, {{L"metadata", L"title=Hello"}, {L"acodec", L"libmp3lame"}}, error)) << U8(error);
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_EQ(probe.FileStreamInfo().Title, L"Hello");
+}
+
+// ---------------------------------------------------------------- errors
+
+TEST_F(Transcode, MissingInputGivesTheLibraryText) {
+    TCustomFFmpeg t(4);
+    t.InitOptions();
+    const std::wstring name = folder + L"missing.mp4";
+    EXPECT_FALSE(t.OpenInput(name));
+    EXPECT_THAT(U8(t.LastErrMsg()), StartsWith(U8(name) + ": "));
+}
+
+TEST_F(Transcode, UnknownEncoderRefusesTheOutput) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    EXPECT_FALSE(Configure(t, media().Mp4, {}, folder + L"x.avi", {{L"vcodec", L"nosuchcodec"}}, error));
+    EXPECT_EQ(error, L"new_video_stream fail: Unknown encoder 'nosuchcodec'");
+    EXPECT_EQ(t.nb_output_files(), 0);
+    EXPECT_EQ(t.StartConvert(true), nullptr);
+    EXPECT_EQ(t.FatalMessage(), L"At least one output file must be specified");
+}
+
+TEST_F(Transcode, WrongTypeOfEncoderIsRefused) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    EXPECT_FALSE(Configure(t, media().Mp4, {}, folder + L"x.avi", {{L"acodec", L"mpeg4"}}, error));
+    EXPECT_EQ(error, L"new_audio_stream fail: Invalid encoder type 'mpeg4'");
+}
+
+TEST_F(Transcode, UnsuitableOutputFormatsAreRefused) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    EXPECT_FALSE(Configure(t, media().Mp4, {}, folder + L"x.avi", {{L"f", L"ffm"}}, error));
+    EXPECT_EQ(error, L"Requested output format 'ffm' is not a suitable output format");
+    const std::wstring unknown = folder + L"x.unknownext";
+    EXPECT_FALSE(Configure(t, media().Mp4, {}, unknown, {}, error));
+    EXPECT_EQ(error, L"Unable to find a suitable output format for '" + unknown + L"'");
+}
+
+TEST_F(Transcode, OutputMustNotBeTheInput) {
+    TCustomFFmpeg t(4);
+    std::wstring upper = media().Mp4;
+    for (auto& ch : upper) ch = towupper(ch);
+    std::wstring error;
+    const int64_t before = FileSizeByName(media().Mp4);
+    EXPECT_FALSE(Configure(t, media().Mp4, {}, upper, {}, error));
+    EXPECT_THAT(U8(error), HasSubstr("is the same as an input file"));
+    EXPECT_EQ(FileSizeByName(media().Mp4), before);
+}
+
+TEST_F(Transcode, CopyRefusesWhatNeedsDecodedFrames) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    ASSERT_TRUE(Configure(t, media().Mp4, {}, folder + L"vol.mp4", {{L"acodec", L"copy"}, {L"vol", L"512"}}, error)) << U8(error);
+    t.StartConvert(false);
+    EXPECT_EQ(t.FatalMessage(), L"-acodec copy and -vol are incompatible (frames are not decoded)");
+    EXPECT_EQ(t.OpenCodecCount(), 0);
+}
+
+TEST_F(Transcode, FailedRunLeavesNoOutputFile) {
+    // MPEG-PS cannot carry AAC in this library generation: the header fails.
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring out = folder + L"aac.mpg";
+    ASSERT_TRUE(Configure(t, media().Mp4, {}, out, {{L"f", L"mpeg"}, {L"vcodec", L"mpeg1video"}, {L"acodec", L"aac"}}, error))
+        << U8(error);
+    t.StartConvert(false);
+    EXPECT_TRUE(t.FatalException());
+    EXPECT_EQ(t.FatalMessage(), L"Could not write header for output file #0 (incorrect codec parameters ?)");
+    EXPECT_EQ(t.OpenCodecCount(), 0);
+    EXPECT_EQ(FileSizeByName(out), -1);
+}
+
+}  // namespace
