@@ -29,11 +29,20 @@ TConvertThread::TConvertThread(TCustomFFmpeg* AOwner, int APriority) : FOwner(AO
     unsigned id = 0;
     FHandle = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadProc, this, CREATE_SUSPENDED, &id));
     if (!FHandle) throw FFmpegException("Cannot create the converting thread");
+    FThreadId = id;
     SetThreadPriority(FHandle, APriority);
 }
 
 TConvertThread::~TConvertThread() {
-    if (FHandle) CloseHandle(FHandle);
+    if (!FHandle) return;
+    if (FThreadId == GetCurrentThreadId()) {
+        // Released from its own end notification: the thread returns by itself.
+        CloseHandle(FHandle);
+        return;
+    }
+    Resume();  // a thread never started runs its body, which ends at once when stopped
+    WaitForSingleObject(FHandle, INFINITE);
+    CloseHandle(FHandle);
 }
 
 void TConvertThread::Resume() {
@@ -43,15 +52,9 @@ void TConvertThread::Resume() {
     }
 }
 
-void TConvertThread::Suspend() {
-    // Pausing is cooperative (the loop waits at its safe points), so the
-    // thread is never suspended from outside.
-}
-
 unsigned __stdcall TConvertThread::ThreadProc(void* AParam) {
-    auto* self = static_cast<TConvertThread*>(AParam);
     ApplyEngineFPUControlWord();
-    TCustomFFmpeg* owner = self->FOwner;
+    TCustomFFmpeg* owner = static_cast<TConvertThread*>(AParam)->FOwner;
     HANDLE stopEvent = owner->FStopEvent;
     try {
         owner->DoConvert();
@@ -59,7 +62,6 @@ unsigned __stdcall TConvertThread::ThreadProc(void* AParam) {
         // Objects that are not engine errors end the routine; the task has
         // still to let its waiters go.
     }
-    delete self;  // before the event: the owner may be freed right after it
     SetEvent(stopEvent);
     return 0;
 }
@@ -125,6 +127,7 @@ TCustomFFmpeg::~TCustomFFmpeg() {
         Cleanup();
     } catch (...) {
     }
+    FThreadObject.reset();
     CloseHandle(FStopEvent);
     CloseHandle(FTermEvent);
     CloseHandle(FRunEvent);
@@ -358,10 +361,12 @@ TConvertThread* TCustomFFmpeg::StartConvert(bool AUseThread, int APriority) {
         DoConvert();
         return nullptr;
     }
+    FThreadObject.reset();  // a thread of an earlier run has returned by now
     ResetEvent(FStopEvent);
     std::lock_guard<std::mutex> lock(FThreadLock);
     try {
-        FThread = new TConvertThread(this, APriority);
+        FThreadObject = std::make_unique<TConvertThread>(this, APriority);
+        FThread = FThreadObject.get();
     } catch (const EEngineError& e) {
         SetEvent(FStopEvent);
         Fail(e.Message());

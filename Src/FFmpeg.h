@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -99,6 +100,7 @@ struct TAVOutputStream {
     int64_t sync_opts = 0;
     int show_fps = 0;
     float quality = -1;  // of the last encoded video packet, in lambda units
+    AVPictureType pict_type = AV_PICTURE_TYPE_NONE;  // of the last encoded video packet
     int64_t last_dts = 0;  // end of the last written packet, stream time base
     // video
     int video_resample = 0;
@@ -140,19 +142,22 @@ using TPostHooks = unsigned;  // bit set of TPostHook
 
 class TCustomFFmpeg;
 
-// The converting thread: created suspended, frees itself when its body ends.
+// The converting thread: created suspended. Its task keeps the object until
+// the thread has returned, so a late Resume from the caller stays harmless.
 class TConvertThread {
 public:
     TConvertThread(TCustomFFmpeg* AOwner, int APriority);
+    ~TConvertThread();  // waits for the thread to return
+    TConvertThread(const TConvertThread&) = delete;
+    TConvertThread& operator=(const TConvertThread&) = delete;
     void Resume();
-    void Suspend();
     bool Suspended() const { return FSuspended; }
 
 private:
     static unsigned __stdcall ThreadProc(void* AParam);
-    ~TConvertThread();
     TCustomFFmpeg* FOwner;
     HANDLE FHandle = nullptr;
+    DWORD FThreadId = 0;
     bool FSuspended = true;
 };
 
@@ -239,6 +244,8 @@ protected:
     void ResetInputOptions();
     bool FailInput(AVFormatContext*& AIc, const std::wstring& AMessage);
     void SetRcOverride(AVCodecContext* ACtx);
+    // The encoder named by the option (checked), else the format's own for the type.
+    const AVCodec* ChooseEncoder(AVFormatContext* AOc, const char* AName, AVMediaType AType);
 
     // Set-up (FFmpegSetup.cpp).
     void Transcode();
@@ -291,6 +298,7 @@ protected:
     void SetMetadataOption(const std::string& AValue);
     bool ParseFlagOption(const std::string& AName, const std::string& AValue);
     bool ParseNumberOption(const std::string& AName, const std::string& AValue);
+    void DispatchOption(const std::wstring& AName, const std::wstring& AValue);
 
 public:
     // Tables sized at construction.
@@ -405,6 +413,7 @@ protected:
     PCodecItem FDecoderList = nullptr;
     std::mutex FThreadLock;  // guards FThread
     TConvertThread* FThread = nullptr;
+    std::unique_ptr<TConvertThread> FThreadObject;  // the last converting thread
     HANDLE FStopEvent = nullptr;
     HANDLE FTermEvent = nullptr;
     HANDLE FRunEvent = nullptr;  // signalled while not paused

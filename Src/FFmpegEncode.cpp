@@ -390,6 +390,7 @@ int TCustomFFmpeg::EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame) {
             size_t sideSize = 0;
             const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt, AV_PKT_DATA_QUALITY_STATS, &sideSize);
             if (stats && sideSize >= 4) AOst.quality = static_cast<float>(stats[0] | stats[1] << 8 | stats[2] << 16 | static_cast<uint32_t>(stats[3]) << 24);
+            if (stats && sideSize >= 5) AOst.pict_type = static_cast<AVPictureType>(stats[4]);
             if (AOst.logfile && enc->stats_out) fprintf(AOst.logfile, "%s", enc->stats_out);
             if (Fenc_pkt->duration <= 0) Fenc_pkt->duration = 1;
         } else {
@@ -447,8 +448,9 @@ void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
     const double ti1 = std::max(0.01, AOst.sync_opts * av_q2d(enc->time_base));
     const double bitrate = AFrameSize * 8 / av_q2d(enc->time_base) / 1000.0;
     const double avg = Fvideo_size * 8 / ti1 / 1000.0;
-    fprintf(Fvstats_file, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s \n", Fvideo_size / 1024.0, ti1,
+    fprintf(Fvstats_file, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ", Fvideo_size / 1024.0, ti1,
             bitrate, avg);
+    fprintf(Fvstats_file, "type= %c\n", ff::av_get_picture_type_char(AOst.pict_type));
 }
 
 // ---------------------------------------------------------------- writing and reports

@@ -363,14 +363,10 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
     oc->flags |= AVFMT_FLAG_NONBLOCK;
     if (FOptions.avformat_opts) ApplyOptions(FOptions, oc, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
     std::fill(std::begin(Fstreamid_map), std::end(Fstreamid_map), 0);
-    if (AJoin && Fnb_input_files > 1) {
-        // Joining the inputs one after another is not offered by this build.
-        FJoinMode = true;
-        int64_t total = 0;
-        for (int i = 0; i < Fnb_input_files; ++i)
-            if (Finput_files[i]->duration != AV_NOPTS_VALUE) total += Finput_files[i]->duration;
-        FTotalOutputDuration = total ? total : -1;
-    }
+    if (AJoin && Fnb_input_files > 1)
+        // Writing the inputs one after another is not built yet; refusing is
+        // better than an output that silently holds the first input only.
+        return fail(L"Joining input files is not supported");
     return Fnb_output_files;
 }
 
@@ -450,6 +446,21 @@ void TCustomFFmpeg::SetRcOverride(AVCodecContext* ACtx) {
     ACtx->rc_override_count = static_cast<int>(groups.size());
 }
 
+const AVCodec* TCustomFFmpeg::ChooseEncoder(AVFormatContext* AOc, const char* AName, AVMediaType AType) {
+    if (!AName) {
+        const AVCodecID id = ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AType);
+        const AVCodec* codec = ff::avcodec_find_encoder(id);
+        if (!codec) throw FFmpegException(FormatText("Unknown encoder for codec id %d", static_cast<int>(id)));
+        return codec;
+    }
+    AVCodecID id;
+    const int strict = FOptions.avcodec_opts[AType] ? FOptions.avcodec_opts[AType]->strict_std_compliance : 0;
+    if (!FindCodec(AName, AType, strict, true, id)) throw FFmpegException(FLastErrMsg);
+    const AVCodec* codec = FindEncoderByName(AName);
+    Foutput_codecs[Fnb_ocodecs] = codec;
+    return codec;
+}
+
 void TCustomFFmpeg::new_video_stream(AVFormatContext* AOc) {
     TOutputStreamSetup* setup = nullptr;
     struct Reset {
@@ -475,22 +486,12 @@ void TCustomFFmpeg::new_video_stream(AVFormatContext* AOc) {
         st->sample_aspect_ratio = enc->sample_aspect_ratio = aspect(Fframe_width, Fframe_height);
     } else {
         AVRational rate = Fframe_rate.num ? Fframe_rate : AVRational{25, 1};
-        const AVCodec* codec = nullptr;
-        if (Fvideo_codec_name) {
-            AVCodecID id;
-            const int strict = FOptions.avcodec_opts[0] ? FOptions.avcodec_opts[0]->strict_std_compliance : 0;
-            if (!FindCodec(Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, strict, true, id)) throw FFmpegException(FLastErrMsg);
-            codec = FindEncoderByName(Fvideo_codec_name);
-            Foutput_codecs[Fnb_ocodecs] = codec;
-            if (!Fvideo_codec_tag && !strcmp(Fvideo_codec_name, "libxvid")) {
-                const unsigned xvid = MKTAG('X', 'V', 'I', 'D');
-                if (!AOc->oformat->codec_tag || ff::av_codec_get_id(AOc->oformat->codec_tag, xvid) == codec->id)
-                    enc->codec_tag = xvid;
-            }
-        } else {
-            const AVCodecID id = ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AVMEDIA_TYPE_VIDEO);
-            codec = ff::avcodec_find_encoder(id);
-            if (!codec) throw FFmpegException(FormatText("Unknown encoder for codec id %d", static_cast<int>(id)));
+        const AVCodec* codec = ChooseEncoder(AOc, Fvideo_codec_name, AVMEDIA_TYPE_VIDEO);
+        if (!Fvideo_codec_tag && Fvideo_codec_name && !strcmp(Fvideo_codec_name, "libxvid")) {
+            // "libxvid" is mpeg4 here; the XVID tag stays where the format takes it.
+            const unsigned xvid = MKTAG('X', 'V', 'I', 'D');
+            if (!AOc->oformat->codec_tag || ff::av_codec_get_id(AOc->oformat->codec_tag, xvid) == codec->id)
+                enc->codec_tag = xvid;
         }
         enc = ContextFor(setup, codec);
         if (FOptions.avcodec_opts[0])
@@ -550,18 +551,7 @@ void TCustomFFmpeg::new_audio_stream(AVFormatContext* AOc) {
         ff::av_channel_layout_default(&enc->ch_layout, Faudio_channels);
         enc->sample_rate = Faudio_sample_rate;
     } else {
-        const AVCodec* codec = nullptr;
-        if (Faudio_codec_name) {
-            AVCodecID id;
-            const int strict = FOptions.avcodec_opts[1] ? FOptions.avcodec_opts[1]->strict_std_compliance : 0;
-            if (!FindCodec(Faudio_codec_name, AVMEDIA_TYPE_AUDIO, strict, true, id)) throw FFmpegException(FLastErrMsg);
-            codec = FindEncoderByName(Faudio_codec_name);
-            Foutput_codecs[Fnb_ocodecs] = codec;
-        } else {
-            const AVCodecID id = ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AVMEDIA_TYPE_AUDIO);
-            codec = ff::avcodec_find_encoder(id);
-            if (!codec) throw FFmpegException(FormatText("Unknown encoder for codec id %d", static_cast<int>(id)));
-        }
+        const AVCodec* codec = ChooseEncoder(AOc, Faudio_codec_name, AVMEDIA_TYPE_AUDIO);
         enc = ContextFor(setup, codec);
         if (FOptions.avcodec_opts[1])
             ApplyOptions(FOptions, enc, FOptions.avcodec_opts[1], AV_OPT_FLAG_AUDIO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);

@@ -1,5 +1,6 @@
 // The option dispatcher of the transcoder and its handlers.
 #include <cstdlib>
+#include <stdexcept>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVUtilStubs.h"
@@ -216,6 +217,15 @@ bool TCustomFFmpeg::ParseNumberOption(const std::string& AName, const std::strin
 }
 
 void TCustomFFmpeg::ParseOption(const std::wstring& AName, const std::wstring& AValue) {
+    try {
+        DispatchOption(AName, AValue);
+    } catch (const std::logic_error&) {
+        // A value that is not a number (std::stoi and friends).
+        throw EEngineError(L"'" + AValue + L"' is not a valid value for option " + AName);
+    }
+}
+
+void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring& AValue) {
     const std::string name = WideToUtf8(AName);
     const std::string value = WideToUtf8(AValue);
     static const char* const informational[] = {"L", "h", "version", "formats", "codecs", "bsfs", "protocols", "filters", "i", "y", "benchmark"};

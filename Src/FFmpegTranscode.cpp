@@ -445,8 +445,9 @@ void TCustomFFmpeg::Transcode() {
         if (ist->dec->codec_type == AVMEDIA_TYPE_VIDEO && ist->dec->pix_fmt == AV_PIX_FMT_NONE) ist->dec->pix_fmt = AV_PIX_FMT_YUV420P;
     }
     BuildOutputTables();
-    OpenEncoders();
+    // Decoders first: a subtitle encoder starts from its decoder's header.
     OpenDecoders();
+    OpenEncoders();
     InitInputTimestamps();
     ApplyMetadataMaps();
     CopyChapters();

@@ -188,6 +188,7 @@ void TApplication::DispatchOne(MSG& msg) {
     try {
         bool handled = false;
         if (OnMessage) OnMessage(msg, handled);
+        if (hintActive_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
         if (handled || IsKeyMsg(msg)) return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -281,11 +282,45 @@ void TApplication::ControlDestroyed(TControl* control) {
 
 // ---- TApplication: hints ------------------------------------------------------------------------
 
+String GetShortHint(const String& hint) { return hint.substr(0, hint.find(L'|')); }
+
+String GetLongHint(const String& hint) {
+    const size_t bar = hint.find(L'|');
+    return bar == String::npos ? hint : hint.substr(bar + 1);
+}
+
+void TApplication::SetShowHint(bool v) {
+    if (v == ShowHint) return;
+    ShowHint = v;
+    CancelHint();
+    if (!v && hintWindow_) {
+        hintWindow_->Free();
+        hintWindow_ = nullptr;
+    }
+    if (v && !hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+}
+
+void TApplication::ActivateHint(const TPoint& cursorPos) {
+    TWinControl* w = TWinControl::FindControl(WindowFromPoint(POINT{cursorPos.x, cursorPos.y}));
+    TControl* c = w;
+    if (w) {
+        if (TControl* inner = w->ControlAtPos(w->ScreenToClient(cursorPos), false)) c = inner;
+    }
+    CancelHint();
+    hintControl_ = c;
+    if (ShowHint && c && c->ShowHint() && !c->Hint.empty()) ShowHintNow();
+}
+
 void TApplication::HintMouseMove(TControl* control) {
     if (control == hintControl_) return;
     const bool wasActive = hintActive_;
     CancelHint();
     hintControl_ = control;
+    const String longHint = control ? GetLongHint(control->Hint) : String();
+    if (longHint != Hint) {
+        Hint = longHint;
+        if (OnHint) OnHint(this);
+    }
     if (!ShowHint || !control || !control->ShowHint() || control->Hint.empty()) return;
     hintTimer_ = hintWaitShow;
     platform::SetWindowTimer(Handle(), kHintTimer, static_cast<UINT>(wasActive ? HintShortPause : HintPause));
@@ -319,7 +354,7 @@ void TApplication::ShowHintNow() {
     info.HintMaxWidth = Screen ? Screen->Width() : 640;
     info.HintColor = HintColor;
     info.HideTimeout = HintHidePause;
-    info.HintStr = c->Hint.substr(0, c->Hint.find(L'|'));
+    info.HintStr = GetShortHint(c->Hint);
     if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
     bool canShow = true;
     if (OnShowHint) OnShowHint(info.HintStr, canShow, info);

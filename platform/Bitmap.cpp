@@ -448,16 +448,23 @@ namespace {
 struct FileFormat {
     String description;
     TPicture::Factory factory;
+    // Whether a graphic is of the format's class (or derived from it).
+    std::function<bool(const TGraphic*)> accepts;
 };
+
+template <class T>
+FileFormat Format(const wchar_t* description) {
+    return FileFormat{description, [] { return new T; }, [](const TGraphic* g) { return dynamic_cast<const T*>(g) != nullptr; }};
+}
 
 std::map<String, FileFormat>& Formats() {
     static std::map<String, FileFormat> formats = {
-        {L"bmp", {L"Bitmaps", [] { return new TBitmap; }}},
-        {L"ico", {L"Icons", [] { return new TIcon; }}},
-        {L"jpg", {L"JPEG images", [] { return new TJPEGImage; }}},
-        {L"jpeg", {L"JPEG images", [] { return new TJPEGImage; }}},
-        {L"png", {L"PNG images", [] { return new TPngImage; }}},
-        {L"gif", {L"GIF images", [] { return new TGIFImage; }}},
+        {L"bmp", Format<TBitmap>(L"Bitmaps")},
+        {L"ico", Format<TIcon>(L"Icons")},
+        {L"jpg", Format<TJPEGImage>(L"JPEG images")},
+        {L"jpeg", Format<TJPEGImage>(L"JPEG images")},
+        {L"png", Format<TPngImage>(L"PNG images")},
+        {L"gif", Format<TGIFImage>(L"GIF images")},
     };
     return formats;
 }
@@ -467,7 +474,12 @@ std::map<String, FileFormat>& Formats() {
 TPicture::~TPicture() = default;
 
 void TPicture::RegisterFileFormat(const String& ext, const String& description, Factory factory) {
-    Formats()[LowerCase(ext)] = FileFormat{description, std::move(factory)};
+    RegisterFileFormat(ext, description, std::move(factory), nullptr);
+}
+
+void TPicture::RegisterFileFormat(const String& ext, const String& description, Factory factory,
+                                  std::function<bool(const TGraphic*)> accepts) {
+    Formats()[LowerCase(ext)] = FileFormat{description, std::move(factory), std::move(accepts)};
 }
 
 void TPicture::Changed() {
@@ -486,6 +498,9 @@ void TPicture::SetGraphic(TGraphic* graphic) {
             std::unique_ptr<TGraphic> probe(f.factory());
             if (typeid(*probe) == typeid(*graphic)) return e;
         }
+        // A class derived from a registered one is kept as that class.
+        for (const auto& [e, f] : Formats())
+            if (f.accepts && f.accepts(graphic)) return e;
         return String();
     }();
     if (ext.empty()) throw EInvalidGraphic(L"Unknown picture class " + graphic->ClassName());

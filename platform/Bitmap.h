@@ -164,10 +164,19 @@ public:
 
     // Registers a graphic class for an extension such as "png" (no dot).
     static void RegisterFileFormat(const String& ext, const String& description, Factory factory);
+    // The same for class T; a picture then also takes graphics of classes
+    // derived from T (as a copy of class T).
+    template <class T>
+    static void RegisterFileFormatClass(const String& ext, const String& description) {
+        RegisterFileFormat(ext, description, [] { return new T; },
+                           [](const TGraphic* g) { return dynamic_cast<const T*>(g) != nullptr; });
+    }
 
     TNotifyEvent OnChange;
 
 private:
+    static void RegisterFileFormat(const String& ext, const String& description, Factory factory,
+                                   std::function<bool(const TGraphic*)> accepts);
     void Changed();
     template <class T>
     T* As();

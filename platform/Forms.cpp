@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/MainThread.h"
+#include "platform/Menus.h"
 
 namespace {
 
@@ -282,7 +283,46 @@ void TCustomForm::SetWindowState(TWindowState v) {
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
     bool handled = false;
     if (OnShortCut) OnShortCut(key, shift, handled);
-    return handled;
+    if (handled) return true;
+    if (menu_ && menu_->IsShortCut(key, shift)) return true;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* popup = dynamic_cast<TPopupMenu*>(Components(i)); popup && popup->IsShortCut(key, shift)) return true;
+    return false;
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_) return;
+    if (menu_) {
+        menu_->RemoveFreeNotification(this);
+        menu_->WindowHandle = nullptr;
+        if (HandleAllocated() && !Parent()) ::SetMenu(Handle(), nullptr);
+    }
+    menu_ = menu;
+    if (!menu) return;
+    menu->FreeNotification(this);
+    if (HandleAllocated() && !Parent()) {
+        menu->WindowHandle = Handle();
+        ::SetMenu(Handle(), menu->Handle());
+    }
+}
+
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (menu_ && !Parent()) {
+        menu_->WindowHandle = Handle();
+        ::SetMenu(Handle(), menu_->Handle());
+    }
+}
+
+void TCustomForm::DestroyWnd() {
+    if (menu_ && GetMenu(Handle()) == menu_->Handle()) ::SetMenu(Handle(), nullptr);
+    if (menu_) menu_->WindowHandle = nullptr;
+    TWinControl::DestroyWnd();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation op) {
+    TWinControl::Notification(component, op);
+    if (op == opRemove && component == menu_) menu_ = nullptr;
 }
 
 void TCustomForm::FocusChanged(TWinControl* control) {
@@ -325,6 +365,10 @@ void TCustomForm::WndProc(TMessage& m) {
         if (LOWORD(m.WParam) != WA_INACTIVE) Activate();
         else Deactivate();
         return;
+    case WM_COMMAND:
+        // A command of the menu bar.
+        if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+        break;
     case CM_DIALOGKEY:
         if (m.WParam == VK_TAB && !(KeyboardShiftState() & (ssCtrl | ssAlt))) {
             SelectNext(activeControl_, !(KeyboardShiftState() & ssShift), true);
@@ -339,6 +383,23 @@ void TCustomForm::WndProc(TMessage& m) {
 }
 
 // ---- THintWindow ------------------------------------------------------------------------------
+
+bool THintWindow::IsHintMsg(const MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_ACTIVATE:
+        return true;
+    default:
+        return false;
+    }
+}
 
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
     SetColor(clInfoBk);

@@ -43,10 +43,16 @@ using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 using TShortCutEvent = std::function<void(WORD key, TShiftState shift, bool& handled)>;
 
+class TMainMenu;
+
 class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
+
+    // The menu bar of the form (nullptr: none).
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
 
     // Ends construction once: Loaded on every component, then OnCreate.
     void AfterConstruction();
@@ -94,7 +100,8 @@ public:
     TShortCutEvent OnShortCut;
 
     virtual bool CloseQuery();
-    // Keys offered before the focused control gets them.
+    // Keys offered before the focused control gets them: OnShortCut, then
+    // the main menu, then the popup menus the form owns.
     virtual bool IsShortCut(WORD key, TShiftState shift);
     // Called by controls of the form.
     void FocusChanged(TWinControl* control);
@@ -111,6 +118,10 @@ protected:
     // base destructor instead.
     void BeforeDestruction() override;
     void CreateParams(TCreateParams& p) override;
+    void CreateWnd() override;
+    // Takes the menu bar off first: a window frees the menu it holds.
+    void DestroyWnd() override;
+    void Notification(TComponent* component, TOperation op) override;
     void PaintWindow(HDC dc) override;
     virtual void DoCreate();
     virtual void Activate();
@@ -123,6 +134,7 @@ private:
 
     TWinControl* activeControl_ = nullptr;
     TWinControl* focused_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TFormStyle formStyle_ = fsNormal;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -162,6 +174,9 @@ public:
     virtual TRect CalcHintRect(int maxWidth, const String& hint);
     // Shows the hint at r (screen) without taking the focus.
     virtual void ActivateHint(TRect r, const String& hint);
+    // True for the messages that end a showing hint (keys, clicks, the
+    // wheel); the application then hides it.
+    virtual bool IsHintMsg(const MSG& msg);
     void ReleaseHandle() { DestroyHandle(); }
 
 protected:
@@ -273,6 +288,9 @@ public:
 
     // ---- hints ---------------------------------------------------------------------------
     bool ShowHint = true;
+    // Sets ShowHint; switching hints on again makes a new hint window of
+    // the current HintWindowClass.
+    void SetShowHint(bool v);
     int HintPause = 500;
     int HintShortPause = 50;
     int HintHidePause = 2500;
@@ -282,6 +300,12 @@ public:
     // The pointer moved over control (nullptr: over nothing of ours).
     void HintMouseMove(TControl* control);
     void CancelHint();
+    // Shows the hint of the control under a screen point at once.
+    void ActivateHint(const TPoint& cursorPos);
+    // The long part of the hint of the control under the pointer; OnHint
+    // runs whenever it changes (for a status bar).
+    String Hint;
+    TNotifyEvent OnHint;
     THintWindow* HintWindow() const { return hintWindow_; }
     bool HintShowing() const { return hintActive_; }
     // Called by controls that go away.
@@ -305,6 +329,11 @@ private:
     bool hintActive_ = false;
     enum { hintNone, hintWaitShow, hintWaitHide } hintTimer_ = hintNone;
 };
+
+// "short|long": the part before the bar, and the part after it (the whole
+// text without a bar).
+String GetShortHint(const String& hint);
+String GetLongHint(const String& hint);
 
 extern TApplication* Application;
 extern TScreen* Screen;

@@ -419,6 +419,25 @@ TListItem* TCustomListView::FindCaption(int startIndex, const String& s, bool pa
     return i < 0 ? nullptr : items_.Item(i);
 }
 
+bool TCustomListView::CustomSort(TLVCompare compare, LPARAM data) {
+    if (ownerData_) return false;
+    auto& list = items_.items_;
+    std::stable_sort(list.begin(), list.end(), [&](const auto& a, const auto& b) {
+        if (compare) return compare(a.get(), b.get(), data) < 0;
+        int result = 0;
+        if (OnCompare) OnCompare(this, a.get(), b.get(), static_cast<int>(data), result);
+        else result = CompareText(a->caption_, b->caption_);
+        return result < 0;
+    });
+    items_.Renumber(0);
+    if (HandleAllocated() && items_.updates_ == 0) {
+        // The window shows the new order at once.
+        items_.BeginUpdate();
+        items_.EndUpdate();
+    }
+    return true;
+}
+
 HWND TCustomListView::HeaderHandle() { return reinterpret_cast<HWND>(Send(LVM_GETHEADER)); }
 
 bool TCustomListView::IsEditing() { return Send(LVM_GETEDITCONTROL) != 0; }

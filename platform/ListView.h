@@ -154,6 +154,9 @@ using TLVOwnerDataFindEvent =
 using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;
 using TLVEditedEvent = std::function<void(TObject* sender, TListItem* item, String& s)>;
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
+using TLVCompareEvent = std::function<void(TObject* sender, TListItem* a, TListItem* b, int data, int& compare)>;
+// Orders two items for CustomSort: below 0, 0 or above 0.
+using TLVCompare = int (*)(TListItem* a, TListItem* b, LPARAM data);
 
 class TCustomListView : public TWinControl {
 public:
@@ -200,6 +203,10 @@ public:
     TListItem* GetItemAt(int x, int y);
     // The row (or nullptr) whose caption starts with / equals s, from start.
     TListItem* FindCaption(int startIndex, const String& s, bool partial, bool inclusive, bool wrap);
+    // Sorts the items with compare, else OnCompare, else by caption
+    // (ignoring case); owner-data lists sort their own data instead.
+    bool CustomSort(TLVCompare compare, LPARAM data);
+    bool AlphaSort() { return CustomSort(nullptr, 0); }
     // The native column header (nullptr outside the report style).
     HWND HeaderHandle();
     bool IsEditing();
@@ -212,6 +219,7 @@ public:
     TLVEditingEvent OnEditing;
     TLVEditedEvent OnEdited;
     TLVColumnClickEvent OnColumnClick;
+    TLVCompareEvent OnCompare;
 
     void WndProc(TMessage& m) override;
 

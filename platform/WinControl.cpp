@@ -8,6 +8,7 @@
 #include "platform/ControlsImpl.h"
 #include "platform/Forms.h"
 #include "platform/GdiObjects.h"
+#include "platform/Menus.h"
 
 using namespace platform::controls_impl;
 
@@ -47,7 +48,13 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-    return wnd ? static_cast<TWinControl*>(GetPropW(wnd, kControlProp)) : nullptr;
+    if (!wnd) return nullptr;
+    // A window of another process may carry the same property (another copy
+    // of the program); its value is an address in that process.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != GetCurrentProcessId()) return nullptr;
+    return static_cast<TWinControl*>(GetPropW(wnd, kControlProp));
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -841,6 +848,9 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         UpdateBounds();
         return;
+    case WM_CONTEXTMENU:
+        if (ContextPopup(this, m.LParam)) return;
+        break;
     case CM_FONTCHANGED: {
         FontToWindow();
         TMessage pm{CM_PARENTFONTCHANGED, 0, 0, 0};

@@ -8,7 +8,9 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$VANTREL_CACHE/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+# No Gecko/Mono installs; a crashing program ends at once instead of waiting
+# in the debugger.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winedbg.exe=d"}
 HOST=i686-w64-mingw32
 
 log() { printf '[vantrel] %s\n' "$*" >&2; }

@@ -1,6 +1,6 @@
 # The bitmap engine and drawing routines: drawing helpers, skin image
-# composers and regions, alpha and effect bitmaps, glow text, layered popups
-# and the PNG image list.
+# composers and regions, layered popups, alpha and effect bitmaps, glow text,
+# loaders, and the PNG image list.
 add_library(vantrel_bitmap STATIC
   ${CMAKE_CURRENT_LIST_DIR}/bsUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bsUtilsImages.cpp
@@ -9,5 +9,10 @@ add_library(vantrel_bitmap STATIC
   ${CMAKE_CURRENT_LIST_DIR}/bsEffectsTransitions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bsEffectsGlow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bsEffectsLoaders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bsPngImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bsPngImageList.cpp
 )
-target_link_libraries(vantrel_bitmap PUBLIC vantrel_platform vantrel_options msimg32 gdi32 user32)
+target_include_directories(vantrel_bitmap PRIVATE ${VANTREL_DEPS}/include)
+# libpng and the mingw zlib, linked statically.
+target_link_libraries(vantrel_bitmap PUBLIC vantrel_platform vantrel_options
+  ${VANTREL_DEPS}/lib/libpng16.a /usr/i686-w64-mingw32/lib/libz.a comctl32 msimg32 gdi32 user32)

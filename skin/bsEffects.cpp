@@ -248,7 +248,7 @@ void DCDraw(HDC dc, const TRect& dstRect, TbsBitmap* src, const TRect& srcRect, 
                    srcRect.top, srcRect.Width(), srcRect.Height(), SRCCOPY);
         return;
     }
-    if (mode == TbsBlendMode::Key && PixelRoutines().transparentBltKeyDraw) {
+    if (mode == TbsBlendMode::Key && PixelRoutines().transparentBltKeyDraw && bsutils::Entries().transparentBlt) {
         bsutils::Entries().transparentBlt(dc, dstRect.left, dstRect.top, dstRect.Width(), dstRect.Height(), src->DC(),
                                           srcRect.left, srcRect.top, srcRect.Width(), srcRect.Height(), KeyColor);
         return;

@@ -62,12 +62,12 @@ void TbsPngImage::LoadFromStream(TStream* stream) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, data.data(), data.size()))
-        throw EInvalidGraphic(L"Invalid PNG image: " + Utf8ToString(image.message));
+        throw EInvalidGraphic(L"Invalid PNG image: " + Utf8Decode(image.message));
     image.format = PNG_FORMAT_RGBA;
     std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
         png_image_free(&image);
-        throw EInvalidGraphic(L"Invalid PNG image: " + Utf8ToString(image.message));
+        throw EInvalidGraphic(L"Invalid PNG image: " + Utf8Decode(image.message));
     }
     const PngChunks chunks = ScanChunks(data);
     width_ = static_cast<int>(image.width), height_ = static_cast<int>(image.height);
@@ -123,10 +123,10 @@ void TbsPngImage::SaveToStream(TStream* stream) {
     else pixels.swap(rgba);
     png_alloc_size_t size = 0;
     if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr))
-        throw EInvalidGraphic(L"Cannot write PNG image: " + Utf8ToString(image.message));
+        throw EInvalidGraphic(L"Cannot write PNG image: " + Utf8Decode(image.message));
     std::vector<uint8_t> out(size);
     if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, nullptr))
-        throw EInvalidGraphic(L"Cannot write PNG image: " + Utf8ToString(image.message));
+        throw EInvalidGraphic(L"Cannot write PNG image: " + Utf8Decode(image.message));
     stream->WriteBuffer(out.data(), static_cast<int32_t>(size));
 }
 

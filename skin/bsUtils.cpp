@@ -2,11 +2,13 @@
 
 #include <cpuid.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "skin/bsEffects.h"
+#include "skin/bsPngImageList.h"
 
 namespace bsutils {
 namespace {
@@ -185,12 +187,18 @@ void MarkerLines(TCanvas* canvas, TColor color, int x1, int x2, int firstRow) {
 }
 }  // namespace
 
-void DrawGlyphAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
-                      const String& caption, TBitmap* glyph, int numGlyphs, int glyphNum, bool down,
-                      bool drawColorMarker, TColor colorMarkerValue) {
-    if (numGlyphs < 1) numGlyphs = 1;
+namespace {
+// What differs between drawing an image-list image and a glyph strip cell.
+struct GlyphSource {
     int gw = 0, gh = 0;
-    if (glyph && !glyph->Empty()) gw = glyph->Width() / numGlyphs, gh = glyph->Height();
+    bool clearBrushAlways = true;
+    std::function<void(int gx, int gy)> draw;
+};
+
+void DrawGlyphSourceAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
+                            const String& caption, const GlyphSource& glyph, bool down, bool drawColorMarker,
+                            TColor colorMarkerValue, UINT textAlign, const TRect& plainMarker) {
+    const int gw = glyph.gw, gh = glyph.gh;
     int tw = 0, th = 0;
     RECT tr{0, 0, RectWidth(r), RectHeight(r)};
     if (!caption.empty()) {
@@ -199,17 +207,17 @@ void DrawGlyphAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, 
         DrawTextW(canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &tr,
                   DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
         tw = tr.right - tr.left, th = tr.bottom - tr.top;
-        canvas->Brush()->SetStyle(bsClear);
     }
+    if (glyph.clearBrushAlways || !caption.empty()) canvas->Brush()->SetStyle(bsClear);
     int tx = 0, ty = 0, gx = 0, gy = 0;
     CalcImageAndTextLayout(layout, r, gw, gh, tw, th, spacing, margin, tx, ty, gx, gy);
     if (down) ++tx, ++ty, ++gx, ++gy;
     tr = RECT{tx, ty, tx + tw + 2, ty + th};
     if (!caption.empty())
         DrawTextW(canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &tr,
-                  DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+                  DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | textAlign);
     if (gw != 0) {
-        DrawGlyphFrame(canvas, gx, gy, glyph, numGlyphs, glyphNum);
+        glyph.draw(gx, gy);
         if (drawColorMarker) MarkerLines(canvas, colorMarkerValue, gx, gx + gw, gy + gh - 2);
     } else if (drawColorMarker) {
         if (!caption.empty()) {
@@ -217,10 +225,59 @@ void DrawGlyphAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, 
         } else {
             canvas->Brush()->SetStyle(bsSolid);
             canvas->Brush()->SetColor(colorMarkerValue);
-            canvas->FillRect(down ? TRect(r.left + 4, r.top + 5, r.right - 2, r.bottom - 3)
-                                  : TRect(r.left + 4, r.top + 4, r.right - 2, r.bottom - 4));
+            canvas->FillRect(plainMarker);
         }
     }
+}
+
+GlyphSource ImageListGlyph(TCanvas* canvas, TbsPngImageList* il, int imageIndex, bool enabled) {
+    GlyphSource g;
+    if (il && imageIndex >= 0 && imageIndex < il->Count()) {
+        g.gw = il->PngWidth(), g.gh = il->PngHeight();
+        g.draw = [=](int gx, int gy) { il->Draw(canvas, gx, gy, imageIndex, enabled); };
+    }
+    return g;
+}
+}  // namespace
+
+namespace {
+void ImageAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
+                  const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                  bool drawColorMarker, TColor colorMarkerValue, UINT textAlign) {
+    DrawGlyphSourceAndText(canvas, r, margin, spacing, layout, caption, ImageListGlyph(canvas, il, imageIndex, enabled),
+                           down, drawColorMarker, colorMarkerValue, textAlign,
+                           TRect(r.left + 4, r.top + 4, r.right - 2, r.bottom - 4));
+}
+}  // namespace
+
+void DrawImageAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
+                      const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                      bool drawColorMarker, TColor colorMarkerValue) {
+    ImageAndText(canvas, r, margin, spacing, layout, caption, imageIndex, il, down, enabled, drawColorMarker,
+                 colorMarkerValue, DT_CENTER);
+}
+
+void DrawImageAndLeftText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
+                          const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                          bool drawColorMarker, TColor colorMarkerValue) {
+    ImageAndText(canvas, r, margin, spacing, layout, caption, imageIndex, il, down, enabled, drawColorMarker,
+                 colorMarkerValue, DT_LEFT);
+}
+
+void DrawGlyphAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
+                      const String& caption, TBitmap* glyph, int numGlyphs, int glyphNum, bool down,
+                      bool drawColorMarker, TColor colorMarkerValue) {
+    if (numGlyphs < 1) numGlyphs = 1;
+    GlyphSource g;
+    g.clearBrushAlways = false;
+    if (glyph && !glyph->Empty()) {
+        g.gw = glyph->Width() / numGlyphs, g.gh = glyph->Height();
+        g.draw = [=](int gx, int gy) { DrawGlyphFrame(canvas, gx, gy, glyph, numGlyphs, glyphNum); };
+    }
+    DrawGlyphSourceAndText(canvas, r, margin, spacing, layout, caption, g, down, drawColorMarker, colorMarkerValue,
+                           DT_CENTER,
+                           down ? TRect(r.left + 4, r.top + 5, r.right - 2, r.bottom - 3)
+                                : TRect(r.left + 4, r.top + 4, r.right - 2, r.bottom - 4));
 }
 
 void DrawGlyphFrame(TCanvas* canvas, int x, int y, TBitmap* glyph, int numGlyphs, int glyphNum) {

@@ -19,24 +19,30 @@ TRect Shifted(const TRect& r, const TRect& origin) {
 }
 
 // Tiles src across [d0, d1) horizontally within the rows of dst; the last
-// tile is cut at d1 (its source shortened at the far end).
+// tile is cut at d1 (its source shortened at the far end). Only the first
+// tile comes from the picture: the run is then doubled by copying what is
+// already drawn, which gives the same pixels with few blits.
 void TileH(TBitmap* B, TBitmap* SB, const TRect& src, int d0, int d1, int top, int bottom) {
-    const int s = src.Width();
-    if (s <= 0) return;
-    const int n = (d1 - d0) / s;
-    for (int k = 0; k <= n; ++k) {
-        const int t = d0 + k * s, e = t + s, c = e > d1 ? e - d1 : 0;
-        Piece(B, TRect(t, top, e - c, bottom), SB, TRect(src.left, src.top, src.right - c, src.bottom));
+    const int s = src.Width(), len = d1 - d0;
+    if (s <= 0 || len <= 0) return;
+    const int first = std::min(s, len);
+    Piece(B, TRect(d0, top, d0 + first, bottom), SB, TRect(src.left, src.top, src.left + first, src.bottom));
+    for (int filled = first; filled < len;) {
+        const int n = std::min(filled, len - filled);
+        Piece(B, TRect(d0 + filled, top, d0 + filled + n, bottom), B, TRect(d0, top, d0 + n, bottom));
+        filled += n;
     }
 }
 
 void TileV(TBitmap* B, TBitmap* SB, const TRect& src, int d0, int d1, int left, int right) {
-    const int s = src.Height();
-    if (s <= 0) return;
-    const int n = (d1 - d0) / s;
-    for (int k = 0; k <= n; ++k) {
-        const int t = d0 + k * s, e = t + s, c = e > d1 ? e - d1 : 0;
-        Piece(B, TRect(left, t, right, e - c), SB, TRect(src.left, src.top, src.right, src.bottom - c));
+    const int s = src.Height(), len = d1 - d0;
+    if (s <= 0 || len <= 0) return;
+    const int first = std::min(s, len);
+    Piece(B, TRect(left, d0, right, d0 + first), SB, TRect(src.left, src.top, src.right, src.top + first));
+    for (int filled = first; filled < len;) {
+        const int n = std::min(filled, len - filled);
+        Piece(B, TRect(left, d0 + filled, right, d0 + filled + n), B, TRect(left, d0, right, d0 + n));
+        filled += n;
     }
 }
 
@@ -50,19 +56,15 @@ void SideV(TBitmap* B, TBitmap* SB, const TRect& src, const TRect& dst, bool str
     else TileV(B, SB, src, dst.top, dst.bottom, dst.left, dst.right);
 }
 
-// Tiles src over dst in both directions, cutting at dst's right and bottom.
+// Tiles src over dst in both directions, cutting at dst's right and bottom:
+// one row of tiles, then that row repeated downwards.
 void Tile2D(TBitmap* B, TBitmap* SB, const TRect& src, const TRect& dst) {
     const int cw = src.Width(), ch = src.Height();
-    if (cw <= 0 || ch <= 0) return;
-    const int nx = dst.Width() / cw, ny = dst.Height() / ch;
-    for (int i = 0; i <= nx; ++i)
-        for (int j = 0; j <= ny; ++j) {
-            const int x = dst.left + i * cw, y = dst.top + j * ch;
-            const int cx = std::max(0, x + cw - static_cast<int>(dst.right));
-            const int cy = std::max(0, y + ch - static_cast<int>(dst.bottom));
-            Piece(B, TRect(x, y, x + cw - cx, y + ch - cy), SB,
-                  TRect(src.left, src.top, src.right - cx, src.bottom - cy));
-        }
+    if (cw <= 0 || ch <= 0 || dst.IsEmpty()) return;
+    const int rowBottom = std::min<int>(dst.top + ch, dst.bottom);
+    TileH(B, SB, TRect(src.left, src.top, src.right, src.top + (rowBottom - dst.top)), dst.left, dst.right, dst.top,
+          rowBottom);
+    TileV(B, B, TRect(dst.left, dst.top, dst.right, rowBottom), rowBottom, dst.bottom, dst.left, dst.right);
 }
 
 // Saves B's DC state, clips drawing to r, restores on exit.

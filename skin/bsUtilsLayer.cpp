@@ -1,5 +1,7 @@
 #include "skin/bsUtilsLayer.h"
 
+#include <algorithm>
+
 #include "skin/bsEffectsGlow.h"
 #include "skin/bsUtils.h"
 
@@ -84,8 +86,10 @@ void TbsLayerManager::Show(int x, int y, TBitmap* image, TBitmap* imageMask, int
     UpdateLayeredBitmap(Bmp.get(), 0, LayerWindow);
     SetWindowPos(wnd, TopMostMode ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
-    EndAlphaBlendValue = alphaBlendValue;
-    StepAlphaBlendValue = alphaBlendValue / 10;
+    // The opacity stays a byte, and a fade always moves: a target below 10
+    // still rises by 1 a tick instead of never arriving.
+    EndAlphaBlendValue = std::clamp(alphaBlendValue, 0, 255);
+    StepAlphaBlendValue = std::max(EndAlphaBlendValue / 10, 1);
     StartTimer();
 }
 

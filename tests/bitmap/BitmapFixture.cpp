@@ -29,6 +29,19 @@ void MakeSkinPicture(TBitmap& b, int w, int h, int c, int ox, int oy) {
         }
 }
 
+void FillStream(TMemoryStream& stream, const std::vector<uint8_t>& data) {
+    stream.WriteBuffer(data.data(), static_cast<int32_t>(data.size()));
+    stream.SetPosition(0);
+}
+
+void WhiteBitmap(TBitmap& b, int w, int h) {
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(w, h);
+    b.Canvas()->Brush()->SetStyle(bsSolid);
+    b.Canvas()->Brush()->SetColor(clWhite);
+    b.Canvas()->FillRect(TRect(0, 0, w, h));
+}
+
 std::string CompareGolden(TBitmap& b, const std::wstring& name) {
     const std::wstring path = std::wstring(BITMAP_GOLDEN_DIR) + L"/" + name + L".bmp";
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {

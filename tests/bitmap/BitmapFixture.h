@@ -3,7 +3,11 @@
 
 #include <string>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/Bitmap.h"
+#include "platform/Streams.h"
 
 namespace bitmaptest {
 
@@ -17,6 +21,12 @@ void SetPixelOf(TBitmap& b, int x, int y, COLORREF c);
 // told apart.
 // The part lies at (ox, oy) of a picture (ox + w) x (oy + h).
 void MakeSkinPicture(TBitmap& b, int w, int h, int c, int ox = 0, int oy = 0);
+
+// Fills stream with data and rewinds it.
+void FillStream(TMemoryStream& stream, const std::vector<uint8_t>& data);
+
+// A 24-bit bitmap of w x h filled white.
+void WhiteBitmap(TBitmap& b, int w, int h);
 
 // Compares b with the golden image name.bmp; when the golden image is
 // missing and VANTREL_RECORD_GOLDEN is set, records it (and the comparison

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/Bitmap.h"
 #include "skin/bsEffectsTransitions.h"
 
 namespace {
@@ -119,6 +120,41 @@ TEST(EffectBmp, MaskFillTouchesOnlyNonWhite) {
     Bmp wrong = Filled(3, 1, 0);
     a->MaskFillColor(wrong.get(), 0x0000FF, 1);
     EXPECT_EQ(128u << 16, a->GetPixel(1, 0));
+}
+
+TEST(EffectBmp, MaskBlurFollowsTheMask) {
+    Bmp a = Columns(6, 6, 0), b = Columns(6, 6, 0);
+    Bmp white = Filled(6, 6, 0xFFFFFF), black = Filled(6, 6, 0);
+    a->MaskBlur(white.get(), 1);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(x, RedAt(a, x, 3));
+    a->MaskBlur(black.get(), 1);
+    b->SplitBlur(1);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(b->GetPixel(x, y), a->GetPixel(x, y));
+    // Antialiasing touches only pixels next to white mask pixels.
+    Bmp c = Filled(6, 6, 0), edge = Filled(6, 6, 0);
+    c->PutPixel(2, 2, 0xFFFFFF);
+    c->PutPixel(4, 4, 0xFFFFFF);
+    c->PutPixel(3, 3, 0xFFFFFF);
+    edge->PutPixel(0, 0, 0xFFFFFF);
+    c->MaskAntialiasing(edge.get(), 1);
+    EXPECT_EQ(0x3F3F3Fu, c->GetPixel(1, 1));  // (0, 0) of the mask is white: smoothed
+    EXPECT_EQ(0xFFFFFFu, c->GetPixel(3, 3));  // no white mask sample: kept
+}
+
+TEST(EffectBmp, CopiesABitmapHandleAndDrawsIt) {
+    TBitmap src(3, 2);
+    src.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(10, 20, 30)));
+    src.Canvas()->FillRect(TRect(0, 0, 3, 2));
+    Bmp e(TbsEffectBmp::CreateFromhWnd(src.Handle()));
+    ASSERT_EQ(3, e->Width);
+    EXPECT_EQ(0x0A141Eu, e->GetPixel(2, 1));
+    e->PutPixel(0, 0, 0x0000FF);  // blue
+    TBitmap dst(3, 2);
+    e->Draw(dst.Canvas()->Handle(), 0, 0);
+    GdiFlush();
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dst.Canvas()->Handle(), 0, 0));
+    EXPECT_EQ(RGB(10, 20, 30), GetPixel(dst.Canvas()->Handle(), 1, 1));
 }
 
 }  // namespace

@@ -52,12 +52,16 @@ TEST(AlphaMask, WhiteOpaqueBlackTransparentGreyAverage) {
     EXPECT_EQ(21u, b.GetPixel(2, 0) >> 24);
 }
 
-TEST(GlowText, GlowDarkensAroundTheText) {
-    TBitmap target(120, 40);
-    target.Canvas()->Brush()->SetColor(clWhite);
-    target.Canvas()->FillRect(TRect(0, 0, 120, 40));
+// White, with black 16-pixel text.
+void TextTarget(TBitmap& target, int w, int h) {
+    WhiteBitmap(target, w, h);
     target.Canvas()->Font()->SetColor(clBlack);
     target.Canvas()->Font()->SetHeight(-16);
+}
+
+TEST(GlowText, GlowDarkensAroundTheText) {
+    TBitmap target;
+    TextTarget(target, 120, 40);
     const TRect r(20, 10, 100, 30);
     const int result = DrawGlowWideText(target.Canvas(), r, L"WWWW", 4, clBlue, 0, DT_LEFT | DT_TOP);
     EXPECT_GT(result, 0);
@@ -71,6 +75,31 @@ TEST(GlowText, GlowDarkensAroundTheText) {
         }
     EXPECT_TRUE(tinted);
 }
+
+// Every glow and reflection routine draws outside the text rectangle but
+// leaves the far background alone.
+using TextEffect = void (*)(TCanvas*, const TRect&);
+class TextEffects : public ::testing::TestWithParam<TextEffect> {};
+
+TEST_P(TextEffects, DrawBesideTheText) {
+    TBitmap target;
+    TextTarget(target, 160, 80);
+    const TRect r(30, 20, 130, 40);
+    GetParam()(target.Canvas(), r);
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, 1, 1));
+    int outside = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 160; ++x)
+            if (!r.Contains(POINT{x, y}) && PixelOf(target, x, y) != RGB(255, 255, 255)) ++outside;
+    EXPECT_GT(outside, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routines, TextEffects,
+    ::testing::Values(
+        [](TCanvas* c, const TRect& r) { DrawEffectText(c, r, L"WWWW", 3, clBlue, 0, DT_LEFT | DT_TOP); },
+        [](TCanvas* c, const TRect& r) { EXPECT_GT(DrawVistaGlowText(c, r, L"WWWW", clBlue, DT_LEFT | DT_TOP), 0); },
+        [](TCanvas* c, const TRect& r) { DrawReflectionText(c, r, L"WWWW", clBlue, 0, DT_LEFT | DT_TOP); }));
 
 // ---- layered popups -------------------------------------------------------------------------
 
@@ -121,17 +150,26 @@ TEST(LayerManager, FadesInAndStopsAfterElevenTicksFor255) {
     EXPECT_FALSE(IsWindow(wnd));
 }
 
-TEST(LayerManager, AlphaZeroStopsAtFirstTickAndSmallAlphaKeepsTicking) {
+TEST(LayerManager, SmallAndOutOfRangeTargetsStillArrive) {
     platform::ScopedManualClock clock;
     Pictures p;
     TestLayerManager m(nullptr);
     m.Show(0, 0, &p.image, &p.mask, 0);
     clock.Advance(25);
     EXPECT_FALSE(m.Fading());
+    // Below 10 the step is 1, so the fade ends after that many ticks.
     m.Show(0, 0, &p.image, &p.mask, 5);
-    clock.Advance(250);
-    EXPECT_EQ(0, m.Current());
+    clock.Advance(100);
+    EXPECT_EQ(4, m.Current());
     EXPECT_TRUE(m.Fading());
+    clock.Advance(25);
+    EXPECT_EQ(5, m.Current());
+    EXPECT_FALSE(m.Fading());
+    // A target above 255 is held to 255.
+    m.Show(0, 0, &p.image, &p.mask, 400);
+    clock.Advance(25 * 20);
+    EXPECT_EQ(255, m.Current());
+    EXPECT_FALSE(m.Fading());
 }
 
 TEST(LayerManager, ShowTwiceLeavesOneWindowAndHideWithoutShowIsHarmless) {

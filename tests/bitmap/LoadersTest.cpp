@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "BitmapFixture.h"
 #include "platform/Streams.h"
 #include "skin/bsEffects.h"
 #include "skin/bsEffectsLoaders.h"
@@ -134,8 +135,7 @@ std::vector<uint8_t> Pcx(int w, int h, const std::vector<uint8_t>& body, uint8_t
 
 void LoadPcx(TbsBitmap& b, const std::vector<uint8_t>& data) {
     TMemoryStream m;
-    m.WriteBuffer(data.data(), static_cast<int32_t>(data.size()));
-    m.SetPosition(0);
+    bitmaptest::FillStream(m, data);
     b.LoadFromPcxStream(&m);
 }
 

@@ -37,12 +37,12 @@ inline int ThreadWindows() {
 class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app = std::make_unique<TApplication>();
-        Application->Initialize();
-        Application->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
         windowsBefore = ThreadWindows();
         gdiBefore = platform::LiveGdiObjects();
         listsBefore = TCustomImageList::LiveLists();
+        app = std::make_unique<TApplication>();
+        Application->Initialize();
+        Application->OnException = [this](TObject*, const std::exception& e) { errors.push_back(e.what()); };
         Application->CreateForm(form);
         form->SetBounds(50, 50, 640, 480);
         form->Show();
@@ -51,11 +51,12 @@ protected:
     void TearDown() override {
         form->Free();
         Application->ProcessMessages();
+        app.reset();
+        platform::DoneMainThread();
+        // Everything the test made is gone with the application.
         EXPECT_EQ(ThreadWindows(), windowsBefore);
         EXPECT_EQ(platform::LiveGdiObjects(), gdiBefore);
         EXPECT_EQ(TCustomImageList::LiveLists(), listsBefore);
-        app.reset();
-        platform::DoneMainThread();
         EXPECT_TRUE(errors.empty()) << errors.front();
     }
     // Posts a key to a window and lets the application route it.

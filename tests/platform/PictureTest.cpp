@@ -195,6 +195,19 @@ TEST(PngImage, DrawsBlendedWithItsAlpha) {
     EXPECT_EQ(platform::LiveGdiObjects(), gdiBefore);
 }
 
+class DerivedPng : public TPngImage {};
+
+TEST(Picture, KeepsAGraphicOfADerivedClassAsItsRegisteredBase) {
+    DerivedPng png;
+    png.SetSize(3, 2);
+    png.SetPixel(2, 1, clYellow);
+    TPicture picture;
+    picture.SetGraphic(&png);
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_EQ(typeid(*picture.Graphic()), typeid(TPngImage));
+    EXPECT_EQ(static_cast<TPngImage*>(picture.Graphic())->Pixel(2, 1), clYellow);
+}
+
 TEST(PngImage, LoadsFromResourceByName) {
     TPngImage png;
     EXPECT_THROW(png.LoadFromResourceName(GetModuleHandleW(nullptr), L"NO_SUCH_PICTURE"), EResNotFound);

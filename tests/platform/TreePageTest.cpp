@@ -128,6 +128,22 @@ TEST_F(TreeViewTest, NodesSurviveANewWindow) {
     EXPECT_EQ(WindowChildren(root), std::vector<String>{L"child"});
 }
 
+TEST_F(TreeViewTest, LabelEditingAsksAndStoresTheText) {
+    TTreeNode* fixed = tree->Items()->Add(nullptr, L"fixed");
+    TTreeNode* free = tree->Items()->Add(nullptr, L"free");
+    tree->OnEditing = [&](TObject*, TTreeNode* node, bool& allow) { allow = node != fixed; };
+    tree->OnEdited = [](TObject*, TTreeNode*, String& s) { s = L"[" + s + L"]"; };
+    tree->SetFocus();
+    EXPECT_FALSE(fixed->EditText());
+    ASSERT_TRUE(free->EditText());
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(tree->Handle(), TVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"renamed");
+    SendMessageW(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    EXPECT_EQ(free->Text(), L"[renamed]");
+    EXPECT_EQ(WindowChildren(nullptr), (std::vector<String>{L"fixed", L"[renamed]"}));
+}
+
 class PageControlTest : public ControlsTest {
 protected:
     void SetUp() override {

@@ -91,6 +91,7 @@ const TOptionCase OptionCases[] = {
     {"CropWholeHeight", {{L"croptop", L"480"}}, nullptr,
      L"Vertical crop dimensions are outside the range of the original image.\nRemember to crop first and scale second."},
     {"NewAudioWithoutOutput", {{L"newaudio", L""}}, nullptr, L"At least one output file must be specified"},
+    {"NotANumber", {{L"vol", L"loud"}}, nullptr, L"'loud' is not a valid value for option vol"},
     {"UnknownPixFmt", {{L"pix_fmt", L"nonsense"}}, nullptr, L"Unknown pixel format requested: nonsense"},
 };
 

@@ -6,8 +6,32 @@
 #include <mutex>
 
 #include "TranscodeFixture.h"
+// after windows.h
+#include <tlhelp32.h>
 
 namespace {
+
+int ThreadsOfThisProcess() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 e{};
+    e.dwSize = sizeof e;
+    int n = 0;
+    for (BOOL ok = Thread32First(snap, &e); ok; ok = Thread32Next(snap, &e))
+        if (e.th32OwnerProcessID == GetCurrentProcessId()) ++n;
+    CloseHandle(snap);
+    return n;
+}
+
+// The thread count once it has settled back to at most AExpected (a thread
+// that signalled its end may still be returning).
+int SettledThreads(int AExpected) {
+    int n = ThreadsOfThisProcess();
+    for (int i = 0; i < 100 && n > AExpected; ++i) {
+        Sleep(10);
+        n = ThreadsOfThisProcess();
+    }
+    return n;
+}
 
 class RunControl : public TranscodeFixture {
 protected:
@@ -20,12 +44,14 @@ protected:
         AT.OnProgress = [this](TObject*, int AFile, int AFrame, int, float, float, int64_t ASize, int64_t ACur, int64_t ATotal) {
             std::lock_guard<std::mutex> lock(reportLock);
             reports.push_back({AFile, AFrame, ASize, ACur, ATotal});
+            ++reportCount;
         };
         AT.OnTerminate = [this](TObject*) { ++terminations; };
     }
     std::mutex reportLock;
     std::vector<TProgressRecord> reports;
     std::atomic<int> terminations{0};
+    std::atomic<int> reportCount{0};
 };
 
 TEST_F(RunControl, CapacityMustLieBetween1And512) {
@@ -68,6 +94,7 @@ TEST_F(RunControl, NoReportsBetweenIntervalsButAlwaysTheLast) {
 }
 
 TEST_F(RunControl, ThreadRunEndsOnceAndReleasesEverything) {
+    const int threadsBefore = ThreadsOfThisProcess();
     TCustomFFmpeg t(4);
     Prepare(t);
     TConvertThread* thread = t.StartConvert(true);
@@ -82,58 +109,69 @@ TEST_F(RunControl, ThreadRunEndsOnceAndReleasesEverything) {
     EXPECT_TRUE(t.Terminated());
     EXPECT_EQ(t.OpenCodecCount(), 0);
     EXPECT_EQ(t.StartConvert(true), nullptr) << "an ended task does not start again";
+    EXPECT_EQ(SettledThreads(threadsBefore), threadsBefore);
 }
 
 TEST_F(RunControl, StopMidRunEndsWithoutFailureAndNotFinished) {
+    const int threadsBefore = ThreadsOfThisProcess();
     TCustomFFmpeg t(4);
     Prepare(t);
-    std::atomic<bool> seen{false};
-    auto record = t.OnProgress;
-    t.OnProgress = [&](TObject* s, int f, int n, int fps, float q, float b, int64_t sz, int64_t c, int64_t tot) {
-        record(s, f, n, fps, q, b, sz, c, tot);
-        seen = true;
-    };
     t.ReportInterval = 0;
     TConvertThread* thread = t.StartConvert(true);
     ASSERT_NE(thread, nullptr);
     thread->Resume();
-    while (!seen) Sleep(1);
+    while (reportCount == 0) Sleep(1);
     t.Stop(true);
     EXPECT_EQ(terminations, 1);
     EXPECT_FALSE(t.Finished());
     EXPECT_FALSE(t.FatalException()) << U8(t.FatalMessage());
     EXPECT_EQ(reports.back().FileIndex, -1);
     EXPECT_LT(reports.back().CurrentDuration, 5000000);
+    EXPECT_EQ(t.OpenCodecCount(), 0);
+    EXPECT_EQ(SettledThreads(threadsBefore), threadsBefore);
+    TCustomAVProbe probe;
+    EXPECT_TRUE(probe.LoadFile(folder + L"run.avi")) << "a stopped task keeps a playable file";
 }
 
 TEST_F(RunControl, StopBeforeTheThreadRunsReadsNothing) {
     TCustomFFmpeg t(4);
     Prepare(t);
-    ASSERT_NE(t.StartConvert(true), nullptr);
+    TConvertThread* thread = t.StartConvert(true);
+    ASSERT_NE(thread, nullptr);
     t.Stop(true);  // resumes the suspended thread, which stops at once
     EXPECT_EQ(terminations, 1);
     EXPECT_FALSE(t.Finished());
+    EXPECT_TRUE(reports.empty() || reports.back().FileIndex == -1);
+    thread->Resume();  // the caller's late resume does no harm
+}
+
+TEST_F(RunControl, FreeingAConvertingTaskStopsItFirst) {
+    const int threadsBefore = ThreadsOfThisProcess();
+    {
+        TCustomFFmpeg t(4);
+        Prepare(t);
+        TConvertThread* thread = t.StartConvert(true);
+        ASSERT_NE(thread, nullptr);
+        thread->Resume();
+        Sleep(20);
+    }
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(SettledThreads(threadsBefore), threadsBefore);
 }
 
 TEST_F(RunControl, PauseHoldsTheTaskAndStopEndsThePause) {
     TCustomFFmpeg t(4);
     Prepare(t);
-    std::atomic<int> count{0};
     t.ReportInterval = 0;
-    auto record = t.OnProgress;
-    t.OnProgress = [&](TObject* s, int f, int n, int fps, float q, float b, int64_t sz, int64_t c, int64_t tot) {
-        record(s, f, n, fps, q, b, sz, c, tot);
-        ++count;
-    };
     TConvertThread* thread = t.StartConvert(true);
     ASSERT_NE(thread, nullptr);
     thread->Resume();
-    while (count == 0) Sleep(1);
+    while (reportCount == 0) Sleep(1);
     t.Pause();
     Sleep(100);
-    const int held = count;
+    const int held = reportCount;
     Sleep(300);
-    EXPECT_LE(count, held + 1) << "a paused task makes no progress";
+    EXPECT_LE(reportCount, held + 1) << "a paused task makes no progress";
     EXPECT_TRUE(t.Converting());
     t.Stop(true);
     EXPECT_EQ(terminations, 1);

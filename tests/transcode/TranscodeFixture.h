@@ -67,6 +67,17 @@ protected:
         return true;
     }
 
+    // Configures the task and converts without a thread; the reason on failure.
+    ::testing::AssertionResult Convert(TCustomFFmpeg& AT, const std::wstring& AInput, const TOptionList& AInputOptions,
+                                       const std::wstring& AOutput, const TOptionList& AOutputOptions) {
+        std::wstring error;
+        if (!Configure(AT, AInput, AInputOptions, AOutput, AOutputOptions, error))
+            return ::testing::AssertionFailure() << WideToUtf8(error);
+        AT.StartConvert(false);
+        if (AT.FatalException()) return ::testing::AssertionFailure() << WideToUtf8(AT.FatalMessage());
+        return ::testing::AssertionSuccess();
+    }
+
     TFFLogger logger;
     std::vector<std::wstring> errors;
     std::wstring folder;

@@ -47,12 +47,12 @@ struct TConversion {
 
 void PrintTo(const TConversion& c, std::ostream* os) { *os << c.Name; }
 
-class Convert : public TranscodeFixture, public ::testing::WithParamInterface<TConversion> {
+class Conversion : public TranscodeFixture, public ::testing::WithParamInterface<TConversion> {
 protected:
     std::wstring SourceFile(TSource s) const { return s == srcMp4 ? media().Mp4 : s == srcWav ? media().Wav : media().Mkv; }
 };
 
-TEST_P(Convert, ProbesBackAsAsked) {
+TEST_P(Conversion, ProbesBackAsAsked) {
     const TConversion& c = GetParam();
     TCustomFFmpeg t(4);
     std::wstring error;
@@ -119,20 +119,16 @@ const TConversion Conversions[] = {
     {"StreamCopyMkv", srcMp4, L"copy.mkv", {{L"vcodec", L"copy"}, {L"acodec", L"copy"}}, "mpeg4", 640, 480, "aac", 44100, 2, 5.0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Conversions, Convert, ::testing::ValuesIn(Conversions),
+INSTANTIATE_TEST_SUITE_P(Conversions, Conversion, ::testing::ValuesIn(Conversions),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 class Transcode : public TranscodeFixture {};
 
 TEST_F(Transcode, H264OutputHasEveryFrameAt25Fps) {
     TCustomFFmpeg t(4);
-    std::wstring error;
     const std::wstring out = folder + L"frames.mp4";
-    ASSERT_TRUE(Configure(t, media().Mp4, {}, out,
-                          {{L"vcodec", L"libx264"}, {L"s", L"320x240"}, {L"b", L"500000"}, {L"acodec", L"libfaac"}}, error))
-        << U8(error);
-    t.StartConvert(false);
-    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out,
+                        {{L"vcodec", L"libx264"}, {L"s", L"320x240"}, {L"b", L"500000"}, {L"acodec", L"libfaac"}}));
     TCustomAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(out));
     const TVideoStreamInfo v = probe.FirstVideoStreamInfo();
@@ -143,34 +139,61 @@ TEST_F(Transcode, H264OutputHasEveryFrameAt25Fps) {
 
 TEST_F(Transcode, StreamCopyKeepsEveryPacket) {
     TCustomFFmpeg t(4);
-    std::wstring error;
     const std::wstring out = folder + L"copy.mp4";
-    ASSERT_TRUE(Configure(t, media().Mp4, {}, out, {{L"vcodec", L"copy"}, {L"acodec", L"copy"}}, error)) << U8(error);
-    t.StartConvert(false);
-    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out, {{L"vcodec", L"copy"}, {L"acodec", L"copy"}}));
     EXPECT_EQ(CountPackets(out), CountPackets(media().Mp4));
 }
 
-TEST_F(Transcode, StartTimeSkipsTheBeginning) {
+TEST_F(Transcode, FrameLimitEndsEveryStream) {
     TCustomFFmpeg t(4);
-    std::wstring error;
+    const std::wstring out = folder + L"fifty.avi";
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out, {{L"vframes", L"50"}, {L"acodec", L"mp2"}}));
+    EXPECT_EQ(CountPackets(out)[0], 50);
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_NEAR(probe.FileStreamInfo().Duration / 1e6, 2.0, 0.2);
+}
+
+TEST_F(Transcode, StatisticsFileHasALinePerFrame) {
+    TCustomFFmpeg t(4);
+    const std::wstring stats = folder + L"vstats.log";
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, folder + L"stats.avi", {{L"vstats_file", stats}, {L"an", L"1"}}));
+    t.InitOptions();  // closes the statistics file
+    FILE* f = _wfopen(stats.c_str(), L"r");
+    ASSERT_NE(f, nullptr);
+    char line[512];
+    int lines = 0;
+    while (fgets(line, sizeof line, f)) {
+        ++lines;
+        EXPECT_EQ(strncmp(line, "frame= ", 7), 0) << line;
+        EXPECT_NE(strstr(line, " type= "), nullptr) << line;
+    }
+    fclose(f);
+    EXPECT_EQ(lines, 125);
+}
+
+// "ss" before the input seeks it; after it, the output drops the beginning.
+class StartTime : public TranscodeFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StartTime, SkipsTheBeginning) {
+    TCustomFFmpeg t(4);
     const std::wstring out = folder + L"late.avi";
-    ASSERT_TRUE(Configure(t, media().Mp4, {{L"ss", L"2"}}, out, {{L"acodec", L"mp2"}}, error)) << U8(error);
-    t.StartConvert(false);
-    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    const TOptionList ss = {{L"ss", L"2"}};
+    TOptionList options = {{L"acodec", L"mp2"}};
+    if (!GetParam()) options.insert(options.begin(), ss[0]);
+    ASSERT_TRUE(Convert(t, media().Mp4, GetParam() ? ss : TOptionList{}, out, options));
     TCustomAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(out));
     EXPECT_NEAR(probe.FileStreamInfo().Duration / 1e6, 3.0, 0.15);
     EXPECT_NEAR(CountPackets(out)[0], 75, 1);
 }
 
+INSTANTIATE_TEST_SUITE_P(BeforeOrAfterInput, StartTime, ::testing::Bool());
+
 TEST_F(Transcode, SizeLimitEndsTheOutputEarly) {
     TCustomFFmpeg t(4);
-    std::wstring error;
     const std::wstring out = folder + L"small.avi";
-    ASSERT_TRUE(Configure(t, media().Mp4, {}, out, {{L"fs", L"100000"}, {L"acodec", L"mp2"}}, error)) << U8(error);
-    t.StartConvert(false);
-    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out, {{L"fs", L"100000"}, {L"acodec", L"mp2"}}));
     const int64_t size = FileSizeByName(out);
     EXPECT_GT(size, 100000);
     EXPECT_LT(size, 400000);
@@ -179,26 +202,78 @@ TEST_F(Transcode, SizeLimitEndsTheOutputEarly) {
     EXPECT_LT(probe.FileStreamInfo().Duration, 4000000);
 }
 
-TEST_F(Transcode, MapChoosesTheSecondAudioStream) {
+struct TAudioChoice {
+    const char* Name;
+    TOptionList Options;
+    const char* Codec;
+    const wchar_t* Language;
+};
+
+void PrintTo(const TAudioChoice& c, std::ostream* os) { *os << c.Name; }
+
+class AudioChoice : public TranscodeFixture, public ::testing::WithParamInterface<TAudioChoice> {};
+
+TEST_P(AudioChoice, TakesTheStreamAsked) {
+    const TAudioChoice& c = GetParam();
     TCustomFFmpeg t(4);
-    std::wstring error;
-    const std::wstring out = folder + L"second.mp3";
-    ASSERT_TRUE(Configure(t, media().TwoAudio, {}, out, {{L"map", L"0:2"}, {L"acodec", L"libmp3lame"}}, error)) << U8(error);
-    t.StartConvert(false);
-    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
-    TCustomAVProbe in, probe;
-    ASSERT_TRUE(in.LoadFile(media().TwoAudio));
+    const std::wstring out = folder + L"chosen.mkv";
+    TOptionList options = c.Options;
+    options.push_back({L"vcodec", L"copy"});
+    options.push_back({L"acodec", L"copy"});
+    ASSERT_TRUE(Convert(t, media().TwoAudio, {}, out, options));
+    TCustomAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(out));
+    ASSERT_EQ(probe.AudioStreamCount(), 1);
+    const TAudioStreamInfo a = probe.FirstAudioStreamInfo();
+    EXPECT_THAT(U8(a.CodecName), StartsWith(c.Codec));
+    EXPECT_EQ(a.Language, c.Language);
+}
+
+const TAudioChoice AudioChoices[] = {
+    {"FirstOfEqualsWithoutMap", {}, "aac", L"eng"},
+    {"MapTakesTheSecond", {{L"map", L"0:0"}, {L"map", L"0:2"}}, "mp3", L"chi"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Streams, AudioChoice, ::testing::ValuesIn(AudioChoices),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class Subtitles : public TranscodeFixture, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(Subtitles, ReachTheOutputWithTheirLanguage) {
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"sub.mkv";
+    ASSERT_TRUE(Convert(t, media().Subtitled, {}, out, {{L"vcodec", L"copy"}, {L"scodec", GetParam()}}));
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    ASSERT_EQ(probe.SubtitleStreamCount(), 1);
+    EXPECT_EQ(probe.FirstSubtitleStreamInfo().Language, L"chi");
+    EXPECT_GT(CountPackets(out)[probe.FirstSubtitleStreamIndex()], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codecs, Subtitles, ::testing::Values(L"copy", L"subrip"));
+
+TEST_F(Transcode, ChineseNamesInAndOut) {
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"\u8f6c\u6362\u7ed3\u679c.mp3";
+    ASSERT_TRUE(Convert(t, media().Chinese, {}, out, {{L"acodec", L"libmp3lame"}}));
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out)) << U8(probe.LastErrMsg());
     EXPECT_EQ(probe.AudioStreamCount(), 1);
+}
+
+TEST_F(Transcode, UnknownProgramIsRefused) {
+    TCustomFFmpeg t(4);
+    t.InitOptions();
+    t.ParseOption(L"programid", L"4321");
+    EXPECT_FALSE(t.OpenInput(media().Ts));
+    EXPECT_EQ(t.LastErrMsg(), L"Specified program id not found");
+    EXPECT_EQ(t.nb_input_files(), 0);
 }
 
 TEST_F(Transcode, MetadataReachesTheOutput) {
     TCustomFFmpeg t(4);
-    std::wstring error;
     const std::wstring out = folder + L"tagged.mp3";
-    ASSERT_TRUE(Configure(t, media().Wav, {}, out, {{L"metadata", L"title=Hello"}, {L"acodec", L"libmp3lame"}}, error)) << U8(error);
-    t.StartConvert(false);
-    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    ASSERT_TRUE(Convert(t, media().Wav, {}, out, {{L"metadata", L"title=Hello"}, {L"acodec", L"libmp3lame"}}));
     TCustomAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(out));
     EXPECT_EQ(probe.FileStreamInfo().Title, L"Hello");
@@ -239,6 +314,25 @@ TEST_F(Transcode, UnsuitableOutputFormatsAreRefused) {
     const std::wstring unknown = folder + L"x.unknownext";
     EXPECT_FALSE(Configure(t, media().Mp4, {}, unknown, {}, error));
     EXPECT_EQ(error, L"Unable to find a suitable output format for '" + unknown + L"'");
+}
+
+TEST_F(Transcode, JoiningIsRefusedClearly) {
+    TCustomFFmpeg t(4);
+    t.InitOptions();
+    ASSERT_TRUE(t.OpenInput(media().Mp4));
+    ASSERT_TRUE(t.OpenInput(media().Mp4));
+    EXPECT_EQ(t.OpenOutput(folder + L"joined.mp4", true), -1);
+    EXPECT_EQ(t.LastErrMsg(), L"Joining input files is not supported");
+    EXPECT_EQ(t.nb_output_files(), 0);
+}
+
+TEST_F(Transcode, NameTheLibraryWouldCutIsRefused) {
+    TCustomFFmpeg t(4);
+    std::wstring error;
+    const std::wstring name = folder + std::wstring(1100, L'a') + L".avi";
+    EXPECT_FALSE(Configure(t, media().Mp4, {}, name, {}, error));
+    EXPECT_EQ(error, L"File name too long: " + name);
+    EXPECT_EQ(t.nb_output_files(), 0);
 }
 
 TEST_F(Transcode, OutputMustNotBeTheInput) {

@@ -1,0 +1,65 @@
+// Times the transcoder on a generated 1280x720 25 fps 20 s clip with sound:
+// H.264 (libx264, medium) + AAC MP4, a decode-only run, and an MP3 run.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "Src/FFmpeg.h"
+#include "Src/FFmpegLogger.h"
+#include "Src/MyUtils.h"
+#include "tools/testmedia/TestMedia.h"
+
+namespace {
+
+double Run(const std::wstring& AInput, const std::wstring& AOutput, const std::vector<std::pair<std::wstring, std::wstring>>& AOptions) {
+    TCustomFFmpeg t(2);
+    t.InitOptions();
+    if (!t.OpenInput(AInput)) throw EEngineError(t.LastErrMsg());
+    for (const auto& [n, v] : AOptions) t.ParseOption(n, v);
+    if (t.OpenOutput(AOutput) < 0) throw EEngineError(t.LastErrMsg());
+    const auto start = std::chrono::steady_clock::now();
+    t.StartConvert(false);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (t.FatalException()) throw EEngineError(t.FatalMessage());
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TFFLogger logger;
+    logger.TriggerEventInMainThread = false;
+    logger.SetLogLevel(llError);
+    const auto& media = testmedia::StandardMedia();  // loads the libraries
+    if (!media.Error.empty()) {
+        std::printf("no media: %s\n", media.Error.c_str());
+        return 1;
+    }
+    const std::wstring folder = argc > 1 ? Utf8ToWide(argv[1]) + L"\\" : media.Folder;
+    testmedia::ClipSpec clip;
+    clip.FileName = folder + L"bench720.mp4";
+    clip.Seconds = 20;
+    clip.Video.Width = 1280;
+    clip.Video.Height = 720;
+    clip.Video.Source = "testsrc2";
+    clip.Audio.push_back({});
+    const std::string error = testmedia::MakeClip(clip);
+    if (!error.empty()) {
+        std::printf("clip: %s\n", error.c_str());
+        return 1;
+    }
+    try {
+        const double h264 = Run(clip.FileName, folder + L"bench-h264.mp4",
+                                {{L"vcodec", L"libx264"}, {L"preset", L"medium"}, {L"acodec", L"aac"}, {L"ab", L"128000"}});
+        std::printf("H.264 medium + AAC: %.2f s\n", h264);
+        const double decode = Run(clip.FileName, L"NUL", {{L"f", L"null"}});
+        std::printf("decode only:        %.2f s\n", decode);
+        const double mp3 = Run(clip.FileName, folder + L"bench.mp3", {{L"acodec", L"libmp3lame"}, {L"ab", L"192000"}});
+        std::printf("MP3 audio:          %.2f s\n", mp3);
+    } catch (const EEngineError& e) {
+        std::printf("failed: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
