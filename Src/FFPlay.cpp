@@ -301,7 +301,11 @@ void TCustomPlayer::WaitForStop() {
     int tries = 1;
     for (;;) {
         if (WaitThread(FPlayThread, 100)) break;
-        if (!State()) continue;
+        if (!State()) {
+            // Closed: the play thread is on its way out.
+            if (++tries > 20) return;
+            continue;
+        }
         if (!FDataLock.try_lock_for(std::chrono::milliseconds(100))) continue;
         std::unique_lock<std::timed_mutex> lock(FDataLock, std::adopt_lock);
         ++tries;

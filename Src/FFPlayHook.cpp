@@ -1,25 +1,82 @@
 // The player's pictures as 24-bit bitmaps: the picture hook on the video
 // thread, and the frame grab of the picture waiting in the picture queue.
 #include <cmath>
+#include <cstring>
 
 #include "Src/FFPlay.h"
 #include "Src/FFmpegLogger.h"
+#include "Src/AVUtilStubs.h"
 #include "Src/SwScaleStubs.h"
 
 namespace {
 
 constexpr int SCALER_FLAGS = SWS_BICUBIC;  // 4
 
-// The overlay's planes as a YUV 4:2:0 picture (YV12: plane 1 is V).
-TAVPicture OverlayPicture(SDL_Overlay* AOverlay) {
-    TAVPicture pic;
-    pic.data[0] = AOverlay->pixels[0];
-    pic.data[1] = AOverlay->pixels[2];
-    pic.data[2] = AOverlay->pixels[1];
-    pic.linesize[0] = AOverlay->pitches[0];
-    pic.linesize[1] = AOverlay->pitches[2];
-    pic.linesize[2] = AOverlay->pitches[1];
-    return pic;
+// A library frame with padded, aligned planes: the scalers read and write
+// past the visible width, which the overlays' and bitmaps' own memory does
+// not allow for.
+class TPaddedFrame {
+public:
+    TPaddedFrame(AVPixelFormat AFormat, int AWidth, int AHeight) : F(ff::av_frame_alloc()) {
+        if (!F) return;
+        F->format = AFormat;
+        F->width = AWidth;
+        F->height = AHeight;
+        if (ff::av_frame_get_buffer(F, 32) < 0) ff::av_frame_free(&F);
+    }
+    ~TPaddedFrame() { ff::av_frame_free(&F); }
+    TPaddedFrame(const TPaddedFrame&) = delete;
+    TPaddedFrame& operator=(const TPaddedFrame&) = delete;
+    AVFrame* F;
+};
+
+// The overlay's planes (YV12: plane 1 is V) as YUV 4:2:0 plane order.
+void OverlayPlanes(SDL_Overlay* AOverlay, uint8_t* AData[3], int ALinesize[3]) {
+    const int order[3] = {0, 2, 1};
+    for (int i = 0; i < 3; ++i) {
+        AData[i] = AOverlay->pixels[order[i]];
+        ALinesize[i] = AOverlay->pitches[order[i]];
+    }
+}
+
+// Copies between the overlay and a padded YUV 4:2:0 frame of the same size.
+void CopyPlanes(uint8_t* const ADst[3], const int ADstLine[3], uint8_t* const ASrc[3], const int ASrcLine[3],
+                int AWidth, int AHeight) {
+    for (int i = 0; i < 3; ++i) {
+        const int w = i ? AWidth / 2 : AWidth, h = i ? AHeight / 2 : AHeight;
+        for (int y = 0; y < h; ++y) memcpy(ADst[i] + y * ADstLine[i], ASrc[i] + y * ASrcLine[i], w);
+    }
+}
+
+// The overlay's picture in a padded frame; nullptr when memory runs out.
+bool CopyFromOverlay(SDL_Overlay* AOverlay, TPaddedFrame& AFrame, int AWidth, int AHeight, TAVPicture& APicture) {
+    if (!AFrame.F) return false;
+    uint8_t* data[3];
+    int linesize[3];
+    OverlayPlanes(AOverlay, data, linesize);
+    CopyPlanes(AFrame.F->data, AFrame.F->linesize, data, linesize, AWidth, AHeight);
+    for (int i = 0; i < 3; ++i) {
+        APicture.data[i] = AFrame.F->data[i];
+        APicture.linesize[i] = AFrame.F->linesize[i];
+    }
+    return true;
+}
+
+// Converts a padded YUV 4:2:0 picture into the context's bitmap through a
+// padded BGR frame (the context's own buffer has no room for the scaler's
+// overshoot).
+bool ToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int AWidth, int AHeight) {
+    ACtx.toRGB_convert_ctx = ff::sws_getCachedContext(ACtx.toRGB_convert_ctx, AWidth, AHeight, AV_PIX_FMT_YUV420P,
+                                                      AWidth, AHeight, AV_PIX_FMT_BGR24, SCALER_FLAGS, nullptr, nullptr,
+                                                      nullptr);
+    TPaddedFrame rgb(AV_PIX_FMT_BGR24, AWidth, AHeight);
+    if (!ACtx.toRGB_convert_ctx || !rgb.F) return false;
+    ff::sws_scale(ACtx.toRGB_convert_ctx, APicture.data, APicture.linesize, 0, AHeight, rgb.F->data, rgb.F->linesize);
+    if (!ACtx.Bitmap) ACtx.Bitmap = new TBitmap24;
+    ACtx.Bitmap->SetSize(AWidth, AHeight);
+    if (ACtx.Bitmap->Width() != AWidth || ACtx.Bitmap->Height() != AHeight) return false;
+    for (int y = 0; y < AHeight; ++y) memcpy(ACtx.Bitmap->ScanLine(y), rgb.F->data[0] + y * rgb.F->linesize[0], AWidth * 3);
+    return true;
 }
 
 }  // namespace
@@ -30,8 +87,10 @@ bool TCustomPlayer::DoHook(AVFrame* /*ASrc*/, SDL_Overlay* ADst, double ATime, i
     if (!FOnHook) return false;
     // The overlay already holds the picture as shown (flipped when so set);
     // the bitmap follows the size of every picture.
-    const TAVPicture pic = OverlayPicture(ADst);
-    if (!ConvertToBitmap(FHookContext, pic, AV_PIX_FMT_YUV420P, AWidth, AHeight)) {
+    TPaddedFrame yuv(AV_PIX_FMT_YUV420P, AWidth, AHeight);
+    TAVPicture pic;
+    if (!CopyFromOverlay(ADst, yuv, AWidth, AHeight, pic) ||
+        !ToBitmap(FHookContext, pic, AWidth, AHeight)) {
         LogError(L"Cannot initialize the toRGB conversion context", false);
         return false;
     }
@@ -46,13 +105,18 @@ bool TCustomPlayer::DoHook(AVFrame* /*ASrc*/, SDL_Overlay* ADst, double ATime, i
     FHookContext.fromRGB_convert_ctx =
         ff::sws_getCachedContext(FHookContext.fromRGB_convert_ctx, AWidth, AHeight, AV_PIX_FMT_BGR24, AWidth, AHeight,
                                  AV_PIX_FMT_YUV420P, SCALER_FLAGS, nullptr, nullptr, nullptr);
-    if (!FHookContext.fromRGB_convert_ctx) {
+    TPaddedFrame rgb(AV_PIX_FMT_BGR24, AWidth, AHeight);
+    if (!FHookContext.fromRGB_convert_ctx || !rgb.F) {
         LogError(L"Cannot initialize the fromRGB conversion context", false);
         return false;
     }
-    const uint8_t* src[4] = {bmp->ScanLine(0), nullptr, nullptr, nullptr};
-    const int src_stride[4] = {bmp->BytesPerLine(), 0, 0, 0};
-    ff::sws_scale(FHookContext.fromRGB_convert_ctx, src, src_stride, 0, AHeight, pic.data, pic.linesize);
+    for (int y = 0; y < AHeight; ++y) memcpy(rgb.F->data[0] + y * rgb.F->linesize[0], bmp->ScanLine(y), AWidth * 3);
+    ff::sws_scale(FHookContext.fromRGB_convert_ctx, rgb.F->data, rgb.F->linesize, 0, AHeight, yuv.F->data,
+                  yuv.F->linesize);
+    uint8_t* data[3];
+    int linesize[3];
+    OverlayPlanes(ADst, data, linesize);
+    CopyPlanes(data, linesize, yuv.F->data, yuv.F->linesize, AWidth, AHeight);
     return true;
 }
 
@@ -79,10 +143,12 @@ TBitmap24* TCustomPlayer::CurrentFrame(int64_t& APTS) {
     const TVideoPicture& vp = vs->pictq[vs->pictq_rindex];
     APTS = std::llround(vp.pts * 1000000) - vs->StartTime;
     if (vp.bmp) {
+        TPaddedFrame yuv(AV_PIX_FMT_YUV420P, vp.width, vp.height);
+        TAVPicture pic;
         ff::SDL_LockYUVOverlay(vp.bmp);
-        if (!ConvertToBitmap(FRGBContext, OverlayPicture(vp.bmp), AV_PIX_FMT_YUV420P, vp.width, vp.height))
-            bmp->SetSize(0, 0);
+        const bool copied = CopyFromOverlay(vp.bmp, yuv, vp.width, vp.height, pic);
         ff::SDL_UnlockYUVOverlay(vp.bmp);
+        if (!copied || !ToBitmap(FRGBContext, pic, vp.width, vp.height)) bmp->SetSize(0, 0);
     }
     return bmp;
 }

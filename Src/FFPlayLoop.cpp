@@ -22,8 +22,8 @@ int RefreshThread(TVideoState* vs) {
 namespace {
 
 void AdvancePicture(TVideoState* vs) {
-    vs->pictq_rindex = (vs->pictq_rindex + 1) % VIDEO_PICTURE_QUEUE_SIZE;
     std::lock_guard<std::mutex> lock(vs->pictq_mutex);
+    vs->pictq_rindex = (vs->pictq_rindex + 1) % VIDEO_PICTURE_QUEUE_SIZE;
     --vs->pictq_size;
     vs->pictq_cond.notify_all();
 }
@@ -54,6 +54,12 @@ void RetireSubtitles(TVideoState* vs) {
 void VideoRefresh(TVideoState* vs, bool AAdvance) {
     TCustomPlayer* p = vs->Owner;
     bool dropped = false;
+    // A paused player holds its picture: only a picture it owes (see
+    // show_paused) or the dropping after a seek goes on.
+    if (vs->video_st && AAdvance && vs->paused && !vs->seek_done && !vs->show_paused) {
+        p->UpdatePosition();  // the held position (also after a dropping refresh)
+        return;
+    }
     if (vs->video_st) {
         bool have_picture = false;
         for (;;) {
@@ -90,12 +96,20 @@ void VideoRefresh(TVideoState* vs, bool AAdvance) {
         if (have_picture) {
             if (vs->subtitle_st) RetireSubtitles(vs);
             VideoDisplay(vs);
-            if (AAdvance) AdvancePicture(vs);
+            if (AAdvance) {
+                AdvancePicture(vs);
+                if (vs->paused) vs->show_paused = 0;
+                // A single step shows one picture and pauses again.
+                if (p->Fstep && !vs->paused) TogglePauseState(vs);
+            }
         }
     } else if (vs->audio_st) {
         VideoDisplay(vs);
     }
-    if (!dropped) p->UpdatePosition();
+    // While a seek is on its way the clock still runs on the old position:
+    // the next position reported is the one the seek reached.
+    const bool seeking = vs->video_st && (vs->seek_req || vs->seek_done);
+    if (!dropped && !seeking) p->UpdatePosition();
 }
 
 namespace {

@@ -205,7 +205,15 @@ void TogglePauseState(TVideoState* vs) {
     if (!p->FSeekEvent.Wait(250)) p->FSeekEvent.Set();
     if (vs->abort_request) return;
     if (vs->paused) {
-        vs->frame_timer = vs->frame_timer + NowSeconds() + vs->video_current_pts_drift - vs->video_current_pts;
+        const double shift = NowSeconds() + vs->video_current_pts_drift - vs->video_current_pts;
+        vs->frame_timer = vs->frame_timer + shift;
+        {
+            // Pictures queued before the pause keep their distance to the
+            // pacing clock instead of turning late.
+            std::lock_guard<std::mutex> lock(vs->pictq_mutex);
+            for (int i = 0; i < vs->pictq_size; ++i)
+                vs->pictq[(vs->pictq_rindex + i) % VIDEO_PICTURE_QUEUE_SIZE].target_clock += shift;
+        }
         if (vs->read_pause_return != ERR_NOT_SUPPORTED)
             vs->video_current_pts = vs->video_current_pts_drift + NowSeconds();
         vs->video_current_pts_drift = vs->video_current_pts - NowSeconds();

@@ -212,6 +212,9 @@ struct TVideoState {
     int IsImage2 = 0, IsDevice = 0;
     std::atomic<int> ErrorEOF{0}, EventEOF{0}, ReachEOF{0}, Reading{0};
     std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
+    // 1 = the refresh shows the next due picture although paused (the first
+    // picture of a paused open or after a seek while paused).
+    std::atomic<int> show_paused{0};
     bool eof = false;  // end of input seen by the read thread (until a seek)
 
     // Engine threads (joined by StreamClose and the component close).

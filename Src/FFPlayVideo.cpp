@@ -253,7 +253,6 @@ void PictureQueued(TVideoState* vs) {
             ++vs->open_paused;
         }
     }
-    if (p->Fstep && !vs->abort_request) TogglePauseState(vs);
 }
 
 }  // namespace
@@ -275,9 +274,11 @@ int VideoThread(TVideoState* vs) {
         bool aborted = false;
         while (ff::av_buffersink_get_frame(graph.Sink(), filtered.f) >= 0) {
             if (vs->seek_done && vs->seek_flushed) {
+                if (vs->paused) vs->show_paused = 1;
                 vs->seek_done = 0;
                 vs->seek_paused = 0;
             }
+            if (vs->open_paused == 1) vs->show_paused = 1;
             const double time = filtered.f->pts == AV_NOPTS_VALUE ? 0 : filtered.f->pts * av_q2d(tb);
             const int r = OutputPicture(vs, filtered.f, time, pos);
             ff::av_frame_unref(filtered.f);

@@ -9,10 +9,7 @@ add_library(vantrel_bitmap STATIC
   ${CMAKE_CURRENT_LIST_DIR}/bsEffectsTransitions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bsEffectsGlow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bsEffectsLoaders.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/bsPngImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bsPngImageList.cpp
 )
 target_include_directories(vantrel_bitmap PRIVATE ${VANTREL_DEPS}/include)
-# libpng and the mingw zlib, linked statically.
-target_link_libraries(vantrel_bitmap PUBLIC vantrel_platform vantrel_options
-  ${VANTREL_DEPS}/lib/libpng16.a /usr/i686-w64-mingw32/lib/libz.a comctl32 msimg32 gdi32 user32)
+target_link_libraries(vantrel_bitmap PUBLIC vantrel_platform vantrel_options comctl32 msimg32 gdi32 user32)

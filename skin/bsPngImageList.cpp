@@ -42,45 +42,37 @@ void TbsPngImageItems::Update(TCollectionItem* item) {
 
 // ---- the list ------------------------------------------------------------------------------------------
 
-TbsPngImageList::TbsPngImageList(TComponent* owner) : TComponent(owner) {
-    CreateList();
+TbsPngImageList::TbsPngImageList(TComponent* owner) : TCustomImageList(owner) {
     items_ = std::make_unique<TbsPngImageItems>(this);
 }
 
 TbsPngImageList::~TbsPngImageList() {
     Destroying();
     items_.reset();
-    if (handle_) ImageList_Destroy(handle_);
-}
-
-void TbsPngImageList::CreateList() {
-    if (handle_) ImageList_Destroy(handle_);
-    handle_ = ImageList_Create(width_, height_, ILC_COLOR32, 0, 4);
-    if (!handle_) RaiseLastOSError();
 }
 
 void TbsPngImageList::SyncPlaceholders() {
-    if (!handle_ || !items_) return;
+    if (!items_) return;
     const int wanted = items_->Count();
-    while (Count() > wanted) ImageList_Remove(handle_, Count() - 1);
+    while (Count() > wanted) Delete(Count() - 1);
     if (Count() < wanted) {
-        TBitmap blank(width_, height_, pf1bit);
+        TBitmap blank(Width(), Height(), pf1bit);
         while (Count() < wanted)
-            if (ImageList_Add(handle_, blank.Handle(), nullptr) < 0) RaiseLastOSError();
+            if (Add(&blank, nullptr) < 0) RaiseLastOSError();
     }
 }
 
 void TbsPngImageList::SetPngWidth(int v) {
-    if (v != width_) Resize(v, height_);
+    if (v != Width()) Resize(v, Height());
 }
 
 void TbsPngImageList::SetPngHeight(int v) {
-    if (v != height_) Resize(width_, v);
+    if (v != Height()) Resize(Width(), v);
 }
 
 void TbsPngImageList::Resize(int w, int h) {
-    width_ = w, height_ = h;
-    CreateList();
+    // A new size empties the native list; the placeholders are made again.
+    SetSize(w, h);
     if (!Has(csLoading)) items_->Clear();
     SyncPlaceholders();
 }
@@ -89,7 +81,7 @@ void TbsPngImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT /*st
     if (index < 0 || index >= items_->Count()) return;
     TbsPngImage* png = items_->Items(index)->PngImage();
     if (!png || png->Empty()) return;
-    const TRect r(x, y, x + width_, y + height_);
+    const TRect r(x, y, x + Width(), y + Height());
     if (enabled) {
         canvas->StretchDraw(r, png);
         return;

@@ -1,18 +1,16 @@
 #pragma once
 // TbsPngImageList: an image list whose pictures are PNG images with alpha.
-// The native image list (a comctl32 HIMAGELIST) gives the list its size,
-// count and handle for controls that take an image list; it holds blank
-// placeholders kept in step with the items, and drawing is done from the
-// PNG items themselves.
+// The class library's image list gives it its size, count, handle and
+// drawing entry points, so any control that takes an image list can show
+// the pictures; the native images are blank placeholders kept in step with
+// the items, and DoDraw draws from the PNG items themselves.
 //
 // Threads: UI thread only.
-
-#include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
 #include "platform/Classes.h"
+#include "platform/ImgList.h"
 #include "skin/bsPngImage.h"
 
 class TbsPngImageList;
@@ -46,36 +44,30 @@ private:
     TbsPngImageList* list_;
 };
 
-class TbsPngImageList : public TComponent {
+class TbsPngImageList : public TCustomImageList {
 public:
     explicit TbsPngImageList(TComponent* owner);
     ~TbsPngImageList() override;
 
-    HIMAGELIST Handle() const { return handle_; }
-    int Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
-    int PngWidth() const { return width_; }
-    int PngHeight() const { return height_; }
+    int PngWidth() const { return Width(); }
+    int PngHeight() const { return Height(); }
+    // A new size removes all items unless the list is being loaded.
     void SetPngWidth(int v);
     void SetPngHeight(int v);
     TbsPngImageItems* PngImages() const { return items_.get(); }
     void SetPngImages(TbsPngImageItems* v) { items_->Assign(v); }
 
-    // Draws image index into (x, y, x + Width, y + Height); disabled images
-    // are drawn half transparent.
-    void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true) { DoDraw(index, canvas, x, y, 0, enabled); }
-
 protected:
-    virtual void DoDraw(int index, TCanvas* canvas, int x, int y, UINT style, bool enabled);
+    // Draws item index into (x, y, x + Width, y + Height) with its alpha;
+    // disabled images are drawn half transparent. Style is not used.
+    void DoDraw(int index, TCanvas* canvas, int x, int y, UINT style, bool enabled) override;
 
 private:
     friend class TbsPngImageItems;
-    void CreateList();
     void Resize(int w, int h);
     // Keeps one blank native image per item.
     void SyncPlaceholders();
 
-    HIMAGELIST handle_ = nullptr;
-    int width_ = 16, height_ = 16;
     std::unique_ptr<TbsPngImageItems> items_;
 };
 

@@ -6,9 +6,9 @@
 #include <stdexcept>
 
 #include "platform/Forms.h"
+#include "platform/ImgList.h"
 #include "platform/SysUtils.h"
 #include "skin/bsEffects.h"
-#include "skin/bsPngImageList.h"
 
 namespace bsutils {
 namespace {
@@ -230,10 +230,10 @@ void DrawGlyphSourceAndText(TCanvas* canvas, const TRect& r, int margin, int spa
     }
 }
 
-GlyphSource ImageListGlyph(TCanvas* canvas, TbsPngImageList* il, int imageIndex, bool enabled) {
+GlyphSource ImageListGlyph(TCanvas* canvas, TCustomImageList* il, int imageIndex, bool enabled) {
     GlyphSource g;
     if (il && imageIndex >= 0 && imageIndex < il->Count()) {
-        g.gw = il->PngWidth(), g.gh = il->PngHeight();
+        g.gw = il->Width(), g.gh = il->Height();
         g.draw = [=](int gx, int gy) { il->Draw(canvas, gx, gy, imageIndex, enabled); };
     }
     return g;
@@ -242,7 +242,7 @@ GlyphSource ImageListGlyph(TCanvas* canvas, TbsPngImageList* il, int imageIndex,
 
 namespace {
 void ImageAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
-                  const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                  const String& caption, int imageIndex, TCustomImageList* il, bool down, bool enabled,
                   bool drawColorMarker, TColor colorMarkerValue, UINT textAlign) {
     DrawGlyphSourceAndText(canvas, r, margin, spacing, layout, caption, ImageListGlyph(canvas, il, imageIndex, enabled),
                            down, drawColorMarker, colorMarkerValue, textAlign,
@@ -251,14 +251,14 @@ void ImageAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsB
 }  // namespace
 
 void DrawImageAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
-                      const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                      const String& caption, int imageIndex, TCustomImageList* il, bool down, bool enabled,
                       bool drawColorMarker, TColor colorMarkerValue) {
     ImageAndText(canvas, r, margin, spacing, layout, caption, imageIndex, il, down, enabled, drawColorMarker,
                  colorMarkerValue, DT_CENTER);
 }
 
 void DrawImageAndLeftText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
-                          const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                          const String& caption, int imageIndex, TCustomImageList* il, bool down, bool enabled,
                           bool drawColorMarker, TColor colorMarkerValue) {
     ImageAndText(canvas, r, margin, spacing, layout, caption, imageIndex, il, down, enabled, drawColorMarker,
                  colorMarkerValue, DT_LEFT);

@@ -62,14 +62,14 @@ void TextRectVCenteredOffset(TCanvas* canvas, const String& s, const TRect& r, i
 
 void CalcImageAndTextLayout(TbsButtonLayout layout, const TRect& r, int gw, int gh, int tw, int th, int spacing,
                             int margin, int& tx, int& ty, int& gx, int& gy);
-class TbsPngImageList;
+class TCustomImageList;
 // The image list stands for any image list of the skinned controls.
 void DrawImageAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
-                      const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                      const String& caption, int imageIndex, TCustomImageList* il, bool down, bool enabled,
                       bool drawColorMarker, TColor colorMarkerValue);
 // As DrawImageAndText with the caption's lines left-aligned.
 void DrawImageAndLeftText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
-                          const String& caption, int imageIndex, TbsPngImageList* il, bool down, bool enabled,
+                          const String& caption, int imageIndex, TCustomImageList* il, bool down, bool enabled,
                           bool drawColorMarker, TColor colorMarkerValue);
 void DrawGlyphAndText(TCanvas* canvas, const TRect& r, int margin, int spacing, TbsButtonLayout layout,
                       const String& caption, TBitmap* glyph, int numGlyphs, int glyphNum, bool down,
