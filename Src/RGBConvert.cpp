@@ -74,8 +74,12 @@ bool ConvertToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int A
     const bool convert = APixFmt != ACtx.RGBPixFmt || AWidth % 2 || AHeight % 2 ||
                          APicture.linesize[0] != ACtx.Bitmap->BytesPerLine();
     if (convert) {
-        const int size = ff::av_image_get_buffer_size(ACtx.RGBPixFmt, AWidth, AHeight, 1);
-        if (size < 0) return false;
+        // The scaler's vector code may write a little past the end of a
+        // line: lines are aligned and the buffer has room behind the last.
+        constexpr int kAlign = 32, kPadding = 64;
+        const int bytes = ff::av_image_get_buffer_size(ACtx.RGBPixFmt, AWidth, AHeight, kAlign);
+        if (bytes < 0) return false;
+        const int size = bytes + kPadding;
         if (!ACtx.RGBBuf || ACtx.RGBBufSize < size) {
             if (ACtx.RGBBuf) ff::av_free(ACtx.RGBBuf);
             ACtx.RGBBuf = static_cast<uint8_t*>(ff::av_malloc(size));
@@ -83,7 +87,7 @@ bool ConvertToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int A
             if (!ACtx.RGBBuf) return false;
         }
         ff::av_image_fill_arrays(ACtx.RGBPicture.data, ACtx.RGBPicture.linesize, ACtx.RGBBuf, ACtx.RGBPixFmt, AWidth,
-                                 AHeight, 1);
+                                 AHeight, kAlign);
         ACtx.toRGB_convert_ctx =
             ff::sws_getCachedContext(ACtx.toRGB_convert_ctx, AWidth, AHeight, static_cast<AVPixelFormat>(APixFmt),
                                      AWidth, AHeight, ACtx.RGBPixFmt, SWS_BICUBIC, nullptr, nullptr, nullptr);
