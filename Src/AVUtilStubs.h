@@ -29,7 +29,8 @@
     X(av_channel_layout_copy) X(av_channel_layout_describe) X(av_channel_layout_compare) \
     X(av_channel_layout_from_string) X(av_fast_malloc) X(av_fast_realloc) X(av_default_item_name) \
     X(av_get_media_type_string) X(av_audio_fifo_alloc) X(av_audio_fifo_free) X(av_audio_fifo_write) \
-    X(av_audio_fifo_read) X(av_audio_fifo_size) X(av_samples_set_silence) X(av_channel_layout_check)
+    X(av_audio_fifo_read) X(av_audio_fifo_size) X(av_samples_set_silence) X(av_channel_layout_check) \
+    X(av_get_pix_fmt_string) X(av_get_sample_fmt_string) X(av_opt_set_bin)
 
 namespace ff {
 VANTREL_AVUTIL_ENTRIES(VANTREL_STUB_DECLARE)

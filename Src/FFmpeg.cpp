@@ -250,6 +250,13 @@ void TCustomFFmpeg::ReleaseOutput(int AIndex) {
 void TCustomFFmpeg::Cleanup() {
     if (!FFLoader.Loaded(TranscoderLibraries)) return;
     FreeOptionContexts(FOptions);
+    FrameHookRelease();
+    ResetRGBContext(FHookContext);
+    FPreviewer.reset();
+    ResetRGBContext(FPostContext);
+    Fpreview_last_time = 0;
+    FPendingPostHooks = -1;
+    FHookFrameNumber = 0;
     const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
     for (int i = 0; i < outputs; ++i) ReleaseOutput(i);
     std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);

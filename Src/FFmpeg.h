@@ -27,6 +27,8 @@
 #include "Src/FFOptions.h"
 #include "Src/LibAVHeaders.h"
 #include "Src/MyUtils.h"
+#include "Src/FFmpegPreview.h"
+#include "Src/RGBConvert.h"
 
 // Every failure of the transcoder is raised as FFmpegException.
 class FFmpegException : public EEngineError {
@@ -118,8 +120,21 @@ struct TAVOutputStream {
     AVAudioFifo* fifo = nullptr;
     int64_t next_audio_pts = 0;
     FILE* logfile = nullptr;
+    std::string x264_stats;  // libx264's own statistics file of a pass
     std::vector<AVBSFContext*> bsfs;
+    AVFilterGraph* filter_graph = nullptr;  // with its source and sink, when the stream is filtered
+    AVFilterContext* filter_src = nullptr;
+    AVFilterContext* filter_sink = nullptr;
     AVCodecID codec_id = AV_CODEC_ID_NONE;
+};
+
+// One loaded hook module of a task and the context its "Configure" made.
+struct TFrameHookEntry {
+    HMODULE Module = nullptr;
+    void* Configure = nullptr;
+    void* Process = nullptr;
+    void* Release = nullptr;
+    void* ctx = nullptr;
 };
 
 struct TCodecItem {
@@ -141,6 +156,7 @@ enum TPostHook { phPreview, phBitmap, phHBITMAP };
 using TPostHooks = unsigned;  // bit set of TPostHook
 
 class TCustomFFmpeg;
+class TPreviewer;
 
 // The converting thread: created suspended. Its task keeps the object until
 // the thread has returned, so a late Resume from the caller stays harmless.
@@ -188,6 +204,15 @@ public:
     void SetAudioChannels(int AValue);
     void SetAudioSampleRate(int AValue);
     void SetMetadata(const std::wstring& AKey, const std::wstring& AValue);
+    // Applies a disc target ("vcd", "svcd", "dvd", "dv", "dv50") in a norm
+    // ("pal", "ntsc", "film", or anything else to detect it).
+    void SetTargetPreset(const std::string& ATarget, const std::string& ANorm, const std::string& ADefaultNorm);
+    // Changes the post-hook set; while converting the change is taken up at
+    // the task's next post hook (so the UI thread never waits for it).
+    // Taking phPreview out frees the preview window.
+    void SetPostHooks(TPostHooks AValue);
+    // The preview window of the task, when one is shown (for the UI and tests).
+    const TPreviewer* Previewer() const { return FPreviewer.get(); }
     // The codec-name check: empty name = success with no codec.
     bool FindCodec(const char* AName, AVMediaType AType, int AStrict, bool AEncoder, AVCodecID& AId);
 
@@ -299,6 +324,32 @@ protected:
     bool ParseFlagOption(const std::string& AName, const std::string& AValue);
     bool ParseNumberOption(const std::string& AName, const std::string& AValue);
     void DispatchOption(const std::wstring& AName, const std::wstring& AValue);
+    // Hook modules (FFmpegHooks.cpp); loaded only from an absolute path.
+    int FrameHookAdd(const std::vector<std::wstring>& AArgs);
+    void SetVideoHook(const std::wstring& AValue);
+    void FrameHookProcess(AVFrame* APicture, int64_t APts);
+    void FrameHookRelease();
+    // The application's picture hook: the picture as a bitmap to OnCustomHook and back.
+    void RunCustomHook(AVFrame* APicture, int64_t APts);
+    // Shows the encoded picture through OnPreviewBitmap or the preview window when due.
+    void RunPostHooks(AVFrame* APicture, const AVCodecContext* AEnc);
+    // A hooked writable copy of a decoded picture, or null when no hook runs.
+    AVFrame* PreProcessVideoFrame(TAVInputStream& AIst, AVFrame* AFrame);
+    // The video filter graph (FFmpegFilters.cpp).
+    std::string VideoFilterChain(const TAVOutputStream& AOst, const AVCodecContext* ADec) const;
+    void BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream& AIst);
+    // Filters and encodes one decoded picture; a null picture drains the graph.
+    int FilterVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
+    // Targets and pass options (FFmpegTargets.cpp).
+    int DetectNorm(const std::string& ANorm, const std::string& ADefaultNorm);
+    void SetTargetOption(const std::string& AValue);
+    void SetMatrix(uint16_t*& AMatrix, const std::string& AText);
+    void SetVstatsName();
+    void LogFormatList(bool APixel);
+    // Presets and bitstream filters (FFmpegPresets.cpp).
+    void LoadPreset(const std::string& AOpt, const std::wstring& AName);
+    void ApplyPresetText(const std::wstring& AName, const std::wstring& AText);
+    void AddBitstreamFilter(const std::string& AOpt, const std::string& AValue);
 
 public:
     // Tables sized at construction.
@@ -405,6 +456,13 @@ public:
     TFFOptions FOptions;
     TPostHooks FPostHooks = 0;
     bool Fusing_vhook = false;
+    std::vector<TFrameHookEntry> FFrameHooks;  // in the order they were added
+    TRGBConvertContext FHookContext;           // the custom hook's bitmap
+    int FHookFrameNumber = 0;                  // pictures that entered the pre-processing
+    TRGBConvertContext FPostContext;           // the post hooks' bitmap
+    std::unique_ptr<TPreviewer> FPreviewer;
+    int64_t Fpreview_last_time = 0;
+    std::atomic<int> FPendingPostHooks{-1};     // a set change asked during the run
     TBitstreamFilterChain Fvideo_bitstream_filters, Faudio_bitstream_filters, Fsubtitle_bitstream_filters;
 
 protected:

@@ -123,11 +123,19 @@ void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* 
         const int64_t elapsed = Now() - AIst.start;
         if (AIst.pts - elapsed > 1000) Sleep(static_cast<DWORD>((AIst.pts - elapsed) / 1000));
     }
+    AVFrame* hooked = AIst.st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO ? PreProcessVideoFrame(AIst, AFrame) : nullptr;
+    struct Hooked {
+        AVFrame*& F;
+        ~Hooked() {
+            if (F) ff::av_frame_free(&F);
+        }
+    } hookedGuard{hooked};
+    if (hooked) AFrame = hooked;
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
         if (ost->enc->codec_type == AVMEDIA_TYPE_AUDIO) DoAudioOut(*ost, AIst, AFrame);
         else if (ost->enc->codec_type == AVMEDIA_TYPE_VIDEO) {
-            const int size = DoVideoOut(*ost, AIst, AFrame);
+            const int size = FilterVideoOut(*ost, AIst, AFrame);
             if (Fvstats_filename && size) DoVideoStats(*ost, size);
         } else
             throw FFmpegException("invalid codec_type");
@@ -165,6 +173,7 @@ void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
             EncodeAudioFifo(*ost, true);
             EncodeAndWrite(*ost, nullptr);
         } else if (ost->enc->codec_type == AVMEDIA_TYPE_VIDEO) {
+            FilterVideoOut(*ost, *Fist_table[AIstIndex], nullptr);
             EncodeAndWrite(*ost, nullptr);
         }
     }
@@ -363,6 +372,7 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
         try {
             const int size = EncodeAndWrite(AOst, picture);
             if (size) result = size;
+            RunPostHooks(picture, enc);
         } catch (...) {
             ff::av_frame_free(&picture);
             throw;

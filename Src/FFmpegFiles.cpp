@@ -2,6 +2,7 @@
 // with its streams, and fitting a new stream to what its encoder supports.
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
@@ -352,7 +353,13 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
     oc->metadata = nullptr;
     for (auto it = Fmetadata.rbegin(); it != Fmetadata.rend(); ++it)
         ff::av_dict_set(&oc->metadata, it->first.c_str(), it->second.c_str(), 0);
-    if (Frecording_timestamp) ff::av_dict_set_int(&oc->metadata, "creation_time_seconds", Frecording_timestamp, 0);
+    if (Frecording_timestamp) {
+        // The recording date, as the muxers read it: "creation_time" in ISO 8601 (UTC).
+        const time_t seconds = static_cast<time_t>(Frecording_timestamp);
+        char text[40] = {};
+        if (const tm* utc = gmtime(&seconds)) strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S.000000Z", utc);
+        if (*text) ff::av_dict_set(&oc->metadata, "creation_time", text, 0);
+    }
     if ((fmt->flags & AVFMT_NEEDNUMBER) && !ff::av_filename_number_test(libName.c_str()))
         return fail(ErrorText(AFileName, AVERROR(EINVAL)));
     if (!(fmt->flags & AVFMT_NOFILE)) {

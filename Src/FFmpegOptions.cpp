@@ -266,6 +266,10 @@ void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring
         if (ff::av_parse_video_rate(&Fframe_rate, value.c_str()) < 0) throw FFmpegException("Incorrect frame rate");
     } else if (name == "s") {
         if (ff::av_parse_video_size(&Fframe_width, &Fframe_height, value.c_str()) < 0) throw FFmpegException("Incorrect frame size");
+    } else if (name == "pix_fmt" && value == "list") {
+        LogFormatList(true);
+    } else if (name == "sample_fmt" && value == "list") {
+        LogFormatList(false);
     } else if (name == "pix_fmt") {
         Fframe_pix_fmt = ff::av_get_pix_fmt(value.c_str());
         if (Fframe_pix_fmt == AV_PIX_FMT_NONE) throw FFmpegException(FormatText("Unknown pixel format requested: %s", value.c_str()));
@@ -321,6 +325,18 @@ void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring
         SetItsScale(value);
     } else if (name == "vfilters" || name == "vf") {
         if (!value.empty()) Fvfilters = value;
+    } else if (name == "vhook") {
+        SetVideoHook(AValue);
+    } else if (name == "target") {
+        SetTargetOption(value);
+    } else if (name == "intra_matrix" || name == "inter_matrix") {
+        SetMatrix(name == "intra_matrix" ? Fintra_matrix : Finter_matrix, value);
+    } else if (name == "vstats") {
+        SetVstatsName();
+    } else if (name == "absf" || name == "vbsf" || name == "sbsf") {
+        AddBitstreamFilter(name, value);
+    } else if (name == "apre" || name == "vpre" || name == "spre" || name == "fpre") {
+        LoadPreset(name, AValue);
     } else {
         SetOption(FOptions, name.c_str(), value.c_str());
     }

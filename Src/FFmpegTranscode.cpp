@@ -2,7 +2,10 @@
 // packet loop and the end of the task.
 #include <cmath>
 
+#include <cstring>
+
 #include "Src/AVCodecStubs.h"
+#include "Src/AVFilterStubs.h"
 #include "Src/AVFormatStubs.h"
 #include "Src/AVUtilStubs.h"
 #include "Src/FFUtils.h"
@@ -128,6 +131,10 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
         AOst.rightBand = AOst.original_rightBand = Fframe_rightBand;
         AOst.video_crop = Fframe_topBand + Fframe_bottomBand + Fframe_leftBand + Fframe_rightBand != 0;
         const int w = dec->width - AOst.leftBand - AOst.rightBand, h = dec->height - AOst.topBand - AOst.bottomBand;
+        if (FEnableFilter || Fdo_deinterlace) {
+            BuildVideoFilterGraph(AOst, AIst);
+            break;
+        }
         AOst.video_resample = enc->width != w || enc->height != h || enc->pix_fmt != dec->pix_fmt;
         if (AOst.video_resample) {
             AOst.pict_tmp = ff::av_frame_alloc();
@@ -158,7 +165,13 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
     if (enc->flags & (AV_CODEC_FLAG_PASS1 | AV_CODEC_FLAG_PASS2)) {
         const std::string name =
             (Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass") : Fpass_logfilename_prefix) + "-" + std::to_string(AIndex) + ".log";
-        if (enc->flags & AV_CODEC_FLAG_PASS1) {
+        const AVCodec* codec = Foutput_codecs[AIndex] ? Foutput_codecs[AIndex] : ff::avcodec_find_encoder(enc->codec_id);
+        if (codec && std::strcmp(codec->name, "libx264") == 0) {
+            // libx264 writes and reads its statistics itself, through its "stats" option.
+            if ((enc->flags & AV_CODEC_FLAG_PASS2) && GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+                throw FFmpegException(FormatText("Cannot read file: Error reading log file \"%s\" for pass-2 encoding", name.c_str()));
+            AOst.x264_stats = name;
+        } else if (enc->flags & AV_CODEC_FLAG_PASS1) {
             AOst.logfile = fopen(name.c_str(), "wb");
             if (!AOst.logfile) throw FFmpegException(FormatText("Cannot write log file %s for pass-1 encoding", name.c_str()));
         } else {
@@ -230,6 +243,7 @@ void TCustomFFmpeg::OpenEncoders() {
         }
         AVDictionary* opts = nullptr;
         CopyPrivateOptions(FOptions, ost.enc->codec_type, &opts);
+        if (!ost.x264_stats.empty()) ff::av_dict_set(&opts, "stats", ost.x264_stats.c_str(), 0);
         if (ost.enc->codec_type == AVMEDIA_TYPE_SUBTITLE) {
             const AVCodecContext* dec = Fist_table[ost.source_index]->dec;
             if (dec && dec->subtitle_header) {
@@ -409,6 +423,7 @@ void TCustomFFmpeg::FreeTranscodeTables() {
         if (ost->img_resample_ctx) ff::sws_freeContext(ost->img_resample_ctx);
         if (ost->resample) ff::swr_free(&ost->resample);
         for (AVBSFContext*& b : ost->bsfs) ff::av_bsf_free(&b);
+        if (ost->filter_graph) ff::avfilter_graph_free(&ost->filter_graph);
         if (ost->encoding_needed && ost->enc) {
             ff::av_freep(&ost->enc->stats_in);
             RemoveCodecItem(FEncoderList, ost);

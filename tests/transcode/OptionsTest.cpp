@@ -13,8 +13,15 @@ struct TOptionCase {
     const char* Name;
     TOptionList Options;
     std::function<bool(const TCustomFFmpeg&)> Check;  // for accepted options
-    const wchar_t* Error = nullptr;                    // for refused ones
+    std::wstring Error = {};                           // for refused ones
 };
+
+// "1,2,...,ACount" as a quantiser matrix text.
+std::wstring Matrix(int ACount) {
+    std::wstring text;
+    for (int i = 1; i <= ACount; ++i) text += (i > 1 ? L"," : L"") + std::to_wstring(i);
+    return text;
+}
 
 void PrintTo(const TOptionCase& c, std::ostream* os) { *os << c.Name; }
 
@@ -31,7 +38,7 @@ TEST_P(Options, StoreOrRefuse) {
     } catch (const EEngineError& e) {
         error = e.Message();
     }
-    if (c.Error) {
+    if (!c.Error.empty()) {
         EXPECT_EQ(error, c.Error);
     } else {
         EXPECT_EQ(error, L"");
@@ -93,6 +100,38 @@ const TOptionCase OptionCases[] = {
     {"NewAudioWithoutOutput", {{L"newaudio", L""}}, nullptr, L"At least one output file must be specified"},
     {"NotANumber", {{L"vol", L"loud"}}, nullptr, L"'loud' is not a valid value for option vol"},
     {"UnknownPixFmt", {{L"pix_fmt", L"nonsense"}}, nullptr, L"Unknown pixel format requested: nonsense"},
+    {"PixFmtListChangesNothing", {{L"pix_fmt", L"gray"}, {L"pix_fmt", L"list"}}, [](const TCustomFFmpeg& t) { return t.Fframe_pix_fmt == AV_PIX_FMT_GRAY8; }},
+    {"SampleFmtList", {{L"sample_fmt", L"s16"}, {L"sample_fmt", L"list"}}, [](const TCustomFFmpeg& t) { return t.Faudio_sample_fmt == AV_SAMPLE_FMT_S16; }},
+    {"TargetPalDvd", {{L"target", L" pal-dvd "}},
+     [](const TCustomFFmpeg& t) {
+         return t.Fframe_width == 720 && t.Fframe_height == 576 && t.Fframe_rate.num == 25 && t.Fframe_rate.den == 1 &&
+                t.FOptions.avcodec_opts[0]->gop_size == 15 && t.FOptions.avcodec_opts[1]->bit_rate == 448000 &&
+                t.Faudio_sample_rate == 48000 && std::string(t.Faudio_codec_name) == "ac3" && t.Flast_asked_format == "dvd";
+     }},
+    {"TargetFilmDvd", {{L"target", L"film-dvd"}},
+     [](const TCustomFFmpeg& t) {
+         return t.Fframe_height == 480 && t.Fframe_rate.num == 24000 && t.Fframe_rate.den == 1001 && t.FOptions.avcodec_opts[0]->gop_size == 18;
+     }},
+    // The 25 fps input decides the norm.
+    {"TargetDetectedFromInput", {{L"r", L"24"}, {L"target", L"vcd"}},
+     [](const TCustomFFmpeg& t) { return t.Fframe_height == 288 && t.Fmux_preload == 0.44f && t.Fframe_rate.num == 25; }},
+    {"TargetSvcdKeepsSixChannels", {{L"ac", L"6"}, {L"target", L"ntsc-svcd"}},
+     [](const TCustomFFmpeg& t) { return t.Faudio_channels == 6 && t.Fframe_width == 480 && t.Fframe_height == 480; }},
+    {"TargetSvcdMonoBecomesStereo", {{L"ac", L"1"}, {L"target", L"ntsc-svcd"}}, [](const TCustomFFmpeg& t) { return t.Faudio_channels == 2; }},
+    {"TargetDvNtsc", {{L"target", L"ntsc-dv"}}, [](const TCustomFFmpeg& t) { return t.Fframe_pix_fmt == AV_PIX_FMT_YUV411P; }},
+    {"TargetDv50", {{L"target", L"pal-dv50"}}, [](const TCustomFFmpeg& t) { return t.Fframe_pix_fmt == AV_PIX_FMT_YUV422P; }},
+    {"TargetPrefixIsCaseSensitive", {{L"target", L"PAL-dvd"}}, nullptr, L"Unknown target type"},
+    {"TargetUnknown", {{L"target", L"pal-bluray"}}, nullptr, L"Unknown target type"},
+    {"IntraMatrix64", {{L"intra_matrix", Matrix(65)}},
+     [](const TCustomFFmpeg& t) { return t.Fintra_matrix && t.Fintra_matrix[0] == 1 && t.Fintra_matrix[63] == 64; }},
+    {"InterMatrix63", {{L"inter_matrix", Matrix(63)}}, nullptr, L"Syntax error in matrix \"" + Matrix(63) + L"\" at coeff 62"},
+    {"Vstats", {{L"vstats", L"ignored"}},
+     [](const TCustomFFmpeg& t) { return t.Fvstats_filename && std::string(t.Fvstats_filename).find("vstats_") != std::string::npos; }},
+    {"VbsfKnown", {{L"vbsf", L"h264_mp4toannexb"}}, [](const TCustomFFmpeg& t) { return t.Fvideo_bitstream_filters.size() == 1; }},
+    {"VbsfUnknown", {{L"vbsf", L"nosuch"}}, nullptr, L"Unknown bitstream filter nosuch"},
+    {"VpreBuiltin", {{L"vcodec", L"libx264"}, {L"vpre", L"libx264-default"}},
+     [](const TCustomFFmpeg& t) { return t.FOptions.avcodec_opts[0]->max_b_frames == 3; }},
+    {"VpreMissing", {{L"vpre", L"missing"}}, nullptr, L"Preset \"missing\" not found"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, Options, ::testing::ValuesIn(OptionCases), [](const auto& info) { return std::string(info.param.Name); });

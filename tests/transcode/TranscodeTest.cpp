@@ -6,6 +6,7 @@
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
+#include "Src/AVUtilStubs.h"
 #include "Src/UnicodeProtocol.h"
 #include "TranscodeFixture.h"
 
@@ -117,6 +118,16 @@ const TConversion Conversions[] = {
      "mpeg4", 560, 460, "mp2", 44100, 2, 5.0},
     {"AudioSync", srcMp4, L"sync.mp3", {{L"async", L"1"}, {L"acodec", L"libmp3lame"}}, nullptr, 0, 0, "mp3", 44100, 2, 5.0},
     {"StreamCopyMkv", srcMp4, L"copy.mkv", {{L"vcodec", L"copy"}, {L"acodec", L"copy"}}, "mpeg4", 640, 480, "aac", 44100, 2, 5.0},
+    {"CropThenScale", srcMp4, L"cs.avi", {{L"croptop", L"8"}, {L"s", L"352x288"}, {L"acodec", L"mp2"}, {L"t", L"1"}},
+     "mpeg4", 352, 288, "mp2", 44100, 2, 1.0},
+    {"FilterChainSizesTheEncoder", srcMp4, L"vf.avi", {{L"vf", L"scale=160:120,hflip"}, {L"acodec", L"mp2"}, {L"t", L"1"}},
+     "mpeg4", 160, 120, "mp2", 44100, 2, 1.0},
+    {"FilterCropThenScale", srcMp4, L"vfcs.avi", {{L"croptop", L"8"}, {L"s", L"352x288"}, {L"vf", L"vflip"}, {L"acodec", L"mp2"}, {L"t", L"1"}},
+     "mpeg4", 352, 288, "mp2", 44100, 2, 1.0},
+    {"Deinterlaced", srcMp4, L"deint.avi", {{L"deinterlace", L"1"}, {L"acodec", L"mp2"}, {L"t", L"1"}}, "mpeg4", 640, 480, "mp2", 44100, 2, 1.0},
+    {"TargetPalDvd", srcMp4, L"dvd.mpg", {{L"target", L"pal-dvd"}, {L"t", L"2"}}, "mpeg2video", 720, 576, "ac3", 48000, 2, 2.0},
+    {"TargetPalVcd", srcMp4, L"vcd.mpg", {{L"target", L"pal-vcd"}, {L"t", L"2"}}, "mpeg1video", 352, 288, "mp2", 44100, 2, 2.0},
+    {"TargetNtscSvcd", srcMp4, L"svcd.mpg", {{L"target", L"ntsc-svcd"}, {L"t", L"2"}}, "mpeg2video", 480, 480, "mp2", 44100, 2, 2.0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Conversions, Conversion, ::testing::ValuesIn(Conversions),
@@ -134,6 +145,54 @@ TEST_F(Transcode, H264OutputHasEveryFrameAt25Fps) {
     const TVideoStreamInfo v = probe.FirstVideoStreamInfo();
     EXPECT_EQ(v.FrameRate.num, 25);
     EXPECT_EQ(v.FrameRate.den, 1);
+    EXPECT_EQ(CountPackets(out)[0], 125);
+}
+
+TEST_F(Transcode, PalDvdTargetIsAnMpegProgramStreamAt25Fps) {
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"target.vob";
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out, {{L"target", L"pal-dvd"}, {L"t", L"1"}}));
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_STREQ(probe.FileHandle()->iformat->name, "mpeg");
+    const TVideoStreamInfo v = probe.FirstVideoStreamInfo();
+    EXPECT_EQ(v.FrameRate.num, 25);
+    EXPECT_EQ(v.FrameRate.den, 1);
+}
+
+TEST_F(Transcode, TwoPassLibx264WritesAndReadsItsStatistics) {
+    const std::wstring prefix = folder + L"twopass";
+    const TOptionList common = {{L"vcodec", L"libx264"}, {L"s", L"320x240"}, {L"b", L"300000"}, {L"an", L"1"}, {L"t", L"1"},
+                                {L"passlogfile", prefix}};
+    TOptionList first = common, second = common;
+    first.emplace_back(L"pass", L"1");
+    second.emplace_back(L"pass", L"2");
+    TCustomFFmpeg missing(4);
+    EXPECT_FALSE(Convert(missing, media().Mp4, {}, folder + L"early.mp4", second));  // no statistics yet
+
+    TCustomFFmpeg one(4);
+    ASSERT_TRUE(Convert(one, media().Mp4, {}, folder + L"pass1.mp4", first));
+    EXPECT_NE(GetFileAttributesW((prefix + L"-0.log").c_str()), INVALID_FILE_ATTRIBUTES);
+    TCustomFFmpeg two(4);
+    const std::wstring out = folder + L"pass2.mp4";
+    ASSERT_TRUE(Convert(two, media().Mp4, {}, out, second));
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    EXPECT_THAT(U8(probe.FirstVideoStreamInfo().CodecName), StartsWith("h264"));
+    EXPECT_EQ(CountPackets(out)[0], 25);
+}
+
+TEST_F(Transcode, UnknownFilterFailsTheTask) {
+    TCustomFFmpeg t(4);
+    const auto r = Convert(t, media().Mp4, {}, folder + L"bad.avi", {{L"vf", L"nosuchfilter"}, {L"an", L"1"}});
+    ASSERT_FALSE(r);
+    EXPECT_THAT(r.message(), HasSubstr("Error opening filters: "));
+}
+
+TEST_F(Transcode, FilteredOutputKeepsEveryFrame) {
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"flipped.avi";
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out, {{L"vf", L"hflip"}, {L"deinterlace", L"1"}, {L"an", L"1"}}));
     EXPECT_EQ(CountPackets(out)[0], 125);
 }
 
@@ -268,6 +327,17 @@ TEST_F(Transcode, UnknownProgramIsRefused) {
     EXPECT_FALSE(t.OpenInput(media().Ts));
     EXPECT_EQ(t.LastErrMsg(), L"Specified program id not found");
     EXPECT_EQ(t.nb_input_files(), 0);
+}
+
+TEST_F(Transcode, TimestampBecomesTheCreationTime) {
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"dated.mp4";
+    ASSERT_TRUE(Convert(t, media().Mp4, {}, out, {{L"timestamp", L"2020-01-02 03:04:05Z"}, {L"t", L"0.5"}, {L"an", L"1"}}));
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out));
+    const AVDictionaryEntry* e = ff::av_dict_get(probe.FileHandle()->metadata, "creation_time", nullptr, 0);
+    ASSERT_NE(e, nullptr);
+    EXPECT_STREQ(e->value, "2020-01-02T03:04:05.000000Z");
 }
 
 TEST_F(Transcode, MetadataReachesTheOutput) {

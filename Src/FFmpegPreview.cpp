@@ -1,0 +1,98 @@
+#include "Src/FFmpegPreview.h"
+
+#include "Src/FFUtils.h"
+#include "platform/MainThread.h"
+
+namespace {
+
+const wchar_t* const kPreviewClass = L"VantrelPreviewWindow";
+
+void RegisterPreviewClass(WNDPROC AProc) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kPreviewClass, &wc)) return;
+    wc.lpfnWndProc = AProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kPreviewClass;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+TPreviewer::~TPreviewer() {
+    if (!FHandle) return;
+    HWND handle = FHandle;
+    try {
+        platform::CallInMainThread([handle] { DestroyWindow(handle); });
+    } catch (...) {
+        // No UI thread any more: the window went with it.
+    }
+}
+
+bool TPreviewer::PaintFrame(HBITMAP ABitmap, int AFrameNumber, int64_t APTS) {
+    if (FClosed) return false;
+    FBitmap = ABitmap;
+    FFrameNumber = AFrameNumber;
+    FPTS = APTS;
+    platform::CallInMainThread([this] { Paint(); });
+    return !FClosed;
+}
+
+void TPreviewer::Paint() {
+    if (FClosed || !FBitmap) return;
+    BITMAP info = {};
+    GetObjectW(FBitmap, sizeof info, &info);
+    if (!FHandle) {
+        RegisterPreviewClass(&WndProc);
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        RECT r = {0, 0, info.bmWidth, info.bmHeight};
+        AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        FHandle = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPreviewClass, L"", style,
+                                  (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
+        if (!FHandle) return;
+        ShowWindow(FHandle, SW_SHOWNOACTIVATE);
+    }
+    SetWindowTextW(FHandle, TimeToText(FPTS).c_str());
+    HDC dc = GetDC(FHandle);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, FBitmap);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(FHandle, dc);
+    ++FFramesShown;
+}
+
+LRESULT CALLBACK TPreviewer::WndProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) {
+    try {
+        if (AMsg == WM_NCCREATE) {
+            const auto* cs = reinterpret_cast<CREATESTRUCTW*>(ALParam);
+            SetWindowLongPtrW(AWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<TPreviewer*>(GetWindowLongPtrW(AWnd, GWLP_USERDATA));
+        switch (AMsg) {
+        case WM_LBUTTONDOWN: {
+            // The window is dragged by any point of the picture.
+            const DWORD pos = GetMessagePos();
+            ReleaseCapture();
+            SendMessageW(AWnd, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(pos));
+            return 0;
+        }
+        case WM_CLOSE:
+            if (self) self->FClosed = true;
+            ShowWindow(AWnd, SW_HIDE);
+            return 0;
+        case WM_NCDESTROY:
+            if (self && self->FHandle == AWnd) self->FHandle = nullptr;
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+    }
+    return DefWindowProcW(AWnd, AMsg, AWParam, ALParam);
+}
