@@ -13,6 +13,7 @@
 #include "platform/GdiObjects.h"
 #include "platform/MainThread.h"
 #include "platform/StdCtrls.h"
+#include "tests/support/ProcessThreads.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ int ThreadWindows() {
     return n;
 }
 
-int ProcessThreads() {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 te{};
-    te.dwSize = sizeof(te);
-    int n = 0;
-    for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
-        if (te.th32OwnerProcessID == GetCurrentProcessId()) ++n;
-    CloseHandle(snap);
-    return n;
-}
 
 // ---- controls of the test form -------------------------------------------------------------------
 
@@ -643,7 +634,7 @@ TEST_F(FormTest, FreeingAFormLeavesNoWindowGdiObjectOrThread) {
     delete NewForm();
     const int windows = ThreadWindows();
     const long gdi = platform::LiveGdiObjects();
-    const int threads = ProcessThreads();
+    const int threads = ThreadsOfThisProcess();
     Watcher watcher(nullptr);
     int alive = 0;
     for (int round = 0; round < 3; ++round) {
@@ -671,7 +662,7 @@ TEST_F(FormTest, FreeingAFormLeavesNoWindowGdiObjectOrThread) {
         EXPECT_EQ(Application->MainForm(), nullptr);
         EXPECT_EQ(ThreadWindows(), windows);
         EXPECT_EQ(platform::LiveGdiObjects(), gdi);
-        EXPECT_EQ(ProcessThreads(), threads);
+        EXPECT_EQ(ThreadsOfThisProcess(), threads);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "PlayerFixture.h"
 #include "PlayerMedia.h"
 #include "Src/FFPlay.h"
+#include "tests/support/ProcessThreads.h"
 
 namespace {
 
@@ -356,16 +357,6 @@ TEST_F(Player, HostWindowKeepsItsMessagesWhileSDLDraws) {
     EXPECT_GE(HostForm::Messages, before + 3);
 }
 
-int ThreadCount() {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 te{};
-    te.dwSize = sizeof te;
-    int n = 0;
-    for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
-        n += te.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snap);
-    return n;
-}
 
 BOOL CALLBACK CountOwnWindow(HWND AWnd, LPARAM ACount) {
     DWORD pid = 0;
@@ -388,7 +379,7 @@ TEST_F(Player, FiftyOpenStopCyclesLeaveNothingBehind) {
     PumpFor(100);
     player->Stop(true);
     PumpFor(200);
-    const int threads = ThreadCount(), windows = WindowCount();
+    const int threads = ThreadsOfThisProcess(), windows = WindowCount();
     DWORD handles = 0;
     GetProcessHandleCount(GetCurrentProcess(), &handles);
     DWORD slowest = 0;
@@ -402,7 +393,7 @@ TEST_F(Player, FiftyOpenStopCyclesLeaveNothingBehind) {
     }
     PumpFor(300);
     EXPECT_LT(slowest, 1000u);
-    EXPECT_LE(ThreadCount(), threads);
+    EXPECT_LE(ThreadsOfThisProcess(), threads);
     EXPECT_LE(WindowCount(), windows);
     DWORD after = 0;
     GetProcessHandleCount(GetCurrentProcess(), &after);
@@ -413,12 +404,12 @@ TEST_F(Player, FiftyOpenStopCyclesLeaveNothingBehind) {
 TEST_F(Player, DestroyingAPlayingPlayerStopsItsThreads) {
     HostForm& form = *host;
     PumpFor(50);
-    const int threads = ThreadCount();
+    const int threads = ThreadsOfThisProcess();
     ASSERT_TRUE(player->Open(PlayerClips().Bars5s, form.Child()));
     PumpFor(300);
     player.reset();
     PumpFor(300);
-    EXPECT_LE(ThreadCount(), threads + 1);  // SDL may keep its timer thread
+    EXPECT_LE(ThreadsOfThisProcess(), threads + 1);  // SDL may keep its timer thread
 }
 
 }  // namespace

@@ -8,19 +8,10 @@
 #include "TranscodeFixture.h"
 // after windows.h
 #include <tlhelp32.h>
+#include "tests/support/ProcessThreads.h"
 
 namespace {
 
-int ThreadsOfThisProcess() {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 e{};
-    e.dwSize = sizeof e;
-    int n = 0;
-    for (BOOL ok = Thread32First(snap, &e); ok; ok = Thread32Next(snap, &e))
-        if (e.th32OwnerProcessID == GetCurrentProcessId()) ++n;
-    CloseHandle(snap);
-    return n;
-}
 
 // The thread count once it has settled back to at most AExpected (a thread
 // that signalled its end may still be returning).
