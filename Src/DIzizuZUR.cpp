@@ -356,7 +356,7 @@ void TCustomDIzizuZUR::Stop(bool AWaitFor) {
             std::lock_guard<std::recursive_mutex> lock(FTerminateLock);
             task->StopTask();
         }
-        if (AWaitFor) task->WaitStopped();
+        if (AWaitFor && FHandOverDepth == 0) task->WaitStopped();
     }
 }
 
@@ -401,6 +401,11 @@ void TCustomDIzizuZUR::HandOver(std::recursive_mutex& ALock, const std::function
         }
         platform::CallInMainThread([&] {
             ran = true;
+            struct DepthGuard {
+                int& depth;
+                explicit DepthGuard(int& d) : depth(d) { ++depth; }
+                ~DepthGuard() { --depth; }
+            } guard(FHandOverDepth);
             ADelivery();
         });
     } catch (const std::exception& e) {

@@ -259,6 +259,9 @@ public:
     void Start(int AThreadCount);
     void Pause();
     void Resume();
+    // Asks every task to stop; with AWaitFor, waits (serving the UI thread's
+    // hand-overs) until they have. Called from inside a handler that a worker
+    // handed to the UI thread, it only asks: that worker waits for the handler.
     void Stop(bool AWaitFor);
 
     bool Preview() const { return FPreview; }
@@ -329,6 +332,8 @@ protected:
     std::wstring FLastErrMsg;
 
     std::recursive_mutex FHookLock, FPreviewLock, FProgressLock, FTerminateLock;
+    // Handlers handed over to the UI thread and running now (UI thread only).
+    int FHandOverDepth = 0;
     THookInfo FHookInfo{};
     TPreviewInfo FPreviewInfo{};
     TProgressInfo FProgressInfo{};

@@ -234,6 +234,21 @@ TEST_F(Batch, StopMidBatchEndsEveryTaskThenTheBatch) {
     CloseHandle(firstReport);
 }
 
+TEST_F(Batch, StopWithWaitFromAProgressHandlerDoesNotHang) {
+    AddTasks(2, media().Mp4, L".avi", L"vcodec=mpeg4");
+    bool stopped = false;
+    encoder.OnProgress = [&](TObject*, TCustomDIzizuZUR::PProgressInfo) {
+        if (stopped) return;
+        stopped = true;
+        encoder.Stop(true);  // the reporting worker waits for this handler
+    };
+    encoder.SetProgressInterval(100);
+    encoder.Start(2);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_TRUE(stopped);
+    ExpectEachTaskOnceThenFinal(2);
+}
+
 TEST_F(Batch, PauseHoldsProgressUntilResume) {
     AddTasks(1, media().Mp4, L".avi", L"vcodec=mpeg4");
     std::atomic<int> reports{0};
