@@ -136,12 +136,19 @@ T* AddObj(TbsSkinData* s, const wchar_t* name) {
 }
 
 // Nine-piece cut of a record whose picture part is r, with borders b.
+// The four corner points of a nine-piece picture w x h, each side cut at
+// the given distance from its edge.
+template <class R>
+void SetCorners(R& rec, int w, int h, int left, int top, int right, int bottom) {
+    rec.LTPoint = TPoint(left, top);
+    rec.RTPoint = TPoint(w - right, top);
+    rec.LBPoint = TPoint(left, h - bottom);
+    rec.RBPoint = TPoint(w - right, h - bottom);
+}
+
 void NinePiece(TbsDataSkinCustomControl* c, const TRect& r, int b) {
     c->SkinRect = r;
-    c->LTPoint = TPoint(b, b);
-    c->RTPoint = TPoint(r.Width() - b, b);
-    c->LBPoint = TPoint(b, r.Height() - b);
-    c->RBPoint = TPoint(r.Width() - b, r.Height() - b);
+    SetCorners(*c, r.Width(), r.Height(), b, b, b, b);
     c->ClRect = TRect(b, b, r.Width() - b, r.Height() - b);
     c->PictureIndex = kControls;
 }
@@ -218,10 +225,7 @@ namespace {
 
 void BuildFrame(TbsSkinData* s, const Palette& p, Img& frame, Img& caps) {
     DrawFrame(frame, p, true);
-    s->LTPoint = TPoint(60, 31);
-    s->RTPoint = TPoint(frame.W() - 100, 31);
-    s->LBPoint = TPoint(60, frame.H() - 5);
-    s->RBPoint = TPoint(frame.W() - 100, frame.H() - 5);
+    SetCorners(*s, frame.W(), frame.H(), 60, 31, 100, 5);
     s->ClRect = TRect(5, 31, frame.W() - 5, frame.H() - 5);
     s->CaptionRect = TRect(30, 0, frame.W() - 84, 30);
     s->ButtonsRect = TRect(frame.W() - 74, 5, frame.W() - 6, 25);
@@ -297,10 +301,7 @@ void BuildMenus(TbsSkinData* s, const Palette& p, Img& popup, Img& hint, Plan& m
     popup.Fill(TRect(4, 4, 6, popup.H() - 4), p.accent);
     auto& pw = *s->PopupWindow;
     pw.WindowPictureIndex = kPopup;
-    pw.LTPoint = TPoint(8, 8);
-    pw.RTPoint = TPoint(popup.W() - 8, 8);
-    pw.LBPoint = TPoint(8, popup.H() - 8);
-    pw.RBPoint = TPoint(popup.W() - 8, popup.H() - 8);
+    SetCorners(pw, popup.W(), popup.H(), 8, 8, 8, 8);
     pw.ItemsRect = TRect(6, 4, popup.W() - 4, popup.H() - 4);
     pw.ScrollMarkerColor = Col(p.text);
     pw.ScrollMarkerActiveColor = Col(p.accent);
@@ -313,10 +314,7 @@ void BuildMenus(TbsSkinData* s, const Palette& p, Img& popup, Img& hint, Plan& m
     hint.Fill(TRect(1, 1, hint.W() - 1, 3), p.accent);
     auto& hw = *s->HintWindow;
     hw.WindowPictureIndex = kHint;
-    hw.LTPoint = TPoint(5, 5);
-    hw.RTPoint = TPoint(hint.W() - 5, 5);
-    hw.LBPoint = TPoint(5, hint.H() - 5);
-    hw.RBPoint = TPoint(hint.W() - 5, hint.H() - 5);
+    SetCorners(hw, hint.W(), hint.H(), 5, 5, 5, 5);
     hw.ClRect = TRect(4, 4, hint.W() - 4, hint.H() - 4);
     Font(hw.FontName, hw.FontHeight, hw.FontStyle, hw.FontColor, p.text);
     hw.StretchEffect = hw.LeftStretch = hw.RightStretch = hw.TopStretch = hw.BottomStretch = true;
@@ -492,10 +490,7 @@ void BuildPanels(TbsSkinData* s, const Palette& p, Plan& c) {
     mh->FontColor = Col(0xFFFFFF);
     auto* g = AddCtrl<TbsDataSkinPanelControl>(s, L"groupbox");
     SetPanel(g, group, p, 0);
-    g->LTPoint = TPoint(6, 22);
-    g->RTPoint = TPoint(group.Width() - 6, 22);
-    g->LBPoint = TPoint(6, group.Height() - 6);
-    g->RBPoint = TPoint(group.Width() - 6, group.Height() - 6);
+    SetCorners(*g, group.Width(), group.Height(), 6, 22, 6, 6);
     g->ClRect = TRect(3, 22, group.Width() - 3, group.Height() - 3);
     g->CaptionRect = TRect(6, 0, group.Width() - 6, 20);
     g->Alignment = taLeftJustify;
@@ -804,10 +799,7 @@ void BuildTabs(TbsSkinData* s, const Palette& p, Plan& c) {
     t->FocusTabRect = active;
     t->MouseInTabRect = hot;
     t->ClRect = TRect(3, 3, page.Width() - 3, page.Height() - 3);
-    t->LTPoint = TPoint(4, 4);
-    t->RTPoint = TPoint(page.Width() - 4, 4);
-    t->LBPoint = TPoint(4, page.Height() - 4);
-    t->RBPoint = TPoint(page.Width() - 4, page.Height() - 4);
+    SetCorners(*t, page.Width(), page.Height(), 4, 4, 4, 4);
     t->TabLeftOffset = t->TabRightOffset = 6;
     t->TabsBGRect = tabsBg;
     t->TabStretchEffect = true;
