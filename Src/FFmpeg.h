@@ -126,7 +126,13 @@ struct TAVOutputStream {
     AVFilterContext* filter_src = nullptr;
     AVFilterContext* filter_sink = nullptr;
     AVCodecID codec_id = AV_CODEC_ID_NONE;
+    // Join mode: the stream of the first group, whose encoder, audio queue,
+    // pass log and written end this stream shares; none in the first group.
+    TAVOutputStream* owner = nullptr;
 };
+
+// The stream that holds the state shared by the groups of a joined output.
+inline TAVOutputStream& SharedState(TAVOutputStream& AOst) { return AOst.owner ? *AOst.owner : AOst; }
 
 // One loaded hook module of a task and the context its "Configure" made.
 struct TFrameHookEntry {
@@ -272,7 +278,7 @@ protected:
     // The encoder named by the option (checked), else the format's own for the type.
     const AVCodec* ChooseEncoder(AVFormatContext* AOc, const char* AName, AVMediaType AType);
 
-    // Set-up (FFmpegSetup.cpp).
+    // Set-up (FFmpegTranscode.cpp).
     void Transcode();
     void BuildInputTables();
     void BuildOutputTables();
@@ -293,11 +299,24 @@ protected:
     bool HandlePacket(AVPacket* APkt, int AFileIndex);
     void FinishTask();
 
+    // Join mode (FFmpegJoin.cpp): the inputs are written one after another
+    // into one output; output stream group j is fed by input j and shares
+    // the encoders of group 0, which run on across the inputs.
+    void SetupJoinedStream(TAVOutputStream& AOst);
+    bool JoinedGroupAtLimit(int AInput) const;
+    // After input AInput ended: carries the counters on and moves the next
+    // input behind it; false when AInput was the last.
+    bool JoinNextInput(int AInput);
+    double JoinedStreamEnd(TAVOutputStream& AOst) const;
+    void DrainJoinedEncoders(int AInput);
+
     // Per packet (FFmpegEncode.cpp).
     int OutputPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt);
     void DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* AFrame);
     void CopyPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt);
     void FlushEncoders(int AIstIndex);
+    // Moves what the resampler still holds into the stream's audio queue.
+    void FlushResampler(TAVOutputStream& AOst);
     void DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
     void EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush);
     // Drift correction of one converted block; the samples to drop from its front.
@@ -490,6 +509,8 @@ protected:
     std::vector<TAVOutputStream*> Fost_table;
     std::vector<bool> Fno_packet;
     int Fno_packet_count = 0;
+    int Fcurrent_input = 0;  // join mode: the input being written
+    int Fgroup_size = 0;     // streams of output entry 0
     int64_t Flast_report = 0;
     int64_t Flast_reported_time = 0;  // reports never go back in time
     AVFrame* Fdecoded = nullptr;

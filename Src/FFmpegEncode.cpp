@@ -169,11 +169,15 @@ void TCustomFFmpeg::CopyPacket(TAVInputStream& AIst, int AIstIndex, const AVPack
 void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
+        // Joined inputs share the encoders, which are drained at the end of the task.
         if (ost->enc->codec_type == AVMEDIA_TYPE_AUDIO) {
+            FlushResampler(*ost);
+            if (FJoinMode) continue;
             EncodeAudioFifo(*ost, true);
             EncodeAndWrite(*ost, nullptr);
         } else if (ost->enc->codec_type == AVMEDIA_TYPE_VIDEO) {
             FilterVideoOut(*ost, *Fist_table[AIstIndex], nullptr);
+            if (FJoinMode) continue;
             EncodeAndWrite(*ost, nullptr);
         }
     }
@@ -192,7 +196,7 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
                                              enc->sample_rate));
         // Without sync the output follows the input clock from its first block.
         const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
-        if (!Faudio_sync_method) AOst.sync_opts = std::max<int64_t>(0, std::llrint(ipts * enc->sample_rate));
+        if (!Faudio_sync_method && !AOst.owner) AOst.sync_opts = std::max<int64_t>(0, std::llrint(ipts * enc->sample_rate));
     }
     const int64_t capacity = ff::swr_get_delay(AOst.resample, AFrame->sample_rate) + AFrame->nb_samples;
     const int outSamples = static_cast<int>(ff::av_rescale_rnd(capacity, enc->sample_rate, AFrame->sample_rate, AV_ROUND_UP)) + 32;
@@ -220,6 +224,22 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
     if (ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(planes), got - skip) < got - skip)
         throw FFmpegException("av_fifo_realloc2() failed");
     EncodeAudioFifo(AOst, false);
+}
+
+void TCustomFFmpeg::FlushResampler(TAVOutputStream& AOst) {
+    if (!AOst.resample) return;
+    const AVCodecContext* enc = AOst.enc;
+    const int pending = static_cast<int>(ff::swr_get_delay(AOst.resample, enc->sample_rate)) + 32;
+    AVFrame* rest = ff::av_frame_alloc();
+    if (!rest) throw FFmpegException("Out of memory in do_audio_out");
+    rest->format = enc->sample_fmt;
+    rest->nb_samples = pending;
+    ff::av_channel_layout_copy(&rest->ch_layout, &enc->ch_layout);
+    int got = -1;
+    if (ff::av_frame_get_buffer(rest, 0) >= 0) got = ff::swr_convert(AOst.resample, rest->extended_data, pending, nullptr, 0);
+    if (got > 0) ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(rest->extended_data), got);
+    ff::av_frame_free(&rest);
+    if (got < 0) throw FFmpegException("Out of memory in do_audio_out");
 }
 
 int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int ASamples) {
@@ -401,7 +421,7 @@ int TCustomFFmpeg::EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame) {
             const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt, AV_PKT_DATA_QUALITY_STATS, &sideSize);
             if (stats && sideSize >= 4) AOst.quality = static_cast<float>(stats[0] | stats[1] << 8 | stats[2] << 16 | static_cast<uint32_t>(stats[3]) << 24);
             if (stats && sideSize >= 5) AOst.pict_type = static_cast<AVPictureType>(stats[4]);
-            if (AOst.logfile && enc->stats_out) fprintf(AOst.logfile, "%s", enc->stats_out);
+            if (FILE* log = SharedState(AOst).logfile; log && enc->stats_out) fprintf(log, "%s", enc->stats_out);
             if (Fenc_pkt->duration <= 0) Fenc_pkt->duration = 1;
         } else {
             Faudio_size += Fenc_pkt->size;
@@ -479,7 +499,8 @@ void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStr
         }
     }
     const int64_t end = (APkt->dts != AV_NOPTS_VALUE ? APkt->dts : APkt->pts) + std::max<int64_t>(APkt->duration, 0);
-    if (end > AOst.last_dts) AOst.last_dts = end;
+    int64_t& written = SharedState(AOst).last_dts;
+    if (end > written) written = end;
     const int r = ff::av_interleaved_write_frame(AS, APkt);
     if (r < 0) throw FFmpegException(ErrorText(L"av_interleaved_write_frame()", r));
 }
@@ -523,7 +544,7 @@ void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
             }
             videoSeen = true;
         }
-        const double t = ost->last_dts * av_q2d(ost->st->time_base);
+        const double t = SharedState(*ost).last_dts * av_q2d(ost->st->time_base);
         if (t < ti1 && t > 0) ti1 = t;
     }
     // Before any stream has written a packet the position is 0, not "far away".

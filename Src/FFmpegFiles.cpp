@@ -271,7 +271,9 @@ int TCustomFFmpeg::OutputEntryOf(AVFormatContext* AOc) const {
 }
 
 int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
-    if (FJoinMode) {
+    // A joined output must also be the task's only one: its entries are
+    // counted from the first.
+    if (FJoinMode || (AJoin && Fnb_input_files > 1 && Fnb_output_files > 0)) {
         FLastErrMsg = L"Cannot join more than one output file.";
         return -1;
     }
@@ -370,10 +372,15 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
     oc->flags |= AVFMT_FLAG_NONBLOCK;
     if (FOptions.avformat_opts) ApplyOptions(FOptions, oc, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
     std::fill(std::begin(Fstreamid_map), std::end(Fstreamid_map), 0);
-    if (AJoin && Fnb_input_files > 1)
-        // Writing the inputs one after another is not built yet; refusing is
-        // better than an output that silently holds the first input only.
-        return fail(L"Joining input files is not supported");
+    if (AJoin && Fnb_input_files > 1) {
+        // One entry per input, all the same file: entry j is fed by input j.
+        FJoinMode = true;
+        int64_t total = 0;
+        for (int i = 0; i < Fnb_input_files; ++i)
+            if (Finput_files[i]->duration > 0) total += Finput_files[i]->duration;
+        FTotalOutputDuration = total > 0 ? total : -1;
+        while (Fnb_output_files < Fnb_input_files) Foutput_files[Fnb_output_files++] = oc;
+    }
     return Fnb_output_files;
 }
 

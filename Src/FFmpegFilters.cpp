@@ -23,6 +23,9 @@ std::string TCustomFFmpeg::VideoFilterChain(const TAVOutputStream& AOst, const A
     if (AOst.enc->width != w || AOst.enc->height != h)
         chain = Join(chain, WideToUtf8(FormatText("scale=w=%d:h=%d:flags=0x%X", AOst.enc->width, AOst.enc->height, Fsws_flags)));
     if (!Fvfilters.empty()) chain = Join(chain, Fvfilters);
+    // A later joined input must come out at the size the shared encoder has.
+    if (AOst.owner && !Fvfilters.empty())
+        chain = Join(chain, WideToUtf8(FormatText("scale=w=%d:h=%d:flags=0x%X", AOst.enc->width, AOst.enc->height, Fsws_flags)));
     return chain.empty() ? "null" : chain;
 }
 
@@ -63,8 +66,10 @@ void TCustomFFmpeg::BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream&
         throw FFmpegException(std::string("Error opening filters: ") + reason);
     }
     // The encoder takes the size the chain produces.
-    AOst.enc->width = AOst.filter_sink->inputs[0]->w;
-    AOst.enc->height = AOst.filter_sink->inputs[0]->h;
+    if (!AOst.owner) {
+        AOst.enc->width = AOst.filter_sink->inputs[0]->w;
+        AOst.enc->height = AOst.filter_sink->inputs[0]->h;
+    }
     AOst.video_crop = 0;
     AOst.video_resample = 0;
 }

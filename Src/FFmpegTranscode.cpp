@@ -88,6 +88,13 @@ void TCustomFFmpeg::SetupStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst)
     AVCodecParameters* par = AOst.st->codecpar;
     const AVCodecParameters* ipar = AIst.st->codecpar;
     const AVMediaType type = ipar->codec_type;
+    if (AOst.owner) {
+        // A later joined input writes its packets into the first input's stream.
+        if (ipar->codec_id != par->codec_id)
+            throw FFmpegException(FormatText("Cannot copy stream #%d.%d (%s) into the joined output: its codec differs from the first input's",
+                                             AIst.file_index, AIst.index, TypeName(type).c_str()));
+        return;
+    }
     if (type == AVMEDIA_TYPE_VIDEO) {
         if (OnCustomHook) throw FFmpegException("-vcodec copy and CustomHook are incompatible (frames are not decoded)");
         if (Fusing_vhook) throw FFmpegException("-vcodec copy and -vhook are incompatible (frames are not decoded)");
@@ -119,7 +126,7 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
     AVCodecContext* dec = AIst.dec;
     switch (enc->codec_type) {
     case AVMEDIA_TYPE_AUDIO:
-        AOst.fifo = ff::av_audio_fifo_alloc(enc->sample_fmt, enc->ch_layout.nb_channels, 1024);
+        AOst.fifo = AOst.owner ? AOst.owner->fifo : ff::av_audio_fifo_alloc(enc->sample_fmt, enc->ch_layout.nb_channels, 1024);
         if (!AOst.fifo) throw FFmpegException("av_fifo_alloc fail");
         AOst.audio_resample = enc->sample_rate != dec->sample_rate || Faudio_sync_method > 1;
         break;
@@ -162,7 +169,7 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
     }
     AOst.encoding_needed = 1;
     AIst.decoding_needed = 1;
-    if (enc->flags & (AV_CODEC_FLAG_PASS1 | AV_CODEC_FLAG_PASS2)) {
+    if ((enc->flags & (AV_CODEC_FLAG_PASS1 | AV_CODEC_FLAG_PASS2)) && !AOst.owner) {
         const std::string name =
             (Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass") : Fpass_logfilename_prefix) + "-" + std::to_string(AIndex) + ".log";
         const AVCodec* codec = Foutput_codecs[AIndex] ? Foutput_codecs[AIndex] : ff::avcodec_find_encoder(enc->codec_id);
@@ -205,6 +212,7 @@ void TCustomFFmpeg::BuildOutputTables() {
             m.sync_stream_index >= Ffile_table[m.sync_file_index].nb_streams)
             throw FFmpegException(FormatText("Could not find sync stream #%d.%d", m.sync_file_index, m.sync_stream_index));
     }
+    Fgroup_size = static_cast<int>(Foutput_files[0]->nb_streams);
     for (int j = 0; j < Fnb_output_files; ++j) {
         for (unsigned k = 0; k < Foutput_files[j]->nb_streams; ++k) {
             auto* ost = new TAVOutputStream;
@@ -215,6 +223,7 @@ void TCustomFFmpeg::BuildOutputTables() {
             const TOutputStreamSetup& setup = Foutput_setup[j * MAX_STREAMS + k];
             ost->enc = setup.enc;
             ost->stream_copy = setup.stream_copy;
+            if (FJoinMode && j > 0) SetupJoinedStream(*ost);
             ChooseSource(*ost, static_cast<int>(Fost_table.size()) - 1);
         }
     }
@@ -231,7 +240,7 @@ void TCustomFFmpeg::BuildOutputTables() {
 void TCustomFFmpeg::OpenEncoders() {
     for (size_t n = 0; n < Fost_table.size(); ++n) {
         TAVOutputStream& ost = *Fost_table[n];
-        if (!ost.encoding_needed) continue;
+        if (!ost.encoding_needed || ost.owner) continue;
         const AVCodec* codec = Foutput_codecs[n] ? Foutput_codecs[n] : ff::avcodec_find_encoder(ost.enc->codec_id);
         const std::string type = TypeName(ost.enc->codec_type);
         if (!codec) {
@@ -336,7 +345,8 @@ void TCustomFFmpeg::ApplyMetadataMaps() {
 void TCustomFFmpeg::CopyChapters() {
     // The muxer takes chapters from the context; copies are trimmed to the
     // recorded part.
-    for (int i = 0; i < Fnb_input_files; ++i) {
+    // Joined inputs: only the first input's chapters have a known place.
+    for (int i = 0; i < (FJoinMode ? 1 : Fnb_input_files); ++i) {
         AVFormatContext* is = Finput_files[i];
         for (int j = 0; j < Fnb_output_files && (!FJoinMode || j == 0); ++j) {
             AVFormatContext* os = Foutput_files[j];
@@ -394,7 +404,8 @@ void TCustomFFmpeg::DumpStreamMapping() {
 }
 
 void TCustomFFmpeg::InitBitstreamFilters(TAVOutputStream& AOst) {
-    for (const std::string& name : Fbitstream_filters[AOst.file_index][AOst.index]) {
+    // The chains were given for the output's streams, under its first entry.
+    for (const std::string& name : Fbitstream_filters[AOst.owner ? 0 : AOst.file_index][AOst.index]) {
         const AVBitStreamFilter* filter = ff::av_bsf_get_by_name(name.c_str());
         AVBSFContext* ctx = nullptr;
         if (!filter || ff::av_bsf_alloc(filter, &ctx) < 0) throw FFmpegException("Unknown bitstream filter " + name);
@@ -418,13 +429,13 @@ void TCustomFFmpeg::FreeTranscodeTables() {
     Fist_table.clear();
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->logfile) fclose(ost->logfile);
-        if (ost->fifo) ff::av_audio_fifo_free(ost->fifo);
+        if (ost->fifo && !ost->owner) ff::av_audio_fifo_free(ost->fifo);
         if (ost->pict_tmp) ff::av_frame_free(&ost->pict_tmp);
         if (ost->img_resample_ctx) ff::sws_freeContext(ost->img_resample_ctx);
         if (ost->resample) ff::swr_free(&ost->resample);
         for (AVBSFContext*& b : ost->bsfs) ff::av_bsf_free(&b);
         if (ost->filter_graph) ff::avfilter_graph_free(&ost->filter_graph);
-        if (ost->encoding_needed && ost->enc) {
+        if (ost->encoding_needed && ost->enc && !ost->owner) {
             ff::av_freep(&ost->enc->stats_in);
             RemoveCodecItem(FEncoderList, ost);
             std::lock_guard<std::mutex> lock(AVCodecLock);
@@ -507,10 +518,11 @@ void TCustomFFmpeg::RunLoop() {
         AVPacket*& P;
         ~Packet() { ff::av_packet_free(&P); }
     } guard{pkt};
+    Fcurrent_input = 0;
     while (!WaitWhilePaused()) {
-        const int file = ChooseInput();
+        const int file = FJoinMode ? (JoinedGroupAtLimit(Fcurrent_input) ? -1 : Fcurrent_input) : ChooseInput();
         if (file < 0) {
-            if (Fno_packet_count == 0) break;
+            if (FJoinMode || Fno_packet_count == 0) break;
             std::fill(Fno_packet.begin(), Fno_packet.end(), false);
             Fno_packet_count = 0;
             Sleep(10);
@@ -519,12 +531,17 @@ void TCustomFFmpeg::RunLoop() {
         if (Flimit_filesize && Foutput_files[0]->pb && ff::avio_seek(Foutput_files[0]->pb, 0, SEEK_CUR) > Flimit_filesize) break;
         const int r = ff::av_read_frame(Finput_files[file], pkt);
         if (r == AVERROR(EAGAIN)) {
+            if (FJoinMode) continue;  // the same input again
             Fno_packet[file] = true;
             ++Fno_packet_count;
             continue;
         }
         if (r < 0) {
             Ffile_table[file].eof_reached = 1;
+            if (FJoinMode) {
+                if (!JoinNextInput(file)) break;
+                continue;
+            }
             if (Fopt_shortest) break;
             continue;
         }
@@ -587,6 +604,7 @@ bool TCustomFFmpeg::HandlePacket(AVPacket* APkt, int AFileIndex) {
 void TCustomFFmpeg::FinishTask() {
     for (size_t n = 0; n < Fist_table.size(); ++n)
         if (Fist_table[n]->decoding_needed && Fist_table[n]->decoder_flushed != 1) OutputPacket(*Fist_table[n], static_cast<int>(n), nullptr);
+    if (FJoinMode) DrainJoinedEncoders(Fcurrent_input);
     for (int i = 0; i < Fnb_output_files && (!FJoinMode || i == 0); ++i) ff::av_write_trailer(Foutput_files[i]);
     PrintReport(-1, true);
     FFinished = !FBroken;

@@ -386,16 +386,6 @@ TEST_F(Transcode, UnsuitableOutputFormatsAreRefused) {
     EXPECT_EQ(error, L"Unable to find a suitable output format for '" + unknown + L"'");
 }
 
-TEST_F(Transcode, JoiningIsRefusedClearly) {
-    TCustomFFmpeg t(4);
-    t.InitOptions();
-    ASSERT_TRUE(t.OpenInput(media().Mp4));
-    ASSERT_TRUE(t.OpenInput(media().Mp4));
-    EXPECT_EQ(t.OpenOutput(folder + L"joined.mp4", true), -1);
-    EXPECT_EQ(t.LastErrMsg(), L"Joining input files is not supported");
-    EXPECT_EQ(t.nb_output_files(), 0);
-}
-
 TEST_F(Transcode, NameTheLibraryWouldCutIsRefused) {
     TCustomFFmpeg t(4);
     std::wstring error;
