@@ -1,4 +1,5 @@
 // The option dispatcher of the transcoder and its handlers.
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -15,11 +16,44 @@ void FreeName(char*& AName) {
     AName = nullptr;
 }
 
+// The whole text as a number; anything left over is not a number either
+// (std::invalid_argument, std::out_of_range).
 int ToInt(const std::string& AText) {
     size_t used = 0;
     const int v = std::stoi(AText, &used, 10);
     if (used != AText.size()) throw std::invalid_argument(AText);
     return v;
+}
+
+int64_t ToInt64(const std::string& AText) {
+    size_t used = 0;
+    const long long v = std::stoll(AText, &used, 10);
+    if (used != AText.size()) throw std::invalid_argument(AText);
+    return v;
+}
+
+// Infinities and NaN are not numbers here: no option can use them.
+float ToFloat(const std::string& AText) {
+    size_t used = 0;
+    const float v = std::stof(AText, &used);
+    if (used != AText.size() || !std::isfinite(v)) throw std::invalid_argument(AText);
+    return v;
+}
+
+// The number, or 0 when the text is not one.
+template <class T>
+T NumberOrZero(T (*AConvert)(const std::string&), const std::string& AText) {
+    try {
+        return AConvert(AText);
+    } catch (const std::logic_error&) {
+        return 0;
+    }
+}
+
+// A stream index of a per-stream table (0 .. MAX_STREAMS - 1).
+void CheckStreamIndex(long AIndex, const std::string& AName) {
+    if (AIndex >= MAX_STREAMS) throw FFmpegException(FormatText("stream index over MAX_STREAMS(%d)", MAX_STREAMS));
+    if (AIndex < 0) throw FFmpegException(FormatText("Invalid stream index %ld for option \"%s\"", AIndex, AName.c_str()));
 }
 
 }  // namespace
@@ -89,7 +123,7 @@ void TCustomFFmpeg::SetStreamId(const std::string& AName, const std::string& AVa
     if (colon == std::string::npos || colon == 0 || colon + 1 == AValue.size())
         throw FFmpegException(FormatText("Invalid value \"%s\" for option \"%s\", required syntax is \"index:value\"", AValue.c_str(), AName.c_str()));
     const int index = ToInt(AValue.substr(0, colon));
-    if (index < 0 || index >= MAX_STREAMS) throw FFmpegException(FormatText("stream index over MAX_STREAMS(%d)", MAX_STREAMS));
+    CheckStreamIndex(index, AName);
     Fstreamid_map[index] = ToInt(AValue.substr(colon + 1));
 }
 
@@ -97,11 +131,11 @@ void TCustomFFmpeg::SetAspect(const std::string& AValue) {
     double ratio = 0;
     const size_t colon = AValue.find(':');
     if (colon != std::string::npos) {
-        const int w = std::atoi(AValue.substr(0, colon).c_str());
-        const int h = std::atoi(AValue.substr(colon + 1).c_str());
+        const int w = NumberOrZero(ToInt, AValue.substr(0, colon));
+        const int h = NumberOrZero(ToInt, AValue.substr(colon + 1));
         ratio = h > 0 ? static_cast<double>(w) / h : 0;
     } else {
-        ratio = std::atof(AValue.c_str());
+        ratio = NumberOrZero(ToFloat, AValue);
     }
     if (ratio == 0) throw FFmpegException("Incorrect aspect ratio specification.");
     Fframe_aspect_ratio = static_cast<float>(ratio);
@@ -124,8 +158,10 @@ void TCustomFFmpeg::SetCrop(const std::string& AName, int AValue) {
 void TCustomFFmpeg::SetItsScale(const std::string& AValue) {
     char* end = nullptr;
     const long index = strtol(AValue.c_str(), &end, 10);
-    if (index >= MAX_STREAMS) throw FFmpegException(FormatText("stream index over MAX_STREAMS(%d)", MAX_STREAMS));
-    if (index < 0 || !*end || Fnb_input_files >= FMaxFiles) throw FFmpegException("Invalid itsscale " + AValue);
+    CheckStreamIndex(index, "itsscale");
+    if (!*end) throw FFmpegException("Invalid itsscale " + AValue);
+    // The scale belongs to the next input; there is none when every slot is taken.
+    if (Fnb_input_files >= FMaxFiles) throw FFmpegException("Too many input files");
     Finput_files_ts_scale[Fnb_input_files][index] = strtod(end + 1, nullptr);
 }
 
@@ -206,12 +242,12 @@ bool TCustomFFmpeg::ParseNumberOption(const std::string& AName, const std::strin
         }
     if (AName == "ar") SetAudioSampleRate(ToInt(AValue));
     else if (AName == "ac") SetAudioChannels(ToInt(AValue));
-    else if (AName == "fs") Flimit_filesize = std::stoll(AValue);
-    else if (AName == "adrift_threshold") Faudio_drift_threshold = std::stof(AValue);
-    else if (AName == "dts_delta_threshold") Fdts_delta_threshold = std::stof(AValue);
-    else if (AName == "aq") Faudio_qscale = std::stof(AValue);
-    else if (AName == "muxdelay") Fmux_max_delay = std::stof(AValue);
-    else if (AName == "muxpreload") Fmux_preload = std::stof(AValue);
+    else if (AName == "fs") Flimit_filesize = ToInt64(AValue);
+    else if (AName == "adrift_threshold") Faudio_drift_threshold = ToFloat(AValue);
+    else if (AName == "dts_delta_threshold") Fdts_delta_threshold = ToFloat(AValue);
+    else if (AName == "aq") Faudio_qscale = ToFloat(AValue);
+    else if (AName == "muxdelay") Fmux_max_delay = ToFloat(AValue);
+    else if (AName == "muxpreload") Fmux_preload = ToFloat(AValue);
     else return false;
     return true;
 }
@@ -295,8 +331,7 @@ void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring
     } else if (name == "slang") {
         Fsubtitle_language = value;
     } else if (name == "streamid") {
-        if (!name.empty() && !value.empty()) SetStreamId(name, value);
-        else throw FFmpegException(FormatText("Invalid value \"%s\" for option \"%s\", required syntax is \"index:value\"", value.c_str(), name.c_str()));
+        if (!value.empty()) SetStreamId(name, value);
     } else if (name == "newvideo" || name == "newaudio" || name == "newsubtitle") {
         if (Fnb_output_files <= 0) throw FFmpegException("At least one output file must be specified");
         AVFormatContext* oc = Foutput_files[Fnb_output_files - 1];
@@ -308,7 +343,7 @@ void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring
     } else if (name == "croptop" || name == "cropbottom" || name == "cropleft" || name == "cropright") {
         SetCrop(name, ToInt(value));
     } else if (name == "qscale") {
-        const float q = std::stof(value);
+        const float q = ToFloat(value);
         if (q <= 0 || q > 255) throw FFmpegException("qscale must be > 0.0 and <= 255");
         Fvideo_qscale = q;
     } else if (name == "pass") {
@@ -320,7 +355,8 @@ void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring
     } else if (name == "rc_override" || name == "tvstd" || name == "vstats_file") {
         char*& field = name == "rc_override" ? Fvideo_rc_override_string : name == "tvstd" ? Fvideo_standard : Fvstats_filename;
         FreeName(field);
-        field = ff::av_strdup(value.c_str());
+        // The statistics file is opened with the ANSI file calls.
+        field = ff::av_strdup(name == "vstats_file" ? WideToAnsi(AValue).c_str() : value.c_str());
     } else if (name == "itsscale") {
         SetItsScale(value);
     } else if (name == "vfilters" || name == "vf") {
