@@ -57,21 +57,25 @@ std::wstring ErrorText(const std::wstring& AFileName, int ACode) {
 }
 
 int ReadWholeFile(const char* AFileName, uint8_t*& ABuffer, int& ASize) {
+    return ReadWholeFile(AnsiToWide(AFileName), ABuffer, ASize);
+}
+
+int ReadWholeFile(const std::wstring& AFileName, uint8_t*& ABuffer, int& ASize) {
     ABuffer = nullptr;
     ASize = 0;
-    FILE* f = ff::fopen(AFileName, "rb");
+    FILE* f = _wfopen(AFileName.c_str(), L"rb");
     if (!f) return -1;
-    ff::fseek(f, 0, SEEK_END);
-    const long size = ff::ftell(f);
-    ff::fseek(f, 0, SEEK_SET);
+    fseek(f, 0, SEEK_END);
+    const long size = ftell(f);
+    fseek(f, 0, SEEK_SET);
     auto* buffer = static_cast<uint8_t*>(size >= 0 ? ff::av_malloc(size + 1) : nullptr);
     if (!buffer) {
-        ff::fclose(f);
+        fclose(f);
         return AVERROR(ENOMEM);
     }
-    const size_t read = ff::fread(buffer, 1, size, f);
+    const size_t read = fread(buffer, 1, size, f);
     buffer[read] = 0;
-    ff::fclose(f);
+    fclose(f);
     ABuffer = buffer;
     ASize = static_cast<int>(read) + 1;
     return 0;

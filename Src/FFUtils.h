@@ -22,6 +22,7 @@ std::wstring ErrorText(const std::wstring& AFileName, int ACode);
 // 0 on success (ABuffer from av_malloc, zero-terminated, ASize counting the
 // zero), -1 when the file cannot be opened, -12 when memory runs out.
 int ReadWholeFile(const char* AFileName, uint8_t*& ABuffer, int& ASize);
+int ReadWholeFile(const std::wstring& AFileName, uint8_t*& ABuffer, int& ASize);
 std::wstring GetMetadataValue(const AVDictionary* AMetadata, const char* AKey, const std::wstring& ADefault);
 std::wstring CodecNameText(AVCodecID AId, uint32_t ATag, bool AEncoder);
 std::wstring CodecNameText(const AVCodecParameters* APar, bool AEncoder);

@@ -172,19 +172,21 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
     if ((enc->flags & (AV_CODEC_FLAG_PASS1 | AV_CODEC_FLAG_PASS2)) && !AOst.owner) {
         const std::string name =
             (Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass") : Fpass_logfilename_prefix) + "-" + std::to_string(AIndex) + ".log";
+        // The prefix is UTF-8, as libx264 takes its file names.
+        const std::wstring wide = Utf8ToWide(name);
         const AVCodec* codec = Foutput_codecs[AIndex] ? Foutput_codecs[AIndex] : ff::avcodec_find_encoder(enc->codec_id);
         if (codec && std::strcmp(codec->name, "libx264") == 0) {
             // libx264 writes and reads its statistics itself, through its "stats" option.
-            if ((enc->flags & AV_CODEC_FLAG_PASS2) && GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+            if ((enc->flags & AV_CODEC_FLAG_PASS2) && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
                 throw FFmpegException(FormatText("Cannot read file: Error reading log file \"%s\" for pass-2 encoding", name.c_str()));
             AOst.x264_stats = name;
         } else if (enc->flags & AV_CODEC_FLAG_PASS1) {
-            AOst.logfile = fopen(name.c_str(), "wb");
+            AOst.logfile = _wfopen(wide.c_str(), L"wb");
             if (!AOst.logfile) throw FFmpegException(FormatText("Cannot write log file %s for pass-1 encoding", name.c_str()));
         } else {
             uint8_t* text = nullptr;
             int size = 0;
-            const int r = ReadWholeFile(name.c_str(), text, size);
+            const int r = ReadWholeFile(wide, text, size);
             if (r == -12)
                 throw FFmpegException(FormatText("Could not allocate file buffer: Error reading log file \"%s\" for pass-2 encoding", name.c_str()));
             if (r < 0) throw FFmpegException(FormatText("Cannot read file: Error reading log file \"%s\" for pass-2 encoding", name.c_str()));
