@@ -22,6 +22,17 @@ std::wstring StreamFileName(const void* AStream, const std::wstring& APrivateDat
 
 }  // namespace
 
+// ---------------------------------------------------------------- tasks
+
+void TFFmpeg::SwitchPostHook(TPostHook AHook, bool AOn) {
+    const TPostHooks flag = 1u << AHook;
+    if (Converting()) {
+        RequestPostHookSwitch(FPendingPostHooks, flag, AOn);
+        return;
+    }
+    SetPostHooks(AOn ? FPostHooks | flag : FPostHooks & ~flag);
+}
+
 // ---------------------------------------------------------------- life cycle
 
 TCustomDIzizuZUR::TCustomDIzizuZUR(TObject* AOwner) : TFFBaseComponent(AOwner), FAVProbe(std::make_unique<TAVProbe>()) {}
@@ -124,8 +135,8 @@ int TCustomDIzizuZUR::AddTask(const std::wstring& AFileName, PInputOptions AOpti
     Guarded([&] {
         task->InitOptions();
         task->Fverbose = Verbose;
-        task->SetPostHook(phPreview, FPreview);
-        task->SetPostHook(phBitmap, FPreviewBitmap);
+        task->SwitchPostHook(phPreview, FPreview);
+        task->SwitchPostHook(phBitmap, FPreviewBitmap);
         task->OnPreviewBitmap = [this](TObject* s, HBITMAP b, int n, int64_t pts) { DoPreviewBitmap(s, b, n, pts); };
         if (AOptions) {
             if (AOptions->FileName.empty()) AOptions->FileName = AFileName;
@@ -361,12 +372,12 @@ void TCustomDIzizuZUR::Stop(bool AWaitFor) {
 }
 
 void TCustomDIzizuZUR::SetPreview(bool AValue) {
-    for (const TTaskPtr& task : Snapshot()) task->SetPostHook(phPreview, AValue);
+    for (const TTaskPtr& task : Snapshot()) task->SwitchPostHook(phPreview, AValue);
     FPreview = AValue;
 }
 
 void TCustomDIzizuZUR::SetPreviewBitmap(bool AValue) {
-    for (const TTaskPtr& task : Snapshot()) task->SetPostHook(phBitmap, AValue);
+    for (const TTaskPtr& task : Snapshot()) task->SwitchPostHook(phBitmap, AValue);
     FPreviewBitmap = AValue;
 }
 

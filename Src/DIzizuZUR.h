@@ -142,7 +142,7 @@ struct TDefaultOptions {
 // One conversion task: a transcoder with a probe and a stored option record
 // per input slot and a stored record per output slot.
 // Threads: everything here runs on the thread that configures the task,
-// except StopTask (any thread) and SetPostHook (any thread).
+// except StopTask and SwitchPostHook (any thread).
 class TFFmpeg : public TCustomFFmpeg {
 public:
     explicit TFFmpeg(int AMaxFiles);
@@ -171,7 +171,10 @@ public:
     // Waits until no thread works for the task, serving the UI thread's
     // hand-overs when called there.
     void WaitStopped();
-    void SetPostHook(TPostHook AHook, bool AOn);
+    // Switches one post-hook flag and leaves the others (a flag the task
+    // dropped itself stays dropped). Never waits: a running task takes the
+    // change up at its next post hook.
+    void SwitchPostHook(TPostHook AHook, bool AOn);
 
     // Set by the component while the task holds one of the batch's thread
     // slots; guarded by the component's terminate lock.

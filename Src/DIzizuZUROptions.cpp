@@ -8,9 +8,6 @@
 
 namespace {
 
-// Guards the post-hook sets of all tasks.
-std::mutex PostHookLock;
-
 std::wstring Lower(std::wstring AText) {
     for (wchar_t& c : AText) c = static_cast<wchar_t>(towlower(c));
     return AText;
@@ -167,12 +164,6 @@ void TFFmpeg::ResetInputSlot(int AIndex) {
 
 void TFFmpeg::ResetOutputSlot(int AIndex) {
     if (auto& slot = FOutputOptions.at(AIndex)) InitOutputOptions(*slot);
-}
-
-void TFFmpeg::SetPostHook(TPostHook AHook, bool AOn) {
-    std::lock_guard<std::mutex> lock(PostHookLock);
-    if (AOn) FPostHooks |= 1u << AHook;
-    else FPostHooks &= ~(1u << AHook);
 }
 
 void TFFmpeg::StopTask() {

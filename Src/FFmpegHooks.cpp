@@ -10,6 +10,7 @@
 #include "Src/FFmpegLogger.h"
 #include "Src/FFmpegPreview.h"
 #include "Src/SwScaleStubs.h"
+#include "platform/MainThread.h"
 
 namespace {
 
@@ -171,9 +172,24 @@ AVFrame* TCustomFFmpeg::PreProcessVideoFrame(TAVInputStream& AIst, AVFrame* AFra
 
 namespace {
 
-// Post hooks of tasks converting side by side take turns; the UI thread never
-// takes this lock (a post-hook set change from it is only recorded).
+// Post hooks of tasks converting side by side take turns. A post hook holds
+// it while it hands a picture to the UI thread, so the UI thread never blocks
+// on it: a post-hook set change from there is only recorded, and a post hook
+// run on the UI thread itself (an inline conversion) serves the hand-overs
+// of the other tasks while it waits for its turn.
 std::mutex PostHookLock;
+
+std::unique_lock<std::mutex> LockPostHooks() {
+    std::unique_lock<std::mutex> lock(PostHookLock, std::defer_lock);
+    if (!platform::IsMainThread()) {
+        lock.lock();
+        return lock;
+    }
+    while (!lock.try_lock()) {
+        if (!platform::CheckSynchronize()) Sleep(1);
+    }
+    return lock;
+}
 
 constexpr TPostHooks Bit(TPostHook AHook) { return 1u << AHook; }
 
@@ -181,16 +197,18 @@ constexpr TPostHooks Bit(TPostHook AHook) { return 1u << AHook; }
 
 void TCustomFFmpeg::SetPostHooks(TPostHooks AValue) {
     if (FConverting) {
-        FPendingPostHooks = static_cast<int>(AValue);
+        RequestPostHookSet(FPendingPostHooks, AValue);
         return;
     }
+    // Outside a run there is no preview window to free.
     FPostHooks = AValue;
-    if (!(AValue & Bit(phPreview))) FPreviewer.reset();
+    FPendingPostHooks = NoPostHookRequest;
+    // A task that a worker started meanwhile takes the set at its next post hook.
+    if (FConverting) RequestPostHookSet(FPendingPostHooks, AValue);
 }
 
 void TCustomFFmpeg::RunPostHooks(AVFrame* APicture, const AVCodecContext* AEnc) {
-    const int pending = FPendingPostHooks.exchange(-1);
-    if (pending >= 0) FPostHooks = static_cast<TPostHooks>(pending);
+    FPostHooks = TakePostHookRequest(FPendingPostHooks, FPostHooks);
     TPostHooks hooks = FPostHooks;
     if (!(hooks & Bit(phPreview))) FPreviewer.reset();
     const bool bitmap = (hooks & Bit(phBitmap)) && OnPreviewBitmap;
@@ -206,7 +224,7 @@ void TCustomFFmpeg::RunPostHooks(AVFrame* APicture, const AVCodecContext* AEnc) 
     }
     bool ok;
     {
-        std::lock_guard<std::mutex> lock(PostHookLock);
+        const std::unique_lock<std::mutex> lock = LockPostHooks();
         ok = ConvertToBitmap(FPostContext, picture, APicture->format, APicture->width, APicture->height);
         if (!ok) {
             GlobalLogger()->Log(this, llError, L"Cannot initialize the toRGB conversion context");

@@ -19,7 +19,43 @@ void RegisterPreviewClass(WNDPROC AProc) {
     RegisterClassExW(&wc);
 }
 
+constexpr unsigned kFlagMask = 0xFF;
+constexpr unsigned kRemoveShift = 8;
+
 }  // namespace
+
+void RequestPostHookSwitch(std::atomic<int>& ARequest, unsigned AFlags, bool AOn) {
+    AFlags &= kFlagMask;
+    int old = ARequest.load();
+    for (;;) {
+        unsigned add = 0, remove = 0;
+        if (old != NoPostHookRequest) {
+            add = static_cast<unsigned>(old) & kFlagMask;
+            remove = (static_cast<unsigned>(old) >> kRemoveShift) & kFlagMask;
+        }
+        if (AOn) {
+            add |= AFlags;
+            remove &= ~AFlags;
+        } else {
+            remove |= AFlags;
+            add &= ~AFlags;
+        }
+        if (ARequest.compare_exchange_weak(old, static_cast<int>(add | (remove << kRemoveShift)))) return;
+    }
+}
+
+void RequestPostHookSet(std::atomic<int>& ARequest, unsigned ASet) {
+    ASet &= kFlagMask;
+    ARequest.store(static_cast<int>(ASet | ((~ASet & kFlagMask) << kRemoveShift)));
+}
+
+unsigned TakePostHookRequest(std::atomic<int>& ARequest, unsigned ASet) {
+    const int request = ARequest.exchange(NoPostHookRequest);
+    if (request == NoPostHookRequest) return ASet;
+    const unsigned add = static_cast<unsigned>(request) & kFlagMask;
+    const unsigned remove = (static_cast<unsigned>(request) >> kRemoveShift) & kFlagMask;
+    return (ASet | add) & ~remove;
+}
 
 TPreviewer::~TPreviewer() {
     if (!FHandle) return;

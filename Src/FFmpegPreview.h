@@ -1,6 +1,7 @@
 #pragma once
 // The preview window of one conversion task: a small tool window that stays
-// on top and shows the last encoded picture with its time as caption.
+// on top and shows the last encoded picture with its time as caption; and the
+// requests by which other threads change a running task's post-hook set.
 //
 // Threads: PaintFrame is called on the converting thread and hands the
 // painting to the UI thread (CallInMainThread; the caller must hold no lock
@@ -10,6 +11,20 @@
 
 #include <atomic>
 #include <cstdint>
+
+// A change of a running task's post-hook set asked from another thread. It
+// lives in one atomic word, never behind a lock, so the asking thread (the
+// UI thread) never waits for a post hook that may itself be waiting for the
+// UI thread; the task takes the request up at its next post hook. The word
+// holds the flags to add (low byte) and the flags to take out (next byte);
+// NoPostHookRequest means nothing is asked.
+constexpr int NoPostHookRequest = -1;
+// Adds the switching on or off of AFlags to the request.
+void RequestPostHookSwitch(std::atomic<int>& ARequest, unsigned AFlags, bool AOn);
+// Replaces the request by one for the whole set ASet.
+void RequestPostHookSet(std::atomic<int>& ARequest, unsigned ASet);
+// Takes the request (none is left) and returns ASet changed by it.
+unsigned TakePostHookRequest(std::atomic<int>& ARequest, unsigned ASet);
 
 class TPreviewer {
 public:

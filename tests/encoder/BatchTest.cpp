@@ -3,13 +3,17 @@
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <cstdio>
+#include <functional>
 #include <mutex>
 #include <set>
+#include <thread>
 
 #include "EncoderFixture.h"
 // after windows.h
 #include <tlhelp32.h>
 #include "tests/support/ProcessThreads.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -270,27 +274,98 @@ TEST_F(Batch, PauseHoldsProgressUntilResume) {
     ExpectEachTaskOnceThenFinal(1);
 }
 
-TEST_F(Batch, TogglingPreviewDuringABatchNeverHangs) {
-    AddTasks(3, media().Mp4, L".avi", L"vcodec=mpeg4");
+
+// The preview windows of this process, visible or hidden.
+std::vector<HWND> PreviewWindows() {
+    std::vector<HWND> windows;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"VantrelPreviewWindow", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"VantrelPreviewWindow", nullptr))
+        windows.push_back(w);
+    return windows;
+}
+
+// Video-only tasks at the source's own pace (rate emulation), each showing
+// every encoded picture, so that they run long enough to be watched.
+constexpr const wchar_t* kPacedPreviewOutput = L"vcodec=mpeg4\ns=160x120\nan=1\nre=1";
+
+TEST_F(Batch, TogglingPreviewDuringABatchShowsBothPreviewsAndNeverHangs) {
+    AddTasks(3, media().Mp4, L".avi", kPacedPreviewOutput);
+    for (int i = 0; i < 3; ++i) encoder.Task(i)->PreviewInterval = 0;
     encoder.SetPreview(true);
-    encoder.SetPreviewBitmap(true);
-    encoder.SetProgressInterval(100);
-    encoder.OnProgress = [&](TObject*, TCustomDIzizuZUR::PProgressInfo) {};
-    encoder.OnPreviewBitmap = [&](TObject*, const TCustomDIzizuZUR::TPreviewInfo&) {};
+    std::atomic<int> bitmaps{0};
+    encoder.OnPreviewBitmap = [&](TObject*, const TCustomDIzizuZUR::TPreviewInfo& AInfo) {
+        EXPECT_TRUE(platform::IsMainThread());
+        EXPECT_TRUE(AInfo.TaskIndex >= 0 && AInfo.TaskIndex < 3) << AInfo.TaskIndex;
+        BITMAP info = {};
+        EXPECT_TRUE(GetObjectW(AInfo.Bitmap, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, 160);
+        ++bitmaps;
+        // The task's post hook waits for this handler: switching from here
+        // must not wait for it in turn.
+        encoder.SetPreviewBitmap(encoder.PreviewBitmap());
+    };
+    const Watchdog watchdog(90000, "toggling the preview during a batch hung");
     HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     encoder.Start(3);
     int duringBatch = 0;
+    std::set<HWND> windows;
+    // The window shows while the bitmap event is off: the bitmap is switched
+    // every ten toggles of the window, so both get their turns.
     for (int i = 0; i < 100; ++i) {
         duringBatch += WaitForSingleObject(done, 0) == WAIT_TIMEOUT;
         encoder.SetPreview(!encoder.Preview());
-        encoder.SetPreviewBitmap(!encoder.PreviewBitmap());
-        platform::PumpingWait(never, 5);
+        if (i % 10 == 9) encoder.SetPreviewBitmap(!encoder.PreviewBitmap());
+        platform::PumpingWait(never, 30);
+        for (HWND w : PreviewWindows())
+            if (IsWindowVisible(w)) windows.insert(w);
     }
+    const int bitmapsWhileToggling = bitmaps;
     CloseHandle(never);
-    ASSERT_TRUE(WaitForEnd());  // the watchdog
-    EXPECT_GT(duringBatch, 10);
+    ASSERT_TRUE(WaitForEnd(60000));
+    EXPECT_GT(duringBatch, 90);
+    EXPECT_GT(windows.size(), 0u);
+    EXPECT_GT(bitmapsWhileToggling, 0);
     EXPECT_TRUE(encoder.Preview());  // an even number of toggles
+    EXPECT_FALSE(encoder.PreviewBitmap());
     ExpectEachTaskOnceThenFinal(3);
+    for (const auto& e : Ends()) EXPECT_FALSE(e.Exception) << e.TaskIndex << U8(e.ExceptionMsg);
+    EXPECT_TRUE(PreviewWindows().empty());
+}
+
+// Switching one flag leaves the other as the task has it: a window the user
+// closed stays closed when the bitmap event is switched, and comes back only
+// when the preview itself is switched on again.
+TEST_F(Batch, AClosedWindowStaysClosedUntilThePreviewIsSwitchedOnAgain) {
+    AddTasks(1, media().Mp4, L".avi", kPacedPreviewOutput);
+    encoder.Task(0)->PreviewInterval = 0;
+    encoder.SetPreview(true);
+    encoder.OnPreviewBitmap = [](TObject*, const TCustomDIzizuZUR::TPreviewInfo&) {};
+    encoder.Start(1);
+    auto pumpUntil = [&](const std::function<bool()>& ACondition) {
+        for (int i = 0; i < 1500 && !ACondition(); ++i) platform::PumpingWait(done, 10);
+        return ACondition();
+    };
+    ASSERT_TRUE(pumpUntil([] { return !PreviewWindows().empty(); }));
+    const HWND closed = PreviewWindows()[0];
+    SendMessageW(closed, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close button
+    ASSERT_TRUE(pumpUntil([&] { return !IsWindow(closed); }));
+    encoder.SetPreviewBitmap(true);
+    platform::PumpingWait(done, 200);
+    encoder.SetPreviewBitmap(false);
+    bool reopened = false;
+    for (int i = 0; i < 30; ++i) {
+        platform::PumpingWait(done, 10);
+        reopened = reopened || !PreviewWindows().empty();
+    }
+    EXPECT_FALSE(reopened);
+    ASSERT_EQ(WaitForSingleObject(done, 0), WAIT_TIMEOUT) << "the task ended too early for the test";
+    encoder.SetPreview(false);
+    encoder.SetPreview(true);
+    EXPECT_TRUE(pumpUntil([] { return !PreviewWindows().empty(); }));
+    encoder.Stop(true);
+    ASSERT_TRUE(WaitForEnd());
+    ExpectEachTaskOnceThenFinal(1);
+    EXPECT_TRUE(PreviewWindows().empty());
 }
 
 // The UI thread sits in a pumping wait of its own while workers hand over
