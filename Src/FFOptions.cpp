@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "Src/AVCodecStubs.h"
@@ -94,7 +95,10 @@ bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
     if (Blank(AName) || Blank(AValue) || !AOpts.avcodec_opts[0]) return false;
     int result = 0;
     const AVOption* found = nullptr;
-    for (int type = 0; type < 5 && result >= 0; ++type) {
+    // "b" and "bt" are the video bit rate and its tolerance here ("ab" is the
+    // audio one); the libraries would let them reach the audio encoder too.
+    const bool videoOnly = !strcmp(AName, "b") || !strcmp(AName, "bt");
+    for (int type = 0; type < (videoOnly ? 1 : 5) && result >= 0; ++type) {
         const AVOption* o = ff::av_opt_find(AOpts.avcodec_opts[0], AName, nullptr, TypeFlags[type], 0);
         if (!o) continue;
         found = o;

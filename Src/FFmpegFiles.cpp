@@ -420,6 +420,17 @@ AVCodecContext* ContextFor(TOutputStreamSetup* ASetup, const AVCodec* ACodec) {
     return fresh;
 }
 
+// The user's generic encoder options. A "flags" option replaces the whole
+// flag word; the header flags the container asked for are kept, or a muxer
+// like Matroska would get no codec data.
+void ApplyEncoderOptions(const TFFOptions& AOpts, AVCodecContext* AEnc, void* ASource, int AFlags) {
+    const int header = AEnc->flags & AV_CODEC_FLAG_GLOBAL_HEADER;
+    const int header2 = AEnc->flags2 & AV_CODEC_FLAG2_LOCAL_HEADER;
+    ApplyOptions(AOpts, AEnc, ASource, AFlags);
+    AEnc->flags |= header;
+    AEnc->flags2 |= header2;
+}
+
 }  // namespace
 
 void TCustomFFmpeg::SetRcOverride(AVCodecContext* ACtx) {
@@ -509,7 +520,7 @@ void TCustomFFmpeg::new_video_stream(AVFormatContext* AOc) {
         }
         enc = ContextFor(setup, codec);
         if (FOptions.avcodec_opts[0])
-            ApplyOptions(FOptions, enc, FOptions.avcodec_opts[0], AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
+            ApplyEncoderOptions(FOptions, enc, FOptions.avcodec_opts[0], AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
         if (codec->supported_framerates && !Fforce_fps)
             rate = codec->supported_framerates[ff::av_find_nearest_q_idx(rate, codec->supported_framerates)];
         enc->time_base = {rate.den, rate.num};
@@ -568,7 +579,7 @@ void TCustomFFmpeg::new_audio_stream(AVFormatContext* AOc) {
         const AVCodec* codec = ChooseEncoder(AOc, Faudio_codec_name, AVMEDIA_TYPE_AUDIO);
         enc = ContextFor(setup, codec);
         if (FOptions.avcodec_opts[1])
-            ApplyOptions(FOptions, enc, FOptions.avcodec_opts[1], AV_OPT_FLAG_AUDIO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
+            ApplyEncoderOptions(FOptions, enc, FOptions.avcodec_opts[1], AV_OPT_FLAG_AUDIO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
         if (Faudio_qscale > -99999) {
             enc->flags |= AV_CODEC_FLAG_QSCALE;
             enc->global_quality = static_cast<int>(FF_QP2LAMBDA * Faudio_qscale);
@@ -621,7 +632,7 @@ void TCustomFFmpeg::new_subtitle_stream(AVFormatContext* AOc) {
         setup->stream_copy = true;
     } else {
         if (FOptions.avcodec_opts[3])
-            ApplyOptions(FOptions, enc, FOptions.avcodec_opts[3], AV_OPT_FLAG_SUBTITLE_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
+            ApplyEncoderOptions(FOptions, enc, FOptions.avcodec_opts[3], AV_OPT_FLAG_SUBTITLE_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
         AVCodecID id = AV_CODEC_ID_NONE;
         if (!FindCodec(Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, 0, true, id)) throw FFmpegException(FLastErrMsg);
         if (id == AV_CODEC_ID_NONE) id = ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AVMEDIA_TYPE_SUBTITLE);

@@ -30,7 +30,7 @@ const TContainerCodecs kContainers[] = {
      {L"libfaac", L"libmp3lame", L"ac3"}},
     {{L".mpg", L".mpeg", L".vob"},
      {L"mpeg1video", L"mpeg2video"},
-     {L"libmp3lame", L"ac3"}},
+     {L"libmp3lame", L"ac3", L"mp2"}},
     {{L".wmv", L".asf"},
      {L"wmv2", L"msmpeg4", L"msmpeg4v1", L"msmpeg4v2", L"mpeg4", L"libxvid", L"libx264"},
      {L"wmav2", L"libmp3lame", L"ac3"}},

@@ -235,6 +235,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(HoldsCase{L".mp4", L"msmpeg4v1", L"libmp3lame", false},
                       HoldsCase{L".avi", L"msmpeg4v1", L"libmp3lame", true},
                       HoldsCase{L".mpg", L"mpeg2video", L"ac3", true},
+                      HoldsCase{L".mpg", L"mpeg2video", L"mp2", true},
+                      HoldsCase{L".vob", L"", L"libfaac", false},
                       HoldsCase{L".mpg", L"mpeg4", L"", false},
                       HoldsCase{L".mpg", L"mpeg2video", L"wmav2", false},
                       HoldsCase{L".wmv", L"wmv2", L"libmp3lame", true},

@@ -78,6 +78,12 @@ const TOptionCase OptionCases[] = {
     {"PgmYuv", {{L"f", L"pgmyuv"}}, [](const TCustomFFmpeg& t) { return t.Flast_asked_format == "image2" && t.Fpgmyuv_compatibility_hack; }},
     {"VideoBitRate", {{L"b", L"500000"}}, [](const TCustomFFmpeg& t) { return t.FOptions.avcodec_opts[0]->bit_rate == 500000; }},
     {"AudioBitRate", {{L"ab", L"128000"}}, [](const TCustomFFmpeg& t) { return t.FOptions.avcodec_opts[1]->bit_rate == 128000; }},
+    {"BitRateIsTheVideoOnes", {{L"b", L"500000"}, {L"bt", L"100000"}},
+     [](const TCustomFFmpeg& t) {
+         const AVCodecContext* audio = t.FOptions.avcodec_opts[1];
+         return audio->bit_rate != 500000 && audio->bit_rate_tolerance != 100000 &&
+                t.FOptions.avcodec_opts[0]->bit_rate == 500000 && t.FOptions.avcodec_opts[0]->bit_rate_tolerance == 100000;
+     }},
     {"Threads", {{L"threads", L"2"}}, nullptr, L"TODO: option - threads"},
     {"Pad", {{L"padtop", L"2"}}, nullptr, L"Please use vfilters=pad"},
     {"AspectZero", {{L"aspect", L"4:0"}}, nullptr, L"Incorrect aspect ratio specification."},
