@@ -168,8 +168,6 @@ void AudioDisplay(TVideoState* vs) {
 
 }  // namespace
 
-int OverlayWidth(int AWidth) { return AWidth % 16 == 0 ? AWidth + 2 : AWidth; }
-
 SDL_Rect PictureRect(int AWidth, int AHeight, float AAspect) {
     int h = AHeight;
     int w = static_cast<int>(std::lround(h * AAspect)) & ~1;

@@ -24,12 +24,6 @@ int SynchronizeAudio(TVideoState* vs, int16_t* ASamples, int ASize, int ACapacit
 void UpdateSampleDisplay(TVideoState* vs, const int16_t* ASamples, int ASize);
 
 // Play thread: drawing.
-// Width of the overlay made for pictures AWidth wide. The MMX converter of
-// the SDL 1.2 build we ship writes past the surface for overlays whose width
-// is a multiple of 16 on 32-bit screens; such overlays get two more columns
-// (copies of the last one), which the display squeezes into the same
-// rectangle.
-int OverlayWidth(int AWidth);
 int VideoOpen(TVideoState* vs, bool AForce);
 void VideoDisplay(TVideoState* vs);
 // The drawing rectangle of a picture of aspect AAspect inside AWidth x AHeight.

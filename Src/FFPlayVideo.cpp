@@ -174,14 +174,11 @@ void CopyToOverlay(const AVFrame* ASrc, SDL_Overlay* ADst, int AWidth, int AHeig
     for (int i = 0; i < 3; ++i) {
         const int w = i == 0 ? AWidth : AWidth / 2;
         const int h = i == 0 ? AHeight : AHeight / 2;
-        const int pad = (i == 0 ? ADst->w : ADst->w / 2) - w;
         uint8_t* dst = ADst->pixels[planes[i]];
         const int pitch = ADst->pitches[planes[i]];
         for (int y = 0; y < h; ++y) {
             const int sy = AFlip ? h - 1 - y : y;
-            uint8_t* row = dst + y * pitch;
-            memcpy(row, ASrc->data[i] + sy * ASrc->linesize[i], w);
-            if (pad) memset(row + w, row[w - 1], pad);
+            memcpy(dst + y * pitch, ASrc->data[i] + sy * ASrc->linesize[i], w);
         }
     }
 }
@@ -303,7 +300,7 @@ void AllocPicture(TVideoState* vs) {
         vp.height = vs->sink_height;
         vp.pix_fmt = vs->sink_format;
         if (vs->Owner->Fscreen)
-            vp.bmp = ff::SDL_CreateYUVOverlay(OverlayWidth(vp.width), vp.height, SDL_YV12_OVERLAY, vs->Owner->Fscreen);
+            vp.bmp = ff::SDL_CreateYUVOverlay(vp.width, vp.height, SDL_YV12_OVERLAY, vs->Owner->Fscreen);
     }
     std::lock_guard<std::mutex> lock(vs->pictq_mutex);
     vp.allocated = 1;
