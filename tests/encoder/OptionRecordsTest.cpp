@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "EncoderFixture.h"
+#include "Src/AVProbe.h"
 
 namespace {
 
@@ -231,6 +232,29 @@ TEST_F(RecordApplication, InputSlotsRunOutAtCustomMaxFiles) {
     EXPECT_EQ(encoder.GetTaskAVProbe(0, 2)->FileHandle(), encoder.Task(0)->Finput_files[2]);
     EXPECT_THROW(encoder.GetTaskAVProbe(0, 3), Exception);
     EXPECT_THROW(encoder.GetTaskAVProbe(1, 0), Exception);
+}
+
+}  // namespace
+
+namespace {
+
+// "Join" in the output text, whatever its value, joins the task's inputs.
+TEST_F(RecordApplication, JoinLineWritesTheTasksInputsOneAfterAnother) {
+    ASSERT_EQ(encoder.AddTask(media().Mp4, PInputOptions(nullptr)), 0) << U8(encoder.LastErrMsg());
+    ASSERT_TRUE(encoder.AddInputFile(0, media().Chinese, PInputOptions(nullptr))) << U8(encoder.LastErrMsg());
+    const std::wstring out = Out(L"joined.mp4");
+    ASSERT_TRUE(encoder.SetOutputFile(0, out, L"Join=0\nvcodec=mpeg4\ns=320x240")) << U8(encoder.LastErrMsg());
+    EXPECT_EQ(encoder.Task(0)->nb_output_files(), 2);
+    std::vector<int> ends;
+    encoder.OnTerminate = [&](TObject*, const TCustomDIzizuZUR::TTerminateInfo& AInfo) {
+        EXPECT_FALSE(AInfo.Exception) << U8(AInfo.ExceptionMsg);
+        ends.push_back(AInfo.TaskIndex);
+    };
+    encoder.Start(0);
+    EXPECT_THAT(ends, ::testing::ElementsAre(0, -1));
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out)) << U8(probe.LastErrMsg());
+    EXPECT_NEAR(probe.FileHandle()->duration / 1e6, 10.0, 0.1);
 }
 
 }  // namespace
