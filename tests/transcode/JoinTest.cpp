@@ -209,3 +209,26 @@ TEST_F(Join, OneInputWithTheJoinFlagIsAPlainOutput) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stop during the second input ends the output there, complete and
+// playable, with the pictures written so far.
+TEST_F(Join, StopDuringTheSecondInputLeavesAPlayableOutput) {
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"stopped.mp4";
+    ASSERT_EQ(OpenJoined(t, parts, out, {{L"vcodec", L"libx264"}, {L"acodec", L"libfaac"}}), 3) << U8(t.LastErrMsg());
+    t.ReportInterval = 0;
+    t.OnProgress = [&](TObject*, int AFileIndex, int AFrameNumber, int, float, float, int64_t, int64_t, int64_t) {
+        if (AFileIndex == 1 && AFrameNumber >= 60) t.Stop(false);
+    };
+    t.StartConvert(false);
+    ASSERT_FALSE(t.FatalException()) << U8(t.FatalMessage());
+    EXPECT_FALSE(t.Finished());
+    const std::vector<int> shown = ShownFrameNumbers(out);
+    ASSERT_GE(shown.size(), 60u);  // every picture handed to the encoder is written
+    ASSERT_LT(shown.size(), 100u);
+    for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i], static_cast<int>(i % 50)) << "picture " << i;
+}
+
+}  // namespace
