@@ -38,8 +38,8 @@ double TCustomFFmpeg::JoinedStreamEnd(TAVOutputStream& AOst) const {
     if (AOst.encoding_needed && enc->codec_type == AVMEDIA_TYPE_VIDEO) return AOst.sync_opts * av_q2d(enc->time_base);
     if (AOst.encoding_needed && enc->codec_type == AVMEDIA_TYPE_AUDIO && enc->sample_rate > 0) {
         // Samples handed to the encoder and those still queued for it.
-        const AVAudioFifo* fifo = SharedState(AOst).fifo;
-        const int queued = fifo ? ff::av_audio_fifo_size(const_cast<AVAudioFifo*>(fifo)) : 0;
+        AVAudioFifo* fifo = SharedState(AOst).fifo;
+        const int queued = fifo ? ff::av_audio_fifo_size(fifo) : 0;
         return static_cast<double>(AOst.sync_opts + queued) / enc->sample_rate;
     }
     return SharedState(AOst).last_dts * av_q2d(AOst.st->time_base);

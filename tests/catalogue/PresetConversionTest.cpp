@@ -48,17 +48,11 @@ struct TSourceClip {
 const TSourceClip& SourceClip() {
     static const TSourceClip clip = [] {
         TSourceClip c;
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        c.Folder = std::wstring(temp) + L"vantrel-catalogue-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        c.Folder = testmedia::ScratchFolder(L"vantrel-catalogue");
         c.Outputs = c.Folder + L"out";
-        CreateDirectoryW(c.Folder.c_str(), nullptr);
         CreateDirectoryW(c.Outputs.c_str(), nullptr);
-        FFLoader.SetLibraryPath(GetApplicationPath() + L"..\\..\\dist\\LibAV");
-        if (!FFLoader.Load(TranscoderLibraries)) {
-            c.Error = WideToUtf8(FFLoader.LastErrMsg());
-            return c;
-        }
+        c.Error = testmedia::LoadTranscoderLibraries();
+        if (!c.Error.empty()) return c;
         testmedia::ClipSpec spec;
         spec.FileName = c.File = c.Folder + L"source.mp4";
         spec.Video.Width = 320;

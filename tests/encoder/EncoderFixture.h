@@ -23,11 +23,7 @@ protected:
     void SetUp() override {
         if (!testmedia::StandardMedia().Error.empty()) GTEST_SKIP() << testmedia::StandardMedia().Error;
         platform::InitMainThread();
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vantrel-encoder-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++counter) + L"\\";
-        CreateDirectoryW(folder.c_str(), nullptr);
+        folder = testmedia::ScratchFolder(L"vantrel-encoder-" + std::to_wstring(++counter));
     }
     void TearDown() override {
         platform::CheckSynchronize();

@@ -16,10 +16,7 @@ struct PlayerMedia {
 inline const PlayerMedia& PlayerClips() {
     static const PlayerMedia media = [] {
         PlayerMedia m;
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        m.Folder = std::wstring(tmp) + L"vantrel-player-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(m.Folder.c_str(), nullptr);
+        m.Folder = testmedia::ScratchFolder(L"vantrel-player");
         auto make = [&](const std::wstring& AName, double ASeconds, bool AVideo, bool AAudio,
                         const char* ASubtitles = nullptr) {
             testmedia::ClipSpec spec;

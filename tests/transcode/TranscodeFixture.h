@@ -36,11 +36,7 @@ protected:
         logger.SetOnLog([this](TObject*, uint32_t, TLogLevel l, const std::wstring& m) {
             if (l <= llError) errors.push_back(m);
         });
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vantrel-transcode-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++counter) + L"\\";
-        CreateDirectoryW(folder.c_str(), nullptr);
+        folder = testmedia::ScratchFolder(L"vantrel-transcode-" + std::to_wstring(++counter));
     }
     void TearDown() override {
         if (HasFailure())

@@ -119,23 +119,25 @@ struct Built {
     const Palette* p;
 };
 
-template <class T>
-T* AddCtrl(TbsSkinData* s, const wchar_t* name) {
+// A new record named name, appended to one of the store's lists.
+template <class T, class List>
+T* AddTo(List& list, const wchar_t* name) {
     auto rec = std::make_unique<T>(name);
     T* raw = rec.get();
-    s->CtrlList.push_back(std::move(rec));
+    list.push_back(std::move(rec));
     return raw;
+}
+
+template <class T>
+T* AddCtrl(TbsSkinData* s, const wchar_t* name) {
+    return AddTo<T>(s->CtrlList, name);
 }
 
 template <class T>
 T* AddObj(TbsSkinData* s, const wchar_t* name) {
-    auto rec = std::make_unique<T>(name);
-    T* raw = rec.get();
-    s->ObjectList.push_back(std::move(rec));
-    return raw;
+    return AddTo<T>(s->ObjectList, name);
 }
 
-// Nine-piece cut of a record whose picture part is r, with borders b.
 // The four corner points of a nine-piece picture w x h, each side cut at
 // the given distance from its edge.
 template <class R>

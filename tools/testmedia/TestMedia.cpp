@@ -250,6 +250,19 @@ void WriteBytes(const std::wstring& AName, const std::string& ABytes) {
     CloseHandle(h);
 }
 
+std::wstring ScratchFolder(const std::wstring& AName) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + AName + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string LoadTranscoderLibraries() {
+    FFLoader.SetLibraryPath(GetApplicationPath() + L"..\\..\\dist\\LibAV");
+    return FFLoader.Load(TranscoderLibraries) ? std::string() : WideToUtf8(FFLoader.LastErrMsg());
+}
+
 void RemoveFolder(const std::wstring& AFolder) {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((AFolder + L"*").c_str(), &fd);
@@ -275,15 +288,9 @@ std::string ReadBytes(const std::wstring& AName) {
 
 MediaSet MakeStandardSet() {
     MediaSet m;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    m.Folder = std::wstring(temp) + L"vantrel-media-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(m.Folder.c_str(), nullptr);
-    FFLoader.SetLibraryPath(GetApplicationPath() + L"..\\..\\dist\\LibAV");
-    if (!FFLoader.Load(TranscoderLibraries)) {
-        m.Error = WideToUtf8(FFLoader.LastErrMsg());
-        return m;
-    }
+    m.Folder = ScratchFolder(L"vantrel-media");
+    m.Error = LoadTranscoderLibraries();
+    if (!m.Error.empty()) return m;
     auto make = [&](std::wstring& AField, const wchar_t* AName, ClipSpec ASpec) {
         AField = m.Folder + AName;
         ASpec.FileName = AField;

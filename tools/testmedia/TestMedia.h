@@ -60,6 +60,11 @@ int FrameNumberFromPicture(PixelFn APixel, int AHeight) {
 void WriteBytes(const std::wstring& AName, const std::string& ABytes);
 // Removes the files of a folder (with trailing backslash) and the folder.
 void RemoveFolder(const std::wstring& AFolder);
+// Creates "<temp>\<AName>-<process id>\" and returns it (trailing backslash).
+std::wstring ScratchFolder(const std::wstring& AName);
+// Loads the transcoder's library set from the staged LibAV folder; an empty
+// result on success, else the loader's message.
+std::string LoadTranscoderLibraries();
 
 // The standard set, made once per process in a temporary folder on first use.
 struct MediaSet {
