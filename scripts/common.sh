@@ -1,17 +1,16 @@
 # Shared settings of the project's scripts; sourced, not run.
 # Everything built outside the work tree lives under VANTREL_CACHE so that a
 # fresh clone on the same machine reuses it.
+#
+# The target: i686 (the shipped 32-bit program, run under 32-bit Wine) where
+# this machine executes 32-bit code, x86_64 (under 64-bit Wine) where it does
+# not. VANTREL_ARCH=i686|x86_64 overrides the choice; VANTREL_NO_32BIT=1
+# pretends that 32-bit code cannot run. Everything below that depends on the
+# target (compilers, dependency cache, Wine loader, server and prefix, build
+# folder) is derived here and nowhere else.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VANTREL_CACHE=${VANTREL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vantrel}
-BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-export WINEPREFIX=${WINEPREFIX:-$VANTREL_CACHE/wineprefix}
-export WINEARCH=win32
-export WINEDEBUG=${WINEDEBUG:--all}
-# No Gecko/Mono installs; a crashing program ends at once instead of waiting
-# in the debugger.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winedbg.exe=d"}
-HOST=i686-w64-mingw32
 
 log() { printf '[vantrel] %s\n' "$*" >&2; }
 die() { printf '[vantrel] error: %s\n' "$*" >&2; exit 1; }
@@ -22,8 +21,75 @@ as_root() {
   else die "need root for: $*"; fi
 }
 
-# Prints the directory of the built media dependencies (the cache entry).
-deps_dir() { cat "$VANTREL_CACHE/deps-current" 2>/dev/null; }
+# True when the kernel executes 32-bit x86 programs: runs a 96-byte static
+# ELF32 that only calls exit(0) through int 0x80.
+runs_32bit() {
+  [ "${VANTREL_NO_32BIT:-0}" = 1 ] && return 1
+  local probe
+  probe=$(mktemp "${TMPDIR:-/tmp}/vantrel-probe32.XXXXXX") || return 1
+  printf '%b' \
+    '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
+    '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
+    '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' \
+    '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08' \
+    '\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00' \
+    '\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x00\x00\x00\x00\xcd\x80' >"$probe"
+  chmod +x "$probe"
+  local ok=1
+  "$probe" 2>/dev/null && ok=0
+  rm -f "$probe"
+  return $ok
+}
+
+if runs_32bit; then VANTREL_NATIVE_ARCH=i686; else VANTREL_NATIVE_ARCH=x86_64; fi
+VANTREL_ARCH=${VANTREL_ARCH:-$VANTREL_NATIVE_ARCH}
+case "$VANTREL_ARCH" in
+  i686)
+    HOST=i686-w64-mingw32
+    export WINEARCH=win32
+    WINE_LOADER=/usr/lib/wine/wine
+    WINE_SERVER=/usr/lib/wine/wineserver32
+    prefix_name=wineprefix ;;
+  x86_64)
+    HOST=x86_64-w64-mingw32
+    export WINEARCH=win64
+    WINE_LOADER=/usr/lib/wine/wine64
+    WINE_SERVER=/usr/lib/wine/wineserver64
+    prefix_name=wineprefix-x86_64 ;;
+  *) die "VANTREL_ARCH must be i686 or x86_64, not '$VANTREL_ARCH'" ;;
+esac
+export VANTREL_ARCH
+# Whether this machine can run what is built for the target.
+VANTREL_RUNNABLE=1
+[ "$VANTREL_ARCH" = i686 ] && [ "$VANTREL_NATIVE_ARCH" != i686 ] && VANTREL_RUNNABLE=0
+
+# build/ holds the target this machine chooses by itself; a target chosen
+# against it builds beside it in build-<arch>/.
+if [ "$VANTREL_ARCH" = "$VANTREL_NATIVE_ARCH" ]; then
+  BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+else
+  BUILD_DIR=${BUILD_DIR:-$ROOT/build-$VANTREL_ARCH}
+fi
+TOOLCHAIN_FILE=$ROOT/cmake/toolchain-$VANTREL_ARCH-mingw.cmake
+
+export WINEPREFIX=${WINEPREFIX:-$VANTREL_CACHE/$prefix_name}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Gecko/Mono installs; a crashing program ends at once instead of waiting
+# in the debugger.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winedbg.exe=d"}
+# /usr/bin/wine and its companions pick the 32-bit loader whenever it is
+# installed: every Wine call goes through the target's own loader and server.
+export WINELOADER=$WINE_LOADER WINESERVER=$WINE_SERVER
+wine() { "$WINE_LOADER" "$@"; }
+wineserver() { "$WINE_SERVER" "$@"; }
+wineboot() { "$WINE_LOADER" wineboot.exe "$@"; }
+winepath() { "$WINE_LOADER" winepath.exe "$@"; }
+need_runnable() {
+  [ "$VANTREL_RUNNABLE" = 1 ] || die "this machine runs no 32-bit code: $1 needs VANTREL_ARCH=x86_64"
+}
+
+# Prints the directory of the target's built media dependencies.
+deps_dir() { cat "$VANTREL_CACHE/deps-current-$VANTREL_ARCH" 2>/dev/null; }
 
 # Starts an Xvfb display of our own unless one is usable; sets DISPLAY.
 # The caller owns XVFB_PID and should call stop_xvfb.
