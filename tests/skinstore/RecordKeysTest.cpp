@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 
 #include "SkinFixture.h"
@@ -259,6 +260,12 @@ TEST(StoreKeys, FixedSectionsHoldExactlyTheirKeys) {
     EXPECT_EQ(SectionKeys(&ini, L"LAYERFRAME"), Concat({&kLayerFrame}));
     EXPECT_EQ(SectionKeys(&ini, L"HINTWINDOW"), Concat({&kHintWindow}));
     EXPECT_EQ(SectionKeys(&ini, L"SKINCOLORS"), Concat({&kColors}));
+    // The two index sections: a count, then name:kind under "0" .. count - 1.
+    EXPECT_EQ(ini.ReadString(L"SKINOBJECTS", L"count", L""), L"1");
+    EXPECT_EQ(ini.ReadString(L"SKINOBJECTS", L"0", L""), L"caption:caption");
+    EXPECT_EQ(ini.ReadString(L"SKINCONTROLS", L"count", L""), L"2");
+    EXPECT_EQ(ini.ReadString(L"SKINCONTROLS", L"0", L""), L"button:button");
+    EXPECT_EQ(ini.ReadString(L"SKINCONTROLS", L"1", L""), L"panel:panel");
 }
 
 // The reader finds a record's values under the same names: a section
