@@ -271,6 +271,28 @@ TEST(SkinImage, ThreePieceComposers) {
     EXPECT_EQ("", CompareGolden(v, L"vskin_tiled_33"));
 }
 
+// The left-hand and middle-only three-piece composers, every pixel: the
+// middle is the source columns LO to W - RO (5 to 15 here), tiled with a step
+// of 10 from the left end's edge, or from 0 without ends, cut at the width.
+TEST(SkinImage, LeftAndMiddleThreePieceComposers) {
+    Part p;
+    TBitmap left, middle, stretched;
+    CreateHSkinImageLeft(5, 5, &left, &p.sb, p.r, 37, 0, false);
+    ASSERT_EQ(37, left.Width());
+    ASSERT_EQ(20, left.Height());
+    CreateHSkinImageMiddle(5, 5, &middle, &p.sb, p.r, 23, 0, false);
+    ASSERT_EQ(23, middle.Width());
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 37; ++x)
+            ASSERT_EQ(p.Src(x < 5 ? x : 5 + (x - 5) % 10, y), PixelOf(left, x, y)) << "left " << x << "," << y;
+        for (int x = 0; x < 23; ++x)
+            ASSERT_EQ(p.Src(5 + x % 10, y), PixelOf(middle, x, y)) << "middle " << x << "," << y;
+    }
+    // Stretched, the middle covers the whole width once.
+    CreateHSkinImageMiddle(5, 5, &stretched, &p.sb, p.r, 30, 0, true);
+    ExpectStretched(RowOf(stretched, 7, 0, 30, SrcX), 5, 10, "stretched middle");
+}
+
 TEST(SkinImage, VerticalMiddleOfHeightZeroDrawsOnlyEnds) {
     TBitmap sb, v;
     MakeSkinPicture(sb, 10, 10, 5);
