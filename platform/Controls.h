@@ -24,6 +24,7 @@
 #include "platform/Graphics.h"
 #include "platform/Messages.h"
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
@@ -80,6 +81,36 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TSh
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
+
+// A handler chained in front of a control's message handling: it gets every
+// message and passes it on with next(m) (or answers it itself).
+using TWindowProcHandler = std::function<void(TMessage& m, const TWndMethod& next)>;
+
+// Chains a handler into a control's WindowProc for its own lifetime, by
+// identity: hooks removed in any order leave the others working, each
+// passing on to the next older one that is still there. The chain belongs to
+// the control, not its window, so it survives RecreateWnd. A hook that
+// outlives its control is inert. UI thread only.
+class TWindowProcHook {
+public:
+    TWindowProcHook() = default;
+    TWindowProcHook(TControl* control, TWindowProcHandler handler);
+    ~TWindowProcHook() { Remove(); }
+    TWindowProcHook(const TWindowProcHook&) = delete;
+    TWindowProcHook& operator=(const TWindowProcHook&) = delete;
+    // Takes the handler out of the chain (again: nothing).
+    void Remove();
+    bool Installed() const;
+
+    struct Entry {
+        TControl* control;
+        unsigned id;
+        TWindowProcHandler handler;
+    };
+
+private:
+    std::shared_ptr<Entry> entry_;
+};
 
 class TSizeConstraints : public TPersistent {
 public:
@@ -168,6 +199,8 @@ public:
     void BringToFront();
     void SendToBack();
     LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
+    // Where messages enter (replaceable). It starts as the hooks of
+    // TWindowProcHook, newest first, followed by WndProc.
     TWndMethod WindowProc;
     virtual void WndProc(TMessage& m);
     // What happens to messages no handler took.
@@ -207,8 +240,14 @@ protected:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 
 private:
+    friend class TWindowProcHook;
     void HandleMouse(TMessage& m);
     void FontChanged();
+    // Runs the newest hook whose id is below `below`, else WndProc.
+    void CallHooks(TMessage& m, unsigned below);
+
+    std::vector<std::shared_ptr<TWindowProcHook::Entry>> hooks_;  // oldest first
+    unsigned nextHookId_ = 1;
 
     TWinControl* parent_ = nullptr;
     TAlign align_ = alNone;
