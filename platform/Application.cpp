@@ -106,10 +106,12 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     Screen = new TScreen(this);
     title_ = ChangeFileExt(ExtractFileName(ParamStr0()), L"");
+    hintWindowClasses_.SetOnChange([this] { HintWindowClassChanged(); });
 }
 
 TApplication::~TApplication() {
     Destroying();
+    hintWindowClasses_.SetOnChange(nullptr);
     CancelHint();
     platform::SetMessageDispatcher(nullptr);
     // Forms first (they may still talk to the application and the screen).
@@ -187,7 +189,11 @@ bool TApplication::ProcessMessage() {
 void TApplication::DispatchOne(MSG& msg) {
     try {
         bool handled = false;
-        if (OnMessage) OnMessage(msg, handled);
+        messageHooks_.VisitNewestFirst([&](const TMessageEvent& hook) {
+            hook(msg, handled);
+            return handled;
+        });
+        if (!handled && OnMessage) OnMessage(msg, handled);
         if (hintActive_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
         if (handled || IsKeyMsg(msg)) return;
         TranslateMessage(&msg);
@@ -297,7 +303,20 @@ void TApplication::SetShowHint(bool v) {
         hintWindow_->Free();
         hintWindow_ = nullptr;
     }
-    if (v && !hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    if (v && !hintWindow_) hintWindow_ = MakeHintWindow();
+}
+
+THintWindow* TApplication::MakeHintWindow() {
+    if (THintWindowClass installed = hintWindowClasses_.Newest()) return installed(this);
+    return HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+}
+
+void TApplication::HintWindowClassChanged() {
+    CancelHint();
+    if (hintWindow_) {
+        hintWindow_->Free();
+        hintWindow_ = nullptr;
+    }
 }
 
 void TApplication::ActivateHint(const TPoint& cursorPos) {
@@ -358,8 +377,9 @@ void TApplication::ShowHintNow() {
     if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
     bool canShow = true;
     if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    showHintHooks_.VisitOldestFirst([&](const TShowHintEvent& hook) { hook(info.HintStr, canShow, info); });
     if (!canShow || info.HintStr.empty()) return;
-    if (!hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    if (!hintWindow_) hintWindow_ = MakeHintWindow();
     hintWindow_->SetColor(info.HintColor);
     TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
     r.Offset(info.HintPos.x, info.HintPos.y);

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "platform/Controls.h"
+#include "platform/HookList.h"
 #include "platform/UtilWindow.h"
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -283,6 +284,14 @@ public:
     void ShowException(const std::exception& e);
 
     TMessageEvent OnMessage;
+    // Message hooks shared by components, added and removed by identity
+    // (keep the token). Every message the application's loops take (Run,
+    // HandleMessage, ProcessMessages, modal loops, waits that pump) goes to
+    // the hooks newest first and then to OnMessage, until one sets handled.
+    using TMessageHooks = platform::HookList<void(MSG& msg, bool& handled)>;
+    [[nodiscard]] TMessageHooks::Token AddMessageHook(TMessageEvent hook) {
+        return messageHooks_.Add(std::move(hook));
+    }
     TIdleEvent OnIdle;
     TExceptionEvent OnException;
 
@@ -296,7 +305,22 @@ public:
     int HintHidePause = 2500;
     TColor HintColor = clInfoBk;
     TShowHintEvent OnShowHint;
-    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    // Show-hint hooks shared by components: OnShowHint runs first, then the
+    // hooks oldest first (the newest has the last word).
+    using TShowHintHooks = platform::HookList<void(String& hintStr, bool& canShow, THintInfo& hintInfo)>;
+    [[nodiscard]] TShowHintHooks::Token AddShowHintHook(TShowHintEvent hook) {
+        return showHintHooks_.Add(std::move(hook));
+    }
+    using THintWindowClass = std::function<THintWindow*(TComponent* owner)>;
+    THintWindowClass HintWindowClass;
+    // Hint window classes installed by components: the newest one still
+    // installed is in force (else HintWindowClass, else THintWindow). A
+    // change frees the current hint window; the next hint makes one of the
+    // class now in force.
+    using THintWindowClasses = platform::HookList<THintWindow*(TComponent* owner)>;
+    [[nodiscard]] THintWindowClasses::Token AddHintWindowClass(THintWindowClass windowClass) {
+        return hintWindowClasses_.Add(std::move(windowClass));
+    }
     // The pointer moved over control (nullptr: over nothing of ours).
     void HintMouseMove(TControl* control);
     void CancelHint();
@@ -319,6 +343,8 @@ private:
     void DispatchOne(MSG& msg);
     void DoneForm(TCustomForm* form);
     void HandleExceptionText(const String& text);
+    THintWindow* MakeHintWindow();
+    void HintWindowClassChanged();
 
     std::unique_ptr<platform::UtilWindow> window_;
     String title_;
@@ -328,6 +354,9 @@ private:
     THintWindow* hintWindow_ = nullptr;
     bool hintActive_ = false;
     enum { hintNone, hintWaitShow, hintWaitHide } hintTimer_ = hintNone;
+    TMessageHooks messageHooks_;
+    TShowHintHooks showHintHooks_;
+    THintWindowClasses hintWindowClasses_;
 };
 
 // "short|long": the part before the bar, and the part after it (the whole
