@@ -405,6 +405,7 @@ private:
     std::vector<TControl*> controls_;  // z-order, bottom first
     std::vector<TWinControl*> tabList_;
     TBrush brush_;
+    TRect alignedClient_;  // the client area the children were last aligned to
     int alignDisabled_ = 0;
     bool tabStop_ = false;
     bool aligning_ = false;

@@ -245,7 +245,8 @@ void TWinControl::AlignChildren() {
     if (aligning_) return;
     aligning_ = true;
     try {
-        TRect r = ClientRect();
+        alignedClient_ = ClientRect();
+        TRect r = alignedClient_;
         AdjustClientRect(r);
         AlignControls(nullptr, r);
     } catch (...) {
@@ -795,6 +796,9 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(m);
         UpdateBounds();
+        // A frame that answers WM_NCCALCSIZE differently changes the client
+        // area without moving the window: the aligned children follow.
+        if (handle_ && ClientRect() != alignedClient_) AlignChildren();
         return;
     case WM_CONTEXTMENU:
         if (ContextPopup(this, m.LParam)) return;

@@ -606,6 +606,41 @@ TEST_F(FormTest, AnchorsAndDisabledAlignFollowTheParentSize) {
     delete f;
 }
 
+TEST_F(FormTest, NarrowerFrameRealignsTheClientChildWithoutAMove) {
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(0, 0, 200, 100);
+    auto* client = new Box(f, clGreen);
+    client->SetParent(f);
+    client->SetAlign(alClient);
+    f->AfterConstruction();
+    f->HandleNeeded();
+    ASSERT_EQ(client->BoundsRect(), TRect(0, 0, 200, 100));
+    // A frame that keeps 10 pixels at each side and 6 at the top for itself.
+    bool framed = false;
+    TWindowProcHook frame(f, [&](TMessage& m, const TWndMethod& next) {
+        next(m);
+        if (m.Msg != WM_NCCALCSIZE || !framed) return;
+        RECT* r = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
+                           : reinterpret_cast<RECT*>(m.LParam);
+        r->left += 10, r->right -= 10, r->top += 6;
+        m.Result = 0;
+    });
+    framed = true;
+    const TRect boundsBefore = f->BoundsRect();
+    SetWindowPos(f->Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                                                      SWP_NOACTIVATE);
+    EXPECT_EQ(f->BoundsRect(), boundsBefore);
+    EXPECT_EQ(f->ClientWidth(), 180);
+    EXPECT_EQ(f->ClientHeight(), 94);
+    EXPECT_EQ(client->BoundsRect(), TRect(0, 0, 180, 94));
+    framed = false;
+    SetWindowPos(f->Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                                                      SWP_NOACTIVATE);
+    EXPECT_EQ(client->BoundsRect(), TRect(0, 0, 200, 100));
+    delete f;
+}
+
 // ---- ownership and leaks ------------------------------------------------------------------------
 
 class Watcher : public TComponent {
