@@ -347,6 +347,10 @@ public:
     // Paints this control with its windowed and windowless children into
     // dc at (x, y).
     void PaintTo(HDC dc, int x, int y);
+    // Paints what the control itself shows (PaintWindow: not its background
+    // erase, not its children) into dc at the client origin: the background
+    // that a see-through child draws behind itself.
+    void PaintBackground(HDC dc) { PaintWindow(dc); }
     void Invalidate() override;
     void Update() override;
     void SetBounds(int left, int top, int width, int height) override;

@@ -85,6 +85,9 @@ public:
     void SetWindowState(TWindowState v);
     // The form sees key events before its controls.
     bool KeyPreview = false;
+    // False for helper windows (layered borders, drop-downs) that the
+    // program's broadcasts to every form, such as a change of look, skip.
+    bool TakesBroadcasts = true;
     // Topic of the help file shown for this form.
     int HelpContext = 0;
     TCanvas* Canvas();

@@ -429,10 +429,6 @@ void DrawMinimizeToTrayImage(TCanvas* canvas, int x, int y, TColor color) {
 // ---- parent background ---------------------------------------------------------------------------
 
 namespace {
-struct PaintAccess : TWinControl {
-    static void Paint(TWinControl* c, HDC dc) { (c->*(&PaintAccess::PaintWindow))(dc); }
-};
-
 void PaintParent(TControl* control, int dx, int dy, TCanvas* canvas) {
     if (!control || !control->Parent()) return;
     TWinControl* parent = control->Parent();
@@ -450,7 +446,7 @@ void PaintParent(TControl* control, int dx, int dy, TCanvas* canvas) {
             SendMessageW(mdiClient, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         } else {
             parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-            if (!form) PaintAccess::Paint(parent, dc);
+            if (!form) parent->PaintBackground(dc);
         }
     }
     const TRect bounds = control->BoundsRect();

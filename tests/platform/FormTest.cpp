@@ -168,6 +168,21 @@ TEST_F(FormTest, PaintsWindowedAndWindowlessChildrenOffScreen) {
     EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(61, 30)), ColorToRGB(clBtnFace));
 }
 
+TEST_F(FormTest, PaintBackgroundDrawsTheControlItselfWithoutChildren) {
+    TestForm* f = NewForm();
+    f->Show();
+    auto* inner = new Marker(f, clRed);
+    inner->SetParent(f->box);
+    inner->SetBounds(5, 5, 10, 10);
+    TBitmap shot(60, 40, pf24bit);
+    shot.Canvas()->Brush()->SetColor(clLime);
+    shot.Canvas()->FillRect(Rect(0, 0, 60, 40));
+    f->box->PaintBackground(shot.Canvas()->Handle());
+    EXPECT_EQ(shot.Canvas()->Pixel(30, 30), clBlue);
+    EXPECT_EQ(shot.Canvas()->Pixel(8, 8), clBlue);  // the windowless child is left out
+    EXPECT_EQ(inner->log.paints, 0);
+}
+
 TEST_F(FormTest, WindowlessChildrenGetEnterLeaveAndClicks) {
     TestForm* f = NewForm();
     f->Show();
