@@ -208,4 +208,105 @@ TEST_F(PageControlTest, RemovingTheActiveSheetActivatesANeighbour) {
     EXPECT_EQ(ShownSheets(), 1);
 }
 
+// Where the tabs lie against the display area, for each side.
+TEST_F(PageControlTest, TabPositionPutsTheTabsOnThatSide) {
+    struct Case {
+        TTabPosition position;
+        const char* name;
+    };
+    for (const Case c : {Case{tpTop, "top"}, Case{tpBottom, "bottom"}, Case{tpLeft, "left"}, Case{tpRight, "right"}}) {
+        SCOPED_TRACE(c.name);
+        pages->SetActivePageIndex(1);
+        pages->SetTabPosition(c.position);
+        EXPECT_EQ(pages->TabPosition(), c.position);
+        ASSERT_EQ(TabCtrl_GetItemCount(pages->Handle()), 3);
+        const TRect tab = pages->TabRect(0), display = pages->DisplayRect(), client = pages->ClientRect();
+        ASSERT_FALSE(tab.IsEmpty());
+        switch (c.position) {
+        case tpTop:
+            EXPECT_LE(tab.bottom, display.top);
+            EXPECT_LT(tab.top, client.Height() / 2);
+            break;
+        case tpBottom:
+            EXPECT_GE(tab.top, display.bottom);
+            EXPECT_GT(tab.bottom, client.Height() / 2);
+            break;
+        case tpLeft:
+            EXPECT_LE(tab.right, display.left);
+            EXPECT_GT(tab.Height(), tab.Width());  // standing on its side
+            break;
+        case tpRight:
+            EXPECT_GE(tab.left, display.right);
+            EXPECT_GT(tab.Height(), tab.Width());
+            break;
+        }
+        // The new window keeps the sheets, the selection and the layout.
+        EXPECT_EQ(pages->ActivePageIndex(), 1);
+        EXPECT_EQ(TabCtrl_GetCurSel(pages->Handle()), 1);
+        EXPECT_EQ(pages->Pages(1)->BoundsRect(), display);
+        EXPECT_EQ(pages->Pages(1)->Caption(), L"Video");
+        EXPECT_EQ(ShownSheets(), 1);
+    }
+}
+
+TEST_F(PageControlTest, TabSizeAndStyleReachTheNativeControl) {
+    pages->SetTabHeight(30);
+    EXPECT_EQ(pages->TabRect(0).Height(), 30);
+    EXPECT_EQ(pages->Pages(0)->BoundsRect(), pages->DisplayRect());
+    EXPECT_GE(pages->DisplayRect().top, 30);
+    pages->SetTabWidth(90);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages->TabRect(i).Width(), 90) << i;
+    EXPECT_EQ(pages->TabRect(0).Height(), 30);
+    pages->SetTabWidth(0);
+    // Back to widths that follow the captions.
+    EXPECT_NE(pages->TabRect(0).Width(), pages->TabRect(1).Width());
+
+    const struct {
+        TTabStyle style;
+        LONG bits;
+    } styles[] = {{tsButtons, TCS_BUTTONS}, {tsFlatButtons, TCS_BUTTONS | TCS_FLATBUTTONS}, {tsTabs, 0}};
+    for (const auto& c : styles) {
+        pages->SetStyle(c.style);
+        const LONG style = GetWindowLongW(pages->Handle(), GWL_STYLE);
+        EXPECT_EQ(style & (TCS_BUTTONS | TCS_FLATBUTTONS), c.bits) << c.style;
+        EXPECT_EQ(TabCtrl_GetItemCount(pages->Handle()), 3);
+    }
+}
+
+TEST_F(PageControlTest, MultiLineWrapsTabsThatDoNotFit) {
+    for (int i = 0; i < 9; ++i) {
+        auto* sheet = new TTabSheet(form);
+        sheet->SetCaption(L"A longer caption " + IntToStr(i));
+        sheet->SetPageControl(pages);
+    }
+    EXPECT_FALSE(pages->MultiLine());
+    EXPECT_EQ(TabCtrl_GetRowCount(pages->Handle()), 1);
+    const int singleTop = pages->DisplayRect().top;
+    pages->SetMultiLine(true);
+    EXPECT_GT(TabCtrl_GetRowCount(pages->Handle()), 1);
+    EXPECT_NE(pages->TabRect(0).top, pages->TabRect(11).top);
+    // More rows leave less room for the sheets.
+    EXPECT_GT(pages->DisplayRect().top, singleTop);
+    EXPECT_EQ(pages->ActivePage()->BoundsRect(), pages->DisplayRect());
+    // Tabs on a side are always in rows.
+    pages->SetMultiLine(false);
+    pages->SetTabPosition(tpLeft);
+    EXPECT_TRUE(pages->MultiLine());
+    EXPECT_TRUE(GetWindowLongW(pages->Handle(), GWL_STYLE) & TCS_MULTILINE);
+}
+
+TEST_F(PageControlTest, TabIndexCountsShownTabsOnly) {
+    pages->Pages(0)->TabVisible = false;
+    pages->SetActivePageIndex(2);
+    EXPECT_EQ(pages->TabIndex(), 1);
+    pages->SetTabIndex(0);
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(1));
+    pages->SetTabIndex(5);  // out of range: nothing changes
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(1));
+    pages->SetTabIndex(-1);
+    EXPECT_EQ(pages->ActivePage(), nullptr);
+    EXPECT_EQ(pages->TabIndex(), -1);
+    EXPECT_EQ(ShownSheets(), 0);
+}
+
 }  // namespace
