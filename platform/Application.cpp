@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
+#include "platform/Menus.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -136,6 +137,8 @@ HWND TApplication::Handle() {
     if (!window_) {
         window_ = std::make_unique<platform::UtilWindow>(
             [this](TMessage& m) {
+                // Popup menus of controls without a window are owned here.
+                if (MenuItemDrawMessage(m)) return true;
                 if (m.Msg != WM_TIMER || m.WParam != kHintTimer) return false;
                 HintTimerExpired();
                 return true;

@@ -195,6 +195,24 @@ void TWindowProcHook::Remove() {
 
 bool TWindowProcHook::Installed() const { return entry_ && entry_->control; }
 
+bool TControl::UseRightToLeftAlignment() const {
+    return BiDiMode == bdRightToLeft && GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+}
+
+bool TControl::UseRightToLeftReading() const {
+    return BiDiMode != bdLeftToRight && GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+    if (UseRightToLeftAlignment()) {
+        if (flags & DT_RIGHT) flags &= ~static_cast<UINT>(DT_RIGHT);
+        else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
+    }
+    return flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+UINT TControl::DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? DT_RTLREADING : 0; }
+
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     if (parent == this) throw EInvalidOperation(L"A control cannot have itself as its parent");

@@ -64,6 +64,7 @@ enum TControlStateFlag : unsigned {
 using TControlState = unsigned;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = unsigned;
 // The shift state of the keyboard now; of mouse-message key flags.
@@ -190,6 +191,18 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool v);
     virtual bool IsWindowed() const { return false; }
+
+    // ---- text direction ------------------------------------------------------------
+    // Right-to-left takes effect only where the system is set up for
+    // right-to-left languages.
+    TBiDiMode BiDiMode = bdLeftToRight;
+    virtual bool UseRightToLeftAlignment() const;
+    virtual bool UseRightToLeftReading() const;
+    // DrawText flags for this control: with right-to-left alignment DT_RIGHT
+    // becomes left and left becomes DT_RIGHT (centred text stays), with
+    // right-to-left reading DT_RTLREADING is added.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
+    UINT DrawTextBiDiModeFlagsReadingOnly() const;
 
     // ---- painting and messages ---------------------------------------------------
     virtual void Invalidate();

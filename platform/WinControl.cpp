@@ -766,12 +766,14 @@ void TWinControl::WndProc(TMessage& m) {
             ReflectNotification(m, reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem);
             return;
         }
+        if (MenuItemDrawMessage(m)) return;
         break;
     case WM_MEASUREITEM:
         if (reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlType != ODT_MENU && handle_) {
             ReflectNotification(m, GetDlgItem(handle_, static_cast<int>(m.WParam)));
             return;
         }
+        if (reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlType == ODT_MENU && MenuItemDrawMessage(m)) return;
         break;
     case WM_DELETEITEM:
         ReflectNotification(m, reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->hwndItem);
