@@ -9,6 +9,8 @@
 namespace {
 
 using platform_test::ControlsTest;
+using platform_test::ShowsColour;
+using platform_test::SolidColourList;
 
 class TreeViewTest : public ControlsTest {
 protected:
@@ -142,6 +144,50 @@ TEST_F(TreeViewTest, LabelEditingAsksAndStoresTheText) {
     SendMessageW(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
     EXPECT_EQ(free->Text(), L"[renamed]");
     EXPECT_EQ(WindowChildren(nullptr), (std::vector<String>{L"fixed", L"[renamed]"}));
+}
+
+TEST_F(TreeViewTest, StateImagesShowThePictureOfEachNodesStateIndex) {
+    tree->SetStateImages(SolidColourList(form, {clRed, clLime, clBlue}));
+    TTreeNode* a = tree->Items()->AddChild(nullptr, L"alpha");
+    TTreeNode* b = tree->Items()->AddChild(nullptr, L"beta");
+    TTreeNode* c = tree->Items()->AddChild(nullptr, L"gamma");
+    a->SetStateIndex(2);
+    b->SetStateIndex(1);
+    c->SetStateIndex(0);  // the first picture is never shown
+    const auto row = [&](TTreeNode* n) {
+        const TRect text = n->DisplayRect(true);
+        return TRect(0, text.top, text.left, text.bottom);
+    };
+    EXPECT_TRUE(ShowsColour(tree, row(a), clBlue));
+    EXPECT_TRUE(ShowsColour(tree, row(b), clLime));
+    EXPECT_FALSE(ShowsColour(tree, row(c), clRed));
+    EXPECT_FALSE(ShowsColour(tree, row(a), clLime));
+    // Kept by a new window.
+    tree->SetReadOnly(true);
+    EXPECT_TRUE(ShowsColour(tree, row(a), clBlue));
+}
+
+TEST_F(TreeViewTest, RightClickSelectsTheNodeUnderThePointerWhenAsked) {
+    TTreeNode* a = tree->Items()->AddChild(nullptr, L"alpha");
+    TTreeNode* b = tree->Items()->AddChild(nullptr, L"beta");
+    tree->SetSelected(a);
+    std::vector<TTreeNode*> changes;
+    tree->OnChange = [&](TObject*, TTreeNode* n) { changes.push_back(n); };
+    const TRect r = b->DisplayRect(true);
+    const LPARAM at = MAKELPARAM(r.left + 2, r.top + r.Height() / 2);
+    const auto rightClick = [&] {
+        // The control waits for the release inside the press.
+        PostMessageW(tree->Handle(), WM_RBUTTONUP, 0, at);
+        SendMessageW(tree->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+        Application->ProcessMessages();
+    };
+    rightClick();
+    EXPECT_EQ(tree->Selected(), a);
+    EXPECT_TRUE(changes.empty());
+    tree->RightClickSelect = true;
+    rightClick();
+    EXPECT_EQ(tree->Selected(), b);
+    EXPECT_EQ(changes, std::vector<TTreeNode*>{b});
 }
 
 class PageControlTest : public ControlsTest {
