@@ -221,10 +221,21 @@ void TApplication::Terminate() {
 
 void TApplication::Minimize() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+    MainFormSized(SIZE_MINIMIZED);
 }
 
 void TApplication::Restore() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+    MainFormSized(SIZE_RESTORED);
+}
+
+void TApplication::MainFormSized(WPARAM kind) {
+    const bool minimized = kind == SIZE_MINIMIZED;
+    if (minimized == minimized_ || (kind != SIZE_MINIMIZED && kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED)) return;
+    minimized_ = minimized;
+    SendMessageW(Handle(), WM_SIZE, minimized ? SIZE_MINIMIZED : SIZE_RESTORED, 0);
+    if (minimized && OnMinimize) OnMinimize(this);
+    if (!minimized && OnRestore) OnRestore(this);
 }
 
 int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {

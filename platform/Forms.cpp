@@ -366,6 +366,10 @@ void TCustomForm::WndProc(TMessage& m) {
         if (LOWORD(m.WParam) != WA_INACTIVE) Activate();
         else Deactivate();
         return;
+    case WM_SIZE:
+        TWinControl::WndProc(m);
+        if (Application && Application->MainForm() == this) Application->MainFormSized(m.WParam);
+        return;
     case WM_COMMAND:
         // A command of the menu bar.
         if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;

@@ -273,8 +273,14 @@ public:
     bool ProcessMessage();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Minimizes / restores the main form. Either way, and whenever the main
+    // form is minimized or restored by the user, the application window gets
+    // WM_SIZE (SIZE_MINIMIZED / SIZE_RESTORED), which a subclass of it (a
+    // tray icon) can watch, and OnMinimize / OnRestore run.
     void Minimize();
     void Restore();
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
     int MessageBox(const String& text, const String& caption, UINT flags);
     // Opens HelpFile (beside the program when relative) at a topic; OnHelp
     // may answer instead. False when there is no help to show.
@@ -345,6 +351,8 @@ private:
     bool IsKeyMsg(MSG& msg);
     void DispatchOne(MSG& msg);
     void DoneForm(TCustomForm* form);
+    // The main form's window went to / came back from the taskbar.
+    void MainFormSized(WPARAM kind);
     void HandleExceptionText(const String& text);
     THintWindow* MakeHintWindow();
     void HintWindowClassChanged();
@@ -353,6 +361,7 @@ private:
     String title_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool minimized_ = false;
     TControl* hintControl_ = nullptr;
     THintWindow* hintWindow_ = nullptr;
     bool hintActive_ = false;

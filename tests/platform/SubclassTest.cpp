@@ -192,4 +192,42 @@ TEST_F(SubclassTest, HookOutlivingItsControlIsInert) {
     hook.Remove();
 }
 
+// ---- the application window --------------------------------------------------------------
+
+TEST_F(SubclassTest, ApplicationWindowHearsTheMainFormGoAndComeBack) {
+    ASSERT_EQ(Application->MainForm(), form);
+    std::vector<WPARAM> sizes;
+    platform::WindowSubclass tray(Application->Handle(), [&](TMessage& m) {
+        if (m.Msg == WM_SIZE) sizes.push_back(m.WParam);
+        return false;
+    });
+    int minimized = 0, restored = 0;
+    Application->OnMinimize = [&](TObject*) { ++minimized; };
+    Application->OnRestore = [&](TObject*) { ++restored; };
+    // By the user (the system's minimize box), then by code.
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Application->ProcessMessages();
+    EXPECT_TRUE(IsIconic(form->Handle()));
+    EXPECT_EQ(sizes, std::vector<WPARAM>{SIZE_MINIMIZED});
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    Application->ProcessMessages();
+    Application->Minimize();
+    Application->Minimize();  // already down: no second notice
+    Application->Restore();
+    Application->ProcessMessages();
+    EXPECT_EQ(sizes, (std::vector<WPARAM>{SIZE_MINIMIZED, SIZE_RESTORED, SIZE_MINIMIZED, SIZE_RESTORED}));
+    EXPECT_EQ(minimized, 2);
+    EXPECT_EQ(restored, 2);
+    EXPECT_FALSE(IsIconic(form->Handle()));
+    // Another form minimized says nothing.
+    auto* other = new TForm(Application);
+    other->Show();
+    ShowWindow(other->Handle(), SW_MINIMIZE);
+    Application->ProcessMessages();
+    EXPECT_EQ(sizes.size(), 4u);
+    other->Free();
+    Application->OnMinimize = nullptr;
+    Application->OnRestore = nullptr;
+}
+
 }  // namespace
