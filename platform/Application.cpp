@@ -199,6 +199,8 @@ void TApplication::DispatchOne(MSG& msg) {
         if (!handled && OnMessage) OnMessage(msg, handled);
         if (hintActive_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
         if (handled || IsKeyMsg(msg)) return;
+        // Ctrl+F4, Ctrl+F6 and the child's system menu keys of MDI children.
+        if (mainForm_ && mainForm_->ClientHandle() && TranslateMDISysAccel(mainForm_->ClientHandle(), &msg)) return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {

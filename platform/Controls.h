@@ -382,6 +382,8 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& params);
+    // Registers the library's window class named in params (once).
+    static void RegisterWindowClass(const TCreateParams& params);
     virtual void DestroyWnd();
     // Places the aligned children inside rect (the adjusted client area).
     virtual void AlignControls(TControl* control, TRect& rect);

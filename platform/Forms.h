@@ -43,8 +43,10 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 using TShortCutEvent = std::function<void(WORD key, TShiftState shift, bool& handled)>;
+enum TTileMode { tbHorizontal, tbVertical };
 
 class TMainMenu;
+class TMenuItem;
 
 class TCustomForm : public TWinControl {
 public:
@@ -75,6 +77,7 @@ public:
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* c);
     TFormStyle FormStyle() const { return formStyle_; }
+    // Switching to or from an MDI style makes a new window.
     void SetFormStyle(TFormStyle v);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle v);
@@ -85,6 +88,32 @@ public:
     void SetWindowState(TWindowState v);
     // The form sees key events before its controls.
     bool KeyPreview = false;
+
+    // ---- scrolling -------------------------------------------------------------------------
+    // Scroll bars appear when controls (not aligned ones) lie beyond the
+    // client area; scrolling moves the controls.
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool v);
+    // Where the view stands in the scrolled area.
+    TPoint ScrollPosition() const { return TPoint(scrollX_, scrollY_); }
+
+    // ---- MDI (FormStyle fsMDIForm: a frame with child forms; fsMDIChild:
+    // such a child, inside the main form's client window) -----------------------------
+    // The MDI client window of an MDI form; nullptr otherwise.
+    HWND ClientHandle() const { return clientHandle_; }
+    int MDIChildCount() const;
+    // The children, the active (topmost) one first.
+    TCustomForm* MDIChildren(int i) const;
+    TCustomForm* ActiveMDIChild() const;
+    // The menu-bar item whose sub-menu lists the children.
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+    TTileMode TileMode = tbHorizontal;
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    // Activates the next child.
+    void Next();
     // False for helper windows (layered borders, drop-downs) that the
     // program's broadcasts to every form, such as a change of look, skip.
     bool TakesBroadcasts = true;
@@ -127,6 +156,9 @@ protected:
     void DestroyWnd() override;
     void Notification(TComponent* component, TOperation op) override;
     void PaintWindow(HDC dc) override;
+    void CreateWindowHandle(const TCreateParams& p) override;
+    void AlignControls(TControl* control, TRect& rect) override;
+    void DefaultHandler(TMessage& m) override;
     virtual void DoCreate();
     virtual void Activate();
     virtual void Deactivate();
@@ -135,6 +167,13 @@ private:
     void ApplyPosition();
     void EndModal();
     bool ModalCloseAllowed();
+    // MDI and scrolling (FormsMDI.cpp).
+    void MDIChildParams(TCreateParams& p);
+    void CreateMDIClient();
+    void UpdateWindowMenu();
+    void UpdateScrollRange();
+    void ScrollMessage(TMessage& m);
+    TCustomForm* MDIMainForm() const;
 
     TWinControl* activeControl_ = nullptr;
     TWinControl* focused_ = nullptr;
@@ -148,6 +187,11 @@ private:
     bool destroyed_ = false;  // OnDestroy raised
     bool positioned_ = false;
     bool modal_ = false;
+    bool autoScroll_ = false;
+    bool updatingScroll_ = false;
+    int scrollX_ = 0, scrollY_ = 0;
+    HWND clientHandle_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
 };
 
 class TForm : public TCustomForm {

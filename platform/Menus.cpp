@@ -364,6 +364,7 @@ void TMainMenu::MenuChanged(TMenuItem* item) {
         handle_ = CreateNativeMenu(false);
         if (WindowHandle && IsWindow(WindowHandle) && GetMenu(WindowHandle) == old) {
             SetMenu(WindowHandle, handle_);
+            SendMessageW(WindowHandle, CM_MENUCHANGED, 0, 0);
             DrawMenuBar(WindowHandle);
         }
         DestroyMenu(old);

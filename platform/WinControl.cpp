@@ -107,24 +107,28 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
             SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWndProc)));
         return;
     }
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(inst, p.WinClassName.c_str(), &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.style = p.ClassStyle;
-        wc.lpfnWndProc = &ControlWndProc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = p.WinClassName.c_str();
-        if (!RegisterClassExW(&wc)) RaiseLastOSError();
-    }
+    RegisterWindowClass(p);
     defWndProc_ = &DefWindowProcW;
     g_creating = this;
     const HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
                                      p.Width, p.Height, p.WndParent, id, inst, nullptr);
     g_creating = nullptr;
     if (!wnd) RaiseLastOSError();
+}
+
+void TWinControl::RegisterWindowClass(const TCreateParams& p) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(inst, p.WinClassName.c_str(), &wc)) return;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof(wc);
+    wc.style = p.ClassStyle;
+    wc.lpfnWndProc = &ControlWndProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = p.WinClassName.c_str();
+    if (!RegisterClassExW(&wc)) RaiseLastOSError();
 }
 
 void TWinControl::CreateWnd() {
@@ -245,10 +249,15 @@ void TWinControl::AlignChildren() {
     if (aligning_) return;
     aligning_ = true;
     try {
-        alignedClient_ = ClientRect();
-        TRect r = alignedClient_;
-        AdjustClientRect(r);
-        AlignControls(nullptr, r);
+        // Aligning may change the client area itself (scroll bars coming or
+        // going): then once more for the new area.
+        for (int pass = 0; pass < 3; ++pass) {
+            alignedClient_ = ClientRect();
+            TRect r = alignedClient_;
+            AdjustClientRect(r);
+            AlignControls(nullptr, r);
+            if (!handle_ || ClientRect() == alignedClient_) break;
+        }
     } catch (...) {
         aligning_ = false;
         throw;
