@@ -389,6 +389,8 @@ protected:
     virtual void AlignControls(TControl* control, TRect& rect);
     // Shrinks the area available to aligned children (borders, headers).
     virtual void AdjustClientRect(TRect& rect);
+    // A child that is not aligned was moved or sized.
+    virtual void ChildMoved(TControl*) {}
     // Paints the control itself (not its children) into dc.
     virtual void PaintWindow(HDC dc);
     // Paints the windowless children, from `first` on, clipped to each.
