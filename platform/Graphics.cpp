@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/GdiObjects.h"
+#include "platform/Owners.h"
 
 COLORREF ColorToRGB(TColor color) {
     if (color < 0) return GetSysColor(color & 0xFF);
@@ -10,9 +11,8 @@ COLORREF ColorToRGB(TColor color) {
 
 int ScreenPixelsPerInch() {
     static const int ppi = [] {
-        HDC dc = GetDC(nullptr);
-        const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        const platform::WindowDC dc;
+        const int v = dc.Get() ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
         return v > 0 ? v : 96;
     }();
     return ppi;
