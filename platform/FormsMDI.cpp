@@ -23,7 +23,7 @@ TCustomForm* TCustomForm::MDIMainForm() const {
 void TCustomForm::MDIChildParams(TCreateParams& p) {
     TCustomForm* main = MDIMainForm();
     if (!main) throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
-    p.Style &= ~static_cast<DWORD>(WS_POPUP | WS_VISIBLE);
+    p.Style &= ~static_cast<DWORD>(WS_POPUP);
     p.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (borderStyle_ == bsNone) p.Style |= WS_CAPTION | WS_THICKFRAME | WS_SYSMENU;
     p.ExStyle |= WS_EX_MDICHILD;
