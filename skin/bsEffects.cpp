@@ -1,6 +1,10 @@
 #include "skin/bsEffects.h"
 
+#ifdef __x86_64__
+#include <emmintrin.h>
+#else
 #include <mmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +42,35 @@ void BlendLinePlain(const TbsColor* src, TbsColor* dst, int count) {
     }
 }
 
-// (s * a + d * (256 - a)) >> 8 on all four channels in 16-bit lanes.
+// (s * a + d * (256 - a)) >> 8 on all four channels in 16-bit lanes: MMX on
+// 32-bit processors, SSE2 (which every x86-64 processor has) on 64-bit ones.
+#ifdef __x86_64__
+namespace {
+inline __m128i BlendVector(TbsColor front, TbsColor back, __m128i zero) {
+    const uint32_t a = AlphaOf(front);
+    const __m128i s = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(front)), zero);
+    const __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(back)), zero);
+    const __m128i fa = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i ba = _mm_set1_epi16(static_cast<short>(256 - a));
+    const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(s, fa), _mm_mullo_epi16(d, ba));
+    return _mm_packus_epi16(_mm_srli_epi16(sum, 8), zero);
+}
+}  // namespace
+
+TbsColor BlendPixelMMX(TbsColor front, TbsColor back) {
+    return static_cast<TbsColor>(_mm_cvtsi128_si32(BlendVector(front, back, _mm_setzero_si128())));
+}
+
+void BlendLineMMX(const TbsColor* src, TbsColor* dst, int count) {
+    const __m128i zero = _mm_setzero_si128();
+    for (int i = 0; i < count; ++i) {
+        const TbsColor s = src[i];
+        const uint32_t a = AlphaOf(s);
+        if (a == 0) continue;
+        dst[i] = a == 255 ? s : static_cast<TbsColor>(_mm_cvtsi128_si32(BlendVector(s, dst[i], zero)));
+    }
+}
+#else
 __attribute__((target("mmx"))) static inline __m64 BlendMMX(TbsColor front, TbsColor back, __m64 zero) {
     const uint32_t a = AlphaOf(front);
     const __m64 s = _mm_unpacklo_pi8(_mm_cvtsi32_si64(static_cast<int>(front)), zero);
@@ -65,6 +97,7 @@ __attribute__((target("mmx"))) void BlendLineMMX(const TbsColor* src, TbsColor* 
     }
     _mm_empty();
 }
+#endif
 
 namespace {
 void KeyCopyLine(const TbsColor* src, TbsColor* dst, int count) {

@@ -2,8 +2,9 @@
 // TbsBitmap: the skinning set's 32-bit top-down off-screen picture with a
 // straight per-pixel alpha byte, a memory DC and a lazily made canvas.
 // Drawing between two TbsBitmaps works on the pixel memory through the
-// routine table chosen once at start-up (MMX blends when the processor has
-// MMX); drawing onto other device contexts goes through GDI.
+// routine table chosen once at start-up (vector blends when the processor
+// has MMX; the 64-bit build does them with SSE2); drawing onto other device
+// contexts goes through GDI.
 //
 // Threads: UI thread only. The routine table is written during start-up only;
 // the list of bitmaps that own a DC is a process global without locks.
@@ -40,7 +41,8 @@ struct TbsPixelRoutines {
     bool transparentBltKeyDraw;
 };
 
-// Plain and MMX blends, both always available (the table holds one of each).
+// Plain and vector blends, both always available (the table holds one of
+// each). The "MMX" ones use MMX in the 32-bit build and SSE2 in the 64-bit one.
 TbsColor BlendPixelPlain(TbsColor front, TbsColor back);
 void BlendLinePlain(const TbsColor* src, TbsColor* dst, int count);
 TbsColor BlendPixelMMX(TbsColor front, TbsColor back);

@@ -564,6 +564,9 @@ void StringToRect(const String& s, TRect& r) {
 // ---- CPU ------------------------------------------------------------------------------------------------
 
 bool HasCPUID() {
+#ifdef __x86_64__
+    return true;  // every x86-64 processor has it
+#else
     unsigned a, b;
     __asm__ volatile(
         "pushfl\n\tpopl %0\n\tmovl %0, %1\n\txorl $0x200000, %0\n\tpushl %0\n\tpopfl\n\t"
@@ -572,6 +575,7 @@ bool HasCPUID() {
         :
         : "cc");
     return ((a ^ b) & 0x200000) != 0;
+#endif
 }
 
 DWORD GetCPUSignature() {
