@@ -21,20 +21,20 @@ bool IsAccelChar(wchar_t ch, const String& caption) {
 
 namespace {
 
-void FreeTimer(TTimer*& t) {
-    if (!t) return;
-    TTimer* old = t;
-    t = nullptr;
-    old->SetEnabled(false);
-    old->Free();
+// Timers are made on first use and then only switched on and off: a timer
+// must never be freed from inside its own tick.
+void StopTimer(TTimer* t) {
+    if (t) t->SetEnabled(false);
 }
 
-TTimer* NewTimer(TComponent* owner, unsigned ms, std::function<void()> tick) {
-    auto* t = new TTimer(owner);
+bool Running(const TTimer* t) { return t && t->Enabled(); }
+
+void StartTimer(TTimer*& t, TComponent* owner, unsigned ms, std::function<void()> tick) {
+    if (!t) t = new TTimer(owner);
+    t->SetEnabled(false);
     t->SetInterval(ms);
     t->OnTimer = [tick = std::move(tick)](TObject*) { tick(); };
     t->SetEnabled(true);
-    return t;
 }
 
 }  // namespace
@@ -47,9 +47,9 @@ TbsSkinButton::TbsSkinButton(TComponent* owner)
 }
 
 TbsSkinButton::~TbsSkinButton() {
-    FreeTimer(MorphTimer);
-    FreeTimer(RepeatTimer);
-    FreeTimer(AnimateTimer);
+    StopTimer(MorphTimer);
+    StopTimer(RepeatTimer);
+    StopTimer(AnimateTimer);
     FLayerManager.reset();
 }
 
@@ -118,7 +118,7 @@ void TbsSkinButton::SetDown(bool v) {
     FDown = v;
     if (MorphActive()) {
         FMorphKf = 1;
-        if (v) FreeTimer(MorphTimer);
+        if (v) StopTimer(MorphTimer);
         else StartMorph();
     }
     Repaint();
@@ -209,7 +209,7 @@ void TbsSkinButton::GetSkinData() {
     if (IsNullRect(ActiveSkinRect)) ActiveSkinRect = SkinRect;
     if (IsNullRect(DownSkinRect)) DownSkinRect = ActiveSkinRect;
     if (DisabledFontColor == FontColor) DisabledFontColor = clGray;
-    if (SkinEffectsOn() && AnimateTimer && FrameCount > 0 && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
+    if (SkinEffectsOn() && Running(AnimateTimer) && FrameCount > 0 && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
         TRect f = AnimateSkinRect;
         if (AnimateSkinRect.Width() > SkinRect.Width()) {
             const int cw = AnimateSkinRect.Width() / FrameCount;
@@ -240,7 +240,7 @@ void TbsSkinButton::BeforeChangeSkinData() {
 }
 
 void TbsSkinButton::ChangeSkinData() {
-    FreeTimer(MorphTimer);
+    StopTimer(MorphTimer);
     StopAnimation();
     FMorphKf = 0;
     TbsSkinCustomControl::ChangeSkinData();
@@ -267,7 +267,7 @@ void TbsSkinButton::Paint() {
     const bool focused = IsFocusedLook();
     if (!Enabled() && !IsNullRect(DisabledSkinRect)) DrawGlyphAndCaption(&B, DisabledSkinRect, false, false);
     else if (PressedLook()) DrawGlyphAndCaption(&B, DownSkinRect, true, true);
-    else if (focused && !IsNullRect(FocusedSkinRect) && !AnimateTimer)
+    else if (focused && !IsNullRect(FocusedSkinRect) && !Running(AnimateTimer))
         DrawGlyphAndCaption(&B, FocusedSkinRect, false, true);
     else if (focused || FMouseIn) DrawGlyphAndCaption(&B, ActiveSkinRect, false, true);
     else if (MorphActive() && FMorphKf >= 1) DrawGlyphAndCaption(&B, ActiveSkinRect, false, true);
@@ -369,10 +369,10 @@ void TbsSkinButton::ShowStateChange() {
 }
 
 void TbsSkinButton::StartMorph() {
-    if (!MorphTimer) MorphTimer = NewTimer(this, 20, [this] { MorphStep(); });
+    if (!Running(MorphTimer)) StartTimer(MorphTimer, this, 20, [this] { MorphStep(); });
 }
 
-void TbsSkinButton::StopMorph() { FreeTimer(MorphTimer); }
+void TbsSkinButton::StopMorph() { StopTimer(MorphTimer); }
 
 void TbsSkinButton::MorphStep() {
     const bool hot = FMouseIn || IsFocusedLook();
@@ -401,12 +401,12 @@ void TbsSkinButton::StartAnimation(bool forwards) {
     StopAnimation();
     AnimateInc = forwards;
     CurrentFrame = forwards ? 1 : FrameCount;
-    AnimateTimer = NewTimer(this, static_cast<unsigned>(std::max(AnimateInterval, 1)), [this] { AnimationStep(); });
+    StartTimer(AnimateTimer, this, static_cast<unsigned>(std::max(AnimateInterval, 1)), [this] { AnimationStep(); });
 }
 
 void TbsSkinButton::StopAnimation() {
     CurrentFrame = 0;
-    FreeTimer(AnimateTimer);
+    StopTimer(AnimateTimer);
 }
 
 void TbsSkinButton::AnimationStep() {
@@ -420,12 +420,12 @@ void TbsSkinButton::AnimationStep() {
 }
 
 void TbsSkinButton::StartRepeat() {
-    FreeTimer(RepeatTimer);
+    StopTimer(RepeatTimer);
     FRepeatWaiting = true;
-    RepeatTimer = NewTimer(this, 500, [this] { RepeatStep(); });
+    StartTimer(RepeatTimer, this, 500, [this] { RepeatStep(); });
 }
 
-void TbsSkinButton::StopRepeat() { FreeTimer(RepeatTimer); }
+void TbsSkinButton::StopRepeat() { StopTimer(RepeatTimer); }
 
 void TbsSkinButton::RepeatStep() {
     if (FRepeatWaiting) {
@@ -506,7 +506,7 @@ void TbsSkinButton::OnMouseLeaveMsg() {
         if (AnimationAllowed()) StartAnimation(false);
         ShowStateChange();
     }
-    if (FDown && RepeatMode && FGroupIndex == 0 && RepeatTimer) StopRepeat();
+    if (FDown && RepeatMode && FGroupIndex == 0 && Running(RepeatTimer)) StopRepeat();
     if (HandleAllocated()) PostMessageW(Handle(), WM_HIDEBUTTONLAYER, 0, 0);
 }
 
@@ -620,20 +620,21 @@ void TbsSkinButton::WndProc(TMessage& m) {
         }
         break;
     case WM_MOUSEMOVE:
+        TbsSkinCustomControl::WndProc(m);
         // While the button is held, leaving and re-entering its rectangle
         // counts as leaving and entering, whoever holds the capture.
         if (FMouseDown) {
             const bool inside = ClientRect().Contains(TPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
             if (inside != FMouseIn) SetMouseIn(inside);
         }
-        break;
+        return;
     case CN_COMMAND:
         if (FClicksDisabled) return;
         break;
     case CM_MOUSEENTER:
         if (Has(csDesigning)) return;
         TbsSkinCustomControl::WndProc(m);
-        if (!FMouseIn) OnMouseEnterMsg();
+        if (!FMouseIn && !FMouseDown) OnMouseEnterMsg();
         return;
     case CM_MOUSELEAVE:
         if (Has(csDesigning)) return;

@@ -175,20 +175,21 @@ void TbsSkinCheckRadioBox::StateChanged() {
     else Repaint();
 }
 
+// The timer is made on first use and then only switched on and off: it must
+// never be freed from inside its own tick.
 void TbsSkinCheckRadioBox::StartMorph() {
-    if (MorphTimer) return;
-    MorphTimer = new TTimer(this);
-    MorphTimer->SetInterval(20);
-    MorphTimer->OnTimer = [this](TObject*) { MorphStep(); };
+    if (MorphTimer && MorphTimer->Enabled()) return;
+    if (!MorphTimer) {
+        MorphTimer = new TTimer(this);
+        MorphTimer->SetEnabled(false);
+        MorphTimer->SetInterval(20);
+        MorphTimer->OnTimer = [this](TObject*) { MorphStep(); };
+    }
     MorphTimer->SetEnabled(true);
 }
 
 void TbsSkinCheckRadioBox::StopMorph() {
-    if (!MorphTimer) return;
-    TTimer* t = MorphTimer;
-    MorphTimer = nullptr;
-    t->SetEnabled(false);
-    t->Free();
+    if (MorphTimer) MorphTimer->SetEnabled(false);
 }
 
 void TbsSkinCheckRadioBox::MorphStep() {
