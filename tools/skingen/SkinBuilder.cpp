@@ -156,7 +156,8 @@ void NinePiece(TbsDataSkinCustomControl* c, const TRect& r, int b) {
 }
 
 void Font(String& name, int& height, TFontStyles& style, TColor& color, Rgb c, bool bold = false) {
-    name = L"Tahoma";
+    // The captions are Chinese: the program's own font has their glyphs.
+    name = L"SimSun";
     height = 13;
     style = bold ? TFontStyles(fsBold) : 0u;
     color = Col(c);
@@ -680,7 +681,7 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     auto listRec = [&](TbsDataSkinListBox* l) {
         NinePiece(l, box, 3);
         items(l);
-        l->CaptionFontName = L"Tahoma";
+        l->CaptionFontName = L"SimSun";
         l->CaptionFontHeight = 13;
         l->CaptionFontColor = Col(p.captionText);
     };
