@@ -294,6 +294,48 @@ TEST_F(ButtonTest, SpaceClicksOnReleaseAndTwiceWithRepeat) {
     EXPECT_EQ(clicks, 3);
 }
 
+TEST_F(ButtonTest, HoverCrossFadesInFiveTicksOfTwentyMilliseconds) {
+    platform::ScopedManualClock clock;
+    auto store = MakeControlsSkin(1);  // the second fixture skin morphs
+    TbsSkinButton* b = NewButton();
+    b->SetCanFocused(false);
+    b->SetSkinData(store.get());
+    ASSERT_TRUE(b->MorphActive());
+    b->SetMouseIn(true);
+    for (int tick = 1; tick <= 5; ++tick) {
+        clock.Advance(20);
+        EXPECT_NEAR(b->MorphKf(), 0.2 * tick, 1e-9) << "tick " << tick;
+    }
+    EXPECT_EQ(clock.ActiveTimers(), 0);
+    TBitmap face;
+    PaintControl(b, face);
+    ExpectZones(face, 1, 1);
+    b->SetMouseIn(false);
+    clock.Advance(40);
+    EXPECT_NEAR(b->MorphKf(), 0.6, 1e-9);
+    // Half-way the face lies between the normal and the hover images.
+    PaintControl(b, face);
+    const COLORREF normal = ZoneColor(1, 0, 2), hot = ZoneColor(1, 1, 2), mid = PixelAt(face, 37, 12);
+    EXPECT_GT(GetRValue(mid), GetRValue(normal));
+    EXPECT_LT(GetRValue(mid), GetRValue(hot));
+    clock.Advance(60);
+    EXPECT_EQ(b->MorphKf(), 0.0);
+    EXPECT_EQ(clock.ActiveTimers(), 0);
+}
+
+TEST_F(ButtonTest, DisabledTextColourEqualToTheNormalOneBecomesGray) {
+    auto store = MakeControlsSkin(0);
+    auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(store->CtrlList[0].get());
+    ASSERT_NE(rec, nullptr);
+    TbsSkinButton* b = NewButton();
+    rec->FontColor = rec->DisabledFontColor = 0x123456;
+    b->SetSkinData(store.get());
+    EXPECT_EQ(b->DisabledFontColor, clGray);
+    rec->DisabledFontColor = 0x654321;
+    b->ChangeSkinData();
+    EXPECT_EQ(b->DisabledFontColor, 0x654321);
+}
+
 TEST_F(ButtonTest, MarginBelowMinusOneIsIgnored) {
     TbsSkinButton* b = NewButton();
     b->SetMargin(4);

@@ -68,8 +68,8 @@ std::unique_ptr<TbsSkinData> MakeControlsSkin(int variant) {
     NinePiece(panel.get(), 0);
     if (variant == 1) {
         // A mask (black = inside) with the top-left corner pixel cut away.
-        auto mask = std::make_unique<TBitmap>(5 * kCellW, kCellH);
-        FillBox(mask.get(), TRect(0, 0, 5 * kCellW, kCellH), RGB(0, 0, 0));
+        auto mask = std::make_unique<TBitmap>(kCellW, kCellH);
+        FillBox(mask.get(), TRect(0, 0, kCellW, kCellH), RGB(0, 0, 0));
         FillBox(mask.get(), TRect(0, 0, 1, 1), RGB(255, 255, 255));
         store->FActivePicturesNames->Add(L"mask.bmp");
         store->FActivePictures.push_back(std::move(mask));
