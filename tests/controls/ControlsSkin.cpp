@@ -77,6 +77,24 @@ std::unique_ptr<TbsSkinData> MakeControlsSkin(int variant) {
     }
     store->CtrlList.push_back(std::move(panel));
 
+    // A horizontal scroll bar: three-piece, ends 20 px, arrows 16 px.
+    auto bar = std::make_unique<TbsDataSkinScrollBarControl>(L"hscrollbar");
+    bar->PictureIndex = 0;
+    bar->SkinRect = TRect(0, 0, 100, 20);
+    bar->LTPoint = TPoint(20, 0);
+    bar->RTPoint = TPoint(80, 0);
+    bar->ClRect = TRect(20, 0, 80, 20);
+    bar->TrackArea = TRect(20, 2, 80, 18);
+    bar->DownButtonRect = TRect(2, 2, 18, 18);
+    bar->UpButtonRect = TRect(82, 2, 98, 18);
+    bar->ThumbRect = TRect(30, 2, 40, 18);
+    store->CtrlList.push_back(std::move(bar));
+
+    // The tool bar's arrow record, of the wrong kind.
+    auto arrows = std::make_unique<TbsDataSkinPanelControl>(L"resizebutton");
+    NinePiece(arrows.get(), 1);
+    store->CtrlList.push_back(std::move(arrows));
+
     // A record of the wrong kind under a button's name and a record whose
     // picture index names no picture.
     auto wrong = std::make_unique<TbsDataSkinPanelControl>(L"wrongkind");

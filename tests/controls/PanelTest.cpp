@@ -161,6 +161,23 @@ TEST_F(PanelTest, ToolBarShowsArrowsWhenButtonsOverflowAndScrolls) {
     EXPECT_EQ(items[0]->Left(), 0);
 }
 
+TEST_F(PanelTest, ToolBarArrowsOfAWrongKindOfRecordArePlain) {
+    auto store = MakeControlsSkin(0);  // its "resizebutton" is a panel record
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 200, 30));
+    bar->SetSkinData(store.get());
+    bar->SetCanScroll(true);
+    New<TbsSkinPanel>(bar, Bounds(0, 2, 300, 20));
+    bar->UpdateScrollState();
+    ASSERT_TRUE(bar->ArrowsVisible());
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetWindowDC(bar->Handle());
+    // The plain arrow face: a shadow frame round a face fill.
+    EXPECT_EQ(GetPixel(dc, 0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(GetPixel(dc, 2, 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(GetPixel(dc, 197, 27), ColorToRGB(clBtnFace));
+    ReleaseDC(bar->Handle(), dc);
+}
+
 TEST_F(PanelTest, StatusBarGripAnswersTheSizingHitTest) {
     auto* bar = New<TbsSkinStatusBar>(form, Bounds(0, 0, 300, 21));
     EXPECT_EQ(bar->Align(), alBottom);
