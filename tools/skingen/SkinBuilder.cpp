@@ -165,10 +165,12 @@ void Font(String& name, int& height, TFontStyles& style, TColor& color, Rgb c, b
 
 struct ButtonLooks {
     TRect normal, hot, down, disabled, focused;
+    bool flat = false;
 };
 
 ButtonLooks ButtonSet(Plan& plan, const Palette& p, int w, int h, bool flat, Glyph glyph, bool withGlyph) {
     ButtonLooks b;
+    b.flat = flat;
     TRect* slots[] = {&b.normal, &b.hot, &b.down, &b.disabled, &b.focused};
     const Face faces[] = {Face::Normal, Face::Hot, Face::Down, Face::Disabled, Face::Focused};
     for (int i = 0; i < 5; ++i) {
@@ -190,7 +192,8 @@ void SetButton(TbsDataSkinButtonControl* c, const ButtonLooks& b, const Palette&
     Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, Ink(p));
     c->ActiveFontColor = Col(Ink(p) == p.text ? Shade(p.text, 0.6) : 0xFFFFFF);
     c->DownFontColor = Col(Ink(p));
-    c->DisabledFontColor = Col(Shade(p.face, 0.65));
+    // Dim, yet readable: dark on the light flat face, light on the grey plate.
+    c->DisabledFontColor = Col(b.flat ? Shade(p.face, 0.65) : Mix(p.face, 0xFFFFFF, 0.35));
     c->Morphing = true;
     c->MorphKind = mkGradient;
     c->ShowFocus = true;
