@@ -108,9 +108,10 @@ void TbsSkinButton::SetGroupIndex(int v) {
 
 void TbsSkinButton::SetDefault(bool v) {
     FDefault = v;
+    // Whether Enter presses this button now depends on the focused control.
     if (HandleAllocated() && FCanFocused) {
-        if (TCustomForm* form = GetParentForm(this))
-            form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+        TCustomForm* form = GetParentForm(this);
+        Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form ? form->ActiveControl() : nullptr));
     }
 }
 

@@ -141,7 +141,6 @@ TEST_F(ButtonTest, UnusableRecordsFallBackToThePlainLook) {
 TEST_F(ButtonTest, EnterAndEscapeReachTheDefaultAndCancelButtonsOnce) {
     TbsSkinButton* ok = NewButton(10, 10);
     TbsSkinButton* cancel = NewButton(100, 10);
-    ok->SetDefault(true);
     cancel->Cancel = true;
     int okClicks = 0, cancelClicks = 0;
     ok->OnClick = [&](TObject*) { ++okClicks; };
@@ -152,6 +151,8 @@ TEST_F(ButtonTest, EnterAndEscapeReachTheDefaultAndCancelButtonsOnce) {
     box->SetFocus();
     Application->ProcessMessages();
     ASSERT_TRUE(box->Focused());
+    // Made the default while another control has the focus.
+    ok->SetDefault(true);
 
     PressKey(box->Handle(), VK_RETURN);
     EXPECT_EQ(okClicks, 1);
