@@ -19,8 +19,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Graphics.h"
 #include "platform/Owners.h"
-
-enum TbsStretchType { bsstFull, bsstHorz, bsstVert };
+#include "skin/bsSkinValues.h"  // TbsStretchType
 
 void CreateSkinImage(TPoint LTPt, TPoint RTPt, TPoint LBPt, TPoint RBPt, TRect ClRect, TPoint NewLTPt,
                      TPoint NewRTPt, TPoint NewLBPt, TPoint NewRBPt, TRect NewClRect, TBitmap* B, TBitmap* SB,

@@ -156,7 +156,8 @@ void NinePiece(TbsDataSkinCustomControl* c, const TRect& r, int b) {
 }
 
 void Font(String& name, int& height, TFontStyles& style, TColor& color, Rgb c, bool bold = false) {
-    name = L"Tahoma";
+    // The captions are Chinese: the program's own font has their glyphs.
+    name = L"SimSun";
     height = 13;
     style = bold ? TFontStyles(fsBold) : 0u;
     color = Col(c);
@@ -164,10 +165,12 @@ void Font(String& name, int& height, TFontStyles& style, TColor& color, Rgb c, b
 
 struct ButtonLooks {
     TRect normal, hot, down, disabled, focused;
+    bool flat = false;
 };
 
 ButtonLooks ButtonSet(Plan& plan, const Palette& p, int w, int h, bool flat, Glyph glyph, bool withGlyph) {
     ButtonLooks b;
+    b.flat = flat;
     TRect* slots[] = {&b.normal, &b.hot, &b.down, &b.disabled, &b.focused};
     const Face faces[] = {Face::Normal, Face::Hot, Face::Down, Face::Disabled, Face::Focused};
     for (int i = 0; i < 5; ++i) {
@@ -189,7 +192,8 @@ void SetButton(TbsDataSkinButtonControl* c, const ButtonLooks& b, const Palette&
     Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, Ink(p));
     c->ActiveFontColor = Col(Ink(p) == p.text ? Shade(p.text, 0.6) : 0xFFFFFF);
     c->DownFontColor = Col(Ink(p));
-    c->DisabledFontColor = Col(Shade(p.face, 0.65));
+    // Dim, yet readable: dark on the light flat face, light on the grey plate.
+    c->DisabledFontColor = Col(b.flat ? Shade(p.face, 0.65) : Mix(p.face, 0xFFFFFF, 0.35));
     c->Morphing = true;
     c->MorphKind = mkGradient;
     c->ShowFocus = true;
@@ -206,14 +210,14 @@ void SetPanel(TbsDataSkinPanelControl* c, const TRect& r, const Palette& p, int 
 const std::vector<Theme>& MainThemes() {
     // base, light, dark, accent, face, text, caption text
     static const std::vector<Theme> themes = {
-        {L"jupiter", "Jupiter", {0xA8603A, 0xF2C9A8, 0x45200E, 0xE8612C, 0xEDDCCD, 0x3C1E0E, 0xFFF3EA}},
-        {L"saturn", "Saturn", {0xBDAE7C, 0xF7F0D2, 0x4A4128, 0xCDA434, 0xEBE6D3, 0x3A331C, 0xFFFCEE}},
+        {L"jupiter", "Jupiter", {0xB07A48, 0xF4D9B8, 0x4A2C12, 0xE8922C, 0xF0E2D0, 0x3E2612, 0xFFF6EA}},
+        {L"saturn", "Saturn", {0x86895A, 0xE4E6C6, 0x30321C, 0xA8C040, 0xE6E8D6, 0x2E301A, 0xFAFCEA}},
         {L"cosmos", "Cosmos", {0x4A4180, 0xB9B0F0, 0x17123A, 0x9C7CFF, 0xDCD9EC, 0x221C48, 0xF2EEFF}},
         {L"starriver", "Star river", {0x3C7D86, 0xB4E4E8, 0x0F3237, 0x4FD2DC, 0xD5E7E8, 0x12393E, 0xEFFCFD}},
-        {L"galaxy", "Galaxy", {0x8A929E, 0xE6EBF2, 0x2F343C, 0x6FA8E6, 0xE2E5EA, 0x252A31, 0xFFFFFF}},
-        {L"venus", "Venus", {0xC29A3A, 0xFBE8A6, 0x4F3A0C, 0xFFC933, 0xF0E7CE, 0x3D2D08, 0xFFFBEC}},
-        {L"mars", "Mars", {0xA4482F, 0xF0B39C, 0x3E140A, 0xFF6A3D, 0xEBD9D2, 0x3A150C, 0xFFF1EC}},
-        {L"mercury", "Mercury", {0x6F7F8C, 0xD4DEE6, 0x232C33, 0x5EC3E8, 0xDDE3E8, 0x1F272D, 0xF6FBFF}},
+        {L"galaxy", "Galaxy", {0xB4B8BF, 0xF6F7F9, 0x3A3E46, 0x4F7FE8, 0xF0F1F4, 0x23262C, 0xFFFFFF}},
+        {L"venus", "Venus", {0xD2A01E, 0xFFEC9E, 0x5A3E00, 0xFFD400, 0xF7EFD2, 0x3D2A00, 0xFFFBE6}},
+        {L"mars", "Mars", {0x962026, 0xF0A4A8, 0x38070A, 0xFF3848, 0xF0D8DA, 0x3A0A0E, 0xFFEEF0}},
+        {L"mercury", "Mercury", {0x48525A, 0xB8C2CA, 0x12161A, 0x3FE0C8, 0xDCE2E6, 0x161B1F, 0xF2FAFF}},
     };
     return themes;
 }
@@ -680,7 +684,7 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     auto listRec = [&](TbsDataSkinListBox* l) {
         NinePiece(l, box, 3);
         items(l);
-        l->CaptionFontName = L"Tahoma";
+        l->CaptionFontName = L"SimSun";
         l->CaptionFontHeight = 13;
         l->CaptionFontColor = Col(p.captionText);
     };

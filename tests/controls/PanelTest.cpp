@@ -1,0 +1,206 @@
+// Panels: skinned faces, roll-up keeping the real constraints, the tool
+// bar's overflow arrows and scrolling, the status bar's size grip.
+#include "ControlsSkin.h"
+
+#include "platform/Clock.h"
+#include "skin/bsCompressedSkins.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
+
+using namespace controlstest;
+
+namespace {
+
+class PanelTest : public ControlsTest {
+protected:
+    template <class T>
+    T* New(TWinControl* parent, const TRect& r) {
+        auto* c = new T(form);
+        c->SetParent(parent);
+        c->SetBounds(r.left, r.top, r.Width(), r.Height());
+        c->HandleNeeded();
+        return c;
+    }
+};
+
+TEST_F(PanelTest, SkinnedPanelComposesBordersAndTilesTheClient) {
+    auto store = MakeControlsSkin(0);
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 100));
+    p->SetSkinData(store.get());
+    ASSERT_NE(p->FIndex, -1);
+    TBitmap face;
+    PaintControl(p, face);
+    EXPECT_EQ(PixelAt(face, 1, 1), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(face, 148, 98), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(face, 75, 1), ZoneColor(0, 0, 1));
+    EXPECT_EQ(PixelAt(face, 2, 50), ZoneColor(0, 0, 1));
+    EXPECT_EQ(PixelAt(face, 75, 50), ZoneColor(0, 0, 2));
+    // Children are aligned inside the skin's client rectangle.
+    EXPECT_EQ(p->GetSkinClientRect(), TRect(6, 5, 144, 95));
+}
+
+TEST_F(PanelTest, WindowRegionFollowsTheSkinsMask) {
+    auto* store = MakeControlsSkin(1).release();  // its panel record has a mask
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 100));
+    p->SetSkinData(store);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(p->Handle(), probe), ERROR);
+    // The mask's top-left pixel is cut away, the rest is inside.
+    EXPECT_FALSE(PtInRegion(probe, 0, 0));
+    EXPECT_TRUE(PtInRegion(probe, 75, 50));
+    EXPECT_TRUE(PtInRegion(probe, 149, 99));
+
+    // A skin whose record has no mask takes the region away.
+    auto other = MakeControlsSkin(0);
+    TbsCompressedStoredSkin stored(nullptr);
+    stored.LoadFromSkinData(other.get());
+    store->LoadCompressedStoredSkin(&stored);
+    p->ChangeSkinData();
+    EXPECT_EQ(GetWindowRgn(p->Handle(), probe), ERROR);
+    DeleteObject(probe);
+    store->Free();
+}
+
+TEST_F(PanelTest, RollUpAndDownKeepTheRealConstraints) {
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 150));
+    auto* child = New<TbsSkinPanel>(p, Bounds(5, 30, 50, 50));
+    p->SetCaptionMode(true);
+    p->SetRollUpMode(true);
+    p->Constraints()->MinHeight = 100;
+    p->Constraints()->MaxHeight = 300;
+    int changes = 0;
+    p->OnChangeRollUpState = [&](TObject*) { ++changes; };
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        p->SetRollUpState(true);
+        EXPECT_EQ(p->Height(), 23) << "cycle " << cycle;  // the plain caption height + 1
+        EXPECT_EQ(p->RealHeight(), 150);
+        EXPECT_FALSE(child->Visible());
+        EXPECT_EQ(p->Constraints()->MinHeight, 0);
+        p->SetRollUpState(false);
+        EXPECT_EQ(p->Height(), 150);
+        EXPECT_EQ(p->RealHeight(), -1);
+        EXPECT_TRUE(child->Visible());
+        EXPECT_EQ(p->Constraints()->MinHeight, 100) << "cycle " << cycle;
+        EXPECT_EQ(p->Constraints()->MaxHeight, 300) << "cycle " << cycle;
+    }
+    EXPECT_EQ(changes, 4);
+}
+
+TEST_F(PanelTest, CaptionClickTogglesCheckAndRollUp) {
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 150));
+    auto* child = New<TbsSkinPanel>(p, Bounds(5, 30, 50, 50));
+    int checked = 0;
+    p->OnChecked = [&](TObject*) { ++checked; };
+    auto click = [&](int x, int y) {
+        SendMessageW(p->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(p->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    p->SetCheckedMode(true);
+    click(20, 10);  // no caption mode: nothing
+    EXPECT_EQ(checked, 0);
+    p->SetCaptionMode(true);
+    click(20, 10);
+    EXPECT_TRUE(p->Checked());
+    EXPECT_TRUE(child->Enabled());
+    click(20, 10);
+    EXPECT_FALSE(p->Checked());
+    EXPECT_FALSE(child->Enabled());
+    click(20, 60);  // below the caption
+    EXPECT_FALSE(p->Checked());
+    p->AutoEnabledControls = false;
+    click(20, 10);
+    EXPECT_FALSE(child->Enabled());
+    EXPECT_EQ(checked, 3);
+}
+
+TEST_F(PanelTest, ToolBarShowsArrowsWhenButtonsOverflowAndScrolls) {
+    platform::ScopedManualClock clock;
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 400, 30));
+    bar->SetCanScroll(true);
+    bar->SetScrollOffset(30);
+    TWinControl* items[5];
+    for (int i = 0; i < 5; ++i) items[i] = New<TbsSkinPanel>(bar, Bounds(60 * i, 2, 60, 20));
+    bar->UpdateScrollState();
+    EXPECT_FALSE(bar->ArrowsVisible());
+    EXPECT_EQ(bar->ClientWidth(), 400);
+
+    bar->SetBounds(10, 10, 200, 30);
+    ASSERT_TRUE(bar->ArrowsVisible());
+    EXPECT_EQ(bar->ClientWidth(), 176);
+    EXPECT_EQ(bar->ScrollMax(), 299);
+
+    // Hold the right arrow: 30 px a step until 300 - 176 = 124.
+    // 5 px from the bar's right edge, 5 px from its left edge.
+    POINT right{10 + 195, 10 + 15}, left{10 + 5, 10 + 15}, middle{10 + 100, 10 + 15};
+    ClientToScreen(form->Handle(), &right);
+    ClientToScreen(form->Handle(), &left);
+    ClientToScreen(form->Handle(), &middle);
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)), HTRIGHTSCROLLARROW);
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(left.x, left.y)), HTLEFTSCROLLARROW);
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCLIENT);
+    SendMessageW(bar->Handle(), WM_NCLBUTTONDOWN, HTRIGHTSCROLLARROW, 0);
+    const struct {
+        DWORD advance;
+        int position;
+    } steps[] = {{50, 30}, {50, 60}, {100, 120}, {50, 124}, {200, 124}};
+    for (const auto& s : steps) {
+        clock.Advance(s.advance);
+        EXPECT_EQ(bar->ScrollPosition(), s.position);
+        EXPECT_EQ(items[0]->Left(), -s.position);
+    }
+    EXPECT_FALSE(clock.HasTimer(bar->Handle(), 1));
+    SendMessageW(bar->Handle(), WM_NCLBUTTONUP, HTRIGHTSCROLLARROW, 0);
+    EXPECT_EQ(bar->ScrollPosition(), 124);
+
+    // Widening the bar scrolls the content back by the growth.
+    bar->SetBounds(10, 10, 260, 30);
+    EXPECT_EQ(bar->ScrollPosition(), 64);
+    EXPECT_EQ(items[0]->Left(), -64);
+    // Room for everything: the arrows go and the content returns home.
+    bar->SetBounds(10, 10, 500, 30);
+    EXPECT_FALSE(bar->ArrowsVisible());
+    EXPECT_EQ(items[0]->Left(), 0);
+}
+
+TEST_F(PanelTest, ToolBarArrowsOfAWrongKindOfRecordArePlain) {
+    auto store = MakeControlsSkin(0);  // its "resizebutton" is a panel record
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 200, 30));
+    bar->SetSkinData(store.get());
+    bar->SetCanScroll(true);
+    New<TbsSkinPanel>(bar, Bounds(0, 2, 300, 20));
+    bar->UpdateScrollState();
+    ASSERT_TRUE(bar->ArrowsVisible());
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetWindowDC(bar->Handle());
+    // The plain arrow face: a shadow frame round a face fill.
+    EXPECT_EQ(GetPixel(dc, 0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(GetPixel(dc, 2, 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(GetPixel(dc, 197, 27), ColorToRGB(clBtnFace));
+    ReleaseDC(bar->Handle(), dc);
+}
+
+TEST_F(PanelTest, StatusBarGripAnswersTheSizingHitTest) {
+    auto* bar = New<TbsSkinStatusBar>(form, Bounds(0, 0, 300, 21));
+    EXPECT_EQ(bar->Align(), alBottom);
+    bar->SetSizeGrip(true);
+    auto hit = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(bar->Handle(), &p);
+        return SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    };
+    const int w = bar->Width();
+    EXPECT_EQ(hit(w - 5, 10), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(10, 10), HTCLIENT);
+    EXPECT_EQ(bar->GetSkinClientRect().right, w - 21);
+    bar->SetShowGrip(false);
+    EXPECT_EQ(hit(w - 5, 10), HTCLIENT);
+    EXPECT_EQ(bar->GetSkinClientRect().right, w);
+}
+
+TEST_F(PanelTest, GroupBoxIsACaptionPanel) {
+    auto* g = New<TbsSkinGroupBox>(form, Bounds(10, 10, 200, 100));
+    EXPECT_TRUE(g->CaptionMode());
+    EXPECT_EQ(g->SkinDataName(), L"groupbox");
+    EXPECT_EQ(g->GetSkinClientRect(), TRect(1, 23, 199, 99));
+}
+
+}  // namespace
