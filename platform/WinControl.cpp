@@ -171,8 +171,13 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
     if (!handle_) return;
+    // A shown top-level window (its style never carries WS_VISIBLE) is
+    // shown again in the state it had.
+    const bool shown = !parent_ && IsWindowVisible(handle_);
+    const int cmd = IsZoomed(handle_) ? SW_SHOWMAXIMIZED : IsIconic(handle_) ? SW_SHOWMINNOACTIVE : SW_SHOWNA;
     DestroyHandle();
     HandleNeeded();
+    if (shown && !IsWindowVisible(handle_)) ShowWindow(handle_, cmd);
 }
 
 void TWinControl::FontToWindow() {

@@ -68,7 +68,7 @@ TbsSkinFrame::~TbsSkinFrame() {
     ClearObjects();
     HideClientInActiveEffect();
     hook_.reset();  // the form's previous procedure is in force again
-    if (FForm && FForm->HandleAllocated() && !FForm->Has(csDestroying)) {
+    if (FForm && !FForm->Has(csDestroying) && FForm->HandleAllocated()) {
         HWND h = FForm->Handle();
         if (FRgn) SetWindowRgn(h, nullptr, TRUE);  // the window frees the region
         SetWindowPos(h, nullptr, 0, 0, 0, 0,
@@ -80,7 +80,14 @@ TbsSkinFrame::~TbsSkinFrame() {
 void TbsSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSD) FSD = nullptr;
+    if (AComponent == FSD) {
+        // A store that goes takes the skinned look with it.
+        FSD = nullptr;
+        FSkinSupport = false;
+        MorphTimer->SetEnabled(false);
+        AnimateTimer->SetEnabled(false);
+        ClearObjects();
+    }
     if (AComponent == FMSD) FMSD = nullptr;
     if (AComponent == SystemMenu) SystemMenu = nullptr;
     if (AComponent == reinterpret_cast<TComponent*>(StatusBar)) StatusBar = nullptr;
@@ -132,6 +139,8 @@ TPoint TbsSkinFrame::MessagePoint(const TMessage& m) const {
 // ---- the window procedure -------------------------------------------------------------------
 
 void TbsSkinFrame::FormWindowProc(TMessage& m, const TWndMethod& next) {
+    // A form being destroyed is no longer whole: its last messages go on untouched.
+    if (FForm->Has(csDestroying)) return next(m);
     CheckPopupCloseMessage(m);
     if (FirstPass(m, next)) return;
     next(m);

@@ -180,9 +180,13 @@ void Join(HRGN dst, HRGN src) {
 void TbsSkinFrame::CreateFormRegion(bool ARecalc) {
     if (!FForm->HandleAllocated()) return;
     HWND h = FForm->Handle();
+    // r is an uncounted region: the window owns it from here on, and
+    // deletes the one it held.
     const auto hand = [&](HRGN r) {
-        // The window owns the region from here on, and deletes the old one.
-        SetWindowRgn(h, r, TRUE);
+        if (!SetWindowRgn(h, r, TRUE)) {
+            if (r) DeleteObject(r);
+            r = nullptr;
+        }
         FRgn = r;
     };
     if (!FSkinnableForm || FForm->BorderStyle() == bsNone) {
@@ -201,8 +205,7 @@ void TbsSkinFrame::CreateFormRegion(bool ARecalc) {
         return;
     }
     if (FSD->FMask->Empty() || maxChild) {
-        platform::GdiRegion r(platform::TrackGdi(CreateRectRgn(0, 0, FFormWidth, FFormHeight)));
-        hand(r.Release());
+        hand(CreateRectRgn(0, 0, FFormWidth, FFormHeight));
         return;
     }
     if (ARecalc) {
@@ -214,17 +217,20 @@ void TbsSkinFrame::CreateFormRegion(bool ARecalc) {
         platform::GdiRegion bottom(StripRegion(RMBottom, 0, NewMaskRectArea.bottom));
         platform::GdiRegion left(StripRegion(RMLeft, 0, NewMaskRectArea.top));
         platform::GdiRegion right(StripRegion(RMRight, NewMaskRectArea.right, NewMaskRectArea.top));
-        platform::GdiRegion whole(platform::TrackGdi(CreateRectRgn(NewMaskRectArea.left, NewMaskRectArea.top,
-                                                         NewMaskRectArea.right, NewMaskRectArea.bottom)));
+        HRGN whole = CreateRectRgn(NewMaskRectArea.left, NewMaskRectArea.top, NewMaskRectArea.right,
+                                   NewMaskRectArea.bottom);
         Join(top.Get(), bottom.Get());
         Join(left.Get(), right.Get());
         Join(left.Get(), top.Get());
-        Join(whole.Get(), left.Get());
-        hand(whole.Release());
+        Join(whole, left.Get());
+        hand(whole);
         return;
     }
     platform::GdiRegion r(StripRegion(*FSD->FMask, 0, 0));
-    if (r) hand(r.Release());
+    if (!r) return;
+    HRGN whole = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(whole, r.Get(), nullptr, RGN_COPY);
+    hand(whole);
 }
 
 bool TbsSkinFrame::PtInMask(TPoint P) const {
