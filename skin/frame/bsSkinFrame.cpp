@@ -174,6 +174,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     const bool skinnable = FSkinnableForm;
     switch (m.Msg) {
     case WM_DESTROY:
+        FRgn = nullptr;  // the window frees its region with itself
         MouseTimer->SetEnabled(false);
         MorphTimer->SetEnabled(false);
         AnimateTimer->SetEnabled(false);

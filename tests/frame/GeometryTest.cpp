@@ -50,6 +50,28 @@ TEST_F(GeometryTest, WithoutASkinTheDefaultFrameTakesThreePixelsAndTheCaption) {
     EXPECT_EQ(r.top, 18);
 }
 
+TEST_F(GeometryTest, AFormWithoutBorderIsAllClientAndHasNoRegion) {
+    auto store = MakeFrameSkin(0, true);
+    auto* frame = new TbsSkinFrame(form);
+    frame->SetSkinData(store.get());
+    form->SetBounds(40, 40, 300, 200);
+    Application->ProcessMessages();
+    ASSERT_NE(frame->WindowRegion(), nullptr);
+    frame->SetFormBorderStyle(bsNone);
+    form->SetBounds(40, 40, 310, 210);
+    Application->ProcessMessages();
+    RECT r{10, 20, 310, 220};
+    SendMessageW(form->Handle(), WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right, 310);
+    EXPECT_EQ(r.bottom, 220);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(form->Handle(), probe), ERROR);
+    DeleteObject(probe);
+    EXPECT_EQ(frame->WindowRegion(), nullptr);
+}
+
 TEST_F(GeometryTest, ObjectsStayInTheirCornerAndTheCaptionStretches) {
     auto store = MakeFrameSkin();
     auto* frame = new TbsSkinFrame(form);

@@ -120,6 +120,10 @@ TEST_F(TakeoverTest, TheFrameAnswersAfterTheWindowIsRecreated) {
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(SendMessageW(form->Handle(), CM_QUERYSKINNEDFRAME, 0, 0), 12853);
     EXPECT_EQ(form->ClientWidth(), form->Width() - kLeft - kRight);
+    // The new window has the frame's region again.
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(form->Handle(), probe), ERROR);
+    DeleteObject(probe);
 }
 
 TEST_F(TakeoverTest, FreeingTheFrameLeavesOlderAndNewerProceduresInTheChain) {
