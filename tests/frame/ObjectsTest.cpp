@@ -132,3 +132,49 @@ TEST_F(ObjectsTest, TheInactiveClientPanelShowsAPaintedPictureOfTheClient) {
 
 }  // namespace
 }  // namespace frametest
+
+namespace frametest {
+namespace {
+
+TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
+    auto store = MakeFrameSkin();
+    auto* frame = new TbsSkinFrame(form);
+    frame->QuickImageList = platform_test::SolidColourList(form, {clRed, clLime});
+    int clicks[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        TbsQuickButtonItem* it = frame->QuickButtons()->Add();
+        it->SetImageIndex(i);
+        it->OnClick = [&clicks, i](TObject*) { ++clicks[i]; };
+    }
+    frame->SetSkinData(store.get());
+    form->SetBounds(40, 40, 320, 210);
+    Application->ProcessMessages();
+    SetActiveWindow(form->Handle());
+    Application->ProcessMessages();
+    TBitmap shot;
+    PaintFrame(form, shot);  // lays the buttons out
+    const TRect second = frame->QuickButtons()->Items(1)->ItemRect;
+    ASSERT_FALSE(second.IsEmpty());
+    // The second button's image shows in its place.
+    EXPECT_EQ(PixelOf(shot, second.left + second.Width() / 2, second.top + second.Height() / 2),
+              static_cast<COLORREF>(ColorToRGB(clLime)));
+    // The strip of quick buttons is not a place to drag the window by.
+    EXPECT_EQ(HitTest(form, second.left + 2, second.top + 2), HTOBJECT_CODE);
+    NCClick(form, second.left + 2, second.top + 2);
+    EXPECT_EQ(clicks[0], 0);
+    EXPECT_EQ(clicks[1], 1);
+    // Pressed on the first button, released beside the buttons: no click.
+    const TRect first = frame->QuickButtons()->Items(0)->ItemRect;
+    RECT wr;
+    GetWindowRect(form->Handle(), &wr);
+    const LPARAM down = MAKELPARAM(wr.left + first.left + 2, wr.top + first.top + 2);
+    HitTest(form, first.left + 2, first.top + 2);
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTOBJECT_CODE, down);
+    const LPARAM up = MAKELPARAM(wr.left + second.right + 30, wr.top + first.top + 2);
+    SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTCAPTION, up);
+    EXPECT_EQ(clicks[0], 0);
+    EXPECT_FALSE(frame->QuickButtons()->Items(0)->Down);
+}
+
+}  // namespace
+}  // namespace frametest
