@@ -230,7 +230,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         if (!skinnable) return false;
         const TPoint p = MessagePoint(m);
         m.Result = FSkinSupport ? SkinHitTest(p) : DefaultHitTest(p);
-        if (!MouseTimer->Enabled() && m.Result == HTOBJECT_CODE) {
+        if (!MouseTimer->Enabled() && m.Result == HTOBJECT) {
             TestActive(p.x, p.y, true);
             MouseTimer->SetEnabled(true);
         }

@@ -50,7 +50,6 @@ constexpr UINT WM_MDICHILDRESIZE = WM_USER + 206;
 constexpr UINT WM_MDICHILDMAX = WM_USER + 207;
 constexpr UINT WM_MDICHILDRESTORE = WM_USER + 208;
 constexpr UINT WM_TRAYRESTORED = WM_USER + 402;
-constexpr int HTOBJECT_CODE = 19;
 
 enum TbsBorderIcon : unsigned {
     biSkinSystemMenu = 1,

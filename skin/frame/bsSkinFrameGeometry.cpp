@@ -267,7 +267,7 @@ bool TbsSkinFrame::CanResize() const {
 int TbsSkinFrame::DefaultHitTest(TPoint P) {
     const int W = FForm->Width(), H = FForm->Height(), x = P.x, y = P.y;
     if (!IsMaximized() && !FRollUpState && !IsMinimized() && CanResize()) {
-        if (ActiveObject != -1) return HTOBJECT_CODE;
+        if (ActiveObject != -1) return HTOBJECT;
         if (x <= 2 && y <= 2) return HTTOPLEFT;
         if (x >= W - 2 && y <= 2) return HTTOPRIGHT;
         if (x <= 2 && y >= H - 2) return HTBOTTOMLEFT;
@@ -279,7 +279,7 @@ int TbsSkinFrame::DefaultHitTest(TPoint P) {
     }
     if (IsPointInRect(GetDefCaptionRect(), P)) return HTCAPTION;
     if (InRect(TRect(3, GetDefCaptionHeight() + 3, W - 3, H - 3), x, y)) return HTCLIENT;
-    return HTOBJECT_CODE;
+    return HTOBJECT;
 }
 
 bool TbsSkinFrame::InCaptionDragArea(TPoint P) const {
@@ -300,7 +300,7 @@ int TbsSkinFrame::SkinHitTest(TPoint P) {
     const int W = FForm->Width(), H = FForm->Height(), x = P.x, y = P.y;
     if (!FRollUpState && !IsMinimized()) {
         if (ActiveObject != -1 && !InCaptionDragArea(P) && !IsPointInRect(NewClRect, P) && !FSizeMove)
-            return HTOBJECT_CODE;
+            return HTOBJECT;
         if (!IsMaximized() && CanResize()) {
             const int B = FSD->BorderW;
             const TPoint probes[] = {TPoint(x - B, y), TPoint(x, y - B), TPoint(x + B, y), TPoint(x, y + B)};
@@ -312,7 +312,7 @@ int TbsSkinFrame::SkinHitTest(TPoint P) {
             }
             if (!edge) {
                 if (IsPointInRect(NewClRect, P)) return HTCLIENT;
-                return InCaptionDragArea(P) ? HTCAPTION : HTOBJECT_CODE;
+                return InCaptionDragArea(P) ? HTCAPTION : HTOBJECT;
             }
             if (x <= NewHitTestLTPoint.x && y <= NewHitTestLTPoint.y) return HTTOPLEFT;
             if (x >= NewHitTestRTPoint.x && y <= NewHitTestRTPoint.y) return HTTOPRIGHT;
@@ -325,5 +325,5 @@ int TbsSkinFrame::SkinHitTest(TPoint P) {
         }
         if (IsPointInRect(NewClRect, P)) return HTCLIENT;
     }
-    return InCaptionDragArea(P) ? HTCAPTION : HTOBJECT_CODE;
+    return InCaptionDragArea(P) ? HTCAPTION : HTOBJECT;
 }

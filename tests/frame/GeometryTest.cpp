@@ -94,7 +94,7 @@ struct HitRow {
 };
 
 TEST_F(GeometryTest, WindowPointsGiveTheirHitTestCodes) {
-    const int o = HTOBJECT_CODE;
+    const int o = HTOBJECT;
     const HitRow rows[] = {
         {"client", [](int w) { return w / 2; }, [](int h) { return h / 2; }, HTCLIENT, HTCLIENT, HTCLIENT},
         {"caption", [](int w) { return w / 3; }, [](int) { return 14; }, HTCAPTION, HTCAPTION, HTCAPTION},

@@ -159,7 +159,7 @@ TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     EXPECT_EQ(PixelOf(shot, second.left + second.Width() / 2, second.top + second.Height() / 2),
               static_cast<COLORREF>(ColorToRGB(clLime)));
     // The strip of quick buttons is not a place to drag the window by.
-    EXPECT_EQ(HitTest(form, second.left + 2, second.top + 2), HTOBJECT_CODE);
+    EXPECT_EQ(HitTest(form, second.left + 2, second.top + 2), HTOBJECT);
     NCClick(form, second.left + 2, second.top + 2);
     EXPECT_EQ(clicks[0], 0);
     EXPECT_EQ(clicks[1], 1);
@@ -169,7 +169,7 @@ TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     GetWindowRect(form->Handle(), &wr);
     const LPARAM down = MAKELPARAM(wr.left + first.left + 2, wr.top + first.top + 2);
     HitTest(form, first.left + 2, first.top + 2);
-    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTOBJECT_CODE, down);
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTOBJECT, down);
     const LPARAM up = MAKELPARAM(wr.left + second.right + 30, wr.top + first.top + 2);
     SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTCAPTION, up);
     EXPECT_EQ(clicks[0], 0);

@@ -68,7 +68,7 @@ TEST_F(FramedForm, ACaptionButtonShowsItsHotImageWhenTheMouseEnters) {
     TBitmap before;
     PaintFrame(form, before);
     EXPECT_EQ(PixelOf(before, cx, cy), ZoneColor(zRT));
-    EXPECT_EQ(HitTest(form, cx, cy), HTOBJECT_CODE);
+    EXPECT_EQ(HitTest(form, cx, cy), HTOBJECT);
     TBitmap hot;
     PaintFrame(form, hot);
     EXPECT_EQ(PixelOf(hot, cx, cy), CloseHotColor());
@@ -206,7 +206,7 @@ TEST_F(FramedForm, ReleasingOutsideTheButtonRunsNoCommand) {
     RECT wr;
     GetWindowRect(form->Handle(), &wr);
     const LPARAM p = MAKELPARAM(wr.left + cx, wr.top + cy);
-    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTOBJECT_CODE, (HitTest(form, cx, cy), p));
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTOBJECT, (HitTest(form, cx, cy), p));
     // The mouse leaves the button and is released over the client area.
     frame->TestActive(160, 100, true);
     SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));

@@ -149,6 +149,29 @@ TEST_F(TakeoverTest, FreeingTheFrameLeavesOlderAndNewerProceduresInTheChain) {
     DeleteObject(probe);
 }
 
+TEST_F(TakeoverTest, WithTheFormsCursorInTheFrameEveryFrameCodeButSizingBecomesClient) {
+    auto store = MakeFrameSkin();
+    WORD seenCode = 0;
+    TWindowProcHook previous(form, [&seenCode](TMessage& m, const TWndMethod& next) {
+        if (m.Msg == WM_SETCURSOR) seenCode = LOWORD(m.LParam);
+        next(m);
+    });
+    auto* frame = new TbsSkinFrame(form);
+    frame->SetSkinData(store.get());
+    frame->UseFormCursorInNCArea = true;
+    const struct {
+        WORD in, out;
+    } rows[] = {{HTCAPTION, HTCLIENT}, {HTOBJECT, HTCLIENT}, {HTSYSMENU, HTCLIENT}, {HTLEFT, HTLEFT},
+                {HTBOTTOMRIGHT, HTBOTTOMRIGHT}, {HTTOP, HTTOP}, {HTCLIENT, HTCLIENT}};
+    for (const auto& r : rows) {
+        SendMessageW(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(r.in, WM_MOUSEMOVE));
+        EXPECT_EQ(seenCode, r.out) << r.in;
+    }
+    frame->UseFormCursorInNCArea = false;
+    SendMessageW(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(seenCode, HTCAPTION);
+}
+
 TEST_F(TakeoverTest, AnOwnerThatIsNotAFormIsRefused) {
     TComponent owner(nullptr);
     EXPECT_THROW(TbsSkinFrame frame(&owner), Exception);
