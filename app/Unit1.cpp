@@ -3,6 +3,7 @@
 #include "skin/bsCompressedSkins.h"
 #include "skin/bsResStrData.h"
 #include "skin/bsSkinData.h"
+#include "skin/frame/bsSkinFrame.h"
 
 TForm1* Form1 = nullptr;
 
@@ -34,6 +35,10 @@ void TForm1::CreateSkinStores() {
     bsSkinData2 = new TbsSkinData(this);
     bsSkinData2->SetSkinIndex(0);
     bsSkinData2->SetSkinList(bsCompressedSkinList2);
+
+    bsSkinFrame1 = new TbsSkinFrame(this);
+    bsSkinFrame1->SetName(L"bsSkinFrame1");
+    bsSkinFrame1->SetSkinData(bsSkinData1);
 }
 
 void TForm1::FormPaint(TObject*) {

@@ -10,6 +10,7 @@
 class TbsSkinData;
 class TbsCompressedSkinList;
 class TbsResourceStrData;
+class TbsSkinFrame;
 
 class TForm1 : public TForm {
 public:
@@ -24,6 +25,8 @@ public:
     TbsCompressedSkinList* bsCompressedSkinList1 = nullptr;
     TbsSkinData* bsSkinData2 = nullptr;
     TbsCompressedSkinList* bsCompressedSkinList2 = nullptr;
+    // The skinned frame of the window, drawn from the main store.
+    TbsSkinFrame* bsSkinFrame1 = nullptr;
 
 private:
     void CreateSkinStores();

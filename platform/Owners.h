@@ -7,6 +7,7 @@
 //   GdiObject<H>       a counted GDI object (pen, brush, font, bitmap, region)
 //   MemoryDC           a counted memory DC
 //   WindowDC           GetDC / ReleaseDC
+//   WholeWindowDC      GetWindowDC / ReleaseDC (frame included)
 //   KernelHandle       CloseHandle
 //   FindHandle         FindFirstFileW / FindClose
 //   SavedDC            SaveDC / RestoreDC
@@ -104,6 +105,23 @@ private:
 };
 
 // SaveDC now, RestoreDC at the end.
+// GetWindowDC / ReleaseDC: the whole window, frame included; no DC for a
+// null window (never the screen's).
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND wnd) : wnd_(wnd), dc_(wnd ? GetWindowDC(wnd) : nullptr) {}
+    ~WholeWindowDC() {
+        if (dc_) ReleaseDC(wnd_, dc_);
+    }
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND wnd_;
+    HDC dc_;
+};
+
 class SavedDC {
 public:
     explicit SavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}

@@ -171,8 +171,13 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
     if (!handle_) return;
+    // A shown top-level window (its style never carries WS_VISIBLE) is
+    // shown again in the state it had.
+    const bool shown = !parent_ && IsWindowVisible(handle_);
+    const int cmd = IsZoomed(handle_) ? SW_SHOWMAXIMIZED : IsIconic(handle_) ? SW_SHOWMINNOACTIVE : SW_SHOWNA;
     DestroyHandle();
     HandleNeeded();
+    if (shown && !IsWindowVisible(handle_)) ShowWindow(handle_, cmd);
 }
 
 void TWinControl::FontToWindow() {
@@ -604,7 +609,12 @@ void TWinControl::PaintHandler(TMessage& m) {
         BitBlt(paint.DC(), 0, 0, client.Width(), client.Height(), buffer.DC(), 0, 0, SRCCOPY);
         return;
     }
-    if (m.WParam && !(ControlStyle & csOpaque)) EraseBackground(paint.DC());
+    if (m.WParam && !(ControlStyle & csOpaque)) {
+        // Through the message, so that a hook in WindowProc (a skinned
+        // frame) draws the background it draws on screen.
+        if (defWndProc_ == &DefWindowProcW && !DoubleBuffered) Perform(WM_ERASEBKGND, m.WParam, 0);
+        else EraseBackground(paint.DC());
+    }
     PaintWindow(paint.DC());
     PaintControls(paint.DC(), nullptr);
 }

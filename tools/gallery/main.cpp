@@ -3,7 +3,9 @@
 // can be judged from pictures:
 //   gallery <output folder>
 // writes one PNG per skin (skin_main_0.png .. skin_main_7.png,
-// skin_lists_0.png, plain.png) and contact_sheet.png with all of them.
+// skin_lists_0.png, plain.png) and contact_sheet.png with all of them, and
+// the framed forms of every look, active and inactive (frame_<look>.png,
+// frames_sheet.png).
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -17,6 +19,7 @@
 #include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 #include "skin/controls/bsSkinCtrlsSlider.h"
+#include "skin/frame/bsSkinFrame.h"
 
 namespace {
 
@@ -252,6 +255,51 @@ void DrawPage(TForm* form, TbsSkinData* store, const String& title, TBitmap& pag
     g.Clear();
 }
 
+// A framed form of the look as it shows: the frame through the frame's
+// paint-to-DC message, the client through a real paint.
+void DrawFramedForm(TForm* owner, TbsSkinData* store, bool active, TBitmap& page, int x, int y) {
+    TForm* f = nullptr;
+    Application->CreateForm(f);
+    f->SetCaption(active ? L"视频转换 Active form" : L"视频转换 Inactive form");
+    f->SetBounds(40, 40, 380, 240);
+    auto* frame = new TbsSkinFrame(f);
+    frame->SetSkinData(store);
+    auto* button = new TbsSkinButton(f);
+    button->SetParent(f);
+    button->SetBounds(20, 20, 110, 30);
+    button->SetCaption(L"开始 Start");
+    button->SetSkinData(store);
+    f->Show();
+    Application->ProcessMessages();
+    SetActiveWindow(active ? f->Handle() : owner->Handle());
+    Application->ProcessMessages();
+    HDC dc = page.Canvas()->Handle();
+    {
+        platform::SavedDC saved(dc);
+        OffsetViewportOrgEx(dc, x, y, nullptr);
+        SendMessageW(f->Handle(), CM_PAINTFRAMETODC, reinterpret_cast<WPARAM>(dc), 0);
+    }
+    POINT origin{0, 0};
+    ClientToScreen(f->Handle(), &origin);
+    RECT wr;
+    GetWindowRect(f->Handle(), &wr);
+    f->PaintTo(dc, x + origin.x - wr.left, y + origin.y - wr.top);
+    f->Free();
+    Application->ProcessMessages();
+}
+
+void DrawFramePage(TForm* owner, TbsSkinData* store, const String& title, TBitmap& page) {
+    page.SetPixelFormat(pf24bit);
+    page.SetSize(820, 300);
+    TCanvas* c = page.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(TColor(0x808080));
+    c->FillRect(TRect(0, 0, 820, 300));
+    Text(c, 10, 8, title + L" - active / inactive", clWhite, 16, true);
+    DrawFramedForm(owner, store, true, page, 20, 40);
+    DrawFramedForm(owner, store, false, page, 420, 40);
+}
+
 int Run(const String& dir) {
     TApplication app;
     Application->Initialize();
@@ -296,6 +344,20 @@ int Run(const String& dir) {
                    page.Canvas()->Handle(), 0, 0, kPageW, kPageH, SRCCOPY);
     }
     SavePng(&sheet, dir + L"contact_sheet.png");
+
+    TBitmap frames(820, static_cast<int>((looks.size() + 1) / 2) * 150);
+    for (size_t i = 0; i < looks.size(); ++i) {
+        TbsSkinData store(nullptr);
+        if (looks[i].skin) store.LoadCompressedStoredSkin(looks[i].skin);
+        TBitmap page;
+        DrawFramePage(form, looks[i].skin ? &store : nullptr, looks[i].title, page);
+        SavePng(&page, dir + L"frame_" + looks[i].file + L".png");
+        HDC sdc = frames.Canvas()->Handle();
+        SetStretchBltMode(sdc, HALFTONE);
+        StretchBlt(sdc, static_cast<int>(i % 2) * 410, static_cast<int>(i / 2) * 150, 410, 150,
+                   page.Canvas()->Handle(), 0, 0, 820, 300, SRCCOPY);
+    }
+    SavePng(&frames, dir + L"frames_sheet.png");
     form->Free();
     Application->ProcessMessages();
     return 0;

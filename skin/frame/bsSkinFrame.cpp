@@ -1,0 +1,613 @@
+// TbsSkinFrame: construction, the window procedure and its two dispatch
+// passes, skin application and the walk over the form's controls, and the
+// frame's window states.
+#include "skin/frame/bsSkinFrame.h"
+
+#include <algorithm>
+
+#include "platform/Menus.h"
+#include "platform/SysUtils.h"
+#include "skin/bsUtils.h"
+#include "skin/bsUtilsLayer.h"
+#include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
+#include "skin/frame/bsSkinFramePanel.h"
+
+// ---- construction ---------------------------------------------------------------------------
+
+namespace {
+
+TCustomForm* FormOwner(TComponent* owner) {
+    auto* form = dynamic_cast<TCustomForm*>(owner);
+    if (!form) throw Exception(L"Invalid class typecast: the skinned frame belongs on a form");
+    return form;
+}
+
+void SetupDefFont(TFont& f, TColor color) {
+    f.SetName(L"Arial");
+    f.SetStyle(TFontStyles{fsBold});
+    f.SetHeight(14);
+    f.SetColor(color);
+}
+
+}  // namespace
+
+TbsSkinFrame::TbsSkinFrame(TComponent* AOwner) : TComponent(FormOwner(AOwner)), FQuickButtons(this) {
+    FIsVistaOs = IsVistaOrLater();
+    FIsLayerEnabled = IsLayeredSupported();
+    FLayerManager = new TbsLayerManager(this);
+    FMenuLayerManager = new TbsLayerManager(this);
+    SetupDefFont(FDefCaptionFont, clBtnText);
+    SetupDefFont(FDefInActiveCaptionFont, clBtnShadow);
+    MouseTimer = new TTimer(this);
+    MouseTimer->SetEnabled(false);
+    MouseTimer->SetInterval(50);
+    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
+    MorphTimer = new TTimer(this);
+    MorphTimer->SetEnabled(false);
+    MorphTimer->SetInterval(25);
+    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
+    AnimateTimer = new TTimer(this);
+    AnimateTimer->SetEnabled(false);
+    AnimateTimer->SetInterval(25);
+    AnimateTimer->OnTimer = [this](TObject*) { AnimateTimerProc(); };
+
+    FForm = static_cast<TCustomForm*>(AOwner);
+    FForm->SetBorderIcons(0);
+    FForm->SetAutoSize(false);
+    FForm->SetAutoScroll(false);
+    if (Has(csDesigning)) return;
+    hook_ = std::make_unique<TWindowProcHook>(FForm, [this](TMessage& m, const TWndMethod& next) {
+        FormWindowProc(m, next);
+    });
+    if (FForm->HandleAllocated()) FForm->RecreateWnd();
+}
+
+TbsSkinFrame::~TbsSkinFrame() {
+    FQuickButtons.BSF = nullptr;
+    ClearObjects();
+    HideClientInActiveEffect();
+    hook_.reset();  // the form's previous procedure is in force again
+    if (FForm && !FForm->Has(csDestroying) && FForm->HandleAllocated()) {
+        HWND h = FForm->Handle();
+        if (FRgn) SetWindowRgn(h, nullptr, TRUE);  // the window frees the region
+        SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    FRgn = nullptr;
+}
+
+void TbsSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSD) {
+        // A store that goes takes the skinned look with it.
+        FSD = nullptr;
+        FSkinSupport = false;
+        MorphTimer->SetEnabled(false);
+        AnimateTimer->SetEnabled(false);
+        ClearObjects();
+    }
+    if (AComponent == FMSD) FMSD = nullptr;
+    if (AComponent == SystemMenu) SystemMenu = nullptr;
+    if (AComponent == reinterpret_cast<TComponent*>(StatusBar)) StatusBar = nullptr;
+    if (AComponent == reinterpret_cast<TComponent*>(QuickImageList)) QuickImageList = nullptr;
+    if (AComponent == FClientPanel) FClientPanel = nullptr;
+}
+
+bool TbsSkinFrame::GetFormActive() const {
+    if (PreviewMode) return true;
+    if (FForm->FormStyle() == fsMDIChild || FForm->FormStyle() == fsMDIForm) return FFormActive;
+    return FForm->Active();
+}
+
+void TbsSkinFrame::SetEnabled(const String& AIDName, bool Value) {
+    const int i = GetIndex(AIDName);
+    if (i >= 0) ObjectList[static_cast<size_t>(i)]->Enabled = Value;
+}
+
+void TbsSkinFrame::SetShowIcon(bool v) {
+    FShowIcon = v;
+    if (!Has(csDesigning) && !Has(csLoading)) RepaintFrame();
+}
+
+// ---- small tests ----------------------------------------------------------------------------
+
+bool TbsSkinFrame::FrameDrawn() const {
+    if (FForm->BorderStyle() == bsNone) return false;
+    return !(FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized);
+}
+
+bool TbsSkinFrame::IsMaximized() const {
+    return FWindowState == wsMaximized || (FForm->HandleAllocated() && IsZoomed(FForm->Handle()));
+}
+
+bool TbsSkinFrame::IsMinimized() const {
+    return FWindowState == wsMinimized || (FForm->HandleAllocated() && IsIconic(FForm->Handle()));
+}
+
+void TbsSkinFrame::RepaintFrame() {
+    if (FForm->HandleAllocated()) SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
+}
+
+TPoint TbsSkinFrame::MessagePoint(const TMessage& m) const {
+    TPoint p(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+    PointToWindow(p);
+    return p;
+}
+
+// ---- the window procedure -------------------------------------------------------------------
+
+void TbsSkinFrame::FormWindowProc(TMessage& m, const TWndMethod& next) {
+    // A form being destroyed is no longer whole: its last messages go on untouched.
+    if (FForm->Has(csDestroying)) return next(m);
+    CheckPopupCloseMessage(m);
+    if (FirstPass(m, next)) return;
+    next(m);
+    SecondPass(m);
+}
+
+void TbsSkinFrame::CheckPopupCloseMessage(const TMessage& m) {
+    switch (m.Msg) {
+    case WM_MOUSEACTIVATE: case WM_ACTIVATE: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN: case WM_KILLFOCUS: case WM_MOVE: case WM_SIZE: case WM_CANCELMODE:
+        if (FLayerManager && FLayerManager->IsVisible && m.Msg != WM_MOUSEACTIVATE) FLayerManager->Hide();
+        break;
+    default: break;
+    }
+}
+
+bool TbsSkinFrame::HandlePaintToDC(TMessage& m, LRESULT answer, bool always) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    bool painted = false;
+    if (dc && FrameDrawn()) {
+        if (FSkinSupport) PaintNCSkin(dc, true);
+        else PaintNCDefault(dc, true);
+        painted = true;
+    }
+    m.Result = (painted || always) ? answer : 0;
+    return true;
+}
+
+// Table 1: true when the message was handled (not passed on).
+bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
+    const bool skinnable = FSkinnableForm;
+    switch (m.Msg) {
+    case WM_DESTROY:
+        FRgn = nullptr;  // the window frees its region with itself
+        MouseTimer->SetEnabled(false);
+        MorphTimer->SetEnabled(false);
+        AnimateTimer->SetEnabled(false);
+        return false;
+    case WM_SIZE:
+        HandleSize(m, next);
+        return true;
+    case WM_ACTIVATE:
+        if (!skinnable) return false;
+        HandleActivate(m, next);
+        return true;
+    case WM_SETTEXT:
+        if (!skinnable) return false;
+        next(m);
+        if (FrameDrawn()) RepaintFrame();
+        return true;
+    case WM_ERASEBKGND:
+        if (FForm->FormStyle() == fsMDIForm && !FClientInActiveDraw) return false;
+        PaintClientBackground(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return true;
+    case WM_SHOWWINDOW:
+        if (m.WParam) FForm->SetMenu(nullptr);
+        else if (skinnable) {
+            if (FLayerManager->IsVisible) FLayerManager->Hide();
+            if (FMenuLayerManager->IsVisible) FMenuLayerManager->Hide();
+        }
+        return false;
+    case WM_SETCURSOR:
+        if (skinnable && UseFormCursorInNCArea) {
+            const WORD code = LOWORD(m.LParam);
+            switch (code) {
+            case HTCLIENT: case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOM:
+            case HTBOTTOMLEFT: case HTBOTTOMRIGHT: break;
+            default: m.LParam = MAKELPARAM(HTCLIENT, HIWORD(m.LParam));
+            }
+        }
+        return false;
+    case WM_GETMINMAXINFO:
+        if (skinnable) {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
+            mmi->ptMinTrackSize = POINT{GetMinWidth(), GetMinHeight()};
+            mmi->ptMaxTrackSize = POINT{GetMaxWidth(), GetMaxHeight()};
+        }
+        return false;
+    case WM_NCCALCSIZE:
+        if (!skinnable) return false;
+        CalcClientRect(m.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
+                                : *reinterpret_cast<RECT*>(m.LParam));
+        m.Result = 0;
+        return true;
+    case WM_NCHITTEST: {
+        if (!skinnable) return false;
+        const TPoint p = MessagePoint(m);
+        m.Result = FSkinSupport ? SkinHitTest(p) : DefaultHitTest(p);
+        if (!MouseTimer->Enabled() && m.Result == HTOBJECT) {
+            TestActive(p.x, p.y, true);
+            MouseTimer->SetEnabled(true);
+        }
+        return true;
+    }
+    case WM_NCPAINT:
+        if (!skinnable) return false;
+        if (FrameDrawn()) {
+            if (FSkinSupport) PaintNCSkin(nullptr, false);
+            else if (!FStopPainting) PaintNCDefault(nullptr, false);
+        }
+        m.Result = 0;
+        return true;
+    case WM_NCACTIVATE:
+        if (!skinnable) return false;
+        HandleNCActivate(m, next);
+        return true;
+    case WM_SYNCPAINT:
+        if (!(skinnable && FRollUpState)) return false;
+        RepaintFrame();
+        m.Result = 0;
+        return true;
+    case WM_SYSCOMMAND:
+        if ((m.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+        return false;
+    case WM_ENTERSIZEMOVE:
+        if (skinnable) {
+            FSizeMove = true;
+            ResetObjectsState();
+        }
+        return false;
+    case WM_EXITSIZEMOVE:
+        return false;
+    case WM_BEFORECHANGESKINDATA: case WM_CHANGESKINDATA: case WM_AFTERCHANGESKINDATA: case WM_CHANGERESSTRDATA:
+    case WM_CHANGEFORMSKINNABLE: case WM_CHANGELAYEREDBORDERS:
+        HandleSkinMessage(m);
+        return false;
+    case WM_CLOSESKINMENU:
+        SkinMenuClose();
+        return false;
+    case CM_QUERYSKINNEDFRAME:
+        m.Result = (skinnable || !FIsVistaOs) ? 12853 : 12852;
+        return true;
+    case CM_BEGINSMARTEFFECTS:
+        FSmartEffectsShow = true;
+        return false;
+    case CM_ENDSMARTEFFECTS:
+        FSmartEffectsShow = false;
+        return false;
+    case CM_PAINTFRAMETODC:
+        if (!skinnable) return false;
+        return HandlePaintToDC(m, 12851, false);
+    case CM_PAINTTODC:
+        if (!skinnable || m.LParam != 16802) return false;
+        return HandlePaintToDC(m, 16802, true);
+    default:
+        return false;
+    }
+}
+
+// Table 2: after the message was passed on.
+void TbsSkinFrame::SecondPass(TMessage& m) {
+    if (!FSkinnableForm && m.Msg != WM_LBUTTONUP && m.Msg != WM_RBUTTONUP) return;
+    switch (m.Msg) {
+    case WM_NCMOUSEMOVE: {
+        const TPoint p = MessagePoint(m);
+        ObjectsMouseMove(p.x, p.y);
+        break;
+    }
+    case WM_NCLBUTTONDOWN:
+        if (FSizeMove) {
+            FSizeMove = false;
+            break;
+        }
+        NCMouseDown(m, mbLeft, false);
+        break;
+    case WM_NCLBUTTONDBLCLK: NCMouseDown(m, mbLeft, true); break;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK: NCMouseDown(m, mbRight, false); break;
+    case WM_NCLBUTTONUP: case WM_NCRBUTTONUP: {
+        const TPoint p = MessagePoint(m);
+        ObjectsMouseUp(m.Msg == WM_NCLBUTTONUP ? mbLeft : mbRight, p.x, p.y);
+        break;
+    }
+    case WM_LBUTTONUP: ObjectsMouseUp(mbLeft, -1, -1); break;
+    case WM_RBUTTONUP: ObjectsMouseUp(mbRight, -1, -1); break;
+    case WM_EXITSIZEMOVE: FSizeMove = false; break;
+    default: break;
+    }
+}
+
+void TbsSkinFrame::NCMouseDown(TMessage& m, TMouseButton button, bool dblClick) {
+    const TPoint p = MessagePoint(m);
+    TestActive(p.x, p.y, true);
+    ObjectsMouseDown(button, p.x, p.y);
+    if (dblClick) ObjectsDblClick();
+    if (m.WParam != HTCAPTION) return;
+    MouseCaptureObject = -1;
+    if (dblClick && CanResize()) SetWindowState(IsMaximized() ? wsNormal : wsMaximized);
+    if (button == mbRight && m.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu) {
+        POINT c;
+        GetCursorPos(&c);
+        PopupSystemMenu(c.x, c.y);
+    }
+}
+
+void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
+    next(m);
+    if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+    else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
+    else if (m.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+    if (m.WParam == SIZE_MINIMIZED) return;
+    RECT wr;
+    GetWindowRect(FForm->Handle(), &wr);
+    FFormWidth = wr.right - wr.left;
+    FFormHeight = wr.bottom - wr.top;
+    if (!FSkinnableForm) return;
+    if (FSkinSupport) UpdateFrameForSize(true);
+    else {
+        CreateFormRegion(true);
+        if (FrameDrawn()) RepaintFrame();
+    }
+}
+
+void TbsSkinFrame::HandleActivate(TMessage& m, const TWndMethod& next) {
+    next(m);
+    FFormActive = LOWORD(m.WParam) != WA_INACTIVE;
+    RepaintFrame();
+    if (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized) SetCaptionActive(false);
+    else {
+        ResetObjectsState();
+        SetCaptionActive(true);
+    }
+}
+
+void TbsSkinFrame::HandleNCActivate(TMessage& m, const TWndMethod& next) {
+    FBorderLayerChangeSize = false;
+    if (FLayerManager->IsVisible) FLayerManager->Hide();
+    if (FMenuLayerManager->IsVisible) FMenuLayerManager->Hide();
+    FFormActive = m.WParam != 0;
+    if (!FFormActive) TestActive(-1, -1, false);
+    const bool mdi = FForm->FormStyle() == fsMDIChild || (FForm->FormStyle() == fsMDIForm && !FIsVistaOs);
+    if (mdi) next(m);
+    else m.Result = 1;
+    if (!FrameDrawn()) SetCaptionActive(false);
+    else {
+        RepaintFrame();
+        SetCaptionActive(true);
+    }
+    if (FForm->Visible() && ClientInActiveEffect) {
+        if (FFormActive) HideClientInActiveEffect();
+        else ShowClientInActiveEffect();
+    }
+}
+
+// ---- skin application --------------------------------------------------------------------------
+
+void TbsSkinFrame::SetSkinData(TbsSkinData* Value) {
+    if (FSD && FSD != Value) RemoveFreeNotification(FSD);
+    FSD = Value;
+    if (Value) {
+        FreeNotification(Value);
+        if (FForm->FormStyle() != fsMDIChild) FSkinnableForm = FUseRibbon ? false : Value->SkinnableForm();
+    }
+    if (!Has(csDesigning)) ApplySkinData();
+}
+
+void TbsSkinFrame::SetUseRibbon(bool Value) {
+    FUseRibbon = Value;
+    if (Value && !Has(csDesigning)) SetSkinnableForm(false);
+}
+
+void TbsSkinFrame::HandleSkinMessage(TMessage& m) {
+    auto* store = reinterpret_cast<TbsSkinData*>(m.WParam);
+    switch (m.Msg) {
+    case WM_BEFORECHANGESKINDATA:
+        if (store != FSD) return;
+        FStopPainting = true;
+        FSkinSupport = false;
+        MouseTimer->SetEnabled(false);
+        MorphTimer->SetEnabled(false);
+        AnimateTimer->SetEnabled(false);
+        ClearObjects();
+        BeforeChangeChildrenSkinData(FSD, FForm);
+        if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
+        return;
+    case WM_CHANGESKINDATA:
+        FStopPainting = false;
+        if (store == FSD) ApplySkinData();
+        ChangeChildrenSkinData(store, FForm);
+        return;
+    case WM_AFTERCHANGESKINDATA:
+        if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+        return;
+    case WM_CHANGEFORMSKINNABLE:
+        if (!FUseRibbon && FSD && FSD == store && FForm->FormStyle() != fsMDIChild)
+            SetSkinnableForm(FSD->SkinnableForm());
+        return;
+    case WM_CHANGERESSTRDATA:
+        UpdateObjectHints();
+        return;
+    default: return;
+    }
+}
+
+void TbsSkinFrame::ApplySkinData() {
+    if (FUseRibbon) FSkinnableForm = false;
+    OldActiveObject = ActiveObject = MouseCaptureObject = -1;
+    FSkinSupport = FSD && !FSD->Empty;
+    if (FLayerManager->IsVisible) FLayerManager->Hide();
+    if (FMenuLayerManager->IsVisible) FMenuLayerManager->Hide();
+    if (FSkinSupport && FSkinnableForm) {
+        CreateObjects();
+        CheckObjects();
+    } else {
+        ClearObjects();
+        FFormWidth = FForm->Width();
+        FFormHeight = FForm->Height();
+        if (FForm->HandleAllocated()) CreateFormRegion(true);
+    }
+    if (FSkinnableForm) {
+        if (FForm->BorderIcons() != 0) FForm->SetBorderIcons(0);
+    } else UpdateFormBorderIcons();
+    FInChangeSkinData = true;
+    const int minW = GetMinWidth(), minH = GetMinHeight();
+    if (FForm->Width() < minW && FForm->Height() < minH) FForm->SetBounds(FForm->Left(), FForm->Top(), minW, minH);
+    else if (FForm->Height() < minH) FForm->SetHeight(minH);
+    else if (FForm->Width() < minW) FForm->SetWidth(minW);
+    else if (FForm->HandleAllocated())
+        SetWindowPos(FForm->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FFormWidth = FForm->Width();
+    FFormHeight = FForm->Height();
+    if (FSkinSupport && FForm->HandleAllocated()) UpdateFrameForSize(true);
+    if (FForm->HandleAllocated()) {
+        RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    if (!(FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized)) SetCaptionActive(true);
+    MouseTimer->SetEnabled(true);
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    FInChangeSkinData = false;
+    if (!FRollUpState && (ClientWidth > 0 || ClientHeight > 0))
+        FForm->SetClientSize(ClientWidth > 0 ? ClientWidth : FForm->ClientWidth(),
+                             ClientHeight > 0 ? ClientHeight : FForm->ClientHeight());
+}
+
+void TbsSkinFrame::UpdateFormBorderIcons() {
+    TBorderIcons icons = 0;
+    if (!HideCaptionButtons && !FSkinnableForm) icons |= biSystemMenu;
+    if (FBorderIcons & biSkinMinimize) icons |= biMinimize;
+    if (FBorderIcons & biSkinMaximize) icons |= biMaximize;
+    FForm->SetBorderIcons(icons);
+}
+
+bool TbsSkinFrame::LayerFrameActive() const {
+    // The layered outer border is not part of this frame yet.
+    return false;
+}
+
+void TbsSkinFrame::SetSkinnableForm(bool Value) {
+    FFormActive = GetFormActive();
+    if (Has(csDesigning)) return;
+    if (FForm->FormStyle() == fsMDIForm && FForm->MDIChildCount() > 0) return;
+    bool wasMaximized = false;
+    if (FWindowState == wsMaximized && FSkinnableForm) {
+        wasMaximized = true;
+        SetWindowState(wsNormal);
+    }
+    FSkinnableForm = FUseRibbon ? false : Value;
+    ApplySkinData();
+    ChangeChildrenSkinData(nullptr, FForm);
+    if (FForm->HandleAllocated()) FForm->RecreateWnd();
+    if (wasMaximized) SetWindowState(wsMaximized);
+}
+
+void TbsSkinFrame::SetFormBorderStyle(TFormBorderStyle BS) {
+    FForm->SetBorderStyle(BS);
+    ChangeChildrenSkinData(nullptr, FForm);
+}
+
+void TbsSkinFrame::SetFormStyle(TFormStyle FS) {
+    if (FS != fsNormal && FS != fsStayOnTop) return;
+    FForm->SetFormStyle(FS);
+    ChangeChildrenSkinData(nullptr, FForm);
+}
+
+// ---- the control walk --------------------------------------------------------------------------
+
+void TbsSkinFrame::BeforeChangeControlSkinData(TbsSkinData* AStore, TControl* C) {
+    if (auto* s = dynamic_cast<TbsSkinControl*>(C); s && (!AStore || s->SkinData() == AStore))
+        s->BeforeChangeSkinData();
+}
+
+void TbsSkinFrame::ChangeControlSkinData(TbsSkinData* AStore, TControl* C) {
+    // The first class C belongs to decides; classes join here as they land.
+    if (auto* s = dynamic_cast<TbsSkinControl*>(C)) {
+        if (!AStore || s->SkinData() == AStore) s->ChangeSkinData();
+        return;
+    }
+}
+
+void TbsSkinFrame::BeforeChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl) {
+    BeforeChangeControlSkinData(AStore, AControl);
+    auto* w = dynamic_cast<TWinControl*>(AControl);
+    if (!w) return;
+    for (int i = 0; i < w->ControlCount(); ++i) {
+        TControl* c = w->Controls(i);
+        if (c->IsWindowed()) BeforeChangeChildrenSkinData(AStore, c);
+        else BeforeChangeControlSkinData(AStore, c);
+    }
+}
+
+void TbsSkinFrame::ChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl) {
+    ChangeControlSkinData(AStore, AControl);
+    auto* w = dynamic_cast<TWinControl*>(AControl);
+    if (!w) return;
+    for (int i = 0; i < w->ControlCount(); ++i) {
+        TControl* c = w->Controls(i);
+        if (c->IsWindowed()) ChangeChildrenSkinData(AStore, c);
+        else ChangeControlSkinData(AStore, c);
+    }
+}
+
+// ---- window states (the frame's own minimal handling) ------------------------------------------
+
+void TbsSkinFrame::SetWindowState(TWindowState Value) {
+    if (Value == FWindowState && FForm->WindowState() == Value) return;
+    FWindowState = Value;
+    FForm->SetWindowState(Value);
+    if (Value == wsMaximized && OnMaximize) OnMaximize(this);
+    if (Value == wsMinimized && OnMinimize) OnMinimize(this);
+    if (Value == wsNormal && OnRestore) OnRestore(this);
+    RepaintFrame();
+}
+
+void TbsSkinFrame::SetRollUpState(bool Value) {
+    if (Value == FRollUpState) return;
+    FRollUpState = Value;
+    if (Value) {
+        OldHeight = FForm->Height();
+        FForm->SetHeight(GetMinHeight());
+    } else FForm->SetHeight(ClientHeight > 0 ? ClientHeight : OldHeight);
+    if (OnChangeRollUpState) OnChangeRollUpState(this);
+    RepaintFrame();
+}
+
+int TbsSkinFrame::RealHeight() const { return FRollUpState ? OldHeight : FForm->Height(); }
+
+void TbsSkinFrame::MinimizeToTray() {
+    if (OnMinimizeToTray) OnMinimizeToTray(this);
+    FForm->Hide();
+}
+
+void TbsSkinFrame::RestoreFromTray() {
+    FForm->Show();
+    if (OnRestoreFromTray) OnRestoreFromTray(this);
+}
+
+int TbsSkinFrame::GetMinWidth() const {
+    int w = MinWidth;
+    if (FSkinSupport && FSD->FormMinWidth > w) w = FSD->FormMinWidth;
+    return std::max(w, 0);
+}
+
+int TbsSkinFrame::GetMinHeight() const {
+    int h = MinHeight;
+    if (FSkinSupport) h = std::max(h, static_cast<int>(FSD->ClRect.top + (FSD->FPicture->Height() - FSD->ClRect.bottom)));
+    else if (FSkinnableForm && FForm->BorderStyle() != bsNone) h = std::max(h, GetDefCaptionHeight() + 6);
+    return h;
+}
+
+int TbsSkinFrame::GetMaxWidth() const { return MaxWidth > 0 ? MaxWidth : GetSystemMetrics(SM_CXMAXTRACK); }
+int TbsSkinFrame::GetMaxHeight() const { return MaxHeight > 0 ? MaxHeight : GetSystemMetrics(SM_CYMAXTRACK); }
+
+void TbsSkinFrame::PopupSystemMenu(int X, int Y) {
+    if (SystemMenu) SystemMenu->Popup(X, Y);
+}
+
+bool TbsSkinFrame::SkinMenuOpen() { return true; }
+void TbsSkinFrame::SkinMenuClose() {}

@@ -1,0 +1,368 @@
+#pragma once
+// TbsSkinFrame: the skinned frame of a form. The component joins the
+// form's WindowProc chain (a TWindowProcHook, so it survives RecreateWnd
+// and can leave in any order) and from then on answers the form's
+// non-client messages: the client rectangle, painting of the frame,
+// caption and caption buttons from the skin (or the default look without
+// one), the window region from the skin's mask, hit testing, and the
+// routing of non-client mouse input to its frame objects. A skin change of
+// its store rebuilds the frame and walks the form's controls so every
+// skinned control reloads its record.
+//
+// Dispatch of every message of the form: CheckPopupCloseMessage, the first
+// dispatch (FirstPass), the form's previous procedure unless the first
+// pass handled the message, then the second dispatch (SecondPass).
+//
+// Name map: FSD / FMSD = the skin store / the menus' store, FSkinSupport =
+// a store with a skin is in use, FRgn = the window region now held by the
+// window, RMTop.. = the mask strips of the current size, New* = the
+// frame geometry at the current size (window coordinates), FFormWidth /
+// FFormHeight = the frame size the geometry was computed for.
+//
+// Threads: UI thread only; the timers are TTimer components (they never
+// use ids on the form's window).
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Classes.h"
+#include "platform/Forms.h"
+#include "platform/Owners.h"
+#include "platform/Timer.h"
+#include "skin/bsSkinData.h"
+#include "skin/frame/bsSkinFrameObjects.h"
+
+class TbsLayerManager;
+class TCustomImageList;
+class TbsSkinStatusBar;
+class TbsClientInActivePanel;
+class TbsSkinFrame;
+
+// Messages answered by the frame.
+constexpr UINT CM_QUERYSKINNEDFRAME = 0xB1B2;
+constexpr UINT CM_BEGINSMARTEFFECTS = 0xB1B3;
+constexpr UINT CM_ENDSMARTEFFECTS = 0xB1B4;
+constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
+constexpr UINT CM_PAINTTODC = 0xBC4B;
+constexpr UINT WM_CLOSESKINMENU = WM_USER + 204;
+constexpr UINT WM_MDICHILDRESIZE = WM_USER + 206;
+constexpr UINT WM_MDICHILDMAX = WM_USER + 207;
+constexpr UINT WM_MDICHILDRESTORE = WM_USER + 208;
+constexpr UINT WM_TRAYRESTORED = WM_USER + 402;
+
+enum TbsBorderIcon : unsigned {
+    biSkinSystemMenu = 1,
+    biSkinMinimize = 2,
+    biSkinMaximize = 4,
+    biRollUp = 8,
+    biMinimizeToTray = 16
+};
+using TbsBorderIcons = unsigned;
+enum TbsPositionInMonitor { bspDefault, bspScreenCenter, bspDesktopCenter };
+enum TbsClientInActiveEffect { bsieSemiTransparent, bsieBlur };
+
+// ---- quick buttons ----------------------------------------------------------------------------
+
+class TbsQuickButtonItems;
+
+class TbsQuickButtonItem {
+public:
+    explicit TbsQuickButtonItem(TbsQuickButtonItems* owner) : owner_(owner) {}
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int v);
+    String Hint;
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool v);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v);
+    TNotifyEvent OnClick;
+    // Copies ImageIndex, Hint, Enabled and Visible (not OnClick).
+    void Assign(const TbsQuickButtonItem& source);
+
+    TRect ItemRect;
+    bool Active = false;
+    bool Down = false;
+
+private:
+    void Changed();
+    TbsQuickButtonItems* owner_;
+    int FImageIndex = -1;
+    bool FEnabled = true;
+    bool FVisible = true;
+};
+
+class TbsQuickButtonItems {
+public:
+    explicit TbsQuickButtonItems(TbsSkinFrame* ABSF) : BSF(ABSF) {}
+    TbsQuickButtonItem* Add();
+    TbsQuickButtonItem* Insert(int index);
+    void Delete(int index);
+    void Clear();
+    int Count() const { return static_cast<int>(items_.size()); }
+    TbsQuickButtonItem* Items(int i) const { return items_.at(static_cast<size_t>(i)).get(); }
+    TbsSkinFrame* Owner() const { return BSF; }
+    void Assign(const TbsQuickButtonItems& source);
+    // Repaints the frame of the owning form.
+    void Changed();
+
+    TbsSkinFrame* BSF;
+
+private:
+    std::vector<std::unique_ptr<TbsQuickButtonItem>> items_;
+};
+
+// ---- the frame --------------------------------------------------------------------------------
+
+using TbsObjectMouseEvent = std::function<void(const String& IDName, int X, int Y, TRect ObjectRect, TMouseButton Button)>;
+using TbsObjectMouseMoveEvent = std::function<void(const String& IDName, int X, int Y, TRect ObjectRect)>;
+using TbsObjectNameEvent = std::function<void(const String& IDName)>;
+using TbsObjectPaintEvent = std::function<void(const String& IDName, TCanvas* Canvas, TRect ObjectRect)>;
+using TbsActivateCustomObjectEvent = std::function<void(const String& IDName, bool& ObjectVisible)>;
+using TbsCaptionPaintEvent = std::function<void(TCanvas* Cnvs, TRect R, bool AActive)>;
+
+class TbsSkinFrame : public TComponent {
+public:
+    // AOwner must be a form; anything else throws EInvalidCast.
+    explicit TbsSkinFrame(TComponent* AOwner);
+    ~TbsSkinFrame() override;
+
+    static String GetProductVersion() { return L"7.81"; }
+
+    // ---- stores and skinnable state (bsSkinFrame.cpp) --------------------------------------
+    TbsSkinData* SkinData() const { return FSD; }
+    void SetSkinData(TbsSkinData* Value);
+    TbsSkinData* MenusSkinData() const { return FMSD; }
+    void SetMenusSkinData(TbsSkinData* Value) { FMSD = Value; }
+    bool SkinnableForm() const { return FSkinnableForm; }
+    void SetSkinnableForm(bool Value);
+    bool UseRibbon() const { return FUseRibbon; }
+    void SetUseRibbon(bool Value);
+    bool GetFormActive() const;
+    void SetEnabled(const String& AIDName, bool Value);
+    void ApplySkinData();
+    void ClearObjects();
+    void SetFormBorderStyle(TFormBorderStyle BS);
+    void SetFormStyle(TFormStyle FS);
+    bool LayerFrameActive() const;
+    void BeforeChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl);
+    void ChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl);
+
+    // ---- geometry (bsSkinFrameGeometry.cpp) -------------------------------------------------
+    void CalcRects();
+    TRect CalcObjectRect(const TRect& R) const;
+    void ArrangeObjects();
+    void CalcDefRects();
+    TRect GetDefCaptionRect();
+    int GetDefCaptionHeight() const;
+    int GetDefButtonSize() const;
+    static TPoint GetIconSize();
+    void PointToWindow(TPoint& P) const;
+    void CreateObjects();
+    void CreateDefaultObjects();
+    // Answers WM_NCCALCSIZE: r is the proposed window rectangle, made the client one.
+    void CalcClientRect(RECT& r);
+
+    // ---- hit testing (bsSkinFrameGeometry.cpp) ----------------------------------------------
+    int DefaultHitTest(TPoint P);
+    int SkinHitTest(TPoint P);
+    bool InCaptionDragArea(TPoint P) const;
+    bool CanResize() const;
+
+    // ---- painting (bsSkinFramePaint.cpp) ------------------------------------------------------
+    void PaintNCSkin(HDC DC, bool AUseExternalDC);
+    void PaintNCDefault(HDC DC, bool AUseExternalDC);
+    void DrawSkinObject(TbsActiveSkinObject* AObject);
+    void UpdateFrameForSize(bool AUpdate);
+    void CreateFormRegion(bool ARecalc);
+    bool PtInMask(TPoint P) const;
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
+    bool GetAutoRenderingInActiveImage() const;
+    void PaintBG(HDC DC);
+    void PaintBG2(HDC DC);
+    void PaintBG3(HDC DC);
+    void PaintBGDefault(HDC DC);
+    void PaintMDIBGDefault(HDC DC);
+    void DrawLogo(TCanvas* Canvas);
+    void DrawFormIcon(TCanvas* Canvas, int X, int Y);
+    void UpdateChildrenBackground();
+    // Paints the client background for WM_ERASEBKGND.
+    void PaintClientBackground(HDC DC);
+    // The region now held by the window (nullptr: none). Owned by the window.
+    HRGN WindowRegion() const { return FRgn; }
+
+    // ---- input and caption state (bsSkinFrameInput.cpp) ------------------------------------
+    void TestActive(int X, int Y, bool AFlag);
+    void ObjectsMouseMove(int X, int Y);
+    void ObjectsDblClick();
+    void ObjectsMouseDown(TMouseButton Button, int X, int Y);
+    void ObjectsMouseUp(TMouseButton Button, int X, int Y);
+    void CheckObjects();
+    void UpdateObjectHints();
+    void ResetObjectsState();
+    void SetCaptionActive(bool AAnimate);
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    int GetIndex(const String& AIDName) const;
+    void UserObjectDraw(const String& AIDName);
+    void LinkMenu(const String& AIDName, TPopupMenu* AMenu, bool APopupUp);
+    TbsBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TbsBorderIcons Value);
+    void ObjectPaintEvent(const String& IDName, TCanvas* Canvas, const TRect& R);
+    void ObjectMouseUpEvent(const String& IDName, int X, int Y, const TRect& R, TMouseButton B);
+    void ObjectMouseDownEvent(const String& IDName, int X, int Y, const TRect& R, TMouseButton B);
+    void ObjectMouseMoveEvent(const String& IDName, int X, int Y, const TRect& R);
+    void ObjectMouseEnterEvent(const String& IDName);
+    void ObjectMouseLeaveEvent(const String& IDName);
+
+    // ---- window states (kept small here) ------------------------------------------------------
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    bool RollUpState() const { return FRollUpState; }
+    void SetRollUpState(bool Value);
+    int RealHeight() const;
+    void MinimizeToTray();
+    void RestoreFromTray();
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+    // Opens the system menu at a screen point.
+    void PopupSystemMenu(int X, int Y);
+    bool SkinMenuOpen();
+    void SkinMenuClose();
+
+    // ---- properties ---------------------------------------------------------------------------
+    TbsQuickButtonItems* QuickButtons() { return &FQuickButtons; }
+    void SetQuickButtons(const TbsQuickButtonItems& Value) { FQuickButtons.Assign(Value); }
+    TCustomImageList* QuickImageList = nullptr;
+    bool QuickButtonsShowHint = false;
+    bool ClientInActiveEffect = false;
+    TbsClientInActiveEffect ClientInActiveEffectType = bsieSemiTransparent;
+    bool DisableSystemMenu = false;
+    bool AlwaysResize = false;
+    TbsPositionInMonitor PositionInMonitor = bspDefault;
+    TbsSkinStatusBar* StatusBar = nullptr;
+    bool UseFormCursorInNCArea = false;
+    int MaxMenuItemsInWindow = 0;
+    int ClientWidth = 0, ClientHeight = 0;
+    bool HideCaptionButtons = false;
+    bool AlwaysShowInTray = false;
+    TBitmap* LogoBitMap() { return &FLogoBitMap; }
+    bool LogoBitMapTransparent = false;
+    bool AlwaysMinimizeToTray = false;
+    bool ShowIcon() const { return FShowIcon; }
+    void SetShowIcon(bool v);
+    bool MaximizeOnFullScreen = false;
+    bool AlphaBlend = false, AlphaBlendAnimation = false;
+    BYTE AlphaBlendValue = 200;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    bool MenusAlphaBlend = false, MenusAlphaBlendAnimation = false;
+    BYTE MenusAlphaBlendValue = 200;
+    TFont* DefCaptionFont() { return &FDefCaptionFont; }
+    TFont* DefInActiveCaptionFont() { return &FDefInActiveCaptionFont; }
+    bool UseDefaultSysMenu = true;
+    TPopupMenu* SystemMenu = nullptr;
+    int MinHeight = 0, MinWidth = 0, MaxHeight = 0, MaxWidth = 0;
+    bool Magnetic = false;
+    BYTE MagneticSize = 5;
+
+    TbsCaptionPaintEvent OnCaptionPaint;
+    TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData, OnActivate, OnDeActivate;
+    TNotifyEvent OnMinimize, OnRestore, OnMaximize, OnMinimizeToTray, OnRestoreFromTray, OnChangeRollUpState;
+    TbsObjectMouseEvent OnMouseUpEvent, OnMouseDownEvent;
+    TbsObjectMouseMoveEvent OnMouseMoveEvent;
+    TbsObjectNameEvent OnMouseEnterEvent, OnMouseLeaveEvent;
+    TbsObjectPaintEvent OnPaintEvent;
+    TbsActivateCustomObjectEvent OnActivateCustomObject;
+
+    // ---- public state used by the objects and the other frame parts -----------------------
+    TCustomForm* FForm = nullptr;
+    std::vector<std::unique_ptr<TbsActiveSkinObject>> ObjectList;
+    bool PreviewMode = false;
+    bool AlwaysDisableLayeredFrames = false;
+    bool FBorderLayerChangeSize = false;
+    bool MinimizeDefault = false;
+    TbsLayerManager* FLayerManager = nullptr;
+    TbsLayerManager* FMenuLayerManager = nullptr;
+    TTimer* MouseTimer = nullptr;
+    TTimer* MorphTimer = nullptr;
+    TTimer* AnimateTimer = nullptr;
+
+    bool FSkinSupport = false;
+    bool FFormActive = false;
+    bool FStopPainting = false;
+    bool FInChangeSkinData = false;
+    bool FSizeMove = false;
+    bool FClientInActiveDraw = false;
+    bool FSmartEffectsShow = false;
+    bool FHaveShadow = false;
+    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
+    int FFormWidth = 0, FFormHeight = 0;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect, NewCaptionRect, NewButtonsRect, NewMaskRectArea, NewDefCaptionRect;
+    int NewButtonsOffset = 0;
+    bool NewButtonsInLeft = false;
+    TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
+    TBitmap RMTop, RMLeft, RMBottom, RMRight;
+    COLORREF BlackColor = RGB(0, 0, 0);
+
+    // The whole window procedure of the form (public for tests of the dispatch).
+    void FormWindowProc(TMessage& m, const TWndMethod& next);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    // bsSkinFrame.cpp
+    void CheckPopupCloseMessage(const TMessage& m);
+    bool FirstPass(TMessage& m, const TWndMethod& next);
+    void SecondPass(TMessage& m);
+    void HandleSize(TMessage& m, const TWndMethod& next);
+    void HandleActivate(TMessage& m, const TWndMethod& next);
+    void HandleNCActivate(TMessage& m, const TWndMethod& next);
+    void HandleSkinMessage(TMessage& m);
+    bool HandlePaintToDC(TMessage& m, LRESULT answer, bool always);
+    void BeforeChangeControlSkinData(TbsSkinData* AStore, TControl* C);
+    void ChangeControlSkinData(TbsSkinData* AStore, TControl* C);
+    void UpdateFormBorderIcons();
+    bool FrameDrawn() const;
+    bool IsMaximized() const;
+    bool IsMinimized() const;
+    void RepaintFrame();
+    TPoint MessagePoint(const TMessage& m) const;
+    // bsSkinFrameInput.cpp
+    void MouseTimerProc();
+    void AnimateTimerProc();
+    void MorphTimerProc();
+    void NCMouseDown(TMessage& m, TMouseButton button, bool dblClick);
+
+    TbsSkinData* FSD = nullptr;
+    TbsSkinData* FMSD = nullptr;
+    bool FSkinnableForm = true;
+    bool FUseRibbon = false;
+    bool FIsVistaOs = false;
+    bool FIsLayerEnabled = false;
+    bool FShowIcon = false;
+    TWindowState FWindowState = wsNormal;
+    bool FRollUpState = false;
+    int OldHeight = 0;
+    TbsBorderIcons FBorderIcons = biSkinSystemMenu | biSkinMinimize | biSkinMaximize | biRollUp;
+    TbsQuickButtonItems FQuickButtons;
+    TBitmap FLogoBitMap;
+    TFont FDefCaptionFont, FDefInActiveCaptionFont;
+    HRGN FRgn = nullptr;
+    std::unique_ptr<TIcon> FIcon;
+    TbsClientInActivePanel* FClientPanel = nullptr;
+    std::unique_ptr<TWindowProcHook> hook_;
+};
+
+// ---- lookups --------------------------------------------------------------------------------
+
+// The first TbsSkinFrame among AForm's components; nullptr for none.
+TbsSkinFrame* FindSkinFormComponent(TCustomForm* AForm);
+// The frame of the first MDI child of the main form whose frame is maximized.
+TbsSkinFrame* GetMaximizedChildSkinForm();
+// The frame of the main form's active MDI child.
+TbsSkinFrame* GetActiveChildSkinForm();
