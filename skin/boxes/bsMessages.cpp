@@ -130,6 +130,8 @@ int TbsSkinMessage::ButtonHeight() const {
 
 TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
     auto* form = new TbsMessageForm(Application, r.x, r.y);
+    // The frame's real size decides the client area from here on.
+    form->HandleNeeded();
     const int bh = ButtonHeight();
     int n = 0;
     for (int k = 0; k < 12; ++k)
@@ -142,13 +144,20 @@ TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
 
     auto* label = new TLabel(form);
     form->Message = label;
-    label->Font()->Assign(&FDefaultFont);
     label->SetName(L"Message");
     label->SetParent(form);
+    label->SetParentFont(false);
+    label->Font()->Assign(&FDefaultFont);
     label->SetAutoSize(true);
     label->SetCaption(r.msg);
-    label->SetBounds(50, 15, label->Width(), label->Height());
-    label->AdjustBounds();
+    // The label's size in its own font (lines break only at line breaks).
+    {
+        TBitmap measure(1, 1);
+        measure.Canvas()->Font()->Assign(&FDefaultFont);
+        RECT tr{0, 0, 0, 0};
+        DrawWideText(measure.Canvas(), r.msg, tr, DT_CALCRECT | DT_EXPANDTABS);
+        label->SetBounds(50, 15, tr.right - tr.left, tr.bottom - tr.top);
+    }
     const int labelRight = label->Left() + label->Width();
 
     if (r.variant != Variant::CustomImage) {

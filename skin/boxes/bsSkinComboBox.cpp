@@ -348,6 +348,7 @@ void TbsSkinCustomComboBox::CreateEditControl() {
     FEdit->SetCharCase(FCharCase);
     FEdit->Font()->Assign(Font());
     FEdit->SetEditTransparent(FIndex != -1);
+    FEdit->HandleNeeded();
     CalcRects();
 }
 

@@ -77,6 +77,7 @@ void TbsCustomEdit::CreateParams(TCreateParams& p) {
 }
 
 void TbsCustomEdit::Change() {
+    FChangeSeen = true;
     TCustomMaskEdit::Change();
     if (FEditTransparent) Invalidate();
 }
@@ -196,6 +197,15 @@ void TbsCustomEdit::WndProc(TMessage& m) {
     case WM_IME_COMPOSITION:
         if (FReadOnly) return;
         break;
+    case WM_SETTEXT:
+    {
+        // A multi-line edit window may not announce text set by code.
+        FChangeSeen = false;
+        TCustomMaskEdit::WndProc(m);
+        if (!FChangeSeen && !(ControlState & csCreating)) Change();
+        if (FEditTransparent) Invalidate();
+        return;
+    }
     case WM_SETFONT:
         TCustomMaskEdit::WndProc(m);
         SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 0));

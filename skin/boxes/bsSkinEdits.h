@@ -66,6 +66,7 @@ private:
     bool AllSelected();
 
     bool FDown = false;
+    bool FChangeSeen = false;
     bool FReadOnly = false;
     bool FEditTransparent = false;
     std::unique_ptr<TPopupMenu> FSysPopupMenu;
