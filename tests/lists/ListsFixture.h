@@ -13,9 +13,16 @@ namespace liststest {
 class ListsTest : public platform_test::ControlsTest {
 protected:
     void SetUp() override {
+        GetCursorPos(&pointerBefore);
         platform_test::ControlsTest::SetUp();
         PointerAway();
     }
+    // The pointer goes back where it was, for the tests that run next.
+    void TearDown() override {
+        SetCursorPos(pointerBefore.x, pointerBefore.y);
+        platform_test::ControlsTest::TearDown();
+    }
+    POINT pointerBefore{};
     // Appends "what" (and a comma) to the log.
     void Log(const std::string& what) { log += what + ","; }
     std::string TakeLog() {

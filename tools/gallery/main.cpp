@@ -3,12 +3,14 @@
 // can be judged from pictures:
 //   gallery <output folder>
 // writes one PNG per skin (skin_main_0.png .. skin_main_7.png,
-// skin_lists_0.png, plain.png) and contact_sheet.png with all of them.
+// skin_lists_0.png, plain.png), a page of the lists and edits of each
+// (..._boxes.png) and contact_sheet.png with the first pages.
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "BoxesPage.h"
 #include "PngWriter.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
@@ -279,6 +281,9 @@ int Run(const String& dir) {
         TBitmap page;
         DrawPage(form, looks[i].skin ? &store : nullptr, looks[i].title, page);
         SavePng(&page, dir + looks[i].file + L".png");
+        TBitmap boxes;
+        DrawBoxesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, boxes);
+        SavePng(&boxes, dir + looks[i].file + L"_boxes.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);
