@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
 #include "platform/Menus.h"
+#include "platform/Owners.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -28,12 +29,11 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner) {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
-        HFONT f = CreateFontIndirectW(&ncm.lfStatusFont);
-        hintFont_.SetHandle(f);
-        DeleteObject(f);
-        f = CreateFontIndirectW(&ncm.lfMenuFont);
-        menuFont_.SetHandle(f);
-        DeleteObject(f);
+        // The fonts take copies of what the handles describe.
+        const platform::GdiFont status(platform::TrackGdi(CreateFontIndirectW(&ncm.lfStatusFont)));
+        const platform::GdiFont menu(platform::TrackGdi(CreateFontIndirectW(&ncm.lfMenuFont)));
+        hintFont_.SetHandle(status.Get());
+        menuFont_.SetHandle(menu.Get());
     }
 }
 

@@ -439,7 +439,9 @@ LRESULT TControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TControl::RequestAlign() {
-    if (parent_ && align_ != alNone) parent_->Realign();
+    if (!parent_) return;
+    if (align_ != alNone) parent_->Realign();
+    else parent_->ChildMoved(this);
 }
 
 void TControl::Loaded() {

@@ -4,7 +4,11 @@
 // (windowless).
 //
 // Messages reach a control through its WindowProc (replaceable; it starts as
-// the virtual WndProc). One window procedure serves every window of the
+// the hooks of TWindowProcHook, newest first, and then the virtual WndProc).
+// Components that share a control chain in with a TWindowProcHook, which
+// comes out by identity in any order and survives RecreateWnd; windows that
+// are not controls of the library are subclassed with
+// platform::WindowSubclass (platform/Subclass.h). One window procedure serves every window of the
 // library: it finds the control of an HWND through a window property and
 // hands the message to its WindowProc; exceptions stop there and go to the
 // application's exception handler. A parent window forwards mouse messages
@@ -389,6 +393,8 @@ protected:
     virtual void AlignControls(TControl* control, TRect& rect);
     // Shrinks the area available to aligned children (borders, headers).
     virtual void AdjustClientRect(TRect& rect);
+    // A child that is not aligned was moved or sized.
+    virtual void ChildMoved(TControl*) {}
     // Paints the control itself (not its children) into dc.
     virtual void PaintWindow(HDC dc);
     // Paints the windowless children, from `first` on, clipped to each.

@@ -83,6 +83,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     if (Parent()) return;  // a form placed inside another control
     p.Style &= ~static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CHILD);
+    // A new window of a shown form (RecreateWnd) shows at once.
+    if (Visible()) p.Style |= WS_VISIBLE;
     switch (borderStyle_) {
     case bsNone: p.Style |= WS_POPUP; break;
     case bsSingle:

@@ -158,6 +158,7 @@ protected:
     void PaintWindow(HDC dc) override;
     void CreateWindowHandle(const TCreateParams& p) override;
     void AlignControls(TControl* control, TRect& rect) override;
+    void ChildMoved(TControl* control) override;
     void DefaultHandler(TMessage& m) override;
     virtual void DoCreate();
     virtual void Activate();
@@ -173,6 +174,8 @@ private:
     void UpdateWindowMenu();
     void UpdateScrollRange();
     void ScrollMessage(TMessage& m);
+    // Moves the controls that are not aligned (the scrolled area).
+    void ScrollChildren(int dx, int dy);
     TCustomForm* MDIMainForm() const;
 
     TWinControl* activeControl_ = nullptr;

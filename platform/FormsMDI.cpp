@@ -23,7 +23,7 @@ TCustomForm* TCustomForm::MDIMainForm() const {
 void TCustomForm::MDIChildParams(TCreateParams& p) {
     TCustomForm* main = MDIMainForm();
     if (!main) throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
-    p.Style &= ~static_cast<DWORD>(WS_POPUP | WS_VISIBLE);
+    p.Style &= ~static_cast<DWORD>(WS_POPUP);
     p.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (borderStyle_ == bsNone) p.Style |= WS_CAPTION | WS_THICKFRAME | WS_SYSMENU;
     p.ExStyle |= WS_EX_MDICHILD;
@@ -142,11 +142,22 @@ void TCustomForm::Next() {
 void TCustomForm::SetAutoScroll(bool v) {
     if (v == autoScroll_) return;
     autoScroll_ = v;
-    if (!v && (scrollX_ || scrollY_)) {
-        ScrollBy(scrollX_, scrollY_);
-        scrollX_ = scrollY_ = 0;
+    Realign();  // the range follows the alignment
+}
+
+void TCustomForm::ChildMoved(TControl*) {
+    if (autoScroll_ && !updatingScroll_) Realign();
+}
+
+void TCustomForm::ScrollChildren(int dx, int dy) {
+    const bool was = updatingScroll_;
+    updatingScroll_ = true;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Align() == alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
     }
-    UpdateScrollRange();
+    updatingScroll_ = was;
+    Invalidate();
 }
 
 void TCustomForm::AlignControls(TControl* control, TRect& rect) {
@@ -186,12 +197,12 @@ void TCustomForm::UpdateScrollRange() {
             si.nPage = static_cast<UINT>(std::max(page, 0));
             const int newPos = std::clamp(pos, 0, extent - page);
             if (newPos != pos) {
-                ScrollBy(horz ? pos - newPos : 0, horz ? 0 : pos - newPos);
+                ScrollChildren(horz ? pos - newPos : 0, horz ? 0 : pos - newPos);
                 pos = newPos;
             }
             si.nPos = pos;
         } else if (pos != 0) {
-            ScrollBy(horz ? pos : 0, horz ? 0 : pos);
+            ScrollChildren(horz ? pos : 0, horz ? 0 : pos);
             pos = 0;
         }
         SetScrollInfo(wnd, bar, &si, TRUE);
@@ -221,7 +232,7 @@ void TCustomForm::ScrollMessage(TMessage& m) {
     }
     target = std::clamp(target, 0, last);
     if (target == pos) return;
-    ScrollBy(horz ? pos - target : 0, horz ? 0 : pos - target);
+    ScrollChildren(horz ? pos - target : 0, horz ? 0 : pos - target);
     pos = target;
     SetScrollPos(Handle(), bar, pos, TRUE);
 }

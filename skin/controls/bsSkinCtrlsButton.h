@@ -124,6 +124,8 @@ private:
     void StopMorph();
     void MorphStep();
     bool AnimationAllowed() const;
+    // The frame animation runs.
+    bool Animating() const;
     void StartAnimation(bool forwards);
     void StopAnimation();
     void AnimationStep();

@@ -175,20 +175,21 @@ void TbsSkinCheckRadioBox::StateChanged() {
     else Repaint();
 }
 
+// The timer is made on first use and then only switched on and off: it must
+// never be freed from inside its own tick.
 void TbsSkinCheckRadioBox::StartMorph() {
-    if (MorphTimer) return;
-    MorphTimer = new TTimer(this);
-    MorphTimer->SetInterval(20);
-    MorphTimer->OnTimer = [this](TObject*) { MorphStep(); };
+    if (MorphTimer && MorphTimer->Enabled()) return;
+    if (!MorphTimer) {
+        MorphTimer = new TTimer(this);
+        MorphTimer->SetEnabled(false);
+        MorphTimer->SetInterval(20);
+        MorphTimer->OnTimer = [this](TObject*) { MorphStep(); };
+    }
     MorphTimer->SetEnabled(true);
 }
 
 void TbsSkinCheckRadioBox::StopMorph() {
-    if (!MorphTimer) return;
-    TTimer* t = MorphTimer;
-    MorphTimer = nullptr;
-    t->SetEnabled(false);
-    t->Free();
+    if (MorphTimer) MorphTimer->SetEnabled(false);
 }
 
 void TbsSkinCheckRadioBox::MorphStep() {
@@ -238,12 +239,13 @@ void TbsSkinCheckRadioBox::DrawSkinMark(TCanvas* c, int x, int y, bool aChecked,
     TBitmap b(part.Width(), part.Height());
     BitBlt(b.Canvas()->Handle(), 0, 0, part.Width(), part.Height(), Picture->Canvas()->Handle(), part.left, part.top,
            SRCCOPY);
-    const COLORREF key = GetPixel(b.Canvas()->Handle(), 0, part.Height() - 1);
     if (half) {
         std::unique_ptr<TbsEffectBmp> e(TbsEffectBmp::CreateFromhWnd(b.Handle()));
         e->ChangeBrightness(0.5);
         e->Draw(b.Canvas()->Handle(), 0, 0);
     }
+    // The transparent colour of the part as drawn.
+    const COLORREF key = bsPictureColor(&b, 0, part.Height() - 1);
     TransparentBlt(c->Handle(), x, y, part.Width(), part.Height(), b.Canvas()->Handle(), 0, 0, part.Width(),
                    part.Height(), key);
 }

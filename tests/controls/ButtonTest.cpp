@@ -141,7 +141,6 @@ TEST_F(ButtonTest, UnusableRecordsFallBackToThePlainLook) {
 TEST_F(ButtonTest, EnterAndEscapeReachTheDefaultAndCancelButtonsOnce) {
     TbsSkinButton* ok = NewButton(10, 10);
     TbsSkinButton* cancel = NewButton(100, 10);
-    ok->SetDefault(true);
     cancel->Cancel = true;
     int okClicks = 0, cancelClicks = 0;
     ok->OnClick = [&](TObject*) { ++okClicks; };
@@ -152,6 +151,8 @@ TEST_F(ButtonTest, EnterAndEscapeReachTheDefaultAndCancelButtonsOnce) {
     box->SetFocus();
     Application->ProcessMessages();
     ASSERT_TRUE(box->Focused());
+    // Made the default while another control has the focus.
+    ok->SetDefault(true);
 
     PressKey(box->Handle(), VK_RETURN);
     EXPECT_EQ(okClicks, 1);
@@ -292,6 +293,48 @@ TEST_F(ButtonTest, SpaceClicksOnReleaseAndTwiceWithRepeat) {
     SendMessageW(b->Handle(), WM_KEYDOWN, VK_SPACE, 1);
     SendMessageW(b->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ButtonTest, HoverCrossFadesInFiveTicksOfTwentyMilliseconds) {
+    platform::ScopedManualClock clock;
+    auto store = MakeControlsSkin(1);  // the second fixture skin morphs
+    TbsSkinButton* b = NewButton();
+    b->SetCanFocused(false);
+    b->SetSkinData(store.get());
+    ASSERT_TRUE(b->MorphActive());
+    b->SetMouseIn(true);
+    for (int tick = 1; tick <= 5; ++tick) {
+        clock.Advance(20);
+        EXPECT_NEAR(b->MorphKf(), 0.2 * tick, 1e-9) << "tick " << tick;
+    }
+    EXPECT_EQ(clock.ActiveTimers(), 0);
+    TBitmap face;
+    PaintControl(b, face);
+    ExpectZones(face, 1, 1);
+    b->SetMouseIn(false);
+    clock.Advance(40);
+    EXPECT_NEAR(b->MorphKf(), 0.6, 1e-9);
+    // Half-way the face lies between the normal and the hover images.
+    PaintControl(b, face);
+    const COLORREF normal = ZoneColor(1, 0, 2), hot = ZoneColor(1, 1, 2), mid = PixelAt(face, 37, 12);
+    EXPECT_GT(GetRValue(mid), GetRValue(normal));
+    EXPECT_LT(GetRValue(mid), GetRValue(hot));
+    clock.Advance(60);
+    EXPECT_EQ(b->MorphKf(), 0.0);
+    EXPECT_EQ(clock.ActiveTimers(), 0);
+}
+
+TEST_F(ButtonTest, DisabledTextColourEqualToTheNormalOneBecomesGray) {
+    auto store = MakeControlsSkin(0);
+    auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(store->CtrlList[0].get());
+    ASSERT_NE(rec, nullptr);
+    TbsSkinButton* b = NewButton();
+    rec->FontColor = rec->DisabledFontColor = 0x123456;
+    b->SetSkinData(store.get());
+    EXPECT_EQ(b->DisabledFontColor, clGray);
+    rec->DisabledFontColor = 0x654321;
+    b->ChangeSkinData();
+    EXPECT_EQ(b->DisabledFontColor, 0x654321);
 }
 
 TEST_F(ButtonTest, MarginBelowMinusOneIsIgnored) {

@@ -68,14 +68,46 @@ std::unique_ptr<TbsSkinData> MakeControlsSkin(int variant) {
     NinePiece(panel.get(), 0);
     if (variant == 1) {
         // A mask (black = inside) with the top-left corner pixel cut away.
-        auto mask = std::make_unique<TBitmap>(5 * kCellW, kCellH);
-        FillBox(mask.get(), TRect(0, 0, 5 * kCellW, kCellH), RGB(0, 0, 0));
+        auto mask = std::make_unique<TBitmap>(kCellW, kCellH);
+        FillBox(mask.get(), TRect(0, 0, kCellW, kCellH), RGB(0, 0, 0));
         FillBox(mask.get(), TRect(0, 0, 1, 1), RGB(255, 255, 255));
         store->FActivePicturesNames->Add(L"mask.bmp");
         store->FActivePictures.push_back(std::move(mask));
         panel->MaskPictureIndex = 1;
     }
     store->CtrlList.push_back(std::move(panel));
+
+    // A horizontal scroll bar: three-piece, ends 20 px, arrows 16 px.
+    auto bar = std::make_unique<TbsDataSkinScrollBarControl>(L"hscrollbar");
+    bar->PictureIndex = 0;
+    bar->SkinRect = TRect(0, 0, 100, 20);
+    bar->LTPoint = TPoint(20, 0);
+    bar->RTPoint = TPoint(80, 0);
+    bar->ClRect = TRect(20, 0, 80, 20);
+    bar->TrackArea = TRect(20, 2, 80, 18);
+    bar->DownButtonRect = TRect(2, 2, 18, 18);
+    bar->UpButtonRect = TRect(82, 2, 98, 18);
+    bar->ThumbRect = TRect(30, 2, 40, 18);
+    store->CtrlList.push_back(std::move(bar));
+
+    // A check box whose mark images are the client zones of the state
+    // images, each with a strip of side colour at its left (the transparent
+    // colour of a part is its bottom-left pixel).
+    auto check = std::make_unique<TbsDataSkinCheckRadioControl>(L"checkbox");
+    check->PictureIndex = 0;
+    check->SkinRect = StateRect(0);
+    const auto mark = [](int state) { return Bounds(state * kCellW, 5, 24, 10); };
+    check->CheckImageRect = mark(0);
+    check->UnCheckImageRect = mark(1);
+    check->ActiveCheckImageRect = mark(2);
+    check->ActiveUnCheckImageRect = mark(3);
+    check->UnEnabledCheckImageRect = mark(4);
+    store->CtrlList.push_back(std::move(check));
+
+    // The tool bar's arrow record, of the wrong kind.
+    auto arrows = std::make_unique<TbsDataSkinPanelControl>(L"resizebutton");
+    NinePiece(arrows.get(), 1);
+    store->CtrlList.push_back(std::move(arrows));
 
     // A record of the wrong kind under a button's name and a record whose
     // picture index names no picture.

@@ -3,6 +3,7 @@
 #include "ControlsSkin.h"
 
 #include "platform/Clock.h"
+#include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
 
 using namespace controlstest;
@@ -35,6 +36,28 @@ TEST_F(PanelTest, SkinnedPanelComposesBordersAndTilesTheClient) {
     EXPECT_EQ(PixelAt(face, 75, 50), ZoneColor(0, 0, 2));
     // Children are aligned inside the skin's client rectangle.
     EXPECT_EQ(p->GetSkinClientRect(), TRect(6, 5, 144, 95));
+}
+
+TEST_F(PanelTest, WindowRegionFollowsTheSkinsMask) {
+    auto* store = MakeControlsSkin(1).release();  // its panel record has a mask
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 100));
+    p->SetSkinData(store);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(p->Handle(), probe), ERROR);
+    // The mask's top-left pixel is cut away, the rest is inside.
+    EXPECT_FALSE(PtInRegion(probe, 0, 0));
+    EXPECT_TRUE(PtInRegion(probe, 75, 50));
+    EXPECT_TRUE(PtInRegion(probe, 149, 99));
+
+    // A skin whose record has no mask takes the region away.
+    auto other = MakeControlsSkin(0);
+    TbsCompressedStoredSkin stored(nullptr);
+    stored.LoadFromSkinData(other.get());
+    store->LoadCompressedStoredSkin(&stored);
+    p->ChangeSkinData();
+    EXPECT_EQ(GetWindowRgn(p->Handle(), probe), ERROR);
+    DeleteObject(probe);
+    store->Free();
 }
 
 TEST_F(PanelTest, RollUpAndDownKeepTheRealConstraints) {
@@ -136,6 +159,23 @@ TEST_F(PanelTest, ToolBarShowsArrowsWhenButtonsOverflowAndScrolls) {
     bar->SetBounds(10, 10, 500, 30);
     EXPECT_FALSE(bar->ArrowsVisible());
     EXPECT_EQ(items[0]->Left(), 0);
+}
+
+TEST_F(PanelTest, ToolBarArrowsOfAWrongKindOfRecordArePlain) {
+    auto store = MakeControlsSkin(0);  // its "resizebutton" is a panel record
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 200, 30));
+    bar->SetSkinData(store.get());
+    bar->SetCanScroll(true);
+    New<TbsSkinPanel>(bar, Bounds(0, 2, 300, 20));
+    bar->UpdateScrollState();
+    ASSERT_TRUE(bar->ArrowsVisible());
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetWindowDC(bar->Handle());
+    // The plain arrow face: a shadow frame round a face fill.
+    EXPECT_EQ(GetPixel(dc, 0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(GetPixel(dc, 2, 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(GetPixel(dc, 197, 27), ColorToRGB(clBtnFace));
+    ReleaseDC(bar->Handle(), dc);
 }
 
 TEST_F(PanelTest, StatusBarGripAnswersTheSizingHitTest) {

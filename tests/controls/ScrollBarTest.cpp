@@ -58,6 +58,31 @@ TEST_F(ScrollBarTest, ThumbPlacementFollowsRangePageAndPosition) {
     }
 }
 
+TEST_F(ScrollBarTest, SkinnedGeometryFollowsTheBarsLength) {
+    auto store = MakeControlsSkin(0);
+    TbsSkinScrollBar* b = NewBar();
+    b->SetSkinData(store.get());
+    ASSERT_NE(b->FIndex, -1);
+    EXPECT_EQ(b->Height(), 20);  // three-piece: the skin's height
+    // Track 20..80 of a 100 px part; a 10 px thumb runs its centre from 25.
+    const struct {
+        int width, position;
+        TRect up, thumb;
+    } cases[] = {
+        {200, 50, TRect(182, 2, 198, 18), TRect(95, 2, 105, 18)},
+        {300, 0, TRect(282, 2, 298, 18), TRect(20, 2, 30, 18)},
+        {300, 100, TRect(282, 2, 298, 18), TRect(270, 2, 280, 18)},
+    };
+    for (const auto& c : cases) {
+        b->SetBounds(b->Left(), b->Top(), c.width, 19);
+        b->SetRange(0, 100, c.position, 0);
+        b->CalcRects();
+        EXPECT_EQ(b->ButtonRect(1), c.up) << c.width;
+        EXPECT_EQ(b->ButtonRect(2), TRect(2, 2, 18, 18)) << c.width;
+        EXPECT_EQ(b->ButtonRect(0), c.thumb) << c.width << " at " << c.position;
+    }
+}
+
 TEST_F(ScrollBarTest, BothModeLeavesTheMarkerFree) {
     TbsSkinScrollBar* b = NewBar();
     b->SetBoth(true);

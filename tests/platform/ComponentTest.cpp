@@ -7,6 +7,12 @@
 
 #include "platform/Classes.h"
 
+// An item class of the global namespace, whose class name is plain.
+class PlainEntry : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+};
+
 namespace {
 
 std::vector<String>* g_log = nullptr;
@@ -184,8 +190,8 @@ TEST(Collection, ItemMadeMidListTakesTheNameOfItsPlace) {
 }
 
 TEST(Collection, DisplayNameIsTheClassNameUnlessADescendantSaysMore) {
-    TCollection c([](TCollection* owner) { return new Item(owner); });
-    EXPECT_EQ(c.Add()->GetDisplayName(), L"Item");
+    TCollection c([](TCollection* owner) { return new PlainEntry(owner); });
+    EXPECT_EQ(c.Add()->GetDisplayName(), L"PlainEntry");
     EXPECT_EQ(c.GetOwner(), nullptr);
 }
 

@@ -621,6 +621,19 @@ TEST_F(FormTest, AnchorsAndDisabledAlignFollowTheParentSize) {
     delete f;
 }
 
+TEST_F(FormTest, ShownFormStaysShownWhenItsWindowIsMadeAnew) {
+    TestForm* f = NewForm();
+    f->Show();
+    const HWND before = f->Handle();
+    f->SetBorderStyle(bsSingle);  // a new window
+    EXPECT_NE(f->Handle(), before);
+    EXPECT_TRUE(IsWindowVisible(f->Handle()));
+    EXPECT_TRUE(f->Showing());
+    f->Hide();
+    f->SetBorderStyle(bsSizeable);
+    EXPECT_FALSE(IsWindowVisible(f->Handle()));
+}
+
 TEST_F(FormTest, NarrowerFrameRealignsTheClientChildWithoutAMove) {
     auto* f = new TForm(nullptr);
     f->SetBorderStyle(bsNone);

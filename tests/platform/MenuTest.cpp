@@ -314,6 +314,15 @@ TEST_F(MenuTest, OnDrawItemMakesTheItemOwnerDrawnAndDrawsIt) {
     EXPECT_TRUE(SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi)));
     EXPECT_GT(mi.itemWidth, 0u);
     EXPECT_GT(mi.itemHeight, 0u);
+    // The system draws the bar through it.
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Application->ProcessMessages();
+    ASSERT_FALSE(calls.empty());
+    for (const Call& c : calls) {
+        EXPECT_EQ(c.sender, file);
+        EXPECT_FALSE(c.rect.IsEmpty());
+    }
+    calls.clear();
     TBitmap target(40, 20, pf24bit);
     DRAWITEMSTRUCT di{};
     di.CtlType = ODT_MENU;

@@ -303,6 +303,8 @@ TEST_F(PageControlTest, TabSizeAndStyleReachTheNativeControl) {
     pages->SetTabWidth(90);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(pages->TabRect(i).Width(), 90) << i;
     EXPECT_EQ(pages->TabRect(0).Height(), 30);
+    pages->Pages(1)->SetCaption(L"A caption much longer than the others");
+    EXPECT_EQ(pages->TabRect(1).Width(), 90);
     pages->SetTabWidth(0);
     // Back to widths that follow the captions.
     EXPECT_NE(pages->TabRect(0).Width(), pages->TabRect(1).Width());

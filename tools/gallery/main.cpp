@@ -33,7 +33,7 @@ struct Item {
 };
 
 void Text(TCanvas* c, int x, int y, const String& s, TColor color, int height = 14, bool bold = false) {
-    c->Font()->SetName(L"Tahoma");
+    c->Font()->SetName(L"SimSun");
     c->Font()->SetHeight(-height);
     c->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0});
     c->Font()->SetColor(color);
@@ -64,15 +64,24 @@ public:
         AddContainers();
     }
 
-    // Paints every item in its state onto the page.
+    // Copies every item, in its state, from the screen onto the page, so the
+    // page shows what a user sees (frames, clipping, glow popups included).
     void Paint(TBitmap& page) {
         HDC dc = page.Canvas()->Handle();
+        HDC screen = GetDC(nullptr);
         for (Item& it : items_) {
             it.enter();
             Application->ProcessMessages();
-            it.control->PaintTo(dc, it.control->Left(), it.control->Top());
+            HWND wnd = it.control->Handle();
+            RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            Application->ProcessMessages();
+            RECT r;
+            GetWindowRect(wnd, &r);
+            BitBlt(dc, it.control->Left(), it.control->Top(), r.right - r.left, r.bottom - r.top, screen, r.left, r.top,
+                   SRCCOPY);
             it.leave();
         }
+        ReleaseDC(nullptr, screen);
     }
 
     void Clear() {
@@ -100,7 +109,7 @@ private:
         std::function<void()> enter = [] {}, leave = [] {};
         switch (state) {
         case 1: enter = hot; break;
-        case 2: enter = pressed, leave = unpress; break;
+        case 2: enter = pressed, leave = [this, unpress] { unpress(), form_->SetFocus(); }; break;
         case 3: enter = [c] { c->SetFocus(); }, leave = [this] { form_->SetFocus(); }; break;
         case 4: enter = [c] { c->SetEnabled(false); }; break;
         default: break;
@@ -238,6 +247,7 @@ void DrawPage(TForm* form, TbsSkinData* store, const String& title, TBitmap& pag
     const int ys[] = {46, 88, 116, 146, 180, 222};
     for (int i = 0; i < 6; ++i) Text(c, 10, ys[i], rows[i], ink, 12);
     Text(c, 10, 276, L"containers", ink, 12);
+    form->SetColor(store && !store->Empty ? store->SkinColors()->cBtnFace : clBtnFace);
     Gallery g(form);
     g.Build(store);
     g.Paint(page);

@@ -156,7 +156,8 @@ void NinePiece(TbsDataSkinCustomControl* c, const TRect& r, int b) {
 }
 
 void Font(String& name, int& height, TFontStyles& style, TColor& color, Rgb c, bool bold = false) {
-    name = L"Tahoma";
+    // The captions are Chinese: the program's own font has their glyphs.
+    name = L"SimSun";
     height = 13;
     style = bold ? TFontStyles(fsBold) : 0u;
     color = Col(c);
@@ -164,10 +165,12 @@ void Font(String& name, int& height, TFontStyles& style, TColor& color, Rgb c, b
 
 struct ButtonLooks {
     TRect normal, hot, down, disabled, focused;
+    bool flat = false;
 };
 
 ButtonLooks ButtonSet(Plan& plan, const Palette& p, int w, int h, bool flat, Glyph glyph, bool withGlyph) {
     ButtonLooks b;
+    b.flat = flat;
     TRect* slots[] = {&b.normal, &b.hot, &b.down, &b.disabled, &b.focused};
     const Face faces[] = {Face::Normal, Face::Hot, Face::Down, Face::Disabled, Face::Focused};
     for (int i = 0; i < 5; ++i) {
@@ -189,7 +192,8 @@ void SetButton(TbsDataSkinButtonControl* c, const ButtonLooks& b, const Palette&
     Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, Ink(p));
     c->ActiveFontColor = Col(Ink(p) == p.text ? Shade(p.text, 0.6) : 0xFFFFFF);
     c->DownFontColor = Col(Ink(p));
-    c->DisabledFontColor = Col(Shade(p.face, 0.65));
+    // Dim, yet readable: dark on the light flat face, light on the grey plate.
+    c->DisabledFontColor = Col(b.flat ? Shade(p.face, 0.65) : Mix(p.face, 0xFFFFFF, 0.35));
     c->Morphing = true;
     c->MorphKind = mkGradient;
     c->ShowFocus = true;
@@ -680,7 +684,7 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     auto listRec = [&](TbsDataSkinListBox* l) {
         NinePiece(l, box, 3);
         items(l);
-        l->CaptionFontName = L"Tahoma";
+        l->CaptionFontName = L"SimSun";
         l->CaptionFontHeight = 13;
         l->CaptionFontColor = Col(p.captionText);
     };
