@@ -68,6 +68,22 @@ void TbsListBox::WndProc(TMessage& m) {
     case CM_PAINTFRAMETODC:
         m.Result = bsPaintFrameAnswer;
         return;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        if (SkinListBox) {
+            platform::PaintScope paint(Handle(), m.WParam);
+            PaintRows(paint.DC());
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (SkinListBox) {
+            m.Result = 1;
+            SkinListBox->UpDateScrollBar();
+            return;
+        }
+        break;
     case CM_PAINTEMPTYLISTTODC:
         if (Count() == 0 && m.LParam == bsPaintToDCKey) {
             if (m.WParam) {
@@ -86,7 +102,6 @@ void TbsListBox::WndProc(TMessage& m) {
     TListBox::WndProc(m);
     if (!SkinListBox) return;
     switch (m.Msg) {
-    case WM_ERASEBKGND:
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
     case LB_DELETESTRING:
@@ -101,6 +116,34 @@ void TbsListBox::WndProc(TMessage& m) {
         break;
     default: break;
     }
+}
+
+void TbsListBox::PaintRows(HDC dc) {
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0) return;
+    platform::SavedDC saved(dc);
+    TCanvas c;
+    c.SetHandle(dc);
+    const int ih = std::max(1, ItemHeight());
+    const int top = std::max(0, TopIndex());
+    const int last = std::min(Count() - 1, top + h / ih);
+    const int current = ItemIndex();
+    const bool focused = GetFocus() == Handle();
+    int bottom = 0;
+    for (int i = top; i <= last; ++i) {
+        const TRect r = ItemRect(i);
+        TOwnerDrawState state = 0;
+        if (i == current) state = focused ? TOwnerDrawState(odSelected | odFocused) : TOwnerDrawState(odSelected);
+        else if (MultiSelect() && SelCount() >= 1 && Selected(i)) state = odSelected;
+        SkinListBox->DrawRow(&c, i, r, state);
+        bottom = r.bottom;
+    }
+    if (bottom < h) {
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(clWindow);
+        c.FillRect(TRect(0, bottom, w, h));
+    }
+    c.SetHandle(nullptr);
 }
 
 // ---- TbsSkinCustomListBox ----------------------------------------------------------------------

@@ -34,6 +34,8 @@ public:
     TbsSkinCustomListBox* SkinListBox = nullptr;
     int HorizontalExtentValue = 0;
     void WndProc(TMessage& m) override;
+    // Paints every visible row (and the space below them) into dc.
+    void PaintRows(HDC dc);
 
 protected:
     void CreateParams(TCreateParams& p) override;

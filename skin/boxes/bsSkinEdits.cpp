@@ -396,7 +396,12 @@ void TbsSkinCustomEdit::CalcButton() {
     FButton.R = FButtonMode ? TRect(Width() - 19, 2, Width() - 2, Height() - 2) : TRect();
 }
 
-void TbsSkinCustomEdit::UpdateMargins() {}
+bool TbsSkinCustomEdit::OnButton(LPARAM screenPoint) {
+    RECT wr;
+    GetWindowRect(Handle(), &wr);
+    const POINT p{static_cast<short>(LOWORD(screenPoint)) - wr.left, static_cast<short>(HIWORD(screenPoint)) - wr.top};
+    return IsPointInRect(FButton.R, p);
+}
 
 void TbsSkinCustomEdit::PaintFrame(HDC dc) {
     const int w = Width(), h = Height();
@@ -472,17 +477,13 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
         m.Result = 0;
         return;
     }
-    case WM_NCHITTEST:
-        TbsCustomEdit::WndProc(m);
-        if (m.Result == HTNOWHERE || m.Result == HTBORDER) m.Result = HTCLIENT + 100;  // our frame
-        return;
     case WM_SIZE:
         TbsCustomEdit::WndProc(m);
         CalcButton();
         return;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-        if (FButtonMode) {
+        if (FButtonMode && OnButton(m.LParam)) {
             FButton.Down = FButton.MouseIn = true;
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         }
@@ -491,7 +492,7 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
         if (FButton.Down) {
             FButton.Down = false;
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
-            if (OnButtonClick) OnButtonClick(this);
+            if (OnButton(m.LParam) && OnButtonClick) OnButtonClick(this);
         }
         return;
     case CM_MOUSEENTER:

@@ -117,7 +117,8 @@ protected:
 private:
     void CalcButton();
     void PaintFrame(HDC dc);
-    void UpdateMargins();
+    // Whether a screen point (as in non-client mouse messages) is on the button.
+    bool OnButton(LPARAM screenPoint);
     TbsDataSkinEditControl* Record() const;
 
     TbsSkinData* FSD = nullptr;

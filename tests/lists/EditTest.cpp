@@ -218,8 +218,14 @@ TEST_F(EditTest, SkinnedEditButtonRaisesItsEvent) {
     RECT client;
     GetClientRect(e->Handle(), &client);
     EXPECT_LE(client.right, e->Width() - 19);  // the button takes room at the right
-    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTCLIENT + 100, 0);
-    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTCLIENT + 100, 0);
+    RECT wr;
+    GetWindowRect(e->Handle(), &wr);
+    const LPARAM onButton = MAKELPARAM(wr.right - 8, wr.top + 8), onFrame = MAKELPARAM(wr.left + 1, wr.top + 1);
+    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onButton);
+    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onButton);
+    EXPECT_EQ(clicks, 1);
+    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onFrame);  // the frame is not the button
+    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onFrame);
     EXPECT_EQ(clicks, 1);
 }
 

@@ -31,6 +31,9 @@ void Text(TCanvas* c, int x, int y, const String& s, TColor color, int height = 
 struct Item {
     TWinControl* control;
     std::function<void()> enter, leave;
+    // Copied from the screen with its frame (edits draw their frame in the
+    // non-client area, which painting into a bitmap leaves out).
+    bool fromScreen = false;
 };
 
 class BoxesPage {
@@ -60,7 +63,16 @@ public:
         for (Item& it : items_) {
             it.enter();
             Application->ProcessMessages();
-            it.control->PaintTo(dc, it.control->Left(), it.control->Top());
+            if (it.fromScreen) {
+                HWND wnd = it.control->Handle();
+                RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                HDC wdc = GetWindowDC(wnd);
+                BitBlt(dc, it.control->Left(), it.control->Top(), it.control->Width(), it.control->Height(), wdc, 0, 0,
+                       SRCCOPY);
+                ReleaseDC(wnd, wdc);
+            } else {
+                it.control->PaintTo(dc, it.control->Left(), it.control->Top());
+            }
             it.leave();
         }
     }
@@ -122,6 +134,7 @@ private:
         if (store_) e->SetSkinData(store_);
         e->HandleNeeded();
         Add(e, state, [e] { e->Perform(CM_MOUSEENTER); });
+        items_.back().fromScreen = true;
     }
 
     void AddNum(int x, int y, int state) {
