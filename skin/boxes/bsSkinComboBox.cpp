@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "skin/bsResStrData.h"
+#include "skin/bsUtilsImages.h"
 
 TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* owner) : TbsSkinCustomControl(owner) {
     SetTabStop(true);
@@ -595,6 +596,10 @@ void TbsSkinCustomComboBox::GetSkinData() {
     DownButtonRect = r->DownButtonRect;
     UnEnabledButtonRect = r->UnEnabledButtonRect;
     ListBoxName = r->ListBoxName;
+    ItemLeftOffset = r->ItemLeftOffset;
+    ItemRightOffset = r->ItemRightOffset;
+    ItemStretchEffect = r->ItemStretchEffect;
+    FocusItemStretchEffect = r->FocusItemStretchEffect;
 }
 
 void TbsSkinCustomComboBox::ChangeSkinData() {
@@ -723,6 +728,23 @@ void TbsSkinCustomComboBox::CreateControlSkinImage(TBitmap* B) {
     CalcRects();
     TbsSkinCustomControl::CreateControlSkinImage(B);
     TCanvas* c = B->Canvas();
+    if (!FEdit) {
+        const bool hot = FMouseIn && !IsNullRect(ActiveSkinRect);
+        // The item strip under the text (focused, hot or normal), left of the button.
+        TRect item = CBItem.R;
+        if (Button.R.left > item.left) item.right = std::min(item.right, Button.R.left);
+        const TRect strip = Focused() && !IsNullRect(FocusItemRect) ? FocusItemRect
+                            : hot && !IsNullRect(ActiveItemRect)   ? ActiveItemRect
+                                                                   : SItemRect;
+        if (Picture && !IsNullRect(strip) && item.Width() > 0 && item.Height() > 0) {
+            TBitmap s(item.Width(), item.Height());
+            CreateHSkinImage(ItemLeftOffset, ItemRightOffset, &s, Picture, strip, item.Width(), item.Height(),
+                             Focused() ? FocusItemStretchEffect : ItemStretchEffect);
+            c->Draw(item.left, item.top, &s);
+        }
+        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
+        DrawFaceText(c, item, Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
+    }
     if (Picture) {
         const TRect part = !Enabled() && !IsNullRect(UnEnabledButtonRect) ? UnEnabledButtonRect
                            : Button.Down && !IsNullRect(DownButtonRect)   ? DownButtonRect
@@ -731,8 +753,4 @@ void TbsSkinCustomComboBox::CreateControlSkinImage(TBitmap* B) {
         if (!IsNullRect(part)) c->CopyRect(Button.R, Picture->Canvas(), part);
     }
     if (IsNullRect(ButtonRectSkin) || FToolButtonStyle) DrawArrowImage(c, Button.R, FontColor, 4);
-    if (FEdit) return;
-    SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
-    const bool hot = FMouseIn && !IsNullRect(ActiveSkinRect);
-    DrawFaceText(c, CBItem.R, Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
 }

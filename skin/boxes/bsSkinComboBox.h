@@ -128,6 +128,8 @@ public:
     String FontName, ListBoxName;
     TFontStyles FontStyle = 0;
     int FontHeight = 14;
+    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    bool ItemStretchEffect = false, FocusItemStretchEffect = false;
 };
 
 class TbsSkinComboBox : public TbsSkinCustomComboBox {

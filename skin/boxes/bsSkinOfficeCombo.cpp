@@ -509,13 +509,58 @@ void TbsSkinCustomOfficeComboBox::CreateControlDefaultImage(TBitmap* B) {
     c->Draw(CBItem.R.left, CBItem.R.top, &b);
 }
 
+bool TbsSkinCustomOfficeComboBox::DrawToolButtonSkin(TBitmap* B) {
+    int ri = FSD->GetControlIndex(L"resizetoolbutton");
+    if (ri < 0) ri = FSD->GetControlIndex(L"resizebutton");
+    auto* r = ri >= 0 ? dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(ri)].get())
+                      : nullptr;
+    TBitmap* pic = r ? ActivePicture(r->PictureIndex) : nullptr;
+    if (!r || !pic) return false;
+    const bool down = FDropDown || (Button.Down && Button.MouseIn);
+    TRect src = r->SkinRect;
+    if (down) src = !IsNullRect(r->DownSkinRect) ? r->DownSkinRect : !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
+    else if (FMouseIn && !IsNullRect(r->ActiveSkinRect)) src = r->ActiveSkinRect;
+    const int w = Width(), h = Height();
+    const int dw = w - r->SkinRect.Width(), dh = h - r->SkinRect.Height();
+    TRect ncl = r->ClRect;
+    ncl.right += dw;
+    ncl.bottom += dh;
+    CreateSkinImage(r->LTPoint, r->RTPoint, r->LBPoint, r->RBPoint, r->ClRect, r->LTPoint,
+                    TPoint(r->RTPoint.x + dw, r->RTPoint.y), TPoint(r->LBPoint.x, r->LBPoint.y + dh),
+                    TPoint(r->RBPoint.x + dw, r->RBPoint.y + dh), ncl, B, pic, src, w, h, true, r->LeftStretch,
+                    r->TopStretch, r->RightStretch, r->BottomStretch, r->StretchEffect, bsstFull);
+    TCanvas* c = B->Canvas();
+    SetupFont(c, UseSkinFont, r->FontName, r->FontHeight, r->FontStyle, DefaultFont());
+    c->Font()->SetColor(!Enabled() ? r->DisabledFontColor : down ? r->DownFontColor : FMouseIn ? r->ActiveFontColor : r->FontColor);
+    return true;
+}
+
 void TbsSkinCustomOfficeComboBox::CreateControlSkinImage(TBitmap* B) {
     CalcRects();
-    TbsSkinCustomControl::CreateControlSkinImage(B);
     TCanvas* c = B->Canvas();
-    SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
     const bool hot = FMouseIn && !IsNullRect(ActiveSkinRect);
-    c->Font()->SetColor(Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
+    if (FToolButtonStyle && DrawToolButtonSkin(B)) {
+        // the face and its font come from the button record
+    } else {
+        if (UseSkinSize || !Picture) {
+            TbsSkinCustomControl::CreateControlSkinImage(B);
+        } else {
+            const TRect src = (hot || Focused()) && !IsNullRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
+            CreateSkinImageFromClRect(B, Picture, src, ClRect, true);
+        }
+        TRect item = CBItem.R;
+        if (Button.R.left > item.left) item.right = std::min(item.right, Button.R.left);
+        const TRect strip = Focused() && !IsNullRect(FocusItemRect) ? FocusItemRect
+                            : hot && !IsNullRect(ActiveItemRect)   ? ActiveItemRect
+                                                                   : SItemRect;
+        if (Picture && !IsNullRect(strip) && item.Width() > 0 && item.Height() > 0) {
+            TBitmap s(item.Width(), item.Height());
+            CreateSkinImageFromClRect(&s, Picture, strip, ItemTextRect.IsEmpty() ? TRect(1, 1, strip.Width() - 1, strip.Height() - 1) : ItemTextRect, true);
+            c->Draw(item.left, item.top, &s);
+        }
+        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
+        c->Font()->SetColor(Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
+    }
     if (!FToolButtonStyle) {
         TBitmap* pic = Picture;
         TRect part = !Enabled() && !IsNullRect(UnEnabledButtonRect) ? UnEnabledButtonRect

@@ -106,6 +106,8 @@ private:
     int ShownIndex() const;
     void DrawItemContent(TCanvas* c, TRect t, int index);
     void DrawDefaultButton(TCanvas* c);
+    // The tool-button face from the skin's button record; false without one.
+    bool DrawToolButtonSkin(TBitmap* B);
 
     TbsPopupOfficeListBox* FListBox = nullptr;
     TWndMethod FListBoxWindowProc;
