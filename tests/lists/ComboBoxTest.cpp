@@ -251,4 +251,35 @@ TEST_F(ComboBoxTest, TheEditStyleKeepsTextAndEditInStep) {
     EXPECT_EQ(c->Edit(), nullptr);
 }
 
+TEST_F(ComboBoxTest, AnAnimatedDropDownWithAlphaZeroStaysTransparent) {
+    TbsSkinComboBox* c = NewCombo({L"a", L"b"});
+    c->AlphaBlend = true;
+    c->AlphaBlendAnimation = true;
+    c->AlphaBlendValue = 0;
+    c->DropDown();
+    ASSERT_TRUE(c->IsPopupVisible());
+    HWND list = c->ListBox()->Handle();
+    EXPECT_NE(GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    // A layered window whose alpha was never set shows nothing; one that
+    // has an alpha has 0.
+    if (GetLayeredWindowAttributes(list, nullptr, &alpha, &flags)) {
+        EXPECT_EQ(alpha, 0);
+    }
+    c->CloseUp(false);
+    // Without the animation the value applies at once.
+    c->AlphaBlendAnimation = false;
+    c->AlphaBlendValue = 200;
+    c->DropDown();
+    ASSERT_TRUE(GetLayeredWindowAttributes(list, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 200);
+    c->CloseUp(false);
+    // Without the blend the layered style goes again.
+    c->AlphaBlend = false;
+    c->DropDown();
+    EXPECT_EQ(GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    c->CloseUp(false);
+}
+
 }  // namespace

@@ -229,4 +229,29 @@ TEST_F(EditTest, SkinnedEditButtonRaisesItsEvent) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(EditTest, CancelModeIsReportedWithItsSender) {
+    TbsCustomEdit* e = NewEdit(L"x");
+    std::vector<TControl*> senders;
+    e->OnEditCancelMode = [&](TControl* c) { senders.push_back(c); };
+    e->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(form)));
+    e->Perform(CM_CANCELMODE, 0, 0);
+    ASSERT_EQ(senders.size(), 2u);
+    EXPECT_EQ(senders[0], form);
+    EXPECT_EQ(senders[1], nullptr);
+}
+
+TEST_F(EditTest, AnUnskinnedEditTakesItsDefaultFontAndSize) {
+    auto* e = NewEdit<TbsSkinEdit>(L"x");
+    e->DefaultFont()->SetName(L"Tahoma");
+    e->DefaultFont()->SetHeight(17);
+    e->DefaultWidth = 200;
+    e->DefaultHeight = 27;
+    e->ChangeSkinData();
+    EXPECT_EQ(e->FIndex, -1);
+    EXPECT_EQ(e->Font()->Name(), L"Tahoma");
+    EXPECT_EQ(e->Font()->Height(), 17);
+    EXPECT_EQ(e->Width(), 200);
+    EXPECT_EQ(e->Height(), 27);
+}
+
 }  // namespace
