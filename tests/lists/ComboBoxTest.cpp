@@ -251,6 +251,39 @@ TEST_F(ComboBoxTest, TheEditStyleKeepsTextAndEditInStep) {
     EXPECT_EQ(c->Edit(), nullptr);
 }
 
+// Press on the face, drag through the list, release: over a row it is
+// chosen, outside the list the old choice comes back without events.
+TEST_F(ComboBoxTest, DraggingFromTheFaceChoosesWhereTheReleaseIs) {
+    TbsSkinComboBox* c = NewCombo({L"a", L"b", L"c", L"d"});
+    c->SetItemIndex(1);
+    TakeLog();
+    TbsListBox* inner = c->ListBox()->ListBox;
+    auto drag = [&](int row, bool releaseInside) {
+        PointerTo(c, 30, 10);
+        SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 10));
+        EXPECT_TRUE(c->IsPopupVisible());
+        const TRect r = inner->ItemRect(row);
+        PointerTo(inner, r.left + 5, r.top + 3);
+        const TPoint p = c->ScreenToClient(inner->ClientToScreen(TPoint(r.left + 5, r.top + 3)));
+        SendMessageW(c->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        EXPECT_EQ(c->ListBox()->ItemIndex(), row);  // the highlight follows, no event yet
+        EXPECT_EQ(TakeLog(), "");
+        if (!releaseInside) PointerTo(c, 30, 300);
+        POINT now;
+        GetCursorPos(&now);
+        const TPoint q = c->ScreenToClient(TPoint(now.x, now.y));
+        SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(q.x, q.y));
+        Application->ProcessMessages();
+        EXPECT_FALSE(c->IsPopupVisible());
+    };
+    drag(3, false);
+    EXPECT_EQ(c->ItemIndex(), 1);
+    EXPECT_EQ(TakeLog(), "");
+    drag(2, true);
+    EXPECT_EQ(c->ItemIndex(), 2);
+    EXPECT_EQ(TakeLog(), "change:2:c,click:2,");
+}
+
 TEST_F(ComboBoxTest, AnAnimatedDropDownWithAlphaZeroStaysTransparent) {
     TbsSkinComboBox* c = NewCombo({L"a", L"b"});
     c->AlphaBlend = true;

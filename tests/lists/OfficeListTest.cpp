@@ -243,6 +243,27 @@ TEST_F(OfficeListTest, ComboClickOpensAndAClickOnARowCommits) {
     EXPECT_EQ(closeUps, 1);
 }
 
+TEST_F(OfficeListTest, ComboDragReleasedOutsideTheListRestoresWithoutEvents) {
+    TbsSkinOfficeComboBox* c = NewCombo({{L"a"}, {L"b"}, {L"c"}});
+    c->SetItemIndex(0);
+    TakeLog();
+    PointerTo(c, 30, 20);
+    SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 20));
+    ASSERT_TRUE(c->IsPopupVisible());
+    TbsPopupOfficeListBox* list = c->ListBox();
+    const TRect r = list->Items()->Items(2)->ItemRect;
+    PointerTo(list, r.left + 5, r.top + 5);
+    SendMessageW(c->Handle(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+    EXPECT_EQ(c->ItemIndex(), 2);  // hover highlight, no event
+    EXPECT_EQ(TakeLog(), "");
+    PointerTo(c, 30, 400);
+    SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(30, 400));
+    Application->ProcessMessages();
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(c->ItemIndex(), 0);
+    EXPECT_EQ(TakeLog(), "");
+}
+
 TEST_F(OfficeListTest, ComboWheelCommitsClosedAndMovesTheHighlightOpen) {
     TbsSkinOfficeComboBox* c = NewCombo({{L"a"}, {L"b"}, {L"c"}, {L"d"}});
     c->SetItemIndex(2);
