@@ -34,7 +34,7 @@ private:
 
 // ---- labels ------------------------------------------------------------------------------------
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+#include "platform/Alignment.h"
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // A windowless text. With AutoSize it takes the size of its text; "&x"

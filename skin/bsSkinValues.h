@@ -16,7 +16,7 @@ enum TbsStretchType { bsstFull, bsstHorz, bsstVert };
 enum TbsMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 enum TbsInActiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+#include "platform/Alignment.h"
 
 // The fixed sections of a skin text.
 namespace bsSections {

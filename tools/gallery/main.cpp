@@ -3,14 +3,15 @@
 // can be judged from pictures:
 //   gallery <output folder>
 // writes one PNG per skin (skin_main_0.png .. skin_main_7.png,
-// skin_lists_0.png, plain.png) and contact_sheet.png with all of them, and
-// the framed forms of every look, active and inactive (frame_<look>.png,
-// frames_sheet.png).
+// skin_lists_0.png, plain.png), a page of the lists and edits of each
+// (..._boxes.png) and contact_sheet.png with the first pages, and the framed
+// forms of every look, active and inactive (frame_<look>.png, frames_sheet.png).
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "BoxesPage.h"
 #include "PngWriter.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
@@ -337,6 +338,9 @@ int Run(const String& dir) {
         TBitmap page;
         DrawPage(form, looks[i].skin ? &store : nullptr, looks[i].title, page);
         SavePng(&page, dir + looks[i].file + L".png");
+        TBitmap boxes;
+        DrawBoxesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, boxes);
+        SavePng(&boxes, dir + looks[i].file + L"_boxes.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);

@@ -1,0 +1,702 @@
+#include "skin/boxes/bsSkinBoxCtrls.h"
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/ImgList.h"
+#include "platform/Owners.h"
+#include "skin/bsResStrData.h"
+#include "skin/boxes/bsSkinComboBox.h"
+
+// ---- TbsListBox --------------------------------------------------------------------------------
+
+TbsListBox::TbsListBox(TComponent* owner) : TListBox(owner) {
+    ControlStyle = csCaptureMouse | csOpaque | csDoubleClicks;
+    BorderStyleSingle = false;
+    SetStyle(lbOwnerDrawFixed);
+}
+
+void TbsListBox::CreateParams(TCreateParams& p) {
+    TListBox::CreateParams(p);
+    p.Style &= ~WS_BORDER;
+    p.ExStyle &= ~WS_EX_CLIENTEDGE;
+    p.ClassStyle = CS_DBLCLKS;
+    p.Style |= WS_TABSTOP;
+}
+
+void TbsListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+    if (SkinListBox) SkinListBox->DrawRow(Canvas(), index, rect, state);
+    else TListBox::DrawItem(index, rect, state);
+}
+
+void TbsListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (SkinListBox) SkinListBox->ListBoxMouseDown(button, shift, x, y);
+    TListBox::MouseDown(button, shift, x, y);
+}
+void TbsListBox::MouseMove(TShiftState shift, int x, int y) {
+    if (SkinListBox) SkinListBox->ListBoxMouseMove(shift, x, y);
+    TListBox::MouseMove(shift, x, y);
+}
+void TbsListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (SkinListBox) SkinListBox->ListBoxMouseUp(button, shift, x, y);
+    TListBox::MouseUp(button, shift, x, y);
+}
+void TbsListBox::Click() {
+    if (SkinListBox) SkinListBox->ListBoxClick();
+    TListBox::Click();
+}
+bool TbsListBox::DoKeyDown(WORD& key, TShiftState shift) {
+    if (SkinListBox) SkinListBox->ListBoxKeyDown(key, shift);
+    return key == 0 || TListBox::DoKeyDown(key, shift);
+}
+bool TbsListBox::DoKeyPress(wchar_t& key) {
+    if (SkinListBox) SkinListBox->ListBoxKeyPress(key);
+    return key == 0 || TListBox::DoKeyPress(key);
+}
+
+void TbsListBox::WndProc(TMessage& m) {
+    if (SkinListBox) {
+        bool cont = true;
+        SkinListBox->ListBoxWProc(m, cont);
+        if (!cont) return;
+    }
+    switch (m.Msg) {
+    case WM_NCCALCSIZE:
+        // The native border and scroll bars take no room.
+        m.Result = 0;
+        return;
+    case CM_PAINTFRAMETODC:
+        m.Result = bsPaintFrameAnswer;
+        return;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        if (SkinListBox) {
+            platform::PaintScope paint(Handle(), m.WParam);
+            PaintRows(paint.DC());
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (SkinListBox) {
+            m.Result = 1;
+            SkinListBox->UpDateScrollBar();
+            return;
+        }
+        break;
+    case CM_PAINTEMPTYLISTTODC:
+        if (Count() == 0 && m.LParam == bsPaintToDCKey) {
+            if (m.WParam) {
+                TCanvas c;
+                c.SetHandle(reinterpret_cast<HDC>(m.WParam));
+                c.Brush()->SetColor(clWindow);
+                c.FillRect(TRect(0, 0, Width(), Height()));
+                c.SetHandle(nullptr);
+            }
+            m.Result = bsPaintToDCKey;
+            return;
+        }
+        break;
+    default: break;
+    }
+    TListBox::WndProc(m);
+    if (!SkinListBox) return;
+    switch (m.Msg) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT: SkinListBox->UpDateScrollBar(); break;
+    case WM_LBUTTONDBLCLK: SkinListBox->ListBoxDblClick(); break;
+    case WM_MOUSEWHEEL:
+        if (SkinListBox->ScrollBar) {
+            const int delta = static_cast<short>(HIWORD(m.WParam));
+            SendMessageW(Handle(), WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+            SkinListBox->UpDateScrollBar();
+        }
+        break;
+    default: break;
+    }
+}
+
+void TbsListBox::PaintRows(HDC dc) {
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0) return;
+    platform::SavedDC saved(dc);
+    TCanvas c;
+    c.SetHandle(dc);
+    const int ih = std::max(1, ItemHeight());
+    const int top = std::max(0, TopIndex());
+    const int last = std::min(Count() - 1, top + h / ih);
+    const int current = ItemIndex();
+    const bool focused = GetFocus() == Handle();
+    int bottom = 0;
+    for (int i = top; i <= last; ++i) {
+        const TRect r = ItemRect(i);
+        TOwnerDrawState state = 0;
+        if (i == current) state = focused ? TOwnerDrawState(odSelected | odFocused) : TOwnerDrawState(odSelected);
+        else if (MultiSelect() && SelCount() >= 1 && Selected(i)) state = odSelected;
+        SkinListBox->DrawRow(&c, i, r, state);
+        bottom = r.bottom;
+    }
+    if (bottom < h) {
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(clWindow);
+        c.FillRect(TRect(0, bottom, w, h));
+    }
+    c.SetHandle(nullptr);
+}
+
+// ---- TbsSkinCustomListBox ----------------------------------------------------------------------
+
+TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* owner) : TbsSkinCustomControl(owner) {
+    ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks | csReplicatable;
+    Font()->SetName(L"Arial");
+    Font()->SetHeight(14);
+    Font()->SetColor(clWindowText);
+    FDefaultCaptionFont.SetName(L"Arial");
+    FDefaultCaptionFont.SetHeight(14);
+    SetBounds(Left(), Top(), 120, 120);
+    FSkinDataName = L"listbox";
+    ListBox = new TbsListBox(this);
+    ListBox->SetParent(this);
+    ListBox->SkinListBox = this;
+    ListBox->SetItemHeight(FDefaultItemHeight);
+    LayoutListBox();
+}
+
+TbsSkinCustomListBox::~TbsSkinCustomListBox() {
+    StopTimer();
+    if (ListBox) ListBox->SkinListBox = nullptr;
+}
+
+void TbsSkinCustomListBox::Notification(TComponent* component, TOperation op) {
+    TbsSkinCustomControl::Notification(component, op);
+    if (op != opRemove) return;
+    if (component == FImages) FImages = nullptr;
+    if (component == ScrollBar) ScrollBar = nullptr;
+    if (component == ListBox) ListBox = nullptr;
+}
+
+void TbsSkinCustomListBox::SetItems(TStrings* v) {
+    ListBox->Items()->Assign(v);
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetRowCount(int v) {
+    FRowCount = v;
+    if (v != 0) SetHeight(CalcHeight(v));
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetSorted(bool v) {
+    FreeVScrollBar();
+    ListBox->SetSorted(v);
+}
+
+void TbsSkinCustomListBox::SetImages(TCustomImageList* v) {
+    FImages = v;
+    if (v) FreeNotification(v);
+    ListBox->Invalidate();
+}
+void TbsSkinCustomListBox::SetImageIndex(int v) {
+    FImageIndex = v;
+    ListBox->Invalidate();
+}
+void TbsSkinCustomListBox::SetCaptionMode(bool v) {
+    FCaptionMode = v;
+    if (FIndex == -1) LayoutListBox();
+    Invalidate();
+}
+void TbsSkinCustomListBox::SetDefaultCaptionHeight(int v) {
+    FDefaultCaptionHeight = v;
+    if (FIndex == -1 && FCaptionMode) {
+        LayoutListBox();
+        Invalidate();
+    }
+}
+void TbsSkinCustomListBox::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    if (FCaptionMode) Invalidate();
+}
+void TbsSkinCustomListBox::SetShowCaptionButtons(bool v) {
+    if (v == FShowCaptionButtons) return;
+    FShowCaptionButtons = v;
+    Invalidate();
+}
+void TbsSkinCustomListBox::SetDefaultItemHeight(int v) {
+    FDefaultItemHeight = v;
+    if (FIndex == -1 || !UseSkinItemHeight) ListBox->SetItemHeight(v);
+}
+
+int TbsSkinCustomListBox::CalcHeight(int n) {
+    int h;
+    if (FIndex == -1) {
+        h = n * ListBox->ItemHeight() + 4;
+        if (FCaptionMode) h += FDefaultCaptionHeight;
+    } else {
+        h = SkinRect.Height() - ClRect.Height() + n * ListBox->ItemHeight();
+    }
+    return h;
+}
+
+void TbsSkinCustomListBox::Clear() {
+    ListBox->Items()->Clear();
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetBounds(int left, int top, int width, int height) {
+    TbsSkinCustomControl::SetBounds(left, top, width, height);
+    if (ListBox) LayoutListBox();
+    if (FIndex == -1) Invalidate();
+}
+
+// ---- scroll mirror and layout ------------------------------------------------------------------
+
+void TbsSkinCustomListBox::CreateVScrollBar() {
+    if (ScrollBar) return;
+    ScrollBar = new TbsSkinScrollBar(this);
+    ScrollBar->SetVisible(false);
+    ScrollBar->SetKind(sbVertical);
+    ScrollBar->SetBounds(0, 0, 20, 100);
+    ScrollBar->SetPageSize(0);
+    ScrollBar->SetMin(0);
+    ScrollBar->SetPosition(0);
+    ScrollBar->OnChange = [this](TObject*) {
+        SendMessageW(ListBox->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, ScrollBar->Position()), 0);
+    };
+    ScrollBar->SetSkinDataName(FIndex == -1 ? String() : VScrollBarName);
+    ScrollBar->SetSkinData(FSD);
+    ScrollBar->SetParent(this);
+    LayoutListBox();
+    ScrollBar->SetVisible(true);
+    Invalidate();
+}
+
+void TbsSkinCustomListBox::FreeVScrollBar() {
+    if (!ScrollBar) return;
+    TbsSkinScrollBar* bar = ScrollBar;
+    ScrollBar = nullptr;
+    delete bar;
+    LayoutListBox();
+    Invalidate();
+}
+
+void TbsSkinCustomListBox::UpDateScrollBar() {
+    if (!ListBox || !ListBox->HandleAllocated()) return;
+    const int count = ListBox->Count();
+    if (FRowCount >= 1 && FRowCount == count) {
+        FreeVScrollBar();
+        return;
+    }
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_POS;
+    ::GetScrollInfo(ListBox->Handle(), SB_VERT, &si);
+    const int page = ListBox->Height() / std::max(1, ListBox->ItemHeight());
+    if (si.nMax > si.nMin && si.nPos <= si.nMax && page < count) {
+        CreateVScrollBar();
+        ScrollBar->SetRange(si.nMin, si.nMax, si.nPos, page);
+        ScrollBar->SetLargeChange(std::max(1, page));
+    } else {
+        FreeVScrollBar();
+    }
+}
+
+void TbsSkinCustomListBox::LayoutListBox() {
+    if (!ListBox) return;
+    const int w = Width(), h = Height();
+    const int capH = FCaptionMode ? FDefaultCaptionHeight : 1;
+    if (FIndex != -1) {
+        NewClRect = ClRect;
+        NewClRect.right += w - SkinRect.Width();
+        NewClRect.bottom += h - SkinRect.Height();
+        ListRect = NewClRect;
+        if (ScrollBar) {
+            ScrollBar->SetBounds(NewClRect.right - ScrollBar->Width(), NewClRect.top, ScrollBar->Width(),
+                                 NewClRect.Height());
+            ListRect.right -= ScrollBar->Width();
+        }
+    } else if (ScrollBar) {
+        ScrollBar->SetBounds(w - 20, capH, 19, h - capH - 1);
+        ListRect = TRect(2, capH + 1, w - 20, h - 2);
+    } else {
+        ListRect = TRect(2, capH + 1, w - 2, h - 2);
+    }
+    ListBox->SetBounds(ListRect.left, ListRect.top, std::max<int>(0, ListRect.Width()),
+                       std::max<int>(0, ListRect.Height()));
+}
+
+// ---- skin -------------------------------------------------------------------------------------
+
+void TbsSkinCustomListBox::GetSkinData() {
+    TbsSkinCustomControl::GetSkinData();
+    auto* r = dynamic_cast<TbsDataSkinListBox*>(SkinRecord());
+    if (!r) {
+        if (FIndex != -1) FIndex = -1;
+        return;
+    }
+    SItemRect = r->SItemRect;
+    ActiveItemRect = IsNullRect(r->ActiveItemRect) ? r->SItemRect : r->ActiveItemRect;
+    FocusItemRect = IsNullRect(r->FocusItemRect) ? r->SItemRect : r->FocusItemRect;
+    ItemTextRect = r->ItemTextRect;
+    ItemLeftOffset = r->ItemLeftOffset;
+    ItemRightOffset = r->ItemRightOffset;
+    FontName = r->FontName;
+    FontStyle = r->FontStyle;
+    FontHeight = r->FontHeight;
+    FontColor = r->FontColor;
+    ActiveFontColor = r->ActiveFontColor;
+    FocusFontColor = r->FocusFontColor;
+    CaptionRect = r->CaptionRect;
+    CaptionFontName = r->CaptionFontName;
+    CaptionFontStyle = r->CaptionFontStyle;
+    CaptionFontHeight = r->CaptionFontHeight;
+    CaptionFontColor = r->CaptionFontColor;
+    VScrollBarName = r->VScrollBarName;
+    ShowFocus = r->ShowFocus;
+}
+
+void TbsSkinCustomListBox::ChangeSkinData() {
+    TbsSkinCustomControl::ChangeSkinData();
+    if (FIndex == -1) {
+        ListBox->SetItemHeight(FDefaultItemHeight);
+        Font()->Assign(DefaultFont());
+    } else if (UseSkinItemHeight && SItemRect.Height() > 0) {
+        ListBox->SetItemHeight(SItemRect.Height());
+    }
+    if (ScrollBar) {
+        ScrollBar->SetSkinDataName(FIndex == -1 ? String() : VScrollBarName);
+        ScrollBar->SetSkinData(FSD);
+    }
+    if (FRowCount != 0) SetHeight(CalcHeight(FRowCount));
+    LayoutListBox();
+    UpDateScrollBar();
+    ListBox->Invalidate();
+}
+
+// ---- rows ------------------------------------------------------------------------------------
+
+void TbsSkinCustomListBox::DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state) {
+    if (index < 0 || index >= ListBox->Count() || rect.Width() <= 0 || rect.Height() <= 0) return;
+    TBitmap b(rect.Width(), rect.Height());
+    TCanvas* c = b.Canvas();
+    const bool selected = (state & odSelected) != 0, focused = (state & odFocused) != 0;
+    const bool skinned = FIndex != -1 && !IsNullRect(SItemRect);
+    if (skinned) {
+        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
+        c->Brush()->SetColor(selected ? FSD->SkinColors()->cHighLight : FSD->SkinColors()->cWindow);
+        c->Font()->SetColor(selected && focused ? FocusFontColor : selected ? ActiveFontColor : FontColor);
+    } else {
+        c->Font()->Assign(Font());
+        if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
+        c->Brush()->SetColor(selected ? clHighlight : clWindow);
+        c->Font()->SetColor(selected ? TColor(clHighlightText) : Font()->Color());
+    }
+    c->FillRect(TRect(0, 0, rect.Width(), rect.Height()));
+    c->Brush()->SetStyle(bsClear);
+    TRect tr(2, 0, rect.Width() - 2, rect.Height());
+    if (OnDrawItem) {
+        OnDrawItem(c, index, rect.Width(), rect.Height(), tr, state);
+    } else {
+        int x = tr.left - ListBox->HorizontalExtentValue;
+        if (FImages) {
+            const int ii = FImageIndex < 0 ? index : FImageIndex;
+            if (ii < FImages->Count())
+                FImages->Draw(c, x, tr.top + tr.Height() / 2 - FImages->Height() / 2, ii, true);
+            x += FImages->Width() + 2;
+        }
+        const String s = ListBox->Items()->Get(index);
+        const int th = c->TextExtent(s).cy;
+        c->TextRect(tr, x + 2, tr.top + tr.Height() / 2 - th / 2, s);
+    }
+    if (focused && !skinned) {
+        RECT fr = {0, 0, rect.Width(), rect.Height()};
+        DrawFocusRect(c->Handle(), &fr);
+    }
+    target->Draw(rect.left, rect.top, &b);
+}
+
+// ---- frame and caption --------------------------------------------------------------------------
+
+void TbsSkinCustomListBox::CalcCaptionButtons() {
+    const int w = Width();
+    if (!FCaptionMode || !FShowCaptionButtons) {
+        for (auto& b : Buttons) b.R = TRect();
+        return;
+    }
+    const int a = std::min(17, FDefaultCaptionHeight - 3);
+    Buttons[0].R = TRect(w - a - 2, 2, w - 2, a + 1);
+    Buttons[1].R = TRect(Buttons[0].R.left - a, 2, Buttons[0].R.left, a + 1);
+    Buttons[2].R = TRect(Buttons[1].R.left - a, 2, Buttons[1].R.left, a + 1);
+}
+
+void TbsSkinCustomListBox::DrawCaptionButton(TCanvas* c, int i) {
+    const TbsCBButtonX& b = Buttons[i];
+    if (IsNullRect(b.R)) return;
+    const bool down = b.Down && b.MouseIn;
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(down ? bsPlainDownFill : b.MouseIn ? bsPlainHotFill : clBtnFace);
+    c->FillRect(b.R);
+    c->Brush()->SetColor(b.MouseIn ? bsPlainHotFrame : clBtnShadow);
+    c->FrameRect(b.R);
+    if (i == 2) DrawCheckImage(c, b.R.left + b.R.Width() / 2 - 4, b.R.top + b.R.Height() / 2 - 3, clBlack);
+    else DrawArrowImage(c, b.R, clBlack, i == 0 ? 3 : 4);
+}
+
+void TbsSkinCustomListBox::DrawCaption(TCanvas* c) {
+    CalcCaptionButtons();
+    const int w = Width();
+    const bool buttons = FShowCaptionButtons;
+    const int a = std::min(17, FDefaultCaptionHeight - 3);
+    TRect r(3, 2, buttons ? w - 3 * a - 3 : w - 2, FDefaultCaptionHeight - 2);
+    c->Font()->Assign(&FDefaultCaptionFont);
+    if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
+    c->Brush()->SetStyle(bsClear);
+    const String text = Caption();
+    const SIZE ext = c->TextExtent(text);
+    int x = r.left;
+    if (FAlignment == taRightJustify) x = r.right - ext.cx;
+    else if (FAlignment == taCenter) x = r.left + r.Width() / 2 - ext.cx / 2;
+    const int y = (FDefaultCaptionHeight - 2) / 2 - ext.cy / 2;
+    c->TextRect(r, x, y, text);
+    c->Pen()->SetColor(clBtnShadow);
+    c->MoveTo(1, FDefaultCaptionHeight - 1);
+    c->LineTo(w - 1, FDefaultCaptionHeight - 1);
+    for (int i = 0; i < 3; ++i) DrawCaptionButton(c, i);
+}
+
+void TbsSkinCustomListBox::CreateControlDefaultImage(TBitmap* B) {
+    TCanvas* c = B->Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(TRect(0, 0, Width(), Height()));
+    TRect r(0, 0, Width(), Height());
+    c->Frame3D(r, clBtnShadow, clBtnShadow, 1);
+    if (FCaptionMode) DrawCaption(c);
+}
+
+void TbsSkinCustomListBox::CreateControlSkinImage(TBitmap* B) {
+    TbsSkinCustomControl::CreateControlSkinImage(B);
+    if (FCaptionMode && !IsNullRect(CaptionRect)) {
+        TCanvas* c = B->Canvas();
+        SetupFont(c, true, CaptionFontName, CaptionFontHeight, CaptionFontStyle, &FDefaultCaptionFont);
+        c->Font()->SetColor(CaptionFontColor);
+        c->Brush()->SetStyle(bsClear);
+        TRect cr = CaptionRect;
+        cr.right += Width() - SkinRect.Width();
+        TextRectVCenteredOffset(c, Caption(), cr, 2);
+    }
+}
+
+// ---- caption buttons ----------------------------------------------------------------------------
+
+void TbsSkinCustomListBox::TestActive(int x, int y) {
+    OldActiveButton = ActiveButton;
+    ActiveButton = -1;
+    for (int i = 0; i < 3; ++i)
+        if (!IsNullRect(Buttons[i].R) && IsPointInRect(Buttons[i].R, TPoint(x, y))) {
+            ActiveButton = i;
+            break;
+        }
+    if (CaptureButton != -1 && ActiveButton != CaptureButton) ActiveButton = -1;
+    if (ActiveButton == OldActiveButton) return;
+    if (OldActiveButton != -1) {
+        Buttons[OldActiveButton].MouseIn = false;
+        if (Buttons[OldActiveButton].Down && TimerMode != 0) platform::KillWindowTimer(Handle(), bsBoxTimerId);
+    }
+    if (ActiveButton != -1) {
+        Buttons[ActiveButton].MouseIn = true;
+        if (Buttons[ActiveButton].Down && TimerMode != 0) platform::SetWindowTimer(Handle(), bsBoxTimerId, 50);
+    }
+    Invalidate();
+}
+
+void TbsSkinCustomListBox::ButtonDown(int i) {
+    CaptureButton = i;
+    Buttons[i].MouseIn = true;
+    Buttons[i].Down = true;
+    Invalidate();
+    const bool assigned = (i == 0 && OnUpButtonClick) || (i == 1 && OnDownButtonClick);
+    if (i < 2 && !assigned) {
+        TimerMode = i == 0 ? 1 : 2;
+        WaitMode = true;
+        platform::SetWindowTimer(Handle(), bsBoxTimerId, 500);
+    }
+}
+
+void TbsSkinCustomListBox::ButtonClick(int i) {
+    const int idx = ItemIndex();
+    if (i == 0 && idx > 0) SetItemIndex(idx - 1);
+    else if (i == 1 && idx < ListBox->Count() - 1) SetItemIndex(idx + 1);
+    else if (i == 2) ListBox->Click();
+}
+
+void TbsSkinCustomListBox::ButtonUp(int i) {
+    TbsCBButtonX& b = Buttons[i];
+    b.Down = false;
+    if (ActiveButton != i) b.MouseIn = false;
+    Invalidate();
+    const TNotifyEvent& ev = i == 0 ? OnUpButtonClick : i == 1 ? OnDownButtonClick : OnCheckButtonClick;
+    if (b.MouseIn && ev) {
+        ev(this);
+    } else {
+        ButtonClick(i);
+        StopTimer();
+    }
+    CaptureButton = -1;
+}
+
+void TbsSkinCustomListBox::StopTimer() {
+    if (TimerMode != 0 && HandleAllocated()) platform::KillWindowTimer(Handle(), bsBoxTimerId);
+    TimerMode = 0;
+}
+
+void TbsSkinCustomListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (FCaptionMode && FShowCaptionButtons) {
+        TestActive(x, y);
+        if (ActiveButton != -1) ButtonDown(ActiveButton);
+    }
+    TbsSkinCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TbsSkinCustomListBox::MouseMove(TShiftState shift, int x, int y) {
+    TbsSkinCustomControl::MouseMove(shift, x, y);
+    if (FCaptionMode && FShowCaptionButtons) TestActive(x, y);
+}
+
+void TbsSkinCustomListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (CaptureButton != -1) {
+        TestActive(x, y);
+        ButtonUp(CaptureButton);
+    }
+    TbsSkinCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TbsSkinCustomListBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_TIMER:
+        TbsSkinCustomControl::WndProc(m);
+        if (m.WParam != bsBoxTimerId || TimerMode == 0) return;
+        if (WaitMode) {
+            WaitMode = false;
+            platform::KillWindowTimer(Handle(), bsBoxTimerId);
+            platform::SetWindowTimer(Handle(), bsBoxTimerId, 100);
+            return;
+        }
+        if (TimerMode == 1 && ItemIndex() >= 1) SetItemIndex(ItemIndex() - 1);
+        else if (TimerMode == 2 && ItemIndex() < ListBox->Count() - 1) SetItemIndex(ItemIndex() + 1);
+        return;
+    case WM_SIZE:
+        TbsSkinCustomControl::WndProc(m);
+        LayoutListBox();
+        UpDateScrollBar();
+        return;
+    case CM_TEXTCHANGED:
+        TbsSkinCustomControl::WndProc(m);
+        if (FCaptionMode) Invalidate();
+        return;
+    case CM_MOUSELEAVE:
+        TbsSkinCustomControl::WndProc(m);
+        for (auto& b : Buttons)
+            if (b.MouseIn) {
+                b.MouseIn = false;
+                Invalidate();
+            }
+        ActiveButton = -1;
+        return;
+    default: break;
+    }
+    TbsSkinCustomControl::WndProc(m);
+}
+
+// ---- hooks ----------------------------------------------------------------------------------
+
+void TbsSkinCustomListBox::ListBoxMouseDown(TMouseButton b, TShiftState s, int x, int y) {
+    if (OnListBoxMouseDown) OnListBoxMouseDown(this, b, s, x, y);
+}
+void TbsSkinCustomListBox::ListBoxMouseMove(TShiftState s, int x, int y) {
+    if (OnListBoxMouseMove) OnListBoxMouseMove(this, s, x, y);
+}
+void TbsSkinCustomListBox::ListBoxMouseUp(TMouseButton b, TShiftState s, int x, int y) {
+    if (OnListBoxMouseUp) OnListBoxMouseUp(this, b, s, x, y);
+}
+void TbsSkinCustomListBox::ListBoxClick() {
+    if (OnListBoxClick) OnListBoxClick(this);
+}
+void TbsSkinCustomListBox::ListBoxDblClick() {
+    if (OnListBoxDblClick) OnListBoxDblClick(this);
+}
+void TbsSkinCustomListBox::ListBoxKeyDown(WORD& key, TShiftState shift) {
+    if (OnListBoxKeyDown) OnListBoxKeyDown(this, key, shift);
+}
+void TbsSkinCustomListBox::ListBoxKeyPress(wchar_t& key) {
+    if (OnListBoxKeyPress) OnListBoxKeyPress(this, key);
+}
+void TbsSkinCustomListBox::ListBoxWProc(TMessage&, bool& cont) { cont = true; }
+
+// ---- TbsPopupListBox --------------------------------------------------------------------------
+
+TbsPopupListBox::TbsPopupListBox(TComponent* owner) : TbsSkinListBox(owner) {
+    ControlStyle |= csAcceptsControls | csNoDesignVisible | csReplicatable;
+    SetVisible(false);
+}
+
+void TbsPopupListBox::CreateParams(TCreateParams& p) {
+    TbsSkinListBox::CreateParams(p);
+    p.Style = WS_POPUP | WS_CLIPCHILDREN;
+    p.ExStyle = WS_EX_TOOLWINDOW;
+    p.ClassStyle |= CS_SAVEBITS;
+    if (IsWinXPOrLater()) p.ClassStyle |= CS_DROPSHADOW;
+    p.WndParent = ParentWindow;
+}
+
+void TbsPopupListBox::WndProc(TMessage& m) {
+    if (m.Msg == WM_MOUSEACTIVATE) {
+        m.Result = MA_NOACTIVATE;
+        return;
+    }
+    TbsSkinListBox::WndProc(m);
+}
+
+void TbsPopupListBox::Hide() {
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    SetVisible(false);
+}
+
+void TbsPopupListBox::Show(const TPoint& origin) {
+    auto* combo = dynamic_cast<TbsSkinCustomComboBox*>(Owner());
+    HWND wnd = Handle();
+    const bool layered = IsLayeredSupported() && combo;
+    if (layered) {
+        const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+        if (combo->AlphaBlend && !FOldAlphaBlend) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        else if (!combo->AlphaBlend && FOldAlphaBlend) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        FOldAlphaBlend = combo->AlphaBlend;
+        if (combo->AlphaBlend && FOldAlphaBlendValue != combo->AlphaBlendValue) {
+            const BYTE a = combo->AlphaBlendAnimation ? 0 : combo->AlphaBlendValue;
+            SetLayeredWindowAttributes(wnd, 0, a, LWA_ALPHA);
+            FOldAlphaBlendValue = a;
+        }
+    }
+    SetBounds(origin.x, origin.y, Width(), Height());
+    SetWindowPos(wnd, HWND_TOP, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetVisible(true);
+    if (layered && combo->AlphaBlend && combo->AlphaBlendAnimation) {
+        Application->ProcessMessages();
+        const int target = combo->AlphaBlendValue;
+        const int step = std::max(1, target / 15);
+        int alpha = 0;
+        DWORD last = ::GetTickCount() - 6;
+        while (alpha < target) {
+            if (::GetTickCount() - last > 5) {
+                alpha = std::min(alpha + step, target);
+                SetLayeredWindowAttributes(wnd, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+                last = ::GetTickCount();
+            }
+            Application->ProcessMessages();
+        }
+    }
+}

@@ -1,0 +1,184 @@
+#pragma once
+// The skinned list box: a skinned frame around a real owner-drawn list box
+// of the class library. The frame draws the border and, in caption mode, a
+// caption with the up, down and check buttons; the inner list keeps items,
+// selection and keyboard, draws every row itself and hides its native
+// border and scroll bars, whose state is mirrored into a skinned scroll bar.
+// TbsPopupListBox is the same list as a non-activating popup: the drop-down
+// of the skinned combo box.
+//
+// Name map: ListRect = the rectangle given to the inner list, CapH = caption
+// height (1 without caption), TimerMode = 0 none / 1 repeat up / 2 repeat
+// down of a held caption button (timer 1: 500 ms first, then 100 ms; 50 ms
+// when the pointer returns to the held button).
+//
+// Threads: UI thread only.
+
+#include "platform/StdCtrls.h"
+#include "skin/boxes/bsSkinBoxTypes.h"
+#include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinCtrlsScrollBar.h"
+
+class TbsSkinCustomListBox;
+
+// Requests without a sender: paint the frame / an empty list into a DC.
+constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
+constexpr UINT CM_PAINTEMPTYLISTTODC = 0xBC4A;
+constexpr UINT CM_PAINTTODC = 0xBC4B;
+constexpr LRESULT bsPaintFrameAnswer = 12851;
+constexpr LRESULT bsPaintToDCKey = 16802;
+
+class TbsListBox : public TListBox {
+public:
+    explicit TbsListBox(TComponent* owner);
+    TbsSkinCustomListBox* SkinListBox = nullptr;
+    int HorizontalExtentValue = 0;
+    void WndProc(TMessage& m) override;
+    // Paints every visible row (and the space below them) into dc.
+    void PaintRows(HDC dc);
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void DrawItem(int index, const TRect& rect, TOwnerDrawState state) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool DoKeyDown(WORD& key, TShiftState shift) override;
+    bool DoKeyPress(wchar_t& key) override;
+
+public:
+    void Click() override;
+};
+
+class TbsSkinCustomListBox : public TbsSkinCustomControl {
+public:
+    explicit TbsSkinCustomListBox(TComponent* owner);
+    ~TbsSkinCustomListBox() override;
+
+    TStrings* Items() { return ListBox->Items(); }
+    void SetItems(TStrings* v);
+    int ItemIndex() { return ListBox->ItemIndex(); }
+    void SetItemIndex(int v) { ListBox->SetItemIndex(v); }
+    int TopIndex() { return ListBox->TopIndex(); }
+    void SetTopIndex(int v) { ListBox->SetTopIndex(v); }
+    int RowCount() const { return FRowCount; }
+    void SetRowCount(int v);
+    bool Sorted() const { return ListBox->Sorted(); }
+    void SetSorted(bool v);
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* v);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int v);
+    bool CaptionMode() const { return FCaptionMode; }
+    void SetCaptionMode(bool v);
+    int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
+    void SetDefaultCaptionHeight(int v);
+    TFont* DefaultCaptionFont() { return &FDefaultCaptionFont; }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    bool ShowCaptionButtons() const { return FShowCaptionButtons; }
+    void SetShowCaptionButtons(bool v);
+    int DefaultItemHeight() const { return FDefaultItemHeight; }
+    void SetDefaultItemHeight(int v);
+    bool UseSkinItemHeight = true;
+    TbsDrawSkinItemEvent OnDrawItem;
+    TNotifyEvent OnUpButtonClick, OnDownButtonClick, OnCheckButtonClick;
+    TNotifyEvent OnListBoxClick, OnListBoxDblClick;
+    TMouseEvent OnListBoxMouseDown, OnListBoxMouseUp;
+    TMouseMoveEvent OnListBoxMouseMove;
+    TKeyEvent OnListBoxKeyDown;
+    TKeyPressEvent OnListBoxKeyPress;
+
+    int CalcHeight(int itemsCount);
+    void Clear();
+    int ItemAtPos(const TPoint& p, bool existing) { return ListBox->ItemAtPos(p, existing); }
+    TRect ItemRect(int index) { return ListBox->ItemRect(index); }
+    void UpDateScrollBar();
+    void ChangeSkinData() override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void WndProc(TMessage& m) override;
+    TRect CaptionButtonRect(int i) const { return Buttons[i].R; }
+
+    TbsListBox* ListBox = nullptr;
+    TbsSkinScrollBar* ScrollBar = nullptr;
+    // Copies of the "listbox" record.
+    TRect SItemRect, ActiveItemRect, FocusItemRect, ItemTextRect, CaptionRect;
+    TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, CaptionFontColor = 0;
+    String FontName, CaptionFontName;
+    TFontStyles FontStyle = 0, CaptionFontStyle = 0;
+    int FontHeight = 14, CaptionFontHeight = 14;
+    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    String VScrollBarName = L"vscrollbar";
+    bool ShowFocus = false;
+
+    // Hooks of the inner list (descendants override them).
+    virtual void ListBoxMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void ListBoxMouseMove(TShiftState shift, int x, int y);
+    virtual void ListBoxMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void ListBoxClick();
+    virtual void ListBoxDblClick();
+    virtual void ListBoxKeyDown(WORD& key, TShiftState shift);
+    virtual void ListBoxKeyPress(wchar_t& key);
+    // Sees every message of the inner list first; cont false drops it.
+    virtual void ListBoxWProc(TMessage& m, bool& cont);
+    // Draws one row (off-screen) onto the inner list's canvas.
+    void DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state);
+
+protected:
+    void GetSkinData() override;
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void CreateControlSkinImage(TBitmap* B) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Notification(TComponent* component, TOperation op) override;
+    void LayoutListBox();
+
+private:
+    void CreateVScrollBar();
+    void FreeVScrollBar();
+    void CalcCaptionButtons();
+    void DrawCaption(TCanvas* c);
+    void DrawCaptionButton(TCanvas* c, int i);
+    void TestActive(int x, int y);
+    void ButtonDown(int i);
+    void ButtonUp(int i);
+    void ButtonClick(int i);
+    void StopTimer();
+
+    int FRowCount = 0;
+    TCustomImageList* FImages = nullptr;
+    int FImageIndex = -1;
+    bool FCaptionMode = false;
+    int FDefaultCaptionHeight = 20;
+    TFont FDefaultCaptionFont;
+    TAlignment FAlignment = taLeftJustify;
+    bool FShowCaptionButtons = true;
+    int FDefaultItemHeight = 20;
+    TRect ListRect;
+    TbsCBButtonX Buttons[3];
+    int ActiveButton = -1, OldActiveButton = -1, CaptureButton = -1;
+    int TimerMode = 0;
+    bool WaitMode = false;
+};
+
+class TbsSkinListBox : public TbsSkinCustomListBox {
+public:
+    using TbsSkinCustomListBox::TbsSkinCustomListBox;
+};
+
+class TbsPopupListBox : public TbsSkinListBox {
+public:
+    explicit TbsPopupListBox(TComponent* owner);
+    // Places the popup at origin (screen) on top, without activation.
+    void Show(const TPoint& origin);
+    void Hide();
+    void WndProc(TMessage& m) override;
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+
+private:
+    bool FOldAlphaBlend = false;
+    BYTE FOldAlphaBlendValue = 0;
+};

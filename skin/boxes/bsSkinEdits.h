@@ -1,0 +1,135 @@
+#pragma once
+// The single-line edit under every skinned edit, the numeric edit, and the
+// skinned edit control with its frame and edit button.
+//
+// TbsCustomEdit adds to the class library's mask edit: a context menu of
+// its own (Undo, Cut, Copy, Paste, Delete, Select All; texts from the
+// form's skin strings when there are any), a transparent mode, a read-only
+// flag that blocks every editing path (typing, Delete, cut, paste, clear,
+// undo, replace-selection, IME input: the window's own read-only flag is set
+// too), Enter and Esc handed to the parent form as dialog keys, and an event
+// that reports cancel-mode requests to an owning control. Line breaks never
+// enter the text: pasted text is cut at its first line break.
+//
+// TbsSkinNumEdit takes digits, one minus sign in front and, with Float, one
+// decimal separator; Up/Down keys and the wheel become OnUpClick and
+// OnDownClick.
+//
+// Threads: UI thread only.
+
+#include <functional>
+#include <memory>
+
+#include "platform/Menus.h"
+#include "platform/StdCtrls.h"
+#include "skin/boxes/bsSkinBoxTypes.h"
+#include "skin/controls/bsSkinCtrls.h"
+
+// Sent by a skinned menu to the control it was shown for after a command
+// (wParam and lParam 0).
+constexpr UINT WM_SKINMENUCOMMAND = 1229;
+
+using TbsOnEditCancelMode = std::function<void(TControl* c)>;
+
+// Shows the edit's context menu at a screen point; replaceable until the
+// skinned popup menu lands (tests record what would be shown).
+using TbsEditMenuPopup = std::function<void(TPopupMenu* menu, TControl* control, int x, int y)>;
+TbsEditMenuPopup& EditMenuPopupHook();
+
+class TbsCustomEdit : public TCustomMaskEdit {
+public:
+    explicit TbsCustomEdit(TComponent* owner);
+    ~TbsCustomEdit() override;
+
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    bool EditTransparent() const { return FEditTransparent; }
+    void SetEditTransparent(bool v);
+    TbsOnEditCancelMode OnEditCancelMode;
+    void Invalidate() override;
+    void WndProc(TMessage& m) override;
+
+    // The context menu of the last request (nullptr when none).
+    TPopupMenu* SysPopupMenu() const { return FSysPopupMenu.get(); }
+    // Builds the context menu with the entries enabled for the edit's state.
+    void CreateSysPopupMenu();
+    void ClearSelection();
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void Change() override;
+
+private:
+    void ContextMenu(TMessage& m);
+    void PasteText();
+    bool HasSelection();
+    bool AllSelected();
+
+    bool FDown = false;
+    bool FChangeSeen = false;
+    bool FReadOnly = false;
+    bool FEditTransparent = false;
+    std::unique_ptr<TPopupMenu> FSysPopupMenu;
+};
+
+class TbsSkinNumEdit : public TbsCustomEdit {
+public:
+    explicit TbsSkinNumEdit(TComponent* owner);
+    TNotifyEvent OnUpClick, OnDownClick;
+    TNotifyEvent OnNumMouseEnter, OnNumMouseLeave;
+    bool EditorEnabled = true;
+    bool Float = false;
+    // The separator accepted with Float (the locale's by default).
+    wchar_t DecimalSeparator;
+    bool IsValidChar(wchar_t key);
+    void WndProc(TMessage& m) override;
+
+protected:
+    bool DoKeyDown(WORD& key, TShiftState shift) override;
+    bool DoKeyPress(wchar_t& key) override;
+};
+
+// The skinned edit control: a TbsCustomEdit with a skinned frame drawn in
+// its non-client area and an optional edit button at its right.
+class TbsSkinCustomEdit : public TbsCustomEdit {
+public:
+    explicit TbsSkinCustomEdit(TComponent* owner);
+    ~TbsSkinCustomEdit() override;
+
+    TbsSkinData* SkinData() const { return FSD; }
+    void SetSkinData(TbsSkinData* v);
+    const String& SkinDataName() const { return FSkinDataName; }
+    void SetSkinDataName(const String& v) { FSkinDataName = v; }
+    virtual void ChangeSkinData();
+    TFont* DefaultFont() { return &FDefaultFont; }
+    int DefaultWidth = 0, DefaultHeight = 0;
+    bool UseSkinFont = true;
+    bool ButtonMode() const { return FButtonMode; }
+    void SetButtonMode(bool v);
+    TNotifyEvent OnButtonClick;
+    TRect ButtonRect() const { return FButton.R; }
+    int FIndex = -1;
+    void WndProc(TMessage& m) override;
+
+protected:
+    void Notification(TComponent* component, TOperation op) override;
+
+private:
+    void CalcButton();
+    void PaintFrame(HDC dc);
+    // Whether a screen point (as in non-client mouse messages) is on the button.
+    bool OnButton(LPARAM screenPoint);
+    TbsDataSkinEditControl* Record() const;
+
+    TbsSkinData* FSD = nullptr;
+    String FSkinDataName = L"edit";
+    TFont FDefaultFont;
+    bool FButtonMode = false;
+    bool FMouseIn = false;
+    TbsCBButtonX FButton;
+};
+
+class TbsSkinEdit : public TbsSkinCustomEdit {
+public:
+    using TbsSkinCustomEdit::TbsSkinCustomEdit;
+};

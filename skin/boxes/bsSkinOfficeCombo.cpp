@@ -1,0 +1,577 @@
+#include "skin/boxes/bsSkinOfficeCombo.h"
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/ImgList.h"
+#include "skin/bsResStrData.h"
+
+TbsSkinCustomOfficeComboBox::TbsSkinCustomOfficeComboBox(TComponent* owner) : TbsSkinCustomControl(owner) {
+    ControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks | csReplicatable;
+    FListBox = new TbsPopupOfficeListBox(this);
+    SetTabStop(true);
+    Font()->SetName(L"Arial");
+    Font()->SetColor(clWindowText);
+    Font()->SetStyle(0);
+    Font()->SetHeight(14);
+    SetBounds(Left(), Top(), 120, 41);
+    FListBoxWindowProc = FListBox->WindowProc;
+    FListBox->WindowProc = [this](TMessage& m) { ListBoxWindowProc(m); };
+    FListBox->SetVisible(false);
+    FListBox->MouseMoveChangeIndex = true;
+    CalcRects();
+    FSkinDataName = L"combobox";
+}
+
+TbsSkinCustomOfficeComboBox::~TbsSkinCustomOfficeComboBox() {
+    StopTimer();
+    delete FListBox;
+    FListBox = nullptr;
+}
+
+void TbsSkinCustomOfficeComboBox::Notification(TComponent* component, TOperation op) {
+    TbsSkinCustomControl::Notification(component, op);
+    if (op == opRemove && FListBox && component == FListBox->Images()) FListBox->SetImages(nullptr);
+    if (op == opRemove && component == FListBox) FListBox = nullptr;
+}
+
+void TbsSkinCustomOfficeComboBox::SetImages(TCustomImageList* v) {
+    FListBox->SetImages(v);
+    if (v) FreeNotification(v);
+    Invalidate();
+}
+
+void TbsSkinCustomOfficeComboBox::SetToolButtonStyle(bool v) {
+    if (v == FToolButtonStyle) return;
+    FToolButtonStyle = v;
+    if (v) UseSkinSize = false;
+    Invalidate();
+}
+void TbsSkinCustomOfficeComboBox::SetShowItemTitle(bool v) {
+    if (v != FShowItemTitle) FShowItemTitle = v, Invalidate();
+}
+void TbsSkinCustomOfficeComboBox::SetShowItemImage(bool v) {
+    if (v != FShowItemImage) FShowItemImage = v, Invalidate();
+}
+void TbsSkinCustomOfficeComboBox::SetShowItemText(bool v) {
+    if (v != FShowItemText) FShowItemText = v, Invalidate();
+}
+void TbsSkinCustomOfficeComboBox::SetDefaultColor(TColor v) {
+    FDefaultColor = v;
+    if (FIndex == -1) Invalidate();
+}
+
+// ---- the event rule ------------------------------------------------------------------------------
+
+void TbsSkinCustomOfficeComboBox::SetItemIndex(int value) {
+    // An index beyond the items chooses nothing: no change and no event.
+    if (value >= FListBox->Items()->Count()) return;
+    FListBox->SetItemIndex(value);
+    FOldItemIndex = FListBox->ItemIndex();
+    Invalidate();
+    if (Has(csDesigning) || Has(csLoading)) return;
+    if (OnClick) OnClick(this);
+    Change();
+}
+
+void TbsSkinCustomOfficeComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+// ---- drop-down -------------------------------------------------------------------------------------
+
+bool TbsSkinCustomOfficeComboBox::CanCancelDropDown() {
+    if (!IsPopupVisible()) return false;
+    POINT p;
+    GetCursorPos(&p);
+    return WindowFromPoint(p) != Handle();
+}
+
+void TbsSkinCustomOfficeComboBox::DropDown() {
+    if (FListBox->Items()->Count() == 0) return;
+    WasInLB = false;
+    StopTimer();
+    if (OnDropDown) OnDropDown(this);
+    const int w = ListBoxWidth > 0 ? ListBoxWidth : Width();
+    FListBox->OnDrawItem = OnDrawItem;
+    FOldItemIndex = FListBox->ItemIndex();
+    if (FOldItemIndex == 0 && FListBox->Items()->Count() > 1) {
+        FListBox->SetItemActive(1);
+        FListBox->SetItemActive(0);
+    }
+    FDropDown = true;
+    if (FToolButtonStyle) Invalidate();
+    FListBox->ParentWindow = Handle();
+    FListBox->SetSkinData(FSD);
+    int h = FListBox->Height();
+    if (ListBoxHeight > 0) h = ListBoxHeight;
+    else if (FDropDownCount > 0) h = FListBox->CalcHeight(FDropDownCount);
+    FListBox->SetBounds(FListBox->Left(), FListBox->Top(), w, h);
+    TPoint p = ClientToScreen(TPoint(Width() - w, Height()));
+    TRect work;
+    GetMonitorWorkArea(Handle(), true, work);
+    if (p.y + h > work.bottom) p.y = p.y - Height() - h;
+    FListBox->Show(p);
+}
+
+void TbsSkinCustomOfficeComboBox::CloseUp(bool acceptValue) {
+    StopTimer();
+    if (!FListBox->Visible()) return;
+    FListBox->Hide();
+    const int i = FListBox->ItemIndex();
+    if (acceptValue && i >= 0 && i < FListBox->Items()->Count()) {
+        Invalidate();
+        if (OnClick) OnClick(this);
+        Change();
+    } else {
+        FListBox->SetItemActive(FOldItemIndex);
+    }
+    FDropDown = false;
+    Invalidate();
+    if (acceptValue && OnCloseUp) OnCloseUp(this);
+}
+
+void TbsSkinCustomOfficeComboBox::SelectUp(bool commit) {
+    FListBox->FindUp();
+    if (commit) SetItemIndex(FListBox->ItemIndex());
+}
+void TbsSkinCustomOfficeComboBox::SelectDown(bool commit) {
+    FListBox->FindDown();
+    if (commit) SetItemIndex(FListBox->ItemIndex());
+}
+void TbsSkinCustomOfficeComboBox::SelectPageUp(bool commit) {
+    FListBox->FindPageUp();
+    if (commit) SetItemIndex(FListBox->ItemIndex());
+}
+void TbsSkinCustomOfficeComboBox::SelectPageDown(bool commit) {
+    FListBox->FindPageDown();
+    if (commit) SetItemIndex(FListBox->ItemIndex());
+}
+
+// ---- input -------------------------------------------------------------------------------------------
+
+void TbsSkinCustomOfficeComboBox::ListBoxWindowProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        FLBDown = true;
+        WasInLB = true;
+        SetCapture(Handle());
+        return;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return;
+    case WM_MOUSEACTIVATE:
+        FListBoxWindowProc(m);
+        m.Result = MA_NOACTIVATE;
+        return;
+    default: FListBoxWindowProc(m);
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TbsSkinCustomControl::MouseDown(button, shift, x, y);
+    if (!Focused() && CanFocus()) SetFocus();
+    if (button != mbLeft) return;
+    const TPoint pt(x, y);
+    if (Button.MouseIn || IsPointInRect(CBItem.R, pt) || IsPointInRect(Button.R, pt) || FToolButtonStyle) {
+        Button.Down = true;
+        Invalidate();
+        if (!FListBox->Visible()) {
+            WasInLB = false;
+            FLBDown = true;
+            DropDown();
+        } else {
+            CloseUp(false);
+        }
+    } else if (FListBox->Visible()) {
+        CloseUp(false);
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState shift, int x, int y) {
+    TbsSkinCustomControl::MouseMove(shift, x, y);
+    if (FListBox->Visible()) TrackListBox();
+    const bool in = IsPointInRect(Button.R, TPoint(x, y));
+    if (in != Button.MouseIn) {
+        Button.MouseIn = in;
+        Invalidate();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (FLBDown && WasInLB) {
+        ReleaseCapture();
+        FLBDown = false;
+        POINT p;
+        GetCursorPos(&p);
+        CloseUp(FListBox->HandleAllocated() && WindowFromPoint(p) == FListBox->Handle());
+    } else {
+        FLBDown = false;
+    }
+    TbsSkinCustomControl::MouseUp(button, shift, x, y);
+    if (Button.Down) {
+        Button.Down = false;
+        Invalidate();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::TrackListBox() {
+    POINT sp;
+    GetCursorPos(&sp);
+    const TPoint p = FListBox->ScreenToClient(TPoint(sp.x, sp.y));
+    const bool bar = FListBox->ScrollBar() != nullptr;
+    if (p.y < 0) {
+        if (bar && WasInLB) StartTimer(1);
+    } else if (p.y > FListBox->Height()) {
+        if (bar && WasInLB) StartTimer(2);
+    } else {
+        StopTimer();
+        FListBox->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+        WasInLB = true;
+        if (!FLBDown) {
+            FLBDown = true;
+            WasInLB = false;
+        }
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::StartTimer(int mode) {
+    if (TimerMode == mode) return;
+    TimerMode = mode;
+    platform::KillWindowTimer(Handle(), bsBoxTimerId);
+    platform::SetWindowTimer(Handle(), bsBoxTimerId, bsDropDownScrollMs);
+}
+
+void TbsSkinCustomOfficeComboBox::StopTimer() {
+    if (TimerMode != 0 && HandleAllocated()) platform::KillWindowTimer(Handle(), bsBoxTimerId);
+    TimerMode = 0;
+}
+
+bool TbsSkinCustomOfficeComboBox::DoKeyDown(WORD& key, TShiftState shift) {
+    if (TbsSkinCustomControl::DoKeyDown(key, shift)) return true;
+    const bool alt = (shift & ssAlt) != 0;
+    switch (key) {
+    case VK_RETURN:
+        if (IsPopupVisible()) CloseUp(true);
+        break;
+    case VK_ESCAPE:
+        if (IsPopupVisible()) CloseUp(false);
+        break;
+    case VK_PRIOR: SelectPageUp(true); break;
+    case VK_NEXT: SelectPageDown(true); break;
+    case VK_UP:
+    case VK_LEFT:
+        if (!alt) SelectUp(true);
+        else if (IsPopupVisible()) CloseUp(false);
+        break;
+    case VK_DOWN:
+    case VK_RIGHT:
+        if (!alt) SelectDown(true);
+        else if (!IsPopupVisible()) DropDown();
+        break;
+    default: break;
+    }
+    return false;
+}
+
+void TbsSkinCustomOfficeComboBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS;
+        return;
+    case CM_WANTSPECIALKEY:
+        TbsSkinCustomControl::WndProc(m);
+        if (m.WParam >= VK_LEFT && m.WParam <= VK_DOWN) m.Result = 1;
+        return;
+    case WM_SYSKEYDOWN:
+        // Alt with an arrow reaches the key handling like any other key.
+        if (m.WParam >= VK_LEFT && m.WParam <= VK_DOWN) {
+            WORD key = static_cast<WORD>(m.WParam);
+            DoKeyDown(key, KeyboardShiftState() | ssAlt);
+            return;
+        }
+        break;
+    case WM_MOUSEWHEEL: {
+        TbsSkinCustomControl::WndProc(m);
+        const int delta = static_cast<short>(HIWORD(m.WParam));
+        if (delta > 0) SelectUp(!IsPopupVisible());
+        else SelectDown(!IsPopupVisible());
+        m.Result = 0;
+        return;
+    }
+    case WM_SETFOCUS:
+        TbsSkinCustomControl::WndProc(m);
+        Invalidate();
+        return;
+    case WM_KILLFOCUS:
+        TbsSkinCustomControl::WndProc(m);
+        if (IsPopupVisible()) CloseUp(false);
+        Invalidate();
+        return;
+    case WM_TIMER:
+        TbsSkinCustomControl::WndProc(m);
+        if (m.WParam == bsBoxTimerId) {
+            if (TimerMode == 1) FListBox->FindUp();
+            else if (TimerMode == 2) FListBox->FindDown();
+        }
+        return;
+    case CM_CANCELMODE: {
+        TbsSkinCustomControl::WndProc(m);
+        auto* sender = reinterpret_cast<TControl*>(m.LParam);
+        if (sender != this && sender != FListBox && (!sender || sender != FListBox->ScrollBar())) CloseUp(false);
+        return;
+    }
+    case CM_ENABLEDCHANGED:
+        TbsSkinCustomControl::WndProc(m);
+        Invalidate();
+        return;
+    case CM_MOUSEENTER:
+        TbsSkinCustomControl::WndProc(m);
+        FMouseIn = true;
+        if ((FIndex != -1 && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle) Invalidate();
+        return;
+    case CM_MOUSELEAVE:
+        TbsSkinCustomControl::WndProc(m);
+        FMouseIn = false;
+        if (Button.MouseIn) {
+            Button.MouseIn = false;
+            Invalidate();
+        }
+        if ((FIndex != -1 && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle) Invalidate();
+        return;
+    case WM_SIZE:
+        TbsSkinCustomControl::WndProc(m);
+        CalcRects();
+        return;
+    default: break;
+    }
+    TbsSkinCustomControl::WndProc(m);
+}
+
+// ---- skin and face -------------------------------------------------------------------------------
+
+void TbsSkinCustomOfficeComboBox::GetSkinData() {
+    TbsSkinCustomControl::GetSkinData();
+    if (auto* r = dynamic_cast<TbsDataSkinComboBox*>(SkinRecord())) {
+        ActiveSkinRect = r->ActiveSkinRect;
+        SItemRect = r->SItemRect;
+        FocusItemRect = IsNullRect(r->FocusItemRect) ? r->SItemRect : r->FocusItemRect;
+        ActiveItemRect = r->ActiveItemRect;
+        ItemTextRect = r->ItemTextRect;
+        ItemLeftOffset = r->ItemLeftOffset;
+        ItemRightOffset = r->ItemRightOffset;
+        FontName = r->FontName;
+        FontStyle = r->FontStyle;
+        FontHeight = r->FontHeight;
+        FontColor = r->FontColor;
+        FocusFontColor = r->FocusFontColor;
+        ActiveFontColor = r->ActiveFontColor;
+        ButtonRectSkin = r->ButtonRect;
+        ActiveButtonRect = r->ActiveButtonRect;
+        DownButtonRect = r->DownButtonRect;
+        UnEnabledButtonRect = r->UnEnabledButtonRect;
+        ListBoxName = r->ListBoxName;
+        ItemStretchEffect = r->ItemStretchEffect;
+        FocusItemStretchEffect = r->FocusItemStretchEffect;
+        ShowFocus = r->ShowFocus;
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::ChangeSkinData() {
+    TbsSkinCustomControl::ChangeSkinData();
+    CalcRects();
+    Invalidate();
+    FListBox->SetSkinDataName(FIndex == -1 ? String() : FListBox->SkinDataName());
+    FListBox->SetSkinData(FSD);
+    CalcRects();
+}
+
+void TbsSkinCustomOfficeComboBox::CalcSize(int& w, int& h) {
+    if (UseSkinSize) {
+        TbsSkinCustomControl::CalcSize(w, h);
+        return;
+    }
+    NewLTPoint = LTPt;
+    NewRTPoint = TPoint(RTPt.x + w - SkinRect.Width(), RTPt.y);
+    NewClRect = ClRect;
+    NewClRect.right += w - SkinRect.Width();
+}
+
+void TbsSkinCustomOfficeComboBox::SetControlRegion() {
+    if (UseSkinSize) TbsSkinCustomControl::SetControlRegion();
+}
+
+void TbsSkinCustomOfficeComboBox::CalcRects() {
+    const int w = Width(), h = Height();
+    if (FIndex == -1 || FToolButtonStyle) {
+        Button.R = TRect(w - 19, 2, w - 2, h - 2);
+        CBItem.R = TRect(2, 2, Button.R.left - 1, h - 2);
+        return;
+    }
+    Button.R = ButtonRectSkin;
+    const int dw = w - SkinRect.Width();
+    if (ButtonRectSkin.left >= SkinRect.Width() - RTPt.x) {
+        Button.R.left += dw;
+        Button.R.right += dw;
+    }
+    CBItem.R = ClRect;
+    CBItem.R.right += dw;
+    if (!UseSkinSize) {
+        Button.R.bottom += h - SkinRect.Height();
+        CBItem.R.bottom += h - SkinRect.Height();
+    }
+}
+
+int TbsSkinCustomOfficeComboBox::ShownIndex() const {
+    return FListBox->Visible() ? FOldItemIndex : FListBox->ItemIndex();
+}
+
+void TbsSkinCustomOfficeComboBox::DrawItemContent(TCanvas* c, TRect t, int index) {
+    if (index < 0 || index >= FListBox->Items()->Count()) return;
+    if (OnDrawItem) {
+        c->Brush()->SetStyle(bsClear);
+        OnDrawItem(c, index, t);
+        return;
+    }
+    TbsSkinOfficeItem* item = FListBox->Items()->Items(index);
+    c->Brush()->SetStyle(bsClear);
+    if (FShowItemText && FShowItemTitle && !item->Title().empty()) {
+        c->Font()->SetStyle(c->Font()->Style() | fsBold);
+        TRect tr = t;
+        tr.bottom = t.top + c->TextExtent(item->Title()).cy;
+        DrawWideText(c, item->Title(), tr, 0);
+        c->Font()->SetStyle(c->Font()->Style() & ~fsBold);
+        t.top = tr.bottom - 2;
+    }
+    if (FShowItemImage) {
+        DrawImageAndLeftText(c, t, 0, 2, blGlyphLeft, FShowItemText ? item->Caption() : String(),
+                             item->ImageIndex(), Images(), false, Enabled(), false, 0);
+    } else if (FShowItemText) {
+        TextRectVCentered(c, item->Caption(), t);
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::DrawDefaultButton(TCanvas* c) {
+    const TRect& r = Button.R;
+    const bool down = Button.Down && Button.MouseIn;
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(down ? bsPlainDownFill : Button.MouseIn ? bsPlainHotFill : clBtnFace);
+    c->FillRect(r);
+    c->Brush()->SetColor(Button.MouseIn || down ? bsPlainHotFrame : clBtnShadow);
+    c->FrameRect(r);
+    DrawArrowImage(c, r, Enabled() ? clBlack : clBtnShadow, 4);
+}
+
+void TbsSkinCustomOfficeComboBox::CreateControlDefaultImage(TBitmap* B) {
+    CalcRects();
+    TCanvas* c = B->Canvas();
+    const TRect all(0, 0, Width(), Height());
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(all);
+    const bool focused = Focused();
+    if (FToolButtonStyle) {
+        const bool hot = FMouseIn || FDropDown;
+        if (hot) {
+            c->Brush()->SetColor(FDropDown ? bsPlainDownFill : bsPlainHotFill);
+            c->FillRect(all);
+            c->Brush()->SetColor(bsPlainHotFrame);
+            c->FrameRect(all);
+        }
+        c->Font()->Assign(DefaultFont());
+        TRect t = CBItem.R;
+        t.left += 2;
+        DrawItemContent(c, t, ShownIndex());
+        DrawArrowImage(c, Button.R, Enabled() ? clBlack : clBtnShadow, 4);
+        return;
+    }
+    TRect r = all;
+    c->Frame3D(r, clBtnShadow, clBtnShadow, 1);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(FDefaultColor);
+    c->FillRect(r);
+    DrawDefaultButton(c);
+    if (CBItem.R.Width() <= 0) return;
+    TBitmap b(CBItem.R.Width(), CBItem.R.Height());
+    TCanvas* bc = b.Canvas();
+    bc->Font()->Assign(Font());
+    bc->Font()->SetColor(focused ? TColor(clHighlightText) : DefaultFont()->Color());
+    bc->Brush()->SetColor(focused ? clHighlight : FDefaultColor);
+    bc->FillRect(TRect(0, 0, b.Width(), b.Height()));
+    CBItem.State = focused ? TOwnerDrawState(odFocused) : TOwnerDrawState(0);
+    DrawItemContent(bc, TRect(2, 0, b.Width() - 2, b.Height()), ShownIndex());
+    if (focused) {
+        RECT fr = {0, 0, b.Width(), b.Height()};
+        DrawFocusRect(bc->Handle(), &fr);
+    }
+    c->Draw(CBItem.R.left, CBItem.R.top, &b);
+}
+
+bool TbsSkinCustomOfficeComboBox::DrawToolButtonSkin(TBitmap* B) {
+    int ri = FSD->GetControlIndex(L"resizetoolbutton");
+    if (ri < 0) ri = FSD->GetControlIndex(L"resizebutton");
+    auto* r = ri >= 0 ? dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(ri)].get())
+                      : nullptr;
+    TBitmap* pic = r ? ActivePicture(r->PictureIndex) : nullptr;
+    if (!r || !pic) return false;
+    const bool down = FDropDown || (Button.Down && Button.MouseIn);
+    TRect src = r->SkinRect;
+    if (down) src = !IsNullRect(r->DownSkinRect) ? r->DownSkinRect : !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
+    else if (FMouseIn && !IsNullRect(r->ActiveSkinRect)) src = r->ActiveSkinRect;
+    const int w = Width(), h = Height();
+    const int dw = w - r->SkinRect.Width(), dh = h - r->SkinRect.Height();
+    TRect ncl = r->ClRect;
+    ncl.right += dw;
+    ncl.bottom += dh;
+    CreateSkinImage(r->LTPoint, r->RTPoint, r->LBPoint, r->RBPoint, r->ClRect, r->LTPoint,
+                    TPoint(r->RTPoint.x + dw, r->RTPoint.y), TPoint(r->LBPoint.x, r->LBPoint.y + dh),
+                    TPoint(r->RBPoint.x + dw, r->RBPoint.y + dh), ncl, B, pic, src, w, h, true, r->LeftStretch,
+                    r->TopStretch, r->RightStretch, r->BottomStretch, r->StretchEffect, bsstFull);
+    TCanvas* c = B->Canvas();
+    SetupFont(c, UseSkinFont, r->FontName, r->FontHeight, r->FontStyle, DefaultFont());
+    c->Font()->SetColor(!Enabled() ? r->DisabledFontColor : down ? r->DownFontColor : FMouseIn ? r->ActiveFontColor : r->FontColor);
+    return true;
+}
+
+void TbsSkinCustomOfficeComboBox::CreateControlSkinImage(TBitmap* B) {
+    CalcRects();
+    TCanvas* c = B->Canvas();
+    const bool hot = FMouseIn && !IsNullRect(ActiveSkinRect);
+    if (FToolButtonStyle && DrawToolButtonSkin(B)) {
+        // the face and its font come from the button record
+    } else {
+        if (UseSkinSize || !Picture) {
+            TbsSkinCustomControl::CreateControlSkinImage(B);
+        } else {
+            const TRect src = (hot || Focused()) && !IsNullRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
+            CreateSkinImageFromClRect(B, Picture, src, ClRect, true);
+        }
+        TRect item = CBItem.R;
+        if (Button.R.left > item.left) item.right = std::min(item.right, Button.R.left);
+        const TRect strip = Focused() && !IsNullRect(FocusItemRect) ? FocusItemRect
+                            : hot && !IsNullRect(ActiveItemRect)   ? ActiveItemRect
+                                                                   : SItemRect;
+        if (Picture && !IsNullRect(strip) && item.Width() > 0 && item.Height() > 0) {
+            TBitmap s(item.Width(), item.Height());
+            CreateSkinImageFromClRect(&s, Picture, strip, ItemTextRect.IsEmpty() ? TRect(1, 1, strip.Width() - 1, strip.Height() - 1) : ItemTextRect, true);
+            c->Draw(item.left, item.top, &s);
+        }
+        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
+        c->Font()->SetColor(Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
+    }
+    if (!FToolButtonStyle) {
+        TBitmap* pic = Picture;
+        TRect part = !Enabled() && !IsNullRect(UnEnabledButtonRect) ? UnEnabledButtonRect
+                     : Button.Down && !IsNullRect(DownButtonRect)   ? DownButtonRect
+                     : Button.MouseIn                               ? ActiveButtonRect
+                                                                    : TRect();
+        if (pic && !IsNullRect(part)) c->CopyRect(Button.R, pic->Canvas(), part);
+    } else {
+        DrawArrowImage(c, Button.R, c->Font()->Color(), 4);
+    }
+    TRect t = CBItem.R;
+    t.left += 2;
+    DrawItemContent(c, t, ShownIndex());
+}

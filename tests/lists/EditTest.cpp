@@ -1,0 +1,257 @@
+// The edit base, the numeric edit and the skinned edit: read-only on every
+// input path, Enter to the form's default button, line breaks kept out,
+// the context menu's entries, the numeric character filter.
+#include "ListsFixture.h"
+
+#include "platform/Menus.h"
+#include "skin/boxes/bsSkinEdits.h"
+#include "skin/controls/bsSkinCtrlsButton.h"
+
+using namespace liststest;
+
+namespace {
+
+void SetClipboard(const String& s) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (!s.empty()) {
+        const size_t bytes = (s.size() + 1) * sizeof(wchar_t);
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(h), s.c_str(), bytes);
+        GlobalUnlock(h);
+        SetClipboardData(CF_UNICODETEXT, h);
+    }
+    CloseClipboard();
+}
+
+String GetClipboard() {
+    String s;
+    if (!OpenClipboard(nullptr)) return s;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        s = static_cast<const wchar_t*>(GlobalLock(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return s;
+}
+
+class EditTest : public ListsTest {
+protected:
+    template <class E = TbsCustomEdit>
+    E* NewEdit(const wchar_t* text) {
+        auto* e = new E(form);
+        e->SetParent(form);
+        e->SetBounds(10, 10, 150, 20);
+        e->SetText(text);
+        e->HandleNeeded();
+        return e;
+    }
+    void Select(TbsCustomEdit* e, int start, int end) {
+        SendMessageW(e->Handle(), EM_SETSEL, static_cast<WPARAM>(start), end);
+    }
+    // The entries of the context menu as "caption:enabled" lines.
+    std::string MenuOf(TbsCustomEdit* e) {
+        std::string s;
+        EditMenuPopupHook() = [&](TPopupMenu* menu, TControl* control, int, int) {
+            EXPECT_EQ(control, e);
+            for (int i = 0; i < menu->Items()->Count(); ++i) {
+                TMenuItem* it = menu->Items()->Items(i);
+                s += Narrow(it->Caption()) + (it->Enabled() ? "+" : "-") + " ";
+            }
+        };
+        SendMessageW(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
+        EditMenuPopupHook() = [](TPopupMenu* m, TControl*, int x, int y) { m->Popup(x, y); };
+        return s;
+    }
+};
+
+TEST_F(EditTest, ReadOnlyBlocksEveryEditingPathWhileCopyWorks) {
+    TbsCustomEdit* e = NewEdit(L"hello");
+    e->SetReadOnly(true);
+    Select(e, 0, 5);
+    SetClipboard(L"xyz");
+    const struct Path {
+        const char* what;
+        std::function<void()> act;
+    } paths[] = {
+        {"typing", [&] { Char(e->Handle(), L'a'); }},
+        {"backspace", [&] { Char(e->Handle(), 8); }},
+        {"delete key", [&] { PressKey(e->Handle(), VK_DELETE); }},
+        {"paste", [&] { SendMessageW(e->Handle(), WM_PASTE, 0, 0); }},
+        {"cut", [&] { SendMessageW(e->Handle(), WM_CUT, 0, 0); }},
+        {"clear", [&] { SendMessageW(e->Handle(), WM_CLEAR, 0, 0); }},
+        {"undo", [&] { SendMessageW(e->Handle(), WM_UNDO, 0, 0); }},
+        {"replace selection", [&] { SendMessageW(e->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"q")); }},
+    };
+    for (const Path& p : paths) {
+        p.act();
+        EXPECT_EQ(e->GetText(), L"hello") << p.what;
+    }
+    // The window itself is read-only too (input we never see).
+    EXPECT_NE(GetWindowLongPtrW(e->Handle(), GWL_STYLE) & ES_READONLY, 0);
+    Select(e, 1, 4);
+    SendMessageW(e->Handle(), WM_COPY, 0, 0);
+    EXPECT_EQ(GetClipboard(), L"ell");
+    // Writable again: the same paths edit.
+    e->SetReadOnly(false);
+    SetClipboard(L"xyz");
+    Select(e, 0, 5);
+    SendMessageW(e->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(e->GetText(), L"xyz");
+}
+
+TEST_F(EditTest, PasteKeepsLineBreaksOutOfTheEdit) {
+    TbsCustomEdit* e = NewEdit(L"ab");
+    Select(e, 1, 1);
+    SetClipboard(L"XY\r\nsecond line");
+    SendMessageW(e->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(e->GetText(), L"aXYb");
+    Char(e->Handle(), L'\n');  // Ctrl+Enter
+    EXPECT_EQ(e->GetText().find_first_of(L"\r\n"), String::npos);
+}
+
+TEST_F(EditTest, EnterClicksTheDefaultButtonAndReachesOnKeyPress) {
+    auto* ok = new TbsSkinButton(form);
+    ok->SetParent(form);
+    ok->SetBounds(10, 50, 70, 25);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    TbsCustomEdit* e = NewEdit(L"text");
+    std::string keys;
+    e->OnKeyPress = [&](TObject*, wchar_t& k) {
+        keys += std::to_string(static_cast<int>(k)) + ",";
+        k = L'x';  // a change has no effect
+    };
+    e->SetFocus();
+    Char(e->Handle(), L'\r');
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(keys, "13,");
+    EXPECT_EQ(e->GetText(), L"text");
+}
+
+TEST_F(EditTest, ContextMenuEntriesFollowSelectionClipboardAndReadOnly) {
+    TbsCustomEdit* e = NewEdit(L"hello");
+    const struct Case {
+        const char* what;
+        bool readOnly;
+        int selStart, selEnd;
+        const wchar_t* clipboard;
+        const char* menu;
+    } cases[] = {
+        {"selection", false, 1, 3, L"c", "Undo- -+ Cut+ Copy+ Paste+ Delete+ -+ Select All+ "},
+        {"read-only with selection", true, 1, 3, L"c", "Undo- -+ Cut- Copy+ Paste- Delete- -+ Select All+ "},
+        {"no selection, empty clipboard", false, 2, 2, L"", "Undo- -+ Cut- Copy- Paste- Delete- -+ Select All+ "},
+        {"all selected", false, 0, 5, L"c", "Undo- -+ Cut+ Copy+ Paste+ Delete+ -+ Select All- "},
+    };
+    for (const Case& c : cases) {
+        e->SetReadOnly(c.readOnly);
+        SendMessageW(e->Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
+        SetClipboard(c.clipboard);
+        Select(e, c.selStart, c.selEnd);
+        EXPECT_EQ(MenuOf(e), c.menu) << c.what;
+    }
+    // An empty edit: nothing to select.
+    e->SetReadOnly(false);
+    e->SetText(L"");
+    SetClipboard(L"");
+    EXPECT_EQ(MenuOf(e), "Undo- -+ Cut- Copy- Paste- Delete- -+ Select All- ");
+}
+
+TEST_F(EditTest, NumericEditFiltersCharacters) {
+    auto* e = NewEdit<TbsSkinNumEdit>(L"12");
+    e->DecimalSeparator = L',';
+    const struct Case {
+        bool isFloat;
+        const wchar_t* text;
+        int caret;
+        wchar_t key;
+        bool valid;
+    } cases[] = {
+        {false, L"12", 2, L'3', true},   {false, L"12", 2, L'a', false}, {false, L"-12", 3, L'-', false},
+        {false, L"12", 0, L'-', true},   {false, L"12", 1, L'-', false},  // a minus only in front
+        {false, L"-12", 0, L'5', false},  // nothing before the minus
+        {false, L"12", 2, L',', false},  {true, L"1,5", 3, L',', false},  {true, L"15", 1, L',', true},
+        {false, L"12", 2, 8, true},      {false, L"12", 2, L'\r', false},
+    };
+    for (const Case& c : cases) {
+        e->Float = c.isFloat;
+        e->SetText(c.text);
+        Select(e, c.caret, c.caret);
+        EXPECT_EQ(e->IsValidChar(c.key), c.valid) << Narrow(c.text) << " key " << static_cast<int>(c.key);
+    }
+    // A refused key leaves the text alone; an accepted one goes in.
+    e->Float = false;
+    e->SetText(L"12");
+    Select(e, 2, 2);
+    Char(e->Handle(), L'a');
+    EXPECT_EQ(e->GetText(), L"12");
+    Char(e->Handle(), L'7');
+    EXPECT_EQ(e->GetText(), L"127");
+    // With the editor off digits and Backspace are refused.
+    e->EditorEnabled = false;
+    EXPECT_FALSE(e->IsValidChar(L'5'));
+    EXPECT_FALSE(e->IsValidChar(8));
+}
+
+TEST_F(EditTest, NumericEditTurnsArrowsAndTheWheelIntoEvents) {
+    auto* e = NewEdit<TbsSkinNumEdit>(L"5");
+    std::string events;
+    e->OnUpClick = [&](TObject*) { events += "up,"; };
+    e->OnDownClick = [&](TObject*) { events += "down,"; };
+    e->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { events += "key" + std::to_string(k) + ","; };
+    e->SetFocus();
+    PressKey(e->Handle(), VK_UP);
+    PressKey(e->Handle(), VK_DOWN);
+    Wheel(e->Handle(), 120);  // away from the user
+    Application->ProcessMessages();
+    Wheel(e->Handle(), -120);
+    Application->ProcessMessages();
+    EXPECT_EQ(events, "up,down,down,up,");
+}
+
+TEST_F(EditTest, SkinnedEditButtonRaisesItsEvent) {
+    auto* e = NewEdit<TbsSkinEdit>(L"C:\\out");
+    e->SetButtonMode(true);
+    int clicks = 0;
+    e->OnButtonClick = [&](TObject*) { ++clicks; };
+    RECT client;
+    GetClientRect(e->Handle(), &client);
+    EXPECT_LE(client.right, e->Width() - 19);  // the button takes room at the right
+    RECT wr;
+    GetWindowRect(e->Handle(), &wr);
+    const LPARAM onButton = MAKELPARAM(wr.right - 8, wr.top + 8), onFrame = MAKELPARAM(wr.left + 1, wr.top + 1);
+    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onButton);
+    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onButton);
+    EXPECT_EQ(clicks, 1);
+    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onFrame);  // the frame is not the button
+    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onFrame);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(EditTest, CancelModeIsReportedWithItsSender) {
+    TbsCustomEdit* e = NewEdit(L"x");
+    std::vector<TControl*> senders;
+    e->OnEditCancelMode = [&](TControl* c) { senders.push_back(c); };
+    e->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(form)));
+    e->Perform(CM_CANCELMODE, 0, 0);
+    ASSERT_EQ(senders.size(), 2u);
+    EXPECT_EQ(senders[0], form);
+    EXPECT_EQ(senders[1], nullptr);
+}
+
+TEST_F(EditTest, AnUnskinnedEditTakesItsDefaultFontAndSize) {
+    auto* e = NewEdit<TbsSkinEdit>(L"x");
+    e->DefaultFont()->SetName(L"Tahoma");
+    e->DefaultFont()->SetHeight(17);
+    e->DefaultWidth = 200;
+    e->DefaultHeight = 27;
+    e->ChangeSkinData();
+    EXPECT_EQ(e->FIndex, -1);
+    EXPECT_EQ(e->Font()->Name(), L"Tahoma");
+    EXPECT_EQ(e->Font()->Height(), 17);
+    EXPECT_EQ(e->Width(), 200);
+    EXPECT_EQ(e->Height(), 27);
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+// The gallery page of the lists, combo boxes, edits, up/down buttons and the
+// link label, in their normal, hot, focused and disabled states.
+#include "BoxesPage.h"
+
+#include <functional>
+#include <vector>
+
+#include "platform/Forms.h"
+#include "skin/boxes/bsSkinBoxCtrls.h"
+#include "skin/boxes/bsSkinComboBox.h"
+#include "skin/boxes/bsSkinEdits.h"
+#include "skin/boxes/bsSkinLinkLabel.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/boxes/bsSkinUpDown.h"
+#include "skin/controls/bsSkinCtrlsPanel.h"
+
+namespace {
+
+constexpr int kW = 820, kH = 560, kLabelW = 110, kColW = 172;
+const wchar_t* const kStates[] = {L"normal", L"hot", L"focused", L"disabled"};
+
+void Text(TCanvas* c, int x, int y, const String& s, TColor color, int height = 12, bool bold = false) {
+    c->Font()->SetName(L"Tahoma");
+    c->Font()->SetHeight(-height);
+    c->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0});
+    c->Font()->SetColor(color);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(x, y, s);
+}
+
+struct Item {
+    TWinControl* control;
+    std::function<void()> enter, leave;
+    // Copied from the screen with its frame (edits draw their frame in the
+    // non-client area, which painting into a bitmap leaves out).
+    bool fromScreen = false;
+};
+
+class BoxesPage {
+public:
+    BoxesPage(TForm* form, TbsSkinData* store) : form_(form), store_(store) {}
+    ~BoxesPage() {
+        for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) (*it)->Free();
+        Application->ProcessMessages();
+    }
+
+    void Build() {
+        for (int s = 0; s < 4; ++s) {
+            const int x = kLabelW + s * kColW;
+            AddCombo(x, 40, s, false);
+            AddCombo(x, 72, s, true);
+            AddOffice(x, 104, s);
+            AddEdit(x, 156, s, false);
+            AddEdit(x, 186, s, true);
+            AddNum(x, 216, s);
+            AddUpDown(x, 248, s);
+        }
+        AddLists(290);
+    }
+
+    void Paint(TBitmap& page) {
+        HDC dc = page.Canvas()->Handle();
+        for (Item& it : items_) {
+            it.enter();
+            Application->ProcessMessages();
+            if (it.fromScreen) {
+                HWND wnd = it.control->Handle();
+                RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                HDC wdc = GetWindowDC(wnd);
+                BitBlt(dc, it.control->Left(), it.control->Top(), it.control->Width(), it.control->Height(), wdc, 0, 0,
+                       SRCCOPY);
+                ReleaseDC(wnd, wdc);
+            } else {
+                it.control->PaintTo(dc, it.control->Left(), it.control->Top());
+            }
+            it.leave();
+        }
+    }
+
+private:
+    template <class T>
+    T* New(TWinControl* parent, int x, int y, int w, int h) {
+        auto* c = new T(form_);
+        c->SetParent(parent);
+        c->SetBounds(x, y, w, h);
+        if (parent == form_) owned_.push_back(c);
+        return c;
+    }
+    void Add(TWinControl* c, int state, std::function<void()> hot) {
+        std::function<void()> enter = [] {}, leave = [] {};
+        switch (state) {
+        case 1: enter = hot, leave = [c] { c->Perform(CM_MOUSELEAVE); }; break;
+        case 2: enter = [c] { c->SetFocus(); }, leave = [this] { form_->SetFocus(); }; break;
+        case 3: enter = [c] { c->SetEnabled(false); }; break;
+        default: break;
+        }
+        items_.push_back({c, enter, leave});
+    }
+
+    void AddCombo(int x, int y, int state, bool editStyle) {
+        auto* c = New<TbsSkinComboBox>(form_, x, y, 160, 22);
+        for (const wchar_t* s : {L"H.264 视频", L"MPEG-4", L"AAC 音频", L"MP3"}) c->Items()->Add(s);
+        if (editStyle) c->SetStyle(bscbEditStyle);
+        if (store_) c->SetSkinData(store_);
+        c->HandleNeeded();
+        c->SetItemIndex(0);
+        Add(c, state, [c] {
+            c->Perform(CM_MOUSEENTER);
+            SendMessageW(c->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(c->ButtonRect().left + 4, 8));
+        });
+    }
+
+    void AddOffice(int x, int y, int state) {
+        auto* c = New<TbsSkinOfficeComboBox>(form_, x, y, 160, 44);
+        const wchar_t* titles[] = {L"AVI 格式 (*.avi)", L"MP4 格式 (*.mp4)"};
+        const wchar_t* captions[] = {L"常用视频格式", L"手机与网页视频"};
+        for (int i = 0; i < 2; ++i) {
+            TbsSkinOfficeItem* it = c->Items()->Add();
+            it->SetTitle(titles[i]);
+            it->SetCaption(captions[i]);
+        }
+        c->SetShowItemImage(false);
+        c->SetToolButtonStyle(state % 2 == 1);
+        if (store_) c->SetSkinData(store_);
+        c->HandleNeeded();
+        c->SetItemIndex(0);
+        Add(c, state, [c] { c->Perform(CM_MOUSEENTER); });
+    }
+
+    void AddEdit(int x, int y, int state, bool button) {
+        auto* e = New<TbsSkinEdit>(form_, x, y, 160, 22);
+        e->SetText(button ? L"D:\\输出 Output" : L"文件名 name.mp4");
+        e->SetButtonMode(button);
+        if (store_) e->SetSkinData(store_);
+        e->HandleNeeded();
+        Add(e, state, [e] { e->Perform(CM_MOUSEENTER); });
+        items_.back().fromScreen = true;
+    }
+
+    void AddNum(int x, int y, int state) {
+        auto* panel = New<TbsSkinPanel>(form_, x, y, 160, 24);
+        panel->SetBorderStyle(bvFrame);
+        if (store_) panel->SetSkinData(store_);
+        auto* e = new TbsSkinNumEdit(form_);
+        e->SetParent(panel);
+        e->SetBounds(4, 4, 100, 16);
+        e->SetText(L"-12.5");
+        auto* ud = new TbsSkinUpDown(form_);
+        ud->SetParent(panel);
+        ud->UseSkinSize = false;
+        ud->SetOrientation(udVertical);
+        ud->SetBounds(140, 2, 18, 20);
+        if (store_) ud->SetSkinData(store_);
+        panel->HandleNeeded();
+        Add(panel, state, [ud] {
+            ud->Perform(CM_MOUSEENTER);
+            SendMessageW(ud->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 3));
+        });
+    }
+
+    void AddUpDown(int x, int y, int state) {
+        auto* u = New<TbsSkinUpDown>(form_, x, y, 36, 18);
+        u->UseSkinSize = false;
+        if (store_) u->SetSkinData(store_);
+        u->HandleNeeded();
+        Add(u, state, [u] {
+            u->Perform(CM_MOUSEENTER);
+            SendMessageW(u->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(27, 9));
+        });
+        auto* v = New<TbsSkinUpDown>(form_, x + 50, y - 4, 18, 26);
+        v->SetOrientation(udVertical);
+        v->SetSkinDataName(L"vupdown");
+        if (store_) v->SetSkinData(store_);
+        v->HandleNeeded();
+        items_.push_back({v, [] {}, [] {}});
+    }
+
+    void AddLists(int y) {
+        auto* l = New<TbsSkinListBox>(form_, kLabelW, y, 170, 150);
+        l->SetCaption(L"列表 List");
+        l->SetCaptionMode(true);
+        for (int i = 0; i < 12; ++i) l->Items()->Add(L"项目 Item " + IntToStr(static_cast<int64_t>(i + 1)));
+        if (store_) l->SetSkinData(store_);
+        l->HandleNeeded();
+        l->SetItemIndex(2);
+        items_.push_back({l, [] {}, [] {}});
+
+        auto* o = New<TbsSkinOfficeListBox>(form_, kLabelW + 185, y, 220, 150);
+        const struct {
+            const wchar_t *title, *caption;
+            bool header;
+        } rows[] = {{L"", L"视频 Video", true},
+                    {L"AVI (*.avi)", L"常用视频格式 common video", false},
+                    {L"MP4 (*.mp4)", L"手机与网页 phones and web", false},
+                    {L"", L"音频 Audio", true},
+                    {L"MP3 (*.mp3)", L"通用音频 audio", false}};
+        for (const auto& r : rows) {
+            TbsSkinOfficeItem* it = o->Items()->Add();
+            it->SetTitle(r.title);
+            it->SetCaption(r.caption);
+            it->SetHeader(r.header);
+        }
+        o->SetItemHeight(40);
+        o->SetShowLines(true);
+        if (store_) o->SetSkinData(store_);
+        o->HandleNeeded();
+        o->SetItemIndex(2);
+        items_.push_back({o, [] {}, [] {}});
+
+        auto* panel = New<TbsSkinPanel>(form_, kLabelW + 420, y, 230, 70);
+        panel->SetBorderStyle(bvNone);
+        if (store_) panel->SetSkinData(store_);
+        auto* link = new TbsSkinLinkLabel(form_);
+        link->SetParent(panel);
+        link->SetBounds(8, 6, 200, 24);
+        link->SetCaption(L"www.vantrel.example");
+        if (store_) link->SetSkinData(store_);
+        auto* hot = new TbsSkinLinkLabel(form_);
+        hot->SetParent(panel);
+        hot->SetBounds(8, 36, 200, 24);
+        hot->SetCaption(L"联系我们 mail (hot)");
+        if (store_) hot->SetSkinData(store_);
+        panel->HandleNeeded();
+        items_.push_back({panel, [hot] { hot->Perform(CM_MOUSEENTER); }, [hot] { hot->Perform(CM_MOUSELEAVE); }});
+    }
+
+    TForm* form_;
+    TbsSkinData* store_;
+    std::vector<TControl*> owned_;
+    std::vector<Item> items_;
+};
+
+}  // namespace
+
+void DrawBoxesPage(TForm* form, TbsSkinData* store, const String& title, TBitmap& page) {
+    page.SetPixelFormat(pf24bit);
+    page.SetSize(kW, kH);
+    TCanvas* c = page.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(store && !store->Empty ? store->SkinColors()->cBtnFace : clBtnFace);
+    c->FillRect(TRect(0, 0, kW, kH));
+    const TColor ink = store && !store->Empty ? store->SkinColors()->cBtnText : clBtnText;
+    Text(c, 10, 8, title + L" - lists and edits", ink, 16, true);
+    for (int s = 0; s < 4; ++s) Text(c, kLabelW + s * kColW, 24, kStates[s], ink);
+    const wchar_t* rows[] = {L"combo box", L"edit combo", L"office combo", L"edit", L"edit button", L"numeric",
+                             L"up/down", L"lists, link"};
+    const int ys[] = {44, 76, 118, 160, 190, 220, 250, 294};
+    for (int i = 0; i < 8; ++i) Text(c, 10, ys[i], rows[i], ink);
+    BoxesPage p(form, store);
+    p.Build();
+    p.Paint(page);
+}
