@@ -1,11 +1,15 @@
 // The per-packet work of a task: decoding, audio and video encoding, stream
 // copy, packet writing and the progress report.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
 #include "Src/AVUtilStubs.h"
+#include "Src/FFOwners.h"
 #include "Src/FFUtils.h"
 #include "Src/FFmpeg.h"
 #include "Src/FFmpegLogger.h"
@@ -14,27 +18,50 @@
 
 namespace {
 
+// Scales integer samples by AVolume/256 with rounding, kept in range; ABias
+// is the value of silence (128 for unsigned 8-bit).
+template <class T>
+void ScaleIntegers(void* AData, int ACount, int AVolume, int64_t ABias, int64_t AMin, int64_t AMax) {
+    auto* s = static_cast<T*>(AData);
+    for (int i = 0; i < ACount; ++i) {
+        const int64_t v = (static_cast<int64_t>(s[i]) - ABias) * AVolume;
+        const int64_t scaled = v >= 0 ? (v + 128) / 256 : -((-v + 128) / 256);
+        s[i] = static_cast<T>(std::clamp(scaled, AMin - ABias, AMax - ABias) + ABias);
+    }
+}
+
+template <class T>
+void ScaleFloats(void* AData, int ACount, int AVolume) {
+    auto* s = static_cast<T*>(AData);
+    for (int i = 0; i < ACount; ++i) s[i] = static_cast<T>(s[i] * AVolume / 256.0);
+}
+
+// The volume (256 = unchanged) applied to every sample format the decoders give.
 void ApplyVolume(AVFrame* AFrame, int AVolume) {
+    if (ff::av_frame_make_writable(AFrame) < 0) throw FFmpegException("Not enough memory for the volume change");
+    const auto format = static_cast<AVSampleFormat>(AFrame->format);
     const int channels = AFrame->ch_layout.nb_channels;
-    const bool planar = ff::av_sample_fmt_is_planar(static_cast<AVSampleFormat>(AFrame->format));
+    const bool planar = ff::av_sample_fmt_is_planar(format);
     const int planes = planar ? channels : 1;
     const int count = AFrame->nb_samples * (planar ? 1 : channels);
     for (int p = 0; p < planes; ++p) {
-        switch (AFrame->format) {
-        case AV_SAMPLE_FMT_S16:
-        case AV_SAMPLE_FMT_S16P: {
-            auto* s = reinterpret_cast<int16_t*>(AFrame->extended_data[p]);
-            for (int i = 0; i < count; ++i) s[i] = static_cast<int16_t>(std::clamp((s[i] * AVolume + 128) >> 8, -32768, 32767));
+        void* data = AFrame->extended_data[p];
+        switch (ff::av_get_packed_sample_fmt(format)) {
+        case AV_SAMPLE_FMT_U8: ScaleIntegers<uint8_t>(data, count, AVolume, 128, 0, 255); break;
+        case AV_SAMPLE_FMT_S16: ScaleIntegers<int16_t>(data, count, AVolume, 0, INT16_MIN, INT16_MAX); break;
+        case AV_SAMPLE_FMT_S32: ScaleIntegers<int32_t>(data, count, AVolume, 0, INT32_MIN, INT32_MAX); break;
+        case AV_SAMPLE_FMT_S64: {
+            // No wider type to multiply in: scale through double.
+            auto* s = static_cast<int64_t*>(data);
+            for (int i = 0; i < count; ++i) {
+                const double v = std::round(static_cast<double>(s[i]) * AVolume / 256.0);
+                s[i] = v >= 9.2e18 ? INT64_MAX : v <= -9.2e18 ? INT64_MIN : static_cast<int64_t>(v);
+            }
             break;
         }
-        case AV_SAMPLE_FMT_FLT:
-        case AV_SAMPLE_FMT_FLTP: {
-            auto* s = reinterpret_cast<float*>(AFrame->extended_data[p]);
-            for (int i = 0; i < count; ++i) s[i] = s[i] * AVolume / 256.0f;
-            break;
-        }
-        default:
-            break;
+        case AV_SAMPLE_FMT_FLT: ScaleFloats<float>(data, count, AVolume); break;
+        case AV_SAMPLE_FMT_DBL: ScaleFloats<double>(data, count, AVolume); break;
+        default: throw FFmpegException(FormatText("The volume cannot be changed for sample format %d", AFrame->format));
         }
     }
 }
@@ -123,13 +150,8 @@ void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* 
         const int64_t elapsed = Now() - AIst.start;
         if (AIst.pts - elapsed > 1000) Sleep(static_cast<DWORD>((AIst.pts - elapsed) / 1000));
     }
+    // The hooked picture belongs to the task and serves the next one too.
     AVFrame* hooked = AIst.st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO ? PreProcessVideoFrame(AIst, AFrame) : nullptr;
-    struct Hooked {
-        AVFrame*& F;
-        ~Hooked() {
-            if (F) ff::av_frame_free(&F);
-        }
-    } hookedGuard{hooked};
     if (hooked) AFrame = hooked;
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
@@ -230,15 +252,14 @@ void TCustomFFmpeg::FlushResampler(TAVOutputStream& AOst) {
     if (!AOst.resample) return;
     const AVCodecContext* enc = AOst.enc;
     const int pending = static_cast<int>(ff::swr_get_delay(AOst.resample, enc->sample_rate)) + 32;
-    AVFrame* rest = ff::av_frame_alloc();
-    if (!rest) throw FFmpegException("Out of memory in do_audio_out");
+    const TFramePtr owner = NewFrame();
+    AVFrame* rest = owner.get();
     rest->format = enc->sample_fmt;
     rest->nb_samples = pending;
     ff::av_channel_layout_copy(&rest->ch_layout, &enc->ch_layout);
     int got = -1;
     if (ff::av_frame_get_buffer(rest, 0) >= 0) got = ff::swr_convert(AOst.resample, rest->extended_data, pending, nullptr, 0);
     if (got > 0) ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(rest->extended_data), got);
-    ff::av_frame_free(&rest);
     if (got < 0) throw FFmpegException("Out of memory in do_audio_out");
 }
 
@@ -257,7 +278,8 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
             return drop;
         }
         const int silence = static_cast<int>(delta);
-        AVFrame* pad = ff::av_frame_alloc();
+        const TFramePtr owner = NewFrame();
+        AVFrame* pad = owner.get();
         pad->format = enc->sample_fmt;
         pad->nb_samples = silence;
         ff::av_channel_layout_copy(&pad->ch_layout, &enc->ch_layout);
@@ -266,7 +288,6 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
             ff::av_samples_set_silence(pad->extended_data, 0, silence, enc->ch_layout.nb_channels, enc->sample_fmt);
             ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(pad->extended_data), silence);
         }
-        ff::av_frame_free(&pad);
         if (!ok) throw FFmpegException("Out of memory in do_audio_out");
         if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, "adding %d audio samples of silence", silence);
         AIst.is_start = 0;
@@ -291,31 +312,39 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
         if (queued <= 0 || (!AFlush && !anySize && queued < frameSize)) return;
         const int take = std::min(queued, frameSize);
         const bool shortOk = anySize || (enc->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
-        AVFrame* frame = ff::av_frame_alloc();
+        const TFramePtr owner = NewFrame();
+        AVFrame* frame = owner.get();
         frame->format = enc->sample_fmt;
         frame->sample_rate = enc->sample_rate;
         frame->nb_samples = shortOk ? take : frameSize;
         ff::av_channel_layout_copy(&frame->ch_layout, &enc->ch_layout);
-        if (ff::av_frame_get_buffer(frame, 0) < 0) {
-            ff::av_frame_free(&frame);
-            throw FFmpegException("frame_bytes invalid.");
-        }
+        if (ff::av_frame_get_buffer(frame, 0) < 0) throw FFmpegException("frame_bytes invalid.");
         if (frame->nb_samples > take)
             ff::av_samples_set_silence(frame->extended_data, take, frame->nb_samples - take, enc->ch_layout.nb_channels, enc->sample_fmt);
         ff::av_audio_fifo_read(AOst.fifo, reinterpret_cast<void**>(frame->extended_data), take);
         frame->pts = AOst.sync_opts;
         AOst.sync_opts += frame->nb_samples;
-        try {
-            EncodeAndWrite(AOst, frame);
-        } catch (...) {
-            ff::av_frame_free(&frame);
-            throw;
-        }
-        ff::av_frame_free(&frame);
+        EncodeAndWrite(AOst, frame);
     }
 }
 
 // ---------------------------------------------------------------- video
+
+void TCustomFFmpeg::RescaleCropBands(TAVOutputStream& AOst, const AVFrame* AFrame) {
+    const int w = AFrame->width - AOst.leftBand - AOst.rightBand, h = AFrame->height - AOst.topBand - AOst.bottomBand;
+    if ((w == AOst.resample_width && h == AOst.resample_height) || AOst.original_width <= 0 || AOst.original_height <= 0)
+        return;
+    // The bands keep their share of the picture, on even lines and columns.
+    const auto scaled = [](int AEdge, int AOriginalBand, int AOriginalEdge) {
+        const int64_t v = static_cast<int64_t>(AEdge) * AOriginalBand / AOriginalEdge;
+        EngineAssert(v >= 0 && v <= INT32_MAX, L"FFmpeg", L"crop band out of range");
+        return static_cast<int>(v) & ~1;
+    };
+    AOst.topBand = scaled(AFrame->height, AOst.original_topBand, AOst.original_height);
+    AOst.bottomBand = scaled(AFrame->height, AOst.original_bottomBand, AOst.original_height);
+    AOst.leftBand = scaled(AFrame->width, AOst.original_leftBand, AOst.original_width);
+    AOst.rightBand = scaled(AFrame->width, AOst.original_rightBand, AOst.original_width);
+}
 
 int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
     AVCodecContext* enc = AOst.enc;
@@ -346,13 +375,10 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
     }
     nb_frames = std::min(nb_frames, Fmax_frames[0] - AOst.frame_number);
     if (nb_frames <= 0) return 0;
-    AVFrame* cropped = AOst.video_crop ? CropPicture(AFrame, AOst.topBand, AOst.bottomBand, AOst.leftBand, AOst.rightBand) : nullptr;
-    struct Crop {
-        AVFrame*& F;
-        ~Crop() {
-            if (F) ff::av_frame_free(&F);
-        }
-    } cropGuard{cropped};
+    if (AOst.video_crop && AOst.video_resample) RescaleCropBands(AOst, AFrame);
+    const TFramePtr cropOwner(
+        AOst.video_crop ? CropPicture(AFrame, AOst.topBand, AOst.bottomBand, AOst.leftBand, AOst.rightBand) : nullptr);
+    AVFrame* cropped = cropOwner.get();
     if (AOst.video_crop && !cropped) {
         if (Fexit_on_error) throw FFmpegException("error cropping picture");
         GlobalLogger()->Log(this, llError, L"error cropping picture");
@@ -443,26 +469,31 @@ void TCustomFFmpeg::DoSubtitleOut(TAVOutputStream& AOst, TAVInputStream& AIst, A
         return;
     }
     std::vector<uint8_t> buffer(1048576);
-    const int nb = AOst.enc->codec_id == AV_CODEC_ID_DVB_SUBTITLE ? 2 : 1;
-    for (int i = 0; i < nb; ++i) {
+    // DVB subtitles are shown by one packet and cleared by a second, empty
+    // one at the end of the display time.
+    const bool dvb = AOst.enc->codec_id == AV_CODEC_ID_DVB_SUBTITLE;
+    const unsigned rects = ASub->num_rects;
+    for (int i = 0; i < (dvb ? 2 : 1); ++i) {
         ASub->pts = ff::av_rescale_q(APts, AIst.st->time_base, AV_TIME_BASE_Q) + ASub->start_display_time * 1000LL;
         ASub->end_display_time -= ASub->start_display_time;
         ASub->start_display_time = 0;
+        if (i == 1) ASub->num_rects = 0;
         const int size = ff::avcodec_encode_subtitle(AOst.enc, buffer.data(), static_cast<int>(buffer.size()), ASub);
+        ASub->num_rects = rects;  // the caller frees them
         if (size < 0) throw FFmpegException("Subtitle encoding failed");
-        AVPacket* pkt = ff::av_packet_alloc();
-        ff::av_new_packet(pkt, size);
+        const TPacketPtr owner = NewPacket();
+        AVPacket* pkt = owner.get();
+        if (ff::av_new_packet(pkt, size) < 0) throw std::bad_alloc();
         memcpy(pkt->data, buffer.data(), size);
         pkt->stream_index = AOst.index;
-        pkt->pts = pkt->dts = ff::av_rescale_q(ASub->pts, AV_TIME_BASE_Q, AOst.st->time_base);
-        pkt->duration = ff::av_rescale_q(ASub->end_display_time, {1, 1000}, AOst.st->time_base);
-        try {
-            WriteFrame(Foutput_files[AOst.file_index], pkt, AOst);
-        } catch (...) {
-            ff::av_packet_free(&pkt);
-            throw;
+        pkt->pts = ff::av_rescale_q(ASub->pts, AV_TIME_BASE_Q, AOst.st->time_base);
+        if (dvb) {
+            const uint32_t shownAt = i == 0 ? ASub->start_display_time : ASub->end_display_time;
+            pkt->pts += ff::av_rescale_q(shownAt, {1, 1000}, AOst.st->time_base);
         }
-        ff::av_packet_free(&pkt);
+        pkt->dts = pkt->pts;
+        pkt->duration = i == 0 ? ff::av_rescale_q(ASub->end_display_time, {1, 1000}, AOst.st->time_base) : 0;
+        WriteFrame(Foutput_files[AOst.file_index], pkt, AOst);
     }
 }
 

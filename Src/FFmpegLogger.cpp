@@ -74,10 +74,37 @@ int FormatContextPrefix(void* AContext, char* ABuffer, size_t ASize) {
     return std::clamp(n, 0, static_cast<int>(ASize) - 1);
 }
 
+// The calling thread's last error line of the libraries, whatever the log
+// level lets through, and the part of the next one received so far.
+thread_local std::wstring LastErrorLine;
+thread_local std::string ErrorPending;
+
+void NoteErrorText(int ALevel, const char* AFormat, va_list AArgs) {
+    if (ALevel > AV_LOG_ERROR || !AFormat) return;
+    char buffer[1024] = {};
+    va_list args;
+    va_copy(args, AArgs);
+    std::vsnprintf(buffer, sizeof buffer, AFormat, args);
+    va_end(args);
+    ErrorPending += buffer;
+    const size_t end = ErrorPending.find('\n');
+    if (end == std::string::npos) return;
+    LastErrorLine = LibraryText(ErrorPending.data(), end);
+    ErrorPending.clear();
+}
+
 }  // namespace
+
+void ClearLastLibraryError() {
+    LastErrorLine.clear();
+    ErrorPending.clear();
+}
+
+std::wstring LastLibraryError() { return LastErrorLine; }
 
 extern "C" void FFLoggerLibraryCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs) {
     try {
+        NoteErrorText(ALevel, AFormat, AArgs);
         if (ALevel > LevelMirror.load(std::memory_order_relaxed)) return;
         const uint32_t thread = GetCurrentThreadId();
         std::wstring& pending = TheLogList.PendingOf(thread);
@@ -126,7 +153,7 @@ TFFLogger* GlobalLogger() {
 
 TFFLogger::TFFLogger(FallbackTag) : FLogLevel(LibToLogLevel(LevelMirror.load())) {}
 
-TFFLogger::TFFLogger(TObject* AOwner) : TFFBaseComponent(AOwner), FLogLevel(LibToLogLevel(LevelMirror.load())) {
+TFFLogger::TFFLogger(TComponent* AOwner) : TFFBaseComponent(AOwner), FLogLevel(LibToLogLevel(LevelMirror.load())) {
     TFFLogger* expected = nullptr;
     if (!AppLogger.compare_exchange_strong(expected, this))
         throw EAssertionFailed(L"Allow creating only one instance of TFFLogger. (FFmpegLogger)");
