@@ -500,6 +500,9 @@ void TCustomFFmpeg::Transcode() {
         ff::avcodec_parameters_to_context(ist->dec, ist->st->codecpar);
         ist->dec->pkt_timebase = ist->st->time_base;
         ist->dec->thread_count = CodecThreads;
+        // Frame threads hold pictures back: with a picture limit the other
+        // streams would run that far past the last picture.
+        if (Fmax_frames[0] != INT32_MAX) ist->dec->thread_type = FF_THREAD_SLICE;
         if (ist->dec->codec_type == AVMEDIA_TYPE_VIDEO && ist->dec->pix_fmt == AV_PIX_FMT_NONE) ist->dec->pix_fmt = AV_PIX_FMT_YUV420P;
     }
     BuildOutputTables();
