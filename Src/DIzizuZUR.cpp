@@ -568,12 +568,9 @@ void TCustomDIzizuZUR::TerminateQueueLoop() {
         }
         try {
             if (TTerminateEvent handler = OnTerminate) handler(this, info);
-        } catch (const EEngineError& e) {
-            GlobalLogger()->Log(this, llError, e.Message());
-        } catch (const Exception& e) {
-            GlobalLogger()->Log(this, llError, e.Message());
-        } catch (const std::exception& e) {
-            GlobalLogger()->Log(this, llError, Utf8ToWide(e.what()));
+        } catch (...) {
+            // A failing handler must not end the deliveries still queued.
+            GlobalLogger()->Log(this, llError, CurrentExceptionText());
         }
     }
 }

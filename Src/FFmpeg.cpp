@@ -291,54 +291,30 @@ void TCustomFFmpeg::Cleanup() {
 
 // ---------------------------------------------------------------- codec lists
 
-void TCustomFFmpeg::AddCodecItem(PCodecItem& AList, void* ASt) {
-    auto* item = new TCodecItem;
-    item->st = ASt;
-    item->Next = AList;
-    if (AList) AList->Prev = item;
-    AList = item;
-}
-
-void TCustomFFmpeg::RemoveCodecItem(PCodecItem& AList, void* ASt) {
-    for (PCodecItem item = AList; item; item = item->Next) {
-        if (item->st != ASt) continue;
-        if (item->Prev) item->Prev->Next = item->Next;
-        else AList = item->Next;
-        if (item->Next) item->Next->Prev = item->Prev;
-        delete item;
-        return;
-    }
-}
-
 void TCustomFFmpeg::CloseEncoderList() {
-    while (FEncoderList) {
-        auto* ost = static_cast<TAVOutputStream*>(FEncoderList->st);
+    while (!FOpenEncoders.empty()) {
+        TAVOutputStream* ost = FOpenEncoders.back();
+        FOpenEncoders.pop_back();
         if (ost->encoding_needed && ost->enc) {
             ff::av_freep(&ost->enc->stats_in);
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ost->enc);
         }
-        RemoveCodecItem(FEncoderList, ost);
     }
 }
 
 void TCustomFFmpeg::CloseDecoderList() {
-    while (FDecoderList) {
-        auto* ist = static_cast<TAVInputStream*>(FDecoderList->st);
+    while (!FOpenDecoders.empty()) {
+        TAVInputStream* ist = FOpenDecoders.back();
+        FOpenDecoders.pop_back();
         if (ist->decoding_needed && ist->dec) {
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ist->dec);
         }
-        RemoveCodecItem(FDecoderList, ist);
     }
 }
 
-int TCustomFFmpeg::OpenCodecCount() const {
-    int n = 0;
-    for (PCodecItem i = FEncoderList; i; i = i->Next) ++n;
-    for (PCodecItem i = FDecoderList; i; i = i->Next) ++n;
-    return n;
-}
+int TCustomFFmpeg::OpenCodecCount() const { return static_cast<int>(FOpenEncoders.size() + FOpenDecoders.size()); }
 
 // ---------------------------------------------------------------- run control
 

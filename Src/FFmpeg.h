@@ -108,8 +108,8 @@ struct TAVOutputStream {
     int64_t last_dts = 0;  // end of the last written packet, stream time base
     // video
     int video_resample = 0;
-    AVFrame* pict_tmp = nullptr;
-    SwsContext* img_resample_ctx = nullptr;
+    TFramePtr pict_tmp;
+    TScalerPtr img_resample_ctx;
     int resample_height = 0, resample_width = 0;
     AVPixelFormat resample_pix_fmt = AV_PIX_FMT_NONE;
     int original_height = 0, original_width = 0;
@@ -118,13 +118,13 @@ struct TAVOutputStream {
     int original_topBand = 0, original_bottomBand = 0, original_leftBand = 0, original_rightBand = 0;
     // audio
     int audio_resample = 0;
-    SwrContext* resample = nullptr;
+    TResamplerPtr resample;
     AVAudioFifo* fifo = nullptr;
     int64_t next_audio_pts = 0;
     FILE* logfile = nullptr;
     std::string x264_stats;  // libx264's own statistics file of a pass
-    std::vector<AVBSFContext*> bsfs;
-    AVFilterGraph* filter_graph = nullptr;  // with its source and sink, when the stream is filtered
+    std::vector<TBitstreamFilterPtr> bsfs;
+    TFilterGraphPtr filter_graph;  // with its source and sink, when the stream is filtered
     AVFilterContext* filter_src = nullptr;
     AVFilterContext* filter_sink = nullptr;
     AVCodecID codec_id = AV_CODEC_ID_NONE;
@@ -144,13 +144,6 @@ struct TFrameHookEntry {
     void* Release = nullptr;
     void* ctx = nullptr;
 };
-
-struct TCodecItem {
-    void* st = nullptr;
-    TCodecItem* Prev = nullptr;
-    TCodecItem* Next = nullptr;
-};
-using PCodecItem = TCodecItem*;
 
 using TCustomHookEvent = std::function<void(TObject* Sender, HBITMAP ABitmap, int AFrameNumber, int64_t APTS,
                                             bool& AUpdate, bool& AStopHook)>;
@@ -268,8 +261,6 @@ protected:
     void DoConvert();
     void DoTerminate();
     void Fail(const std::wstring& AMessage);
-    void AddCodecItem(PCodecItem& AList, void* ASt);
-    void RemoveCodecItem(PCodecItem& AList, void* ASt);
     void CloseEncoderList();
     void CloseDecoderList();
     void ReleaseOutput(int AIndex);
@@ -516,8 +507,10 @@ public:
 
 protected:
     // Run control.
-    PCodecItem FEncoderList = nullptr;
-    PCodecItem FDecoderList = nullptr;
+    // The streams whose encoder or decoder is open, in the order opened
+    // (closed last first).
+    std::vector<TAVOutputStream*> FOpenEncoders;
+    std::vector<TAVInputStream*> FOpenDecoders;
     std::mutex FThreadLock;  // guards FThread
     TConvertThread* FThread = nullptr;
     std::unique_ptr<TConvertThread> FThreadObject;  // the last converting thread

@@ -210,9 +210,11 @@ void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
 void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
     AVCodecContext* enc = AOst.enc;
     if (!AOst.resample) {
-        if (ff::swr_alloc_set_opts2(&AOst.resample, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout,
-                                    static_cast<AVSampleFormat>(AFrame->format), AFrame->sample_rate, 0, nullptr) < 0 ||
-            ff::swr_init(AOst.resample) < 0)
+        SwrContext* made = nullptr;
+        const int r = ff::swr_alloc_set_opts2(&made, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout,
+                                              static_cast<AVSampleFormat>(AFrame->format), AFrame->sample_rate, 0, nullptr);
+        AOst.resample.reset(made);
+        if (r < 0 || ff::swr_init(AOst.resample.get()) < 0)
             throw FFmpegException(FormatText("Can not resample %d channels @ %d Hz to %d channels @ %d Hz",
                                              AFrame->ch_layout.nb_channels, AFrame->sample_rate, enc->ch_layout.nb_channels,
                                              enc->sample_rate));
@@ -220,7 +222,7 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
         const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
         if (!Faudio_sync_method && !AOst.owner) AOst.sync_opts = std::max<int64_t>(0, std::llrint(ipts * enc->sample_rate));
     }
-    const int64_t capacity = ff::swr_get_delay(AOst.resample, AFrame->sample_rate) + AFrame->nb_samples;
+    const int64_t capacity = ff::swr_get_delay(AOst.resample.get(), AFrame->sample_rate) + AFrame->nb_samples;
     const int outSamples = static_cast<int>(ff::av_rescale_rnd(capacity, enc->sample_rate, AFrame->sample_rate, AV_ROUND_UP)) + 32;
     if (Faudio_frame->nb_samples < outSamples || Faudio_frame->format != enc->sample_fmt) {
         ff::av_frame_unref(Faudio_frame);
@@ -229,7 +231,7 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
         ff::av_channel_layout_copy(&Faudio_frame->ch_layout, &enc->ch_layout);
         if (ff::av_frame_get_buffer(Faudio_frame, 0) < 0) throw FFmpegException("Out of memory in do_audio_out");
     }
-    const int got = ff::swr_convert(AOst.resample, Faudio_frame->extended_data, outSamples,
+    const int got = ff::swr_convert(AOst.resample.get(), Faudio_frame->extended_data, outSamples,
                                     const_cast<const uint8_t**>(AFrame->extended_data), AFrame->nb_samples);
     if (got < 0) {
         if (Fexit_on_error) throw FFmpegException("av_audio_convert() failed");
@@ -251,14 +253,14 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
 void TCustomFFmpeg::FlushResampler(TAVOutputStream& AOst) {
     if (!AOst.resample) return;
     const AVCodecContext* enc = AOst.enc;
-    const int pending = static_cast<int>(ff::swr_get_delay(AOst.resample, enc->sample_rate)) + 32;
+    const int pending = static_cast<int>(ff::swr_get_delay(AOst.resample.get(), enc->sample_rate)) + 32;
     const TFramePtr owner = NewFrame();
     AVFrame* rest = owner.get();
     rest->format = enc->sample_fmt;
     rest->nb_samples = pending;
     ff::av_channel_layout_copy(&rest->ch_layout, &enc->ch_layout);
     int got = -1;
-    if (ff::av_frame_get_buffer(rest, 0) >= 0) got = ff::swr_convert(AOst.resample, rest->extended_data, pending, nullptr, 0);
+    if (ff::av_frame_get_buffer(rest, 0) >= 0) got = ff::swr_convert(AOst.resample.get(), rest->extended_data, pending, nullptr, 0);
     if (got > 0) ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(rest->extended_data), got);
     if (got < 0) throw FFmpegException("Out of memory in do_audio_out");
 }
@@ -298,7 +300,7 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
         const int comp = static_cast<int>(std::clamp(delta, -limit, limit));
         if (Fverbose > 2)
             GlobalLogger()->Log(this, llVerbose, "compensating audio timestamp drift:%.2f compensation:%d in:%d", delta, comp, enc->sample_rate);
-        ff::swr_set_compensation(AOst.resample, comp, enc->sample_rate);
+        ff::swr_set_compensation(AOst.resample.get(), comp, enc->sample_rate);
     }
     return 0;
 }
@@ -393,15 +395,16 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
             AOst.resample_width = source->width;
             AOst.resample_height = source->height;
             AOst.resample_pix_fmt = static_cast<AVPixelFormat>(source->format);
-            ff::sws_freeContext(AOst.img_resample_ctx);
-            AOst.img_resample_ctx = ff::sws_getContext(source->width, source->height, AOst.resample_pix_fmt, enc->width, enc->height,
-                                                       enc->pix_fmt, static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr);
+            AOst.img_resample_ctx.reset(ff::sws_getContext(source->width, source->height, AOst.resample_pix_fmt, enc->width,
+                                                           enc->height, enc->pix_fmt, static_cast<int>(Fsws_flags), nullptr,
+                                                           nullptr, nullptr));
             if (!AOst.img_resample_ctx) throw FFmpegException("Cannot get resampling context");
         }
-        if (ff::av_frame_make_writable(AOst.pict_tmp) < 0) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-        ff::sws_scale(AOst.img_resample_ctx, source->data, source->linesize, 0, AOst.resample_height, AOst.pict_tmp->data,
+        if (ff::av_frame_make_writable(AOst.pict_tmp.get()) < 0)
+            throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+        ff::sws_scale(AOst.img_resample_ctx.get(), source->data, source->linesize, 0, AOst.resample_height, AOst.pict_tmp->data,
                       AOst.pict_tmp->linesize);
-        final = AOst.pict_tmp;
+        final = AOst.pict_tmp.get();
     } else if (source->width != enc->width || source->height != enc->height) {
         ff::av_log(nullptr, AV_LOG_ERROR, "Input Stream frame size changed\n");
         throw FFmpegException("Input Stream frame size changed and the stream is not scaled");
@@ -517,7 +520,8 @@ void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
 // ---------------------------------------------------------------- writing and reports
 
 void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStream& AOst) {
-    for (AVBSFContext* bsf : AOst.bsfs) {
+    for (const TBitstreamFilterPtr& owned : AOst.bsfs) {
+        AVBSFContext* bsf = owned.get();
         int r = ff::av_bsf_send_packet(bsf, APkt);
         if (r >= 0) r = ff::av_bsf_receive_packet(bsf, APkt);
         if (r < 0) {

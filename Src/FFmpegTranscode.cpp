@@ -148,15 +148,15 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
         }
         AOst.video_resample = enc->width != w || enc->height != h || enc->pix_fmt != dec->pix_fmt;
         if (AOst.video_resample) {
-            AOst.pict_tmp = ff::av_frame_alloc();
+            AOst.pict_tmp.reset(ff::av_frame_alloc());
             if (!AOst.pict_tmp) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
             AOst.pict_tmp->format = enc->pix_fmt;
             AOst.pict_tmp->width = enc->width;
             AOst.pict_tmp->height = enc->height;
-            if (ff::av_frame_get_buffer(AOst.pict_tmp, 0) < 0)
+            if (ff::av_frame_get_buffer(AOst.pict_tmp.get(), 0) < 0)
                 throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-            AOst.img_resample_ctx = ff::sws_getContext(w, h, dec->pix_fmt, enc->width, enc->height, enc->pix_fmt,
-                                                       static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr);
+            AOst.img_resample_ctx.reset(ff::sws_getContext(w, h, dec->pix_fmt, enc->width, enc->height, enc->pix_fmt,
+                                                           static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr));
             if (!AOst.img_resample_ctx) throw FFmpegException("Cannot get resampling context");
             AOst.original_height = dec->height;
             AOst.original_width = dec->width;
@@ -288,7 +288,7 @@ void TCustomFFmpeg::OpenEncoders() {
             GlobalLogger()->Log(this, llError, m);
             throw FFmpegException(m);
         }
-        AddCodecItem(FEncoderList, &ost);
+        FOpenEncoders.push_back(&ost);
         ff::avcodec_parameters_from_context(ost.st->codecpar, ost.enc);
         ost.st->time_base = ost.enc->time_base;
         if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO) ost.st->avg_frame_rate = ost.enc->framerate;
@@ -329,7 +329,7 @@ void TCustomFFmpeg::OpenDecoders() {
             GlobalLogger()->Log(this, llError, m);
             throw FFmpegException(m);
         }
-        AddCodecItem(FDecoderList, &ist);
+        FOpenDecoders.push_back(&ist);
     }
 }
 
@@ -441,7 +441,7 @@ void TCustomFFmpeg::InitBitstreamFilters(TAVOutputStream& AOst) {
         const AVBitStreamFilter* filter = ff::av_bsf_get_by_name(name.c_str());
         AVBSFContext* ctx = nullptr;
         if (!filter || ff::av_bsf_alloc(filter, &ctx) < 0) throw FFmpegException("Unknown bitstream filter " + name);
-        AOst.bsfs.push_back(ctx);
+        AOst.bsfs.emplace_back(ctx);
         ff::avcodec_parameters_copy(ctx->par_in, AOst.st->codecpar);
         ctx->time_base_in = AOst.st->time_base;
         if (ff::av_bsf_init(ctx) < 0) throw FFmpegException("Error initializing bitstream filter: " + name);
@@ -451,7 +451,7 @@ void TCustomFFmpeg::InitBitstreamFilters(TAVOutputStream& AOst) {
 void TCustomFFmpeg::FreeTranscodeTables() {
     Ffile_table.clear();
     for (TAVInputStream* ist : Fist_table) {
-        if (ist->decoding_needed) RemoveCodecItem(FDecoderList, ist);
+        std::erase(FOpenDecoders, ist);
         if (ist->dec) {
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_free_context(&ist->dec);
@@ -462,14 +462,9 @@ void TCustomFFmpeg::FreeTranscodeTables() {
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->logfile) fclose(ost->logfile);
         if (ost->fifo && !ost->owner) ff::av_audio_fifo_free(ost->fifo);
-        if (ost->pict_tmp) ff::av_frame_free(&ost->pict_tmp);
-        if (ost->img_resample_ctx) ff::sws_freeContext(ost->img_resample_ctx);
-        if (ost->resample) ff::swr_free(&ost->resample);
-        for (AVBSFContext*& b : ost->bsfs) ff::av_bsf_free(&b);
-        if (ost->filter_graph) ff::avfilter_graph_free(&ost->filter_graph);
         if (ost->encoding_needed && ost->enc && !ost->owner) {
             ff::av_freep(&ost->enc->stats_in);
-            RemoveCodecItem(FEncoderList, ost);
+            std::erase(FOpenEncoders, ost);
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ost->enc);
         }
