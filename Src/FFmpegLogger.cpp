@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <unordered_map>
@@ -74,10 +75,20 @@ int FormatContextPrefix(void* AContext, char* ABuffer, size_t ASize) {
     return std::clamp(n, 0, static_cast<int>(ASize) - 1);
 }
 
-// The calling thread's last error line of the libraries, whatever the log
-// level lets through, and the part of the next one received so far.
-thread_local std::wstring LastErrorLine;
-thread_local std::string ErrorPending;
+// Per thread: the last error line of the libraries, whatever the log level
+// lets through, and the part of the next one received so far. A locked map
+// rather than thread-local storage, which library worker threads would have
+// to tear down as they end (and which could then block the process's exit).
+struct TErrorLines {
+    std::string Last, Pending;
+};
+
+std::mutex ErrorLinesLock;
+
+std::unordered_map<uint32_t, TErrorLines>& ErrorLines() {
+    static auto* lines = new std::unordered_map<uint32_t, TErrorLines>;  // outlives every thread
+    return *lines;
+}
 
 void NoteErrorText(int ALevel, const char* AFormat, va_list AArgs) {
     if (ALevel > AV_LOG_ERROR || !AFormat) return;
@@ -86,21 +97,31 @@ void NoteErrorText(int ALevel, const char* AFormat, va_list AArgs) {
     va_copy(args, AArgs);
     std::vsnprintf(buffer, sizeof buffer, AFormat, args);
     va_end(args);
-    ErrorPending += buffer;
-    const size_t end = ErrorPending.find('\n');
+    std::lock_guard<std::mutex> lock(ErrorLinesLock);
+    TErrorLines& lines = ErrorLines()[GetCurrentThreadId()];
+    lines.Pending += buffer;
+    const size_t end = lines.Pending.find('\n');
     if (end == std::string::npos) return;
-    LastErrorLine = LibraryText(ErrorPending.data(), end);
-    ErrorPending.clear();
+    lines.Last = lines.Pending.substr(0, end);
+    lines.Pending.clear();
 }
 
 }  // namespace
 
 void ClearLastLibraryError() {
-    LastErrorLine.clear();
-    ErrorPending.clear();
+    std::lock_guard<std::mutex> lock(ErrorLinesLock);
+    ErrorLines().erase(GetCurrentThreadId());
 }
 
-std::wstring LastLibraryError() { return LastErrorLine; }
+std::wstring LastLibraryError() {
+    std::string last;
+    {
+        std::lock_guard<std::mutex> lock(ErrorLinesLock);
+        const auto it = ErrorLines().find(GetCurrentThreadId());
+        if (it != ErrorLines().end()) last = it->second.Last;
+    }
+    return LibraryText(last.data(), last.size());
+}
 
 extern "C" void FFLoggerLibraryCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs) {
     try {
