@@ -105,6 +105,7 @@ struct TAVOutputStream {
     int show_fps = 0;
     float quality = -1;  // of the last encoded video packet, in lambda units
     AVPictureType pict_type = AV_PICTURE_TYPE_NONE;  // of the last encoded video packet
+    uint64_t error[3] = {};  // squared errors of Y, U, V of that packet (with the encoder's PSNR flag)
     int64_t last_dts = 0;  // end of the last written packet, stream time base
     // video
     int video_resample = 0;
@@ -336,6 +337,8 @@ protected:
     void DoVideoStats(TAVOutputStream& AOst, int AFrameSize);
     void WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStream& AOst);
     void PrintReport(int AFileIndex, bool ALast);
+    // "PSNR=Y:.. U:.. V:.. *:.. " of a video stream whose encoder computes it.
+    std::string PsnrText(const TAVOutputStream& AOst, bool ALast, int AFrames) const;
 
     // Option handlers (FFmpegOptions.cpp).
     void SetCodecName(char*& AName, int& ACopy, const std::string& AValue);

@@ -18,6 +18,10 @@
 
 namespace {
 
+// Peak signal-to-noise ratio in dB of a mean squared error given as a share
+// of the peak's square.
+double Psnr(double AError) { return -10.0 * std::log10(AError); }
+
 // Scales integer samples by AVolume/256 with rounding, kept in range; ABias
 // is the value of silence (128 for unsigned 8-bit).
 template <class T>
@@ -450,6 +454,10 @@ int TCustomFFmpeg::EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame) {
             const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt, AV_PKT_DATA_QUALITY_STATS, &sideSize);
             if (stats && sideSize >= 4) AOst.quality = static_cast<float>(stats[0] | stats[1] << 8 | stats[2] << 16 | static_cast<uint32_t>(stats[3]) << 24);
             if (stats && sideSize >= 5) AOst.pict_type = static_cast<AVPictureType>(stats[4]);
+            // Then the error count, two reserved bytes and the 64-bit errors.
+            const int errors = stats && sideSize >= 8 ? stats[5] : 0;
+            for (int j = 0; j < 3 && j < errors && sideSize >= 8 + 8 * (j + 1u); ++j)
+                std::memcpy(&AOst.error[j], stats + 8 + 8 * j, 8);
             if (FILE* log = SharedState(AOst).logfile; log && enc->stats_out) fprintf(log, "%s", enc->stats_out);
             if (Fenc_pkt->duration <= 0) Fenc_pkt->duration = 1;
         } else {
@@ -508,6 +516,8 @@ void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
     AVCodecContext* enc = AOst.enc;
     if (enc->codec_type != AVMEDIA_TYPE_VIDEO) return;
     fprintf(Fvstats_file, "frame= %5d q= %2.1f ", AOst.frame_number, AOst.quality / FF_QP2LAMBDA);
+    if (enc->flags & AV_CODEC_FLAG_PSNR)
+        fprintf(Fvstats_file, "PSNR= %6.2f ", Psnr(AOst.error[0] / (enc->width * enc->height * 255.0 * 255.0)));
     fprintf(Fvstats_file, "f_size= %6d ", AFrameSize);
     const double ti1 = std::max(0.01, AOst.sync_opts * av_q2d(enc->time_base));
     const double bitrate = AFrameSize * 8 / av_q2d(enc->time_base) / 1000.0;
@@ -538,6 +548,26 @@ void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStr
     if (end > written) written = end;
     const int r = ff::av_interleaved_write_frame(AS, APkt);
     if (r < 0) throw FFmpegException(ErrorText(L"av_interleaved_write_frame()", r));
+}
+
+std::string TCustomFFmpeg::PsnrText(const TAVOutputStream& AOst, bool ALast, int AFrames) const {
+    const AVCodecContext* enc = AOst.enc;
+    std::string text = "PSNR=";
+    double errorSum = 0, scaleSum = 0;
+    char piece[32];
+    for (int j = 0; j < 3; ++j) {
+        // The whole run's error at the end, the last picture's before.
+        const double error = static_cast<double>(ALast ? enc->error[j] : AOst.error[j]);
+        double scale = enc->width * enc->height * 255.0 * 255.0;
+        if (ALast) scale *= AFrames;
+        if (j) scale /= 4;
+        errorSum += error;
+        scaleSum += scale;
+        snprintf(piece, sizeof piece, "%c:%2.2f ", "YUV"[j], Psnr(error / scale));
+        text += piece;
+    }
+    snprintf(piece, sizeof piece, "*:%2.2f ", Psnr(errorSum / scaleSum));
+    return text + piece;
 }
 
 void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
@@ -577,6 +607,7 @@ void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
                     buf += piece;
                 }
             }
+            if (ost->enc->flags & AV_CODEC_FLAG_PSNR) buf += PsnrText(*ost, ALast, frame_number);
             videoSeen = true;
         }
         const double t = SharedState(*ost).last_dts * av_q2d(ost->st->time_base);
