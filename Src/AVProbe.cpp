@@ -11,7 +11,7 @@
 #include "Src/MyUtils.h"
 #include "Src/UnicodeProtocol.h"
 
-TCustomAVProbe::TCustomAVProbe(TObject* AOwner) : TFFBaseComponent(AOwner) { RefreshFileInfo(); }
+TCustomAVProbe::TCustomAVProbe(TComponent* AOwner) : TFFBaseComponent(AOwner) { RefreshFileInfo(); }
 
 TCustomAVProbe::~TCustomAVProbe() {
     // Only the base part is left here; a derived probe closed its own first.

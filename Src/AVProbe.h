@@ -46,7 +46,7 @@ struct TSubtitleStreamInfo {
 
 class TCustomAVProbe : public TFFBaseComponent {
 public:
-    explicit TCustomAVProbe(TObject* AOwner = nullptr);
+    explicit TCustomAVProbe(TComponent* AOwner = nullptr);
     ~TCustomAVProbe() override;
 
     bool AVLibLoaded() const;
@@ -131,7 +131,7 @@ struct TFrameInfo {
 
 class TAVProbe : public TCustomAVProbe {
 public:
-    explicit TAVProbe(TObject* AOwner = nullptr);
+    explicit TAVProbe(TComponent* AOwner = nullptr);
     ~TAVProbe() override;
 
     void CloseFile() override;
@@ -148,7 +148,7 @@ public:
     bool DecodeNextKeyFrame(int AStreamIndex = -1);
     bool DecodePreviousFrame(int AStreamIndex = -1);
     bool DecodePreviousKeyFrame(int AStreamIndex = -1);
-    bool CopyToBitmap(TBitmap24& ABitmap);
+    bool CopyToBitmap(TBitmap& ABitmap);
 
 protected:
     void RefreshFileInfo() override;

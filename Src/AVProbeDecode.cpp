@@ -16,7 +16,7 @@ const AVRational Microseconds = {1, AV_TIME_BASE};
 constexpr int MaxNonBlockingRetries = 1000;
 }  // namespace
 
-TAVProbe::TAVProbe(TObject* AOwner) : TCustomAVProbe(AOwner) {}
+TAVProbe::TAVProbe(TComponent* AOwner) : TCustomAVProbe(AOwner) {}
 
 TAVProbe::~TAVProbe() {
     TAVProbe::CloseFile();
@@ -333,17 +333,21 @@ bool TAVProbe::DecodePreviousFrame(int AStreamIndex) {
     return true;
 }
 
-bool TAVProbe::CopyToBitmap(TBitmap24& ABitmap) {
+bool TAVProbe::CopyToBitmap(TBitmap& ABitmap) {
     if (!FPicture.Ready) {
         LogMessage(AV_LOG_ERROR, L"picture not ready, please decode first");
         return false;
     }
     if (ConvertToBitmap(FRGBContext, FPicture.Picture, FPicture.PixFmt, FPicture.Width, FPicture.Height)) {
-        ABitmap = *FRGBContext.Bitmap;
+        TBitmap& from = *FRGBContext.Bitmap;
+        ABitmap.SetPixelFormat(pf24bit);
+        ABitmap.SetSize(from.Width(), from.Height());
+        for (int y = 0; y < from.Height(); ++y) std::memcpy(ABitmap.ScanLine(y), from.ScanLine(y), from.BytesPerLine());
         return true;
     }
+    ABitmap.SetPixelFormat(pf24bit);
     ABitmap.SetSize(FPicture.Width, FPicture.Height);
-    ABitmap.FillBlack();
+    FillBlack(ABitmap);
     ff::av_log(nullptr, AV_LOG_ERROR, "convert picture to bitmap failed\n");
     return false;
 }

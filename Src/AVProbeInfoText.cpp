@@ -65,8 +65,14 @@ std::wstring TCustomAVProbe::StreamLine(int AIndex) {
     if (codec && ff::avcodec_parameters_to_context(codec, st->codecpar) >= 0)
         ff::avcodec_string(description, sizeof description, codec, 0);
     line += L": " + Utf8ToWide(description);
-    const AVRational codecTb = codec ? codec->time_base : AVRational{0, 1};
     if (codec) ff::avcodec_free_context(&codec);
+    // The codec time base: this library generation no longer keeps it on
+    // the stream; it is a frame's duration divided by the decoder's ticks
+    // per frame (two for H.264 and MPEG-1/2, whose fields count).
+    const AVCodecID id = st->codecpar->codec_id;
+    const int ticks = id == AV_CODEC_ID_H264 || id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO ? 2 : 1;
+    const AVRational rate = st->r_frame_rate.num ? st->r_frame_rate : st->avg_frame_rate;
+    const AVRational codecTb = rate.num > 0 ? AVRational{rate.den, rate.num * ticks} : AVRational{0, 1};
 
     const AVCodecParameters* par = st->codecpar;
     const AVRational sar = st->sample_aspect_ratio;

@@ -16,7 +16,7 @@
     X(av_malloc) X(av_mallocz) X(av_realloc) X(av_reduce) X(av_rescale) X(av_rescale_q) \
     X(av_rescale_q_rnd) X(av_rescale_rnd) X(av_strdup) X(av_strlcpy) X(av_strstart) \
     X(av_pix_fmt_desc_get) X(av_get_pix_fmt_name) X(av_get_sample_fmt_name) X(av_get_sample_fmt) \
-    X(av_get_bytes_per_sample) X(av_sample_fmt_is_planar) X(av_samples_get_buffer_size) \
+    X(av_get_bytes_per_sample) X(av_sample_fmt_is_planar) X(av_get_packed_sample_fmt) X(av_samples_get_buffer_size) \
     X(av_samples_alloc) X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) X(av_frame_ref) \
     X(av_frame_clone) X(av_frame_get_buffer) X(av_frame_make_writable) X(av_frame_copy) \
     X(av_frame_copy_props) X(av_dict_get) X(av_dict_set) X(av_dict_set_int) X(av_dict_free) \

@@ -3,6 +3,8 @@
 
 #include <process.h>
 
+#include <algorithm>
+
 #include "Src/FFmpegLogger.h"
 #include "platform/MainThread.h"
 #include "platform/SysUtils.h"
@@ -35,7 +37,7 @@ void TFFmpeg::SwitchPostHook(TPostHook AHook, bool AOn) {
 
 // ---------------------------------------------------------------- life cycle
 
-TCustomDIzizuZUR::TCustomDIzizuZUR(TObject* AOwner) : TFFBaseComponent(AOwner), FAVProbe(std::make_unique<TAVProbe>()) {}
+TCustomDIzizuZUR::TCustomDIzizuZUR(TComponent* AOwner) : TFFBaseComponent(AOwner), FAVProbe(std::make_unique<TAVProbe>()) {}
 
 TCustomDIzizuZUR::~TCustomDIzizuZUR() {
     // The owner normally stops the batch first; tasks still converting are
@@ -323,6 +325,7 @@ void TCustomDIzizuZUR::StartNextTasks() {
             } else {
                 task->Fverbose = Verbose;
                 task->ReportInterval = static_cast<int64_t>(FProgressInterval) * 1000;
+                task->CodecThreads = SharedCodecThreads();
                 if (FThreadMode) {
                     ++FRunningTasks;
                     task->FRunSlot = true;
@@ -340,6 +343,14 @@ void TCustomDIzizuZUR::StartNextTasks() {
         }
         task->StartConvert(false);
     }
+}
+
+int TCustomDIzizuZUR::SharedCodecThreads() const {
+    const int together = FThreadMode ? std::max(1, std::min(FThreadCount, TasksCount())) : 1;
+    if (together == 1) return 0;  // the library's own choice for the whole machine
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return std::max(1, static_cast<int>(info.dwNumberOfProcessors) / together);
 }
 
 bool TCustomDIzizuZUR::BatchEndDue() {
@@ -557,12 +568,9 @@ void TCustomDIzizuZUR::TerminateQueueLoop() {
         }
         try {
             if (TTerminateEvent handler = OnTerminate) handler(this, info);
-        } catch (const EEngineError& e) {
-            GlobalLogger()->Log(this, llError, e.Message());
-        } catch (const Exception& e) {
-            GlobalLogger()->Log(this, llError, e.Message());
-        } catch (const std::exception& e) {
-            GlobalLogger()->Log(this, llError, Utf8ToWide(e.what()));
+        } catch (...) {
+            // A failing handler must not end the deliveries still queued.
+            GlobalLogger()->Log(this, llError, CurrentExceptionText());
         }
     }
 }

@@ -235,7 +235,7 @@ public:
     using TProgressEvent = std::function<void(TObject* Sender, PProgressInfo AProgressInfo)>;
     using TTerminateEvent = std::function<void(TObject* Sender, const TTerminateInfo& ATerminateInfo)>;
 
-    explicit TCustomDIzizuZUR(TObject* AOwner = nullptr);
+    explicit TCustomDIzizuZUR(TComponent* AOwner = nullptr);
     ~TCustomDIzizuZUR() override;
     TCustomDIzizuZUR(const TCustomDIzizuZUR&) = delete;
     TCustomDIzizuZUR& operator=(const TCustomDIzizuZUR&) = delete;
@@ -308,6 +308,10 @@ protected:
     void StartNextTasks();
     // True once per batch: nothing pending and every task counted.
     bool BatchEndDue();
+    // The codec threads of each task of the batch: the machine's cores
+    // divided by the tasks that run at once; 0 (the library's automatic
+    // count) when they run one at a time. Caller holds FTerminateLock.
+    int SharedCodecThreads() const;
     void DoAllTasksDone();
     // Runs a delivery on the UI thread (waiting for it) or on this thread.
     void HandOver(std::recursive_mutex& ALock, const std::function<void()>& ADelivery);

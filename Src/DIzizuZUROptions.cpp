@@ -182,7 +182,7 @@ void TFFmpeg::Option(const wchar_t* AName, const std::wstring& AValue) {
 }
 
 void TFFmpeg::GenericOption(const char* AName, int AValue) {
-    if (AValue > 0) SetOption(FOptions, AName, std::to_string(AValue).c_str());
+    if (AValue > 0) TCustomFFmpeg::GenericOption(AName, std::to_string(AValue));
 }
 
 void TFFmpeg::ParseExtOptions(const std::wstring& AText, bool AAll) {
@@ -227,6 +227,8 @@ TDefaultOptions TFFmpeg::ApplyOutputOptions(const TOutputOptions& AOptions) {
     ApplyTypedOutputOptions(AOptions);
     Option(L"s", defs.Value(L"def_s"));
     Option(L"vf", defs.Value(L"def_vf"));
+    // A disc is valid only with its target's fixed values.
+    EnforceTargetValues();
     return defs;
 }
 
@@ -242,7 +244,7 @@ void TFFmpeg::ApplyTypedOutputOptions(const TOutputOptions& O) {
     GenericOption("packetsize", O.PacketSize);
     GenericOption("muxrate", O.MuxRate);
     if (O.MuxDelay > 0) Fmux_max_delay = O.MuxDelay;
-    if (O.MuxPreload > 0) Fmux_preload = O.MuxPreload;
+    if (O.MuxPreload > 0) Fmux_preload = O.MuxPreload, Fmux_preload_set = true;
     if (O.DisableAudio) Faudio_disable = true;
     if (O.AudioVolume >= 0) Faudio_volume = O.AudioVolume;
     if (O.AudioChannels > 0) SetAudioChannels(O.AudioChannels);

@@ -2,30 +2,20 @@
 // Common ancestor of the engine's components and the enumerations several of
 // them share.
 //
-// TObject and TFFBaseComponent are small engine-side stand-ins for the class
-// library's object and component classes (owner, name, tag, design state);
-// they carry no behaviour of their own.
+// The engine's components are class-library components (platform/Classes.h):
+// an owner frees them, they have a name, a tag and free notification. A
+// component owned by another one must be made with new; the owner frees it.
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 
-class TObject {
-public:
-    virtual ~TObject() = default;
-};
+#include "platform/Classes.h"
 
-class TFFBaseComponent : public TObject {
+class TFFBaseComponent : public TComponent {
 public:
-    explicit TFFBaseComponent(TObject* AOwner = nullptr) : FOwner(AOwner) {}
-    TObject* Owner() const { return FOwner; }
+    explicit TFFBaseComponent(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
     // True while a form designer edits the component; never at run time.
-    bool Designing() const { return false; }
-
-    std::wstring Name;
-    intptr_t Tag = 0;
-
-private:
-    TObject* FOwner;
+    bool Designing() const { return Has(csDesigning); }
 };
 
 // Picture types with the library's codes (0 unknown .. 7 BI).

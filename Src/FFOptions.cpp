@@ -49,7 +49,38 @@ const AVOption* SetPrivate(TFFOptions& AOpts, const char* AName, const char* AVa
     return found;
 }
 
+// Whether any private option table of the class's children (every encoder
+// of avcodec_get_class, every muxer of avformat_get_class) has the name.
+bool ChildrenKnow(const AVClass* AClass, const char* AName) {
+    const AVClass* cls = AClass;
+    return ff::av_opt_find(&cls, AName, nullptr, 0, AV_OPT_SEARCH_CHILDREN | AV_OPT_SEARCH_FAKE_OBJ) != nullptr;
+}
+
 }  // namespace
+
+void TakePendingCodecOptions(TFFOptions& AOpts, const AVCodec* AEncoder, AVDictionary** ADict) {
+    if (!AEncoder || !AEncoder->priv_class || !AOpts.pending_codec_opts) return;
+    void* fake = const_cast<AVClass**>(&AEncoder->priv_class);
+    AVDictionary* rest = nullptr;
+    const AVDictionaryEntry* e = nullptr;
+    while ((e = ff::av_dict_get(AOpts.pending_codec_opts, "", e, AV_DICT_IGNORE_SUFFIX))) {
+        if (ff::av_opt_find(fake, e->key, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ)) ff::av_dict_set(ADict, e->key, e->value, 0);
+        else ff::av_dict_set(&rest, e->key, e->value, 0);
+    }
+    ff::av_dict_free(&AOpts.pending_codec_opts);
+    AOpts.pending_codec_opts = rest;
+}
+
+std::string ApplyMuxerOptions(const TFFOptions& AOpts, AVFormatContext* AOc, int& AError) {
+    AError = 0;
+    const AVDictionaryEntry* e = nullptr;
+    while ((e = ff::av_dict_get(AOpts.muxer_opts, "", e, AV_DICT_IGNORE_SUFFIX))) {
+        const bool known = AOc->priv_data && ff::av_opt_find(AOc->priv_data, e->key, nullptr, 0, 0);
+        AError = known ? ff::av_opt_set(AOc->priv_data, e->key, e->value, 0) : AVERROR_OPTION_NOT_FOUND;
+        if (AError < 0) return e->key;
+    }
+    return "";
+}
 
 void SetOptionEncoder(TFFOptions& AOpts, AVMediaType AType, const AVCodec* AEncoder) {
     if (AType >= 0 && AType < 5) AOpts.encoders[AType] = AEncoder;
@@ -66,6 +97,8 @@ void InitOptionContexts(TFFOptions& AOpts) {
     AOpts.sws_opts = nullptr;
     for (auto& e : AOpts.encoders) e = nullptr;
     for (auto& d : AOpts.private_opts) d = nullptr;
+    AOpts.pending_codec_opts = nullptr;
+    AOpts.muxer_opts = nullptr;
 }
 
 bool AllocOptionContexts(TFFOptions& AOpts, int ASwsFlags) {
@@ -88,11 +121,15 @@ void FreeOptionContexts(TFFOptions& AOpts) {
     if (AOpts.avformat_opts) ff::avformat_free_context(AOpts.avformat_opts);
     if (AOpts.sws_opts) ff::sws_freeContext(AOpts.sws_opts);
     for (auto& d : AOpts.private_opts) ff::av_dict_free(&d);
+    ff::av_dict_free(&AOpts.pending_codec_opts);
+    ff::av_dict_free(&AOpts.muxer_opts);
     InitOptionContexts(AOpts);
 }
 
-bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
-    if (Blank(AName) || Blank(AValue) || !AOpts.avcodec_opts[0]) return false;
+bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) { return TrySetOption(AOpts, AName, AValue) > 0; }
+
+int TrySetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
+    if (Blank(AName) || Blank(AValue) || !AOpts.avcodec_opts[0]) return 0;
     int result = 0;
     const AVOption* found = nullptr;
     // "b" and "bt" are the video bit rate and its tolerance here ("ab" is the
@@ -113,13 +150,21 @@ bool SetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
     const bool isPrivate = !found && (found = SetPrivate(AOpts, AName, AValue, result)) != nullptr;
     if (found && result < 0) {
         ff::av_log(nullptr, AV_LOG_ERROR, "Invalid value \"%s\" for option \"%s\"\n", AValue, AName);
-        return false;
+        return result;
     }
-    if (!found) return false;
-    if (isPrivate) return true;  // kept for the encoder's open, not in the generic contexts
+    if (!found) {
+        // Private to an encoder not named yet, or to a muxer: kept for the
+        // moment the real object exists, which then checks the value.
+        if (ChildrenKnow(ff::avcodec_get_class(), AName))
+            return ff::av_dict_set(&AOpts.pending_codec_opts, AName, AValue, 0) < 0 ? AVERROR(ENOMEM) : 1;
+        if (ChildrenKnow(ff::avformat_get_class(), AName))
+            return ff::av_dict_set(&AOpts.muxer_opts, AName, AValue, 0) < 0 ? AVERROR(ENOMEM) : 1;
+        return 0;
+    }
+    if (isPrivate) return 1;  // kept for the encoder's open, not in the generic contexts
     AOpts.opt_names.push_back(found->name);
     if (AOpts.avcodec_opts[0]->debug || AOpts.avformat_opts->debug) GlobalLogger()->SetLogLevel(llDebug);
-    return true;
+    return 1;
 }
 
 void ApplyOptions(const TFFOptions& AOpts, void* ATarget, void* ASource, int AFlags) {

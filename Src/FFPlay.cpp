@@ -72,7 +72,7 @@ bool WaitThread(HANDLE AThread, DWORD AMs) {
 
 // --- Construction ---
 
-TCustomPlayer::TCustomPlayer(TObject* AOwner) : TFFBaseComponent(AOwner), FAVProbe(this) {
+TCustomPlayer::TCustomPlayer(TComponent* AOwner) : TFFBaseComponent(AOwner), FAVProbe(nullptr) {
     ResetState();
 }
 

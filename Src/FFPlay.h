@@ -32,7 +32,7 @@ enum TVideoDriver { vdDefault, vdDirectDraw, vdGDI };
 
 using TFileOpenEvent = std::function<void(TObject* Sender, int64_t ADuration, int AFrameWidth, int AFrameHeight,
                                           int& AScreenWidth, int& AScreenHeight)>;
-using THookEvent = std::function<void(TObject* Sender, TBitmap24* ABitmap, int64_t APTS)>;
+using THookEvent = std::function<void(TObject* Sender, TBitmap* ABitmap, int64_t APTS)>;
 using TPositionEvent = std::function<void(TObject* Sender, int64_t APTS)>;
 using TPlayStateEvent = std::function<void(TObject* Sender, TPlayState AState)>;
 
@@ -73,7 +73,7 @@ private:
 
 class TCustomPlayer : public TFFBaseComponent {
 public:
-    explicit TCustomPlayer(TObject* AOwner = nullptr);
+    explicit TCustomPlayer(TComponent* AOwner = nullptr);
     ~TCustomPlayer() override;
 
     bool AVLibLoaded() const;
@@ -90,8 +90,8 @@ public:
     void Seek(int64_t APTS, TSeekFlags ASeekFlags = {}, bool AWaitForSeekEnd = false);
     void Seek(double ADelta, TSeekFlags ASeekFlags = {}, bool AWaitForSeekEnd = false);
     // The player-owned bitmap of the picture waiting in the picture queue.
-    TBitmap24* CurrentFrame();
-    TBitmap24* CurrentFrame(int64_t& APTS);
+    TBitmap* CurrentFrame();
+    TBitmap* CurrentFrame(int64_t& APTS);
     void UpdateScreenPosition();
 
     // Properties.

@@ -72,7 +72,7 @@ bool ToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int AWidth, 
     TPaddedFrame rgb(AV_PIX_FMT_BGR24, AWidth, AHeight);
     if (!ACtx.toRGB_convert_ctx || !rgb.F) return false;
     ff::sws_scale(ACtx.toRGB_convert_ctx, APicture.data, APicture.linesize, 0, AHeight, rgb.F->data, rgb.F->linesize);
-    if (!ACtx.Bitmap) ACtx.Bitmap = new TBitmap24;
+    if (!ACtx.Bitmap) ACtx.Bitmap = NewPictureBitmap();
     ACtx.Bitmap->SetSize(AWidth, AHeight);
     if (ACtx.Bitmap->Width() != AWidth || ACtx.Bitmap->Height() != AHeight) return false;
     for (int y = 0; y < AHeight; ++y) memcpy(ACtx.Bitmap->ScanLine(y), rgb.F->data[0] + y * rgb.F->linesize[0], AWidth * 3);
@@ -94,7 +94,7 @@ bool TCustomPlayer::DoHook(AVFrame* /*ASrc*/, SDL_Overlay* ADst, double ATime, i
         LogError(L"Cannot initialize the toRGB conversion context", false);
         return false;
     }
-    TBitmap24* bmp = FHookContext.Bitmap;
+    TBitmap* bmp = FHookContext.Bitmap.get();
     const TVideoState* vs = FRawState;
     try {
         FOnHook(this, bmp, std::llround(ATime * 1000000) - (vs ? vs->StartTime : 0));
@@ -120,15 +120,15 @@ bool TCustomPlayer::DoHook(AVFrame* /*ASrc*/, SDL_Overlay* ADst, double ATime, i
     return true;
 }
 
-TBitmap24* TCustomPlayer::CurrentFrame() {
+TBitmap* TCustomPlayer::CurrentFrame() {
     int64_t pts;
     return CurrentFrame(pts);
 }
 
-TBitmap24* TCustomPlayer::CurrentFrame(int64_t& APTS) {
+TBitmap* TCustomPlayer::CurrentFrame(int64_t& APTS) {
     std::lock_guard<std::mutex> lock(FGrabLock);
-    if (!FRGBContext.Bitmap) FRGBContext.Bitmap = new TBitmap24;
-    TBitmap24* bmp = FRGBContext.Bitmap;
+    if (!FRGBContext.Bitmap) FRGBContext.Bitmap = NewPictureBitmap();
+    TBitmap* bmp = FRGBContext.Bitmap.get();
     auto vs = State();
     if (!vs || !vs->video_ctx) {
         bmp->SetSize(0, 0);
@@ -136,7 +136,7 @@ TBitmap24* TCustomPlayer::CurrentFrame(int64_t& APTS) {
         return bmp;
     }
     bmp->SetSize(vs->video_ctx->width, vs->video_ctx->height);
-    bmp->FillBlack();
+    FillBlack(*bmp);
     // The overlay is never read while the video thread fills it or the play
     // thread frees it.
     std::lock_guard<std::mutex> olock(vs->overlay_lock);

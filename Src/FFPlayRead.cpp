@@ -38,23 +38,11 @@ void PumpUntil(Cond ACond) {
 
 std::wstring Name(TVideoState* vs) { return vs->filename; }
 
-bool UsableStream(const AVStream* st) {
-    const AVCodecParameters* par = st->codecpar;
-    switch (par->codec_type) {
-    case AVMEDIA_TYPE_VIDEO:
-        return par->width > 0 && par->codec_id != AV_CODEC_ID_NONE;
-    case AVMEDIA_TYPE_AUDIO:
-        return par->sample_rate > 0 && par->ch_layout.nb_channels > 0 && par->codec_id != AV_CODEC_ID_NONE;
-    default:
-        return par->codec_id != AV_CODEC_ID_NONE;
-    }
-}
-
 void ChooseStreams(TVideoState* vs, int AChosen[]) {
     TCustomPlayer* p = vs->Owner;
     int count[AVMEDIA_TYPE_NB] = {};
-    int best[AVMEDIA_TYPE_NB];
-    for (int& b : best) b = -1;
+    double best[AVMEDIA_TYPE_NB];
+    for (double& b : best) b = -1;
     for (unsigned i = 0; i < vs->ic->nb_streams; ++i) {
         AVStream* st = vs->ic->streams[i];
         st->discard = AVDISCARD_ALL;
@@ -65,9 +53,8 @@ void ChooseStreams(TVideoState* vs, int AChosen[]) {
             continue;
         }
         ++count[t];
-        // The library keeps the analysed frame count to itself: a stream
-        // whose parameters were found ranks above one without.
-        const int score = UsableStream(st) ? 1 : 0;
+        // The stream the probe saw most frames of; the first of equals.
+        const double score = AnalysedFrameRate(st);
         if (score > best[t]) {
             best[t] = score;
             if ((t == AVMEDIA_TYPE_VIDEO || t == AVMEDIA_TYPE_SUBTITLE) && !p->DisableVideo) AChosen[t] = i;

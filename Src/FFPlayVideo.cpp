@@ -5,6 +5,7 @@
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFilterStubs.h"
 #include "Src/AVUtilStubs.h"
+#include "Src/FFOwners.h"
 #include "Src/FFPlay.h"
 #include "Src/FFPlayThreads.h"
 
@@ -15,7 +16,6 @@ namespace {
 // pictures change size or format.
 class TVideoGraph {
 public:
-    ~TVideoGraph() { Free(); }
     bool Matches(const AVFrame* AFrame) const {
         return FGraph && AFrame->width == FWidth && AFrame->height == FHeight && AFrame->format == FFormat;
     }
@@ -24,7 +24,7 @@ public:
         FWidth = AFrame->width;
         FHeight = AFrame->height;
         FFormat = AFrame->format;
-        FGraph = ff::avfilter_graph_alloc();
+        FGraph.reset(ff::avfilter_graph_alloc());
         if (!FGraph) return false;
         FGraph->scale_sws_opts = ff::av_strdup(WideToUtf8(FormatText("flags=%d", vs->Owner->Fsws_flags)).c_str());
         const AVRational tb = vs->video_st->time_base;
@@ -33,10 +33,10 @@ public:
         const std::string args = WideToUtf8(FormatText("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d",
                                                        FWidth, FHeight, FFormat, tb.num, tb.den, sar.num, sar.den));
         if (ff::avfilter_graph_create_filter(&FSrc, ff::avfilter_get_by_name("buffer"), "src", args.c_str(), nullptr,
-                                             FGraph) < 0)
+                                             FGraph.get()) < 0)
             return false;
         if (ff::avfilter_graph_create_filter(&FSink, ff::avfilter_get_by_name("buffersink"), "out", nullptr, nullptr,
-                                             FGraph) < 0)
+                                             FGraph.get()) < 0)
             return false;
         std::string chain = WideToUtf8(vs->Owner->VideoFilters);
         chain += chain.empty() ? "format=yuv420p" : ",format=yuv420p";
@@ -51,32 +51,24 @@ public:
         outputs->filter_ctx = FSrc;
         inputs->name = ff::av_strdup("out");
         inputs->filter_ctx = FSink;
-        int ret = ff::avfilter_graph_parse_ptr(FGraph, chain.c_str(), &inputs, &outputs, nullptr);
+        int ret = ff::avfilter_graph_parse_ptr(FGraph.get(), chain.c_str(), &inputs, &outputs, nullptr);
         ff::avfilter_inout_free(&outputs);
         ff::avfilter_inout_free(&inputs);
-        if (ret >= 0) ret = ff::avfilter_graph_config(FGraph, nullptr);
+        if (ret >= 0) ret = ff::avfilter_graph_config(FGraph.get(), nullptr);
         return ret >= 0;
     }
     void Free() {
-        if (FGraph) ff::avfilter_graph_free(&FGraph);
+        FGraph.reset();
         FSrc = FSink = nullptr;
     }
     AVFilterContext* Src() const { return FSrc; }
     AVFilterContext* Sink() const { return FSink; }
 
 private:
-    AVFilterGraph* FGraph = nullptr;
+    TFilterGraphPtr FGraph;
     AVFilterContext* FSrc = nullptr;
     AVFilterContext* FSink = nullptr;
     int FWidth = 0, FHeight = 0, FFormat = -1;
-};
-
-struct TFramePtr {
-    AVFrame* f;
-    TFramePtr() : f(ff::av_frame_alloc()) {}
-    ~TFramePtr() { ff::av_frame_free(&f); }
-    TFramePtr(const TFramePtr&) = delete;
-    TFramePtr& operator=(const TFramePtr&) = delete;
 };
 
 void PushAllocEvent(TVideoState* vs) {
@@ -255,30 +247,30 @@ void PictureQueued(TVideoState* vs) {
 }  // namespace
 
 int VideoThread(TVideoState* vs) {
-    TFramePtr frame, filtered;
+    const TFramePtr frame = NewFrame(), filtered = NewFrame();
     TVideoGraph graph;
     for (;;) {
         while (vs->paused && !vs->videoq.Aborted() && !vs->seek_paused && !vs->open_paused) Sleep(10);
         int64_t pts = 0;
-        const int got = GetVideoFrame(vs, frame.f, pts);
+        const int got = GetVideoFrame(vs, frame.get(), pts);
         if (got < 0) break;
         if (got == 0) continue;
-        frame.f->pts = pts;
-        const int64_t pos = frame.f->pkt_pos;
-        if (!graph.Matches(frame.f) && !graph.Build(vs, frame.f)) break;  // plays without pictures
-        if (ff::av_buffersrc_add_frame_flags(graph.Src(), frame.f, 0) < 0) break;
+        frame->pts = pts;
+        const int64_t pos = frame->pkt_pos;
+        if (!graph.Matches(frame.get()) && !graph.Build(vs, frame.get())) break;  // plays without pictures
+        if (ff::av_buffersrc_add_frame_flags(graph.Src(), frame.get(), 0) < 0) break;
         const AVRational tb = ff::av_buffersink_get_time_base(graph.Sink());
         bool aborted = false;
-        while (ff::av_buffersink_get_frame(graph.Sink(), filtered.f) >= 0) {
+        while (ff::av_buffersink_get_frame(graph.Sink(), filtered.get()) >= 0) {
             if (vs->seek_done && vs->seek_flushed) {
                 if (vs->paused) vs->show_paused = 1;
                 vs->seek_done = 0;
                 vs->seek_paused = 0;
             }
             if (vs->open_paused == 1) vs->show_paused = 1;
-            const double time = filtered.f->pts == AV_NOPTS_VALUE ? 0 : filtered.f->pts * av_q2d(tb);
-            const int r = OutputPicture(vs, filtered.f, time, pos);
-            ff::av_frame_unref(filtered.f);
+            const double time = filtered->pts == AV_NOPTS_VALUE ? 0 : filtered->pts * av_q2d(tb);
+            const int r = OutputPicture(vs, filtered.get(), time, pos);
+            ff::av_frame_unref(filtered.get());
             if (r < 0) {
                 aborted = true;
                 break;

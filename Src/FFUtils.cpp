@@ -56,6 +56,31 @@ std::wstring ErrorText(const std::wstring& AFileName, int ACode) {
     return AFileName + L": " + FormatText("Error number %d occurred", ACode);
 }
 
+double AnalysedFrameRate(const AVStream* AStream) {
+    const AVCodecParameters* par = AStream->codecpar;
+    if (par->codec_id == AV_CODEC_ID_NONE) return 0;
+    if (AStream->disposition & AV_DISPOSITION_ATTACHED_PIC) return 1e-6;
+    switch (par->codec_type) {
+    case AVMEDIA_TYPE_VIDEO: {
+        if (par->width <= 0) return 0;
+        const AVRational rate = AStream->avg_frame_rate.num ? AStream->avg_frame_rate : AStream->r_frame_rate;
+        return rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 1;
+    }
+    case AVMEDIA_TYPE_AUDIO:
+        if (par->sample_rate <= 0 || par->ch_layout.nb_channels <= 0) return 0;
+        // Packets carry one frame each; 1024 samples when the codec does not say.
+        return static_cast<double>(par->sample_rate) / (par->frame_size > 0 ? par->frame_size : 1024);
+    default:
+        return 1;
+    }
+}
+
+std::wstring LibErrorText(int ACode) {
+    char text[256] = {};
+    if (ff::av_strerror && ff::av_strerror(ACode, text, sizeof text) == 0) return Utf8ToWide(text);
+    return FormatText("Error number %d occurred", ACode);
+}
+
 int ReadWholeFile(const char* AFileName, uint8_t*& ABuffer, int& ASize) {
     return ReadWholeFile(AnsiToWide(AFileName), ABuffer, ASize);
 }

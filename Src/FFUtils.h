@@ -19,6 +19,8 @@ int64_t FrameDuration(AVRational ARate);
 std::wstring SecondsText(int64_t AMicroseconds);
 // "<file>: <text of the error code>".
 std::wstring ErrorText(const std::wstring& AFileName, int ACode);
+// The library's own text of an error code, without a file name.
+std::wstring LibErrorText(int ACode);
 // 0 on success (ABuffer from av_malloc, zero-terminated, ASize counting the
 // zero), -1 when the file cannot be opened, -12 when memory runs out.
 int ReadWholeFile(const char* AFileName, uint8_t*& ABuffer, int& ASize);
@@ -28,6 +30,13 @@ std::wstring CodecNameText(AVCodecID AId, uint32_t ATag, bool AEncoder);
 std::wstring CodecNameText(const AVCodecParameters* APar, bool AEncoder);
 std::wstring CodecNameText(const AVCodecContext* ACtx, bool AEncoder);
 std::wstring MediaTypeName(int AType);
+
+// How many frames per second the stream yields, as far as probing found its
+// parameters: the measure behind choosing, among streams of one type, the
+// one the probe saw most frames of in its window (the library keeps that
+// count to itself in this generation). 0 for a stream without usable
+// parameters; an attached picture counts as almost nothing.
+double AnalysedFrameRate(const AVStream* AStream);
 
 // Encoder names this library generation lacks, mapped to the ones it has:
 // "libfaac" -> "aac", "libxvid" -> "mpeg4" (the caller keeps the XVID tag),

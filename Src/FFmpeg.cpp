@@ -59,8 +59,9 @@ unsigned __stdcall TConvertThread::ThreadProc(void* AParam) {
     try {
         owner->DoConvert();
     } catch (...) {
-        // Objects that are not engine errors end the routine; the task has
-        // still to let its waiters go.
+        // DoConvert catches everything itself; whatever still arrives here
+        // comes from an end-notification handler. The waiters are let go.
+        GlobalLogger()->Log(owner, llError, L"Converting thread: " + CurrentExceptionText());
     }
     SetEvent(stopEvent);
     return 0;
@@ -83,9 +84,10 @@ public:
         HANDLE termEvent = owner->FTermEvent;
         try {
             owner->DoTerminate();
-        } catch (const EEngineError& e) {
-            owner->Fail(e.Message());
         } catch (...) {
+            const std::wstring text = CurrentExceptionText();
+            GlobalLogger()->Log(owner, llError, L"End-notification thread: " + text);
+            owner->Fail(text);
         }
         SetEvent(termEvent);
         return 0;
@@ -98,6 +100,7 @@ TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles) {
     EngineAssert(AMaxFiles > 0 && AMaxFiles <= MAX_FILES_LIMIT, L"FFmpeg", L"AMaxFiles out of range");
     Finput_files.assign(AMaxFiles, nullptr);
     Finput_files_ts_offset.assign(AMaxFiles, 0);
+    Finput_seeked.assign(AMaxFiles, false);
     Finput_files_ts_scale.assign(AMaxFiles, std::vector<double>(MAX_STREAMS, 0.0));
     Foutput_files.assign(AMaxFiles, nullptr);
     Fmeta_data_maps.assign(AMaxFiles, {});
@@ -162,6 +165,7 @@ void TCustomFFmpeg::SetDefaults() {
     Fintra_dc_precision = 8;
     Floop_input = false;
     Floop_output = -1;
+    Floop_output_set = false;
     Fqp_hist = false;
     Fvfilters.clear();
     FEnableFilter = Fintra_only = false;
@@ -185,6 +189,8 @@ void TCustomFFmpeg::SetDefaults() {
     Fsubtitle_codec_tag = 0;
     Fsubtitle_stream_copy = 0;
     Fmux_preload = 0.5f;
+    Fmux_preload_set = false;
+    FTarget = {};
     Fmux_max_delay = 0.7f;
     Frecording_time = INT64_MAX;
     Fstart_time = Frecording_timestamp = Finput_ts_offset = 0;
@@ -257,6 +263,7 @@ void TCustomFFmpeg::Cleanup() {
     Fpreview_last_time = 0;
     FPendingPostHooks = -1;
     FHookFrameNumber = 0;
+    FHookFrame.reset();
     const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
     for (int i = 0; i < outputs; ++i) ReleaseOutput(i);
     std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);
@@ -284,54 +291,30 @@ void TCustomFFmpeg::Cleanup() {
 
 // ---------------------------------------------------------------- codec lists
 
-void TCustomFFmpeg::AddCodecItem(PCodecItem& AList, void* ASt) {
-    auto* item = new TCodecItem;
-    item->st = ASt;
-    item->Next = AList;
-    if (AList) AList->Prev = item;
-    AList = item;
-}
-
-void TCustomFFmpeg::RemoveCodecItem(PCodecItem& AList, void* ASt) {
-    for (PCodecItem item = AList; item; item = item->Next) {
-        if (item->st != ASt) continue;
-        if (item->Prev) item->Prev->Next = item->Next;
-        else AList = item->Next;
-        if (item->Next) item->Next->Prev = item->Prev;
-        delete item;
-        return;
-    }
-}
-
 void TCustomFFmpeg::CloseEncoderList() {
-    while (FEncoderList) {
-        auto* ost = static_cast<TAVOutputStream*>(FEncoderList->st);
+    while (!FOpenEncoders.empty()) {
+        TAVOutputStream* ost = FOpenEncoders.back();
+        FOpenEncoders.pop_back();
         if (ost->encoding_needed && ost->enc) {
             ff::av_freep(&ost->enc->stats_in);
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ost->enc);
         }
-        RemoveCodecItem(FEncoderList, ost);
     }
 }
 
 void TCustomFFmpeg::CloseDecoderList() {
-    while (FDecoderList) {
-        auto* ist = static_cast<TAVInputStream*>(FDecoderList->st);
+    while (!FOpenDecoders.empty()) {
+        TAVInputStream* ist = FOpenDecoders.back();
+        FOpenDecoders.pop_back();
         if (ist->decoding_needed && ist->dec) {
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ist->dec);
         }
-        RemoveCodecItem(FDecoderList, ist);
     }
 }
 
-int TCustomFFmpeg::OpenCodecCount() const {
-    int n = 0;
-    for (PCodecItem i = FEncoderList; i; i = i->Next) ++n;
-    for (PCodecItem i = FDecoderList; i; i = i->Next) ++n;
-    return n;
-}
+int TCustomFFmpeg::OpenCodecCount() const { return static_cast<int>(FOpenEncoders.size() + FOpenDecoders.size()); }
 
 // ---------------------------------------------------------------- run control
 
@@ -390,12 +373,14 @@ void TCustomFFmpeg::DoConvert() {
                                            [this] { CloseDecoderList(); }, [this] { Cleanup(); },
                                            [this] { DoTerminate(); }};
     FRunFailed = false;
+    // Every step runs whatever the earlier ones threw: the close-down always
+    // happens and the end is reported exactly once, by the last step.
     for (const auto& step : steps) {
         try {
             step();
-        } catch (const EEngineError& e) {
+        } catch (...) {
             if (&step == &steps[0]) FRunFailed = true;
-            Fail(e.Message());
+            Fail(CurrentExceptionText());
         }
     }
 }

@@ -25,6 +25,7 @@
 
 #include "Src/FFBaseComponent.h"
 #include "Src/FFOptions.h"
+#include "Src/FFOwners.h"
 #include "Src/LibAVHeaders.h"
 #include "Src/MyUtils.h"
 #include "Src/FFmpegPreview.h"
@@ -87,6 +88,7 @@ struct TAVInputStream {
     int is_past_recording_time = 0;
     int decoder_flushed = 0;
     float quality = 0;
+    int64_t packets_read = 0;  // by the main loop, to find an input that ends early
 };
 
 struct TAVOutputStream {
@@ -103,11 +105,12 @@ struct TAVOutputStream {
     int show_fps = 0;
     float quality = -1;  // of the last encoded video packet, in lambda units
     AVPictureType pict_type = AV_PICTURE_TYPE_NONE;  // of the last encoded video packet
+    uint64_t error[3] = {};  // squared errors of Y, U, V of that packet (with the encoder's PSNR flag)
     int64_t last_dts = 0;  // end of the last written packet, stream time base
     // video
     int video_resample = 0;
-    AVFrame* pict_tmp = nullptr;
-    SwsContext* img_resample_ctx = nullptr;
+    TFramePtr pict_tmp;
+    TScalerPtr img_resample_ctx;
     int resample_height = 0, resample_width = 0;
     AVPixelFormat resample_pix_fmt = AV_PIX_FMT_NONE;
     int original_height = 0, original_width = 0;
@@ -116,13 +119,13 @@ struct TAVOutputStream {
     int original_topBand = 0, original_bottomBand = 0, original_leftBand = 0, original_rightBand = 0;
     // audio
     int audio_resample = 0;
-    SwrContext* resample = nullptr;
+    TResamplerPtr resample;
     AVAudioFifo* fifo = nullptr;
     int64_t next_audio_pts = 0;
     FILE* logfile = nullptr;
     std::string x264_stats;  // libx264's own statistics file of a pass
-    std::vector<AVBSFContext*> bsfs;
-    AVFilterGraph* filter_graph = nullptr;  // with its source and sink, when the stream is filtered
+    std::vector<TBitstreamFilterPtr> bsfs;
+    TFilterGraphPtr filter_graph;  // with its source and sink, when the stream is filtered
     AVFilterContext* filter_src = nullptr;
     AVFilterContext* filter_sink = nullptr;
     AVCodecID codec_id = AV_CODEC_ID_NONE;
@@ -142,13 +145,6 @@ struct TFrameHookEntry {
     void* Release = nullptr;
     void* ctx = nullptr;
 };
-
-struct TCodecItem {
-    void* st = nullptr;
-    TCodecItem* Prev = nullptr;
-    TCodecItem* Next = nullptr;
-};
-using PCodecItem = TCodecItem*;
 
 using TCustomHookEvent = std::function<void(TObject* Sender, HBITMAP ABitmap, int AFrameNumber, int64_t APTS,
                                             bool& AUpdate, bool& AStopHook)>;
@@ -213,6 +209,15 @@ public:
     // Applies a disc target ("vcd", "svcd", "dvd", "dv", "dv50") in a norm
     // ("pal", "ntsc", "film", or anything else to detect it).
     void SetTargetPreset(const std::string& ATarget, const std::string& ANorm, const std::string& ADefaultNorm);
+    // After a target preset: puts back the target's fixed values (frame size
+    // and rate of its norm, video rate limits, sample rate) where options
+    // set since contradict them, with a warning per value. Nothing without
+    // a target.
+    void EnforceTargetValues();
+    // The generic option setter: any option of the libraries' contexts, of
+    // a named or later encoder or of the muxer. A value the option refuses
+    // raises; a name no library knows is logged and ignored.
+    void GenericOption(const std::string& AName, const std::string& AValue);
     // Changes the post-hook set; while converting the change is taken up at
     // the task's next post hook (so the UI thread never waits for it).
     // Taking phPreview out frees the preview window.
@@ -239,6 +244,11 @@ public:
     TProgressEvent OnProgress;
     TTerminateEvent OnTerminate;
     int64_t ReportInterval = 500000;
+    // Threads each decoder and encoder of the next run may use; 0 lets the
+    // library choose from the machine's cores. The "threads" option stays
+    // refused: the encoder component shares the cores out among the tasks
+    // it runs at once (set before StartConvert).
+    int CodecThreads = 0;
     int64_t PreviewInterval = 100000;
     // The clock of progress reports and timings (microseconds); tests may
     // replace it.
@@ -252,8 +262,6 @@ protected:
     void DoConvert();
     void DoTerminate();
     void Fail(const std::wstring& AMessage);
-    void AddCodecItem(PCodecItem& AList, void* ASt);
-    void RemoveCodecItem(PCodecItem& AList, void* ASt);
     void CloseEncoderList();
     void CloseDecoderList();
     void ReleaseOutput(int AIndex);
@@ -321,12 +329,16 @@ protected:
     void EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush);
     // Drift correction of one converted block; the samples to drop from its front.
     int SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int ASamples);
+    // A picture of another size than the last: the crop bands in proportion.
+    void RescaleCropBands(TAVOutputStream& AOst, const AVFrame* AFrame);
     int DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
     int EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame);
     void DoSubtitleOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVSubtitle* ASub, int64_t APts);
     void DoVideoStats(TAVOutputStream& AOst, int AFrameSize);
     void WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStream& AOst);
     void PrintReport(int AFileIndex, bool ALast);
+    // "PSNR=Y:.. U:.. V:.. *:.. " of a video stream whose encoder computes it.
+    std::string PsnrText(const TAVOutputStream& AOst, bool ALast, int AFrames) const;
 
     // Option handlers (FFmpegOptions.cpp).
     void SetCodecName(char*& AName, int& ACopy, const std::string& AValue);
@@ -359,6 +371,9 @@ protected:
     void BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream& AIst);
     // Filters and encodes one decoded picture; a null picture drains the graph.
     int FilterVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
+    // Sets the muxer-private options and the preload on a new output's
+    // muxer; the error text, or "" when all were set (FFmpegFiles.cpp).
+    std::wstring ApplyMuxerSettings(AVFormatContext* AOc);
     // Targets and pass options (FFmpegTargets.cpp).
     int DetectNorm(const std::string& ANorm, const std::string& ADefaultNorm);
     void SetTargetOption(const std::string& AValue);
@@ -412,6 +427,7 @@ public:
     int Ftop_field_first = -1, Fme_threshold = 0, Fintra_dc_precision = 8;
     bool Floop_input = false;
     int Floop_output = -1;
+    bool Floop_output_set = false;  // given by the option: the muxer gets it
     bool Fqp_hist = false;
     std::string Fvfilters;
     bool FEnableFilter = false;
@@ -446,6 +462,13 @@ public:
 
     // Muxing and time options.
     float Fmux_preload = 0.5f, Fmux_max_delay = 0.7f;
+    bool Fmux_preload_set = false;  // given by an option or a target: the muxer gets it
+    // The fixed values of the last target preset (empty Size: none).
+    struct TTargetValues {
+        std::string Name, Size, Rate;
+        int SampleRate = 0;
+        int64_t BitRate = 0, MinRate = 0, MaxRate = 0, BufSize = 0;
+    } FTarget;
     int64_t Frecording_time = INT64_MAX;
     int64_t Fstart_time = 0, Frecording_timestamp = 0, Finput_ts_offset = 0;
     std::vector<std::pair<std::string, std::string>> Fmetadata;
@@ -478,6 +501,7 @@ public:
     std::vector<TFrameHookEntry> FFrameHooks;  // in the order they were added
     TRGBConvertContext FHookContext;           // the custom hook's bitmap
     int FHookFrameNumber = 0;                  // pictures that entered the pre-processing
+    TFramePtr FHookFrame;                      // the writable copy the picture hooks work on
     TRGBConvertContext FPostContext;           // the post hooks' bitmap
     std::unique_ptr<TPreviewer> FPreviewer;
     int64_t Fpreview_last_time = 0;
@@ -486,8 +510,10 @@ public:
 
 protected:
     // Run control.
-    PCodecItem FEncoderList = nullptr;
-    PCodecItem FDecoderList = nullptr;
+    // The streams whose encoder or decoder is open, in the order opened
+    // (closed last first).
+    std::vector<TAVOutputStream*> FOpenEncoders;
+    std::vector<TAVInputStream*> FOpenDecoders;
     std::mutex FThreadLock;  // guards FThread
     TConvertThread* FThread = nullptr;
     std::unique_ptr<TConvertThread> FThreadObject;  // the last converting thread
@@ -501,6 +527,14 @@ protected:
     int64_t FTotalOutputDuration = -1;
     std::wstring FLastErrMsg;
     std::vector<std::wstring> Finput_names;  // full paths of the opened inputs
+    std::vector<bool> Finput_seeked;         // per input: opened at a start position
+    // Throws, naming the input, when reading it ended before its end: a read
+    // error other than the end of file, a packet cut short, or fewer packets
+    // than its index promised (FFmpegTranscode.cpp).
+    void CheckInputEnd(int AFile, int AReadResult, bool ACutPacket);
+    // "loop_input": after the end of an input, reads it again from its start,
+    // following on the time line; throws when the input cannot be rewound.
+    bool RewindInput(int AFile);
     bool FRunFailed = false;  // the conversion itself failed: outputs are removed
 
     // Working tables of one Transcode call.

@@ -1,11 +1,15 @@
 // The per-packet work of a task: decoding, audio and video encoding, stream
 // copy, packet writing and the progress report.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
 #include "Src/AVUtilStubs.h"
+#include "Src/FFOwners.h"
 #include "Src/FFUtils.h"
 #include "Src/FFmpeg.h"
 #include "Src/FFmpegLogger.h"
@@ -14,27 +18,54 @@
 
 namespace {
 
+// Peak signal-to-noise ratio in dB of a mean squared error given as a share
+// of the peak's square.
+double Psnr(double AError) { return -10.0 * std::log10(AError); }
+
+// Scales integer samples by AVolume/256 with rounding, kept in range; ABias
+// is the value of silence (128 for unsigned 8-bit).
+template <class T>
+void ScaleIntegers(void* AData, int ACount, int AVolume, int64_t ABias, int64_t AMin, int64_t AMax) {
+    auto* s = static_cast<T*>(AData);
+    for (int i = 0; i < ACount; ++i) {
+        const int64_t v = (static_cast<int64_t>(s[i]) - ABias) * AVolume;
+        const int64_t scaled = v >= 0 ? (v + 128) / 256 : -((-v + 128) / 256);
+        s[i] = static_cast<T>(std::clamp(scaled, AMin - ABias, AMax - ABias) + ABias);
+    }
+}
+
+template <class T>
+void ScaleFloats(void* AData, int ACount, int AVolume) {
+    auto* s = static_cast<T*>(AData);
+    for (int i = 0; i < ACount; ++i) s[i] = static_cast<T>(s[i] * AVolume / 256.0);
+}
+
+// The volume (256 = unchanged) applied to every sample format the decoders give.
 void ApplyVolume(AVFrame* AFrame, int AVolume) {
+    if (ff::av_frame_make_writable(AFrame) < 0) throw FFmpegException("Not enough memory for the volume change");
+    const auto format = static_cast<AVSampleFormat>(AFrame->format);
     const int channels = AFrame->ch_layout.nb_channels;
-    const bool planar = ff::av_sample_fmt_is_planar(static_cast<AVSampleFormat>(AFrame->format));
+    const bool planar = ff::av_sample_fmt_is_planar(format);
     const int planes = planar ? channels : 1;
     const int count = AFrame->nb_samples * (planar ? 1 : channels);
     for (int p = 0; p < planes; ++p) {
-        switch (AFrame->format) {
-        case AV_SAMPLE_FMT_S16:
-        case AV_SAMPLE_FMT_S16P: {
-            auto* s = reinterpret_cast<int16_t*>(AFrame->extended_data[p]);
-            for (int i = 0; i < count; ++i) s[i] = static_cast<int16_t>(std::clamp((s[i] * AVolume + 128) >> 8, -32768, 32767));
+        void* data = AFrame->extended_data[p];
+        switch (ff::av_get_packed_sample_fmt(format)) {
+        case AV_SAMPLE_FMT_U8: ScaleIntegers<uint8_t>(data, count, AVolume, 128, 0, 255); break;
+        case AV_SAMPLE_FMT_S16: ScaleIntegers<int16_t>(data, count, AVolume, 0, INT16_MIN, INT16_MAX); break;
+        case AV_SAMPLE_FMT_S32: ScaleIntegers<int32_t>(data, count, AVolume, 0, INT32_MIN, INT32_MAX); break;
+        case AV_SAMPLE_FMT_S64: {
+            // No wider type to multiply in: scale through double.
+            auto* s = static_cast<int64_t*>(data);
+            for (int i = 0; i < count; ++i) {
+                const double v = std::round(static_cast<double>(s[i]) * AVolume / 256.0);
+                s[i] = v >= 9.2e18 ? INT64_MAX : v <= -9.2e18 ? INT64_MIN : static_cast<int64_t>(v);
+            }
             break;
         }
-        case AV_SAMPLE_FMT_FLT:
-        case AV_SAMPLE_FMT_FLTP: {
-            auto* s = reinterpret_cast<float*>(AFrame->extended_data[p]);
-            for (int i = 0; i < count; ++i) s[i] = s[i] * AVolume / 256.0f;
-            break;
-        }
-        default:
-            break;
+        case AV_SAMPLE_FMT_FLT: ScaleFloats<float>(data, count, AVolume); break;
+        case AV_SAMPLE_FMT_DBL: ScaleFloats<double>(data, count, AVolume); break;
+        default: throw FFmpegException(FormatText("The volume cannot be changed for sample format %d", AFrame->format));
         }
     }
 }
@@ -123,13 +154,8 @@ void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* 
         const int64_t elapsed = Now() - AIst.start;
         if (AIst.pts - elapsed > 1000) Sleep(static_cast<DWORD>((AIst.pts - elapsed) / 1000));
     }
+    // The hooked picture belongs to the task and serves the next one too.
     AVFrame* hooked = AIst.st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO ? PreProcessVideoFrame(AIst, AFrame) : nullptr;
-    struct Hooked {
-        AVFrame*& F;
-        ~Hooked() {
-            if (F) ff::av_frame_free(&F);
-        }
-    } hookedGuard{hooked};
     if (hooked) AFrame = hooked;
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
@@ -188,9 +214,11 @@ void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
 void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
     AVCodecContext* enc = AOst.enc;
     if (!AOst.resample) {
-        if (ff::swr_alloc_set_opts2(&AOst.resample, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout,
-                                    static_cast<AVSampleFormat>(AFrame->format), AFrame->sample_rate, 0, nullptr) < 0 ||
-            ff::swr_init(AOst.resample) < 0)
+        SwrContext* made = nullptr;
+        const int r = ff::swr_alloc_set_opts2(&made, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout,
+                                              static_cast<AVSampleFormat>(AFrame->format), AFrame->sample_rate, 0, nullptr);
+        AOst.resample.reset(made);
+        if (r < 0 || ff::swr_init(AOst.resample.get()) < 0)
             throw FFmpegException(FormatText("Can not resample %d channels @ %d Hz to %d channels @ %d Hz",
                                              AFrame->ch_layout.nb_channels, AFrame->sample_rate, enc->ch_layout.nb_channels,
                                              enc->sample_rate));
@@ -198,7 +226,7 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
         const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
         if (!Faudio_sync_method && !AOst.owner) AOst.sync_opts = std::max<int64_t>(0, std::llrint(ipts * enc->sample_rate));
     }
-    const int64_t capacity = ff::swr_get_delay(AOst.resample, AFrame->sample_rate) + AFrame->nb_samples;
+    const int64_t capacity = ff::swr_get_delay(AOst.resample.get(), AFrame->sample_rate) + AFrame->nb_samples;
     const int outSamples = static_cast<int>(ff::av_rescale_rnd(capacity, enc->sample_rate, AFrame->sample_rate, AV_ROUND_UP)) + 32;
     if (Faudio_frame->nb_samples < outSamples || Faudio_frame->format != enc->sample_fmt) {
         ff::av_frame_unref(Faudio_frame);
@@ -207,7 +235,7 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
         ff::av_channel_layout_copy(&Faudio_frame->ch_layout, &enc->ch_layout);
         if (ff::av_frame_get_buffer(Faudio_frame, 0) < 0) throw FFmpegException("Out of memory in do_audio_out");
     }
-    const int got = ff::swr_convert(AOst.resample, Faudio_frame->extended_data, outSamples,
+    const int got = ff::swr_convert(AOst.resample.get(), Faudio_frame->extended_data, outSamples,
                                     const_cast<const uint8_t**>(AFrame->extended_data), AFrame->nb_samples);
     if (got < 0) {
         if (Fexit_on_error) throw FFmpegException("av_audio_convert() failed");
@@ -229,16 +257,15 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
 void TCustomFFmpeg::FlushResampler(TAVOutputStream& AOst) {
     if (!AOst.resample) return;
     const AVCodecContext* enc = AOst.enc;
-    const int pending = static_cast<int>(ff::swr_get_delay(AOst.resample, enc->sample_rate)) + 32;
-    AVFrame* rest = ff::av_frame_alloc();
-    if (!rest) throw FFmpegException("Out of memory in do_audio_out");
+    const int pending = static_cast<int>(ff::swr_get_delay(AOst.resample.get(), enc->sample_rate)) + 32;
+    const TFramePtr owner = NewFrame();
+    AVFrame* rest = owner.get();
     rest->format = enc->sample_fmt;
     rest->nb_samples = pending;
     ff::av_channel_layout_copy(&rest->ch_layout, &enc->ch_layout);
     int got = -1;
-    if (ff::av_frame_get_buffer(rest, 0) >= 0) got = ff::swr_convert(AOst.resample, rest->extended_data, pending, nullptr, 0);
+    if (ff::av_frame_get_buffer(rest, 0) >= 0) got = ff::swr_convert(AOst.resample.get(), rest->extended_data, pending, nullptr, 0);
     if (got > 0) ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(rest->extended_data), got);
-    ff::av_frame_free(&rest);
     if (got < 0) throw FFmpegException("Out of memory in do_audio_out");
 }
 
@@ -257,7 +284,8 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
             return drop;
         }
         const int silence = static_cast<int>(delta);
-        AVFrame* pad = ff::av_frame_alloc();
+        const TFramePtr owner = NewFrame();
+        AVFrame* pad = owner.get();
         pad->format = enc->sample_fmt;
         pad->nb_samples = silence;
         ff::av_channel_layout_copy(&pad->ch_layout, &enc->ch_layout);
@@ -266,7 +294,6 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
             ff::av_samples_set_silence(pad->extended_data, 0, silence, enc->ch_layout.nb_channels, enc->sample_fmt);
             ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(pad->extended_data), silence);
         }
-        ff::av_frame_free(&pad);
         if (!ok) throw FFmpegException("Out of memory in do_audio_out");
         if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, "adding %d audio samples of silence", silence);
         AIst.is_start = 0;
@@ -277,7 +304,7 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
         const int comp = static_cast<int>(std::clamp(delta, -limit, limit));
         if (Fverbose > 2)
             GlobalLogger()->Log(this, llVerbose, "compensating audio timestamp drift:%.2f compensation:%d in:%d", delta, comp, enc->sample_rate);
-        ff::swr_set_compensation(AOst.resample, comp, enc->sample_rate);
+        ff::swr_set_compensation(AOst.resample.get(), comp, enc->sample_rate);
     }
     return 0;
 }
@@ -291,31 +318,39 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
         if (queued <= 0 || (!AFlush && !anySize && queued < frameSize)) return;
         const int take = std::min(queued, frameSize);
         const bool shortOk = anySize || (enc->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
-        AVFrame* frame = ff::av_frame_alloc();
+        const TFramePtr owner = NewFrame();
+        AVFrame* frame = owner.get();
         frame->format = enc->sample_fmt;
         frame->sample_rate = enc->sample_rate;
         frame->nb_samples = shortOk ? take : frameSize;
         ff::av_channel_layout_copy(&frame->ch_layout, &enc->ch_layout);
-        if (ff::av_frame_get_buffer(frame, 0) < 0) {
-            ff::av_frame_free(&frame);
-            throw FFmpegException("frame_bytes invalid.");
-        }
+        if (ff::av_frame_get_buffer(frame, 0) < 0) throw FFmpegException("frame_bytes invalid.");
         if (frame->nb_samples > take)
             ff::av_samples_set_silence(frame->extended_data, take, frame->nb_samples - take, enc->ch_layout.nb_channels, enc->sample_fmt);
         ff::av_audio_fifo_read(AOst.fifo, reinterpret_cast<void**>(frame->extended_data), take);
         frame->pts = AOst.sync_opts;
         AOst.sync_opts += frame->nb_samples;
-        try {
-            EncodeAndWrite(AOst, frame);
-        } catch (...) {
-            ff::av_frame_free(&frame);
-            throw;
-        }
-        ff::av_frame_free(&frame);
+        EncodeAndWrite(AOst, frame);
     }
 }
 
 // ---------------------------------------------------------------- video
+
+void TCustomFFmpeg::RescaleCropBands(TAVOutputStream& AOst, const AVFrame* AFrame) {
+    const int w = AFrame->width - AOst.leftBand - AOst.rightBand, h = AFrame->height - AOst.topBand - AOst.bottomBand;
+    if ((w == AOst.resample_width && h == AOst.resample_height) || AOst.original_width <= 0 || AOst.original_height <= 0)
+        return;
+    // The bands keep their share of the picture, on even lines and columns.
+    const auto scaled = [](int AEdge, int AOriginalBand, int AOriginalEdge) {
+        const int64_t v = static_cast<int64_t>(AEdge) * AOriginalBand / AOriginalEdge;
+        EngineAssert(v >= 0 && v <= INT32_MAX, L"FFmpeg", L"crop band out of range");
+        return static_cast<int>(v) & ~1;
+    };
+    AOst.topBand = scaled(AFrame->height, AOst.original_topBand, AOst.original_height);
+    AOst.bottomBand = scaled(AFrame->height, AOst.original_bottomBand, AOst.original_height);
+    AOst.leftBand = scaled(AFrame->width, AOst.original_leftBand, AOst.original_width);
+    AOst.rightBand = scaled(AFrame->width, AOst.original_rightBand, AOst.original_width);
+}
 
 int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
     AVCodecContext* enc = AOst.enc;
@@ -346,13 +381,10 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
     }
     nb_frames = std::min(nb_frames, Fmax_frames[0] - AOst.frame_number);
     if (nb_frames <= 0) return 0;
-    AVFrame* cropped = AOst.video_crop ? CropPicture(AFrame, AOst.topBand, AOst.bottomBand, AOst.leftBand, AOst.rightBand) : nullptr;
-    struct Crop {
-        AVFrame*& F;
-        ~Crop() {
-            if (F) ff::av_frame_free(&F);
-        }
-    } cropGuard{cropped};
+    if (AOst.video_crop && AOst.video_resample) RescaleCropBands(AOst, AFrame);
+    const TFramePtr cropOwner(
+        AOst.video_crop ? CropPicture(AFrame, AOst.topBand, AOst.bottomBand, AOst.leftBand, AOst.rightBand) : nullptr);
+    AVFrame* cropped = cropOwner.get();
     if (AOst.video_crop && !cropped) {
         if (Fexit_on_error) throw FFmpegException("error cropping picture");
         GlobalLogger()->Log(this, llError, L"error cropping picture");
@@ -367,15 +399,16 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
             AOst.resample_width = source->width;
             AOst.resample_height = source->height;
             AOst.resample_pix_fmt = static_cast<AVPixelFormat>(source->format);
-            ff::sws_freeContext(AOst.img_resample_ctx);
-            AOst.img_resample_ctx = ff::sws_getContext(source->width, source->height, AOst.resample_pix_fmt, enc->width, enc->height,
-                                                       enc->pix_fmt, static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr);
+            AOst.img_resample_ctx.reset(ff::sws_getContext(source->width, source->height, AOst.resample_pix_fmt, enc->width,
+                                                           enc->height, enc->pix_fmt, static_cast<int>(Fsws_flags), nullptr,
+                                                           nullptr, nullptr));
             if (!AOst.img_resample_ctx) throw FFmpegException("Cannot get resampling context");
         }
-        if (ff::av_frame_make_writable(AOst.pict_tmp) < 0) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-        ff::sws_scale(AOst.img_resample_ctx, source->data, source->linesize, 0, AOst.resample_height, AOst.pict_tmp->data,
+        if (ff::av_frame_make_writable(AOst.pict_tmp.get()) < 0)
+            throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+        ff::sws_scale(AOst.img_resample_ctx.get(), source->data, source->linesize, 0, AOst.resample_height, AOst.pict_tmp->data,
                       AOst.pict_tmp->linesize);
-        final = AOst.pict_tmp;
+        final = AOst.pict_tmp.get();
     } else if (source->width != enc->width || source->height != enc->height) {
         ff::av_log(nullptr, AV_LOG_ERROR, "Input Stream frame size changed\n");
         throw FFmpegException("Input Stream frame size changed and the stream is not scaled");
@@ -421,6 +454,10 @@ int TCustomFFmpeg::EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame) {
             const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt, AV_PKT_DATA_QUALITY_STATS, &sideSize);
             if (stats && sideSize >= 4) AOst.quality = static_cast<float>(stats[0] | stats[1] << 8 | stats[2] << 16 | static_cast<uint32_t>(stats[3]) << 24);
             if (stats && sideSize >= 5) AOst.pict_type = static_cast<AVPictureType>(stats[4]);
+            // Then the error count, two reserved bytes and the 64-bit errors.
+            const int errors = stats && sideSize >= 8 ? stats[5] : 0;
+            for (int j = 0; j < 3 && j < errors && sideSize >= 8 + 8 * (j + 1u); ++j)
+                std::memcpy(&AOst.error[j], stats + 8 + 8 * j, 8);
             if (FILE* log = SharedState(AOst).logfile; log && enc->stats_out) fprintf(log, "%s", enc->stats_out);
             if (Fenc_pkt->duration <= 0) Fenc_pkt->duration = 1;
         } else {
@@ -443,26 +480,31 @@ void TCustomFFmpeg::DoSubtitleOut(TAVOutputStream& AOst, TAVInputStream& AIst, A
         return;
     }
     std::vector<uint8_t> buffer(1048576);
-    const int nb = AOst.enc->codec_id == AV_CODEC_ID_DVB_SUBTITLE ? 2 : 1;
-    for (int i = 0; i < nb; ++i) {
+    // DVB subtitles are shown by one packet and cleared by a second, empty
+    // one at the end of the display time.
+    const bool dvb = AOst.enc->codec_id == AV_CODEC_ID_DVB_SUBTITLE;
+    const unsigned rects = ASub->num_rects;
+    for (int i = 0; i < (dvb ? 2 : 1); ++i) {
         ASub->pts = ff::av_rescale_q(APts, AIst.st->time_base, AV_TIME_BASE_Q) + ASub->start_display_time * 1000LL;
         ASub->end_display_time -= ASub->start_display_time;
         ASub->start_display_time = 0;
+        if (i == 1) ASub->num_rects = 0;
         const int size = ff::avcodec_encode_subtitle(AOst.enc, buffer.data(), static_cast<int>(buffer.size()), ASub);
+        ASub->num_rects = rects;  // the caller frees them
         if (size < 0) throw FFmpegException("Subtitle encoding failed");
-        AVPacket* pkt = ff::av_packet_alloc();
-        ff::av_new_packet(pkt, size);
+        const TPacketPtr owner = NewPacket();
+        AVPacket* pkt = owner.get();
+        if (ff::av_new_packet(pkt, size) < 0) throw std::bad_alloc();
         memcpy(pkt->data, buffer.data(), size);
         pkt->stream_index = AOst.index;
-        pkt->pts = pkt->dts = ff::av_rescale_q(ASub->pts, AV_TIME_BASE_Q, AOst.st->time_base);
-        pkt->duration = ff::av_rescale_q(ASub->end_display_time, {1, 1000}, AOst.st->time_base);
-        try {
-            WriteFrame(Foutput_files[AOst.file_index], pkt, AOst);
-        } catch (...) {
-            ff::av_packet_free(&pkt);
-            throw;
+        pkt->pts = ff::av_rescale_q(ASub->pts, AV_TIME_BASE_Q, AOst.st->time_base);
+        if (dvb) {
+            const uint32_t shownAt = i == 0 ? ASub->start_display_time : ASub->end_display_time;
+            pkt->pts += ff::av_rescale_q(shownAt, {1, 1000}, AOst.st->time_base);
         }
-        ff::av_packet_free(&pkt);
+        pkt->dts = pkt->pts;
+        pkt->duration = i == 0 ? ff::av_rescale_q(ASub->end_display_time, {1, 1000}, AOst.st->time_base) : 0;
+        WriteFrame(Foutput_files[AOst.file_index], pkt, AOst);
     }
 }
 
@@ -474,6 +516,8 @@ void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
     AVCodecContext* enc = AOst.enc;
     if (enc->codec_type != AVMEDIA_TYPE_VIDEO) return;
     fprintf(Fvstats_file, "frame= %5d q= %2.1f ", AOst.frame_number, AOst.quality / FF_QP2LAMBDA);
+    if (enc->flags & AV_CODEC_FLAG_PSNR)
+        fprintf(Fvstats_file, "PSNR= %6.2f ", Psnr(AOst.error[0] / (enc->width * enc->height * 255.0 * 255.0)));
     fprintf(Fvstats_file, "f_size= %6d ", AFrameSize);
     const double ti1 = std::max(0.01, AOst.sync_opts * av_q2d(enc->time_base));
     const double bitrate = AFrameSize * 8 / av_q2d(enc->time_base) / 1000.0;
@@ -486,7 +530,8 @@ void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
 // ---------------------------------------------------------------- writing and reports
 
 void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStream& AOst) {
-    for (AVBSFContext* bsf : AOst.bsfs) {
+    for (const TBitstreamFilterPtr& owned : AOst.bsfs) {
+        AVBSFContext* bsf = owned.get();
         int r = ff::av_bsf_send_packet(bsf, APkt);
         if (r >= 0) r = ff::av_bsf_receive_packet(bsf, APkt);
         if (r < 0) {
@@ -503,6 +548,26 @@ void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStr
     if (end > written) written = end;
     const int r = ff::av_interleaved_write_frame(AS, APkt);
     if (r < 0) throw FFmpegException(ErrorText(L"av_interleaved_write_frame()", r));
+}
+
+std::string TCustomFFmpeg::PsnrText(const TAVOutputStream& AOst, bool ALast, int AFrames) const {
+    const AVCodecContext* enc = AOst.enc;
+    std::string text = "PSNR=";
+    double errorSum = 0, scaleSum = 0;
+    char piece[32];
+    for (int j = 0; j < 3; ++j) {
+        // The whole run's error at the end, the last picture's before.
+        const double error = static_cast<double>(ALast ? enc->error[j] : AOst.error[j]);
+        double scale = enc->width * enc->height * 255.0 * 255.0;
+        if (ALast) scale *= AFrames;
+        if (j) scale /= 4;
+        errorSum += error;
+        scaleSum += scale;
+        snprintf(piece, sizeof piece, "%c:%2.2f ", "YUV"[j], Psnr(error / scale));
+        text += piece;
+    }
+    snprintf(piece, sizeof piece, "*:%2.2f ", Psnr(errorSum / scaleSum));
+    return text + piece;
 }
 
 void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
@@ -542,6 +607,7 @@ void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
                     buf += piece;
                 }
             }
+            if (ost->enc->flags & AV_CODEC_FLAG_PSNR) buf += PsnrText(*ost, ALast, frame_number);
             videoSeen = true;
         }
         const double t = SharedState(*ost).last_dts * av_q2d(ost->st->time_base);

@@ -152,9 +152,15 @@ bool TCustomFFmpeg::OpenInput(const std::wstring& AFileName) {
     ic->flags |= AVFMT_FLAG_NONBLOCK;
     if (Fpgmyuv_compatibility_hack) ic->video_codec_id = AV_CODEC_ID_PGMYUV;
     const std::string libName = ToLibFileName(AFileName);
+    // The video channel of a capture device ("vc") is its demuxer's "channel".
+    if (Fvideo_channel != 0) ff::av_dict_set_int(&params, "channel", Fvideo_channel, 0);
     int r = ff::avformat_open_input(&ic, libName.c_str(), fmt, &params);
+    const bool channelLeft = Fvideo_channel != 0 && ff::av_dict_get(params, "channel", nullptr, 0);
     ff::av_dict_free(&params);
     if (r < 0) return FailInput(ic, ErrorText(AFileName, r));
+    if (channelLeft)
+        return FailInput(ic, AFileName + FormatText(": the input format '%s' has no video channel (option vc)",
+                                                     ic->iformat->name));
     if (Fopt_programid) {
         bool found = false;
         for (unsigned i = 0; i < ic->nb_streams; ++i) ic->streams[i]->discard = AVDISCARD_ALL;
@@ -235,6 +241,7 @@ bool TCustomFFmpeg::OpenInput(const std::wstring& AFileName) {
     }
     if (ic->duration != AV_NOPTS_VALUE && ic->duration > FTotalOutputDuration) FTotalOutputDuration = ic->duration;
     Finput_files[Fnb_input_files] = ic;
+    Finput_seeked[Fnb_input_files] = timestamp != (ic->start_time != AV_NOPTS_VALUE ? ic->start_time : 0);
     Finput_files_ts_offset[Fnb_input_files] = Fcopy_ts ? Finput_ts_offset : Finput_ts_offset - timestamp;
     if (Fverbose >= 0) ff::av_dump_format(ic, Fnb_input_files, libName.c_str(), 0);
     Finput_names.push_back(FullPath(AFileName));
@@ -268,6 +275,26 @@ int TCustomFFmpeg::OutputEntryOf(AVFormatContext* AOc) const {
     for (int i = 0; i < Fnb_output_files; ++i)
         if (Foutput_files[i] == AOc) return i;
     return Fnb_output_files;
+}
+
+std::wstring TCustomFFmpeg::ApplyMuxerSettings(AVFormatContext* AOc) {
+    // The loop count of an animated output ("loop_output") is its muxer's "loop".
+    if (Floop_output_set && ff::av_dict_set_int(&FOptions.muxer_opts, "loop", Floop_output, 0) < 0)
+        return L"Not enough memory";
+    if (Fmux_preload_set) {
+        const std::string preload = std::to_string(std::llround(Fmux_preload * 1000000.0));
+        if (ff::av_dict_set(&FOptions.muxer_opts, "preload", preload.c_str(), 0) < 0) return L"Not enough memory";
+    }
+    int error = 0;
+    const std::string refused = ApplyMuxerOptions(FOptions, AOc, error);
+    if (refused.empty()) return L"";
+    const AVDictionaryEntry* e = ff::av_dict_get(FOptions.muxer_opts, refused.c_str(), nullptr, 0);
+    const std::string value = e ? e->value : "";
+    if (error == AVERROR_OPTION_NOT_FOUND)
+        return FormatText("The output format '%s' has no option \"%s\" (value \"%s\")", AOc->oformat->name,
+                          refused.c_str(), value.c_str());
+    return FormatText("Invalid value \"%s\" for option \"%s\" of the output format '%s': %s", value.c_str(),
+                      refused.c_str(), AOc->oformat->name, WideToUtf8(LibErrorText(error)).c_str());
 }
 
 int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
@@ -311,8 +338,12 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
     for (const auto& in : Finput_names)
         if (CompareStringOrdinal(in.c_str(), -1, full.c_str(), -1, TRUE) == CSTR_EQUAL)
             return fail(L"Output file '" + AFileName + L"' is the same as an input file");
-    oc->oformat = fmt;
-    oc->url = ff::av_strdup(libName.c_str());
+    // The muxer's private context exists from here on, so that its own
+    // options (the MPEG muxer's mux rate and preload) can be set and checked.
+    ff::avformat_free_context(oc);
+    oc = nullptr;
+    if (ff::avformat_alloc_output_context2(&oc, fmt, nullptr, libName.c_str()) < 0 || !oc)
+        throw FFmpegException("avformat_alloc_output_context2 failed");
     // Audio formats that merely carry a cover picture name PNG as their
     // video codec; they are audio formats here.
     const bool formatVideo = fmt->video_codec != AV_CODEC_ID_NONE && fmt->video_codec != AV_CODEC_ID_PNG;
@@ -371,6 +402,8 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
     oc->max_delay = static_cast<int>(Fmux_max_delay * 1000000);
     oc->flags |= AVFMT_FLAG_NONBLOCK;
     if (FOptions.avformat_opts) ApplyOptions(FOptions, oc, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
+    const std::wstring muxerError = ApplyMuxerSettings(oc);
+    if (!muxerError.empty()) return fail(muxerError);
     std::fill(std::begin(Fstreamid_map), std::end(Fstreamid_map), 0);
     if (AJoin && Fnb_input_files > 1) {
         // One entry per input, all the same file: entry j is fed by input j.
@@ -400,7 +433,7 @@ AVStream* TCustomFFmpeg::NewStream(AVFormatContext* AOc, AVMediaType AType, TBit
     ASetup->enc = ff::avcodec_alloc_context3(nullptr);
     if (!ASetup->enc) throw FFmpegException("Could not alloc stream");
     ASetup->enc->codec_type = AType;
-    ASetup->enc->thread_count = Fthread_count;
+    ASetup->enc->thread_count = CodecThreads;
     st->codecpar->codec_type = AType;
     return st;
 }

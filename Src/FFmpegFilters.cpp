@@ -31,16 +31,16 @@ std::string TCustomFFmpeg::VideoFilterChain(const TAVOutputStream& AOst, const A
 
 void TCustomFFmpeg::BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream& AIst) {
     const AVCodecContext* dec = AIst.dec;
-    AOst.filter_graph = ff::avfilter_graph_alloc();
+    AOst.filter_graph.reset(ff::avfilter_graph_alloc());
     if (!AOst.filter_graph) throw FFmpegException("Error opening filters!");
     const AVRational tb = AIst.st->time_base;
     const AVRational sar = dec->sample_aspect_ratio.num ? dec->sample_aspect_ratio : AVRational{1, 1};
     const std::string args = WideToUtf8(FormatText("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", dec->width,
                                                    dec->height, static_cast<int>(dec->pix_fmt), tb.num, tb.den, sar.num, sar.den));
     if (ff::avfilter_graph_create_filter(&AOst.filter_src, ff::avfilter_get_by_name("buffer"), "src", args.c_str(), nullptr,
-                                         AOst.filter_graph) < 0)
+                                         AOst.filter_graph.get()) < 0)
         throw FFmpegException("Error opening filters!");
-    AOst.filter_sink = ff::avfilter_graph_alloc_filter(AOst.filter_graph, ff::avfilter_get_by_name("buffersink"), "out");
+    AOst.filter_sink = ff::avfilter_graph_alloc_filter(AOst.filter_graph.get(), ff::avfilter_get_by_name("buffersink"), "out");
     const AVPixelFormat formats[] = {AOst.enc->pix_fmt};
     if (!AOst.filter_sink || ff::av_opt_set_bin(AOst.filter_sink, "pix_fmts", reinterpret_cast<const uint8_t*>(formats),
                                                 sizeof formats, AV_OPT_SEARCH_CHILDREN) < 0 ||
@@ -55,11 +55,11 @@ void TCustomFFmpeg::BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream&
         inputs->name = ff::av_strdup("out");
         inputs->filter_ctx = AOst.filter_sink;
         const std::string chain = VideoFilterChain(AOst, dec);
-        r = ff::avfilter_graph_parse_ptr(AOst.filter_graph, chain.c_str(), &inputs, &outputs, nullptr);
+        r = ff::avfilter_graph_parse_ptr(AOst.filter_graph.get(), chain.c_str(), &inputs, &outputs, nullptr);
     }
     ff::avfilter_inout_free(&inputs);
     ff::avfilter_inout_free(&outputs);
-    if (r >= 0) r = ff::avfilter_graph_config(AOst.filter_graph, nullptr);
+    if (r >= 0) r = ff::avfilter_graph_config(AOst.filter_graph.get(), nullptr);
     if (r < 0) {
         char reason[128] = {};
         ff::av_strerror(r, reason, sizeof reason);

@@ -135,14 +135,14 @@ void TCustomFFmpeg::RunCustomHook(AVFrame* APicture, int64_t APts) {
         if (update) {
             // The handler drew on the bitmap: its pixels go back into the picture.
             GdiFlush();
-            TBitmap24& bitmap = *FHookContext.Bitmap;
+            TBitmap& bitmap = *FHookContext.Bitmap;
             FHookContext.fromRGB_convert_ctx = ff::sws_getCachedContext(FHookContext.fromRGB_convert_ctx, w, h, AV_PIX_FMT_BGR24, w, h,
                                                                         format, SWS_BICUBIC, nullptr, nullptr, nullptr);
             if (!FHookContext.fromRGB_convert_ctx) {
                 GlobalLogger()->Log(this, llError, L"Cannot initialize the fromRGB conversion context");
                 stop = true;
             } else {
-                const uint8_t* const src[4] = {bitmap.ScanLine(0), nullptr, nullptr, nullptr};
+                const uint8_t* const src[4] = {static_cast<const uint8_t*>(bitmap.ScanLine(0)), nullptr, nullptr, nullptr};
                 const int stride[4] = {bitmap.BytesPerLine(), 0, 0, 0};
                 ff::sws_scale(FHookContext.fromRGB_convert_ctx, src, stride, 0, h, APicture->data, APicture->linesize);
             }
@@ -159,9 +159,27 @@ AVFrame* TCustomFFmpeg::PreProcessVideoFrame(TAVInputStream& AIst, AVFrame* AFra
     ++FHookFrameNumber;
     const bool modules = Fusing_vhook && !FFrameHooks.empty();
     if (!OnCustomHook && !modules) return nullptr;
-    AVFrame* work = ff::av_frame_clone(AFrame);
-    if (!work || ff::av_frame_make_writable(work) < 0) {
-        if (work) ff::av_frame_free(&work);
+    // One working picture for the whole run; a new buffer only when the
+    // pictures change size or format, or when an encoder still holds the last.
+    AVFrame* work = FHookFrame.get();
+    if (work && (work->width != AFrame->width || work->height != AFrame->height || work->format != AFrame->format))
+        FHookFrame.reset(), work = nullptr;
+    bool ready = true;
+    if (!work) {
+        FHookFrame.reset(ff::av_frame_alloc());
+        work = FHookFrame.get();
+        ready = work != nullptr;
+        if (ready) {
+            work->width = AFrame->width;
+            work->height = AFrame->height;
+            work->format = AFrame->format;
+            ready = ff::av_frame_get_buffer(work, 0) >= 0;
+        }
+    }
+    ready = ready && ff::av_frame_make_writable(work) >= 0 && ff::av_frame_copy(work, AFrame) >= 0 &&
+            ff::av_frame_copy_props(work, AFrame) >= 0;
+    if (!ready) {
+        FHookFrame.reset();
         GlobalLogger()->Log(this, llError, L"hook buf malloc error.");
         return nullptr;
     }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <unordered_map>
@@ -74,10 +75,57 @@ int FormatContextPrefix(void* AContext, char* ABuffer, size_t ASize) {
     return std::clamp(n, 0, static_cast<int>(ASize) - 1);
 }
 
+// Per thread: the last error line of the libraries, whatever the log level
+// lets through, and the part of the next one received so far. A locked map
+// rather than thread-local storage, which library worker threads would have
+// to tear down as they end (and which could then block the process's exit).
+struct TErrorLines {
+    std::string Last, Pending;
+};
+
+std::mutex ErrorLinesLock;
+
+std::unordered_map<uint32_t, TErrorLines>& ErrorLines() {
+    static auto* lines = new std::unordered_map<uint32_t, TErrorLines>;  // outlives every thread
+    return *lines;
+}
+
+void NoteErrorText(int ALevel, const char* AFormat, va_list AArgs) {
+    if (ALevel > AV_LOG_ERROR || !AFormat) return;
+    char buffer[1024] = {};
+    va_list args;
+    va_copy(args, AArgs);
+    std::vsnprintf(buffer, sizeof buffer, AFormat, args);
+    va_end(args);
+    std::lock_guard<std::mutex> lock(ErrorLinesLock);
+    TErrorLines& lines = ErrorLines()[GetCurrentThreadId()];
+    lines.Pending += buffer;
+    const size_t end = lines.Pending.find('\n');
+    if (end == std::string::npos) return;
+    lines.Last = lines.Pending.substr(0, end);
+    lines.Pending.clear();
+}
+
 }  // namespace
+
+void ClearLastLibraryError() {
+    std::lock_guard<std::mutex> lock(ErrorLinesLock);
+    ErrorLines().erase(GetCurrentThreadId());
+}
+
+std::wstring LastLibraryError() {
+    std::string last;
+    {
+        std::lock_guard<std::mutex> lock(ErrorLinesLock);
+        const auto it = ErrorLines().find(GetCurrentThreadId());
+        if (it != ErrorLines().end()) last = it->second.Last;
+    }
+    return LibraryText(last.data(), last.size());
+}
 
 extern "C" void FFLoggerLibraryCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs) {
     try {
+        NoteErrorText(ALevel, AFormat, AArgs);
         if (ALevel > LevelMirror.load(std::memory_order_relaxed)) return;
         const uint32_t thread = GetCurrentThreadId();
         std::wstring& pending = TheLogList.PendingOf(thread);
@@ -126,7 +174,7 @@ TFFLogger* GlobalLogger() {
 
 TFFLogger::TFFLogger(FallbackTag) : FLogLevel(LibToLogLevel(LevelMirror.load())) {}
 
-TFFLogger::TFFLogger(TObject* AOwner) : TFFBaseComponent(AOwner), FLogLevel(LibToLogLevel(LevelMirror.load())) {
+TFFLogger::TFFLogger(TComponent* AOwner) : TFFBaseComponent(AOwner), FLogLevel(LibToLogLevel(LevelMirror.load())) {
     TFFLogger* expected = nullptr;
     if (!AppLogger.compare_exchange_strong(expected, this))
         throw EAssertionFailed(L"Allow creating only one instance of TFFLogger. (FFmpegLogger)");

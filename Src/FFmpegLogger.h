@@ -29,7 +29,7 @@ class TFFLogger : public TFFBaseComponent {
 public:
     // Becomes the process-wide logger; a second one while the first exists
     // throws EAssertionFailed ("Allow creating only one instance of TFFLogger.").
-    explicit TFFLogger(TObject* AOwner = nullptr);
+    explicit TFFLogger(TComponent* AOwner = nullptr);
     ~TFFLogger() override;
 
     TLogLevel LogLevel() const { return FLogLevel; }
@@ -72,6 +72,12 @@ TFFLogger* GlobalLogger();
 // The library level last sent to avutil (32 at start). The callback drops
 // library calls above it.
 int LibraryLogLevelMirror();
+
+// The last error line (library level error or worse) the libraries logged on
+// the calling thread since ClearLastLibraryError, whatever the log level; ""
+// when none. Lets a failed call report the library's own reason.
+void ClearLastLibraryError();
+std::wstring LastLibraryError();
 
 // The callback avutil calls (exposed so that tests can drive it directly).
 extern "C" void FFLoggerLibraryCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs);

@@ -82,8 +82,17 @@ void TCustomFFmpeg::SetTime(const std::string& AName, const std::string& AValue)
     else Frecording_timestamp = (us + 500000) / 1000000;
 }
 
+void TCustomFFmpeg::GenericOption(const std::string& AName, const std::string& AValue) {
+    const int r = TrySetOption(FOptions, AName.c_str(), AValue.c_str());
+    if (r < 0)
+        throw FFmpegException(FormatText("Invalid value \"%s\" for option \"%s\": %s", AValue.c_str(), AName.c_str(),
+                                         WideToUtf8(LibErrorText(r)).c_str()));
+    if (r == 0 && !AName.empty() && !AValue.empty())
+        GlobalLogger()->Log(this, llWarning, "Unrecognized option '%s' ignored", AName.c_str());
+}
+
 void TCustomFFmpeg::SetBitRate(const std::string& AName, const std::string& AValue) {
-    if (!SetOption(FOptions, AName.c_str(), AValue.c_str())) return;
+    if (TrySetOption(FOptions, AName.c_str(), AValue.c_str()) <= 0) return GenericOption(AName, AValue);
     AVCodecContext* ctx = FOptions.avcodec_opts[AName[0] == 'a' ? 1 : 0];
     if (ctx && ctx->bit_rate < 1000)
         GlobalLogger()->Log(this, llWarning,
@@ -227,11 +236,12 @@ bool TCustomFFmpeg::ParseNumberOption(const std::string& AName, const std::strin
                                   {"vglobal", &TCustomFFmpeg::Fvideo_global_header}, {"programid", &TCustomFFmpeg::Fopt_programid},
                                   {"copyinkf", &TCustomFFmpeg::Fcopy_initial_nonkeyframes}, {"vdt", &TCustomFFmpeg::Fvideo_discard},
                                   {"top", &TCustomFFmpeg::Ftop_field_first}, {"dc", &TCustomFFmpeg::Fintra_dc_precision},
-                                  {"me_threshold", &TCustomFFmpeg::Fme_threshold}, {"vc", &TCustomFFmpeg::Fvideo_channel},
+                                  {"vc", &TCustomFFmpeg::Fvideo_channel},
                                   {"vol", &TCustomFFmpeg::Faudio_volume}};
     for (const IntOpt& o : ints)
         if (AName == o.Name) {
             this->*o.Field = ToInt(AValue);
+            if (o.Field == &TCustomFFmpeg::Floop_output) Floop_output_set = true;
             return true;
         }
     const char* frames[] = {"vframes", "aframes", "dframes"};
@@ -247,7 +257,7 @@ bool TCustomFFmpeg::ParseNumberOption(const std::string& AName, const std::strin
     else if (AName == "dts_delta_threshold") Fdts_delta_threshold = ToFloat(AValue);
     else if (AName == "aq") Faudio_qscale = ToFloat(AValue);
     else if (AName == "muxdelay") Fmux_max_delay = ToFloat(AValue);
-    else if (AName == "muxpreload") Fmux_preload = ToFloat(AValue);
+    else if (AName == "muxpreload") Fmux_preload = ToFloat(AValue), Fmux_preload_set = true;
     else return false;
     return true;
 }
@@ -262,118 +272,211 @@ void TCustomFFmpeg::ParseOption(const std::wstring& AName, const std::wstring& A
 }
 
 void TCustomFFmpeg::DispatchOption(const std::wstring& AName, const std::wstring& AValue) {
-    const std::string name = WideToUtf8(AName);
-    const std::string value = WideToUtf8(AValue);
-    static const char* const informational[] = {"L", "h", "version", "formats", "codecs", "bsfs", "protocols", "filters", "i", "y", "benchmark"};
-    for (const char* n : informational)
-        if (name == n) {
-            GlobalLogger()->Log(this, llInfo, L"Do nothing: option - " + AName);
-            return;
-        }
-    if (name == "threads") throw FFmpegException(L"TODO: option - " + AName);
-    if (name.rfind("pad", 0) == 0 && (name == "padtop" || name == "padbottom" || name == "padleft" || name == "padright" || name == "padcolor"))
+    // One row per option with a handler of its own: its name, its kind and
+    // what it does. Flags and plain numbers are the tables of
+    // ParseFlagOption and ParseNumberOption; every other name goes to the
+    // generic option setter. Handlers get the name and value in UTF-8 and
+    // the value as given.
+    enum TKind { okInformational, okRefused, okValue };
+    using THandler = void (*)(TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring& W);
+    struct TRow {
+        const char* Name;
+        TKind Kind;
+        THandler Handler;
+    };
+    static const auto padding = [](TCustomFFmpeg&, const std::string&, const std::string&, const std::wstring&) {
         throw FFmpegException("Please use vfilters=pad");
-    if (name == "timelimit") {
-        GlobalLogger()->Log(this, llWarning, L"Warning: -timelimit not implemented on Windows");
-        return;
-    }
-    if (ParseFlagOption(name, value) || ParseNumberOption(name, value)) return;
-    if (name == "f") {
-        if (value == "pgmyuv") {
-            Fpgmyuv_compatibility_hack = 1;
-            GlobalLogger()->Log(this, llInfo, L"pgmyuv format is deprecated, use image2");
-            Flast_asked_format = "image2";
-        } else if (!value.empty()) {
-            Flast_asked_format = value;
-        }
-    } else if (name == "loglevel") {
-        GlobalLogger()->OptLogLevel(AValue);
-    } else if (name == "map") {
-        SetMap(value);
-    } else if (name == "map_meta_data") {
-        SetMetaDataMap(value);
-    } else if (name == "t" || name == "ss" || name == "itsoffset" || name == "timestamp") {
-        SetTime(name, value);
-    } else if (name == "metadata") {
-        SetMetadataOption(value);
-    } else if (name == "b" || name == "vb" || name == "ab") {
-        SetBitRate(name, value);
-    } else if (name == "r") {
-        if (ff::av_parse_video_rate(&Fframe_rate, value.c_str()) < 0) throw FFmpegException("Incorrect frame rate");
-    } else if (name == "s") {
-        if (ff::av_parse_video_size(&Fframe_width, &Fframe_height, value.c_str()) < 0) throw FFmpegException("Incorrect frame size");
-    } else if (name == "pix_fmt" && value == "list") {
-        LogFormatList(true);
-    } else if (name == "sample_fmt" && value == "list") {
-        LogFormatList(false);
-    } else if (name == "pix_fmt") {
-        Fframe_pix_fmt = ff::av_get_pix_fmt(value.c_str());
-        if (Fframe_pix_fmt == AV_PIX_FMT_NONE) throw FFmpegException(FormatText("Unknown pixel format requested: %s", value.c_str()));
-    } else if (name == "sample_fmt") {
-        Faudio_sample_fmt = ff::av_get_sample_fmt(value.c_str());
-    } else if (name == "vcodec" || name == "acodec" || name == "scodec") {
-        const AVMediaType type = name[0] == 'v' ? AVMEDIA_TYPE_VIDEO : name[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AVMEDIA_TYPE_SUBTITLE;
-        char*& codec = type == AVMEDIA_TYPE_VIDEO ? Fvideo_codec_name : type == AVMEDIA_TYPE_AUDIO ? Faudio_codec_name : Fsubtitle_codec_name;
-        int& copy = type == AVMEDIA_TYPE_VIDEO ? Fvideo_stream_copy : type == AVMEDIA_TYPE_AUDIO ? Faudio_stream_copy : Fsubtitle_stream_copy;
-        SetCodecName(codec, copy, value);
+    };
+    static const auto codec = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        const AVMediaType type = N[0] == 'v' ? AVMEDIA_TYPE_VIDEO : N[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AVMEDIA_TYPE_SUBTITLE;
+        char*& name = type == AVMEDIA_TYPE_VIDEO   ? T.Fvideo_codec_name
+                      : type == AVMEDIA_TYPE_AUDIO ? T.Faudio_codec_name
+                                                   : T.Fsubtitle_codec_name;
+        int& copy = type == AVMEDIA_TYPE_VIDEO   ? T.Fvideo_stream_copy
+                    : type == AVMEDIA_TYPE_AUDIO ? T.Faudio_stream_copy
+                                                 : T.Fsubtitle_stream_copy;
+        T.SetCodecName(name, copy, V);
         // Private options of the named encoder are accepted from now on.
-        if (codec) SetOptionEncoder(FOptions, type, FindEncoderByName(codec));
-    } else if (name == "vtag") {
-        SetCodecTag(Fvideo_codec_tag, value, L"video");
-    } else if (name == "atag") {
-        SetCodecTag(Faudio_codec_tag, value, L"audio");
-    } else if (name == "stag") {
-        SetCodecTag(Fsubtitle_codec_tag, value, L"subtitle");
-    } else if (name == "vlang") {
-        Fvideo_language = value;
-    } else if (name == "alang") {
-        Faudio_language = value;
-    } else if (name == "slang") {
-        Fsubtitle_language = value;
-    } else if (name == "streamid") {
-        if (!value.empty()) SetStreamId(name, value);
-    } else if (name == "newvideo" || name == "newaudio" || name == "newsubtitle") {
-        if (Fnb_output_files <= 0) throw FFmpegException("At least one output file must be specified");
-        AVFormatContext* oc = Foutput_files[Fnb_output_files - 1];
-        if (name == "newvideo") new_video_stream(oc);
-        else if (name == "newaudio") new_audio_stream(oc);
-        else new_subtitle_stream(oc);
-    } else if (name == "aspect") {
-        SetAspect(value);
-    } else if (name == "croptop" || name == "cropbottom" || name == "cropleft" || name == "cropright") {
-        SetCrop(name, ToInt(value));
-    } else if (name == "qscale") {
-        const float q = ToFloat(value);
-        if (q <= 0 || q > 255) throw FFmpegException("qscale must be > 0.0 and <= 255");
-        Fvideo_qscale = q;
-    } else if (name == "pass") {
-        const int pass = ToInt(value);
-        if (pass != 1 && pass != 2) throw FFmpegException("pass number can be only 1 or 2");
-        Fdo_pass = pass;
-    } else if (name == "passlogfile") {
-        Fpass_logfilename_prefix = value;
-    } else if (name == "rc_override" || name == "tvstd" || name == "vstats_file") {
-        char*& field = name == "rc_override" ? Fvideo_rc_override_string : name == "tvstd" ? Fvideo_standard : Fvstats_filename;
+        if (name) SetOptionEncoder(T.FOptions, type, FindEncoderByName(name));
+    };
+    static const auto tag = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        const char kind = N[0];
+        T.SetCodecTag(kind == 'v' ? T.Fvideo_codec_tag : kind == 'a' ? T.Faudio_codec_tag : T.Fsubtitle_codec_tag, V,
+                      kind == 'v' ? L"video" : kind == 'a' ? L"audio" : L"subtitle");
+    };
+    static const auto language = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        (N[0] == 'v' ? T.Fvideo_language : N[0] == 'a' ? T.Faudio_language : T.Fsubtitle_language) = V;
+    };
+    static const auto newStream = [](TCustomFFmpeg& T, const std::string& N, const std::string&, const std::wstring&) {
+        if (T.Fnb_output_files <= 0) throw FFmpegException("At least one output file must be specified");
+        AVFormatContext* oc = T.Foutput_files[T.Fnb_output_files - 1];
+        if (N == "newvideo") T.new_video_stream(oc);
+        else if (N == "newaudio") T.new_audio_stream(oc);
+        else T.new_subtitle_stream(oc);
+    };
+    static const auto text = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring& W) {
+        char*& field = N == "rc_override" ? T.Fvideo_rc_override_string : N == "tvstd" ? T.Fvideo_standard : T.Fvstats_filename;
         FreeName(field);
         // The statistics file is opened with the ANSI file calls.
-        field = ff::av_strdup(name == "vstats_file" ? WideToAnsi(AValue).c_str() : value.c_str());
-    } else if (name == "itsscale") {
-        SetItsScale(value);
-    } else if (name == "vfilters" || name == "vf") {
-        if (!value.empty()) Fvfilters = value;
-    } else if (name == "vhook") {
-        SetVideoHook(AValue);
-    } else if (name == "target") {
-        SetTargetOption(value);
-    } else if (name == "intra_matrix" || name == "inter_matrix") {
-        SetMatrix(name == "intra_matrix" ? Fintra_matrix : Finter_matrix, value);
-    } else if (name == "vstats") {
-        SetVstatsName();
-    } else if (name == "absf" || name == "vbsf" || name == "sbsf") {
-        AddBitstreamFilter(name, value);
-    } else if (name == "apre" || name == "vpre" || name == "spre" || name == "fpre") {
-        LoadPreset(name, AValue);
-    } else {
-        SetOption(FOptions, name.c_str(), value.c_str());
+        field = ff::av_strdup(N == "vstats_file" ? WideToAnsi(W).c_str() : V.c_str());
+    };
+    static const auto time = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        T.SetTime(N, V);
+    };
+    static const auto bitRate = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        T.SetBitRate(N, V);
+    };
+    static const auto crop = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        T.SetCrop(N, ToInt(V));
+    };
+    static const auto matrix = [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+        T.SetMatrix(N == "intra_matrix" ? T.Fintra_matrix : T.Finter_matrix, V);
+    };
+    static const auto bitstreamFilter = [](TCustomFFmpeg& T, const std::string& N, const std::string& V,
+                                           const std::wstring&) { T.AddBitstreamFilter(N, V); };
+    static const auto preset = [](TCustomFFmpeg& T, const std::string& N, const std::string&, const std::wstring& W) {
+        T.LoadPreset(N, W);
+    };
+    static const auto filters = [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+        if (!V.empty()) T.Fvfilters = V;
+    };
+    static const TRow rows[] = {
+        {"L", okInformational, nullptr},
+        {"h", okInformational, nullptr},
+        {"version", okInformational, nullptr},
+        {"formats", okInformational, nullptr},
+        {"codecs", okInformational, nullptr},
+        {"bsfs", okInformational, nullptr},
+        {"protocols", okInformational, nullptr},
+        {"filters", okInformational, nullptr},
+        {"i", okInformational, nullptr},
+        {"y", okInformational, nullptr},
+        {"benchmark", okInformational, nullptr},
+        {"threads", okRefused,
+         [](TCustomFFmpeg&, const std::string&, const std::string&, const std::wstring&) {
+             throw FFmpegException(L"TODO: option - threads");
+         }},
+        {"me_threshold", okRefused,
+         [](TCustomFFmpeg&, const std::string&, const std::string&, const std::wstring&) {
+             throw FFmpegException("Option me_threshold: this library generation has no motion estimation threshold");
+         }},
+        {"padtop", okRefused, padding},
+        {"padbottom", okRefused, padding},
+        {"padleft", okRefused, padding},
+        {"padright", okRefused, padding},
+        {"padcolor", okRefused, padding},
+        {"timelimit", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string&, const std::wstring&) {
+             GlobalLogger()->Log(&T, llWarning, L"Warning: -timelimit not implemented on Windows");
+         }},
+        {"f", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             if (V == "pgmyuv") {
+                 T.Fpgmyuv_compatibility_hack = 1;
+                 GlobalLogger()->Log(&T, llInfo, L"pgmyuv format is deprecated, use image2");
+                 T.Flast_asked_format = "image2";
+             } else if (!V.empty()) {
+                 T.Flast_asked_format = V;
+             }
+         }},
+        {"loglevel", okValue,
+         [](TCustomFFmpeg&, const std::string&, const std::string&, const std::wstring& W) {
+             GlobalLogger()->OptLogLevel(W);
+         }},
+        {"map", okValue, [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.SetMap(V); }},
+        {"map_meta_data", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.SetMetaDataMap(V); }},
+        {"t", okValue, time},
+        {"ss", okValue, time},
+        {"itsoffset", okValue, time},
+        {"timestamp", okValue, time},
+        {"metadata", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.SetMetadataOption(V); }},
+        {"b", okValue, bitRate},
+        {"vb", okValue, bitRate},
+        {"ab", okValue, bitRate},
+        {"r", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             if (ff::av_parse_video_rate(&T.Fframe_rate, V.c_str()) < 0) throw FFmpegException("Incorrect frame rate");
+         }},
+        {"s", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             if (ff::av_parse_video_size(&T.Fframe_width, &T.Fframe_height, V.c_str()) < 0)
+                 throw FFmpegException("Incorrect frame size");
+         }},
+        {"pix_fmt", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             if (V == "list") return T.LogFormatList(true);
+             T.Fframe_pix_fmt = ff::av_get_pix_fmt(V.c_str());
+             if (T.Fframe_pix_fmt == AV_PIX_FMT_NONE)
+                 throw FFmpegException(FormatText("Unknown pixel format requested: %s", V.c_str()));
+         }},
+        {"sample_fmt", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             if (V == "list") return T.LogFormatList(false);
+             T.Faudio_sample_fmt = ff::av_get_sample_fmt(V.c_str());
+         }},
+        {"vcodec", okValue, codec},
+        {"acodec", okValue, codec},
+        {"scodec", okValue, codec},
+        {"vtag", okValue, tag},
+        {"atag", okValue, tag},
+        {"stag", okValue, tag},
+        {"vlang", okValue, language},
+        {"alang", okValue, language},
+        {"slang", okValue, language},
+        {"streamid", okValue,
+         [](TCustomFFmpeg& T, const std::string& N, const std::string& V, const std::wstring&) {
+             if (!V.empty()) T.SetStreamId(N, V);
+         }},
+        {"newvideo", okValue, newStream},
+        {"newaudio", okValue, newStream},
+        {"newsubtitle", okValue, newStream},
+        {"aspect", okValue, [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.SetAspect(V); }},
+        {"croptop", okValue, crop},
+        {"cropbottom", okValue, crop},
+        {"cropleft", okValue, crop},
+        {"cropright", okValue, crop},
+        {"qscale", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             const float q = ToFloat(V);
+             if (q <= 0 || q > 255) throw FFmpegException("qscale must be > 0.0 and <= 255");
+             T.Fvideo_qscale = q;
+         }},
+        {"pass", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) {
+             const int pass = ToInt(V);
+             if (pass != 1 && pass != 2) throw FFmpegException("pass number can be only 1 or 2");
+             T.Fdo_pass = pass;
+         }},
+        {"passlogfile", okValue,
+         [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.Fpass_logfilename_prefix = V; }},
+        {"rc_override", okValue, text},
+        {"tvstd", okValue, text},
+        {"vstats_file", okValue, text},
+        {"itsscale", okValue, [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.SetItsScale(V); }},
+        {"vfilters", okValue, filters},
+        {"vf", okValue, filters},
+        {"vhook", okValue, [](TCustomFFmpeg& T, const std::string&, const std::string&, const std::wstring& W) { T.SetVideoHook(W); }},
+        {"target", okValue, [](TCustomFFmpeg& T, const std::string&, const std::string& V, const std::wstring&) { T.SetTargetOption(V); }},
+        {"intra_matrix", okValue, matrix},
+        {"inter_matrix", okValue, matrix},
+        {"vstats", okValue, [](TCustomFFmpeg& T, const std::string&, const std::string&, const std::wstring&) { T.SetVstatsName(); }},
+        {"absf", okValue, bitstreamFilter},
+        {"vbsf", okValue, bitstreamFilter},
+        {"sbsf", okValue, bitstreamFilter},
+        {"apre", okValue, preset},
+        {"vpre", okValue, preset},
+        {"spre", okValue, preset},
+        {"fpre", okValue, preset},
+    };
+    const std::string name = WideToUtf8(AName);
+    const std::string value = WideToUtf8(AValue);
+    for (const TRow& row : rows) {
+        if (name != row.Name) continue;
+        if (row.Kind == okInformational) return GlobalLogger()->Log(this, llInfo, L"Do nothing: option - " + AName);
+        return row.Handler(*this, name, value, AValue);
     }
+    if (ParseFlagOption(name, value) || ParseNumberOption(name, value)) return;
+    GenericOption(name, value);
 }

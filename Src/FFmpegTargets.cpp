@@ -45,50 +45,99 @@ int TCustomFFmpeg::DetectNorm(const std::string& ANorm, const std::string& ADefa
 void TCustomFFmpeg::SetTargetPreset(const std::string& ATarget, const std::string& ANorm, const std::string& ADefaultNorm) {
     const int norm = DetectNorm(ANorm, ADefaultNorm);
     const bool pal = norm == nmPal;
-    const std::wstring rate = pal ? L"25" : norm == nmNtsc ? L"30000/1001" : L"24000/1001";
-    const auto opt = [this](const wchar_t* AName, const std::wstring& AValue) { DispatchOption(AName, AValue); };
+    const std::string rate = pal ? "25" : norm == nmNtsc ? "30000/1001" : "24000/1001";
+    const auto opt = [this](const char* AName, const std::string& AValue) {
+        DispatchOption(Utf8ToWide(AName), Utf8ToWide(AValue));
+    };
     const auto assumeAspect = [&](const char* AAspect) {
         if (Fframe_aspect_ratio != 0) return;
         GlobalLogger()->Log(this, llInfo, "Assuming %s for aspect ratio", AAspect);
-        opt(L"aspect", Utf8ToWide(AAspect));
+        opt("aspect", AAspect);
     };
-    const std::wstring gop = pal ? L"15" : L"18";
+    // The values a disc of the target needs; EnforceTargetValues puts them
+    // back when a later option contradicts them.
+    const auto fix = [&](const char* ASize, int ASampleRate, int64_t ABitRate, int64_t AMin, int64_t AMax,
+                         int64_t ABufSize) {
+        FTarget = {ATarget, ASize, rate, ASampleRate, ABitRate, AMin, AMax, ABufSize};
+        opt("s", ASize), opt("r", rate), opt("g", pal ? "15" : "18");
+        opt("b", std::to_string(ABitRate)), opt("maxrate", std::to_string(AMax));
+        opt("minrate", std::to_string(AMin)), opt("bufsize", std::to_string(ABufSize));
+        Faudio_sample_rate = ASampleRate;
+    };
     if (ATarget == "vcd") {
-        opt(L"vcodec", L"mpeg1video"), opt(L"acodec", L"mp2"), opt(L"f", L"vcd");
-        opt(L"s", pal ? L"352x288" : L"352x240"), opt(L"r", rate), opt(L"g", gop);
-        opt(L"b", L"1150000"), opt(L"maxrate", L"1150000"), opt(L"minrate", L"1150000"), opt(L"bufsize", L"327680");
-        opt(L"ab", L"224000");
-        Faudio_sample_rate = 44100;
+        opt("vcodec", "mpeg1video"), opt("acodec", "mp2"), opt("f", "vcd");
+        fix(pal ? "352x288" : "352x240", 44100, 1150000, 1150000, 1150000, 327680);
+        opt("ab", "224000");
         Faudio_channels = 2;
-        opt(L"packetsize", L"2324"), opt(L"muxrate", L"1411200");
+        // The mux rate and preload belong to the MPEG muxer; 0.44 s is
+        // 36000 + 3 * 1200 ticks of the 90 kHz clock.
+        opt("packetsize", "2324"), opt("muxrate", "1411200");
         Fmux_preload = 0.44f;
+        Fmux_preload_set = true;
         assumeAspect("4:3");
     } else if (ATarget == "svcd") {
-        opt(L"vcodec", L"mpeg2video"), opt(L"acodec", L"mp2"), opt(L"f", L"svcd");
-        opt(L"s", pal ? L"480x576" : L"480x480"), opt(L"r", rate), opt(L"g", gop);
-        opt(L"b", L"2040000"), opt(L"maxrate", L"2516000"), opt(L"minrate", L"0"), opt(L"bufsize", L"1835008");
-        opt(L"flags", L"+scan_offset"), opt(L"ab", L"224000");
-        Faudio_sample_rate = 44100;
-        opt(L"packetsize", L"2324");
+        opt("vcodec", "mpeg2video"), opt("acodec", "mp2"), opt("f", "svcd");
+        fix(pal ? "480x576" : "480x480", 44100, 2040000, 0, 2516000, 1835008);
+        // Room for the scan offsets of the SVCD user data: a private option
+        // of the MPEG-2 encoder.
+        opt("scan_offset", "1"), opt("ab", "224000");
+        opt("packetsize", "2324");
         if (Faudio_channels == 1) Faudio_channels = 2;
         assumeAspect("4:3");
     } else if (ATarget == "dvd") {
-        opt(L"vcodec", L"mpeg2video"), opt(L"acodec", L"ac3"), opt(L"f", L"dvd");
-        opt(L"s", pal ? L"720x576" : L"720x480"), opt(L"r", rate), opt(L"g", gop);
-        opt(L"b", L"6000000"), opt(L"maxrate", L"9000000"), opt(L"minrate", L"0"), opt(L"bufsize", L"1835008");
-        opt(L"packetsize", L"2048"), opt(L"muxrate", L"10080000"), opt(L"ab", L"448000");
-        Faudio_sample_rate = 48000;
+        opt("vcodec", "mpeg2video"), opt("acodec", "ac3"), opt("f", "dvd");
+        fix(pal ? "720x576" : "720x480", 48000, 6000000, 0, 9000000, 1835008);
+        opt("packetsize", "2048"), opt("muxrate", "10080000"), opt("ab", "448000");
         if (Faudio_channels == 1) Faudio_channels = 2;
         assumeAspect("16:9");
     } else if (ATarget == "dv" || ATarget == "dv50") {
-        opt(L"f", L"dv"), opt(L"s", pal ? L"720x576" : L"720x480");
-        opt(L"pix_fmt", ATarget == "dv50" ? L"yuv422p" : pal ? L"yuv420p" : L"yuv411p");
-        opt(L"r", rate);
+        opt("f", "dv"), opt("s", pal ? "720x576" : "720x480");
+        opt("pix_fmt", ATarget == "dv50" ? "yuv422p" : pal ? "yuv420p" : "yuv411p");
+        opt("r", rate);
         Faudio_sample_rate = 48000;
         Faudio_channels = 2;
+        FTarget = {ATarget, pal ? "720x576" : "720x480", rate, 48000, 0, 0, 0, 0};
     } else {
         throw FFmpegException("Unknown target type");
     }
+}
+
+void TCustomFFmpeg::EnforceTargetValues() {
+    if (FTarget.Size.empty()) return;
+    const auto restore = [this](const char* AWhat, const std::string& AHad, const std::string& AName,
+                                const std::string& AValue) {
+        GlobalLogger()->Log(this, llWarning, "Target %s: %s %s replaced by the target's %s", FTarget.Name.c_str(), AWhat,
+                            AHad.c_str(), AValue.c_str());
+        DispatchOption(Utf8ToWide(AName), Utf8ToWide(AValue));
+    };
+    int w = 0, h = 0;
+    ff::av_parse_video_size(&w, &h, FTarget.Size.c_str());
+    if (Fframe_width != w || Fframe_height != h)
+        restore("frame size", std::to_string(Fframe_width) + "x" + std::to_string(Fframe_height), "s", FTarget.Size);
+    AVRational rate{0, 1};
+    ff::av_parse_video_rate(&rate, FTarget.Rate.c_str());
+    if (av_cmp_q(rate, Fframe_rate) != 0)
+        restore("frame rate", std::to_string(Fframe_rate.num) + "/" + std::to_string(Fframe_rate.den), "r", FTarget.Rate);
+    if (Faudio_sample_rate != FTarget.SampleRate) {
+        GlobalLogger()->Log(this, llWarning, "Target %s: sample rate %d replaced by the target's %d", FTarget.Name.c_str(),
+                            Faudio_sample_rate, FTarget.SampleRate);
+        Faudio_sample_rate = FTarget.SampleRate;
+    }
+    if (FTarget.MaxRate <= 0) return;
+    const AVCodecContext* video = FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
+    if (!video) return;
+    const struct {
+        const char* Name;
+        int64_t Had, Want;
+    } limits[] = {{"maxrate", video->rc_max_rate, FTarget.MaxRate},
+                  {"minrate", video->rc_min_rate, FTarget.MinRate},
+                  {"bufsize", video->rc_buffer_size, FTarget.BufSize}};
+    for (const auto& l : limits)
+        if (l.Had != l.Want) restore(l.Name, std::to_string(l.Had), l.Name, std::to_string(l.Want));
+    // A bit rate inside the target's limits is the user's choice.
+    const int64_t b = video->bit_rate;
+    if (b < FTarget.MinRate || b > FTarget.MaxRate || b <= 0)
+        restore("video bit rate", std::to_string(b), "b", std::to_string(FTarget.BitRate));
 }
 
 void TCustomFFmpeg::SetTargetOption(const std::string& AValue) {

@@ -1,5 +1,6 @@
 // One conversion task: the working tables, the codecs, the headers, the
 // packet loop and the end of the task.
+#include <algorithm>
 #include <cmath>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "Src/AVFilterStubs.h"
 #include "Src/AVFormatStubs.h"
 #include "Src/AVUtilStubs.h"
+#include "Src/FFOwners.h"
 #include "Src/FFUtils.h"
 #include "Src/FFmpeg.h"
 #include "Src/FFmpegLoader.h"
@@ -58,13 +60,15 @@ void TCustomFFmpeg::ChooseSource(TAVOutputStream& AOst, int AIndex) {
         }
         AOst.sync_ist = Fist_table[Ffile_table[m.sync_file_index].ist_index + m.sync_stream_index];
     } else {
-        int best = -1;
+        // The stream the probe saw most frames of; the first of equals.
+        double best = -1;
         for (size_t j = 0; j < Fist_table.size(); ++j) {
             TAVInputStream* ist = Fist_table[j];
             if (!ist->discard || ist->st->discard == AVDISCARD_ALL || ist->st->codecpar->codec_type != type) continue;
             if (FJoinMode && ist->file_index != AOst.file_index) continue;
-            if (static_cast<int>(ist->st->nb_frames) > best) {
-                best = static_cast<int>(ist->st->nb_frames);
+            const double score = AnalysedFrameRate(ist->st);
+            if (score > best) {
+                best = score;
                 source = static_cast<int>(j);
             }
         }
@@ -144,14 +148,15 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
         }
         AOst.video_resample = enc->width != w || enc->height != h || enc->pix_fmt != dec->pix_fmt;
         if (AOst.video_resample) {
-            AOst.pict_tmp = ff::av_frame_alloc();
+            AOst.pict_tmp.reset(ff::av_frame_alloc());
+            if (!AOst.pict_tmp) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
             AOst.pict_tmp->format = enc->pix_fmt;
             AOst.pict_tmp->width = enc->width;
             AOst.pict_tmp->height = enc->height;
-            if (!AOst.pict_tmp || ff::av_frame_get_buffer(AOst.pict_tmp, 0) < 0)
+            if (ff::av_frame_get_buffer(AOst.pict_tmp.get(), 0) < 0)
                 throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-            AOst.img_resample_ctx = ff::sws_getContext(w, h, dec->pix_fmt, enc->width, enc->height, enc->pix_fmt,
-                                                       static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr);
+            AOst.img_resample_ctx.reset(ff::sws_getContext(w, h, dec->pix_fmt, enc->width, enc->height, enc->pix_fmt,
+                                                           static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr));
             if (!AOst.img_resample_ctx) throw FFmpegException("Cannot get resampling context");
             AOst.original_height = dec->height;
             AOst.original_width = dec->width;
@@ -254,6 +259,7 @@ void TCustomFFmpeg::OpenEncoders() {
         }
         AVDictionary* opts = nullptr;
         CopyPrivateOptions(FOptions, ost.enc->codec_type, &opts);
+        TakePendingCodecOptions(FOptions, codec, &opts);
         if (!ost.x264_stats.empty()) ff::av_dict_set(&opts, "stats", ost.x264_stats.c_str(), 0);
         if (ost.enc->codec_type == AVMEDIA_TYPE_SUBTITLE) {
             const AVCodecContext* dec = Fist_table[ost.source_index]->dec;
@@ -268,23 +274,32 @@ void TCustomFFmpeg::OpenEncoders() {
         {
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ost.codec_id = ost.enc->codec_id;
+            ClearLastLibraryError();
             r = ff::avcodec_open2(ost.enc, codec, &opts);
         }
         ff::av_dict_free(&opts);
         if (r < 0) {
+            // The encoder's own words say what it refused.
+            std::wstring reason = LastLibraryError();
+            if (reason.empty()) reason = LibErrorText(r);
             DumpStreamMapping();
-            const std::wstring m = FormatText(
-                "Error while opening encoder for output stream #%d.%d (%s) - maybe incorrect parameters such as bit_rate, "
-                "rate, width or height. Please check error log message to find out more detail information.",
-                ost.file_index, ost.index, type.c_str());
+            const std::wstring m = FormatText("Error while opening encoder for output stream #%d.%d (%s): ", ost.file_index,
+                                              ost.index, type.c_str()) + reason;
             GlobalLogger()->Log(this, llError, m);
             throw FFmpegException(m);
         }
-        AddCodecItem(FEncoderList, &ost);
+        FOpenEncoders.push_back(&ost);
         ff::avcodec_parameters_from_context(ost.st->codecpar, ost.enc);
         ost.st->time_base = ost.enc->time_base;
         if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO) ost.st->avg_frame_rate = ost.enc->framerate;
         Fextra_size += ost.enc->extradata_size;
+    }
+    // An encoder-private option that none of the opened encoders has did nothing.
+    if (const AVDictionaryEntry* e = ff::av_dict_get(FOptions.pending_codec_opts, "", nullptr, AV_DICT_IGNORE_SUFFIX)) {
+        const std::wstring m =
+            FormatText("No encoder of the output has the option \"%s\" (value \"%s\")", e->key, e->value);
+        GlobalLogger()->Log(this, llError, m);
+        throw FFmpegException(m);
     }
 }
 
@@ -314,7 +329,7 @@ void TCustomFFmpeg::OpenDecoders() {
             GlobalLogger()->Log(this, llError, m);
             throw FFmpegException(m);
         }
-        AddCodecItem(FDecoderList, &ist);
+        FOpenDecoders.push_back(&ist);
     }
 }
 
@@ -381,13 +396,28 @@ void TCustomFFmpeg::CopyChapters() {
 
 void TCustomFFmpeg::WriteHeaders() {
     for (int i = 0; i < Fnb_output_files && (!FJoinMode || i == 0); ++i) {
-        if (ff::avformat_write_header(Foutput_files[i], nullptr) < 0) {
+        ClearLastLibraryError();
+        const int r = ff::avformat_write_header(Foutput_files[i], nullptr);
+        if (r < 0) {
+            std::wstring reason = LastLibraryError();
+            if (reason.empty()) reason = LibErrorText(r);
             DumpStreamMapping();
-            const std::wstring m = FormatText("Could not write header for output file #%d (incorrect codec parameters ?)", i);
+            const std::wstring m =
+                FormatText("Could not write header for output file #%d (incorrect codec parameters ?): ", i) + reason;
             GlobalLogger()->Log(this, llError, m);
             throw FFmpegException(m);
         }
     }
+    // RTP outputs: the session description a receiver needs.
+    const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
+    bool allRtp = outputs > 0;
+    for (int i = 0; i < outputs; ++i) allRtp = allRtp && std::strcmp(Foutput_files[i]->oformat->name, "rtp") == 0;
+    if (!allRtp) return;
+    char sdp[2048] = {};
+    if (ff::av_sdp_create(Foutput_files.data(), outputs, sdp, sizeof sdp) < 0) return;
+    std::string text = sdp;
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    GlobalLogger()->Log(this, llInfo, L"SDP:\r\n" + Utf8ToWide(text));
 }
 
 void TCustomFFmpeg::DumpStreamMapping() {
@@ -411,7 +441,7 @@ void TCustomFFmpeg::InitBitstreamFilters(TAVOutputStream& AOst) {
         const AVBitStreamFilter* filter = ff::av_bsf_get_by_name(name.c_str());
         AVBSFContext* ctx = nullptr;
         if (!filter || ff::av_bsf_alloc(filter, &ctx) < 0) throw FFmpegException("Unknown bitstream filter " + name);
-        AOst.bsfs.push_back(ctx);
+        AOst.bsfs.emplace_back(ctx);
         ff::avcodec_parameters_copy(ctx->par_in, AOst.st->codecpar);
         ctx->time_base_in = AOst.st->time_base;
         if (ff::av_bsf_init(ctx) < 0) throw FFmpegException("Error initializing bitstream filter: " + name);
@@ -421,7 +451,7 @@ void TCustomFFmpeg::InitBitstreamFilters(TAVOutputStream& AOst) {
 void TCustomFFmpeg::FreeTranscodeTables() {
     Ffile_table.clear();
     for (TAVInputStream* ist : Fist_table) {
-        if (ist->decoding_needed) RemoveCodecItem(FDecoderList, ist);
+        std::erase(FOpenDecoders, ist);
         if (ist->dec) {
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_free_context(&ist->dec);
@@ -432,14 +462,9 @@ void TCustomFFmpeg::FreeTranscodeTables() {
     for (TAVOutputStream* ost : Fost_table) {
         if (ost->logfile) fclose(ost->logfile);
         if (ost->fifo && !ost->owner) ff::av_audio_fifo_free(ost->fifo);
-        if (ost->pict_tmp) ff::av_frame_free(&ost->pict_tmp);
-        if (ost->img_resample_ctx) ff::sws_freeContext(ost->img_resample_ctx);
-        if (ost->resample) ff::swr_free(&ost->resample);
-        for (AVBSFContext*& b : ost->bsfs) ff::av_bsf_free(&b);
-        if (ost->filter_graph) ff::avfilter_graph_free(&ost->filter_graph);
         if (ost->encoding_needed && ost->enc && !ost->owner) {
             ff::av_freep(&ost->enc->stats_in);
-            RemoveCodecItem(FEncoderList, ost);
+            std::erase(FOpenEncoders, ost);
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ost->enc);
         }
@@ -469,7 +494,10 @@ void TCustomFFmpeg::Transcode() {
         if (!ist->dec) throw FFmpegException("av_mallocz fail");
         ff::avcodec_parameters_to_context(ist->dec, ist->st->codecpar);
         ist->dec->pkt_timebase = ist->st->time_base;
-        ist->dec->thread_count = Fthread_count;
+        ist->dec->thread_count = CodecThreads;
+        // Frame threads hold pictures back: with a picture limit the other
+        // streams would run that far past the last picture.
+        if (Fmax_frames[0] != INT32_MAX) ist->dec->thread_type = FF_THREAD_SLICE;
         if (ist->dec->codec_type == AVMEDIA_TYPE_VIDEO && ist->dec->pix_fmt == AV_PIX_FMT_NONE) ist->dec->pix_fmt = AV_PIX_FMT_YUV420P;
     }
     BuildOutputTables();
@@ -515,11 +543,8 @@ int TCustomFFmpeg::ChooseInput() {
 }
 
 void TCustomFFmpeg::RunLoop() {
-    AVPacket* pkt = ff::av_packet_alloc();
-    struct Packet {
-        AVPacket*& P;
-        ~Packet() { ff::av_packet_free(&P); }
-    } guard{pkt};
+    const TPacketPtr packet = NewPacket();
+    AVPacket* pkt = packet.get();
     Fcurrent_input = 0;
     while (!WaitWhilePaused()) {
         const int file = FJoinMode ? (JoinedGroupAtLimit(Fcurrent_input) ? -1 : Fcurrent_input) : ChooseInput();
@@ -538,6 +563,12 @@ void TCustomFFmpeg::RunLoop() {
             ++Fno_packet_count;
             continue;
         }
+        // A packet cut short by the end of the file is a file cut short;
+        // one damaged elsewhere (a broadcast glitch) is the decoder's business.
+        const bool cut = r >= 0 && (pkt->flags & AV_PKT_FLAG_CORRUPT) && Finput_files[file]->pb &&
+                         ff::avio_feof(Finput_files[file]->pb);
+        if (r < 0 || cut) CheckInputEnd(file, r, cut);
+        if (r == AVERROR_EOF && Floop_input && !FJoinMode && RewindInput(file)) continue;
         if (r < 0) {
             Ffile_table[file].eof_reached = 1;
             if (FJoinMode) {
@@ -563,6 +594,7 @@ bool TCustomFFmpeg::HandlePacket(AVPacket* APkt, int AFileIndex) {
     if (APkt->stream_index >= Ffile_table[AFileIndex].nb_streams) return true;
     const int istIndex = Ffile_table[AFileIndex].ist_index + APkt->stream_index;
     TAVInputStream& ist = *Fist_table[istIndex];
+    ++ist.packets_read;
     if (ist.discard) return true;
     const AVRational tb = ist.st->time_base;
     const int64_t offset = ff::av_rescale_q(Finput_files_ts_offset[AFileIndex], AV_TIME_BASE_Q, tb);

@@ -6,8 +6,23 @@
 #include <vector>
 
 #include "platform/MainThread.h"
+#include "platform/SysUtils.h"
 
 EEngineError::EEngineError(std::wstring AMessage) : FMessage(std::move(AMessage)), FWhat(WideToUtf8(FMessage)) {}
+
+std::wstring CurrentExceptionText() {
+    try {
+        throw;
+    } catch (const EEngineError& e) {
+        return e.Message();
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return Utf8ToWide(e.what());
+    } catch (...) {
+        return L"Unknown exception";
+    }
+}
 
 void EngineAssert(bool ACondition, const wchar_t* AUnit, const std::wstring& AMessage) {
     if (!ACondition) throw EAssertionFailed(AMessage + L" (" + AUnit + L")");

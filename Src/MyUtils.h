@@ -34,6 +34,11 @@ public:
 // Throws EAssertionFailed with "AMessage (AUnit)" when ACondition is false.
 void EngineAssert(bool ACondition, const wchar_t* AUnit, const std::wstring& AMessage);
 
+// The text of the exception being handled; call only inside a catch block.
+// Engine and class-library errors give their message, standard exceptions
+// their what() text, anything else "Unknown exception".
+std::wstring CurrentExceptionText();
+
 // Text conversions. UTF-8 is used only at the media-library boundary.
 std::wstring Utf8ToWide(const std::string& AText);
 std::string WideToUtf8(const std::wstring& AText);

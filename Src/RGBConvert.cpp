@@ -6,44 +6,19 @@
 #include "Src/AVUtilStubs.h"
 #include "Src/SwScaleStubs.h"
 
-TBitmap24::TBitmap24(const TBitmap24& AOther) { *this = AOther; }
+std::unique_ptr<TBitmap> NewPictureBitmap() { return std::make_unique<TBitmap>(0, 0, pf24bit); }
 
-TBitmap24& TBitmap24::operator=(const TBitmap24& AOther) {
-    if (this == &AOther) return *this;
-    SetSize(AOther.FWidth, AOther.FHeight);
-    if (FBits && AOther.FBits) std::memcpy(FBits, AOther.FBits, static_cast<size_t>(BytesPerLine()) * FHeight);
-    return *this;
-}
-
-void TBitmap24::Release() {
-    FDib.Reset();
-    FBits = nullptr;
-    FWidth = FHeight = 0;
-}
-
-void TBitmap24::SetSize(int AWidth, int AHeight) {
-    if (AWidth == FWidth && AHeight == FHeight && (FDib || AWidth <= 0 || AHeight <= 0)) return;
-    Release();
-    if (AWidth <= 0 || AHeight <= 0) return;
-    FDib = platform::DibSection::Create(AWidth, AHeight, 24);
-    if (!FDib) return;
-    FBits = static_cast<uint8_t*>(FDib.Bits());
-    FWidth = AWidth;
-    FHeight = AHeight;
-}
-
-uint32_t TBitmap24::Pixel(int AX, int AY) const {
-    const uint8_t* p = ScanLine(AY) + AX * 3;
+uint32_t BitmapPixel(TBitmap& ABitmap, int AX, int AY) {
+    const uint8_t* p = static_cast<const uint8_t*>(ABitmap.ScanLine(AY)) + AX * 3;
     return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
 }
 
-void TBitmap24::FillBlack() {
-    if (FBits) std::memset(FBits, 0, static_cast<size_t>(BytesPerLine()) * FHeight);
+void FillBlack(TBitmap& ABitmap) {
+    for (int y = 0; y < ABitmap.Height(); ++y) std::memset(ABitmap.ScanLine(y), 0, ABitmap.BytesPerLine());
 }
 
 void ResetRGBContext(TRGBConvertContext& ACtx) {
-    delete ACtx.Bitmap;
-    ACtx.Bitmap = nullptr;
+    ACtx.Bitmap.reset();
     if (ACtx.RGBBuf) ff::av_free(ACtx.RGBBuf);
     ACtx.RGBBuf = nullptr;
     if (ACtx.toRGB_convert_ctx) ff::sws_freeContext(ACtx.toRGB_convert_ctx);
@@ -57,7 +32,7 @@ void ResetRGBContext(TRGBConvertContext& ACtx) {
 }
 
 bool ConvertToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int APixFmt, int AWidth, int AHeight) {
-    if (!ACtx.Bitmap) ACtx.Bitmap = new TBitmap24;
+    if (!ACtx.Bitmap) ACtx.Bitmap = NewPictureBitmap();
     ACtx.Bitmap->SetSize(AWidth, AHeight);
     if (ACtx.Bitmap->Width() != AWidth || ACtx.Bitmap->Height() != AHeight) return false;
     const bool convert = APixFmt != ACtx.RGBPixFmt || AWidth % 2 || AHeight % 2 ||

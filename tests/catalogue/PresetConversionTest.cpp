@@ -1,13 +1,17 @@
-// Every offered output format converts a short clip with its encoder preset,
-// set on the transcoder the way a queued task gets it, and the result probes
-// back with the streams, encoders and sizes the preset asks for.
+// Every offered output format converts a short clip the way the main window
+// queues a file: the format's preset, then its default option choices, then
+// the output record given to the encoder component's SetOutputFile. The
+// result probes back with the streams, encoders and sizes asked for; disc
+// formats probe back with their target's fixed values.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +19,7 @@
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
 #include "Src/AVProbe.h"
+#include "Src/DIzizuZUR.h"
 #include "Src/FFUtils.h"
 #include "Src/FFmpeg.h"
 #include "Src/FFmpegLoader.h"
@@ -22,14 +27,17 @@
 #include "Src/MyUtils.h"
 #include "Src/UnicodeProtocol.h"
 #include "app/EncoderPresets.h"
+#include "app/FormatCatalogue.h"
+#include "app/OptionChoices.h"
+#include "app/OptionLists.h"
+#include "platform/MainThread.h"
 #include "tools/testmedia/TestMedia.h"
 
 namespace {
 
-using TOptionList = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // How much of the clip each conversion takes, in seconds.
-const wchar_t* const kLength = L"0.4";
+constexpr int64_t kLength = 400000;  // microseconds
 
 // A one-second 320x240 clip with stereo 44.1 kHz sound, made once per
 // process with the libraries it needs.
@@ -64,36 +72,88 @@ const TSourceClip& SourceClip() {
     return clip;
 }
 
-void AddOption(TOptionList& AList, const wchar_t* AName, const std::wstring& AValue) {
-    if (!AValue.empty()) AList.emplace_back(AName, AValue);
-}
-
-void AddBitRate(TOptionList& AList, const wchar_t* AName, int AValue) {
-    if (AValue > 0) AList.emplace_back(AName, std::to_wstring(AValue));
-}
-
-// The transcoder options of the current-format settings, in the order a
-// queued task applies them: disc target, encoders, the typed options, size.
-TOptionList TaskOptions(const formats::TFormatSettings& S) {
-    TOptionList o;
-    if (!S.Video_TargetType.empty()) {
-        const std::wstring norm = S.Video_NormType == L"PAL" ? L"pal-" : S.Video_NormType == L"NTSC" ? L"ntsc-" : L"";
-        o.emplace_back(L"target", norm + S.Video_TargetType);
+// The option lists of a format as the main window's lists show them after
+// the fill: each list's selected entry.
+class TShownChoices : public formats::IOptionListView {
+public:
+    void ClearItems(formats::TOptionList AList) override { Items[Index(AList)].clear(); }
+    void SetEnabled(formats::TOptionList, bool) override {}
+    void AddItem(formats::TOptionList AList, const std::wstring& AText) override { Items[Index(AList)].push_back(AText); }
+    void SetItemIndex(formats::TOptionList AList, int AIndex) override {
+        const auto& items = Items[Index(AList)];
+        Shown[Index(AList)] = AIndex >= 0 && AIndex < static_cast<int>(items.size()) ? items[AIndex] : L"";
     }
-    AddOption(o, L"acodec", S.Video_AudioCodec);
-    AddOption(o, L"vcodec", S.Video_VideoCodec);
-    if (S.Video_VideoCodec == L"libx264") o.emplace_back(L"vpre", L"libx264-default");
-    AddOption(o, L"ac", S.Video_AudioChannels);
-    AddOption(o, L"ar", S.Video_AudioSampleRate);
-    AddBitRate(o, L"ab", S.Video_AudioBitrate);
-    if (S.Video_DisableVideo) o.emplace_back(L"vn", L"1");
-    AddOption(o, L"r", S.Video_FrameRate);
-    AddOption(o, L"aspect", S.Video_FrameAspectRatio);
-    AddBitRate(o, L"vb", S.Video_VideoBitrate);
-    AddOption(o, L"vtag", S.Video_VideoTag);
-    AddOption(o, L"s", S.Video_FrameSize);
-    o.emplace_back(L"t", kLength);
+    std::array<std::vector<std::wstring>, 6> Items;
+    std::array<std::wstring, 6> Shown;
+
+private:
+    static size_t Index(formats::TOptionList AList) { return static_cast<size_t>(AList); }
+};
+
+// The default option choices of a catalogue key read into the settings;
+// false when the key is in no category.
+bool ApplyDefaultChoices(int AKey, formats::TFormatSettings& ASettings) {
+    for (int c = 0; c < formats::CategoryCount; ++c)
+        for (int f = 0; f < static_cast<int>(formats::Categories()[c].Formats.size()); ++f) {
+            if (formats::CatalogueKey(c, f) != AKey) continue;
+            TShownChoices view;
+            formats::FillOptionLists(view, c, f);
+            formats::ReadOptionChoices(view.Shown, ASettings);
+            return true;
+        }
+    return false;
+}
+
+// The integer value of a text; -1 (not set) for one that is none.
+int Number(const std::wstring& AText) {
+    try {
+        return AText.empty() ? -1 : std::stoi(AText);
+    } catch (const std::logic_error&) {
+        return -1;
+    }
+}
+
+// The main window's output record of the current-format settings.
+TOutputOptions OutputRecord(const formats::TFormatSettings& S) {
+    TOutputOptions o;
+    InitOutputOptions(o);
+    if (!S.Video_VideoCodec.empty()) {
+        o.VideoCodec = S.Video_VideoCodec;
+        if (S.Video_VideoCodec == L"libx264") o.VideoPreset = L"libx264-default";
+    }
+    if (!S.Video_AudioCodec.empty() && S.Video_AudioCodec != L"AUTO") o.AudioCodec = S.Video_AudioCodec;
+    o.FrameRate = S.Video_FrameRate;
+    o.DisableVideo = S.Video_DisableVideo;
+    if (!S.Video_AudioChannels.empty()) o.AudioChannels = Number(S.Video_AudioChannels);
+    if (!S.Video_AudioSampleRate.empty() && S.Video_AudioSampleRate != L"AUTO")
+        o.AudioSampleRate = Number(S.Video_AudioSampleRate);
+    o.FrameSize = S.Video_FrameSize;
+    const std::wstring& t = S.Video_TargetType;
+    if (!t.empty()) o.TargetType = t == L"vcd" ? ttVCD : t == L"svcd" ? ttSVCD : t == L"dvd" ? ttDVD : ttIgnore;
+    o.NormType = S.Video_NormType == L"PAL" ? ntPAL : S.Video_NormType == L"NTSC" ? ntNTSC : ntAuto;
+    o.AudioVolume = Number(S.Video_AudioVolume);
+    o.FrameAspectRatio = S.Video_FrameAspectRatio;
+    if (S.Video_AudioBitrate != -1000 && S.Video_AudioBitrate != -2000) o.AudioBitrate = S.Video_AudioBitrate;
+    o.FileFormat = S.Video_FileFormat;
+    o.VideoFilters = S.Video_VideoFilters;
+    o.VideoTag = S.Video_VideoTag;
+    if (S.Video_VideoBitrate != -1000) o.VideoBitrate = S.Video_VideoBitrate;
     return o;
+}
+
+// What a disc of each target must hold, written out.
+struct TDiscValues {
+    int Width, Height;
+    AVRational Rate;
+    int SampleRate;
+    int64_t MuxRate;  // bit/s; 0: the muxer computes it
+};
+
+const TDiscValues* DiscValues(const std::wstring& ATarget, const std::wstring& ANorm) {
+    static const TDiscValues palDvd{720, 576, {25, 1}, 48000, 10080000}, palVcd{352, 288, {25, 1}, 44100, 1411200},
+        palSvcd{480, 576, {25, 1}, 44100, 0};
+    if (ANorm != L"PAL") return nullptr;
+    return ATarget == L"dvd" ? &palDvd : ATarget == L"vcd" ? &palVcd : ATarget == L"svcd" ? &palSvcd : nullptr;
 }
 
 // Packets per media type of a file.
@@ -128,6 +188,7 @@ class PresetConversion : public ::testing::TestWithParam<formats::TEncoderPreset
 protected:
     void SetUp() override {
         ASSERT_TRUE(SourceClip().Error.empty()) << SourceClip().Error;
+        platform::InitMainThread();
         logger.TriggerEventInMainThread = false;
         logger.SetOnLog([this](TObject*, uint32_t, TLogLevel ALevel, const std::wstring& AText) {
             if (ALevel <= llWarning) errors.push_back(AText);
@@ -139,19 +200,22 @@ protected:
         if (!output.empty()) DeleteFileW(output.c_str());
     }
 
-    // Converts the clip with the options; the reason when it fails.
-    ::testing::AssertionResult Convert(const TOptionList& AOptions) {
-        TCustomFFmpeg t(4);
-        t.InitOptions();
-        if (!t.OpenInput(SourceClip().File)) return ::testing::AssertionFailure() << "input: " << WideToUtf8(t.LastErrMsg());
-        try {
-            for (const auto& [name, value] : AOptions) t.ParseOption(name, value);
-        } catch (const EEngineError& e) {
-            return ::testing::AssertionFailure() << "options: " << WideToUtf8(e.Message());
-        }
-        if (t.OpenOutput(output) < 0) return ::testing::AssertionFailure() << "output: " << WideToUtf8(t.LastErrMsg());
-        t.StartConvert(false);
-        if (t.FatalException()) return ::testing::AssertionFailure() << "convert: " << WideToUtf8(t.FatalMessage());
+    // Converts the clip through the encoder component; the reason when it fails.
+    ::testing::AssertionResult Convert(TOutputOptions& AOptions) {
+        TDIzizuZUR encoder;
+        std::vector<TCustomDIzizuZUR::TTerminateInfo> ends;
+        encoder.OnTerminate = [&](TObject*, const TCustomDIzizuZUR::TTerminateInfo& AInfo) { ends.push_back(AInfo); };
+        TInputOptions input;
+        InitInputOptions(input);
+        const int task = encoder.AddTask(SourceClip().File, &input);
+        if (task < 0) return ::testing::AssertionFailure() << "input: " << WideToUtf8(encoder.LastErrMsg());
+        AOptions.TimeLength = kLength;
+        if (!encoder.SetOutputFile(task, output, &AOptions))
+            return ::testing::AssertionFailure() << "output: " << WideToUtf8(encoder.LastErrMsg());
+        encoder.Start(0);
+        if (ends.size() != 2) return ::testing::AssertionFailure() << ends.size() << " end notifications";
+        if (ends[0].Exception || !ends[0].Finished)
+            return ::testing::AssertionFailure() << "convert: " << WideToUtf8(ends[0].ExceptionMsg);
         return ::testing::AssertionSuccess();
     }
 
@@ -164,8 +228,11 @@ TEST_P(PresetConversion, ConvertsAndProbesBack) {
     const formats::TEncoderPreset& preset = GetParam();
     formats::TFormatSettings s;
     ASSERT_TRUE(formats::ApplyEncoderPreset(preset.Key, SourceClip().File, SourceClip().Outputs, true, s));
+    // A key no category offers keeps its preset's settings alone.
+    ApplyDefaultChoices(preset.Key, s);
     output = s.Video_OutPutFileName;
-    ASSERT_TRUE(Convert(TaskOptions(s))) << WideToUtf8(output);
+    TOutputOptions record = OutputRecord(s);
+    ASSERT_TRUE(Convert(record)) << WideToUtf8(output);
 
     TCustomAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(output)) << WideToUtf8(probe.LastErrMsg());
@@ -175,7 +242,16 @@ TEST_P(PresetConversion, ConvertsAndProbesBack) {
     if (!s.Video_AudioCodec.empty()) {
         EXPECT_EQ(audio->codec_id, EncodedCodec(s.Video_AudioCodec));
     }
-    if (!s.Video_AudioSampleRate.empty()) {
+    // A disc target's own values win over the typed choices.
+    const TDiscValues* disc = nullptr;
+    if (!s.Video_TargetType.empty()) {
+        disc = DiscValues(s.Video_TargetType, s.Video_NormType);
+        ASSERT_NE(disc, nullptr) << WideToUtf8(s.Video_TargetType + L" " + s.Video_NormType);
+        EXPECT_EQ(audio->sample_rate, disc->SampleRate);
+        if (disc->MuxRate > 0) {
+            EXPECT_EQ(testmedia::FirstPackMuxRate(output), disc->MuxRate);
+        }
+    } else if (!s.Video_AudioSampleRate.empty()) {
         EXPECT_EQ(std::to_wstring(audio->sample_rate), s.Video_AudioSampleRate);
     }
     if (!s.Video_AudioChannels.empty()) {
@@ -190,7 +266,12 @@ TEST_P(PresetConversion, ConvertsAndProbesBack) {
         if (!s.Video_VideoCodec.empty()) {
             EXPECT_EQ(video->codec_id, EncodedCodec(s.Video_VideoCodec));
         }
-        if (!s.Video_FrameSize.empty()) {
+        if (disc) {
+            EXPECT_EQ(video->width, disc->Width);
+            EXPECT_EQ(video->height, disc->Height);
+            const AVRational rate = file->streams[probe.FirstVideoStreamIndex()]->r_frame_rate;
+            EXPECT_EQ(av_cmp_q(rate, disc->Rate), 0) << rate.num << "/" << rate.den;
+        } else if (!s.Video_FrameSize.empty()) {
             EXPECT_EQ(std::to_wstring(video->width) + L"*" + std::to_wstring(video->height), s.Video_FrameSize);
         }
         // Containers that keep a codec tag keep the preset's.

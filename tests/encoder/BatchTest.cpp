@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <functional>
 #include <mutex>
+#include <new>
 #include <set>
+#include <stdexcept>
 #include <thread>
 
 #include "EncoderFixture.h"
@@ -170,6 +172,49 @@ TEST_F(Batch, AFailingProgressHandlerEndsItsTaskAndTheBatchGoesOn) {
             EXPECT_FALSE(e.Exception) << U8(e.ExceptionMsg);
         }
 }
+
+// A standard exception thrown inside a task's conversion (here from the
+// task's own progress step, below the component's hand-over) fails that task
+// with its text; the close-down runs, the end comes once and the batch goes on.
+struct TStepFailure {
+    const char* Name;
+    std::function<void()> Raise;
+    std::wstring Text;
+};
+
+class StepFailures : public Batch, public ::testing::WithParamInterface<TStepFailure> {};
+
+TEST_P(StepFailures, EndTheTaskAsFailedWithTheirText) {
+    AddTasks(3, media().Wav, L".mp2", L"acodec=mp2");
+    encoder.Task(1)->OnProgress = [](TObject*, int, int, int, float, float, int64_t, int64_t, int64_t) {
+        GetParam().Raise();
+    };
+    encoder.Start(1);
+    ASSERT_TRUE(WaitForEnd(60000)) << "the batch never ended";
+    ExpectEachTaskOnceThenFinal(3);
+    for (const auto& e : Ends()) {
+        if (e.TaskIndex == 1) {
+            EXPECT_TRUE(e.Exception);
+            EXPECT_FALSE(e.Finished);
+            EXPECT_EQ(e.ExceptionMsg, GetParam().Text);
+        } else if (e.TaskIndex >= 0) {
+            EXPECT_TRUE(e.Finished) << e.TaskIndex;
+            EXPECT_FALSE(e.Exception) << e.TaskIndex << U8(e.ExceptionMsg);
+        }
+    }
+    EXPECT_FALSE(encoder.Task(1)->Converting());
+    // The failed task's output was removed by its close-down.
+    EXPECT_EQ(GetFileAttributesW(Out(std::to_wstring(counter) + L"-1.mp2").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW(Out(std::to_wstring(counter) + L"-2.mp2").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, StepFailures,
+    ::testing::Values(TStepFailure{"OutOfRange", [] { throw std::out_of_range("index 7 out of range"); },
+                                   L"index 7 out of range"},
+                      TStepFailure{"BadAlloc", [] { throw std::bad_alloc(); }, L"std::bad_alloc"},
+                      TStepFailure{"NotAnException", [] { throw 42; }, L"Unknown exception"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST_F(Batch, StartWithNothingToStartEndsAtOnce) {
     clearOnEnd = true;

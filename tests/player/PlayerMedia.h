@@ -10,6 +10,7 @@ struct PlayerMedia {
     std::wstring BarsOnly;  // 2 s 320x240 colour bars, video only
     std::wstring Sound;     // 2 s 44.1 kHz stereo sine tone, audio only (WAV)
     std::wstring Subtitled; // 2 s colour bars, sound and a text subtitle stream (MKV)
+    std::wstring TwoAudio;  // 2 s colour bars, MP3 sound first and AAC sound second (MKV)
     std::string Error;
 };
 
@@ -38,6 +39,12 @@ inline const PlayerMedia& PlayerClips() {
         m.BarsOnly = make(L"barsonly.mp4", 2, true, false);
         m.Sound = make(L"sound.wav", 2, false, true);
         m.Subtitled = make(L"subtitled.mkv", 2, true, true, "eng");
+        testmedia::ClipSpec two;
+        two.FileName = m.TwoAudio = m.Folder + L"two-audio.mkv";
+        two.Seconds = 2;
+        two.Video = testmedia::VideoSpec{320, 240};
+        two.Audio = {testmedia::AudioSpec{"libmp3lame"}, testmedia::AudioSpec{"aac", 44100, 2, nullptr, 880}};
+        if (m.Error.empty()) m.Error = testmedia::MakeClip(two);
         return m;
     }();
     return media;

@@ -156,10 +156,10 @@ TEST_F(Player, FrameGrabOfAPausedOpenShowsTheBarsAndTheHookDrawing) {
     HostForm& form = *host;
     player->Hook = true;
     std::atomic<int> hooked{0};
-    player->SetOnHook([&](TObject*, TBitmap24* bmp, int64_t) {
+    player->SetOnHook([&](TObject*, TBitmap* bmp, int64_t) {
         // A white square in the middle of the lower half.
         for (int y = 150; y < 170; ++y)
-            for (int x = 150; x < 170; ++x) memset(bmp->ScanLine(y) + x * 3, 255, 3);
+            for (int x = 150; x < 170; ++x) memset(static_cast<uint8_t*>(bmp->ScanLine(y)) + x * 3, 255, 3);
         ++hooked;
     });
     ASSERT_TRUE(player->Open(PlayerClips().BarsOnly, form.Child(), true)) << WideToUtf8(player->LastErrMsg());
@@ -167,13 +167,13 @@ TEST_F(Player, FrameGrabOfAPausedOpenShowsTheBarsAndTheHookDrawing) {
     PumpFor(200);
     EXPECT_GE(hooked.load(), 2);
     int64_t pts = -2;
-    TBitmap24* bmp = player->CurrentFrame(pts);
+    TBitmap* bmp = player->CurrentFrame(pts);
     ASSERT_EQ(bmp->Width(), 320);
     ASSERT_EQ(bmp->Height(), 240);
     EXPECT_GE(pts, 0);
     EXPECT_LT(pts, 200000);
-    ExpectBarColours([&](int x, int y) { return bmp->Pixel(x, y); }, 320);
-    const uint32_t square = bmp->Pixel(160, 160);
+    ExpectBarColours([&](int x, int y) { return BitmapPixel(*bmp, x, y); }, 320);
+    const uint32_t square = BitmapPixel(*bmp, 160, 160);
     EXPECT_EQ(square & 0xE0E0E0, 0xE0E0E0u) << std::hex << square;
     // What SDL drew into the host window is the same picture.
     ExpectBarColours([&](int x, int y) { return form.GrabPixel(x, y); }, 320);
@@ -187,7 +187,7 @@ TEST_F(Player, FlippedPicturesAndFilteredSizesReachGrabAndHook) {
     player->Hook = true;
     std::mutex lock;
     std::vector<std::pair<int, int>> sizes;
-    player->SetOnHook([&](TObject*, TBitmap24* bmp, int64_t) {
+    player->SetOnHook([&](TObject*, TBitmap* bmp, int64_t) {
         std::lock_guard<std::mutex> guard(lock);
         sizes.push_back({bmp->Width(), bmp->Height()});
     });
@@ -198,11 +198,11 @@ TEST_F(Player, FlippedPicturesAndFilteredSizesReachGrabAndHook) {
         ASSERT_FALSE(sizes.empty());
         for (const auto& s : sizes) EXPECT_EQ(s, std::make_pair(160, 120));
     }
-    TBitmap24* bmp = player->CurrentFrame();
+    TBitmap* bmp = player->CurrentFrame();
     ASSERT_EQ(bmp->Width(), 160);
     ASSERT_EQ(bmp->Height(), 120);
     // Upside down: the bars are at the bottom.
-    ExpectBarColours([&](int x, int y) { return bmp->Pixel(x, 119 - y / 2); }, 160);
+    ExpectBarColours([&](int x, int y) { return BitmapPixel(*bmp, x, 119 - y / 2); }, 160);
     player->Stop(true);  // the hook uses this test's locals
 }
 
@@ -238,7 +238,7 @@ TEST_F(Player, ControlsAgainstAStoppingPlayerReturn) {
     ASSERT_TRUE(PumpUntil([&] { return LastPosition() > 200000; }, 5000));
     // Grabs while the video thread writes pictures.
     for (int i = 0; i < 100; ++i) {
-        TBitmap24* bmp = player->CurrentFrame();
+        TBitmap* bmp = player->CurrentFrame();
         ASSERT_EQ(bmp->Width(), 320);
         Sleep(2);
     }
@@ -255,7 +255,7 @@ TEST_F(Player, ControlsAgainstAStoppingPlayerReturn) {
 
 TEST_F(Player, FrameGrabWithNothingOpenIsEmpty) {
     int64_t pts = 0;
-    TBitmap24* bmp = player->CurrentFrame(pts);
+    TBitmap* bmp = player->CurrentFrame(pts);
     EXPECT_EQ(bmp->Width(), 0);
     EXPECT_EQ(pts, -1);
 }
@@ -338,6 +338,16 @@ TEST_F(Player, SubtitledFilePlaysAndStreamSwitchesAreChecked) {
     const DWORD t0 = GetTickCount();
     player->Stop(true);
     EXPECT_LT(GetTickCount() - t0, 1000u);
+}
+
+// Without a wanted stream the player takes the sound the probe saw most
+// frames of (AAC, 43 a second, over MP3's 38), as the transcoder does.
+TEST_F(Player, AutomaticAudioChoiceTakesTheStreamWithMostFrames) {
+    HostForm& form = *host;
+    ASSERT_TRUE(player->Open(PlayerClips().TwoAudio, form.Child())) << WideToUtf8(player->LastErrMsg());
+    ASSERT_TRUE(PumpUntil([&] { return LastPosition() > 200000; }, 5000));
+    EXPECT_EQ(player->VideoStreamIndex(), 0);
+    EXPECT_EQ(player->AudioStreamIndex(), 2);
 }
 
 TEST_F(Player, HostWindowKeepsItsMessagesWhileSDLDraws) {

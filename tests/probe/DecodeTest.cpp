@@ -17,10 +17,10 @@ protected:
         ASSERT_TRUE(probe.LoadFile(media().*GetParam())) << WideToUtf8(probe.LastErrMsg());
     }
     int FrameNumber() {
-        TBitmap24 bmp;
+        TBitmap bmp(0, 0, pf24bit);
         EXPECT_TRUE(probe.CopyToBitmap(bmp));
         if (bmp.Width() <= 0) return -1;
-        return testmedia::FrameNumberFromPicture([&](int x, int y) { return bmp.Pixel(x, y); }, bmp.Height());
+        return testmedia::FrameNumberFromPicture([&](int x, int y) { return BitmapPixel(bmp, x, y); }, bmp.Height());
     }
     TAVProbe probe;
 };
@@ -42,14 +42,14 @@ TEST_P(Decode, SeekingToTwoSecondsGivesThePictureOfThatTime) {
 TEST_P(Decode, TheBitmapHasTheColoursOfTheBars) {
     ASSERT_TRUE(probe.Seek(2000000));
     ASSERT_TRUE(probe.Decode());
-    TBitmap24 bmp;
+    TBitmap bmp(0, 0, pf24bit);
     ASSERT_TRUE(probe.CopyToBitmap(bmp));
     ASSERT_EQ(bmp.Width(), 640);
     ASSERT_EQ(bmp.Height(), 480);
     // The top bars from the left: grey, yellow, cyan, green, magenta, red, blue.
     const unsigned expected[7] = {0xC0C0C0, 0xC0C000, 0x00C0C0, 0x00C000, 0xC000C0, 0xC00000, 0x0000C0};
     for (int bar = 0; bar < 7; ++bar) {
-        const unsigned p = bmp.Pixel(bar * 640 / 7 + 45, 100);
+        const unsigned p = BitmapPixel(bmp, bar * 640 / 7 + 45, 100);
         for (int shift : {16, 8, 0})
             EXPECT_NEAR(static_cast<int>((p >> shift) & 255), static_cast<int>((expected[bar] >> shift) & 255), 30)
                 << "bar " << bar << " channel " << shift;
@@ -130,7 +130,7 @@ protected:
 
 TEST_F(DecodeErrors, NoPictureBeforeTheFirstDecode) {
     ASSERT_TRUE(probe.LoadFile(media().Mp4));
-    TBitmap24 bmp;
+    TBitmap bmp(0, 0, pf24bit);
     EXPECT_FALSE(probe.CopyToBitmap(bmp));
     EXPECT_EQ(probe.LastErrMsg(), L"picture not ready, please decode first");
 }
@@ -177,10 +177,10 @@ TEST_F(DecodeErrors, OtherSizesAndNamesDecode) {
     for (const std::wstring* name : {&media().Ntsc, &media().Pal169, &media().Chinese, &media().NonAnsi}) {
         ASSERT_TRUE(probe.LoadFile(*name)) << WideToUtf8(*name);
         ASSERT_TRUE(probe.Decode()) << WideToUtf8(probe.LastErrMsg());
-        TBitmap24 bmp;
+        TBitmap bmp(0, 0, pf24bit);
         ASSERT_TRUE(probe.CopyToBitmap(bmp));
         EXPECT_EQ(bmp.Width(), probe.FrameInfo().Width);
-        EXPECT_EQ(testmedia::FrameNumberFromPicture([&](int x, int y) { return bmp.Pixel(x, y); }, bmp.Height()), 0);
+        EXPECT_EQ(testmedia::FrameNumberFromPicture([&](int x, int y) { return BitmapPixel(bmp, x, y); }, bmp.Height()), 0);
     }
 }
 

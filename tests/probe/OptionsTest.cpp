@@ -2,6 +2,8 @@
 // them and copied into real contexts later.
 #include <gmock/gmock.h>
 
+#include <cerrno>
+
 #include "ProbeFixture.h"
 #include "Src/AVCodecStubs.h"
 #include "Src/AVUtilStubs.h"
@@ -77,7 +79,17 @@ TEST_F(Options, StoredValuesAreCopiedIntoARealContext) {
 namespace {
 
 TEST_F(Options, EncoderPrivateOptionsAreCheckedOnceTheEncoderIsKnown) {
-    EXPECT_FALSE(SetOption(opts, "crf", "23"));  // no encoder named yet
+    // Before its encoder is named, an encoder's option waits for the encoder.
+    EXPECT_TRUE(SetOption(opts, "crf", "21"));
+    ASSERT_NE(ff::av_dict_get(opts.pending_codec_opts, "crf", nullptr, 0), nullptr);
+    EXPECT_STREQ(ff::av_dict_get(opts.pending_codec_opts, "crf", nullptr, 0)->value, "21");
+    AVDictionary* taken = nullptr;
+    TakePendingCodecOptions(opts, ff::avcodec_find_encoder_by_name("mpeg4"), &taken);
+    EXPECT_EQ(taken, nullptr) << "MPEG-4 has no crf";
+    TakePendingCodecOptions(opts, ff::avcodec_find_encoder_by_name("libx264"), &taken);
+    EXPECT_EQ(ff::av_dict_count(taken), 1);
+    EXPECT_EQ(opts.pending_codec_opts, nullptr);
+    ff::av_dict_free(&taken);
     SetOptionEncoder(opts, AVMEDIA_TYPE_VIDEO, ff::avcodec_find_encoder_by_name("libx264"));
     EXPECT_TRUE(SetOption(opts, "crf", "23"));
     EXPECT_TRUE(SetOption(opts, "preset", "ultrafast"));
@@ -92,6 +104,18 @@ TEST_F(Options, EncoderPrivateOptionsAreCheckedOnceTheEncoderIsKnown) {
     ff::av_dict_free(&open);
     CopyPrivateOptions(opts, AVMEDIA_TYPE_AUDIO, &open);
     EXPECT_EQ(open, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Options, MuxerOptionsWaitForTheMuxerAndRefusalsSayWhy) {
+    EXPECT_EQ(TrySetOption(opts, "muxrate", "1411200"), 1);
+    ASSERT_NE(ff::av_dict_get(opts.muxer_opts, "muxrate", nullptr, 0), nullptr);
+    EXPECT_STREQ(ff::av_dict_get(opts.muxer_opts, "muxrate", nullptr, 0)->value, "1411200");
+    EXPECT_EQ(TrySetOption(opts, "nosuchoption", "1"), 0);
+    EXPECT_EQ(TrySetOption(opts, "g", "many"), AVERROR(EINVAL));
 }
 
 }  // namespace

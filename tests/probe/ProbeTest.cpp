@@ -72,7 +72,7 @@ TEST_F(Probe, InformationTextOfTheMp4Clip) {
     ASSERT_NE(video, std::wstring::npos) << U8(text);
     const std::wstring videoLine = text.substr(video, text.find(L"\r\n", video) - video);
     EXPECT_THAT(U8(videoLine), HasSubstr("640x480"));
-    EXPECT_THAT(U8(videoLine), HasSubstr(", 25 fps, 25 tbr, 12800 tbn"));
+    EXPECT_THAT(U8(videoLine), HasSubstr(", 25 fps, 25 tbr, 12800 tbn, 25 tbc"));
     EXPECT_THAT(U8(videoLine), HasSubstr(", StartTime: 0.000000, Duration: 00:00:05.000"));
     EXPECT_THAT(U8(text), HasSubstr("Stream #1[0x2](und), 1/44100: Audio: aac"));
     EXPECT_THAT(U8(text), HasSubstr("\r\n  Metadata:\r\n"));
@@ -122,7 +122,7 @@ TEST_F(Probe, NtscFrameRateAndPalPixelAspect) {
     EXPECT_EQ(ntsc.FrameRate.den, 1001);
     EXPECT_EQ(ntsc.Width, 720);
     EXPECT_THAT(U8(probe.FileInfoText()), HasSubstr(", 29.97 fps"));
-    EXPECT_THAT(U8(probe.FileInfoText()), HasSubstr(", 90k tbn"));
+    EXPECT_THAT(U8(probe.FileInfoText()), HasSubstr(", 90k tbn, 59.94 tbc"));  // MPEG-2 counts fields
 
     ASSERT_TRUE(probe.LoadFile(media().Pal169));
     const TVideoStreamInfo pal = probe.FirstVideoStreamInfo();

@@ -42,7 +42,7 @@ TEST_F(RGBConvert, AFittingPictureIsCopiedWithoutConversion) {
     ASSERT_TRUE(ConvertToBitmap(ctx, pic, AV_PIX_FMT_BGR24, 64, 32));
     EXPECT_EQ(ctx.RGBPictureRef, &pic);
     EXPECT_EQ(ctx.RGBBuf, nullptr);
-    EXPECT_EQ(ctx.Bitmap->Pixel(10, 20), (10u << 16) | (20u << 8) | 7u);
+    EXPECT_EQ(BitmapPixel(*ctx.Bitmap, 10, 20), (10u << 16) | (20u << 8) | 7u);
 }
 
 TEST_F(RGBConvert, AnOddWidthIsConvertedAndTheBufferOnlyGrows) {
@@ -50,7 +50,7 @@ TEST_F(RGBConvert, AnOddWidthIsConvertedAndTheBufferOnlyGrows) {
     ASSERT_TRUE(ConvertToBitmap(ctx, odd, AV_PIX_FMT_BGR24, 65, 32));
     EXPECT_EQ(ctx.RGBPictureRef, &ctx.RGBPicture);
     EXPECT_EQ(ctx.Bitmap->Width(), 65);
-    EXPECT_EQ(ctx.Bitmap->Pixel(64, 31), (64u << 16) | (31u << 8) | 7u);
+    EXPECT_EQ(BitmapPixel(*ctx.Bitmap, 64, 31), (64u << 16) | (31u << 8) | 7u);
     const int first = ctx.RGBBufSize;
     const TAVPicture big = Picture(129, 64, 129 * 3);
     ASSERT_TRUE(ConvertToBitmap(ctx, big, AV_PIX_FMT_BGR24, 129, 64));

@@ -87,9 +87,9 @@ std::vector<int> ShownFrameNumbers(const std::wstring& AFile) {
     if (!probe.LoadFile(AFile)) return numbers;
     const int video = probe.FirstVideoStreamIndex();
     while (probe.Decode(video)) {
-        TBitmap24 bmp;
+        TBitmap bmp(0, 0, pf24bit);
         if (!probe.CopyToBitmap(bmp)) break;
-        numbers.push_back(testmedia::FrameNumberFromPicture([&](int x, int y) { return bmp.Pixel(x, y); }, bmp.Height()));
+        numbers.push_back(testmedia::FrameNumberFromPicture([&](int x, int y) { return BitmapPixel(bmp, x, y); }, bmp.Height()));
     }
     return numbers;
 }

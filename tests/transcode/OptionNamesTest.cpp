@@ -44,6 +44,8 @@ struct TNameCase {
     std::wstring Logged = {};
 };
 
+const wchar_t* const MeThresholdGone = L"Option me_threshold: this library generation has no motion estimation threshold";
+
 // Steps of an option list that are not options: open the test clip as one
 // more input, or an output of that name in the test's folder.
 const wchar_t* const OpenIn = L"(input)";
@@ -247,8 +249,9 @@ const std::vector<TNameCase> NameCases = {
     // Names are checked when used; a name after "copy" keeps the copy flag.
     {Bad, {{L"vcodec", L"copy"}, {L"vcodec", L"nosuch"}},
      [](const T& t) { return t.Fvideo_stream_copy == 1 && Text(&T::Fvideo_codec_name, "nosuch")(t); }},
-    {Good, {{L"me_threshold", L"4"}}, Is(&T::Fme_threshold, 4)},
-    NotANumber(L"me_threshold", L"low"),
+    // Gone from this library generation: refused whatever the value.
+    Refused(Good, {{L"me_threshold", L"4"}}, MeThresholdGone),
+    Refused(Bad, {{L"me_threshold", L"low"}}, MeThresholdGone),
     ZeroClears(L"sameq", &T::Fsame_quality), AnyValueSets(L"sameq", &T::Fsame_quality),
     {Good, {{L"pass", L"2"}}, Is(&T::Fdo_pass, 2)},
     {Good, {{L"passlogfile", L"C:\\logs\\run"}}, Is(&T::Fpass_logfilename_prefix, std::string("C:\\logs\\run"))},

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 #include "TranscodeFixture.h"
@@ -22,6 +23,16 @@ int SettledThreads(int AExpected) {
         n = ThreadsOfThisProcess();
     }
     return n;
+}
+
+// Polls the condition until it holds or the deadline passes; whether it holds.
+bool WaitFor(const std::function<bool()>& ACondition, DWORD ATimeoutMs = 60000) {
+    const DWORD start = GetTickCount();
+    while (!ACondition()) {
+        if (GetTickCount() - start > ATimeoutMs) return false;
+        Sleep(2);
+    }
+    return true;
 }
 
 class RunControl : public TranscodeFixture {
@@ -91,7 +102,7 @@ TEST_F(RunControl, ThreadRunEndsOnceAndReleasesEverything) {
     TConvertThread* thread = t.StartConvert(true);
     ASSERT_NE(thread, nullptr);
     thread->Resume();
-    while (t.Converting()) Sleep(5);
+    ASSERT_TRUE(WaitFor([&] { return !t.Converting(); }));
     t.Stop(true);  // waits until the thread has left the task
     EXPECT_TRUE(t.Finished());
     EXPECT_FALSE(t.FatalException()) << U8(t.FatalMessage());
@@ -111,7 +122,7 @@ TEST_F(RunControl, StopMidRunEndsWithoutFailureAndNotFinished) {
     TConvertThread* thread = t.StartConvert(true);
     ASSERT_NE(thread, nullptr);
     thread->Resume();
-    while (reportCount == 0) Sleep(1);
+    ASSERT_TRUE(WaitFor([&] { return reportCount > 0; })) << "no progress report";
     t.Stop(true);
     EXPECT_EQ(terminations, 1);
     EXPECT_FALSE(t.Finished());
@@ -143,8 +154,9 @@ TEST_F(RunControl, FreeingAConvertingTaskStopsItFirst) {
         Prepare(t);
         TConvertThread* thread = t.StartConvert(true);
         ASSERT_NE(thread, nullptr);
+        t.ReportInterval = 0;
         thread->Resume();
-        Sleep(20);
+        ASSERT_TRUE(WaitFor([&] { return reportCount > 0; })) << "no progress report";
     }
     EXPECT_EQ(terminations, 1);
     EXPECT_EQ(SettledThreads(threadsBefore), threadsBefore);
@@ -157,7 +169,7 @@ TEST_F(RunControl, PauseHoldsTheTaskAndStopEndsThePause) {
     TConvertThread* thread = t.StartConvert(true);
     ASSERT_NE(thread, nullptr);
     thread->Resume();
-    while (reportCount == 0) Sleep(1);
+    ASSERT_TRUE(WaitFor([&] { return reportCount > 0; })) << "no progress report";
     t.Pause();
     Sleep(100);
     const int held = reportCount;

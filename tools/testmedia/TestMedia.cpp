@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 #include <random>
 
@@ -133,7 +134,12 @@ std::string AddAudio(Output& AOut, const ClipSpec& ASpec, const AudioSpec& A) {
     if (!codec) return std::string("no encoder ") + A.Encoder;
     auto source = std::make_unique<Source>();
     AVCodecContext* enc = source->Enc = ff::avcodec_alloc_context3(codec);
-    enc->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_S16;
+    enc->sample_fmt = A.SampleFormat ? ff::av_get_sample_fmt(A.SampleFormat)
+                      : codec->sample_fmts ? codec->sample_fmts[0]
+                                           : AV_SAMPLE_FMT_S16;
+    // 32-bit samples asked of FLAC or ALAC carry 24 significant bits.
+    if (A.SampleFormat && (enc->sample_fmt == AV_SAMPLE_FMT_S32 || enc->sample_fmt == AV_SAMPLE_FMT_S32P))
+        enc->bits_per_raw_sample = 24;
     enc->sample_rate = A.SampleRate;
     ff::av_channel_layout_default(&enc->ch_layout, A.Channels);
     enc->time_base = {1, A.SampleRate};
@@ -208,6 +214,20 @@ std::string WriteSubtitlePackets(Output& AOut, AVStream* AStream) {
 
 }  // namespace
 
+int64_t FirstPackMuxRate(const std::wstring& AFile) {
+    std::string h(14, '\0');
+    FILE* f = _wfopen(AFile.c_str(), L"rb");
+    if (!f) return -1;
+    h.resize(fread(h.data(), 1, h.size(), f));
+    fclose(f);
+    if (h.size() < 13 || h.compare(0, 4, std::string("\0\0\1\xBA", 4)) != 0) return -1;
+    auto byte = [&h](size_t i) { return static_cast<int64_t>(static_cast<unsigned char>(h[i])); };
+    const bool mpeg2 = (byte(4) & 0xC0) == 0x40;
+    const int64_t units = mpeg2 ? (byte(10) << 14) | (byte(11) << 6) | (byte(12) >> 2)
+                                : ((byte(9) & 0x7F) << 15) | (byte(10) << 7) | (byte(11) >> 1);
+    return units * 50 * 8;
+}
+
 std::string MakeClip(const ClipSpec& ASpec) {
     Output out;
     const std::string name = ToLibFileName(ASpec.FileName);
@@ -224,7 +244,11 @@ std::string MakeClip(const ClipSpec& ASpec) {
     for (const auto& [key, value] : ASpec.Metadata) ff::av_dict_set(&out.Ctx->metadata, key, value, 0);
     if (!(out.Ctx->oformat->flags & AVFMT_NOFILE) && (r = ff::avio_open(&out.Ctx->pb, name.c_str(), AVIO_FLAG_WRITE)) < 0)
         return LibError("open", r);
-    if ((r = ff::avformat_write_header(out.Ctx, nullptr)) < 0) return LibError("header", r);
+    AVDictionary* muxerOptions = nullptr;
+    for (const auto& [key, value] : ASpec.MuxerOptions) ff::av_dict_set(&muxerOptions, key, value, 0);
+    r = ff::avformat_write_header(out.Ctx, &muxerOptions);
+    ff::av_dict_free(&muxerOptions);
+    if (r < 0) return LibError("header", r);
     if (ASpec.SubtitleLanguage) {
         error = WriteSubtitlePackets(out, out.Ctx->streams[out.Ctx->nb_streams - 1]);
         if (!error.empty()) return error;

@@ -4,6 +4,7 @@
 // its bottom-left corner, the frame number as a row of seven 40x40 blocks
 // (white = bit set, lowest bit left) so that a decoded picture tells which
 // frame it is.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct AudioSpec {
     int Channels = 2;
     const char* Language = nullptr;
     int Frequency = 440;
+    const char* SampleFormat = nullptr;  // the encoder's first when null ("s32": 24-bit FLAC)
 };
 
 struct ClipSpec {
@@ -38,6 +40,7 @@ struct ClipSpec {
     std::vector<AudioSpec> Audio;
     const char* SubtitleLanguage = nullptr;  // adds a SubRip stream when set
     std::vector<std::pair<const char*, const char*>> Metadata;  // of the container, UTF-8
+    std::vector<std::pair<const char*, const char*>> MuxerOptions;  // e.g. {"movflags", "+faststart"}
 };
 
 // Writes the clip; an empty result on success, else what went wrong.
@@ -55,6 +58,10 @@ int FrameNumberFromPicture(PixelFn APixel, int AHeight) {
     }
     return n;
 }
+
+// The mux rate in the first pack header of an MPEG program stream, in bit/s
+// (the header counts units of 50 bytes/s); -1 when the file starts otherwise.
+int64_t FirstPackMuxRate(const std::wstring& AFile);
 
 // Small file helpers of the tests (wide names).
 void WriteBytes(const std::wstring& AName, const std::string& ABytes);
