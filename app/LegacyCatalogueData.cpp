@@ -124,7 +124,7 @@ const TLegacyFormat kCategory7[] = {
 // XboX视频
 const TLegacyFormat kCategory8[] = {
     {900, SharedText, L"Xbox360支持AVC/H.264视频文件.", 22},
-    {901, SharedText, SharedText, 23},
+    {901, SharedText, L"为Xbox360优化的高清晰MPEG-2视频预置方案(.mpeg文件)", 23},
     {902, SharedText, SharedText, 24},
     {903, SharedText, SharedText, 25},
     {904, SharedText, SharedText, 26},
