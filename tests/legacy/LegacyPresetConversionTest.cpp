@@ -170,11 +170,15 @@ TEST_P(LegacyConversion, ConvertsAndProbesBack) {
     AVFormatContext* file = probe.FileHandle();
     ASSERT_EQ(probe.AudioStreamCount(), 1);
     const AVCodecParameters* audio = file->streams[probe.FirstAudioStreamIndex()]->codecpar;
-    if (!s.Video_AudioCodec.empty()) EXPECT_EQ(audio->codec_id, EncodedCodec(s.Video_AudioCodec));
-    if (!s.Video_AudioSampleRate.empty())
+    if (!s.Video_AudioCodec.empty()) {
+        EXPECT_EQ(audio->codec_id, EncodedCodec(s.Video_AudioCodec));
+    }
+    if (!s.Video_AudioSampleRate.empty()) {
         EXPECT_EQ(std::to_wstring(audio->sample_rate), s.Video_AudioSampleRate);
-    if (!s.Video_AudioChannels.empty())
+    }
+    if (!s.Video_AudioChannels.empty()) {
         EXPECT_EQ(std::to_wstring(audio->ch_layout.nb_channels), s.Video_AudioChannels);
+    }
     EXPECT_GT(CountPackets(file, AVMEDIA_TYPE_AUDIO), 0);
 
     if (s.Video_DisableVideo) {
@@ -183,12 +187,17 @@ TEST_P(LegacyConversion, ConvertsAndProbesBack) {
     }
     ASSERT_EQ(probe.VideoStreamCount(), 1);
     const AVCodecParameters* video = file->streams[probe.FirstVideoStreamIndex()]->codecpar;
-    if (!s.Video_VideoCodec.empty()) EXPECT_EQ(video->codec_id, EncodedCodec(s.Video_VideoCodec));
-    if (!s.Video_FrameSize.empty())
+    if (!s.Video_VideoCodec.empty()) {
+        EXPECT_EQ(video->codec_id, EncodedCodec(s.Video_VideoCodec));
+    }
+    if (!s.Video_FrameSize.empty()) {
         EXPECT_EQ(std::to_wstring(video->width) + L"*" + std::to_wstring(video->height), s.Video_FrameSize);
+    }
+    // Containers that keep a codec tag keep the row's.
     const std::wstring& tag = s.Video_VideoTag;
-    if (tag.size() == 4 && video->codec_tag != 0)
+    if (tag.size() == 4 && video->codec_tag != 0) {
         EXPECT_EQ(video->codec_tag, MKTAG(tag[0], tag[1], tag[2], tag[3]));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, LegacyConversion,
