@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
+#include "platform/Menus.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -106,10 +107,12 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     Screen = new TScreen(this);
     title_ = ChangeFileExt(ExtractFileName(ParamStr0()), L"");
+    hintWindowClasses_.SetOnChange([this] { HintWindowClassChanged(); });
 }
 
 TApplication::~TApplication() {
     Destroying();
+    hintWindowClasses_.SetOnChange(nullptr);
     CancelHint();
     platform::SetMessageDispatcher(nullptr);
     // Forms first (they may still talk to the application and the screen).
@@ -134,6 +137,8 @@ HWND TApplication::Handle() {
     if (!window_) {
         window_ = std::make_unique<platform::UtilWindow>(
             [this](TMessage& m) {
+                // Popup menus of controls without a window are owned here.
+                if (MenuItemDrawMessage(m)) return true;
                 if (m.Msg != WM_TIMER || m.WParam != kHintTimer) return false;
                 HintTimerExpired();
                 return true;
@@ -187,7 +192,11 @@ bool TApplication::ProcessMessage() {
 void TApplication::DispatchOne(MSG& msg) {
     try {
         bool handled = false;
-        if (OnMessage) OnMessage(msg, handled);
+        messageHooks_.VisitNewestFirst([&](const TMessageEvent& hook) {
+            hook(msg, handled);
+            return handled;
+        });
+        if (!handled && OnMessage) OnMessage(msg, handled);
         if (hintActive_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
         if (handled || IsKeyMsg(msg)) return;
         TranslateMessage(&msg);
@@ -212,10 +221,21 @@ void TApplication::Terminate() {
 
 void TApplication::Minimize() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+    MainFormSized(SIZE_MINIMIZED);
 }
 
 void TApplication::Restore() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+    MainFormSized(SIZE_RESTORED);
+}
+
+void TApplication::MainFormSized(WPARAM kind) {
+    const bool minimized = kind == SIZE_MINIMIZED;
+    if (minimized == minimized_ || (kind != SIZE_MINIMIZED && kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED)) return;
+    minimized_ = minimized;
+    SendMessageW(Handle(), WM_SIZE, minimized ? SIZE_MINIMIZED : SIZE_RESTORED, 0);
+    if (minimized && OnMinimize) OnMinimize(this);
+    if (!minimized && OnRestore) OnRestore(this);
 }
 
 int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
@@ -297,7 +317,20 @@ void TApplication::SetShowHint(bool v) {
         hintWindow_->Free();
         hintWindow_ = nullptr;
     }
-    if (v && !hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    if (v && !hintWindow_) hintWindow_ = MakeHintWindow();
+}
+
+THintWindow* TApplication::MakeHintWindow() {
+    if (THintWindowClass installed = hintWindowClasses_.Newest()) return installed(this);
+    return HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+}
+
+void TApplication::HintWindowClassChanged() {
+    CancelHint();
+    if (hintWindow_) {
+        hintWindow_->Free();
+        hintWindow_ = nullptr;
+    }
 }
 
 void TApplication::ActivateHint(const TPoint& cursorPos) {
@@ -358,8 +391,9 @@ void TApplication::ShowHintNow() {
     if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
     bool canShow = true;
     if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    showHintHooks_.VisitOldestFirst([&](const TShowHintEvent& hook) { hook(info.HintStr, canShow, info); });
     if (!canShow || info.HintStr.empty()) return;
-    if (!hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    if (!hintWindow_) hintWindow_ = MakeHintWindow();
     hintWindow_->SetColor(info.HintColor);
     TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
     r.Offset(info.HintPos.x, info.HintPos.y);

@@ -4,6 +4,7 @@
 
 #include "platform/MainThread.h"
 #include "platform/Menus.h"
+#include "platform/Owners.h"
 
 namespace {
 
@@ -365,6 +366,10 @@ void TCustomForm::WndProc(TMessage& m) {
         if (LOWORD(m.WParam) != WA_INACTIVE) Activate();
         else Deactivate();
         return;
+    case WM_SIZE:
+        TWinControl::WndProc(m);
+        if (Application && Application->MainForm() == this) Application->MainFormSized(m.WParam);
+        return;
     case WM_COMMAND:
         // A command of the menu bar.
         if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
@@ -416,14 +421,11 @@ void THintWindow::CreateParams(TCreateParams& p) {
 }
 
 TRect THintWindow::CalcHintRect(int maxWidth, const String& hint) {
-    HFONT font = Font()->Handle();
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    platform::WindowDC dc;
+    platform::SelectedObject font(dc.Get(), Font()->Handle());
     RECT r{0, 0, maxWidth, 0};
-    DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &r,
+    DrawTextW(dc.Get(), hint.c_str(), static_cast<int>(hint.size()), &r,
               DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return TRect(0, 0, r.right + 8, r.bottom + 4);
 }
 

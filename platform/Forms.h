@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "platform/Controls.h"
+#include "platform/HookList.h"
 #include "platform/UtilWindow.h"
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -84,6 +85,9 @@ public:
     void SetWindowState(TWindowState v);
     // The form sees key events before its controls.
     bool KeyPreview = false;
+    // False for helper windows (layered borders, drop-downs) that the
+    // program's broadcasts to every form, such as a change of look, skip.
+    bool TakesBroadcasts = true;
     // Topic of the help file shown for this form.
     int HelpContext = 0;
     TCanvas* Canvas();
@@ -269,8 +273,14 @@ public:
     bool ProcessMessage();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Minimizes / restores the main form. Either way, and whenever the main
+    // form is minimized or restored by the user, the application window gets
+    // WM_SIZE (SIZE_MINIMIZED / SIZE_RESTORED), which a subclass of it (a
+    // tray icon) can watch, and OnMinimize / OnRestore run.
     void Minimize();
     void Restore();
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
     int MessageBox(const String& text, const String& caption, UINT flags);
     // Opens HelpFile (beside the program when relative) at a topic; OnHelp
     // may answer instead. False when there is no help to show.
@@ -283,6 +293,14 @@ public:
     void ShowException(const std::exception& e);
 
     TMessageEvent OnMessage;
+    // Message hooks shared by components, added and removed by identity
+    // (keep the token). Every message the application's loops take (Run,
+    // HandleMessage, ProcessMessages, modal loops, waits that pump) goes to
+    // the hooks newest first and then to OnMessage, until one sets handled.
+    using TMessageHooks = platform::HookList<void(MSG& msg, bool& handled)>;
+    [[nodiscard]] TMessageHooks::Token AddMessageHook(TMessageEvent hook) {
+        return messageHooks_.Add(std::move(hook));
+    }
     TIdleEvent OnIdle;
     TExceptionEvent OnException;
 
@@ -296,7 +314,22 @@ public:
     int HintHidePause = 2500;
     TColor HintColor = clInfoBk;
     TShowHintEvent OnShowHint;
-    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    // Show-hint hooks shared by components: OnShowHint runs first, then the
+    // hooks oldest first (the newest has the last word).
+    using TShowHintHooks = platform::HookList<void(String& hintStr, bool& canShow, THintInfo& hintInfo)>;
+    [[nodiscard]] TShowHintHooks::Token AddShowHintHook(TShowHintEvent hook) {
+        return showHintHooks_.Add(std::move(hook));
+    }
+    using THintWindowClass = std::function<THintWindow*(TComponent* owner)>;
+    THintWindowClass HintWindowClass;
+    // Hint window classes installed by components: the newest one still
+    // installed is in force (else HintWindowClass, else THintWindow). A
+    // change frees the current hint window; the next hint makes one of the
+    // class now in force.
+    using THintWindowClasses = platform::HookList<THintWindow*(TComponent* owner)>;
+    [[nodiscard]] THintWindowClasses::Token AddHintWindowClass(THintWindowClass windowClass) {
+        return hintWindowClasses_.Add(std::move(windowClass));
+    }
     // The pointer moved over control (nullptr: over nothing of ours).
     void HintMouseMove(TControl* control);
     void CancelHint();
@@ -318,16 +351,24 @@ private:
     bool IsKeyMsg(MSG& msg);
     void DispatchOne(MSG& msg);
     void DoneForm(TCustomForm* form);
+    // The main form's window went to / came back from the taskbar.
+    void MainFormSized(WPARAM kind);
     void HandleExceptionText(const String& text);
+    THintWindow* MakeHintWindow();
+    void HintWindowClassChanged();
 
     std::unique_ptr<platform::UtilWindow> window_;
     String title_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool minimized_ = false;
     TControl* hintControl_ = nullptr;
     THintWindow* hintWindow_ = nullptr;
     bool hintActive_ = false;
     enum { hintNone, hintWaitShow, hintWaitHide } hintTimer_ = hintNone;
+    TMessageHooks messageHooks_;
+    TShowHintHooks showHintHooks_;
+    THintWindowClasses hintWindowClasses_;
 };
 
 // "short|long": the part before the bar, and the part after it (the whole

@@ -1,6 +1,10 @@
 #include "skin/bsEffects.h"
 
+#ifdef __x86_64__
+#include <emmintrin.h>
+#else
 #include <mmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +42,35 @@ void BlendLinePlain(const TbsColor* src, TbsColor* dst, int count) {
     }
 }
 
-// (s * a + d * (256 - a)) >> 8 on all four channels in 16-bit lanes.
+// (s * a + d * (256 - a)) >> 8 on all four channels in 16-bit lanes: MMX on
+// 32-bit processors, SSE2 (which every x86-64 processor has) on 64-bit ones.
+#ifdef __x86_64__
+namespace {
+inline __m128i BlendVector(TbsColor front, TbsColor back, __m128i zero) {
+    const uint32_t a = AlphaOf(front);
+    const __m128i s = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(front)), zero);
+    const __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(back)), zero);
+    const __m128i fa = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i ba = _mm_set1_epi16(static_cast<short>(256 - a));
+    const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(s, fa), _mm_mullo_epi16(d, ba));
+    return _mm_packus_epi16(_mm_srli_epi16(sum, 8), zero);
+}
+}  // namespace
+
+TbsColor BlendPixelMMX(TbsColor front, TbsColor back) {
+    return static_cast<TbsColor>(_mm_cvtsi128_si32(BlendVector(front, back, _mm_setzero_si128())));
+}
+
+void BlendLineMMX(const TbsColor* src, TbsColor* dst, int count) {
+    const __m128i zero = _mm_setzero_si128();
+    for (int i = 0; i < count; ++i) {
+        const TbsColor s = src[i];
+        const uint32_t a = AlphaOf(s);
+        if (a == 0) continue;
+        dst[i] = a == 255 ? s : static_cast<TbsColor>(_mm_cvtsi128_si32(BlendVector(s, dst[i], zero)));
+    }
+}
+#else
 __attribute__((target("mmx"))) static inline __m64 BlendMMX(TbsColor front, TbsColor back, __m64 zero) {
     const uint32_t a = AlphaOf(front);
     const __m64 s = _mm_unpacklo_pi8(_mm_cvtsi32_si64(static_cast<int>(front)), zero);
@@ -65,6 +97,7 @@ __attribute__((target("mmx"))) void BlendLineMMX(const TbsColor* src, TbsColor* 
     }
     _mm_empty();
 }
+#endif
 
 namespace {
 void KeyCopyLine(const TbsColor* src, TbsColor* dst, int count) {
@@ -118,9 +151,8 @@ void InitUnit() {
     g_routines.ClearAlphaOfColor = ClearAlphaOfColor;
     // The drawing routines' unit loads TransparentBlt after this point, so
     // the colour-key draw takes the composite path.
-    HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
+    const platform::WindowDC screen;
+    const int bits = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
     g_routines.transparentBltKeyDraw = IsTransparentBltLoaded() && bits > 23;
 }
 }  // namespace bseffects
@@ -280,49 +312,36 @@ TbsBitmap::~TbsBitmap() {
 
 void TbsBitmap::Release() {
     if (canvas_) canvas_->SetHandle(nullptr);
-    if (dc_) platform::DeleteMemoryDC(dc_);
-    if (handle_) platform::DeleteGdi(handle_);
-    dc_ = nullptr;
-    handle_ = nullptr;
+    surface_.reset();
+    dib_.Reset();
     bits_ = nullptr;
 }
 
 TCanvas* TbsBitmap::Canvas() {
     if (!canvas_) {
         canvas_ = std::make_unique<TCanvas>();
-        if (dc_) canvas_->SetHandle(dc_);
+        if (HDC dc = DC()) canvas_->SetHandle(dc);
     }
     return canvas_.get();
 }
 
 void TbsBitmap::SetSize(int width, int height) {
     width = std::abs(width), height = std::abs(height);
-    if (width == 0 || height == 0 || (width == width_ && height == height_ && handle_)) return;
+    if (width == 0 || height == 0 || (width == width_ && height == height_ && dib_)) return;
     Release();
     info_.bmiHeader.biWidth = width;
     info_.bmiHeader.biHeight = -height;
-    void* bits = nullptr;
-    HBITMAP dib = platform::TrackGdi(CreateDIBSection(nullptr, &info_, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) {
-        if (dib) platform::DeleteGdi(dib);
-        throw Exception(L"Can't allocate the DIB handle");
-    }
-    HDC dc = platform::CreateMemoryDC();
-    if (!dc) {
-        platform::DeleteGdi(dib);
-        throw Exception(L"Can't create compatible DC");
-    }
-    if (!SelectObject(dc, dib)) {
-        platform::DeleteMemoryDC(dc);
-        platform::DeleteGdi(dib);
-        throw Exception(L"Can't bslect an object into DC");
-    }
-    handle_ = dib;
-    dc_ = dc;
-    bits_ = static_cast<TbsColor*>(bits);
+    platform::DibSection dib = platform::DibSection::Create(info_);
+    if (!dib) throw Exception(L"Can't allocate the DIB handle");
+    auto surface = std::make_unique<Surface>(dib.Handle());
+    if (!surface->dc) throw Exception(L"Can't create compatible DC");
+    if (!surface->select) throw Exception(L"Can't bslect an object into DC");
+    dib_ = std::move(dib);
+    surface_ = std::move(surface);
+    bits_ = static_cast<TbsColor*>(dib_.Bits());
     if (!g_dcBitmaps) g_dcBitmaps = new std::vector<TbsBitmap*>();
     if (std::find(g_dcBitmaps->begin(), g_dcBitmaps->end(), this) == g_dcBitmaps->end()) g_dcBitmaps->push_back(this);
-    if (canvas_) canvas_->SetHandle(dc_);
+    if (canvas_) canvas_->SetHandle(DC());
     width_ = width;
     height_ = height;
 }
@@ -563,7 +582,7 @@ void TbsBitmap::Assign(TPersistent* source) {
             for (int y = 0; y < height_; ++y) std::memcpy(ScanLine(y), bmp->ScanLine(y), static_cast<size_t>(width_) * 4);
             CheckingAlphaBlend();
         } else {
-            BitBlt(dc_, 0, 0, width_, height_, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+            BitBlt(DC(), 0, 0, width_, height_, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
             GdiFlush();
             SetAlpha(255);
         }

@@ -2,8 +2,9 @@
 // TbsBitmap: the skinning set's 32-bit top-down off-screen picture with a
 // straight per-pixel alpha byte, a memory DC and a lazily made canvas.
 // Drawing between two TbsBitmaps works on the pixel memory through the
-// routine table chosen once at start-up (MMX blends when the processor has
-// MMX); drawing onto other device contexts goes through GDI.
+// routine table chosen once at start-up (vector blends when the processor
+// has MMX; the 64-bit build does them with SSE2); drawing onto other device
+// contexts goes through GDI.
 //
 // Threads: UI thread only. The routine table is written during start-up only;
 // the list of bitmaps that own a DC is a process global without locks.
@@ -15,6 +16,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Graphics.h"
+#include "platform/Owners.h"
 #include "platform/Streams.h"
 
 using TbsColor = uint32_t;  // blue, green, red, alpha in memory
@@ -40,7 +42,8 @@ struct TbsPixelRoutines {
     bool transparentBltKeyDraw;
 };
 
-// Plain and MMX blends, both always available (the table holds one of each).
+// Plain and vector blends, both always available (the table holds one of
+// each). The "MMX" ones use MMX in the 32-bit build and SSE2 in the 64-bit one.
 TbsColor BlendPixelPlain(TbsColor front, TbsColor back);
 void BlendLinePlain(const TbsColor* src, TbsColor* dst, int count);
 TbsColor BlendPixelMMX(TbsColor front, TbsColor back);
@@ -60,8 +63,8 @@ public:
     TbsBitmap(const TbsBitmap&) = delete;
     TbsBitmap& operator=(const TbsBitmap&) = delete;
 
-    HBITMAP Handle() const { return handle_; }
-    HDC DC() const { return dc_; }
+    HBITMAP Handle() const { return dib_.Handle(); }
+    HDC DC() const { return surface_ ? surface_->dc.Get() : nullptr; }
     TCanvas* Canvas();
     TbsColor* Bits() const { return bits_; }
     int Width() const { return width_; }
@@ -74,7 +77,7 @@ public:
     // Absolute values are used; 0 or the current size change nothing. Throws
     // Exception when the DIB or its DC cannot be made (the bitmap is empty).
     void SetSize(int width, int height);
-    bool Empty() const { return handle_ == nullptr; }
+    bool Empty() const { return !dib_; }
     void Clear(TbsColor color);
     void SetAlpha(uint8_t alpha);
     void SetAlpha(uint8_t alpha, const TRect& rect);
@@ -146,8 +149,14 @@ private:
     TbsColor* bits_ = nullptr;
     int width_ = 0, height_ = 0;
     BITMAPINFO info_{};
-    HBITMAP handle_ = nullptr;
-    HDC dc_ = nullptr;
+    // The memory DC with the section selected.
+    struct Surface {
+        explicit Surface(HBITMAP bitmap) : select(dc.Get(), bitmap) {}
+        platform::MemoryDC dc;
+        platform::SelectedObject select;
+    };
+    platform::DibSection dib_;
+    std::unique_ptr<Surface> surface_;
     std::unique_ptr<TCanvas> canvas_;
 };
 

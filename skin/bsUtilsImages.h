@@ -18,6 +18,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Graphics.h"
+#include "platform/Owners.h"
 
 enum TbsStretchType { bsstFull, bsstHorz, bsstVert };
 
@@ -72,5 +73,8 @@ public:
     BITMAPINFOHEADER bmHeader{};
 
 private:
-    HGDIOBJ oldBitmap_ = nullptr;
+    // Own Handle and hDC (the section selected into the DC).
+    platform::DibSection dib_;
+    platform::MemoryDC dc_;
+    std::unique_ptr<platform::SelectedObject> select_;
 };

@@ -254,7 +254,9 @@ TEST_F(Batch, StopWithWaitFromAProgressHandlerDoesNotHang) {
 }
 
 TEST_F(Batch, PauseHoldsProgressUntilResume) {
-    AddTasks(1, media().Mp4, L".avi", L"vcodec=mpeg4");
+    // At the source's own pace, so that the task is still running when it is
+    // paused, however fast the machine converts.
+    AddTasks(1, media().Mp4, L".avi", L"vcodec=mpeg4\nre=1");
     std::atomic<int> reports{0};
     encoder.OnProgress = [&](TObject*, TCustomDIzizuZUR::PProgressInfo p) {
         if (p->FileIndex >= 0) ++reports;

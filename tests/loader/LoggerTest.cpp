@@ -145,7 +145,13 @@ TEST_F(LoggerTest, PiecesOfALineGetOnePrefix) {
     ff::av_log(&ctx, AV_LOG_ERROR, "second\n");
     ASSERT_EQ(lines.size(), 1u);
     char prefix[64];
-    snprintf(prefix, sizeof prefix, "[Fake @ %08X]", static_cast<unsigned>(reinterpret_cast<uintptr_t>(&ctx)));
+    // The address in as many hex digits as a pointer has.
+#ifdef _WIN64
+    const char* form = "[Fake @ %016llX]";
+#else
+    const char* form = "[Fake @ %08llX]";
+#endif
+    snprintf(prefix, sizeof prefix, form, static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(&ctx)));
     EXPECT_EQ(lines[0].text, Utf8ToWide(prefix) + L"first second");
     EXPECT_EQ(lines[0].level, llError);
 }

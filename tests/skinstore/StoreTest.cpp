@@ -143,6 +143,19 @@ TEST_F(SkinStore, ServesFormsInReverseWhenTheSkinHasALayeredBorder) {
     EXPECT_EQ(FormsFor(WM_CHANGEFORMSKINNABLE).size(), 3u);
 }
 
+TEST_F(SkinStore, FormsThatTakeNoBroadcastsAreSkipped) {
+    // A helper window such as a layered border says so itself.
+    store->SetShowLayeredBorders(false);
+    forms[2]->TakesBroadcasts = false;
+    log.clear();
+    LoadBytes(MakeContainer(L"c", clRed));
+    EXPECT_EQ(FormsFor(WM_CHANGESKINDATA), (std::vector<int>{1, 0}));
+    forms[1]->TakesBroadcasts = false;  // the owner is served all the same
+    log.clear();
+    store->ClearSkin();
+    EXPECT_EQ(FormsFor(WM_CHANGESKINDATA), (std::vector<int>{1, 0}));
+}
+
 TEST_F(SkinStore, ClearSkinEmptiesAndAnnounces) {
     LoadBytes(MakeContainer(L"c", clRed));
     log.clear();
