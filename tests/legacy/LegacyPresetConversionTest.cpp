@@ -28,6 +28,9 @@ using TOptions = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // Rows whose settings the libraries do not take, and why.
 const std::map<int, const char*> kRefused = {
+    {307, "AAC sound in an MPEG program stream (.vob): the muxer takes MPEG audio, AC-3, DTS or PCM only"},
+    {308, "AAC sound in an MPEG program stream (.mpg): the muxer takes MPEG audio, AC-3, DTS or PCM only"},
+    {909, "MS-MPEG-4 video in an MP4 file: the MP4 muxer has no tag for it"},
 };
 
 struct TClip {
