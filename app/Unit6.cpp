@@ -1,5 +1,8 @@
 #include "app/Unit6.h"
 
+#include <windows.h>
+
+#include <string>
 #include <vector>
 
 #include "app/LegacyCatalogue.h"
@@ -226,8 +229,16 @@ void TForm6::Button18Click(TObject*) { FProcedures->FillOptions(); }
 void TForm6::Button5Click(TObject*) { FProcedures->ApplyPresets(); }
 void TForm6::Button6Click(TObject*) { FProcedures->Reset(); }
 
-// A list whose text does not convert keeps its field; the others are read.
-void TForm6::Button13Click(TObject*) { FProcedures->ReadBack(); }
+// A list whose text does not convert keeps its field, the others are read;
+// the lists that did not convert go to the debug log.
+void TForm6::Button13Click(TObject*) {
+    for (TOptionList list : FProcedures->ReadBack()) {
+        const std::wstring text = L"设置选项: option list " +
+                                  std::to_wstring(static_cast<int>(list)) +
+                                  L" shows no bit rate; its field is kept\n";
+        OutputDebugStringW(text.c_str());
+    }
+}
 
 void TForm6::bsSkinButton2Click(TObject*) {
     Button5->Click();
