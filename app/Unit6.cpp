@@ -71,7 +71,7 @@ private:
         }
         void Redraw() override { List()->Invalidate(); }
         void SetItemIndex(int index) override {
-            List()->SetItemIndex(index < List()->Count() ? index : -1);
+            List()->SetItemIndex(index >= 0 && index < List()->Count() ? index : -1);
             List()->Click();
         }
         int ItemIndex() const override { return List()->ItemIndex(); }
