@@ -2,6 +2,7 @@
 
 #include "Src/FFUtils.h"
 #include "platform/MainThread.h"
+#include "platform/Owners.h"
 
 namespace {
 
@@ -93,13 +94,12 @@ void TPreviewer::Paint() {
         ShowWindow(FHandle, SW_SHOWNOACTIVATE);
     }
     SetWindowTextW(FHandle, TimeToText(FPTS).c_str());
-    HDC dc = GetDC(FHandle);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, FBitmap);
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(FHandle, dc);
+    {
+        const platform::WindowDC dc(FHandle);
+        const platform::MemoryDC mem;
+        const platform::SelectedObject picture(mem.Get(), FBitmap);
+        BitBlt(dc.Get(), 0, 0, info.bmWidth, info.bmHeight, mem.Get(), 0, 0, SRCCOPY);
+    }
     ++FFramesShown;
 }
 

@@ -15,30 +15,19 @@ TBitmap24& TBitmap24::operator=(const TBitmap24& AOther) {
     return *this;
 }
 
-TBitmap24::~TBitmap24() { Release(); }
-
 void TBitmap24::Release() {
-    if (FHandle) DeleteObject(FHandle);
-    FHandle = nullptr;
+    FDib.Reset();
     FBits = nullptr;
     FWidth = FHeight = 0;
 }
 
 void TBitmap24::SetSize(int AWidth, int AHeight) {
-    if (AWidth == FWidth && AHeight == FHeight && (FHandle || AWidth <= 0 || AHeight <= 0)) return;
+    if (AWidth == FWidth && AHeight == FHeight && (FDib || AWidth <= 0 || AHeight <= 0)) return;
     Release();
     if (AWidth <= 0 || AHeight <= 0) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = AWidth;
-    bi.bmiHeader.biHeight = -AHeight;  // top-down: row 0 is the top line
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    FHandle = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!FHandle) return;
-    FBits = static_cast<uint8_t*>(bits);
+    FDib = platform::DibSection::Create(AWidth, AHeight, 24);
+    if (!FDib) return;
+    FBits = static_cast<uint8_t*>(FDib.Bits());
     FWidth = AWidth;
     FHeight = AHeight;
 }

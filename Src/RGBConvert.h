@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "Src/LibAVHeaders.h"
+#include "platform/Owners.h"
 
 // The library's picture record: four plane pointers and their line sizes.
 struct TAVPicture {
@@ -21,7 +22,7 @@ public:
     TBitmap24() = default;
     TBitmap24(const TBitmap24& AOther);
     TBitmap24& operator=(const TBitmap24& AOther);
-    ~TBitmap24();
+    ~TBitmap24() = default;
 
     void SetSize(int AWidth, int AHeight);
     int Width() const { return FWidth; }
@@ -33,12 +34,12 @@ public:
     // The pixel at (x, y) as 0xRRGGBB.
     uint32_t Pixel(int AX, int AY) const;
     void FillBlack();
-    HBITMAP Handle() const { return FHandle; }
+    HBITMAP Handle() const { return FDib.Handle(); }
 
 private:
     void Release();
-    HBITMAP FHandle = nullptr;
-    uint8_t* FBits = nullptr;
+    platform::DibSection FDib;
+    uint8_t* FBits = nullptr;  // FDib's bits
     int FWidth = 0;
     int FHeight = 0;
 };

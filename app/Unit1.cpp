@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "skin/bsCompressedSkins.h"
+#include "skin/bsResStrData.h"
 #include "skin/bsSkinData.h"
 
 TForm1* Form1 = nullptr;
@@ -22,7 +23,9 @@ void TForm1::CreateSkinStores() {
     const HINSTANCE module = GetModuleHandleW(nullptr);
     bsCompressedSkinList1 = new TbsCompressedSkinList(this);
     bsCompressedSkinList1->LoadFromResources(module, L"SKIN_MAIN");
+    bsResourceStrData1 = new TbsResourceStrData(this);
     bsSkinData1 = new TbsSkinData(this);
+    bsSkinData1->SetResourceStrData(bsResourceStrData1);
     bsSkinData1->SetSkinIndex(1);
     bsSkinData1->SetSkinList(bsCompressedSkinList1);
 

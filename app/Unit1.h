@@ -9,11 +9,15 @@
 
 class TbsSkinData;
 class TbsCompressedSkinList;
+class TbsResourceStrData;
 
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
 
+    // The user-interface texts of the skinned components (the built-in
+    // lines), handed to the main skin store.
+    TbsResourceStrData* bsResourceStrData1 = nullptr;
     // The main skin store with its eight skins, and the store of the
     // category and format lists with the one skin they always use.
     TbsSkinData* bsSkinData1 = nullptr;

@@ -8,6 +8,8 @@
 
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
+#include "platform/Menus.h"
+#include "platform/Owners.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -27,12 +29,11 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner) {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
-        HFONT f = CreateFontIndirectW(&ncm.lfStatusFont);
-        hintFont_.SetHandle(f);
-        DeleteObject(f);
-        f = CreateFontIndirectW(&ncm.lfMenuFont);
-        menuFont_.SetHandle(f);
-        DeleteObject(f);
+        // The fonts take copies of what the handles describe.
+        const platform::GdiFont status(platform::TrackGdi(CreateFontIndirectW(&ncm.lfStatusFont)));
+        const platform::GdiFont menu(platform::TrackGdi(CreateFontIndirectW(&ncm.lfMenuFont)));
+        hintFont_.SetHandle(status.Get());
+        menuFont_.SetHandle(menu.Get());
     }
 }
 
@@ -106,10 +107,12 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     Screen = new TScreen(this);
     title_ = ChangeFileExt(ExtractFileName(ParamStr0()), L"");
+    hintWindowClasses_.SetOnChange([this] { HintWindowClassChanged(); });
 }
 
 TApplication::~TApplication() {
     Destroying();
+    hintWindowClasses_.SetOnChange(nullptr);
     CancelHint();
     platform::SetMessageDispatcher(nullptr);
     // Forms first (they may still talk to the application and the screen).
@@ -134,6 +137,8 @@ HWND TApplication::Handle() {
     if (!window_) {
         window_ = std::make_unique<platform::UtilWindow>(
             [this](TMessage& m) {
+                // Popup menus of controls without a window are owned here.
+                if (MenuItemDrawMessage(m)) return true;
                 if (m.Msg != WM_TIMER || m.WParam != kHintTimer) return false;
                 HintTimerExpired();
                 return true;
@@ -187,9 +192,15 @@ bool TApplication::ProcessMessage() {
 void TApplication::DispatchOne(MSG& msg) {
     try {
         bool handled = false;
-        if (OnMessage) OnMessage(msg, handled);
+        messageHooks_.VisitNewestFirst([&](const TMessageEvent& hook) {
+            hook(msg, handled);
+            return handled;
+        });
+        if (!handled && OnMessage) OnMessage(msg, handled);
         if (hintActive_ && hintWindow_ && hintWindow_->IsHintMsg(msg)) CancelHint();
         if (handled || IsKeyMsg(msg)) return;
+        // Ctrl+F4, Ctrl+F6 and the child's system menu keys of MDI children.
+        if (mainForm_ && mainForm_->ClientHandle() && TranslateMDISysAccel(mainForm_->ClientHandle(), &msg)) return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {
@@ -212,10 +223,21 @@ void TApplication::Terminate() {
 
 void TApplication::Minimize() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+    MainFormSized(SIZE_MINIMIZED);
 }
 
 void TApplication::Restore() {
     if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+    MainFormSized(SIZE_RESTORED);
+}
+
+void TApplication::MainFormSized(WPARAM kind) {
+    const bool minimized = kind == SIZE_MINIMIZED;
+    if (minimized == minimized_ || (kind != SIZE_MINIMIZED && kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED)) return;
+    minimized_ = minimized;
+    SendMessageW(Handle(), WM_SIZE, minimized ? SIZE_MINIMIZED : SIZE_RESTORED, 0);
+    if (minimized && OnMinimize) OnMinimize(this);
+    if (!minimized && OnRestore) OnRestore(this);
 }
 
 int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
@@ -297,7 +319,20 @@ void TApplication::SetShowHint(bool v) {
         hintWindow_->Free();
         hintWindow_ = nullptr;
     }
-    if (v && !hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    if (v && !hintWindow_) hintWindow_ = MakeHintWindow();
+}
+
+THintWindow* TApplication::MakeHintWindow() {
+    if (THintWindowClass installed = hintWindowClasses_.Newest()) return installed(this);
+    return HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+}
+
+void TApplication::HintWindowClassChanged() {
+    CancelHint();
+    if (hintWindow_) {
+        hintWindow_->Free();
+        hintWindow_ = nullptr;
+    }
 }
 
 void TApplication::ActivateHint(const TPoint& cursorPos) {
@@ -358,8 +393,9 @@ void TApplication::ShowHintNow() {
     if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
     bool canShow = true;
     if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    showHintHooks_.VisitOldestFirst([&](const TShowHintEvent& hook) { hook(info.HintStr, canShow, info); });
     if (!canShow || info.HintStr.empty()) return;
-    if (!hintWindow_) hintWindow_ = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    if (!hintWindow_) hintWindow_ = MakeHintWindow();
     hintWindow_->SetColor(info.HintColor);
     TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
     r.Offset(info.HintPos.x, info.HintPos.y);

@@ -40,26 +40,29 @@ public:
     ~TBitmapCanvas() override { FreeContext(); }
 
     void FreeContext() {
-        if (!dc_) return;
+        if (!context_) return;
         SetHandle(nullptr);
-        SelectObject(dc_, oldBitmap_);
-        platform::DeleteMemoryDC(dc_);
-        dc_ = nullptr;
+        context_.reset();
     }
 
 protected:
     void CreateHandle() override {
-        if (!owner_->bitmap_) throw EInvalidOperation(L"Cannot draw on an empty bitmap");
-        dc_ = platform::CreateMemoryDC();
-        if (!dc_) throw EOutOfResources(L"Out of system resources");
-        oldBitmap_ = SelectObject(dc_, owner_->bitmap_);
-        SetHandle(dc_);
+        if (!owner_->dib_) throw EInvalidOperation(L"Cannot draw on an empty bitmap");
+        auto context = std::make_unique<Context>(owner_->dib_.Handle());
+        if (!context->dc || !context->select) throw EOutOfResources(L"Out of system resources");
+        context_ = std::move(context);
+        SetHandle(context_->dc.Get());
     }
 
 private:
+    // The memory DC with the bitmap selected, for as long as it is drawn on.
+    struct Context {
+        explicit Context(HBITMAP bitmap) : select(dc.Get(), bitmap) {}
+        platform::MemoryDC dc;
+        platform::SelectedObject select;
+    };
     TBitmap* owner_;
-    HDC dc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    std::unique_ptr<Context> context_;
 };
 
 // ---- TBitmap -------------------------------------------------------------------------------
@@ -85,13 +88,9 @@ int Stride(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
 
 // Copies a rectangle between two bitmaps through temporary DCs.
 void Blit(HBITMAP dest, HBITMAP src, int w, int h) {
-    HDC a = platform::CreateMemoryDC(), b = platform::CreateMemoryDC();
-    HGDIOBJ oa = SelectObject(a, dest), ob = SelectObject(b, src);
-    BitBlt(a, 0, 0, w, h, b, 0, 0, SRCCOPY);
-    SelectObject(a, oa);
-    SelectObject(b, ob);
-    platform::DeleteMemoryDC(a);
-    platform::DeleteMemoryDC(b);
+    platform::MemoryDC a, b;
+    platform::SelectedObject sa(a.Get(), dest), sb(b.Get(), src);
+    BitBlt(a.Get(), 0, 0, w, h, b.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -111,45 +110,32 @@ int TBitmap::BytesPerLine() const { return Stride(width_, BitCount()); }
 
 void TBitmap::Release() {
     canvas_->FreeContext();
-    platform::DeleteGdi(bitmap_);
-    bitmap_ = nullptr;
-    bits_ = nullptr;
+    dib_.Reset();
 }
 
 void TBitmap::Create(int w, int h, TPixelFormat f, const void* bits) {
-    HBITMAP old = bitmap_;
+    platform::DibSection old = std::move(dib_);
     const int oldW = width_, oldH = height_;
     canvas_->FreeContext();
-    bitmap_ = nullptr;
-    bits_ = nullptr;
     width_ = w;
     height_ = h;
     format_ = f;
     if (w > 0 && h > 0) {
         DibInfo info{};
-        info.header.biSize = sizeof(BITMAPINFOHEADER);
-        info.header.biWidth = w;
-        info.header.biHeight = -h;  // top-down: row 0 first
-        info.header.biPlanes = 1;
-        info.header.biBitCount = static_cast<WORD>(BitCount());
-        info.header.biCompression = BI_RGB;
+        info.header = platform::DibSection::TopDownHeader(w, h, static_cast<WORD>(BitCount()));
         info.colors[1] = RGBQUAD{255, 255, 255, 0};
-        bitmap_ = platform::TrackGdi(
-            CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits_, nullptr, 0));
-        if (!bitmap_) {
-            platform::DeleteGdi(old);
-            throw EOutOfResources(L"Out of system resources");
-        }
-        if (bits) std::memcpy(bits_, bits, static_cast<size_t>(BytesPerLine()) * static_cast<size_t>(h));
-        else if (f == pf1bit) std::memset(bits_, 0xFF, static_cast<size_t>(BytesPerLine()) * static_cast<size_t>(h));
-        if (old && !bits) Blit(bitmap_, old, std::min(w, oldW), std::min(h, oldH));
+        dib_ = platform::DibSection::Create(*reinterpret_cast<const BITMAPINFO*>(&info));
+        if (!dib_) throw EOutOfResources(L"Out of system resources");
+        const size_t size = static_cast<size_t>(BytesPerLine()) * static_cast<size_t>(h);
+        if (bits) std::memcpy(dib_.Bits(), bits, size);
+        else if (f == pf1bit) std::memset(dib_.Bits(), 0xFF, size);
+        if (old && !bits) Blit(dib_.Handle(), old.Handle(), std::min(w, oldW), std::min(h, oldH));
     }
-    platform::DeleteGdi(old);
     Changed();
 }
 
 void TBitmap::SetSize(int w, int h) {
-    if (w == width_ && h == height_ && (bitmap_ || w <= 0 || h <= 0)) return;
+    if (w == width_ && h == height_ && (dib_ || w <= 0 || h <= 0)) return;
     Create(w, h, format_);
 }
 
@@ -164,9 +150,9 @@ void TBitmap::SetMonochrome(bool v) {
 }
 
 void* TBitmap::ScanLine(int y) {
-    if (!bits_ || y < 0 || y >= height_) throw EInvalidGraphic(L"Scan line index out of range");
+    if (!dib_ || y < 0 || y >= height_) throw EInvalidGraphic(L"Scan line index out of range");
     GdiFlush();
-    return static_cast<uint8_t*>(bits_) + static_cast<size_t>(y) * static_cast<size_t>(BytesPerLine());
+    return static_cast<uint8_t*>(dib_.Bits()) + static_cast<size_t>(y) * static_cast<size_t>(BytesPerLine());
 }
 
 void TBitmap::SetHandle(HBITMAP bitmap) {
@@ -181,15 +167,13 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     Release();
     width_ = height_ = 0;
     Create(bm.bmWidth, bm.bmHeight, f);
-    Blit(bitmap_, bitmap, bm.bmWidth, bm.bmHeight);
+    Blit(dib_.Handle(), bitmap, bm.bmWidth, bm.bmHeight);
     DeleteObject(bitmap);
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
     canvas_->FreeContext();
-    HBITMAP h = bitmap_;
-    bitmap_ = nullptr;
-    bits_ = nullptr;
+    HBITMAP h = dib_.Release();
     width_ = height_ = 0;
     return h;
 }
@@ -247,7 +231,7 @@ void TBitmap::Assign(TPersistent* source) {
         return;
     }
     GdiFlush();
-    Create(b->width_, b->height_, b->format_, b->bits_);
+    Create(b->width_, b->height_, b->format_, b->dib_.Bits());
 }
 
 void TBitmap::LoadFromDib(const BITMAPINFO* info, const uint8_t* bits, size_t bitsSize) {
@@ -274,7 +258,7 @@ void TBitmap::LoadFromDib(const BITMAPINFO* info, const uint8_t* bits, size_t bi
         Create(w, height, bitsPerPixel == 24 ? pf24bit : pf32bit);
         for (int y = 0; y < height; ++y) {
             const uint8_t* row = bits + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
-            std::memcpy(static_cast<uint8_t*>(bits_) + stride * static_cast<size_t>(y), row, stride);
+            std::memcpy(static_cast<uint8_t*>(dib_.Bits()) + stride * static_cast<size_t>(y), row, stride);
         }
         return;
     }
@@ -288,7 +272,7 @@ void TBitmap::LoadFromDib(const BITMAPINFO* info, const uint8_t* bits, size_t bi
         const bool blackFirst = pal[0].rgbRed == 0 && pal[0].rgbGreen == 0 && pal[0].rgbBlue == 0;
         for (int y = 0; y < height && blackFirst; ++y) {
             const uint8_t* row = bits + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
-            std::memcpy(static_cast<uint8_t*>(bits_) + stride * static_cast<size_t>(y), row, stride);
+            std::memcpy(static_cast<uint8_t*>(dib_.Bits()) + stride * static_cast<size_t>(y), row, stride);
         }
         if (blackFirst) return;
     }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/Graphics.h"
+#include "platform/Owners.h"
 #include "platform/Streams.h"
 
 class TGraphic : public TPersistent {
@@ -48,7 +49,7 @@ public:
     TBitmap(int width, int height, TPixelFormat format = pf24bit);
     ~TBitmap() override;
 
-    bool Empty() const override { return !bitmap_; }
+    bool Empty() const override { return !dib_; }
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     void SetWidth(int w) override { SetSize(w, height_); }
@@ -67,7 +68,7 @@ public:
     int BytesPerLine() const;
 
     // The bitmap handle stays owned by this object.
-    HBITMAP Handle() const { return bitmap_; }
+    HBITMAP Handle() const { return dib_.Handle(); }
     // Takes ownership of a bitmap handle (any kind; it is copied into a DIB).
     void SetHandle(HBITMAP bitmap);
     // Gives the handle away; the bitmap becomes empty.
@@ -105,8 +106,7 @@ private:
     int BitCount() const;
     void LoadFromDib(const BITMAPINFO* info, const uint8_t* bits, size_t bitsSize);
 
-    HBITMAP bitmap_ = nullptr;
-    void* bits_ = nullptr;
+    platform::DibSection dib_;
     int width_ = 0, height_ = 0;
     TPixelFormat format_ = pf24bit;
     std::unique_ptr<TBitmapCanvas> canvas_;

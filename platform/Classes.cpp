@@ -160,8 +160,14 @@ TCollectionItem::~TCollectionItem() {
 int TCollectionItem::Index() const {
     if (!collection_) return -1;
     const auto& v = collection_->items_;
-    return static_cast<int>(std::find(v.begin(), v.end(), this) - v.begin());
+    const auto it = std::find(v.begin(), v.end(), this);
+    if (it == v.end() && collection_->insertingAt_ >= 0) return collection_->insertingAt_;
+    return static_cast<int>(it - v.begin());
 }
+
+TPersistent* TCollectionItem::GetOwner() const { return collection_; }
+
+String TCollectionItem::GetDisplayName() const { return ClassName(); }
 
 void TCollectionItem::SetIndex(int index) {
     const int cur = Index();
@@ -184,10 +190,18 @@ TCollection::~TCollection() {
 }
 
 TCollectionItem* TCollection::Insert(int index) {
-    TCollectionItem* item = factory_(this);
+    index = std::clamp(index, 0, Count());
+    insertingAt_ = index;
+    TCollectionItem* item = nullptr;
+    try {
+        item = factory_(this);
+    } catch (...) {
+        insertingAt_ = -1;
+        throw;
+    }
+    insertingAt_ = -1;
     item->collection_ = this;
     item->id_ = nextId_++;
-    index = std::clamp(index, 0, Count());
     items_.insert(items_.begin() + index, item);
     Changed(nullptr);
     return item;

@@ -31,6 +31,9 @@ public:
     // Copies source into this object; when this class does not know the
     // source, the source is asked through AssignTo; then EConvertError.
     virtual void Assign(TPersistent* source);
+    // The object this one belongs to (a collection's owner, an item's
+    // collection); nullptr when none.
+    virtual TPersistent* GetOwner() const { return nullptr; }
 
 protected:
     virtual void AssignTo(TPersistent* dest);
@@ -118,9 +121,15 @@ public:
     explicit TCollectionItem(TCollection* collection);
     ~TCollectionItem() override;
     TCollection* Collection() const { return collection_; }
+    // The place in the collection; while the item is being made by Add or
+    // Insert, already the place it is going to take.
     int Index() const;
     void SetIndex(int index);
     int ID() const { return id_; }
+    TPersistent* GetOwner() const override;
+    // The name shown for the item (a list of items, an editor): the class
+    // name unless a descendant has a better one.
+    virtual String GetDisplayName() const;
 
 protected:
     // Tells the collection that this item changed (Update(this)).
@@ -163,4 +172,5 @@ private:
     std::vector<TCollectionItem*> items_;
     int nextId_ = 0;
     int updateCount_ = 0;
+    int insertingAt_ = -1;  // the place of the item being made
 };

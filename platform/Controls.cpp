@@ -146,7 +146,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 // ---- TControl -------------------------------------------------------------------------------
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
-    WindowProc = [this](TMessage& m) { WndProc(m); };
+    WindowProc = [this](TMessage& m) { CallHooks(m, ~0u); };
     font_.OnChange = [this](TObject*) { FontChanged(); };
 }
 
@@ -157,7 +157,61 @@ TControl::~TControl() {
     if (Application) Application->ControlDestroyed(this);
     font_.OnChange = nullptr;
     if (parent_) parent_->RemoveControl(this);
+    for (auto& e : hooks_) e->control = nullptr;
 }
+
+void TControl::CallHooks(TMessage& m, unsigned below) {
+    std::shared_ptr<TWindowProcHook::Entry> hook;
+    for (auto it = hooks_.rbegin(); it != hooks_.rend(); ++it)
+        if ((*it)->id < below) {
+            hook = *it;
+            break;
+        }
+    if (!hook) {
+        WndProc(m);
+        return;
+    }
+    // The entry is kept alive while its handler runs, even if it removes itself.
+    hook->handler(m, [this, id = hook->id](TMessage& next) { CallHooks(next, id); });
+}
+
+// ---- TWindowProcHook -----------------------------------------------------------------------------
+
+TWindowProcHook::TWindowProcHook(TControl* control, TWindowProcHandler handler) {
+    if (!control || !handler) throw EInvalidOperation(L"A window procedure hook needs a control and a handler");
+    entry_ = std::make_shared<Entry>(Entry{control, control->nextHookId_++, std::move(handler)});
+    control->hooks_.push_back(entry_);
+}
+
+void TWindowProcHook::Remove() {
+    if (!entry_) return;
+    if (TControl* c = entry_->control) {
+        auto& v = c->hooks_;
+        v.erase(std::remove(v.begin(), v.end(), entry_), v.end());
+        entry_->control = nullptr;
+    }
+    entry_.reset();
+}
+
+bool TWindowProcHook::Installed() const { return entry_ && entry_->control; }
+
+bool TControl::UseRightToLeftAlignment() const {
+    return BiDiMode == bdRightToLeft && GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+}
+
+bool TControl::UseRightToLeftReading() const {
+    return BiDiMode != bdLeftToRight && GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+    if (UseRightToLeftAlignment()) {
+        if (flags & DT_RIGHT) flags &= ~static_cast<UINT>(DT_RIGHT);
+        else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
+    }
+    return flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+UINT TControl::DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? DT_RTLREADING : 0; }
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
@@ -385,7 +439,9 @@ LRESULT TControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TControl::RequestAlign() {
-    if (parent_ && align_ != alNone) parent_->Realign();
+    if (!parent_) return;
+    if (align_ != alNone) parent_->Realign();
+    else parent_->ChildMoved(this);
 }
 
 void TControl::Loaded() {

@@ -4,7 +4,11 @@
 // (windowless).
 //
 // Messages reach a control through its WindowProc (replaceable; it starts as
-// the virtual WndProc). One window procedure serves every window of the
+// the hooks of TWindowProcHook, newest first, and then the virtual WndProc).
+// Components that share a control chain in with a TWindowProcHook, which
+// comes out by identity in any order and survives RecreateWnd; windows that
+// are not controls of the library are subclassed with
+// platform::WindowSubclass (platform/Subclass.h). One window procedure serves every window of the
 // library: it finds the control of an HWND through a window property and
 // hands the message to its WindowProc; exceptions stop there and go to the
 // application's exception handler. A parent window forwards mouse messages
@@ -24,6 +28,7 @@
 #include "platform/Graphics.h"
 #include "platform/Messages.h"
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
@@ -63,6 +68,7 @@ enum TControlStateFlag : unsigned {
 using TControlState = unsigned;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = unsigned;
 // The shift state of the keyboard now; of mouse-message key flags.
@@ -80,6 +86,36 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TSh
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
+
+// A handler chained in front of a control's message handling: it gets every
+// message and passes it on with next(m) (or answers it itself).
+using TWindowProcHandler = std::function<void(TMessage& m, const TWndMethod& next)>;
+
+// Chains a handler into a control's WindowProc for its own lifetime, by
+// identity: hooks removed in any order leave the others working, each
+// passing on to the next older one that is still there. The chain belongs to
+// the control, not its window, so it survives RecreateWnd. A hook that
+// outlives its control is inert. UI thread only.
+class TWindowProcHook {
+public:
+    TWindowProcHook() = default;
+    TWindowProcHook(TControl* control, TWindowProcHandler handler);
+    ~TWindowProcHook() { Remove(); }
+    TWindowProcHook(const TWindowProcHook&) = delete;
+    TWindowProcHook& operator=(const TWindowProcHook&) = delete;
+    // Takes the handler out of the chain (again: nothing).
+    void Remove();
+    bool Installed() const;
+
+    struct Entry {
+        TControl* control;
+        unsigned id;
+        TWindowProcHandler handler;
+    };
+
+private:
+    std::shared_ptr<Entry> entry_;
+};
 
 class TSizeConstraints : public TPersistent {
 public:
@@ -160,6 +196,18 @@ public:
     void SetMouseCapture(bool v);
     virtual bool IsWindowed() const { return false; }
 
+    // ---- text direction ------------------------------------------------------------
+    // Right-to-left takes effect only where the system is set up for
+    // right-to-left languages.
+    TBiDiMode BiDiMode = bdLeftToRight;
+    virtual bool UseRightToLeftAlignment() const;
+    virtual bool UseRightToLeftReading() const;
+    // DrawText flags for this control: with right-to-left alignment DT_RIGHT
+    // becomes left and left becomes DT_RIGHT (centred text stays), with
+    // right-to-left reading DT_RTLREADING is added.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
+    UINT DrawTextBiDiModeFlagsReadingOnly() const;
+
     // ---- painting and messages ---------------------------------------------------
     virtual void Invalidate();
     virtual void Update();
@@ -168,6 +216,8 @@ public:
     void BringToFront();
     void SendToBack();
     LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
+    // Where messages enter (replaceable). It starts as the hooks of
+    // TWindowProcHook, newest first, followed by WndProc.
     TWndMethod WindowProc;
     virtual void WndProc(TMessage& m);
     // What happens to messages no handler took.
@@ -207,8 +257,14 @@ protected:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 
 private:
+    friend class TWindowProcHook;
     void HandleMouse(TMessage& m);
     void FontChanged();
+    // Runs the newest hook whose id is below `below`, else WndProc.
+    void CallHooks(TMessage& m, unsigned below);
+
+    std::vector<std::shared_ptr<TWindowProcHook::Entry>> hooks_;  // oldest first
+    unsigned nextHookId_ = 1;
 
     TWinControl* parent_ = nullptr;
     TAlign align_ = alNone;
@@ -308,6 +364,10 @@ public:
     // Paints this control with its windowed and windowless children into
     // dc at (x, y).
     void PaintTo(HDC dc, int x, int y);
+    // Paints what the control itself shows (PaintWindow: not its background
+    // erase, not its children) into dc at the client origin: the background
+    // that a see-through child draws behind itself.
+    void PaintBackground(HDC dc) { PaintWindow(dc); }
     void Invalidate() override;
     void Update() override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -326,11 +386,15 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& params);
+    // Registers the library's window class named in params (once).
+    static void RegisterWindowClass(const TCreateParams& params);
     virtual void DestroyWnd();
     // Places the aligned children inside rect (the adjusted client area).
     virtual void AlignControls(TControl* control, TRect& rect);
     // Shrinks the area available to aligned children (borders, headers).
     virtual void AdjustClientRect(TRect& rect);
+    // A child that is not aligned was moved or sized.
+    virtual void ChildMoved(TControl*) {}
     // Paints the control itself (not its children) into dc.
     virtual void PaintWindow(HDC dc);
     // Paints the windowless children, from `first` on, clipped to each.
@@ -366,6 +430,7 @@ private:
     std::vector<TControl*> controls_;  // z-order, bottom first
     std::vector<TWinControl*> tabList_;
     TBrush brush_;
+    TRect alignedClient_;  // the client area the children were last aligned to
     int alignDisabled_ = 0;
     bool tabStop_ = false;
     bool aligning_ = false;

@@ -4,6 +4,7 @@
 
 #include "platform/MainThread.h"
 #include "platform/Menus.h"
+#include "platform/Owners.h"
 
 namespace {
 
@@ -82,6 +83,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     if (Parent()) return;  // a form placed inside another control
     p.Style &= ~static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CHILD);
+    // A new window of a shown form (RecreateWnd) shows at once.
+    if (Visible()) p.Style |= WS_VISIBLE;
     switch (borderStyle_) {
     case bsNone: p.Style |= WS_POPUP; break;
     case bsSingle:
@@ -102,6 +105,10 @@ void TCustomForm::CreateParams(TCreateParams& p) {
         if ((borderIcons_ & biHelp) && !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) p.ExStyle |= WS_EX_CONTEXTHELP;
     }
     if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == fsMDIChild) {
+        MDIChildParams(p);
+        return;
+    }
     if (Position == poDefault || Position == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
     // The main form stands alone; other forms are owned by it (or by the
     // application window before there is a main form).
@@ -146,6 +153,10 @@ void TCustomForm::SetVisible(bool v) {
         static const int cmds[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
         ShowWindow(Handle(), cmds[windowState_]);
         if (Parent()) return;
+        if (formStyle_ == fsMDIChild) {
+            SendMessageW(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+            return;
+        }
         SetForegroundWindow(Handle());
         return;
     }
@@ -247,7 +258,12 @@ void TCustomForm::SetActiveControl(TWinControl* c) {
 
 void TCustomForm::SetFormStyle(TFormStyle v) {
     if (v == formStyle_) return;
+    const bool mdi = v == fsMDIForm || v == fsMDIChild || formStyle_ == fsMDIForm || formStyle_ == fsMDIChild;
     formStyle_ = v;
+    if (mdi) {
+        RecreateWnd();
+        return;
+    }
     if (HandleAllocated() && !Parent())
         SetWindowPos(Handle(), v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -308,21 +324,30 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
-    if (menu_ && !Parent()) {
+    if (menu_ && !Parent() && formStyle_ != fsMDIChild) {
         menu_->WindowHandle = Handle();
         ::SetMenu(Handle(), menu_->Handle());
     }
+    if (formStyle_ == fsMDIForm && !Parent()) CreateMDIClient();
 }
 
 void TCustomForm::DestroyWnd() {
     if (menu_ && GetMenu(Handle()) == menu_->Handle()) ::SetMenu(Handle(), nullptr);
     if (menu_) menu_->WindowHandle = nullptr;
-    TWinControl::DestroyWnd();
+    const HWND client = GetParent(Handle());
+    if (formStyle_ == fsMDIChild && (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD) && client) {
+        // The client window keeps the list of its children.
+        SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+    } else {
+        TWinControl::DestroyWnd();
+    }
+    clientHandle_ = nullptr;
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation op) {
     TWinControl::Notification(component, op);
     if (op == opRemove && component == menu_) menu_ = nullptr;
+    if (op == opRemove && component == windowMenu_) windowMenu_ = nullptr;
 }
 
 void TCustomForm::FocusChanged(TWinControl* control) {
@@ -364,6 +389,20 @@ void TCustomForm::WndProc(TMessage& m) {
         DefaultHandler(m);
         if (LOWORD(m.WParam) != WA_INACTIVE) Activate();
         else Deactivate();
+        return;
+    case CM_MENUCHANGED:
+        UpdateWindowMenu();
+        return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (m.LParam == 0 && autoScroll_) {
+            ScrollMessage(m);
+            return;
+        }
+        break;
+    case WM_SIZE:
+        TWinControl::WndProc(m);
+        if (Application && Application->MainForm() == this) Application->MainFormSized(m.WParam);
         return;
     case WM_COMMAND:
         // A command of the menu bar.
@@ -416,14 +455,11 @@ void THintWindow::CreateParams(TCreateParams& p) {
 }
 
 TRect THintWindow::CalcHintRect(int maxWidth, const String& hint) {
-    HFONT font = Font()->Handle();
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    platform::WindowDC dc;
+    platform::SelectedObject font(dc.Get(), Font()->Handle());
     RECT r{0, 0, maxWidth, 0};
-    DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &r,
+    DrawTextW(dc.Get(), hint.c_str(), static_cast<int>(hint.size()), &r,
               DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return TRect(0, 0, r.right + 8, r.bottom + 4);
 }
 

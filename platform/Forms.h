@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "platform/Controls.h"
+#include "platform/HookList.h"
 #include "platform/UtilWindow.h"
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -42,8 +43,10 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 using TShortCutEvent = std::function<void(WORD key, TShiftState shift, bool& handled)>;
+enum TTileMode { tbHorizontal, tbVertical };
 
 class TMainMenu;
+class TMenuItem;
 
 class TCustomForm : public TWinControl {
 public:
@@ -74,6 +77,7 @@ public:
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* c);
     TFormStyle FormStyle() const { return formStyle_; }
+    // Switching to or from an MDI style makes a new window.
     void SetFormStyle(TFormStyle v);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle v);
@@ -84,6 +88,35 @@ public:
     void SetWindowState(TWindowState v);
     // The form sees key events before its controls.
     bool KeyPreview = false;
+
+    // ---- scrolling -------------------------------------------------------------------------
+    // Scroll bars appear when controls (not aligned ones) lie beyond the
+    // client area; scrolling moves the controls.
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool v);
+    // Where the view stands in the scrolled area.
+    TPoint ScrollPosition() const { return TPoint(scrollX_, scrollY_); }
+
+    // ---- MDI (FormStyle fsMDIForm: a frame with child forms; fsMDIChild:
+    // such a child, inside the main form's client window) -----------------------------
+    // The MDI client window of an MDI form; nullptr otherwise.
+    HWND ClientHandle() const { return clientHandle_; }
+    int MDIChildCount() const;
+    // The children, the active (topmost) one first.
+    TCustomForm* MDIChildren(int i) const;
+    TCustomForm* ActiveMDIChild() const;
+    // The menu-bar item whose sub-menu lists the children.
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+    TTileMode TileMode = tbHorizontal;
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    // Activates the next child.
+    void Next();
+    // False for helper windows (layered borders, drop-downs) that the
+    // program's broadcasts to every form, such as a change of look, skip.
+    bool TakesBroadcasts = true;
     // Topic of the help file shown for this form.
     int HelpContext = 0;
     TCanvas* Canvas();
@@ -123,6 +156,10 @@ protected:
     void DestroyWnd() override;
     void Notification(TComponent* component, TOperation op) override;
     void PaintWindow(HDC dc) override;
+    void CreateWindowHandle(const TCreateParams& p) override;
+    void AlignControls(TControl* control, TRect& rect) override;
+    void ChildMoved(TControl* control) override;
+    void DefaultHandler(TMessage& m) override;
     virtual void DoCreate();
     virtual void Activate();
     virtual void Deactivate();
@@ -131,6 +168,15 @@ private:
     void ApplyPosition();
     void EndModal();
     bool ModalCloseAllowed();
+    // MDI and scrolling (FormsMDI.cpp).
+    void MDIChildParams(TCreateParams& p);
+    void CreateMDIClient();
+    void UpdateWindowMenu();
+    void UpdateScrollRange();
+    void ScrollMessage(TMessage& m);
+    // Moves the controls that are not aligned (the scrolled area).
+    void ScrollChildren(int dx, int dy);
+    TCustomForm* MDIMainForm() const;
 
     TWinControl* activeControl_ = nullptr;
     TWinControl* focused_ = nullptr;
@@ -144,6 +190,11 @@ private:
     bool destroyed_ = false;  // OnDestroy raised
     bool positioned_ = false;
     bool modal_ = false;
+    bool autoScroll_ = false;
+    bool updatingScroll_ = false;
+    int scrollX_ = 0, scrollY_ = 0;
+    HWND clientHandle_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
 };
 
 class TForm : public TCustomForm {
@@ -269,8 +320,14 @@ public:
     bool ProcessMessage();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Minimizes / restores the main form. Either way, and whenever the main
+    // form is minimized or restored by the user, the application window gets
+    // WM_SIZE (SIZE_MINIMIZED / SIZE_RESTORED), which a subclass of it (a
+    // tray icon) can watch, and OnMinimize / OnRestore run.
     void Minimize();
     void Restore();
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
     int MessageBox(const String& text, const String& caption, UINT flags);
     // Opens HelpFile (beside the program when relative) at a topic; OnHelp
     // may answer instead. False when there is no help to show.
@@ -283,6 +340,14 @@ public:
     void ShowException(const std::exception& e);
 
     TMessageEvent OnMessage;
+    // Message hooks shared by components, added and removed by identity
+    // (keep the token). Every message the application's loops take (Run,
+    // HandleMessage, ProcessMessages, modal loops, waits that pump) goes to
+    // the hooks newest first and then to OnMessage, until one sets handled.
+    using TMessageHooks = platform::HookList<void(MSG& msg, bool& handled)>;
+    [[nodiscard]] TMessageHooks::Token AddMessageHook(TMessageEvent hook) {
+        return messageHooks_.Add(std::move(hook));
+    }
     TIdleEvent OnIdle;
     TExceptionEvent OnException;
 
@@ -296,7 +361,22 @@ public:
     int HintHidePause = 2500;
     TColor HintColor = clInfoBk;
     TShowHintEvent OnShowHint;
-    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    // Show-hint hooks shared by components: OnShowHint runs first, then the
+    // hooks oldest first (the newest has the last word).
+    using TShowHintHooks = platform::HookList<void(String& hintStr, bool& canShow, THintInfo& hintInfo)>;
+    [[nodiscard]] TShowHintHooks::Token AddShowHintHook(TShowHintEvent hook) {
+        return showHintHooks_.Add(std::move(hook));
+    }
+    using THintWindowClass = std::function<THintWindow*(TComponent* owner)>;
+    THintWindowClass HintWindowClass;
+    // Hint window classes installed by components: the newest one still
+    // installed is in force (else HintWindowClass, else THintWindow). A
+    // change frees the current hint window; the next hint makes one of the
+    // class now in force.
+    using THintWindowClasses = platform::HookList<THintWindow*(TComponent* owner)>;
+    [[nodiscard]] THintWindowClasses::Token AddHintWindowClass(THintWindowClass windowClass) {
+        return hintWindowClasses_.Add(std::move(windowClass));
+    }
     // The pointer moved over control (nullptr: over nothing of ours).
     void HintMouseMove(TControl* control);
     void CancelHint();
@@ -318,16 +398,24 @@ private:
     bool IsKeyMsg(MSG& msg);
     void DispatchOne(MSG& msg);
     void DoneForm(TCustomForm* form);
+    // The main form's window went to / came back from the taskbar.
+    void MainFormSized(WPARAM kind);
     void HandleExceptionText(const String& text);
+    THintWindow* MakeHintWindow();
+    void HintWindowClassChanged();
 
     std::unique_ptr<platform::UtilWindow> window_;
     String title_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool minimized_ = false;
     TControl* hintControl_ = nullptr;
     THintWindow* hintWindow_ = nullptr;
     bool hintActive_ = false;
     enum { hintNone, hintWaitShow, hintWaitHide } hintTimer_ = hintNone;
+    TMessageHooks messageHooks_;
+    TShowHintHooks showHintHooks_;
+    THintWindowClasses hintWindowClasses_;
 };
 
 // "short|long": the part before the bar, and the part after it (the whole

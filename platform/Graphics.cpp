@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/GdiObjects.h"
+#include "platform/Owners.h"
 
 COLORREF ColorToRGB(TColor color) {
     if (color < 0) return GetSysColor(color & 0xFF);
@@ -10,9 +11,8 @@ COLORREF ColorToRGB(TColor color) {
 
 int ScreenPixelsPerInch() {
     static const int ppi = [] {
-        HDC dc = GetDC(nullptr);
-        const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        const platform::WindowDC dc;
+        const int v = dc.Get() ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
         return v > 0 ? v : 96;
     }();
     return ppi;
@@ -287,8 +287,9 @@ void TCanvas::FrameRect(const TRect& r) {
 
 void TCanvas::Frame3D(TRect& r, TColor topColor, TColor bottomColor, int width) {
     RequiredState();
-    HBRUSH top = platform::TrackGdi(CreateSolidBrush(ColorToRGB(topColor)));
-    HBRUSH bottom = platform::TrackGdi(CreateSolidBrush(ColorToRGB(bottomColor)));
+    const platform::GdiBrush topBrush(platform::TrackGdi(CreateSolidBrush(ColorToRGB(topColor))));
+    const platform::GdiBrush bottomBrush(platform::TrackGdi(CreateSolidBrush(ColorToRGB(bottomColor))));
+    const HBRUSH top = topBrush.Get(), bottom = bottomBrush.Get();
     r.right -= 1;
     r.bottom -= 1;
     for (int i = 0; i < width; ++i) {
@@ -302,8 +303,6 @@ void TCanvas::Frame3D(TRect& r, TColor topColor, TColor bottomColor, int width) 
     }
     r.right += 1;
     r.bottom += 1;
-    platform::DeleteGdi(top);
-    platform::DeleteGdi(bottom);
 }
 
 void TCanvas::TextOut(int x, int y, const String& text) {

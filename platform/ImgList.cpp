@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/Owners.h"
+
 namespace {
 
 std::atomic<long> g_liveLists{0};
@@ -18,16 +20,11 @@ UINT ColorFlags(TColorDepth d) {
 }
 
 // A device-dependent copy of a bitmap for the list (the list copies it again).
-HBITMAP Copy(TBitmap* b) {
-    return b && !b->Empty() ? static_cast<HBITMAP>(CopyImage(b->Handle(), IMAGE_BITMAP, 0, 0, 0)) : nullptr;
+platform::GdiBitmap Copy(TBitmap* b) {
+    return platform::GdiBitmap(
+        b && !b->Empty() ? platform::TrackGdi(static_cast<HBITMAP>(CopyImage(b->Handle(), IMAGE_BITMAP, 0, 0, 0)))
+                         : nullptr);
 }
-
-struct Owned {
-    HBITMAP h;
-    ~Owned() {
-        if (h) DeleteObject(h);
-    }
-};
 
 }  // namespace
 
@@ -75,15 +72,15 @@ void TCustomImageList::SetColorDepth(TColorDepth v) {
 int TCustomImageList::Count() { return list_ ? ImageList_GetImageCount(list_) : 0; }
 
 int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
-    Owned i{Copy(image)}, m{Copy(mask)};
-    const int index = ImageList_Add(Handle(), i.h, m.h);
+    const platform::GdiBitmap i = Copy(image), m = Copy(mask);
+    const int index = ImageList_Add(Handle(), i.Get(), m.Get());
     Change();
     return index;
 }
 
 int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
-    Owned i{Copy(image)};
-    const int index = ImageList_AddMasked(Handle(), i.h, ColorToRGB(maskColor));
+    const platform::GdiBitmap i = Copy(image);
+    const int index = ImageList_AddMasked(Handle(), i.Get(), ColorToRGB(maskColor));
     Change();
     return index;
 }
@@ -106,8 +103,8 @@ void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask) {
 
 void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
     if (index < 0 || index >= Count()) throw EInvalidOperation(L"Invalid image list index " + IntToStr(index));
-    Owned i{Copy(image)}, m{Copy(mask)};
-    ImageList_Replace(list_, index, i.h, m.h);
+    const platform::GdiBitmap i = Copy(image), m = Copy(mask);
+    ImageList_Replace(list_, index, i.Get(), m.Get());
     Change();
 }
 

@@ -104,6 +104,18 @@ void TListItem::SetImageIndex(int v) {
     }
 }
 
+void TListItem::SetStateIndex(int v) {
+    v = std::max(v, -1);
+    stateIndex_ = v;
+    if (live_ && owner_->HandleAllocated()) {
+        LVITEMW it{};
+        it.stateMask = LVIS_STATEIMAGEMASK;
+        it.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(v + 1));
+        owner_->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index_), reinterpret_cast<LPARAM>(&it));
+        owner_->Change(this, ctState);
+    }
+}
+
 bool TListItem::Selected() const {
     return owner_->HandleAllocated() &&
            owner_->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(index_), LVIS_SELECTED) != 0;
@@ -279,6 +291,25 @@ void TCustomListView::ApplyImageLists() {
     if (!HandleAllocated()) return;
     Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->Handle() : nullptr));
     Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_ ? largeImages_->Handle() : nullptr));
+    Send(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_ ? stateImages_->Handle() : nullptr));
+}
+
+void TCustomListView::SetStateImages(TCustomImageList* v) {
+    stateImages_ = v;
+    ApplyImageLists();
+}
+
+TListItem* TCustomListView::GetNextItem(TListItem* start, TSearchDirection direction, TItemStates states) {
+    if (!HandleAllocated()) return nullptr;
+    static const UINT kDirections[] = {LVNI_TOLEFT, LVNI_TORIGHT, LVNI_ABOVE, LVNI_BELOW, LVNI_ALL};
+    UINT flags = kDirections[direction];
+    if (states & isCut) flags |= LVNI_CUT;
+    if (states & isDropHilited) flags |= LVNI_DROPHILITED;
+    if (states & isFocused) flags |= LVNI_FOCUSED;
+    if (states & isSelected) flags |= LVNI_SELECTED;
+    const int from = start ? start->Index() : -1;
+    const int i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(from), MAKELPARAM(flags, 0)));
+    return i < 0 || i >= items_.Count() ? nullptr : items_.Item(i);
 }
 
 void TCustomListView::ShowColumn(int i, bool insert) {
@@ -294,10 +325,12 @@ void TCustomListView::ShowColumn(int i, bool insert) {
 
 void TCustomListView::ShowItem(TListItem* item, bool insert) {
     LVITEMW it{};
-    it.mask = LVIF_TEXT | LVIF_IMAGE;
+    it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
     it.iItem = item->index_;
     it.pszText = item->caption_.data();
     it.iImage = item->imageIndex_;
+    it.stateMask = LVIS_STATEIMAGEMASK;
+    it.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(item->stateIndex_ + 1));
     if (insert && Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)) < 0) throw EOutOfResources(L"Cannot add a list item");
     const bool was = filling_;
     filling_ = true;

@@ -30,6 +30,8 @@ enum TItemRequestFlag : unsigned { irText = 1, irImage = 2, irParam = 4, irState
 using TItemRequest = unsigned;
 enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
 enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
+enum TItemStateFlag : unsigned { isCut = 1, isDropHilited = 2, isFocused = 4, isSelected = 8 };
+using TItemStates = unsigned;  // 0: any row
 
 class TListColumn {
 public:
@@ -93,6 +95,9 @@ public:
     TSubItems* SubItems() { return &subItems_; }
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int v);
+    // Picture of the view's StateImages shown beside the item; -1: none.
+    int StateIndex() const { return stateIndex_; }
+    void SetStateIndex(int v);
     void* Data = nullptr;
     int Index() const { return index_; }
     bool Selected() const;
@@ -113,6 +118,7 @@ private:
     String caption_;
     TSubItems subItems_;
     int imageIndex_ = -1;
+    int stateIndex_ = -1;
     int index_ = 0;
     bool live_ = false;  // part of the items (not an owner-data fetch)
 };
@@ -186,6 +192,9 @@ public:
     void SetSmallImages(TCustomImageList* v);
     TCustomImageList* LargeImages() const { return largeImages_; }
     void SetLargeImages(TCustomImageList* v);
+    // Pictures of the items' StateIndex.
+    TCustomImageList* StateImages() const { return stateImages_; }
+    void SetStateImages(TCustomImageList* v);
 
     // The first selected row (-1: none); setting it selects only that row.
     int ItemIndex();
@@ -193,6 +202,12 @@ public:
     TListItem* Selected();
     void SetSelected(TListItem* item);
     int SelCount();
+    // The next row after start (nullptr: from the first row) in a direction
+    // that has every state of states; nullptr when there is none. Walks the
+    // selection:
+    //     for (auto* i = lv->GetNextItem(nullptr, sdAll, isSelected); i;
+    //          i = lv->GetNextItem(i, sdAll, isSelected)) ...
+    TListItem* GetNextItem(TListItem* start, TSearchDirection direction, TItemStates states);
     void ClearSelection();
     TListItem* ItemFocused();
     // The first row shown at the top (report and list styles).
@@ -264,6 +279,7 @@ private:
     bool rowSelect_ = false, gridLines_ = false, showColumnHeaders_ = true;
     TCustomImageList* smallImages_ = nullptr;
     TCustomImageList* largeImages_ = nullptr;
+    TCustomImageList* stateImages_ = nullptr;
     bool filling_ = false;  // adding items to a new window
 };
 

@@ -1,8 +1,10 @@
 #include "platform/Menus.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/Forms.h"
+#include "platform/Owners.h"
 
 // ---- shortcuts ----------------------------------------------------------------------------------
 
@@ -25,6 +27,12 @@ String KeyText(WORD key) {
     for (const KeyName& k : kKeyNames)
         if (k.key == key) return k.name;
     return String();
+}
+
+// Items alive now: an owner-drawn menu names its item by address.
+std::unordered_set<const TMenuItem*>& LiveItems() {
+    static std::unordered_set<const TMenuItem*> items;
+    return items;
 }
 
 UINT g_nextCommand = 1;
@@ -77,9 +85,24 @@ TShortCut TextToShortCut(const String& text) {
 
 // ---- items ----------------------------------------------------------------------------------------
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NewCommand()) {}
+bool IsAccel(WORD key, const String& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] == L'&') {
+            ++i;  // a plain ampersand
+            continue;
+        }
+        wchar_t pair[2] = {caption[i + 1], static_cast<wchar_t>(key)};
+        CharUpperBuffW(pair, 2);
+        return pair[0] == pair[1];
+    }
+    return false;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NewCommand()) { LiveItems().insert(this); }
 
 TMenuItem::~TMenuItem() {
+    LiveItems().erase(this);
     Destroying();
     while (!items_.empty()) items_.back()->Free();
     if (parent_) parent_->Remove(this);
@@ -211,6 +234,47 @@ String TMenuItem::NativeText() const {
     return keys.empty() ? caption_ : caption_ + L"\t" + keys;
 }
 
+bool TMenuItem::LinesAutomatic() const {
+    for (const TMenuItem* i = this; i; i = i->parent_) {
+        if (i->AutoLineReduction == maAutomatic) return true;
+        if (i->AutoLineReduction == maManual) return false;
+        if (i->menu_) return i->menu_->AutoLineReduction == maAutomatic;
+    }
+    return false;
+}
+
+bool TMenuItem::RethinkOwnLines() {
+    // A line is shown when a shown item lies between it and the previous
+    // shown line (or the start), and another shown item follows it.
+    std::vector<std::pair<TMenuItem*, bool>> lines;
+    bool itemSince = false;
+    for (TMenuItem* c : items_) {
+        if (c->IsLine()) {
+            lines.emplace_back(c, itemSince);
+            if (itemSince) itemSince = false;
+        } else if (c->visible_) {
+            itemSince = true;
+        }
+    }
+    // The last shown line needs a shown item after it.
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+        if (it->second) {
+            it->second = itemSince;
+            break;
+        }
+    bool changed = false;
+    for (auto& [line, show] : lines)
+        if (line->visible_ != show) line->visible_ = show, changed = true;
+    return changed;
+}
+
+bool TMenuItem::RethinkLines() {
+    bool changed = RethinkOwnLines();
+    for (TMenuItem* c : items_)
+        if (!c->items_.empty() && c->LinesAutomatic()) changed = c->RethinkLines() || changed;
+    return changed;
+}
+
 void TMenuItem::AppendTo(HMENU menu) {
     if (!visible_) return;
     if (IsLine()) {
@@ -222,6 +286,11 @@ void TMenuItem::AppendTo(HMENU menu) {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_FTYPE;
     info.fType = MFT_STRING | (radioItem_ ? MFT_RADIOCHECK : 0);
+    if (OnDrawItem) {
+        info.fType |= MFT_OWNERDRAW;
+        info.fMask |= MIIM_DATA;
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    }
     info.fState = (enabled_ ? MFS_ENABLED : MFS_DISABLED) | (checked_ ? MFS_CHECKED : 0) | (default_ ? MFS_DEFAULT : 0);
     info.wID = command_;
     info.dwTypeData = const_cast<wchar_t*>(text.c_str());
@@ -247,6 +316,7 @@ TMenu::~TMenu() {
 HMENU TMenu::CreateNativeMenu(bool popup) const {
     HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
     if (!menu) throw EOutOfResources(L"Cannot create a menu");
+    if (items_->LinesAutomatic()) items_->RethinkLines();
     for (TMenuItem* c : items_->items_) c->AppendTo(menu);
     return menu;
 }
@@ -294,6 +364,7 @@ void TMainMenu::MenuChanged(TMenuItem* item) {
         handle_ = CreateNativeMenu(false);
         if (WindowHandle && IsWindow(WindowHandle) && GetMenu(WindowHandle) == old) {
             SetMenu(WindowHandle, handle_);
+            SendMessageW(WindowHandle, CM_MENUCHANGED, 0, 0);
             DrawMenuBar(WindowHandle);
         }
         DestroyMenu(old);
@@ -334,5 +405,56 @@ bool ContextPopup(TWinControl* control, LPARAM pos) {
     if (!menu || !menu->AutoPopup) return false;
     menu->PopupComponent = target;
     menu->Popup(at.x, at.y);
+    return true;
+}
+
+// ---- owner-drawn items -------------------------------------------------------------------------
+
+namespace {
+
+TMenuItem* OwnerDrawnItem(ULONG_PTR data) {
+    auto* item = reinterpret_cast<TMenuItem*>(data);
+    return item && LiveItems().count(item) && item->OnDrawItem ? item : nullptr;
+}
+
+// The size the caption needs in the menu font, with room for a check mark.
+void MeasureItem(const TMenuItem* item, MEASUREITEMSTRUCT& mi) {
+    platform::WindowDC dc;
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    platform::GdiFont font;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        font.Reset(platform::TrackGdi(CreateFontIndirectW(&ncm.lfMenuFont)));
+    platform::SelectedObject select(dc.Get(), font.Get());
+    const String caption = item->Caption();
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    const int check = GetSystemMetrics(SM_CXMENUCHECK);
+    mi.itemWidth = static_cast<UINT>(r.right + 2 * check);
+    mi.itemHeight = static_cast<UINT>(std::max<LONG>(r.bottom + 4, GetSystemMetrics(SM_CYMENU)));
+}
+
+}  // namespace
+
+bool MenuItemDrawMessage(TMessage& m) {
+    if (m.Msg == WM_MEASUREITEM) {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+        if (!mi || mi->CtlType != ODT_MENU) return false;
+        TMenuItem* item = OwnerDrawnItem(mi->itemData);
+        if (!item) return false;
+        MeasureItem(item, *mi);
+        m.Result = TRUE;
+        return true;
+    }
+    if (m.Msg != WM_DRAWITEM) return false;
+    auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    if (!di || di->CtlType != ODT_MENU) return false;
+    TMenuItem* item = OwnerDrawnItem(di->itemData);
+    if (!item) return false;
+    platform::SavedDC saved(di->hDC);
+    TCanvas canvas;  // lets the DC go when it is destroyed
+    canvas.SetHandle(di->hDC);
+    item->OnDrawItem(item, &canvas, TRect(di->rcItem), (di->itemState & ODS_SELECTED) != 0);
+    m.Result = TRUE;
     return true;
 }

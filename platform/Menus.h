@@ -32,6 +32,19 @@ String ShortCutToText(TShortCut shortCut);
 // The reverse of ShortCutToText (case-insensitive); scNone when unknown.
 TShortCut TextToShortCut(const String& text);
 
+// True when caption has key as its accelerator: the character after a
+// single "&" ("&&" is a plain ampersand), compared without case.
+bool IsAccel(WORD key, const String& caption);
+
+// How a menu treats separator lines that separate nothing: maAutomatic
+// hides them before the menu is shown (RethinkLines), maManual leaves them,
+// maParent (items only) does what the parent item or the menu does.
+enum TMenuAutoFlag { maAutomatic, maManual, maParent };
+
+// Draws an item in place of the system: the canvas is set up on the
+// target's DC, rect is the item's rectangle on it, selected = highlighted.
+using TMenuDrawItemEvent = std::function<void(TObject* sender, TCanvas* canvas, const TRect& rect, bool selected)>;
+
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
@@ -61,6 +74,16 @@ public:
     // Checks itself when clicked (radio items check, others toggle).
     bool AutoCheck = false;
     String Hint;
+    // For the sub-items of this item (maParent: as the parent says).
+    TMenuAutoFlag AutoLineReduction = maParent;
+    // Shows exactly the separator lines that lie between two shown items:
+    // none first, last or right after another line. Applies to the
+    // sub-items, and below them where line reduction is automatic. True
+    // when a line was shown or hidden.
+    bool RethinkLines();
+    // Set: a native menu draws the item through it (owner-drawn); skinned
+    // menus call it with their own sender.
+    TMenuDrawItemEvent OnDrawItem;
 
     // ---- sub-items ---------------------------------------------------------------------
     int Count() const { return static_cast<int>(items_.size()); }
@@ -96,6 +119,8 @@ private:
     friend class TMenu;
     void AppendTo(HMENU menu);
     String NativeText() const;
+    bool LinesAutomatic() const;
+    bool RethinkOwnLines();
 
     String caption_;
     TShortCut shortCut_ = scNone;
@@ -115,6 +140,9 @@ public:
     // The root: its sub-items are the menu's entries.
     TMenuItem* Items() const { return items_; }
     TCustomImageList* Images = nullptr;
+    // Separator lines of the whole menu: maAutomatic hides redundant ones
+    // whenever a native menu is built (see TMenuItem::RethinkLines).
+    TMenuAutoFlag AutoLineReduction = maAutomatic;
     // Builds a native menu of the items; the caller destroys it.
     HMENU CreateNativeMenu(bool popup) const;
     // Runs the enabled, visible item with this shortcut; false when none.
@@ -154,6 +182,11 @@ private:
 // or at the control's corner for the keyboard (pos -1). False when there is
 // no menu with AutoPopup; the message then takes its usual way.
 bool ContextPopup(TWinControl* control, LPARAM pos);
+
+// Answers WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn menu item of
+// ours (one with OnDrawItem) for the window that owns the menu; false for
+// any other message.
+bool MenuItemDrawMessage(TMessage& m);
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
 

@@ -47,6 +47,7 @@ constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
 constexpr UINT CM_CHILDKEY = CM_BASE + 46;  // WParam: key, LParam: the control
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;  // LParam: THintInfo*; Result 1 = no hint
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
+constexpr UINT CM_MENUCHANGED = CM_BASE + 52;  // to the window of a menu bar after the bar was rebuilt
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;

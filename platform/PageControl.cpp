@@ -61,12 +61,92 @@ void TPageControl::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.SystemClassName = WC_TABCONTROLW;
     p.Style |= WS_CLIPCHILDREN;
+    switch (tabPosition_) {
+    case tpBottom:
+        p.Style |= TCS_BOTTOM;
+        break;
+    case tpLeft:
+        p.Style |= TCS_VERTICAL;
+        break;
+    case tpRight:
+        p.Style |= TCS_VERTICAL | TCS_RIGHT;
+        break;
+    default:
+        break;
+    }
+    if (MultiLine()) p.Style |= TCS_MULTILINE;
+    if (style_ == tsButtons) p.Style |= TCS_BUTTONS;
+    if (style_ == tsFlatButtons) p.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
+    if (tabWidth_ > 0) p.Style |= TCS_FIXEDWIDTH;
 }
 
 void TPageControl::CreateWnd() {
     TWinControl::CreateWnd();
     if (images_) SendMessageW(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
+    ApplyTabSize();
     ShowTabs();
+}
+
+void TPageControl::ApplyTabSize() {
+    if (!HandleAllocated() || (tabWidth_ <= 0 && tabHeight_ <= 0)) return;
+    SendMessageW(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(std::max(tabWidth_, 0), std::max(tabHeight_, 0)));
+}
+
+void TPageControl::SetTabPosition(TTabPosition v) {
+    if (v == tabPosition_) return;
+    tabPosition_ = v;
+    RecreateWnd();
+}
+
+void TPageControl::SetMultiLine(bool v) {
+    if (v == multiLine_) return;
+    multiLine_ = v;
+    RecreateWnd();
+}
+
+void TPageControl::SetStyle(TTabStyle v) {
+    if (v == style_) return;
+    style_ = v;
+    RecreateWnd();
+}
+
+void TPageControl::SetTabHeight(int v) {
+    v = std::max(v, 0);
+    if (v == tabHeight_) return;
+    tabHeight_ = v;
+    // Back to the system's height needs a new window.
+    if (v == 0) RecreateWnd();
+    else ApplyTabSize();
+    Realign();
+}
+
+void TPageControl::SetTabWidth(int v) {
+    v = std::max(v, 0);
+    if (v == tabWidth_) return;
+    const bool fixedChanged = (v > 0) != (tabWidth_ > 0);
+    tabWidth_ = v;
+    if (fixedChanged) RecreateWnd();
+    else ApplyTabSize();
+    Realign();
+}
+
+std::vector<TTabSheet*> TPageControl::TabbedPages() const {
+    std::vector<TTabSheet*> list;
+    for (TTabSheet* p : pages_)
+        if (p->TabVisible) list.push_back(p);
+    return list;
+}
+
+int TPageControl::TabIndex() const {
+    const auto tabs = TabbedPages();
+    const auto it = std::find(tabs.begin(), tabs.end(), active_);
+    return it == tabs.end() ? -1 : static_cast<int>(it - tabs.begin());
+}
+
+void TPageControl::SetTabIndex(int v) {
+    const auto tabs = TabbedPages();
+    if (v < -1 || v >= static_cast<int>(tabs.size())) return;
+    SetActivePage(v < 0 ? nullptr : tabs[static_cast<size_t>(v)]);
 }
 
 void TPageControl::ShowTabs() {

@@ -17,6 +17,8 @@ class TPageControl;
 class TCustomImageList;
 
 using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)>;
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 
 class TTabSheet : public TWinControl {
 public:
@@ -58,6 +60,25 @@ public:
     TCustomImageList* Images() const { return images_; }
     void SetImages(TCustomImageList* v);
 
+    // Side of the tabs; tabs on the left or right are always in several rows.
+    TTabPosition TabPosition() const { return tabPosition_; }
+    void SetTabPosition(TTabPosition v);
+    // Tabs wrap into several rows instead of scrolling.
+    bool MultiLine() const { return multiLine_ || tabPosition_ == tpLeft || tabPosition_ == tpRight; }
+    void SetMultiLine(bool v);
+    // Size of every tab; 0 = the size the text needs (width) or the system's
+    // (height). A TabWidth above 0 gives all tabs that width.
+    int TabHeight() const { return tabHeight_; }
+    void SetTabHeight(int v);
+    int TabWidth() const { return tabWidth_; }
+    void SetTabWidth(int v);
+    TTabStyle Style() const { return style_; }
+    void SetStyle(TTabStyle v);
+    // Index of the selected tab among the shown tabs (sheets with
+    // TabVisible); -1 when none. Setting it activates that tab's sheet.
+    int TabIndex() const;
+    void SetTabIndex(int v);
+
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
 
@@ -77,8 +98,15 @@ private:
     void RemovePage(TTabSheet* page);
     void ShowTabs();
     void ShowSheet(TTabSheet* page);
+    void ApplyTabSize();
+    // The sheets that have a tab, in tab order.
+    std::vector<TTabSheet*> TabbedPages() const;
 
     std::vector<TTabSheet*> pages_;
     TTabSheet* active_ = nullptr;
     TCustomImageList* images_ = nullptr;
+    TTabPosition tabPosition_ = tpTop;
+    TTabStyle style_ = tsTabs;
+    bool multiLine_ = false;
+    int tabHeight_ = 0, tabWidth_ = 0;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "platform/Owners.h"
+
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
     // The system button reports clicks itself (BN_CLICKED).
     ControlStyle &= ~static_cast<unsigned>(csClickEvents | csAcceptsControls | csSetCaption);
@@ -155,19 +157,18 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::AdjustBounds() {
     if (!AutoSize() || Has(csLoading)) return;
-    HDC screen = GetDC(nullptr);
     TRect r = ClientRect();
     if (!wordWrap_) r.right = r.left + 0x7FFF;
-    Canvas()->SetHandle(screen);
-    try {
+    {
+        const platform::WindowDC screen;
+        Canvas()->SetHandle(screen.Get());
+        // The canvas lets the screen DC go before it is released.
+        struct Unset {
+            TCanvas* canvas;
+            ~Unset() { canvas->SetHandle(nullptr); }
+        } unset{Canvas()};
         DoDrawText(r, TextFlags() | DT_CALCRECT);
-    } catch (...) {
-        Canvas()->SetHandle(nullptr);
-        ReleaseDC(nullptr, screen);
-        throw;
     }
-    Canvas()->SetHandle(nullptr);
-    ReleaseDC(nullptr, screen);
     int left = Left();
     // A right-aligned label keeps its right edge, a centred one its middle.
     if (alignment_ == taRightJustify && !wordWrap_) left += Width() - r.Width();

@@ -22,6 +22,11 @@ void TTreeNode::SetImageIndex(int v) {
     owner_->UpdateNode(this, TVIF_IMAGE);
 }
 
+void TTreeNode::SetStateIndex(int v) {
+    stateIndex_ = std::max(v, -1);
+    owner_->UpdateNode(this, TVIF_STATE);
+}
+
 void TTreeNode::SetSelectedIndex(int v) {
     selectedIndex_ = v;
     owner_->UpdateNode(this, TVIF_SELECTEDIMAGE);
@@ -179,6 +184,7 @@ void TCustomTreeView::CreateParams(TCreateParams& p) {
 void TCustomTreeView::CreateWnd() {
     TWinControl::CreateWnd();
     if (images_) Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_->Handle()));
+    if (stateImages_) Send(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_->Handle()));
     std::vector<TTreeNode*> stack;
     for (auto it = items_.roots_.rbegin(); it != items_.roots_.rend(); ++it) stack.push_back(it->get());
     while (!stack.empty()) {
@@ -206,7 +212,9 @@ void TCustomTreeView::ShowNode(TTreeNode* node) {
     ins.hParent = node->parent_ ? node->parent_->id_ : TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
     TVITEMW& it = ins.item;
-    it.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    it.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    it.stateMask = TVIS_STATEIMAGEMASK;
+    it.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(std::max(node->stateIndex_, 0)));
     it.pszText = node->text_.data();
     it.lParam = reinterpret_cast<LPARAM>(node);
     it.cChildren = node->HasChildren() ? 1 : 0;
@@ -225,6 +233,8 @@ void TCustomTreeView::UpdateNode(TTreeNode* node, UINT mask) {
     it.cChildren = node->HasChildren() ? 1 : 0;
     it.iImage = node->imageIndex_;
     it.iSelectedImage = node->selectedIndex_;
+    it.stateMask = TVIS_STATEIMAGEMASK;
+    it.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(std::max(node->stateIndex_, 0)));
     Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
 }
 
@@ -268,6 +278,11 @@ TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const {
 
 void TCustomTreeView::SetReadOnly(bool v) {
     if (v != readOnly_) readOnly_ = v, RecreateWnd();
+}
+
+void TCustomTreeView::SetStateImages(TCustomImageList* v) {
+    stateImages_ = v;
+    if (HandleAllocated()) Send(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(v ? v->Handle() : nullptr));
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* v) {
@@ -413,6 +428,9 @@ void TCustomTreeView::WndProc(TMessage& m) {
     if (m.Msg == CN_NOTIFY) {
         Notify(m);
         return;
+    }
+    if (m.Msg == WM_RBUTTONDOWN && RightClickSelect) {
+        if (TTreeNode* node = GetNodeAt(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)))) SetSelected(node);
     }
     TWinControl::WndProc(m);
 }

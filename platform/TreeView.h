@@ -29,6 +29,10 @@ public:
     void SetImageIndex(int v);
     int SelectedIndex() const { return selectedIndex_; }
     void SetSelectedIndex(int v);
+    // Picture of the view's StateImages shown beside the node; 0 or -1:
+    // none (the first picture of a tree's state images is never shown).
+    int StateIndex() const { return stateIndex_; }
+    void SetStateIndex(int v);
     TTreeNode* Parent() const { return parent_; }
     int Count() const { return static_cast<int>(children_.size()); }
     TTreeNode* Item(int i) const { return children_.at(static_cast<size_t>(i)).get(); }
@@ -58,7 +62,7 @@ private:
     std::vector<std::unique_ptr<TTreeNode>> children_;
     String text_;
     HTREEITEM id_ = nullptr;
-    int imageIndex_ = -1, selectedIndex_ = -1;
+    int imageIndex_ = -1, selectedIndex_ = -1, stateIndex_ = -1;
     bool hasChildren_ = false;
 };
 
@@ -115,6 +119,10 @@ public:
     bool HideSelection = true;
     TCustomImageList* Images() const { return images_; }
     void SetImages(TCustomImageList* v);
+    TCustomImageList* StateImages() const { return stateImages_; }
+    void SetStateImages(TCustomImageList* v);
+    // A right click selects the node under the pointer first.
+    bool RightClickSelect = false;
     // Sorts the roots (and every level below when recurse) with compare,
     // or with OnCompare when compare is nullptr.
     bool CustomSort(TTVCompare compare, LPARAM data, bool recurse = true);
@@ -159,6 +167,7 @@ private:
 
     TTreeNodes items_;
     TCustomImageList* images_ = nullptr;
+    TCustomImageList* stateImages_ = nullptr;
     bool readOnly_ = false;
     bool destroying_ = false;
 };

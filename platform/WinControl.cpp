@@ -9,6 +9,7 @@
 #include "platform/Forms.h"
 #include "platform/GdiObjects.h"
 #include "platform/Menus.h"
+#include "platform/Owners.h"
 
 using namespace platform::controls_impl;
 
@@ -106,24 +107,28 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
             SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWndProc)));
         return;
     }
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(inst, p.WinClassName.c_str(), &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.style = p.ClassStyle;
-        wc.lpfnWndProc = &ControlWndProc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = p.WinClassName.c_str();
-        if (!RegisterClassExW(&wc)) RaiseLastOSError();
-    }
+    RegisterWindowClass(p);
     defWndProc_ = &DefWindowProcW;
     g_creating = this;
     const HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
                                      p.Width, p.Height, p.WndParent, id, inst, nullptr);
     g_creating = nullptr;
     if (!wnd) RaiseLastOSError();
+}
+
+void TWinControl::RegisterWindowClass(const TCreateParams& p) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(inst, p.WinClassName.c_str(), &wc)) return;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof(wc);
+    wc.style = p.ClassStyle;
+    wc.lpfnWndProc = &ControlWndProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = p.WinClassName.c_str();
+    if (!RegisterClassExW(&wc)) RaiseLastOSError();
 }
 
 void TWinControl::CreateWnd() {
@@ -244,9 +249,15 @@ void TWinControl::AlignChildren() {
     if (aligning_) return;
     aligning_ = true;
     try {
-        TRect r = ClientRect();
-        AdjustClientRect(r);
-        AlignControls(nullptr, r);
+        // Aligning may change the client area itself (scroll bars coming or
+        // going): then once more for the new area.
+        for (int pass = 0; pass < 3; ++pass) {
+            alignedClient_ = ClientRect();
+            TRect r = alignedClient_;
+            AdjustClientRect(r);
+            AlignControls(nullptr, r);
+            if (!handle_ || ClientRect() == alignedClient_) break;
+        }
     } catch (...) {
         aligning_ = false;
         throw;
@@ -574,66 +585,19 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
         if (c->IsWindowed() || !c->Visible()) continue;
         const TRect r = c->BoundsRect();
         if (!RectVisible(dc, &r)) continue;
-        const int saved = SaveDC(dc);
+        platform::SavedDC saved(dc);
         IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
         OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 
-namespace {
-
-// A memory DC with a bitmap of the given size selected, freed on every path.
-class OffscreenBuffer {
-public:
-    OffscreenBuffer(HDC like, int width, int height)
-        : dc_(platform::CreateMemoryDC()),
-          bitmap_(platform::TrackGdi(CreateCompatibleBitmap(like, width, height))),
-          old_(SelectObject(dc_, bitmap_)) {}
-    ~OffscreenBuffer() {
-        SelectObject(dc_, old_);
-        platform::DeleteGdi(bitmap_);
-        platform::DeleteMemoryDC(dc_);
-    }
-    OffscreenBuffer(const OffscreenBuffer&) = delete;
-    OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
-    HDC DC() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
-
-// BeginPaint / EndPaint of a window, or a DC handed in with the message.
-class PaintScope {
-public:
-    PaintScope(HWND wnd, WPARAM givenDC) : wnd_(wnd), given_(givenDC != 0) {
-        dc_ = given_ ? reinterpret_cast<HDC>(givenDC) : BeginPaint(wnd, &ps_);
-    }
-    ~PaintScope() {
-        if (!given_) EndPaint(wnd_, &ps_);
-    }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC DC() const { return dc_; }
-
-private:
-    HWND wnd_;
-    bool given_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
-}  // namespace
-
 void TWinControl::PaintHandler(TMessage& m) {
-    PaintScope paint(handle_, m.WParam);
+    platform::PaintScope paint(handle_, m.WParam);
     const TRect client = ClientRect();
     if (DoubleBuffered && !m.WParam && !client.IsEmpty()) {
         // Compose everything off-screen, then show it in one copy.
-        OffscreenBuffer buffer(paint.DC(), client.Width(), client.Height());
+        platform::OffscreenBuffer buffer(paint.DC(), client.Width(), client.Height());
         EraseBackground(buffer.DC());
         PaintWindow(buffer.DC());
         PaintControls(buffer.DC(), nullptr);
@@ -647,25 +611,19 @@ void TWinControl::PaintHandler(TMessage& m) {
 
 void TWinControl::PaintTo(HDC dc, int x, int y) {
     HandleNeeded();
-    const int saved = SaveDC(dc);
-    OffsetViewportOrgEx(dc, x, y, nullptr);
-    const TRect client = ClientRect();
-    IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
-    if (defWndProc_ != &DefWindowProcW) {
-        SendMessageW(handle_, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    } else {
-        TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
-        ControlState |= csPaintCopy;
-        try {
+    {
+        platform::SavedDC saved(dc);
+        OffsetViewportOrgEx(dc, x, y, nullptr);
+        const TRect client = ClientRect();
+        IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
+        if (defWndProc_ != &DefWindowProcW) {
+            SendMessageW(handle_, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        } else {
+            TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+            platform::StateFlagScope paintCopy(ControlState, csPaintCopy);
             PaintHandler(m);
-        } catch (...) {
-            ControlState &= ~static_cast<unsigned>(csPaintCopy);
-            RestoreDC(dc, saved);
-            throw;
         }
-        ControlState &= ~static_cast<unsigned>(csPaintCopy);
     }
-    RestoreDC(dc, saved);
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children)
         if (c->IsWindowed() && c->Visible()) static_cast<TWinControl*>(c)->PaintTo(dc, x + c->Left(), y + c->Top());
@@ -817,12 +775,14 @@ void TWinControl::WndProc(TMessage& m) {
             ReflectNotification(m, reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem);
             return;
         }
+        if (MenuItemDrawMessage(m)) return;
         break;
     case WM_MEASUREITEM:
         if (reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlType != ODT_MENU && handle_) {
             ReflectNotification(m, GetDlgItem(handle_, static_cast<int>(m.WParam)));
             return;
         }
+        if (reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlType == ODT_MENU && MenuItemDrawMessage(m)) return;
         break;
     case WM_DELETEITEM:
         ReflectNotification(m, reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->hwndItem);
@@ -847,6 +807,9 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(m);
         UpdateBounds();
+        // A frame that answers WM_NCCALCSIZE differently changes the client
+        // area without moving the window: the aligned children follow.
+        if (handle_ && ClientRect() != alignedClient_) AlignChildren();
         return;
     case WM_CONTEXTMENU:
         if (ContextPopup(this, m.LParam)) return;

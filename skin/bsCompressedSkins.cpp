@@ -133,7 +133,7 @@ void TbsCompressedStoredSkin::SaveToCompressFile(const String& AFileName) {
 
 TbsSkinListItem::TbsSkinListItem(TCollection* collection)
     : TCollectionItem(collection),
-      Name(Format(L"bsSkin%d", collection ? collection->Count() : 0)),
+      Name(Format(L"bsSkin%d", collection ? Index() : 0)),
       skin_(std::make_unique<TbsCompressedStoredSkin>(nullptr)) {}
 
 TbsSkinListItem::~TbsSkinListItem() = default;
@@ -155,6 +155,8 @@ void TbsSkinListItem::Assign(TPersistent* source) {
 
 TbsSkinListItems::TbsSkinListItems(TbsCompressedSkinList* AOwner)
     : TCollection([](TCollection* c) -> TCollectionItem* { return new TbsSkinListItem(c); }), owner_(AOwner) {}
+
+TPersistent* TbsSkinListItems::GetOwner() const { return owner_; }
 
 TbsCompressedSkinList::TbsCompressedSkinList(TComponent* AOwner)
     : TComponent(AOwner), skins_(std::make_unique<TbsSkinListItems>(this)) {}

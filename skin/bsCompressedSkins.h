@@ -62,7 +62,7 @@ public:
     String Description, FileName, CompressedFileName;
     String Name;
     TbsCompressedStoredSkin* Skin() const { return skin_.get(); }
-    String GetDisplayName() const { return Name; }
+    String GetDisplayName() const override { return Name; }
 
 private:
     std::unique_ptr<TbsCompressedStoredSkin> skin_;
@@ -76,6 +76,7 @@ public:
     TbsSkinListItem* Items(int index) const { return static_cast<TbsSkinListItem*>(TCollection::Items(index)); }
     TbsSkinListItem* Add() { return static_cast<TbsSkinListItem*>(TCollection::Add()); }
     TbsCompressedSkinList* Owner() const { return owner_; }
+    TPersistent* GetOwner() const override;
 
 private:
     TbsCompressedSkinList* owner_;

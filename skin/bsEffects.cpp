@@ -151,9 +151,8 @@ void InitUnit() {
     g_routines.ClearAlphaOfColor = ClearAlphaOfColor;
     // The drawing routines' unit loads TransparentBlt after this point, so
     // the colour-key draw takes the composite path.
-    HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
+    const platform::WindowDC screen;
+    const int bits = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
     g_routines.transparentBltKeyDraw = IsTransparentBltLoaded() && bits > 23;
 }
 }  // namespace bseffects
@@ -313,49 +312,36 @@ TbsBitmap::~TbsBitmap() {
 
 void TbsBitmap::Release() {
     if (canvas_) canvas_->SetHandle(nullptr);
-    if (dc_) platform::DeleteMemoryDC(dc_);
-    if (handle_) platform::DeleteGdi(handle_);
-    dc_ = nullptr;
-    handle_ = nullptr;
+    surface_.reset();
+    dib_.Reset();
     bits_ = nullptr;
 }
 
 TCanvas* TbsBitmap::Canvas() {
     if (!canvas_) {
         canvas_ = std::make_unique<TCanvas>();
-        if (dc_) canvas_->SetHandle(dc_);
+        if (HDC dc = DC()) canvas_->SetHandle(dc);
     }
     return canvas_.get();
 }
 
 void TbsBitmap::SetSize(int width, int height) {
     width = std::abs(width), height = std::abs(height);
-    if (width == 0 || height == 0 || (width == width_ && height == height_ && handle_)) return;
+    if (width == 0 || height == 0 || (width == width_ && height == height_ && dib_)) return;
     Release();
     info_.bmiHeader.biWidth = width;
     info_.bmiHeader.biHeight = -height;
-    void* bits = nullptr;
-    HBITMAP dib = platform::TrackGdi(CreateDIBSection(nullptr, &info_, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) {
-        if (dib) platform::DeleteGdi(dib);
-        throw Exception(L"Can't allocate the DIB handle");
-    }
-    HDC dc = platform::CreateMemoryDC();
-    if (!dc) {
-        platform::DeleteGdi(dib);
-        throw Exception(L"Can't create compatible DC");
-    }
-    if (!SelectObject(dc, dib)) {
-        platform::DeleteMemoryDC(dc);
-        platform::DeleteGdi(dib);
-        throw Exception(L"Can't bslect an object into DC");
-    }
-    handle_ = dib;
-    dc_ = dc;
-    bits_ = static_cast<TbsColor*>(bits);
+    platform::DibSection dib = platform::DibSection::Create(info_);
+    if (!dib) throw Exception(L"Can't allocate the DIB handle");
+    auto surface = std::make_unique<Surface>(dib.Handle());
+    if (!surface->dc) throw Exception(L"Can't create compatible DC");
+    if (!surface->select) throw Exception(L"Can't bslect an object into DC");
+    dib_ = std::move(dib);
+    surface_ = std::move(surface);
+    bits_ = static_cast<TbsColor*>(dib_.Bits());
     if (!g_dcBitmaps) g_dcBitmaps = new std::vector<TbsBitmap*>();
     if (std::find(g_dcBitmaps->begin(), g_dcBitmaps->end(), this) == g_dcBitmaps->end()) g_dcBitmaps->push_back(this);
-    if (canvas_) canvas_->SetHandle(dc_);
+    if (canvas_) canvas_->SetHandle(DC());
     width_ = width;
     height_ = height;
 }
@@ -596,7 +582,7 @@ void TbsBitmap::Assign(TPersistent* source) {
             for (int y = 0; y < height_; ++y) std::memcpy(ScanLine(y), bmp->ScanLine(y), static_cast<size_t>(width_) * 4);
             CheckingAlphaBlend();
         } else {
-            BitBlt(dc_, 0, 0, width_, height_, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+            BitBlt(DC(), 0, 0, width_, height_, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
             GdiFlush();
             SetAlpha(255);
         }

@@ -16,6 +16,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Graphics.h"
+#include "platform/Owners.h"
 #include "platform/Streams.h"
 
 using TbsColor = uint32_t;  // blue, green, red, alpha in memory
@@ -62,8 +63,8 @@ public:
     TbsBitmap(const TbsBitmap&) = delete;
     TbsBitmap& operator=(const TbsBitmap&) = delete;
 
-    HBITMAP Handle() const { return handle_; }
-    HDC DC() const { return dc_; }
+    HBITMAP Handle() const { return dib_.Handle(); }
+    HDC DC() const { return surface_ ? surface_->dc.Get() : nullptr; }
     TCanvas* Canvas();
     TbsColor* Bits() const { return bits_; }
     int Width() const { return width_; }
@@ -76,7 +77,7 @@ public:
     // Absolute values are used; 0 or the current size change nothing. Throws
     // Exception when the DIB or its DC cannot be made (the bitmap is empty).
     void SetSize(int width, int height);
-    bool Empty() const { return handle_ == nullptr; }
+    bool Empty() const { return !dib_; }
     void Clear(TbsColor color);
     void SetAlpha(uint8_t alpha);
     void SetAlpha(uint8_t alpha, const TRect& rect);
@@ -148,8 +149,14 @@ private:
     TbsColor* bits_ = nullptr;
     int width_ = 0, height_ = 0;
     BITMAPINFO info_{};
-    HBITMAP handle_ = nullptr;
-    HDC dc_ = nullptr;
+    // The memory DC with the section selected.
+    struct Surface {
+        explicit Surface(HBITMAP bitmap) : select(dc.Get(), bitmap) {}
+        platform::MemoryDC dc;
+        platform::SelectedObject select;
+    };
+    platform::DibSection dib_;
+    std::unique_ptr<Surface> surface_;
     std::unique_ptr<TCanvas> canvas_;
 };
 

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/GdiObjects.h"
-
 namespace {
 inline int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 inline uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
@@ -17,22 +15,6 @@ inline void MixPixel(uint8_t* own, const uint8_t* other, double t) {
     for (int c = 0; c < 3; ++c) own[c] = Clamp(RoundEven(own[c] * t + other[c] * (1 - t)));
 }
 
-// Memory DC with a bitmap selected for the lifetime of the object.
-class SelectedDC {
-public:
-    explicit SelectedDC(HBITMAP bmp) : dc_(platform::CreateMemoryDC()), old_(dc_ ? SelectObject(dc_, bmp) : nullptr) {}
-    ~SelectedDC() {
-        if (dc_) {
-            SelectObject(dc_, old_);
-            platform::DeleteMemoryDC(dc_);
-        }
-    }
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 }  // namespace
 
 // ---- creation ---------------------------------------------------------------------------------
@@ -51,14 +33,11 @@ void TbsEffectBmp::Allocate(int cx, int cy) {
     BmpHeader.biCompression = BI_RGB;
     BmpInfo = BITMAPINFO{};
     BmpInfo.bmiHeader = BmpHeader;
-    Handle = platform::TrackGdi(CreateDIBSection(nullptr, &BmpInfo, DIB_RGB_COLORS, &Bits, nullptr, 0));
-    if (!Handle || !Bits) {
-        // A failed DIB leaves an empty bitmap that every operation skips.
-        if (Handle) platform::DeleteGdi(Handle);
-        Handle = nullptr;
-        Bits = nullptr;
-        Width = Height = Size = stride_ = 0;
-    }
+    dib_ = platform::DibSection::Create(BmpInfo);
+    Handle = dib_.Handle();
+    Bits = dib_.Bits();
+    // A failed DIB leaves an empty bitmap that every operation skips.
+    if (!dib_) Width = Height = Size = stride_ = 0;
 }
 
 TbsEffectBmp::TbsEffectBmp(int cx, int cy) { Allocate(cx, cy); }
@@ -68,9 +47,8 @@ TbsEffectBmp* TbsEffectBmp::CreateFromhWnd(HBITMAP hBmp) {
     if (!hBmp || !GetObjectW(hBmp, sizeof(bm), &bm)) return new TbsEffectBmp(0, 0);
     auto* e = new TbsEffectBmp(bm.bmWidth, bm.bmHeight);
     if (e->Bits) {
-        HDC screen = GetDC(nullptr);
-        GetDIBits(screen, hBmp, 0, e->Height, e->Bits, &e->BmpInfo, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        platform::WindowDC screen;
+        GetDIBits(screen.Get(), hBmp, 0, e->Height, e->Bits, &e->BmpInfo, DIB_RGB_COLORS);
     }
     return e;
 }
@@ -81,9 +59,7 @@ TbsEffectBmp* TbsEffectBmp::CreateCopy(const TbsEffectBmp* other) {
     return e;
 }
 
-TbsEffectBmp::~TbsEffectBmp() {
-    if (Handle) platform::DeleteGdi(Handle);
-}
+TbsEffectBmp::~TbsEffectBmp() = default;
 
 uint32_t TbsEffectBmp::GetPixel(int x, int y) const {
     const uint8_t* p = ScanLinePtr(y) + x * 3;
@@ -110,8 +86,9 @@ void TbsEffectBmp::Stretch(HDC dc, int x, int y, int cx, int cy) {
 
 void TbsEffectBmp::DrawRect(HDC dc, int hx, int hy, int x, int y, int cx, int cy) {
     if (!Handle) return;
-    SelectedDC src(Handle);
-    BitBlt(dc, hx, hy, cx, cy, src.get(), x, y, SRCCOPY);
+    platform::MemoryDC src;
+    platform::SelectedObject select(src.Get(), Handle);
+    BitBlt(dc, hx, hy, cx, cy, src.Get(), x, y, SRCCOPY);
 }
 
 // Every row through a work line: f(y, line) changes the line.

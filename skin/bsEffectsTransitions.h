@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Graphics.h"
+#include "platform/Owners.h"
 
 class TbsEffectBmp {
 public:
@@ -79,4 +80,8 @@ private:
     void ForEachRow(F f);
     void BlurWithMask(TbsEffectBmp* msk, int amount, bool edgesOnly);
     int stride_ = 0;
+
+private:
+    // Owns Handle and Bits.
+    platform::DibSection dib_;
 };

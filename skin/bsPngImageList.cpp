@@ -25,7 +25,7 @@ void TbsPngImageItem::Assign(TPersistent* source) {
     TCollectionItem::Assign(source);
 }
 
-String TbsPngImageItem::GetDisplayName() const { return Name.empty() ? L"TbsPngImageItem" : Name; }
+String TbsPngImageItem::GetDisplayName() const { return Name.empty() ? TCollectionItem::GetDisplayName() : Name; }
 
 void TbsPngImageItem::SetPngImage(TbsPngImage* value) {
     png_->Assign(value);
@@ -34,6 +34,8 @@ void TbsPngImageItem::SetPngImage(TbsPngImage* value) {
 
 TbsPngImageItems::TbsPngImageItems(TbsPngImageList* list)
     : TCollection([](TCollection* c) { return new TbsPngImageItem(c); }), list_(list) {}
+
+TPersistent* TbsPngImageItems::GetOwner() const { return list_; }
 
 void TbsPngImageItems::Update(TCollectionItem* item) {
     TCollection::Update(item);

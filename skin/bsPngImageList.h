@@ -20,7 +20,7 @@ public:
     explicit TbsPngImageItem(TCollection* collection);
     ~TbsPngImageItem() override;
     void Assign(TPersistent* source) override;
-    String GetDisplayName() const;
+    String GetDisplayName() const override;
 
     String Name;
     TbsPngImage* PngImage() const { return png_.get(); }
@@ -35,6 +35,7 @@ class TbsPngImageItems : public TCollection {
 public:
     explicit TbsPngImageItems(TbsPngImageList* list);
     TbsPngImageList* Owner() const { return list_; }
+    TPersistent* GetOwner() const override;
     TbsPngImageItem* Items(int i) const { return static_cast<TbsPngImageItem*>(TCollection::Items(i)); }
 
 protected:

@@ -438,7 +438,7 @@ void TbsSkinData::SendSkinDataMessage(UINT M) {
     if (Screen) {
         for (int i = 0; i < Screen->FormCount(); ++i) {
             TCustomForm* form = Screen->Forms(i);
-            if ((ownerFirst && form == ownerForm) || form->ClassName() == L"TbsFormLayerWindow") continue;
+            if ((ownerFirst && form == ownerForm) || !form->TakesBroadcasts) continue;
             handles.push_back(form->Handle());
         }
     }

@@ -7,6 +7,7 @@
 
 #include "platform/Forms.h"
 #include "platform/ImgList.h"
+#include "platform/Owners.h"
 #include "platform/SysUtils.h"
 #include "skin/bsEffects.h"
 
@@ -428,31 +429,13 @@ void DrawMinimizeToTrayImage(TCanvas* canvas, int x, int y, TColor color) {
 // ---- parent background ---------------------------------------------------------------------------
 
 namespace {
-struct PaintAccess : TWinControl {
-    static void Paint(TWinControl* c, HDC dc) { (c->*(&PaintAccess::PaintWindow))(dc); }
-};
-
-// Sets csPaintCopy on a control for the lifetime of the guard.
-struct PaintCopyGuard {
-    explicit PaintCopyGuard(TControl* c) : control(c) { control->ControlState |= csPaintCopy; }
-    ~PaintCopyGuard() { control->ControlState &= ~static_cast<unsigned>(csPaintCopy); }
-    TControl* control;
-};
-
-struct SavedDC {
-    explicit SavedDC(HDC d) : dc(d), id(SaveDC(d)) {}
-    ~SavedDC() { RestoreDC(dc, id); }
-    HDC dc;
-    int id;
-};
-
 void PaintParent(TControl* control, int dx, int dy, TCanvas* canvas) {
     if (!control || !control->Parent()) return;
     TWinControl* parent = control->Parent();
     HDC dc = canvas->Handle();
-    PaintCopyGuard parentGuard(parent);
+    platform::StateFlagScope parentPaintCopy(parent->ControlState, csPaintCopy);
     {
-        SavedDC saved(dc);
+        platform::SavedDC saved(dc);
         SetViewportOrgEx(dc, -control->Left() - dx, -control->Top() - dy, nullptr);
         IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientRect().Height());
         auto* form = dynamic_cast<TCustomForm*>(parent);
@@ -463,7 +446,7 @@ void PaintParent(TControl* control, int dx, int dy, TCanvas* canvas) {
             SendMessageW(mdiClient, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         } else {
             parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-            if (!form) PaintAccess::Paint(parent, dc);
+            if (!form) parent->PaintBackground(dc);
         }
     }
     const TRect bounds = control->BoundsRect();
@@ -473,8 +456,8 @@ void PaintParent(TControl* control, int dx, int dy, TCanvas* canvas) {
         if (c->IsWindowed() || !c->Visible()) continue;
         TRect cb = c->BoundsRect(), both;
         if (!IntersectRect(&both, &bounds, &cb)) continue;
-        PaintCopyGuard guard(c);
-        SavedDC saved(dc);
+        platform::StateFlagScope paintCopy(c->ControlState, csPaintCopy);
+        platform::SavedDC saved(dc);
         SetViewportOrgEx(dc, c->Left() - control->Left() - dx, c->Top() - control->Top() - dy, nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);

@@ -70,14 +70,12 @@ void Tile2D(TBitmap* B, TBitmap* SB, const TRect& src, const TRect& dst) {
 // Saves B's DC state, clips drawing to r, restores on exit.
 class ClipScope {
 public:
-    ClipScope(TBitmap* B, const TRect& r) : dc_(B->Canvas()->Handle()), saved_(SaveDC(dc_)) {
-        IntersectClipRect(dc_, r.left, r.top, r.right, r.bottom);
+    ClipScope(TBitmap* B, const TRect& r) : saved_(B->Canvas()->Handle()) {
+        IntersectClipRect(B->Canvas()->Handle(), r.left, r.top, r.right, r.bottom);
     }
-    ~ClipScope() { RestoreDC(dc_, saved_); }
 
 private:
-    HDC dc_;
-    int saved_;
+    platform::SavedDC saved_;
 };
 
 // The client piece (absolute source rectangle) into dst, stretched as type
@@ -323,33 +321,27 @@ TbsFBitmap::TbsFBitmap(HBITMAP hbmp) {
     bmHeader.biBitCount = 24;
     bmHeader.biCompression = BI_RGB;
     bmInfo.bmiHeader = bmHeader;
-    Handle = platform::TrackGdi(CreateDIBSection(nullptr, &bmInfo, DIB_RGB_COLORS, &Bits, nullptr, 0));
-    if (!Handle || !Bits) {
-        if (Handle) platform::DeleteGdi(Handle);
-        Handle = nullptr;
-        Bits = nullptr;
+    dib_ = platform::DibSection::Create(bmInfo);
+    if (!dib_) {
         Width = Height = 0;
         return;
     }
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, hbmp, 0, Height, Bits, &bmInfo, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    Handle = dib_.Handle();
+    Bits = dib_.Bits();
+    {
+        platform::WindowDC screen;
+        GetDIBits(screen.Get(), hbmp, 0, Height, Bits, &bmInfo, DIB_RGB_COLORS);
+    }
     Gap = Width % 4;
     RowInc = Width * 3 + Gap;
     Size = RowInc * Height;
     Pixels.resize(static_cast<size_t>(Height));
     for (int i = 0; i < Height; ++i) Pixels[i] = static_cast<uint8_t*>(Bits) + i * RowInc;
-    hDC = platform::CreateMemoryDC();
-    if (hDC) oldBitmap_ = SelectObject(hDC, Handle);
+    hDC = dc_.Get();
+    select_ = std::make_unique<platform::SelectedObject>(hDC, Handle);
 }
 
-TbsFBitmap::~TbsFBitmap() {
-    if (hDC) {
-        SelectObject(hDC, oldBitmap_);
-        platform::DeleteMemoryDC(hDC);
-    }
-    if (Handle) platform::DeleteGdi(Handle);
-}
+TbsFBitmap::~TbsFBitmap() = default;
 
 DWORD GetRgnDataFromMask(TBitmap* Mask, int X, int Y, RGNDATA*& data) {
     if (!Mask || Mask->Empty()) return 0;

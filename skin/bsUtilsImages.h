@@ -19,6 +19,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Graphics.h"
 #include "skin/bsSkinValues.h"  // TbsStretchType
+#include "platform/Owners.h"
 
 void CreateSkinImage(TPoint LTPt, TPoint RTPt, TPoint LBPt, TPoint RBPt, TRect ClRect, TPoint NewLTPt,
                      TPoint NewRTPt, TPoint NewLBPt, TPoint NewRBPt, TRect NewClRect, TBitmap* B, TBitmap* SB,
@@ -71,5 +72,8 @@ public:
     BITMAPINFOHEADER bmHeader{};
 
 private:
-    HGDIOBJ oldBitmap_ = nullptr;
+    // Own Handle and hDC (the section selected into the DC).
+    platform::DibSection dib_;
+    platform::MemoryDC dc_;
+    std::unique_ptr<platform::SelectedObject> select_;
 };

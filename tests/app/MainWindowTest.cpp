@@ -4,6 +4,7 @@
 
 #include "app/Unit1.h"
 #include "skin/bsCompressedSkins.h"
+#include "skin/bsResStrData.h"
 #include "skin/bsSkinData.h"
 
 namespace {
@@ -34,6 +35,18 @@ TEST_F(MainWindowTest, MainSkinStoreStartsAtSkinOneOfTheEight) {
     for (int i = 0; i < 8; ++i) EXPECT_EQ(skins->Items(i)->Description, names[i]) << i;
     EXPECT_EQ(Form1->bsSkinData1->CompressedSkinIndex(), 1);
     EXPECT_FALSE(Form1->bsSkinData1->Empty);
+}
+
+TEST_F(MainWindowTest, MainSkinStoreTakesTheFormsResourceStrings) {
+    TbsResourceStrData* strings = Form1->bsResourceStrData1;
+    ASSERT_NE(strings, nullptr);
+    EXPECT_EQ(strings->Owner(), Form1);
+    EXPECT_EQ(Form1->bsSkinData1->ResourceStrData(), strings);
+    EXPECT_EQ(Form1->bsSkinData2->ResourceStrData(), nullptr);
+    // The built-in lines, first and last of the caption-button hints.
+    EXPECT_EQ(strings->ResStrings()->Count(), 131);
+    EXPECT_EQ(strings->ResStrings()->Get(0), L"MI_MINCAPTION=Mi&nimize");
+    EXPECT_EQ(strings->GetResStr(L"restore_hint"), L"Restore");
 }
 
 TEST_F(MainWindowTest, ListStoreHoldsItsOwnSkin) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "BitmapFixture.h"
@@ -117,6 +119,128 @@ INSTANTIATE_TEST_SUITE_P(Cases, SkinImageGolden,
                                            GoldenCase{L"nine_client_vert_47x33", 47, 33, ClientEffect(bsstVert), false},
                                            GoldenCase{L"left_tiled_47x33", 47, 33, {}, true}));
 
+// ---- pixel checks of the golden cases -----------------------------------------------------------------
+// The fixture's colours name their source: red = 8 * x and green = 8 * y of
+// the part, blue = 40 + 20 * region (0 .. 8, row by row, region 4 = client).
+
+int SrcX(COLORREF c) { return GetRValue(c) / 8; }
+int SrcY(COLORREF c) { return GetGValue(c) / 8; }
+int Region(COLORREF c) { return (GetBValue(c) - 40) / 20; }
+
+// Source coordinates along a stretched run: every source position of
+// [s0, s0 + n) appears, in order, as runs of equal length within one pixel.
+void ExpectStretched(const std::vector<int>& run, int s0, int n, const std::string& what) {
+    ASSERT_FALSE(run.empty()) << what;
+    EXPECT_EQ(s0, run.front()) << what;
+    EXPECT_EQ(s0 + n - 1, run.back()) << what;
+    const int d = static_cast<int>(run.size());
+    int lo = d, hi = 0, len = 1;
+    for (size_t i = 1; i <= run.size(); ++i) {
+        if (i < run.size() && run[i] == run[i - 1]) {
+            ++len;
+            continue;
+        }
+        if (i < run.size()) {
+            EXPECT_EQ(run[i - 1] + 1, run[i]) << what << " at " << i;
+        }
+        lo = std::min(lo, len), hi = std::max(hi, len), len = 1;
+    }
+    EXPECT_GE(lo, d / n) << what;
+    EXPECT_LE(hi, (d + n - 1) / n) << what;
+}
+
+std::vector<int> RowOf(TBitmap& b, int y, int x0, int x1, int (*pick)(COLORREF)) {
+    std::vector<int> v;
+    for (int x = x0; x < x1; ++x) v.push_back(pick(PixelOf(b, x, y)));
+    return v;
+}
+
+std::vector<int> ColumnOf(TBitmap& b, int x, int y0, int y1, int (*pick)(COLORREF)) {
+    std::vector<int> v;
+    for (int y = y0; y < y1; ++y) v.push_back(pick(PixelOf(b, x, y)));
+    return v;
+}
+
+// The corners of the 20 x 20 part at a new size: copied unchanged, right and
+// bottom ones moved by the size difference.
+void ExpectCorners(Part& p, TBitmap& b) {
+    const int dx = b.Width() - 20, dy = b.Height() - 20;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(p.Src(x, y), PixelOf(b, x, y)) << "top-left " << x << "," << y;
+            EXPECT_EQ(p.Src(x, 15 + y), PixelOf(b, x, 15 + dy + y)) << "bottom-left " << x << "," << y;
+            EXPECT_EQ(p.Src(15 + x, y), PixelOf(b, 15 + dx + x, y)) << "top-right " << x << "," << y;
+            EXPECT_EQ(p.Src(15 + x, 15 + y), PixelOf(b, 15 + dx + x, 15 + dy + y)) << "bottom-right " << x << "," << y;
+        }
+}
+
+TEST(SkinImage, StretchedSidesAndClientCoverTheirRunsOnce) {
+    Part p;
+    TBitmap b;
+    p.Compose(b, 50, 44, Stretched(bsstFull));  // sides 10 -> 40 across, 10 -> 34 down
+    ExpectCorners(p, b);
+    for (int y : {0, 4}) {
+        ExpectStretched(RowOf(b, y, 5, 45, SrcX), 5, 10, "top side row " + std::to_string(y));
+        for (int x = 5; x < 45; ++x) EXPECT_EQ(y, SrcY(PixelOf(b, x, y))) << x;
+    }
+    for (int y : {39, 43}) ExpectStretched(RowOf(b, y, 5, 45, SrcX), 5, 10, "bottom side row " + std::to_string(y));
+    for (int x : {0, 4}) ExpectStretched(ColumnOf(b, x, 5, 39, SrcY), 5, 10, "left side column " + std::to_string(x));
+    for (int x : {45, 49}) ExpectStretched(ColumnOf(b, x, 5, 39, SrcY), 5, 10, "right side column " + std::to_string(x));
+    // The client, stretched both ways over (5, 5, 45, 39).
+    ExpectStretched(RowOf(b, 20, 5, 45, SrcX), 5, 10, "client row");
+    ExpectStretched(ColumnOf(b, 25, 5, 39, SrcY), 5, 10, "client column");
+    for (int y = 5; y < 39; ++y)
+        for (int x = 5; x < 45; ++x) ASSERT_EQ(4, Region(PixelOf(b, x, y))) << x << "," << y;
+}
+
+TEST(SkinImage, HorizontalClientModeTilesAcrossAndStretchesDown) {
+    Part p;
+    TBitmap b;
+    p.Compose(b, 47, 33, ClientEffect(bsstHorz));  // client (5, 5, 42, 28)
+    ExpectCorners(p, b);
+    for (int y = 5; y < 28; ++y)
+        for (int x = 5; x < 42; ++x) {
+            const COLORREF c = PixelOf(b, x, y);
+            ASSERT_EQ(4, Region(c)) << x << "," << y;
+            ASSERT_EQ(5 + (x - 5) % 10, SrcX(c)) << x << "," << y;  // strips 10 wide from x = 5
+        }
+    for (int x : {5, 14, 35, 41})
+        ExpectStretched(ColumnOf(b, x, 5, 28, SrcY), 5, 10, "client column " + std::to_string(x));
+    // The last strip is clipped at the client's right edge: the right side follows.
+    for (int y = 5; y < 28; ++y) EXPECT_EQ(5, Region(PixelOf(b, 42, y))) << y;
+}
+
+TEST(SkinImage, VerticalClientModeTilesDownAndStretchesAcross) {
+    Part p;
+    TBitmap b;
+    p.Compose(b, 47, 33, ClientEffect(bsstVert));  // client (5, 5, 42, 28)
+    ExpectCorners(p, b);
+    for (int y = 5; y < 28; ++y)
+        for (int x = 5; x < 42; ++x) {
+            const COLORREF c = PixelOf(b, x, y);
+            ASSERT_EQ(4, Region(c)) << x << "," << y;
+            ASSERT_EQ(5 + (y - 5) % 10, SrcY(c)) << x << "," << y;  // strips 10 high from y = 5
+        }
+    for (int y : {5, 14, 25, 27}) ExpectStretched(RowOf(b, y, 5, 42, SrcX), 5, 10, "client row " + std::to_string(y));
+    // The last strip is clipped at the client's bottom edge: the bottom side follows.
+    for (int x = 5; x < 42; ++x) EXPECT_EQ(7, Region(PixelOf(b, x, 28))) << x;
+}
+
+TEST(SkinImage, LeftComposerRunsEverythingToTheRightEdge) {
+    Part p;
+    TBitmap b;
+    p.Compose(b, 47, 33, {}, true);
+    ASSERT_EQ(47, b.Width());
+    ASSERT_EQ(33, b.Height());
+    // Where each destination pixel comes from: left corners and side as in the
+    // nine-piece image; the top and bottom sides and the client tiled with a
+    // step of 10 from x = 5 up to the right edge; no right corners or side.
+    auto fromX = [](int x) { return x < 5 ? x : 5 + (x - 5) % 10; };
+    auto fromY = [](int y) { return y < 5 ? y : y >= 28 ? y - 13 : 5 + (y - 5) % 10; };
+    for (int y = 0; y < 33; ++y)
+        for (int x = 0; x < 47; ++x) ASSERT_EQ(p.Src(fromX(x), fromY(y)), PixelOf(b, x, y)) << x << "," << y;
+}
+
 TEST(SkinImage, FromClientRectangleGolden) {
     Part p;
     TBitmap b(37, 29);
@@ -145,6 +269,28 @@ TEST(SkinImage, ThreePieceComposers) {
     EXPECT_EQ(p.Src(0, 1), PixelOf(hm, 40, 1));
     EXPECT_EQ("", CompareGolden(h, L"hskin_tiled_47"));
     EXPECT_EQ("", CompareGolden(v, L"vskin_tiled_33"));
+}
+
+// The left-hand and middle-only three-piece composers, every pixel: the
+// middle is the source columns LO to W - RO (5 to 15 here), tiled with a step
+// of 10 from the left end's edge, or from 0 without ends, cut at the width.
+TEST(SkinImage, LeftAndMiddleThreePieceComposers) {
+    Part p;
+    TBitmap left, middle, stretched;
+    CreateHSkinImageLeft(5, 5, &left, &p.sb, p.r, 37, 0, false);
+    ASSERT_EQ(37, left.Width());
+    ASSERT_EQ(20, left.Height());
+    CreateHSkinImageMiddle(5, 5, &middle, &p.sb, p.r, 23, 0, false);
+    ASSERT_EQ(23, middle.Width());
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 37; ++x)
+            ASSERT_EQ(p.Src(x < 5 ? x : 5 + (x - 5) % 10, y), PixelOf(left, x, y)) << "left " << x << "," << y;
+        for (int x = 0; x < 23; ++x)
+            ASSERT_EQ(p.Src(5 + x % 10, y), PixelOf(middle, x, y)) << "middle " << x << "," << y;
+    }
+    // Stretched, the middle covers the whole width once.
+    CreateHSkinImageMiddle(5, 5, &stretched, &p.sb, p.r, 30, 0, true);
+    ExpectStretched(RowOf(stretched, 7, 0, 30, SrcX), 5, 10, "stretched middle");
 }
 
 TEST(SkinImage, VerticalMiddleOfHeightZeroDrawsOnlyEnds) {

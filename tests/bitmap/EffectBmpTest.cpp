@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "skin/bsEffectsTransitions.h"
@@ -71,6 +74,246 @@ TEST(EffectBmp, LeftGradientFadesToOwnAtB) {
     own->MorphLeftGrad(other.get(), 0.4);  // b = 4, step 0.25
     const int expected[6] = {100, 75, 50, 25, 0, 0};
     for (int x = 0; x < 6; ++x) EXPECT_EQ(expected[x], static_cast<int>(own->GetPixel(x, 0) & 0xFF)) << x;
+}
+
+// ---- gradient wipes: numeric cases ------------------------------------------------------------------
+
+// Own picture 0, other picture 200 (or 100): a mixed value shows t directly.
+int Blue(const Bmp& b, int x, int y) { return static_cast<int>(b->GetPixel(x, y) & 0xFF); }
+
+struct GradCase {
+    const char* what;
+    int size;
+    double kf;
+    std::vector<int> expected;  // along the wipe's direction
+};
+
+void PrintTo(const GradCase& c, std::ostream* os) { *os << c.what; }
+
+// Rows of a 2-pixel-wide picture: c = (Height - 1 - b) div 2, a step of 1 / c,
+// or no step at all when c = 0.
+class VerticalGradient : public ::testing::TestWithParam<GradCase> {};
+
+TEST_P(VerticalGradient, RowsFadeFromTheMiddleBand) {
+    const GradCase& c = GetParam();
+    Bmp own = Filled(2, c.size, 0), other = Filled(2, c.size, 200);
+    own->MorphVGrad(other.get(), c.kf);
+    for (int y = 0; y < c.size; ++y) {
+        EXPECT_EQ(c.expected[y], Blue(own, 0, y)) << "row " << y;
+        EXPECT_EQ(c.expected[y], Blue(own, 1, y)) << "row " << y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VerticalGradient,
+    ::testing::Values(
+        // b = 0, c = 4, step 0.25, band row 4.
+        GradCase{"odd height", 9, 0, {0, 50, 100, 150, 200, 150, 100, 50, 0}},
+        // b = 0, c = (9 - 0) div 2 = 4 (not 5), band row 5.
+        GradCase{"even height", 10, 0, {0, 0, 50, 100, 150, 200, 150, 100, 50, 0}},
+        // b = 4, c = 2, step 0.5, band rows 3 .. 7.
+        GradCase{"band of four", 10, 0.4, {0, 0, 100, 200, 200, 200, 200, 200, 100, 0}},
+        // b = Round(4.5) = 4 (to even), c = 2, band rows 2 .. 6.
+        GradCase{"half rounds to even", 9, 0.5, {0, 100, 200, 200, 200, 200, 200, 100, 0}},
+        // b = 1, c = 0: no step, every row shows the other picture.
+        GradCase{"zero step", 3, 0.34, {200, 200, 200}},
+        GradCase{"whole height", 10, 1, {200, 200, 200, 200, 200, 200, 200, 200, 200, 200}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+// Columns of a one-row picture: c = (Width - b) div 2, a step of 1 / c, or 1
+// when c = 0.
+class HorizontalGradient : public ::testing::TestWithParam<GradCase> {};
+
+TEST_P(HorizontalGradient, ColumnsFadeFromTheMiddleBand) {
+    const GradCase& c = GetParam();
+    Bmp own = Filled(c.size, 1, 0), other = Filled(c.size, 1, 200);
+    own->MorphHGrad(other.get(), c.kf);
+    for (int x = 0; x < c.size; ++x) EXPECT_EQ(c.expected[x], Blue(own, x, 0)) << "column " << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HorizontalGradient,
+    ::testing::Values(
+        // b = 0, c = 5, step 0.2, band column 5.
+        GradCase{"even width", 10, 0, {0, 40, 80, 120, 160, 200, 160, 120, 80, 40}},
+        // b = 1, c = 1, step 1: only the band shows the other picture.
+        GradCase{"step of one", 3, 0.34, {0, 200, 0}},
+        // b = 4, c = 3, step 1/3, band columns 3 .. 7.
+        GradCase{"band of four", 10, 0.4, {0, 67, 133, 200, 200, 200, 200, 200, 133, 67}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+// Columns of a one-row picture, own 0 and other 100.
+struct SideGradCase {
+    double kf;
+    std::vector<int> expected;
+};
+
+class RightGradient : public ::testing::TestWithParam<SideGradCase> {};
+
+TEST_P(RightGradient, OtherAtTheRightEdgeFadingToOwnAtC) {
+    Bmp own = Filled(10, 1, 0), other = Filled(10, 1, 100);
+    own->MorphRightGrad(other.get(), GetParam().kf);
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(GetParam().expected[x], Blue(own, x, 0)) << "column " << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RightGradient,
+    ::testing::Values(
+        // c = 10 - 4 = 6, step 1/4.
+        SideGradCase{0.4, {0, 0, 0, 0, 0, 0, 25, 50, 75, 100}},
+        // c = 10 limited to 9, step 1 / (10 - 9).
+        SideGradCase{0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 100}},
+        // Round(2.5) = 2 (to even): c = 8, step 1/2.
+        SideGradCase{0.25, {0, 0, 0, 0, 0, 0, 0, 0, 50, 100}},
+        // c = 0, step 1/10: the whole row.
+        SideGradCase{1, {10, 20, 30, 40, 50, 60, 70, 80, 90, 100}},
+        // c below 0 is held at 0.
+        SideGradCase{3, {10, 20, 30, 40, 50, 60, 70, 80, 90, 100}}));
+
+class LeftGradient : public ::testing::TestWithParam<SideGradCase> {};
+
+TEST_P(LeftGradient, OtherAtTheLeftEdgeFadingToOwnAtB) {
+    Bmp own = Filled(10, 1, 0), other = Filled(10, 1, 100);
+    own->MorphLeftGrad(other.get(), GetParam().kf);
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(GetParam().expected[x], Blue(own, x, 0)) << "column " << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LeftGradient,
+                         ::testing::Values(
+                             // b = 0 raised to 1, step 1.
+                             SideGradCase{0, {100, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+                             // b = 20 limited to 9, step 1/9.
+                             SideGradCase{2, {100, 89, 78, 67, 56, 44, 33, 22, 11, 0}}));
+
+// The gradient dispatch: vertical only for a picture taller than wide.
+TEST(EffectBmp, GradientRunsAcrossTheLongerSide) {
+    const std::vector<int> fade = {0, 100, 200, 100, 0};  // 5 pixels: c = 2, step 0.5
+    Bmp tall = Filled(2, 5, 0), tallOther = Filled(2, 5, 200);
+    tall->MorphGrad(tallOther.get(), 0);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 2; ++x) EXPECT_EQ(fade[y], Blue(tall, x, y)) << x << "," << y;
+    Bmp wide = Filled(5, 2, 0), wideOther = Filled(5, 2, 200);
+    wide->MorphGrad(wideOther.get(), 0);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(fade[x], Blue(wide, x, y)) << x << "," << y;
+    // A square picture wipes horizontally.
+    Bmp square = Filled(5, 5, 0), squareOther = Filled(5, 5, 200);
+    square->MorphGrad(squareOther.get(), 0);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(fade[x], Blue(square, x, y)) << x << "," << y;
+}
+
+// ---- filters: numeric cases ----------------------------------------------------------------------------
+
+enum class Filter { Brightness, Darkness, Invert };
+
+struct FilterCase {
+    Filter filter;
+    double kf;
+    int in, out;  // one grey channel value before and after
+};
+
+class Filters : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(Filters, ChangeEveryChannel) {
+    const FilterCase& c = GetParam();
+    const uint32_t grey = static_cast<uint32_t>(c.in) * 0x010101u;
+    Bmp b = Filled(3, 2, grey);
+    switch (c.filter) {
+    case Filter::Brightness: b->ChangeBrightness(c.kf); break;
+    case Filter::Darkness: b->ChangeDarkness(c.kf); break;
+    case Filter::Invert: b->Invert(); break;
+    }
+    const uint32_t expected = static_cast<uint32_t>(c.out) * 0x010101u;
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(expected, b->GetPixel(x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Filters,
+    ::testing::Values(FilterCase{Filter::Brightness, 0.5, 10, 132},   // Round(132.5) to even
+                      FilterCase{Filter::Brightness, 0.5, 11, 133},   // 5.5 + 127.5
+                      FilterCase{Filter::Brightness, 0.2, 100, 131},  // 80 + 51
+                      FilterCase{Filter::Brightness, 2, 100, 255},    // Kf held at 1
+                      FilterCase{Filter::Brightness, -1, 77, 77},     // Kf held at 0
+                      FilterCase{Filter::Brightness, std::nan(""), 77, 77},
+                      FilterCase{Filter::Darkness, 0.5, 25, 12},      // Round(12.5) to even
+                      FilterCase{Filter::Darkness, 0.5, 27, 14},      // Round(13.5) to even
+                      FilterCase{Filter::Darkness, 0.25, 200, 150},
+                      FilterCase{Filter::Darkness, 1, 200, 0},
+                      FilterCase{Filter::Invert, 0, 0x12, 0xED},
+                      FilterCase{Filter::Invert, 0, 0, 255}));
+
+// Pixel (x, y) of an 8 x 8 picture holds red = 10 * x and green = 10 * y.
+Bmp Coordinates() {
+    Bmp b(new TbsEffectBmp(8, 8));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) b->PutPixel(x, y, static_cast<uint32_t>(10 * x) << 16 | (10 * y) << 8);
+    return b;
+}
+
+TEST(EffectBmp, WaveTakesPixelsAlongSines) {
+    Bmp b = Coordinates();
+    b->Wave(2, 3, 3);  // x + 3 Sin(y / 3), y + 3 Sin(x / 2)
+    struct Case {
+        int x, y, fromX, fromY;
+    };
+    for (const Case& c : {Case{0, 0, 0, 0},
+                          Case{2, 3, 5, 6},   // 2 + 2.52, 3 + 2.52
+                          Case{5, 0, 5, 2},   // y: 3 Sin 2.5 = 1.80
+                          Case{0, 6, 3, 6},   // x: 3 Sin 2 = 2.73
+                          Case{1, 4, 4, 5},   // 1 + 2.92, 4 + 1.44
+                          Case{6, 7, 7, 7},   // x: 8.17 held at 7
+                          Case{7, 0, 7, 0},   // y: -1.05 held at 0
+                          Case{4, 5, 7, 7}}) {
+        EXPECT_EQ(static_cast<uint32_t>(10 * c.fromX) << 16 | (10 * c.fromY) << 8, b->GetPixel(c.x, c.y))
+            << c.x << "," << c.y;
+    }
+    Bmp still = Coordinates();
+    still->Wave(0, 3, 3);
+    still->Wave(2, 0, 3);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(Coordinates()->GetPixel(x, y), still->GetPixel(x, y));
+}
+
+struct ResizeCase {
+    int sw, sh, dw, dh;
+    std::vector<int> from;  // per destination pixel, row by row: the source index y * sw + x
+};
+
+class ResizeBlocks : public ::testing::TestWithParam<ResizeCase> {};
+
+TEST_P(ResizeBlocks, EverySourcePixelPaintsABlock) {
+    const ResizeCase& c = GetParam();
+    Bmp src(new TbsEffectBmp(c.sw, c.sh));
+    for (int y = 0; y < c.sh; ++y)
+        for (int x = 0; x < c.sw; ++x) src->PutPixel(x, y, static_cast<uint32_t>(1 + y * c.sw + x) * 20);
+    Bmp dst(new TbsEffectBmp(c.dw, c.dh));
+    src->Resize(dst.get());
+    for (int y = 0; y < c.dh; ++y)
+        for (int x = 0; x < c.dw; ++x)
+            EXPECT_EQ(static_cast<uint32_t>(1 + c.from[y * c.dw + x]) * 20, dst->GetPixel(x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ResizeBlocks,
+                         ::testing::Values(
+                             // fx = 5/3: blocks of Round(1.67) + 1 = 3 at Round(0), Round(1.67), Round(3.33).
+                             ResizeCase{3, 1, 6, 1, {0, 0, 1, 2, 2, 2}},
+                             // fx = 1: blocks of 2 at 0 and 1; the later one wins.
+                             ResizeCase{2, 1, 3, 1, {0, 1, 1}},
+                             // fx = fy = 2: blocks of 3 x 3 at 0 and 2.
+                             ResizeCase{2, 2, 5, 5, {0, 0, 1, 1, 1,  //
+                                                     0, 0, 1, 1, 1,  //
+                                                     2, 2, 3, 3, 3,  //
+                                                     2, 2, 3, 3, 3,  //
+                                                     2, 2, 3, 3, 3}}));
+
+TEST(EffectBmp, FlipVertMirrorsTheRows) {
+    Bmp src = Columns(3, 4, 0), dst(new TbsEffectBmp(3, 4));
+    src->FlipVert(dst.get());
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(src->GetPixel(x, y), dst->GetPixel(x, 3 - y)) << x << "," << y;
+    EXPECT_EQ(static_cast<uint32_t>(2) << 16 | 3, dst->GetPixel(2, 0));  // red = x, blue = y
 }
 
 TEST(EffectBmp, GrayOfPureGreen) {

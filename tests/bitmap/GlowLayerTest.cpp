@@ -101,6 +101,113 @@ INSTANTIATE_TEST_SUITE_P(
         [](TCanvas* c, const TRect& r) { EXPECT_GT(DrawVistaGlowText(c, r, L"WWWW", clBlue, DT_LEFT | DT_TOP), 0); },
         [](TCanvas* c, const TRect& r) { DrawReflectionText(c, r, L"WWWW", clBlue, 0, DT_LEFT | DT_TOP); }));
 
+// Coverage of text drawn in red on black at each of `shifts`, one map of
+// the size of the text rectangle.
+void InkOf(TbsBitmap& ink, TCanvas* like, const String& text, int w, int h, UINT flags,
+           std::initializer_list<POINT> shifts) {
+    ink.SetSize(w, h);
+    ink.Clear(0);
+    ink.Canvas()->Font()->Assign(like->Font());
+    ink.Canvas()->Font()->SetColor(clRed);
+    ink.Canvas()->Brush()->SetStyle(bsClear);
+    for (const POINT d : shifts) {
+        RECT r{d.x, d.y, w + d.x, h + d.y};
+        DrawTextW(ink.Canvas()->Handle(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    }
+    GdiFlush();
+}
+
+int Coverage(TbsBitmap& ink, int x, int y) {
+    if (x < 0 || y < 0 || x >= ink.Width() || y >= ink.Height()) return 0;
+    return static_cast<int>((ink.GetPixel(x, y) >> 16) & 0xFF);
+}
+
+// Without a glow size the glow is the text and its four one-pixel shifts,
+// unblurred, in the glow colour with the coverage as alpha, moved by Offset.
+TEST(GlowText, EffectTextOfSizeZeroIsTheShiftedCopiesUnblurred) {
+    TBitmap target;
+    TextTarget(target, 120, 50);
+    TCanvas* c = target.Canvas();
+    c->Font()->SetStyle(fsBold);
+    const TRect r(20, 10, 100, 30);
+    const int offset = 3;
+    const UINT flags = DT_LEFT | DT_TOP | DT_SINGLELINE;
+    TbsBitmap glow, own;
+    InkOf(glow, c, L"HIM", 80, 20, flags, {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}});
+    InkOf(own, c, L"HIM", 80, 20, flags, {{0, 0}});
+    DrawEffectText(c, r, L"HIM", 0, clBlue, offset, flags);
+    int pureGlow = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const int g = Coverage(glow, x - r.left - offset, y - r.top - offset);
+            const int t = Coverage(own, x - r.left, y - r.top);
+            if (t != 0) continue;  // the text itself is drawn over the glow
+            const COLORREF got = PixelOf(target, x, y);
+            if (g == 0) {
+                ASSERT_EQ(RGB(255, 255, 255), got) << x << "," << y;
+            } else if (g == 255) {
+                ASSERT_EQ(RGB(0, 0, 255), got) << x << "," << y;
+                ++pureGlow;
+            }
+        }
+    EXPECT_GT(pureGlow, 20);
+}
+
+// DrawReflectionText: row y of the drawn text (0 .. th) keeps the factor
+// 0.7 - (th - y) / th of its coverage as alpha (none below 0), and the rows
+// are mirrored so that the text's bottom row lands just below the text, moved
+// down by Offset.
+class Reflection : public ::testing::TestWithParam<int> {};
+
+TEST_P(Reflection, RowFactorsAndMirrorPosition) {
+    const int offset = GetParam();
+    TBitmap target;
+    WhiteBitmap(target, 160, 80);
+    TCanvas* c = target.Canvas();
+    c->Font()->SetHeight(10);  // a line 10 pixels high
+    c->Font()->SetStyle(fsBold);
+    c->Font()->SetColor(clBlack);
+    const TRect r(20, 20, 140, 40);  // 120 x 20
+    const UINT flags = DT_LEFT | DT_TOP | DT_SINGLELINE;
+    const String text = L"HIMIH";
+    // The coverage of every pixel of the text, drawn the same way in red on black.
+    TbsBitmap ink;
+    ink.SetSize(120, 20);
+    ink.Clear(0);
+    ink.Canvas()->Font()->Assign(c->Font());
+    ink.Canvas()->Font()->SetColor(clRed);
+    ink.Canvas()->Brush()->SetStyle(bsClear);
+    RECT all{0, 0, 120, 20}, measured{0, 0, 120, 20};
+    DrawWideText(ink.Canvas(), text, all, flags);
+    DrawWideText(ink.Canvas(), text, measured, flags | DT_CALCRECT);
+    GdiFlush();
+    ASSERT_EQ(10, measured.bottom - measured.top);
+
+    DrawReflectionText(c, r, text, clBlack, offset, flags);
+    // th = 10: the factor in tenths for the rows 0 .. 9 of the text.
+    const int tenths[10] = {0, 0, 0, 0, 1, 2, 3, 4, 5, 6};
+    const int bottomRowAt = r.top + 10 + offset;
+    int strong = 0;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const int coverage = static_cast<int>((ink.GetPixel(x, y) >> 16) & 0xFF);
+            const int alpha = coverage * tenths[y] / 10;
+            // Black blended over white: the red channel drops by alpha.
+            const COLORREF got = PixelOf(target, r.left + x, bottomRowAt + 9 - y);
+            ASSERT_NEAR(255 - alpha, GetRValue(got), 3) << "text row " << y << ", column " << x;
+            strong += alpha >= 100;
+        }
+    EXPECT_GT(strong, 5);  // full-coverage pixels reached the rows of 0.4 and more
+    // Between the text and its reflection nothing is drawn.
+    for (int y = r.top + 10; y < bottomRowAt; ++y)
+        for (int x = 0; x < 120; ++x) ASSERT_EQ(RGB(255, 255, 255), PixelOf(target, r.left + x, y)) << x << "," << y;
+    // Below the reflection, and left and right of it, the background stays.
+    for (int x = 0; x < 160; ++x) EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, x, bottomRowAt + 10)) << x;
+    for (int y = 0; y < 80; ++y) EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, r.left - 1, y)) << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, Reflection, ::testing::Values(0, 4));
+
 // ---- layered popups -------------------------------------------------------------------------
 
 class TestLayerManager : public TbsLayerManager {

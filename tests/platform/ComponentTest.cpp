@@ -1,9 +1,17 @@
 // Components: ownership, free notifications, loading; collections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 #include "platform/Classes.h"
+
+// An item class of the global namespace, whose class name is plain.
+class PlainEntry : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+};
 
 namespace {
 
@@ -143,6 +151,48 @@ TEST(Collection, ItemsKnowTheirIndexAndReportChanges) {
     delete b;
     EXPECT_EQ(c.Count(), 1);
     EXPECT_EQ(a->Index(), 0);
+}
+
+// Names itself after its place when made, as skin list entries do.
+class PlacedItem : public TCollectionItem {
+public:
+    explicit PlacedItem(TCollection* c) : TCollectionItem(c), name(L"entry" + IntToStr(Index())) {}
+    String GetDisplayName() const override { return name; }
+    String name;
+};
+
+class OwnedCollection : public TCollection {
+public:
+    explicit OwnedCollection(TPersistent* owner)
+        : TCollection([](TCollection* c) { return new PlacedItem(c); }), owner_(owner) {}
+    TPersistent* GetOwner() const override { return owner_; }
+
+private:
+    TPersistent* owner_;
+};
+
+TEST(Collection, ItemMadeMidListTakesTheNameOfItsPlace) {
+    TComponent owner(nullptr);
+    OwnedCollection c(&owner);
+    const struct {
+        int insertAt;
+        const wchar_t* name;
+    } steps[] = {{0, L"entry0"}, {1, L"entry1"}, {1, L"entry1"}, {0, L"entry0"}, {99, L"entry4"}, {-5, L"entry0"}};
+    for (const auto& step : steps) {
+        TCollectionItem* item = c.Insert(step.insertAt);
+        EXPECT_EQ(item->GetDisplayName(), step.name) << step.insertAt;
+        EXPECT_EQ(item->Index(), std::clamp(step.insertAt, 0, c.Count() - 1));
+    }
+    // Once made, an item's index is its place in the list again.
+    EXPECT_EQ(c.Items(2)->Index(), 2);
+    EXPECT_EQ(c.Items(0)->GetOwner(), &c);
+    EXPECT_EQ(c.GetOwner(), &owner);
+}
+
+TEST(Collection, DisplayNameIsTheClassNameUnlessADescendantSaysMore) {
+    TCollection c([](TCollection* owner) { return new PlainEntry(owner); });
+    EXPECT_EQ(c.Add()->GetDisplayName(), L"PlainEntry");
+    EXPECT_EQ(c.GetOwner(), nullptr);
 }
 
 TEST(Persistent, AssigningAnUnknownClassFails) {

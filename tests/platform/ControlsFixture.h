@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/Bitmap.h"
 #include "platform/Forms.h"
 #include "platform/GdiObjects.h"
 #include "platform/ImgList.h"
@@ -32,6 +34,33 @@ inline int ThreadWindows() {
     int n = 0;
     EnumThreadWindows(GetCurrentThreadId(), &CountThreadWindow, reinterpret_cast<LPARAM>(&n));
     return n;
+}
+
+// A list of 16 x 16 pictures, each one colour.
+inline TCustomImageList* SolidColourList(TComponent* owner, const std::vector<TColor>& colours) {
+    auto* list = new TCustomImageList(owner);
+    list->Masked = false;
+    list->SetSize(16, 16);
+    for (TColor c : colours) {
+        TBitmap b(16, 16, pf24bit);
+        b.Canvas()->Brush()->SetColor(c);
+        b.Canvas()->FillRect(TRect(0, 0, 16, 16));
+        list->Add(&b, nullptr);
+    }
+    return list;
+}
+
+// Paints a windowed control into a bitmap and tells whether a colour shows
+// inside r (client coordinates).
+inline bool ShowsColour(TWinControl* control, const TRect& r, TColor colour) {
+    TBitmap shot(control->ClientWidth(), control->ClientHeight(), pf24bit);
+    SendMessageW(control->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF want = ColorToRGB(colour);
+    for (int y = std::max(0, static_cast<int>(r.top)); y < std::min(shot.Height(), static_cast<int>(r.bottom)); ++y)
+        for (int x = std::max(0, static_cast<int>(r.left)); x < std::min(shot.Width(), static_cast<int>(r.right)); ++x)
+            if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) == want) return true;
+    return false;
 }
 
 class ControlsTest : public ::testing::Test {

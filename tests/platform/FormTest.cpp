@@ -168,6 +168,21 @@ TEST_F(FormTest, PaintsWindowedAndWindowlessChildrenOffScreen) {
     EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(61, 30)), ColorToRGB(clBtnFace));
 }
 
+TEST_F(FormTest, PaintBackgroundDrawsTheControlItselfWithoutChildren) {
+    TestForm* f = NewForm();
+    f->Show();
+    auto* inner = new Marker(f, clRed);
+    inner->SetParent(f->box);
+    inner->SetBounds(5, 5, 10, 10);
+    TBitmap shot(60, 40, pf24bit);
+    shot.Canvas()->Brush()->SetColor(clLime);
+    shot.Canvas()->FillRect(Rect(0, 0, 60, 40));
+    f->box->PaintBackground(shot.Canvas()->Handle());
+    EXPECT_EQ(shot.Canvas()->Pixel(30, 30), clBlue);
+    EXPECT_EQ(shot.Canvas()->Pixel(8, 8), clBlue);  // the windowless child is left out
+    EXPECT_EQ(inner->log.paints, 0);
+}
+
 TEST_F(FormTest, WindowlessChildrenGetEnterLeaveAndClicks) {
     TestForm* f = NewForm();
     f->Show();
@@ -603,6 +618,54 @@ TEST_F(FormTest, AnchorsAndDisabledAlignFollowTheParentSize) {
     EXPECT_EQ(client->BoundsRect(), TRect(0, 0, 300, 150));
     f->SetBounds(0, 0, 250, 150);
     EXPECT_EQ(stretch->Width(), 150);
+    delete f;
+}
+
+TEST_F(FormTest, ShownFormStaysShownWhenItsWindowIsMadeAnew) {
+    TestForm* f = NewForm();
+    f->Show();
+    const HWND before = f->Handle();
+    f->SetBorderStyle(bsSingle);  // a new window
+    EXPECT_NE(f->Handle(), before);
+    EXPECT_TRUE(IsWindowVisible(f->Handle()));
+    EXPECT_TRUE(f->Showing());
+    f->Hide();
+    f->SetBorderStyle(bsSizeable);
+    EXPECT_FALSE(IsWindowVisible(f->Handle()));
+}
+
+TEST_F(FormTest, NarrowerFrameRealignsTheClientChildWithoutAMove) {
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(0, 0, 200, 100);
+    auto* client = new Box(f, clGreen);
+    client->SetParent(f);
+    client->SetAlign(alClient);
+    f->AfterConstruction();
+    f->HandleNeeded();
+    ASSERT_EQ(client->BoundsRect(), TRect(0, 0, 200, 100));
+    // A frame that keeps 10 pixels at each side and 6 at the top for itself.
+    bool framed = false;
+    TWindowProcHook frame(f, [&](TMessage& m, const TWndMethod& next) {
+        next(m);
+        if (m.Msg != WM_NCCALCSIZE || !framed) return;
+        RECT* r = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
+                           : reinterpret_cast<RECT*>(m.LParam);
+        r->left += 10, r->right -= 10, r->top += 6;
+        m.Result = 0;
+    });
+    framed = true;
+    const TRect boundsBefore = f->BoundsRect();
+    SetWindowPos(f->Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                                                      SWP_NOACTIVATE);
+    EXPECT_EQ(f->BoundsRect(), boundsBefore);
+    EXPECT_EQ(f->ClientWidth(), 180);
+    EXPECT_EQ(f->ClientHeight(), 94);
+    EXPECT_EQ(client->BoundsRect(), TRect(0, 0, 180, 94));
+    framed = false;
+    SetWindowPos(f->Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                                                      SWP_NOACTIVATE);
+    EXPECT_EQ(client->BoundsRect(), TRect(0, 0, 200, 100));
     delete f;
 }
 

@@ -72,4 +72,64 @@ TEST_F(HintTest, ReplacedWindowClassTakesOverAfterAToggle) {
     Application->CancelHint();
 }
 
+class OtherHintWindow : public THintWindow {
+public:
+    using THintWindow::THintWindow;
+};
+
+TEST_F(HintTest, InstalledHintWindowClassesComeOutInAnyOrder) {
+    // The class in force after each step: the newest still installed.
+    const auto classOfShownHint = [&]() -> const char* {
+        Application->ActivateHint(panel->ClientToScreen(TPoint(5, 5)));
+        THintWindow* w = Application->HintWindow();
+        const char* name = dynamic_cast<CountingHintWindow*>(w) ? "counting"
+                           : dynamic_cast<OtherHintWindow*>(w)  ? "other"
+                           : w                                  ? "plain"
+                                                                : "none";
+        Application->CancelHint();
+        return name;
+    };
+    for (const bool earlierFirst : {true, false}) {
+        SCOPED_TRACE(earlierFirst ? "earlier removed first" : "later removed first");
+        EXPECT_STREQ(classOfShownHint(), "plain");
+        auto earlier = std::make_unique<TApplication::THintWindowClasses::Token>(Application->AddHintWindowClass(
+            [](TComponent* owner) -> THintWindow* { return new CountingHintWindow(owner); }));
+        EXPECT_STREQ(classOfShownHint(), "counting");
+        auto later = std::make_unique<TApplication::THintWindowClasses::Token>(
+            Application->AddHintWindowClass([](TComponent* owner) -> THintWindow* { return new OtherHintWindow(owner); }));
+        EXPECT_STREQ(classOfShownHint(), "other");
+        (earlierFirst ? earlier : later).reset();
+        EXPECT_STREQ(classOfShownHint(), earlierFirst ? "other" : "counting");
+        earlier.reset();
+        later.reset();
+        EXPECT_STREQ(classOfShownHint(), "plain");
+    }
+}
+
+TEST_F(HintTest, ShowHintHooksEachTakePartAndLeaveByIdentity) {
+    std::vector<String> seen;
+    Application->OnShowHint = [&](String& s, bool&, THintInfo&) { s += L"+app"; };
+    auto first = std::make_unique<TApplication::TShowHintHooks::Token>(
+        Application->AddShowHintHook([&](String& s, bool&, THintInfo&) { s += L"+first"; }));
+    auto second = std::make_unique<TApplication::TShowHintHooks::Token>(
+        Application->AddShowHintHook([&](String& s, bool& canShow, THintInfo&) {
+            seen.push_back(s);
+            canShow = false;
+        }));
+    Application->ActivateHint(panel->ClientToScreen(TPoint(5, 5)));
+    EXPECT_FALSE(Application->HintShowing());  // the newest hook said no
+    EXPECT_EQ(seen, (std::vector<String>{L"Start+app+first"}));
+
+    second.reset();
+    Application->ActivateHint(panel->ClientToScreen(TPoint(5, 5)));
+    ASSERT_TRUE(Application->HintShowing());
+    EXPECT_EQ(Application->HintWindow()->Caption(), L"Start+app+first");
+    first.reset();
+    Application->ActivateHint(panel->ClientToScreen(TPoint(5, 5)));
+    EXPECT_EQ(Application->HintWindow()->Caption(), L"Start+app");
+    EXPECT_EQ(seen.size(), 1u);
+    Application->CancelHint();
+    Application->OnShowHint = nullptr;
+}
+
 }  // namespace

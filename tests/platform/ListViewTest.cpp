@@ -4,10 +4,13 @@
 
 #include "ControlsFixture.h"
 #include "platform/ListView.h"
+#include "platform/Subclass.h"
 
 namespace {
 
 using platform_test::ControlsTest;
+using platform_test::ShowsColour;
+using platform_test::SolidColourList;
 
 // The text the window shows in a cell.
 String CellText(TCustomListView* lv, int row, int column) {
@@ -169,14 +172,6 @@ TEST_F(ListViewTest, SortsItemsAndWindow) {
     EXPECT_EQ(CellText(lv, 2, 1), L"A");
 }
 
-WNDPROC g_headerProc = nullptr;
-int g_headerPaints = 0;
-
-LRESULT CALLBACK CountingHeaderProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_PAINT) ++g_headerPaints;
-    return CallWindowProcW(g_headerProc, wnd, msg, wp, lp);
-}
-
 TEST_F(ListViewTest, HeaderCanBeSubclassed) {
     TListView* lv = NewReport(4, 3);
     HWND header = lv->HeaderHandle();
@@ -184,13 +179,21 @@ TEST_F(ListViewTest, HeaderCanBeSubclassed) {
     wchar_t cls[64] = {};
     GetClassNameW(header, cls, 64);
     EXPECT_STREQ(cls, L"SysHeader32");
-    g_headerPaints = 0;
-    g_headerProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingHeaderProc)));
+    int paints = 0;
+    {
+        platform::WindowSubclass sub(header, [&](TMessage& m) {
+            if (m.Msg == WM_PAINT) ++paints;
+            return false;
+        });
+        InvalidateRect(header, nullptr, TRUE);
+        Application->ProcessMessages();
+        EXPECT_GT(paints, 0);
+    }
+    const int seen = paints;
     InvalidateRect(header, nullptr, TRUE);
     Application->ProcessMessages();
-    EXPECT_GT(g_headerPaints, 0);
-    SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_headerProc));
+    EXPECT_EQ(paints, seen);
+    EXPECT_EQ(Header_GetItemCount(header), 4);
 }
 
 TEST_F(ListViewTest, LabelEditingAsksAndStoresTheCaption) {
@@ -212,6 +215,49 @@ TEST_F(ListViewTest, LabelEditingAsksAndStoresTheCaption) {
     Application->ProcessMessages();
     EXPECT_EQ(lv->Items()->Item(2)->Caption(), L"renamed!");
     EXPECT_EQ(CellText(lv, 2, 0), L"renamed!");
+}
+
+TEST_F(ListViewTest, StateImagesShowThePictureOfEachItemsStateIndex) {
+    TListView* lv = NewReport(2, 3);
+    lv->SetStateImages(SolidColourList(form, {clRed, clLime, clBlue}));
+    lv->Items()->Item(0)->SetStateIndex(1);
+    lv->Items()->Item(2)->SetStateIndex(2);
+    // The state picture lies left of the item's icon.
+    const auto stateArea = [&](int row) {
+        RECT bounds{LVIR_BOUNDS, 0, 0, 0}, icon{LVIR_ICON, 0, 0, 0};
+        SendMessageW(lv->Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+        SendMessageW(lv->Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&icon));
+        return TRect(bounds.left, bounds.top, icon.left, bounds.bottom);
+    };
+    EXPECT_TRUE(ShowsColour(lv, stateArea(0), clLime));
+    EXPECT_FALSE(ShowsColour(lv, stateArea(0), clRed));
+    EXPECT_TRUE(ShowsColour(lv, stateArea(2), clBlue));
+    EXPECT_FALSE(ShowsColour(lv, stateArea(1), clRed));  // -1: none
+    // A new window keeps them.
+    lv->SetViewStyle(vsList);
+    lv->SetViewStyle(vsReport);
+    EXPECT_TRUE(ShowsColour(lv, stateArea(2), clBlue));
+    lv->Items()->Item(2)->SetStateIndex(-1);
+    EXPECT_FALSE(ShowsColour(lv, stateArea(2), clBlue));
+}
+
+TEST_F(ListViewTest, GetNextItemWalksTheSelection) {
+    TListView* lv = NewReport(1, 12);
+    lv->SetMultiSelect(true);
+    for (int i : {2, 5, 6, 11}) lv->Items()->Item(i)->SetSelected(true);
+    std::vector<int> walked;
+    for (TListItem* i = lv->GetNextItem(nullptr, sdAll, isSelected); i; i = lv->GetNextItem(i, sdAll, isSelected))
+        walked.push_back(i->Index());
+    EXPECT_EQ(walked, (std::vector<int>{2, 5, 6, 11}));
+    EXPECT_EQ(static_cast<int>(walked.size()), lv->SelCount());
+    lv->Items()->Item(7)->SetFocused(true);
+    EXPECT_EQ(lv->GetNextItem(nullptr, sdAll, isFocused), lv->Items()->Item(7));
+    EXPECT_EQ(lv->GetNextItem(nullptr, sdAll, isFocused | isSelected), nullptr);
+    // Without a state every row comes, and the walk ends after the last.
+    EXPECT_EQ(lv->GetNextItem(lv->Items()->Item(3), sdAll, 0), lv->Items()->Item(4));
+    EXPECT_EQ(lv->GetNextItem(lv->Items()->Item(11), sdAll, 0), nullptr);
+    lv->ClearSelection();
+    EXPECT_EQ(lv->GetNextItem(nullptr, sdAll, isSelected), nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 namespace {
 
 using platform_test::ControlsTest;
+using platform_test::ShowsColour;
+using platform_test::SolidColourList;
 
 class TreeViewTest : public ControlsTest {
 protected:
@@ -144,6 +146,50 @@ TEST_F(TreeViewTest, LabelEditingAsksAndStoresTheText) {
     EXPECT_EQ(WindowChildren(nullptr), (std::vector<String>{L"fixed", L"[renamed]"}));
 }
 
+TEST_F(TreeViewTest, StateImagesShowThePictureOfEachNodesStateIndex) {
+    tree->SetStateImages(SolidColourList(form, {clRed, clLime, clBlue}));
+    TTreeNode* a = tree->Items()->AddChild(nullptr, L"alpha");
+    TTreeNode* b = tree->Items()->AddChild(nullptr, L"beta");
+    TTreeNode* c = tree->Items()->AddChild(nullptr, L"gamma");
+    a->SetStateIndex(2);
+    b->SetStateIndex(1);
+    c->SetStateIndex(0);  // the first picture is never shown
+    const auto row = [&](TTreeNode* n) {
+        const TRect text = n->DisplayRect(true);
+        return TRect(0, text.top, text.left, text.bottom);
+    };
+    EXPECT_TRUE(ShowsColour(tree, row(a), clBlue));
+    EXPECT_TRUE(ShowsColour(tree, row(b), clLime));
+    EXPECT_FALSE(ShowsColour(tree, row(c), clRed));
+    EXPECT_FALSE(ShowsColour(tree, row(a), clLime));
+    // Kept by a new window.
+    tree->SetReadOnly(true);
+    EXPECT_TRUE(ShowsColour(tree, row(a), clBlue));
+}
+
+TEST_F(TreeViewTest, RightClickSelectsTheNodeUnderThePointerWhenAsked) {
+    TTreeNode* a = tree->Items()->AddChild(nullptr, L"alpha");
+    TTreeNode* b = tree->Items()->AddChild(nullptr, L"beta");
+    tree->SetSelected(a);
+    std::vector<TTreeNode*> changes;
+    tree->OnChange = [&](TObject*, TTreeNode* n) { changes.push_back(n); };
+    const TRect r = b->DisplayRect(true);
+    const LPARAM at = MAKELPARAM(r.left + 2, r.top + r.Height() / 2);
+    const auto rightClick = [&] {
+        // The control waits for the release inside the press.
+        PostMessageW(tree->Handle(), WM_RBUTTONUP, 0, at);
+        SendMessageW(tree->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+        Application->ProcessMessages();
+    };
+    rightClick();
+    EXPECT_EQ(tree->Selected(), a);
+    EXPECT_TRUE(changes.empty());
+    tree->RightClickSelect = true;
+    rightClick();
+    EXPECT_EQ(tree->Selected(), b);
+    EXPECT_EQ(changes, std::vector<TTreeNode*>{b});
+}
+
 class PageControlTest : public ControlsTest {
 protected:
     void SetUp() override {
@@ -206,6 +252,109 @@ TEST_F(PageControlTest, RemovingTheActiveSheetActivatesANeighbour) {
     EXPECT_EQ(pages->ActivePageIndex(), 1);
     EXPECT_EQ(TabCtrl_GetItemCount(pages->Handle()), 2);
     EXPECT_EQ(ShownSheets(), 1);
+}
+
+// Where the tabs lie against the display area, for each side.
+TEST_F(PageControlTest, TabPositionPutsTheTabsOnThatSide) {
+    struct Case {
+        TTabPosition position;
+        const char* name;
+    };
+    for (const Case c : {Case{tpTop, "top"}, Case{tpBottom, "bottom"}, Case{tpLeft, "left"}, Case{tpRight, "right"}}) {
+        SCOPED_TRACE(c.name);
+        pages->SetActivePageIndex(1);
+        pages->SetTabPosition(c.position);
+        EXPECT_EQ(pages->TabPosition(), c.position);
+        ASSERT_EQ(TabCtrl_GetItemCount(pages->Handle()), 3);
+        const TRect tab = pages->TabRect(0), display = pages->DisplayRect(), client = pages->ClientRect();
+        ASSERT_FALSE(tab.IsEmpty());
+        switch (c.position) {
+        case tpTop:
+            EXPECT_LE(tab.bottom, display.top);
+            EXPECT_LT(tab.top, client.Height() / 2);
+            break;
+        case tpBottom:
+            EXPECT_GE(tab.top, display.bottom);
+            EXPECT_GT(tab.bottom, client.Height() / 2);
+            break;
+        case tpLeft:
+            EXPECT_LE(tab.right, display.left);
+            EXPECT_GT(tab.Height(), tab.Width());  // standing on its side
+            break;
+        case tpRight:
+            EXPECT_GE(tab.left, display.right);
+            EXPECT_GT(tab.Height(), tab.Width());
+            break;
+        }
+        // The new window keeps the sheets, the selection and the layout.
+        EXPECT_EQ(pages->ActivePageIndex(), 1);
+        EXPECT_EQ(TabCtrl_GetCurSel(pages->Handle()), 1);
+        EXPECT_EQ(pages->Pages(1)->BoundsRect(), display);
+        EXPECT_EQ(pages->Pages(1)->Caption(), L"Video");
+        EXPECT_EQ(ShownSheets(), 1);
+    }
+}
+
+TEST_F(PageControlTest, TabSizeAndStyleReachTheNativeControl) {
+    pages->SetTabHeight(30);
+    EXPECT_EQ(pages->TabRect(0).Height(), 30);
+    EXPECT_EQ(pages->Pages(0)->BoundsRect(), pages->DisplayRect());
+    EXPECT_GE(pages->DisplayRect().top, 30);
+    pages->SetTabWidth(90);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages->TabRect(i).Width(), 90) << i;
+    EXPECT_EQ(pages->TabRect(0).Height(), 30);
+    pages->Pages(1)->SetCaption(L"A caption much longer than the others");
+    EXPECT_EQ(pages->TabRect(1).Width(), 90);
+    pages->SetTabWidth(0);
+    // Back to widths that follow the captions.
+    EXPECT_NE(pages->TabRect(0).Width(), pages->TabRect(1).Width());
+
+    const struct {
+        TTabStyle style;
+        LONG bits;
+    } styles[] = {{tsButtons, TCS_BUTTONS}, {tsFlatButtons, TCS_BUTTONS | TCS_FLATBUTTONS}, {tsTabs, 0}};
+    for (const auto& c : styles) {
+        pages->SetStyle(c.style);
+        const LONG style = GetWindowLongW(pages->Handle(), GWL_STYLE);
+        EXPECT_EQ(style & (TCS_BUTTONS | TCS_FLATBUTTONS), c.bits) << c.style;
+        EXPECT_EQ(TabCtrl_GetItemCount(pages->Handle()), 3);
+    }
+}
+
+TEST_F(PageControlTest, MultiLineWrapsTabsThatDoNotFit) {
+    for (int i = 0; i < 9; ++i) {
+        auto* sheet = new TTabSheet(form);
+        sheet->SetCaption(L"A longer caption " + IntToStr(i));
+        sheet->SetPageControl(pages);
+    }
+    EXPECT_FALSE(pages->MultiLine());
+    EXPECT_EQ(TabCtrl_GetRowCount(pages->Handle()), 1);
+    const int singleTop = pages->DisplayRect().top;
+    pages->SetMultiLine(true);
+    EXPECT_GT(TabCtrl_GetRowCount(pages->Handle()), 1);
+    EXPECT_NE(pages->TabRect(0).top, pages->TabRect(11).top);
+    // More rows leave less room for the sheets.
+    EXPECT_GT(pages->DisplayRect().top, singleTop);
+    EXPECT_EQ(pages->ActivePage()->BoundsRect(), pages->DisplayRect());
+    // Tabs on a side are always in rows.
+    pages->SetMultiLine(false);
+    pages->SetTabPosition(tpLeft);
+    EXPECT_TRUE(pages->MultiLine());
+    EXPECT_TRUE(GetWindowLongW(pages->Handle(), GWL_STYLE) & TCS_MULTILINE);
+}
+
+TEST_F(PageControlTest, TabIndexCountsShownTabsOnly) {
+    pages->Pages(0)->TabVisible = false;
+    pages->SetActivePageIndex(2);
+    EXPECT_EQ(pages->TabIndex(), 1);
+    pages->SetTabIndex(0);
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(1));
+    pages->SetTabIndex(5);  // out of range: nothing changes
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(1));
+    pages->SetTabIndex(-1);
+    EXPECT_EQ(pages->ActivePage(), nullptr);
+    EXPECT_EQ(pages->TabIndex(), -1);
+    EXPECT_EQ(ShownSheets(), 0);
 }
 
 }  // namespace

@@ -69,6 +69,11 @@ TEST(SkinList, ItemsAreNamedByTheirIndexAtCreation) {
     list.Skins()->Delete(0);
     EXPECT_EQ(list.Skins()->Items(0)->Name, L"bsSkin1");
     EXPECT_EQ(list.Skins()->Owner(), &list);
+    EXPECT_EQ(list.Skins()->GetOwner(), &list);
+    // An entry inserted in front is named for the place it takes.
+    auto* front = static_cast<TbsSkinListItem*>(list.Skins()->Insert(0));
+    EXPECT_EQ(front->Name, L"bsSkin0");
+    EXPECT_EQ(list.Skins()->Items(1)->Name, L"bsSkin1");
 }
 
 TEST(SkinList, AssigningCopiesTheItemsAndTheirSkins) {
