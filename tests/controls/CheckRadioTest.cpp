@@ -106,6 +106,45 @@ TEST_F(CheckRadioTest, AcceleratorTogglesAndFocuses) {
     EXPECT_FALSE(other->Checked());
 }
 
+TEST_F(CheckRadioTest, SkinnedMarkFollowsCheckHoverEnabledAndGrayed) {
+    auto store = MakeControlsSkin(0);
+    TbsSkinCheckRadioBox* box = NewBox(form, 10, false, 0, nullptr, "x");
+    box->SetSkinData(store.get());
+    ASSERT_NE(box->FIndex, -1);
+    // The mark sits at (3, 7); its client-zone part starts 6 px in.
+    const struct Case {
+        const char* name;
+        TCheckBoxState state;
+        bool hot, enabled;
+        int image;  // state image whose client colour the mark shows
+    } cases[] = {
+        {"unchecked", cbUnchecked, false, true, 1},
+        {"checked", cbChecked, false, true, 0},
+        {"checked, hot", cbChecked, true, true, 2},
+        {"unchecked, hot", cbUnchecked, true, true, 3},
+        {"checked, disabled", cbChecked, false, false, 4},
+        {"unchecked, disabled (falls back to unchecked)", cbUnchecked, false, false, 1},
+    };
+    for (const Case& c : cases) {
+        box->SetState(c.state);
+        box->SetEnabled(c.enabled);
+        if (c.hot) box->Perform(CM_MOUSEENTER);
+        TBitmap face;
+        PaintControl(box, face);
+        EXPECT_EQ(PixelAt(face, 14, 12), ZoneColor(0, c.image, 2)) << c.name;
+        if (c.hot) box->Perform(CM_MOUSELEAVE);
+        box->SetEnabled(true);
+    }
+    // Grayed without a grayed image: the checked mark at half brightness.
+    box->SetState(cbGrayed);
+    TBitmap face;
+    PaintControl(box, face);
+    const COLORREF full = ZoneColor(0, 0, 2), half = PixelAt(face, 14, 12);
+    EXPECT_NEAR(GetRValue(half), (GetRValue(full) + 255) / 2, 1);
+    EXPECT_NEAR(GetGValue(half), (GetGValue(full) + 255) / 2, 1);
+    EXPECT_NEAR(GetBValue(half), (GetBValue(full) + 255) / 2, 1);
+}
+
 TEST_F(CheckRadioTest, PlainFlatLookDrawsTheMarkFrameOverTheParent) {
     TbsSkinCheckRadioBox* box = NewBox(form, 10, false, 0, nullptr, "x");
     TBitmap face;

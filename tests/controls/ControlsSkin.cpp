@@ -90,6 +90,20 @@ std::unique_ptr<TbsSkinData> MakeControlsSkin(int variant) {
     bar->ThumbRect = TRect(30, 2, 40, 18);
     store->CtrlList.push_back(std::move(bar));
 
+    // A check box whose mark images are the client zones of the state
+    // images, each with a strip of side colour at its left (the transparent
+    // colour of a part is its bottom-left pixel).
+    auto check = std::make_unique<TbsDataSkinCheckRadioControl>(L"checkbox");
+    check->PictureIndex = 0;
+    check->SkinRect = StateRect(0);
+    const auto mark = [](int state) { return Bounds(state * kCellW, 5, 24, 10); };
+    check->CheckImageRect = mark(0);
+    check->UnCheckImageRect = mark(1);
+    check->ActiveCheckImageRect = mark(2);
+    check->ActiveUnCheckImageRect = mark(3);
+    check->UnEnabledCheckImageRect = mark(4);
+    store->CtrlList.push_back(std::move(check));
+
     // The tool bar's arrow record, of the wrong kind.
     auto arrows = std::make_unique<TbsDataSkinPanelControl>(L"resizebutton");
     NinePiece(arrows.get(), 1);

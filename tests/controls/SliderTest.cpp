@@ -156,8 +156,10 @@ TEST_F(SliderTest, RangeRulesAndARangeOfZero) {
     Send(s, WM_MOUSEMOVE, MK_LBUTTON, 90, 15);
     Send(s, WM_LBUTTONUP, 0, 90, 15);
     EXPECT_EQ(s->Value(), 5);
+    EXPECT_EQ(s->ThumbRect().left, 6);
     TBitmap face;
-    PaintControl(s, face);
+    PaintControl(s, face);  // paints without dividing by the empty range
+    EXPECT_EQ(face.Width(), 150);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/StdCtrls.h"
 #include "platform/Subclass.h"
 #include "tests/platform/ControlsFixture.h"
 
@@ -190,6 +191,32 @@ TEST_F(SubclassTest, HookOutlivingItsControlIsInert) {
     box->Free();
     EXPECT_FALSE(hook.Installed());
     hook.Remove();
+}
+
+TEST_F(SubclassTest, SubclassOfOurOwnSystemControlKeepsItsHandling) {
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    int seenBySubclass = 0, seenByHook = 0, changes = 0;
+    TWindowProcHook hook(button, [&](TMessage& m, const TWndMethod& next) {
+        if (m.Msg == WM_SETTEXT) ++seenByHook;
+        if (m.Msg == CM_TEXTCHANGED) ++changes;
+        next(m);
+    });
+    {
+        platform::WindowSubclass sub(button->Handle(), [&](TMessage& m) {
+            if (m.Msg == WM_SETTEXT) ++seenBySubclass;
+            return false;
+        });
+        SetWindowTextW(button->Handle(), L"Go");
+    }
+    SetWindowTextW(button->Handle(), L"Stop");
+    EXPECT_EQ(seenBySubclass, 1);
+    EXPECT_EQ(seenByHook, 2);
+    // The system button still keeps its text, and the control reads it.
+    EXPECT_EQ(button->Caption(), L"Stop");
+    button->SetCaption(L"Again");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seenByHook, 3);
 }
 
 // ---- the application window --------------------------------------------------------------
