@@ -26,13 +26,9 @@
 #include "platform/ListView.h"
 #include "platform/Subclass.h"
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 
-// Paints the frame of a control into the DC in wParam (answered 12851 by
-// views that have no frame of their own).
-constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
-// Paints a list view's header into the DC in wParam.
-constexpr UINT CM_PAINTHEADERTODC = 0xB1C8;
 
 using TbsDrawHeaderSectionEvent = std::function<void(TCanvas* cnvs, TListColumn* column, bool pressed, TRect r)>;
 
