@@ -36,6 +36,8 @@ void TbsLabelSkin::SetupFont(TCanvas* canvas, TFont* ownFont) {
 }
 
 void TbsLabelSkin::DrawLabelText(TCanvas* canvas, const String& text, TRect& r, UINT flags, bool enabled, bool useEx) {
+    // The text alone: whatever lies under the label shows between letters.
+    canvas->Brush()->SetStyle(bsClear);
     const auto draw = [&](TRect& at) {
         const HDC dc = canvas->Handle();
         if (useEx) DrawTextExW(dc, const_cast<wchar_t*>(text.c_str()), -1, &at, flags, nullptr);

@@ -32,6 +32,8 @@ public:
     TRect ButtonRect(int i) const;
 
 protected:
+    // The stand-in knows no up-down record: it keeps the plain look.
+    bool RecordFits(TbsDataSkinControl*) const override { return false; }
     void CreateControlDefaultImage(TBitmap* B) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

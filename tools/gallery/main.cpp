@@ -3,13 +3,15 @@
 // can be judged from pictures:
 //   gallery <output folder>
 // writes one PNG per skin (skin_main_0.png .. skin_main_7.png,
-// skin_lists_0.png, plain.png) and contact_sheet.png with all of them.
+// skin_lists_0.png, plain.png), a second page of views, pages and labels
+// for each (..._views.png), and contact_sheet.png with the first pages.
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "PngWriter.h"
+#include "ViewsPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -289,6 +291,9 @@ int Run(const String& dir) {
         TBitmap page;
         DrawPage(form, looks[i].skin ? &store : nullptr, looks[i].title, page);
         SavePng(&page, dir + looks[i].file + L".png");
+        TBitmap views;
+        DrawViewsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, views, kPageW, kPageH);
+        SavePng(&views, dir + looks[i].file + L"_views.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);
