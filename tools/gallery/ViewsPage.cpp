@@ -6,6 +6,7 @@
 #include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
+#include "skin/controls/bsSkinCtrlsSpeedButton.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
 
 namespace {
@@ -14,6 +15,7 @@ class ViewsPage {
 public:
     ViewsPage(TForm* form, TbsSkinData* store) : form_(form), store_(store) {}
     ~ViewsPage() {
+        ReleaseCapture();
         for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) (*it)->Free();
         Application->ProcessMessages();
     }
@@ -26,6 +28,7 @@ public:
         AddPages(220, 280, tpRight, false);
         AddLabels(430, 360);
         AddSplitter(430, 420);
+        AddSpeedButtons(10, 440);
     }
 
 private:
@@ -133,6 +136,30 @@ private:
         right->SetParent(host);
         right->SetAlign(alClient);
         right->SetCaption(L"右 Right");
+    }
+
+    void AddSpeedButtons(int x, int y) {
+        const wchar_t* captions[] = {L"Normal", L"Hot", L"Down", L"Group"};
+        for (int i = 0; i < 4; ++i) {
+            auto* b = New<TbsSkinSpeedButton>(form_, x + 82 * i, y, 78, 28);
+            b->UseSkinSize = false;
+            b->SetCaption(captions[i]);
+            if (i == 3) b->GroupIndex = 1;
+            if (store_) b->SetSkinData(store_);
+            if (i == 1) b->Perform(CM_MOUSEENTER);
+            if (i == 2) b->Perform(CM_MOUSEENTER), b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            if (i == 3) b->SetDown(true);
+        }
+        auto* menu = New<TbsSkinMenuSpeedButton>(form_, x + 82 * 4, y, 90, 28);
+        menu->UseSkinSize = false;
+        menu->TrackButtonMode = true;
+        menu->SetCaption(L"添加 Add");
+        if (store_) menu->SetSkinData(store_);
+        auto* flat = New<TbsSkinSpeedButton>(form_, x + 82 * 4 + 96, y, 78, 28);
+        flat->UseSkinSize = false;
+        flat->SetFlat(true);
+        flat->SetCaption(L"Flat");
+        if (store_) flat->SetSkinData(store_);
     }
 
     TForm* form_;
