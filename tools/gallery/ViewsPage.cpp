@@ -141,7 +141,7 @@ private:
     void AddSpeedButtons(int x, int y) {
         const wchar_t* captions[] = {L"Normal", L"Hot", L"Down", L"Group"};
         for (int i = 0; i < 4; ++i) {
-            auto* b = New<TbsSkinSpeedButton>(form_, x + 82 * i, y, 78, 28);
+            auto* b = New<TbsSkinSpeedButton>(form_, x + 70 * i, y, 66, 28);
             b->UseSkinSize = false;
             b->SetCaption(captions[i]);
             if (i == 3) b->GroupIndex = 1;
@@ -150,12 +150,12 @@ private:
             if (i == 2) b->Perform(CM_MOUSEENTER), b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             if (i == 3) b->SetDown(true);
         }
-        auto* menu = New<TbsSkinMenuSpeedButton>(form_, x + 82 * 4, y, 90, 28);
+        auto* menu = New<TbsSkinMenuSpeedButton>(form_, x + 70 * 4, y, 88, 28);
         menu->UseSkinSize = false;
         menu->TrackButtonMode = true;
         menu->SetCaption(L"添加 Add");
         if (store_) menu->SetSkinData(store_);
-        auto* flat = New<TbsSkinSpeedButton>(form_, x + 82 * 4 + 96, y, 78, 28);
+        auto* flat = New<TbsSkinSpeedButton>(form_, x + 70 * 4 + 92, y, 48, 28);
         flat->UseSkinSize = false;
         flat->SetFlat(true);
         flat->SetCaption(L"Flat");
