@@ -72,7 +72,12 @@ else
 fi
 TOOLCHAIN_FILE=$ROOT/cmake/toolchain-$VANTREL_ARCH-mingw.cmake
 
-export WINEPREFIX=${WINEPREFIX:-$VANTREL_CACHE/$prefix_name}
+# A prefix serves one target: one given for another target (a build for one
+# target that runs the other's generator) is not taken over.
+if [ -z "${WINEPREFIX:-}" ] || [ "${VANTREL_PREFIX_ARCH:-$VANTREL_ARCH}" != "$VANTREL_ARCH" ]; then
+  WINEPREFIX=$VANTREL_CACHE/$prefix_name
+fi
+export WINEPREFIX VANTREL_PREFIX_ARCH=$VANTREL_ARCH
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Gecko/Mono installs; a crashing program ends at once instead of waiting
 # in the debugger.

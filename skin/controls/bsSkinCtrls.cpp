@@ -69,8 +69,6 @@ void TbsSkinControl::PaintOffscreen() {
 
 void TbsSkinControl::Paint() { PaintOffscreen(); }
 
-void TbsSkinControl::PaintFaceTo(HDC dc, int x, int y) { PaintTo(dc, x, y); }
-
 void TbsSkinControl::SetupFont(TCanvas* canvas, bool useSkin, const String& name, int height, TFontStyles style,
                                TFont* defaultFont) const {
     TFont* f = canvas->Font();
@@ -474,3 +472,11 @@ void bsDrawMorphed(HDC dc, TBitmap* from, TBitmap* to, double kf, TbsMorphKind k
     a->Draw(dc, 0, 0);
 }
 
+
+COLORREF bsPictureColor(TBitmap* picture, int x, int y) {
+    if (!picture || picture->Empty() || x < 0 || y < 0 || x >= picture->Width() || y >= picture->Height()) return 0;
+    const TPixelFormat f = picture->PixelFormat();
+    if (f != pf24bit && f != pf32bit) return GetPixel(picture->Canvas()->Handle(), x, y);
+    const auto* p = static_cast<const uint8_t*>(picture->ScanLine(y)) + x * (f == pf24bit ? 3 : 4);
+    return RGB(p[2], p[1], p[0]);
+}

@@ -42,6 +42,10 @@ constexpr TColor bsPlainHotFrame = 0x800000;
 // kind at (0, 0) of dc (both bitmaps of one size).
 void bsDrawMorphed(HDC dc, TBitmap* from, TBitmap* to, double kf, TbsMorphKind kind);
 
+// The colour of pixel (x, y) of a picture, read from its rows (the
+// transparent colour of a part is its bottom-left pixel); clBlack outside.
+COLORREF bsPictureColor(TBitmap* picture, int x, int y);
+
 class TbsSkinControl : public TCustomControl {
 public:
     explicit TbsSkinControl(TComponent* owner);
@@ -66,8 +70,6 @@ public:
     TBitmap* ActivePicture(int index) const;
     // The store is there, not empty, and its skin effects are on.
     bool SkinEffectsOn() const;
-    // Paints the control's face into dc at (x, y) (for pictures of it).
-    void PaintFaceTo(HDC dc, int x, int y);
 
     String HintTitle;
     int HintImageIndex = 0;

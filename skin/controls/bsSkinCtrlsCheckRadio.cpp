@@ -239,12 +239,13 @@ void TbsSkinCheckRadioBox::DrawSkinMark(TCanvas* c, int x, int y, bool aChecked,
     TBitmap b(part.Width(), part.Height());
     BitBlt(b.Canvas()->Handle(), 0, 0, part.Width(), part.Height(), Picture->Canvas()->Handle(), part.left, part.top,
            SRCCOPY);
-    const COLORREF key = GetPixel(b.Canvas()->Handle(), 0, part.Height() - 1);
     if (half) {
         std::unique_ptr<TbsEffectBmp> e(TbsEffectBmp::CreateFromhWnd(b.Handle()));
         e->ChangeBrightness(0.5);
         e->Draw(b.Canvas()->Handle(), 0, 0);
     }
+    // The transparent colour of the part as drawn.
+    const COLORREF key = bsPictureColor(&b, 0, part.Height() - 1);
     TransparentBlt(c->Handle(), x, y, part.Width(), part.Height(), b.Canvas()->Handle(), 0, 0, part.Width(),
                    part.Height(), key);
 }

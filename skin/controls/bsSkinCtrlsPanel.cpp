@@ -252,7 +252,7 @@ void TbsSkinPanel::DrawPicturePart(TCanvas* c, const TRect& part, int x, int y, 
     HDC src = Picture->Canvas()->Handle();
     if (transparent) {
         // The part's bottom-left pixel is its transparent colour.
-        const COLORREF key = GetPixel(src, part.left, part.bottom - 1);
+        const COLORREF key = bsPictureColor(Picture, part.left, part.bottom - 1);
         TransparentBlt(c->Handle(), x, y, part.Width(), part.Height(), src, part.left, part.top, part.Width(),
                        part.Height(), key);
     } else {

@@ -235,8 +235,13 @@ void TbsSkinToolBar::PaintArrows() {
     if (!HandleAllocated() || !FCanScroll || !Buttons[0].Visible) return;
     HDC dc = GetWindowDC(Handle());
     if (!dc) return;
-    for (int i = 0; i < 2; ++i)
-        if (Buttons[i].Visible) DrawScrollArrow(dc, i);
+    try {
+        for (int i = 0; i < 2; ++i)
+            if (Buttons[i].Visible) DrawScrollArrow(dc, i);
+    } catch (...) {
+        ReleaseDC(Handle(), dc);
+        throw;
+    }
     ReleaseDC(Handle(), dc);
 }
 

@@ -27,7 +27,7 @@ void DrawPart(HDC dst, int dx, int dy, TBitmap* src, const TRect& part, bool opa
         BitBlt(dst, dx, dy, part.Width(), part.Height(), s, part.left, part.top, SRCCOPY);
         return;
     }
-    const COLORREF key = GetPixel(s, 0, src->Height() - 1);
+    const COLORREF key = bsPictureColor(src, 0, src->Height() - 1);
     TransparentBlt(dst, dx, dy, part.Width(), part.Height(), s, part.left, part.top, part.Width(), part.Height(), key);
 }
 }  // namespace

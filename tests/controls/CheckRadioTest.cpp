@@ -143,6 +143,8 @@ TEST_F(CheckRadioTest, SkinnedMarkFollowsCheckHoverEnabledAndGrayed) {
     EXPECT_NEAR(GetRValue(half), (GetRValue(full) + 255) / 2, 1);
     EXPECT_NEAR(GetGValue(half), (GetGValue(full) + 255) / 2, 1);
     EXPECT_NEAR(GetBValue(half), (GetBValue(full) + 255) / 2, 1);
+    // The brightened side strip stays transparent: the parent shows there.
+    EXPECT_EQ(PixelAt(face, 5, 12), PixelAt(face, 1, 1));
 }
 
 TEST_F(CheckRadioTest, PlainFlatLookDrawsTheMarkFrameOverTheParent) {

@@ -39,6 +39,13 @@ expect "i686 asked for where it cannot run" "$out" ARCH=i686 HOST=i686-w64-mingw
 out=$(chosen VANTREL_ARCH=x86_64)
 expect "x86_64 asked for" "$out" ARCH=x86_64 RUNNABLE=1 PREFIX=wineprefix-x86_64
 
+# A prefix named for one target is not taken over by the other; one named
+# without a target is kept.
+out=$(chosen VANTREL_ARCH=x86_64 WINEPREFIX=/tmp/p32 VANTREL_PREFIX_ARCH=i686)
+expect "prefix of the other target" "$out" PREFIX=wineprefix-x86_64
+out=$(chosen VANTREL_ARCH=x86_64 WINEPREFIX=/tmp/mine)
+expect "prefix of the user" "$out" PREFIX=/tmp/mine
+
 out=$(chosen VANTREL_ARCH=arm64)
 expect "unknown target" "$out" "[vantrel] error: VANTREL_ARCH must be i686 or x86_64, not 'arm64'"
 
