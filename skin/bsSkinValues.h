@@ -11,12 +11,12 @@
 
 #include "platform/Graphics.h"
 #include "platform/IniFiles.h"
+#include "platform/Alignment.h"  // TAlignment
 
 enum TbsStretchType { bsstFull, bsstHorz, bsstVert };
 enum TbsMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 enum TbsInActiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
-#include "platform/Alignment.h"
 
 // The fixed sections of a skin text.
 namespace bsSections {

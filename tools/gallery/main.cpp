@@ -4,8 +4,9 @@
 //   gallery <output folder>
 // writes one PNG per skin (skin_main_0.png .. skin_main_7.png,
 // skin_lists_0.png, plain.png), a page of the lists and edits of each
-// (..._boxes.png) and contact_sheet.png with the first pages, and the framed
-// forms of every look, active and inactive (frame_<look>.png, frames_sheet.png).
+// (..._boxes.png), a page of views, pages and labels (..._views.png),
+// contact_sheet.png with the first pages, and the framed forms of every
+// look, active and inactive (frame_<look>.png, frames_sheet.png).
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 
 #include "BoxesPage.h"
 #include "PngWriter.h"
+#include "ViewsPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -341,6 +343,9 @@ int Run(const String& dir) {
         TBitmap boxes;
         DrawBoxesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, boxes);
         SavePng(&boxes, dir + looks[i].file + L"_boxes.png");
+        TBitmap views;
+        DrawViewsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, views, kPageW, kPageH);
+        SavePng(&views, dir + looks[i].file + L"_views.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);

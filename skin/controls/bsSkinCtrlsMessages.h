@@ -1,0 +1,9 @@
+#pragma once
+// Messages the skinned views and the page control answer.
+#include <windows.h>
+
+// Paints the frame of a control into the DC in wParam; controls without a
+// frame of their own answer 12851 and paint nothing.
+constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
+// Paints a list view's header into the DC in wParam.
+constexpr UINT CM_PAINTHEADERTODC = 0xB1C8;

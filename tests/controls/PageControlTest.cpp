@@ -1,0 +1,230 @@
+// The skinned page control: switching pages by click and by code, the
+// skinned tab scroller of an overflowing strip, closing pages through the
+// tab's close button, and the faces of tabs on all four sides.
+#include "ControlsSkin.h"
+
+#include <string>
+#include <vector>
+
+#include "skin/controls/bsSkinCtrlsPages.h"
+
+using namespace controlstest;
+
+namespace {
+
+class PageControlTest : public ControlsTest {
+protected:
+    TbsSkinPageControl* NewPages(int count, int width = 400, const wchar_t* caption = L"Page") {
+        pc = new TbsSkinPageControl(form);
+        pc->SetParent(form);
+        pc->SetBounds(10, 10, width, 200);
+        pc->HandleNeeded();
+        for (int i = 0; i < count; ++i) {
+            auto* s = new TbsSkinTabSheet(form);
+            s->SetPageControl(pc);
+            s->SetCaption(String(caption) + L" " + std::to_wstring(i));
+            sheets.push_back(s);
+        }
+        pc->SetActivePage(sheets[0]);
+        Application->ProcessMessages();
+        return pc;
+    }
+    void Click(int x, int y) {
+        SendMessageW(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(pc->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        Application->ProcessMessages();
+    }
+    void ClickTab(int tab) {
+        const TRect r = pc->GetItemRect(tab);
+        Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    TbsSkinPageControl* pc = nullptr;
+    std::vector<TbsSkinTabSheet*> sheets;
+};
+
+TEST_F(PageControlTest, AClickOnATabAndAChangeByCodeSwitchPages) {
+    NewPages(3);
+    std::vector<std::string> events;
+    pc->OnChanging = [&](TObject*, bool& allow) {
+        events.push_back("changing " + std::to_string(pc->TabIndex()));
+        allow = true;
+    };
+    pc->OnChange = [&](TObject*) { events.push_back("change " + std::to_string(pc->TabIndex())); };
+
+    ClickTab(1);
+    EXPECT_EQ(pc->ActivePage(), sheets[1]);
+    EXPECT_TRUE(sheets[1]->Visible());
+    EXPECT_FALSE(sheets[0]->Visible());
+    EXPECT_EQ(events, (std::vector<std::string>{"changing 0", "change 1"}));
+
+    // OnChanging may refuse.
+    events.clear();
+    pc->OnChanging = [&](TObject*, bool& allow) {
+        events.push_back("refused");
+        allow = false;
+    };
+    ClickTab(2);
+    EXPECT_EQ(pc->ActivePage(), sheets[1]);
+    EXPECT_EQ(events, std::vector<std::string>{"refused"});
+
+    // By code: the page switches, the user's events stay quiet.
+    events.clear();
+    pc->SetTabIndex(2);
+    Application->ProcessMessages();
+    EXPECT_EQ(pc->ActivePage(), sheets[2]);
+    EXPECT_TRUE(sheets[2]->Visible());
+    EXPECT_FALSE(sheets[1]->Visible());
+    EXPECT_EQ(SendMessageW(pc->Handle(), TCM_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(PageControlTest, AnOverflowingStripShowsTheSkinnedScrollerAndScrolls) {
+    NewPages(12, 300, L"A longer caption");
+    TbsSkinUpDown* scroller = pc->TabScroller();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_EQ(FindWindowExW(pc->Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
+    EXPECT_TRUE(scroller->Visible());
+    EXPECT_EQ(scroller->Left(), pc->Width() - scroller->Width());
+    EXPECT_EQ(scroller->Top(), 0);
+    EXPECT_GT(scroller->Max(), 0);
+    EXPECT_EQ(pc->GetLeftHiddenTabs(), 0);
+
+    scroller->SetPosition(2);
+    Application->ProcessMessages();
+    EXPECT_EQ(pc->GetLeftHiddenTabs(), 2);
+    EXPECT_LE(pc->GetItemRect(1).right, 0);
+    EXPECT_GT(pc->GetItemRect(2).right, 0);
+
+    // The scroller's right button steps one tab on.
+    const TRect up = scroller->ButtonRect(0);
+    const LPARAM at = MAKELPARAM((up.left + up.right) / 2, (up.top + up.bottom) / 2);
+    SendMessageW(scroller->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(scroller->Handle(), WM_LBUTTONUP, 0, at);
+    Application->ProcessMessages();
+    EXPECT_EQ(scroller->Position(), 3);
+    EXPECT_EQ(pc->GetLeftHiddenTabs(), 3);
+
+    // Wide enough for every tab: the scroller goes.
+    pc->SetWidth(1900);
+    Application->ProcessMessages();
+    EXPECT_EQ(pc->TabScroller(), nullptr);
+}
+
+TEST_F(PageControlTest, ACloseClickHidesThePageOnlyWhenOnCloseAllows) {
+    NewPages(3);
+    pc->SetShowCloseButtons(true);
+    pc->Repaint();
+    Application->ProcessMessages();
+    bool allow = false;
+    int asked = 0, after = 0;
+    pc->OnClose = [&](TObject* sender, bool& canClose) {
+        EXPECT_EQ(sender, sheets[0]);
+        ++asked;
+        canClose = allow;
+    };
+    pc->OnAfterClose = [&](TObject*) { ++after; };
+    const auto closeBox = [&] {
+        TRect b = sheets[0]->ButtonRect;
+        const TRect r = pc->GetItemRect(0);
+        OffsetRect(&b, r.left, r.top);
+        return b;
+    };
+    TRect b = closeBox();
+    ASSERT_FALSE(IsNullRect(b));
+    // The box lies at the tab's right end, inside the tab.
+    const TRect tab = pc->GetItemRect(0);
+    EXPECT_GE(b.left, tab.left + tab.Width() / 2);
+    EXPECT_LE(b.right, tab.right);
+
+    Click((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(after, 0);
+    EXPECT_TRUE(sheets[0]->TabVisible);
+    EXPECT_EQ(pc->ActivePage(), sheets[0]);
+
+    // A click on the tab beside the box closes nothing.
+    Click(tab.left + 4, (tab.top + tab.bottom) / 2);
+    EXPECT_EQ(asked, 1);
+
+    allow = true;
+    pc->Repaint();
+    Application->ProcessMessages();
+    b = closeBox();
+    Click((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(after, 1);
+    EXPECT_FALSE(sheets[0]->TabVisible);
+    EXPECT_FALSE(sheets[0]->Visible());
+    EXPECT_EQ(pc->ActivePage(), sheets[1]);
+    EXPECT_EQ(SendMessageW(pc->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
+}
+
+// The plain faces on every side: the selected tab in the active fill with
+// a navy frame, the others in the button face; the display area framed.
+TEST_F(PageControlTest, TabsOnEverySideShowTheirFaces) {
+    const TTabPosition sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    for (TTabPosition side : sides) {
+        NewPages(3);
+        pc->SetTabPosition(side);
+        pc->SetTabIndex(1);
+        Application->ProcessMessages();
+        TBitmap b;
+        PaintControl(pc, b);
+        const TRect sel = pc->GetItemRect(1), other = pc->GetItemRect(2);
+        ASSERT_FALSE(IsNullRect(sel)) << side;
+        EXPECT_EQ(PixelAt(b, sel.left + 3, sel.top + 3), ColorToRGB(bsPlainHotFill)) << side;
+        EXPECT_EQ(PixelAt(b, sel.left, sel.top + 3), ColorToRGB(bsPlainHotFrame)) << side;
+        EXPECT_EQ(PixelAt(b, other.left + 3, other.top + 3), ColorToRGB(clBtnFace)) << side;
+        TRect d = pc->DisplayRect();
+        InflateRect(&d, 1, 1);
+        EXPECT_EQ(PixelAt(b, (d.left + d.right) / 2, d.bottom - 1), ColorToRGB(clBtnShadow)) << side;
+        pc->Free();
+        sheets.clear();
+        Application->ProcessMessages();
+    }
+}
+
+// A skinned strip: tab faces from the fixture's state images, the selected
+// tab in the active part; a store that goes gives the plain look back.
+TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
+    auto store = MakeControlsSkin(0);
+    auto rec = std::make_unique<TbsDataSkinTabControl>(L"tab");
+    rec->PictureIndex = 0;
+    rec->SkinRect = StateRect(4);
+    rec->ClRect = TRect(6, 5, 24, 15);
+    rec->LTPoint = TPoint(6, 5);
+    rec->RTPoint = TPoint(24, 5);
+    rec->LBPoint = TPoint(6, 15);
+    rec->RBPoint = TPoint(24, 15);
+    rec->TabRect = StateRect(0);
+    rec->ActiveTabRect = StateRect(2);
+    rec->MouseInTabRect = StateRect(1);
+    rec->TabLeftOffset = 6;
+    rec->TabRightOffset = 6;
+    store->CtrlList.push_back(std::move(rec));
+    NewPages(3);
+    pc->SetSkinData(store.get());
+    pc->SetTabIndex(1);
+    Application->ProcessMessages();
+    ASSERT_TRUE(pc->Skinned());
+    TBitmap b;
+    PaintControl(pc, b);
+    const TRect sel = pc->GetItemRect(1), other = pc->GetItemRect(2);
+    EXPECT_EQ(sel.Height(), kCellH);
+    EXPECT_EQ(PixelAt(b, sel.left + 1, sel.top + 1), ZoneColor(0, 2, 0));
+    EXPECT_EQ(PixelAt(b, other.left + 1, other.top + 1), ZoneColor(0, 0, 0));
+    // The page border: the corner of the frame part.
+    TRect d = pc->DisplayRect();
+    // Its bottom-left corner zone is 6 x 5 pixels.
+    EXPECT_EQ(d.bottom + 5, pc->Height());
+    EXPECT_EQ(PixelAt(b, d.left - 6 + 1, d.bottom + 5 - 2), ZoneColor(0, 4, 0));
+
+    store.reset();
+    EXPECT_EQ(pc->SkinData(), nullptr);
+    pc->ChangeSkinData();
+    PaintControl(pc, b);
+    const TRect plain = pc->GetItemRect(1);
+    EXPECT_EQ(PixelAt(b, plain.left + 3, plain.top + 3), ColorToRGB(bsPlainHotFill));
+}
+
+}  // namespace
