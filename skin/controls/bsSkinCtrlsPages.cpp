@@ -514,7 +514,7 @@ void TbsSkinPageControl::CheckScroll() {
 
 void TbsSkinPageControl::ShowSkinUpDown() {
     if (FHideTabs) return;
-    FSkinUpDown = new TbsSkinUpDown(this);
+    FSkinUpDown = new TbsTabScroller(this);
     FSkinUpDown->SetParent(this);
     FSkinUpDown->SetBounds(0, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
     FSkinUpDown->SetMin(0);
@@ -536,7 +536,7 @@ void TbsSkinPageControl::ShowSkinUpDown() {
 
 void TbsSkinPageControl::HideSkinUpDown() {
     if (!FSkinUpDown) return;
-    TbsSkinUpDown* s = FSkinUpDown;
+    TbsTabScroller* s = FSkinUpDown;
     FSkinUpDown = nullptr;
     s->Free();
 }

@@ -99,7 +99,7 @@ public:
     int GetHiddenTabs();
     int GetLeftHiddenTabs();
     // The skinned tab scroller (nullptr while every tab fits).
-    TbsSkinUpDown* TabScroller() const { return FSkinUpDown; }
+    TbsTabScroller* TabScroller() const { return FSkinUpDown; }
     int HotTab() const { return FActiveTabIndex; }
     TTabSheet* VisiblePage(int tab) const;
 
@@ -179,5 +179,5 @@ private:
     int FActiveTabIndex = -1, FOldActiveTabIndex = -1;
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TCustomImageList> FTempImages;
-    TbsSkinUpDown* FSkinUpDown = nullptr;
+    TbsTabScroller* FSkinUpDown = nullptr;
 };

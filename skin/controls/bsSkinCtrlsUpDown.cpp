@@ -1,32 +1,32 @@
 #include "skin/controls/bsSkinCtrlsUpDown.h"
 
-TbsSkinUpDown::TbsSkinUpDown(TComponent* owner) : TbsSkinCustomControl(owner) {
+TbsTabScroller::TbsTabScroller(TComponent* owner) : TbsSkinCustomControl(owner) {
     FSkinDataName = L"hupdown";
     SetBounds(0, 0, 50, 25);
 }
 
-void TbsSkinUpDown::SetMin(int v) {
+void TbsTabScroller::SetMin(int v) {
     FMin = v;
     if (FPosition < FMin) FPosition = FMin;
 }
 
-void TbsSkinUpDown::SetMax(int v) {
+void TbsTabScroller::SetMax(int v) {
     FMax = v;
     if (FPosition > FMax) FPosition = FMax;
 }
 
-void TbsSkinUpDown::SetPosition(int v) {
+void TbsTabScroller::SetPosition(int v) {
     if (v > FMax || v < FMin) return;
     FPosition = v;
     if (!Has(csDesigning) && OnChange) OnChange(this);
 }
 
-TRect TbsSkinUpDown::ButtonRect(int i) const {
+TRect TbsTabScroller::ButtonRect(int i) const {
     const int half = Width() / 2;
     return i == 0 ? TRect(half, 0, Width(), Height()) : TRect(0, 0, half, Height());
 }
 
-int TbsSkinUpDown::ButtonAt(int x, int y) const {
+int TbsTabScroller::ButtonAt(int x, int y) const {
     const POINT p{x, y};
     for (int i = 0; i < 2; ++i) {
         const TRect r = ButtonRect(i);
@@ -35,7 +35,7 @@ int TbsSkinUpDown::ButtonAt(int x, int y) const {
     return -1;
 }
 
-void TbsSkinUpDown::CreateControlDefaultImage(TBitmap* B) {
+void TbsTabScroller::CreateControlDefaultImage(TBitmap* B) {
     TCanvas* c = B->Canvas();
     for (int i = 0; i < 2; ++i) {
         TRect r = ButtonRect(i);
@@ -54,14 +54,14 @@ void TbsSkinUpDown::CreateControlDefaultImage(TBitmap* B) {
     }
 }
 
-void TbsSkinUpDown::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TbsTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TbsSkinCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft) return;
     FDownButton = ButtonAt(x, y);
     Repaint();
 }
 
-void TbsSkinUpDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+void TbsTabScroller::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TbsSkinCustomControl::MouseUp(button, shift, x, y);
     if (button != mbLeft) return;
     const int pressed = FDownButton;

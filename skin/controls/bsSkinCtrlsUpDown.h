@@ -1,8 +1,9 @@
 #pragma once
-// TbsSkinUpDown: a pair of arrow buttons side by side (the tab scroller of
-// the skinned page control). This is the small stand-in the page control
-// needs until the skinned list and edit controls bring the full up-down:
-// plain look only, one step per click, no repeat.
+// TbsTabScroller: a pair of arrow buttons side by side (the tab scroller of
+// the skinned page control): plain look only, one step per click, no
+// repeat. The full skinned up-down (TbsSkinUpDown) lives with the edits in
+// skin/boxes, which this library cannot use; the two must keep distinct
+// names, one program links both.
 //
 // The first button (right) adds Increment to Position, the second (left)
 // subtracts it; a step past Min or Max is ignored. SetPosition fires
@@ -12,9 +13,9 @@
 
 #include "skin/controls/bsSkinCtrls.h"
 
-class TbsSkinUpDown : public TbsSkinCustomControl {
+class TbsTabScroller : public TbsSkinCustomControl {
 public:
-    explicit TbsSkinUpDown(TComponent* owner);
+    explicit TbsTabScroller(TComponent* owner);
 
     int Min() const { return FMin; }
     void SetMin(int v);

@@ -80,7 +80,7 @@ TEST_F(PageControlTest, AClickOnATabAndAChangeByCodeSwitchPages) {
 
 TEST_F(PageControlTest, AnOverflowingStripShowsTheSkinnedScrollerAndScrolls) {
     NewPages(12, 300, L"A longer caption");
-    TbsSkinUpDown* scroller = pc->TabScroller();
+    TbsTabScroller* scroller = pc->TabScroller();
     ASSERT_NE(scroller, nullptr);
     EXPECT_EQ(FindWindowExW(pc->Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
     EXPECT_TRUE(scroller->Visible());
