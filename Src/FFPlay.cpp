@@ -462,6 +462,11 @@ void TCustomPlayer::UpdatePosition() {
         pts = vs->Duration;
         if (FLastPTS != vs->Duration) FLastPTS = 0;
     }
+    // The video thread's clock may trail the one the display extrapolated a
+    // moment before by a few milliseconds: such a step back is jitter, not a
+    // seek, and is not reported (positions never run backwards in play).
+    constexpr int64_t kClockJitter = 100000;
+    if (FLastPTS != INT64_MIN && pts < FLastPTS && FLastPTS - pts < kClockJitter) return;
     if (FLastPTS == INT64_MIN || std::llabs(FLastPTS - pts) > 10000) {
         FLastPTS = pts;
         bool has_handler;
