@@ -2,6 +2,8 @@
 // link label, in their normal, hot, focused and disabled states.
 #include "BoxesPage.h"
 
+#include "GalleryText.h"
+
 #include <functional>
 #include <vector>
 
@@ -20,12 +22,7 @@ constexpr int kW = 820, kH = 560, kLabelW = 110, kColW = 172;
 const wchar_t* const kStates[] = {L"normal", L"hot", L"focused", L"disabled"};
 
 void Text(TCanvas* c, int x, int y, const String& s, TColor color, int height = 12, bool bold = false) {
-    c->Font()->SetName(L"Tahoma");
-    c->Font()->SetHeight(-height);
-    c->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0});
-    c->Font()->SetColor(color);
-    c->Brush()->SetStyle(bsClear);
-    c->TextOut(x, y, s);
+    GalleryText(c, x, y, s, color, height, bold);
 }
 
 struct Item {

@@ -1,5 +1,7 @@
 #include "ViewsPage.h"
 
+#include "GalleryText.h"
+
 #include <vector>
 
 #include "platform/ExtCtrls.h"
@@ -184,11 +186,6 @@ void DrawViewsPage(TForm* form, TbsSkinData* store, const String& title, TBitmap
     HDC screen = GetDC(nullptr);
     BitBlt(page.Canvas()->Handle(), 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    TCanvas* c = page.Canvas();
-    c->Font()->SetName(L"SimSun");
-    c->Font()->SetHeight(-16);
-    c->Font()->SetStyle(TFontStyles{fsBold});
-    c->Font()->SetColor(store && !store->Empty ? store->SkinColors()->cBtnText : clBtnText);
-    c->Brush()->SetStyle(bsClear);
-    c->TextOut(10, 10, title + L" - views, pages, labels");
+    GalleryText(page.Canvas(), 10, 10, title + L" - views, pages, labels",
+                store && !store->Empty ? store->SkinColors()->cBtnText : clBtnText, 16, true);
 }

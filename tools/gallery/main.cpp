@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BoxesPage.h"
+#include "GalleryText.h"
 #include "PngWriter.h"
 #include "ViewsPage.h"
 #include "platform/Forms.h"
@@ -37,12 +38,7 @@ struct Item {
 };
 
 void Text(TCanvas* c, int x, int y, const String& s, TColor color, int height = 14, bool bold = false) {
-    c->Font()->SetName(L"SimSun");
-    c->Font()->SetHeight(-height);
-    c->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0});
-    c->Font()->SetColor(color);
-    c->Brush()->SetStyle(bsClear);
-    c->TextOut(x, y, s);
+    GalleryText(c, x, y, s, color, height, bold);
 }
 
 void Press(TWinControl* c, int x, int y) { SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
