@@ -15,6 +15,7 @@
 // Threads: UI thread only.
 
 #include "platform/StdCtrls.h"
+#include "skin/boxes/bsSkinPopupWindow.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
@@ -179,6 +180,5 @@ protected:
     void CreateParams(TCreateParams& p) override;
 
 private:
-    bool FOldAlphaBlend = false;
-    BYTE FOldAlphaBlendValue = 0;
+    TbsPopupAlphaState FAlphaState;
 };

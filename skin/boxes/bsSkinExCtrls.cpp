@@ -658,61 +658,18 @@ TbsPopupOfficeListBox::TbsPopupOfficeListBox(TComponent* owner) : TbsSkinOfficeL
 
 void TbsPopupOfficeListBox::CreateParams(TCreateParams& p) {
     TbsSkinOfficeListBox::CreateParams(p);
-    p.Style = WS_POPUP | WS_CLIPCHILDREN;
-    p.ExStyle = WS_EX_TOOLWINDOW;
-    p.ClassStyle |= CS_SAVEBITS;
-    if (IsWinXPOrLater()) p.ClassStyle |= CS_DROPSHADOW;
-    p.WndParent = ParentWindow;
+    PopupListCreateParams(p, ParentWindow);
 }
 
 void TbsPopupOfficeListBox::WndProc(TMessage& m) {
-    if (m.Msg == WM_MOUSEACTIVATE) {
-        m.Result = MA_NOACTIVATE;
-        return;
-    }
-    TbsSkinOfficeListBox::WndProc(m);
+    if (!PopupListMessage(m)) TbsSkinOfficeListBox::WndProc(m);
 }
 
-void TbsPopupOfficeListBox::Hide() {
-    if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    SetVisible(false);
-}
+void TbsPopupOfficeListBox::Hide() { HidePopupList(this); }
 
 void TbsPopupOfficeListBox::Show(const TPoint& origin) {
     auto* combo = dynamic_cast<TbsSkinCustomOfficeComboBox*>(Owner());
-    HWND wnd = Handle();
-    const bool layered = IsLayeredSupported() && combo;
-    if (layered) {
-        const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
-        if (combo->AlphaBlend && !FOldAlphaBlend) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        else if (!combo->AlphaBlend && FOldAlphaBlend) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
-        FOldAlphaBlend = combo->AlphaBlend;
-        if (combo->AlphaBlend && FOldAlphaBlendValue != combo->AlphaBlendValue) {
-            const BYTE a = combo->AlphaBlendAnimation ? 0 : combo->AlphaBlendValue;
-            SetLayeredWindowAttributes(wnd, 0, a, LWA_ALPHA);
-            FOldAlphaBlendValue = a;
-        }
-    }
-    SetBounds(origin.x, origin.y, Width(), Height());
-    SetWindowPos(wnd, HWND_TOP, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    SetVisible(true);
-    if (layered && combo->AlphaBlend && combo->AlphaBlendAnimation) {
-        Application->ProcessMessages();
-        combo->ClearListPress();
-        const int target = combo->AlphaBlendValue;
-        const int step = std::max(1, target / 15);
-        int alpha = 0;
-        DWORD last = ::GetTickCount() - 6;
-        while (alpha < target) {
-            if (::GetTickCount() - last > 5) {
-                alpha = std::min(alpha + step, target);
-                SetLayeredWindowAttributes(wnd, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
-                last = ::GetTickCount();
-            } else {
-                Sleep(1);
-            }
-        }
-    }
+    TbsPopupAlpha alpha;
+    if (combo) alpha = {combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue};
+    ShowPopupList(this, origin, combo ? &alpha : nullptr, FAlphaState, [combo] { combo->ClearListPress(); });
 }

@@ -21,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+#include "skin/boxes/bsSkinPopupWindow.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
@@ -183,6 +184,5 @@ protected:
     void CreateParams(TCreateParams& p) override;
 
 private:
-    bool FOldAlphaBlend = false;
-    BYTE FOldAlphaBlendValue = 0;
+    TbsPopupAlphaState FAlphaState;
 };
