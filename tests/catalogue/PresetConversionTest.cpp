@@ -39,36 +39,9 @@ namespace {
 // How much of the clip each conversion takes, in seconds.
 constexpr int64_t kLength = 400000;  // microseconds
 
-// A one-second 320x240 clip with stereo 44.1 kHz sound, made once per
-// process with the libraries it needs.
-struct TSourceClip {
-    std::wstring Folder;  // with a trailing backslash
-    std::wstring File;
-    std::wstring Outputs;  // the output folder, below Folder
-    std::string Error;
-    ~TSourceClip() {
-        if (Folder.empty()) return;
-        RemoveDirectoryW(Outputs.c_str());
-        testmedia::RemoveFolder(Folder);
-    }
-};
-
-const TSourceClip& SourceClip() {
-    static const TSourceClip clip = [] {
-        TSourceClip c;
-        c.Folder = testmedia::ScratchFolder(L"vantrel-catalogue");
-        c.Outputs = c.Folder + L"out";
-        CreateDirectoryW(c.Outputs.c_str(), nullptr);
-        c.Error = testmedia::LoadTranscoderLibraries();
-        if (!c.Error.empty()) return c;
-        testmedia::ClipSpec spec;
-        spec.FileName = c.File = c.Folder + L"source.mp4";
-        spec.Video.Width = 320;
-        spec.Video.Height = 240;
-        spec.Audio = {testmedia::AudioSpec{}};
-        c.Error = testmedia::MakeClip(spec);
-        return c;
-    }();
+// The source clip, made once per process.
+const testmedia::ConversionSource& SourceClip() {
+    static const testmedia::ConversionSource clip(L"vantrel-catalogue");
     return clip;
 }
 

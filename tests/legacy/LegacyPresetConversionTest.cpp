@@ -33,35 +33,9 @@ const std::map<int, const char*> kRefused = {
     {909, "MS-MPEG-4 video in an MP4 file: the MP4 muxer has no tag for it"},
 };
 
-struct TClip {
-    std::wstring Folder;  // with a trailing backslash
-    std::wstring File;
-    std::wstring Outputs;
-    std::string Error;
-    ~TClip() {
-        if (Folder.empty()) return;
-        RemoveDirectoryW(Outputs.c_str());
-        testmedia::RemoveFolder(Folder);
-    }
-};
-
-// A one-second 320x240 clip with stereo 44.1 kHz sound, made once.
-const TClip& Clip() {
-    static const TClip clip = [] {
-        TClip c;
-        c.Folder = testmedia::ScratchFolder(L"vantrel-legacy");
-        c.Outputs = c.Folder + L"out";
-        CreateDirectoryW(c.Outputs.c_str(), nullptr);
-        c.Error = testmedia::LoadTranscoderLibraries();
-        if (!c.Error.empty()) return c;
-        testmedia::ClipSpec spec;
-        spec.FileName = c.File = c.Folder + L"source.mp4";
-        spec.Video.Width = 320;
-        spec.Video.Height = 240;
-        spec.Audio = {testmedia::AudioSpec{}};
-        c.Error = testmedia::MakeClip(spec);
-        return c;
-    }();
+// The source clip, made once per process.
+const testmedia::ConversionSource& Clip() {
+    static const testmedia::ConversionSource clip(L"vantrel-legacy");
     return clip;
 }
 

@@ -287,6 +287,24 @@ std::string LoadTranscoderLibraries() {
     return FFLoader.Load(TranscoderLibraries) ? std::string() : WideToUtf8(FFLoader.LastErrMsg());
 }
 
+ConversionSource::ConversionSource(const std::wstring& AScratchName)
+    : Folder(ScratchFolder(AScratchName)), File(Folder + L"source.mp4"), Outputs(Folder + L"out") {
+    CreateDirectoryW(Outputs.c_str(), nullptr);
+    Error = LoadTranscoderLibraries();
+    if (!Error.empty()) return;
+    ClipSpec spec;
+    spec.FileName = File;
+    spec.Video.Width = 320;
+    spec.Video.Height = 240;
+    spec.Audio = {AudioSpec{}};
+    Error = MakeClip(spec);
+}
+
+ConversionSource::~ConversionSource() {
+    RemoveDirectoryW(Outputs.c_str());
+    RemoveFolder(Folder);
+}
+
 void RemoveFolder(const std::wstring& AFolder) {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((AFolder + L"*").c_str(), &fd);

@@ -73,6 +73,21 @@ std::wstring ScratchFolder(const std::wstring& AName);
 // result on success, else the loader's message.
 std::string LoadTranscoderLibraries();
 
+// A one-second 320x240 clip with stereo 44.1 kHz sound ("source.mp4") in a
+// scratch folder of its own, with an empty output folder "out" below it,
+// after loading the transcoder's libraries; all removed with the object.
+// Error is empty on success, else why the clip could not be made.
+struct ConversionSource {
+    explicit ConversionSource(const std::wstring& AScratchName);
+    ~ConversionSource();
+    ConversionSource(const ConversionSource&) = delete;
+    ConversionSource& operator=(const ConversionSource&) = delete;
+    std::wstring Folder;   // with a trailing backslash
+    std::wstring File;
+    std::wstring Outputs;  // below Folder, without a trailing backslash
+    std::string Error;
+};
+
 // The standard set, made once per process in a temporary folder on first use.
 struct MediaSet {
     std::wstring Folder;   // with a trailing backslash
