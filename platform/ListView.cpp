@@ -16,6 +16,16 @@ void TListColumn::SetWidth(int v) {
     if (owner_) owner_->ShowColumn(index_, false);
 }
 
+void TListColumn::SetAlignment(TAlignment v) {
+    alignment_ = v;
+    if (owner_) owner_->ShowColumn(index_, false);
+}
+
+void TListColumn::SetImageIndex(int v) {
+    imageIndex_ = v;
+    if (owner_) owner_->ShowColumn(index_, false);
+}
+
 TListColumn* TListColumns::Add() {
     auto c = std::make_unique<TListColumn>();
     c->owner_ = owner_;
@@ -316,10 +326,17 @@ void TCustomListView::ShowColumn(int i, bool insert) {
     if (!HandleAllocated()) return;
     TListColumn* c = columns_.Items(i);
     LVCOLUMNW col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
     col.pszText = c->caption_.data();
     col.cx = c->width_;
     col.iSubItem = i;
+    static const int kFormats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
+    col.fmt = kFormats[c->alignment_];
+    if (c->imageIndex_ >= 0) {
+        col.mask |= LVCF_IMAGE;
+        col.fmt |= LVCFMT_IMAGE;
+        col.iImage = c->imageIndex_;
+    }
     Send(insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
 }
 

@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Alignment.h"
 #include "platform/Controls.h"
 
 class TCustomListView;
@@ -40,6 +41,13 @@ public:
     int Width() const { return width_; }
     void SetWidth(int v);
     int Index() const { return index_; }
+    // How the column's texts and its header caption are aligned. The native
+    // list keeps its first column left-aligned whatever is set here.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment v);
+    // Image of the header section from the view's SmallImages; -1 = none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int v);
 
 private:
     friend class TListColumns;
@@ -48,6 +56,8 @@ private:
     String caption_;
     int width_ = 50;
     int index_ = 0;
+    TAlignment alignment_ = taLeftJustify;
+    int imageIndex_ = -1;
 };
 
 class TListColumns {

@@ -89,6 +89,8 @@ private:
     void PaintHeader(HDC dc);
     void DrawHeaderSection(TCanvas* c, TListColumn* column, const TRect& r, bool pressed);
     void DrawHeaderFace(TBitmap* B, const TRect& src, bool leftAnchored);
+    // Image and caption of a section inside b, by the column's alignment.
+    void DrawHeaderContent(TCanvas* c, TListColumn* column, const TRect& b);
     void GetHeaderSkinData();
     void VScrollBarChanged();
     void HScrollBarChanged();

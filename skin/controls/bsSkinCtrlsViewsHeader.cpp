@@ -204,10 +204,32 @@ void TbsSkinCustomListView::DrawHeaderSection(TCanvas* c, TListColumn* column, c
         bc->Brush()->SetStyle(bsClear);
         b.left += 5;
         b.right -= 5;
-        String text = column->Caption();
-        FitTextToWidth(bc, text, b.Width());
-        const int y = b.top + b.Height() / 2 - bc->TextHeight(text) / 2;
-        bc->TextRect(b, b.left, y, text);
+        DrawHeaderContent(bc, column, b);
     }
     c->Draw(r.left, r.top, &B);
+}
+
+void TbsSkinCustomListView::DrawHeaderContent(TCanvas* c, TListColumn* column, const TRect& b) {
+    const String caption = column->Caption();
+    String text = caption;
+    TCustomImageList* images = SmallImages();
+    const int index = column->ImageIndex();
+    int x = b.left;
+    if (images && index >= 0 && index < images->Count()) {
+        const int iw = images->Width(), ih = images->Height();
+        FitTextToWidth(c, text, b.Width() - 10 - iw);
+        const int tw = c->TextWidth(text);
+        // A shortened caption keeps the image at the left.
+        if (text == caption && column->Alignment() == taRightJustify) x = b.right - tw - iw - 10;
+        else if (text == caption && column->Alignment() == taCenter) x = b.left + b.Width() / 2 - (tw + iw + 10) / 2;
+        images->Draw(c, x, b.top + b.Height() / 2 - ih / 2, index, true);
+        x += iw + 10;
+    } else {
+        FitTextToWidth(c, text, b.Width());
+        const int tw = c->TextWidth(text);
+        if (column->Alignment() == taRightJustify) x = b.right - tw;
+        else if (column->Alignment() == taCenter) x = b.left + b.Width() / 2 - tw / 2;
+    }
+    const int y = b.top + b.Height() / 2 - c->TextHeight(text) / 2;
+    c->TextRect(b, x, y, text);
 }

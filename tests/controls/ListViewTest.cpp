@@ -4,6 +4,8 @@
 #include "ControlsSkin.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <utility>
 
 #include "platform/Subclass.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
@@ -212,6 +214,83 @@ TEST_F(ListViewTest, HeaderSectionsShowTheSkinsFaces) {
         }
     }
     view->SetSkinData(nullptr);
+}
+
+// Section content: the image and the caption placed by the column's
+// alignment; a caption that has to be shortened keeps its image at the left.
+TEST_F(ListViewTest, HeaderSectionsAlignCaptionAndImage) {
+    NewView();
+    const TColor imageColour = static_cast<TColor>(0x0000FF);
+    view->SetSmallImages(platform_test::SolidColourList(form, {imageColour}));
+    HWND header = view->HookedHeader();
+    ASSERT_NE(header, nullptr);
+    TListColumn* col = view->Columns()->Items(1);
+    col->SetWidth(200);
+    const String longCaption(60, L'W');
+    const struct Case {
+        TAlignment align;
+        bool image;
+        String caption;
+    } cases[] = {
+        {taLeftJustify, true, L""},  {taRightJustify, true, L""}, {taCenter, true, L""},
+        {taRightJustify, true, longCaption}, {taLeftJustify, false, L"Mid"}, {taRightJustify, false, L"Mid"},
+        {taCenter, false, L"Mid"},
+    };
+    for (const Case& c : cases) {
+        col->SetAlignment(c.align);
+        col->SetImageIndex(c.image ? 0 : -1);
+        col->SetCaption(c.caption);
+        const TRect s = view->GetHeaderSectionRect(1);
+        RECT wr{};
+        GetWindowRect(header, &wr);
+        TBitmap b;
+        b.SetPixelFormat(pf24bit);
+        b.SetSize(wr.right - wr.left, wr.bottom - wr.top);
+        view->Perform(CM_PAINTHEADERTODC, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+        // The content box is the section less 5 pixels at each side.
+        const int left = s.left + 5, right = s.right - 5, mid = (s.top + s.bottom) / 2;
+        // The first and last columns inside the section's frame holding a
+        // pixel that passes the test.
+        const auto firstAndLast = [&](auto test) {
+            int first = -1, last = -1;
+            for (int x = s.left + 1; x < s.right - 1; ++x)
+                for (int y = s.top + 2; y < s.bottom - 2; ++y)
+                    if (test(PixelAt(b, x, y))) {
+                        if (first < 0) first = x;
+                        last = x;
+                        break;
+                    }
+            return std::make_pair(first, last);
+        };
+        if (c.image) {
+            const int iw = 16;
+            const int want = c.align == taRightJustify && c.caption.empty() ? right - iw - 10
+                             : c.align == taCenter                        ? left + (right - left) / 2 - (iw + 10) / 2
+                                                                          : left;
+            const auto [first, last] = firstAndLast([&](COLORREF p) { return p == ColorToRGB(imageColour); });
+            EXPECT_EQ(first, want) << c.align << " " << c.caption.size();
+            EXPECT_EQ(last, want + iw - 1) << c.align;
+            EXPECT_EQ(PixelAt(b, want, mid), ColorToRGB(imageColour));
+        } else {
+            // Smoothed glyph edges: any pixel off the face colour is text.
+            const auto [first, last] = firstAndLast([&](COLORREF p) { return p != ColorToRGB(clBtnFace); });
+            ASSERT_GE(first, 0) << c.align;
+            const int centre = (left + right) / 2;
+            switch (c.align) {
+            case taLeftJustify:
+                EXPECT_LE(first - left, 2);
+                EXPECT_LT(last, centre);  // well away from the other side
+                break;
+            case taRightJustify:
+                EXPECT_LE(right - 1 - last, 2);
+                EXPECT_GT(first, centre);
+                break;
+            case taCenter:
+                EXPECT_LE(std::abs((first + last) / 2 - centre), 2);
+                break;
+            }
+        }
+    }
 }
 
 TEST_F(ListViewTest, ListRecordGivesColoursAndAFreedStoreGivesThePlainLook) {
