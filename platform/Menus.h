@@ -204,6 +204,10 @@ public:
     TMenuItem* ChosenItem() const { return chosen_; }
     TNotifyEvent OnPopup;
     TNotifyEvent OnClose;
+    // Whether the menu is still on screen. This menu is modal: it has always
+    // closed when Popup returns. A menu that stays open after Popup returned
+    // answers true until it closes.
+    virtual bool IsOpen() const { return false; }
 
 protected:
     virtual void DoPopup();

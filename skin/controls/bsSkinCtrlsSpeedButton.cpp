@@ -1,12 +1,31 @@
+// The speed button's state: groups, mouse, auto-repeat, cross-fade and
+// frame animation, and its skin lookup. Painting is in
+// bsSkinCtrlsSpeedButtonPaint.cpp, the menu button in
+// bsSkinCtrlsSpeedButtonMenu.cpp.
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
-#include "platform/ImgList.h"
-#include "skin/bsResStrData.h"
-#include "skin/bsUtilsImages.h"
+#include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr unsigned kRepeatDelay = 500;
-constexpr int kTrackWidth = 15;
+constexpr unsigned kMorphInterval = 20;
+
+// Timers are made on first use and then only switched on and off: a timer
+// must never be freed from inside its own tick.
+void StartTimer(std::unique_ptr<TTimer>& t, unsigned ms, std::function<void()> tick) {
+    if (!t) t = std::make_unique<TTimer>(nullptr);
+    t->SetEnabled(false);
+    t->SetInterval(ms);
+    t->OnTimer = [tick = std::move(tick)](TObject*) { tick(); };
+    t->SetEnabled(true);
+}
+
+void StopTimer(const std::unique_ptr<TTimer>& t) {
+    if (t) t->SetEnabled(false);
+}
+
+bool Running(const std::unique_ptr<TTimer>& t) { return t && t->Enabled(); }
 }  // namespace
 
 // ---- speed button: state -----------------------------------------------------------------------
@@ -17,10 +36,19 @@ TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* owner) : TbsGraphicSkinCustom
     SetBounds(0, 0, 25, 25);
 }
 
-TbsSkinSpeedButton::~TbsSkinSpeedButton() { StopRepeat(); }
+TbsSkinSpeedButton::~TbsSkinSpeedButton() {
+    StopRepeat();
+    StopTimer(AnimateTimer);
+    StopTimer(MorphTimer);
+}
 
 void TbsSkinSpeedButton::SetDown(bool v) {
     FDown = v;
+    if (MorphActive()) {
+        FMorphKf = 1;
+        if (v) StopMorph();
+        else StartMorph();
+    }
     Repaint();
     if (GroupIndex == 0 || !v || AllowAllUp || !Parent()) return;
     // A group keeps one button down.
@@ -48,8 +76,21 @@ void TbsSkinSpeedButton::SetShowCaption(bool v) {
     else Repaint();
 }
 
+void TbsSkinSpeedButton::SetGlyph(TBitmap* v) {
+    if (v) FGlyph.Assign(v);
+    else FGlyph.SetSize(0, 0);
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetNumGlyphs(int v) {
+    FNumGlyphs = std::clamp(v, 1, 4);
+    Repaint();
+}
+
 void TbsSkinSpeedButton::RefreshButton() {
     FMouseIn = FDown = false;
+    if (MorphActive()) FMorphKf = 0;
+    if (SkinEffectsOn()) StopAnimation();
     Repaint();
 }
 
@@ -57,9 +98,18 @@ void TbsSkinSpeedButton::ButtonClick() {
     if (OnClick) OnClick(this);
 }
 
+bool TbsSkinSpeedButton::SkinEffectsOn() const { return FSD && !FSD->Empty && FSD->EnableSkinEffects; }
+
+bool TbsSkinSpeedButton::MorphActive() const { return Morphing && !Transparent() && SkinEffectsOn(); }
+
+bool TbsSkinSpeedButton::Animating() const { return Running(AnimateTimer); }
+
 void TbsSkinSpeedButton::GetSkinData() {
     TbsGraphicSkinCustomControl::GetSkinData();
-    if (FIndex == -1) return;
+    if (FIndex == -1) {
+        AnimateSkinRect = NullRect();
+        return;
+    }
     auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(FIndex)].get());
     if (!rec) return;
     FontName = rec->FontName;
@@ -72,6 +122,32 @@ void TbsSkinSpeedButton::GetSkinData() {
     ActiveSkinRect = IsNullRect(rec->ActiveSkinRect) ? rec->SkinRect : rec->ActiveSkinRect;
     DownSkinRect = IsNullRect(rec->DownSkinRect) ? ActiveSkinRect : rec->DownSkinRect;
     DisabledSkinRect = rec->DisabledSkinRect;
+    // A transparent button shows the parent behind it: nothing to fade from.
+    Morphing = rec->Morphing && !Transparent();
+    MorphKind = rec->MorphKind;
+    AnimateSkinRect = rec->AnimateSkinRect;
+    FrameCount = rec->FrameCount;
+    AnimateInterval = rec->AnimateInterval;
+    if (!SkinEffectsOn() || !Animating() || FrameCount <= 0 || CurrentFrame < 1 || CurrentFrame > FrameCount) return;
+    // The running animation shows its current cell instead of the hot face
+    // (forwards) or the normal face (backwards).
+    TRect f;
+    if (AnimateSkinRect.Width() > SkinRect.Width()) {
+        const int cw = AnimateSkinRect.Width() / FrameCount;
+        f = Bounds(AnimateSkinRect.left + (CurrentFrame - 1) * cw, AnimateSkinRect.top, cw, AnimateSkinRect.Height());
+    } else {
+        const int ch = AnimateSkinRect.Height() / FrameCount;
+        f = Bounds(AnimateSkinRect.left, AnimateSkinRect.top + (CurrentFrame - 1) * ch, AnimateSkinRect.Width(), ch);
+    }
+    if (AnimateInc) ActiveSkinRect = f;
+    else SkinRect = f;
+}
+
+void TbsSkinSpeedButton::ChangeSkinData() {
+    StopAnimation();
+    StopMorph();
+    TbsGraphicSkinCustomControl::ChangeSkinData();
+    if (MorphActive() && FIndex != -1 && FMouseIn && !Transparent()) FMorphKf = 1;
 }
 
 void TbsSkinSpeedButton::CalcSize(int& w, int& h) {
@@ -84,7 +160,7 @@ void TbsSkinSpeedButton::CalcSize(int& w, int& h) {
     NewClRect.bottom += h - SkinRect.Height();
 }
 
-// ---- speed button: mouse and repeat ------------------------------------------------------------
+// ---- speed button: mouse -----------------------------------------------------------------------
 
 void TbsSkinSpeedButton::WndProc(TMessage& m) {
     TbsGraphicSkinCustomControl::WndProc(m);
@@ -96,6 +172,7 @@ void TbsSkinSpeedButton::WndProc(TMessage& m) {
         if (!Has(csDesigning) && Enabled()) MouseLeave();
         break;
     case CM_ENABLEDCHANGED:
+        if (MorphActive()) StopMorph(), FMorphKf = 0;
         FMouseIn = false;
         Repaint();
         break;
@@ -109,40 +186,30 @@ void TbsSkinSpeedButton::WndProc(TMessage& m) {
 
 void TbsSkinSpeedButton::MouseEnter() {
     FMouseIn = true;
-    if (FDown && GroupIndex == 0 && RepeatMode && FMouseDown) StartRepeat();
-    Repaint();
+    if (FDown && GroupIndex != 0) return;  // a down group button keeps its look
+    if (FDown) {
+        // A plain button pressed, dragged out and brought back.
+        if (MorphActive()) FMorphKf = 1;
+        Repaint();
+        if (RepeatMode && FMouseDown) StartRepeat();
+        return;
+    }
+    if (AnimationAllowed()) StartAnimation(true);
+    ShowStateChange();
 }
 
 void TbsSkinSpeedButton::MouseLeave() {
     FMouseIn = false;
-    if (FDown && GroupIndex == 0 && RepeatMode) StopRepeat();
-    Repaint();
-}
-
-void TbsSkinSpeedButton::StartRepeat() {
-    if (!RepeatTimer) {
-        RepeatTimer = std::make_unique<TTimer>(nullptr);
-        RepeatTimer->OnTimer = [this](TObject*) {
-            // The first tick only ends the delay.
-            if (RepeatTimer->Interval() == kRepeatDelay && RepeatInterval != static_cast<int>(kRepeatDelay)) {
-                RepeatTimer->SetInterval(static_cast<unsigned>(RepeatInterval));
-                return;
-            }
-            ButtonClick();
-        };
-    }
-    RepeatTimer->SetEnabled(false);
-    RepeatTimer->SetInterval(kRepeatDelay);
-    RepeatTimer->SetEnabled(true);
-}
-
-void TbsSkinSpeedButton::StopRepeat() {
-    if (RepeatTimer) RepeatTimer->SetEnabled(false);
+    if (FDown && GroupIndex != 0) return;
+    if (AnimationAllowed()) StartAnimation(false);
+    ShowStateChange();
+    if (FDown && RepeatMode) StopRepeat();
 }
 
 void TbsSkinSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TbsGraphicSkinCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft || !Enabled()) return;
+    if (FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect)) StopAnimation();
     FMouseDown = true;
     if (!FDown) {
         FMouseIn = true;
@@ -178,211 +245,67 @@ void TbsSkinSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, 
     }
 }
 
-// ---- speed button: painting --------------------------------------------------------------------
+// ---- speed button: timers ----------------------------------------------------------------------
 
-void TbsSkinSpeedButton::SetupFont(TCanvas* c, bool skinned) {
-    TFont* f = c->Font();
-    if (skinned && UseSkinFont) {
-        f->SetName(FontName);
-        f->SetStyle(FontStyle);
-        f->SetHeight(FontHeight);
-    } else {
-        f->Assign(&FDefaultFont);
-    }
-    if (FSD && FSD->ResourceStrData()) f->SetCharset(FSD->ResourceStrData()->CharSet);
-    else f->SetCharset(FDefaultFont.Charset());
+void TbsSkinSpeedButton::StartRepeat() {
+    StartTimer(RepeatTimer, kRepeatDelay, [this] {
+        // The first tick only ends the delay.
+        if (RepeatTimer->Interval() == kRepeatDelay && RepeatInterval != static_cast<int>(kRepeatDelay)) {
+            RepeatTimer->SetInterval(static_cast<unsigned>(std::max(RepeatInterval, 1)));
+            return;
+        }
+        ButtonClick();
+    });
 }
 
-void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool shifted) {
-    const String text = FShowCaption ? Caption() : String();
-    c->Brush()->SetStyle(bsClear);
-    if (ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count())
-        DrawImageAndText(c, r, Margin, Spacing, Layout, text, ImageIndex, ImageList, shifted, Enabled(), false, 0);
-    else
-        DrawImageAndText(c, r, Margin, Spacing, Layout, text, -1, nullptr, shifted, Enabled(), false, 0);
+void TbsSkinSpeedButton::StopRepeat() { StopTimer(RepeatTimer); }
+
+void TbsSkinSpeedButton::ShowStateChange() {
+    if (MorphActive() && FIndex != -1 && !Transparent()) StartMorph();
+    else Repaint();
 }
 
-void TbsSkinSpeedButton::CreateControlDefaultImage(TBitmap* B) {
-    TCanvas* c = B->Canvas();
-    TRect r(0, 0, Width(), Height());
-    c->Brush()->SetStyle(bsSolid);
-    if (PressedLook() || FMouseIn) {
-        c->Frame3D(r, bsPlainHotFrame, bsPlainHotFrame, 1);
-        c->Brush()->SetColor(PressedLook() ? bsPlainDownFill : bsPlainHotFill);
-        c->FillRect(r);
-    } else if (Has(csDesigning) || !FFlat) {
-        c->Frame3D(r, clBtnShadow, clBtnShadow, 1);
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(r);
-    } else if (!Transparent()) {
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(r);
-    }
-    SetupFont(c, false);
-    c->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
-    DrawContent(c, TRect(0, 0, Width(), Height()), PressedLook());
+void TbsSkinSpeedButton::StartMorph() {
+    if (!Running(MorphTimer)) StartTimer(MorphTimer, kMorphInterval, [this] { MorphStep(); });
 }
 
-void TbsSkinSpeedButton::DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn) {
-    B->SetSize(Width(), Height());
-    DrawSkinPicture(B, Picture, r);
-    TCanvas* c = B->Canvas();
-    SetupFont(c, true);
-    TColor color = !Enabled() ? DisabledFontColor : down ? DownFontColor : mouseIn ? ActiveFontColor : FontColor;
-    if (!UseSkinFontColor && Enabled()) color = FDefaultFont.Color();
-    c->Font()->SetColor(color);
-    DrawContent(c, NewClRect, down);
-}
+void TbsSkinSpeedButton::StopMorph() { StopTimer(MorphTimer); }
 
-void TbsSkinSpeedButton::Paint() {
-    if (Width() <= 0 || Height() <= 0) return;
+void TbsSkinSpeedButton::MorphStep() {
     GetSkinData();
-    const bool skinned = FIndex != -1 && Picture;
-    TBitmap B(Width(), Height());
-    if (!skinned) {
-        if (!PressedLook() && !FMouseIn && Transparent()) {
-            SetupFont(Canvas(), false);
-            Canvas()->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
-            DrawContent(Canvas(), TRect(0, 0, Width(), Height()), false);
-            return;
-        }
-        CreateControlDefaultImage(&B);
-    } else if (PressedLook()) {
-        DrawGlyphAndCaption(&B, DownSkinRect, true, true);
-    } else if (FMouseIn) {
-        DrawGlyphAndCaption(&B, ActiveSkinRect, false, true);
-    } else if (Transparent()) {
-        SetupFont(Canvas(), true);
-        Canvas()->Font()->SetColor(Enabled() ? FontColor : DisabledFontColor);
-        DrawContent(Canvas(), NewClRect, false);
-        return;
+    const double target = FMouseIn ? 1 : 0;
+    if (FIndex == -1 || !MorphActive()) FMorphKf = target;
+    else if (FMorphKf < target) FMorphKf = std::min(target, FMorphKf + 0.2);
+    else if (FMorphKf > target) FMorphKf = std::max(target, FMorphKf - 0.2);
+    // Five steps of 0.2 land on the end up to rounding.
+    if (std::abs(FMorphKf - target) < 1e-9) FMorphKf = target;
+    if (FMorphKf == target) StopMorph();
+    Repaint();
+}
+
+bool TbsSkinSpeedButton::AnimationAllowed() const {
+    return FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect) && FrameCount > 0 && !FFlat;
+}
+
+void TbsSkinSpeedButton::StartAnimation(bool forwards) {
+    StopAnimation();
+    AnimateInc = forwards;
+    CurrentFrame = forwards ? 1 : FrameCount;
+    StartTimer(AnimateTimer, static_cast<unsigned>(std::max(AnimateInterval, 1)), [this] { AnimationStep(); });
+}
+
+void TbsSkinSpeedButton::StopAnimation() {
+    CurrentFrame = 0;
+    StopTimer(AnimateTimer);
+}
+
+void TbsSkinSpeedButton::AnimationStep() {
+    if (AnimateInc) {
+        ++CurrentFrame;
+        if (CurrentFrame > FrameCount) StopAnimation();
     } else {
-        const TRect part = Enabled() || IsNullRect(DisabledSkinRect) ? SkinRect : DisabledSkinRect;
-        DrawGlyphAndCaption(&B, part, false, false);
+        --CurrentFrame;
+        if (CurrentFrame <= 0) StopAnimation();
     }
-    Canvas()->Draw(0, 0, &B);
-}
-
-// ---- menu speed button -------------------------------------------------------------------------
-
-TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TComponent* owner) : TbsSkinSpeedButton(owner) {
-    SkinDataName = L"toolmenubutton";
-}
-
-TbsSkinMenuSpeedButton::~TbsSkinMenuSpeedButton() {
-    if (FSkinPopupMenu) RemoveFreeNotification(FSkinPopupMenu);
-}
-
-void TbsSkinMenuSpeedButton::SetSkinPopupMenu(TPopupMenu* v) {
-    if (FSkinPopupMenu) RemoveFreeNotification(FSkinPopupMenu);
-    FSkinPopupMenu = v;
-    if (v) FreeNotification(v);
-}
-
-void TbsSkinMenuSpeedButton::Notification(TComponent* component, TOperation op) {
-    TbsSkinSpeedButton::Notification(component, op);
-    if (op == opRemove && component == FSkinPopupMenu) FSkinPopupMenu = nullptr;
-}
-
-bool TbsSkinMenuSpeedButton::InTrackArea(int x, int y) const {
-    if (!FSkinPopupMenu) return false;
-    if (!TrackButtonMode) return true;
-    const TRect r = TrackPosition == bstpBottom ? TRect(0, Height() - kTrackWidth, Width(), Height())
-                                                : TRect(Width() - kTrackWidth, 0, Width(), Height());
-    // Edges included.
-    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
-}
-
-void TbsSkinMenuSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && Enabled()) {
-        FMenuTracked = InTrackArea(x, y);
-        if (FMenuTracked) {
-            FMouseIn = true;
-            if (!FDown) SetDown(true);
-            ShowTrackMenu();
-            return;
-        }
-    }
-    TbsSkinSpeedButton::MouseDown(button, shift, x, y);
-}
-
-void TbsSkinMenuSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!FMenuTracked) TbsSkinSpeedButton::MouseUp(button, shift, x, y);
-}
-
-void TbsSkinMenuSpeedButton::ShowTrackMenu() {
-    if (!FSkinPopupMenu) return;
-    if (OnShowTrackMenu) OnShowTrackMenu(this);
-    const TPoint origin = ClientToScreen(TPoint(0, 0));
-    FSkinPopupMenu->PopupComponent = this;
-    FSkinPopupMenu->Popup(origin.x, origin.y + Height());
-    // The class library's menu returns when it has closed; the skinned menu
-    // sends WM_CLOSESKINMENU itself.
-    if (FMenuTracked) Perform(WM_CLOSESKINMENU);
-}
-
-void TbsSkinMenuSpeedButton::WndProc(TMessage& m) {
-    if (m.Msg == WM_CLOSESKINMENU) {
-        FMenuTracked = false;
-        FDown = false;
-        FMouseIn = false;
-        FMouseDown = false;
-        if (OnHideTrackMenu) OnHideTrackMenu(this);
-        Repaint();
-        return;
-    }
-    if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && FMenuTracked) {
-        // While the menu is open only the hover flag follows the mouse.
-        FMouseIn = m.Msg == CM_MOUSEENTER;
-        return;
-    }
-    TbsSkinSpeedButton::WndProc(m);
-}
-
-void TbsSkinMenuSpeedButton::DrawArrow(TCanvas* c, TColor color) {
-    TRect a(Width() - kTrackWidth, 0, Width(), Height());
-    if (PressedLook() || FMenuTracked) a.top += 2, a.left = Width() - 13;
-    DrawDropDownArrow(c, a, color);
-}
-
-void TbsSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
-    TCanvas* c = B->Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    const auto face = [&](TRect r, TColor frame, TColor fill, bool framed) {
-        if (framed) c->Frame3D(r, frame, frame, 1);
-        c->Brush()->SetColor(fill);
-        c->FillRect(r);
-    };
-    const bool pressedIn = FDown && FMouseIn;
-    if (TrackButtonMode) {
-        const TRect main(0, 0, Width() - kTrackWidth, Height()), track(Width() - kTrackWidth, 0, Width(), Height());
-        if (FMenuTracked) face(main, bsPlainHotFrame, bsPlainHotFill, true), face(track, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (pressedIn) face(main, bsPlainHotFrame, bsPlainDownFill, true), face(track, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (FMouseIn) face(main, bsPlainHotFrame, bsPlainHotFill, true), face(track, bsPlainHotFrame, bsPlainHotFill, true);
-        else face(main, clBtnShadow, clBtnFace, !FFlat), face(track, clBtnShadow, clBtnFace, !FFlat);
-    } else {
-        const TRect all(0, 0, Width(), Height());
-        if (pressedIn) face(all, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (FMouseIn) face(all, bsPlainHotFrame, bsPlainHotFill, true);
-        else face(all, clBtnShadow, clBtnFace, !FFlat);
-    }
-    SetupFont(c, false);
-    c->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
-    DrawContent(c, TRect(0, 0, Width() - kTrackWidth, Height()), pressedIn);
-    DrawArrow(c, clBtnText);
-}
-
-void TbsSkinMenuSpeedButton::DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn) {
-    B->SetSize(Width(), Height());
-    DrawSkinPicture(B, Picture, r);
-    TCanvas* c = B->Canvas();
-    SetupFont(c, true);
-    const bool pressedIn = down && mouseIn;
-    TColor color = !Enabled() ? DisabledFontColor : pressedIn ? DownFontColor : !mouseIn ? FontColor : ActiveFontColor;
-    if (!UseSkinFontColor && Enabled()) color = FDefaultFont.Color();
-    c->Font()->SetColor(color);
-    TRect content = NewClRect;
-    content.right = std::min<LONG>(content.right, Width() - kTrackWidth);
-    DrawContent(c, content, pressedIn);
-    DrawArrow(c, FMenuTracked ? DownFontColor : color);
+    Repaint();
 }

@@ -8,8 +8,24 @@
 // SkinPopupMenu below the button and keeps the button down until the menu
 // closes (WM_CLOSESKINMENU).
 //
-// Repeat: a TTimer on the class library's clock; the first tick comes
-// after 500 ms and only switches to RepeatInterval, every later tick clicks.
+// Timers (made on first use, then only switched on and off; all on the
+// class library's clock): repeat 500 ms then RepeatInterval ms (the first
+// tick only ends the delay, every later tick clicks); cross-fade 20 ms, 0.2
+// of the way between the normal and the hot face per tick; frame animation
+// AnimateInterval ms per cell of the record's AnimateSkinRect. Both effects
+// follow the mouse only and need the store's skin effects; a transparent
+// button never cross-fades and a flat one never animates.
+//
+// Content, first that applies: the parent tool bar's image lists (with no
+// Glyph), ImageList's ImageIndex (with no Glyph), else the Glyph strip of
+// NumGlyphs cells (1 normal, 2 disabled, 3 pressed, 4 hot). OnPaint may
+// draw the content itself (drawDefault := false).
+//
+// The menu button's menu: it sets the menu's PopupComponent to itself and
+// calls the class library's virtual Popup below the button. A menu that
+// has closed when Popup returns (the class library's own) brings the button
+// up at once; a menu still open then (IsOpen) sends WM_CLOSESKINMENU to its
+// PopupComponent when it closes, which brings the button up.
 //
 // Threads: UI thread only.
 
@@ -19,6 +35,7 @@
 #include "platform/Timer.h"
 #include "skin/bsUtils.h"
 #include "skin/controls/bsSkinCtrls.h"  // the plain faces
+#include "skin/controls/bsSkinCtrlsButton.h"  // TbsButtonPaintEvent
 #include "skin/controls/bsSkinCtrlsGraphic.h"
 
 // Sent to the control that opened a skinned popup menu when it closes.
@@ -49,15 +66,34 @@ public:
     int ImageIndex = 0;
     int Margin = -1, Spacing = 1;
     TbsButtonLayout Layout = blGlyphLeft;
+    TBitmap* Glyph() { return &FGlyph; }
+    // Copies v (nullptr: no glyph) and repaints.
+    void SetGlyph(TBitmap* v);
+    int NumGlyphs() const { return FNumGlyphs; }
+    // Kept within 1..4; repaints.
+    void SetNumGlyphs(int v);
+    TbsButtonPaintEvent OnPaint;
 
     // Skin copies.
     TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
     String FontName;
     int FontHeight = 0;
     TFontStyles FontStyle = 0;
-    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect;
+    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect, AnimateSkinRect;
+    bool Morphing = false;
+    TbsMorphKind MorphKind = mkDefault;
+    int FrameCount = 0, AnimateInterval = 25;
+
+    // The cross-fade position (0 normal face .. 1 hot face), and whether
+    // the cross-fade is on (a Morphing record and the store's effects).
+    double MorphKf() const { return FMorphKf; }
+    bool MorphActive() const;
+    // The cell of the frame animation shown now (0: none runs).
+    int CurrentAnimationFrame() const { return Animating() ? CurrentFrame : 0; }
+    bool Animating() const;
 
     void GetSkinData() override;
+    void ChangeSkinData() override;
     void RefreshButton();
     virtual void ButtonClick();
     void WndProc(TMessage& m) override;
@@ -71,16 +107,36 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     virtual void DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn);
-    void DrawContent(TCanvas* c, const TRect& r, bool shifted);
+    // The content (image or glyph cell and caption) into r; down and
+    // mouseIn choose the glyph cell and the tool bar's list, shifted moves
+    // it by one pixel.
+    void DrawContent(TCanvas* c, const TRect& r, bool down, bool mouseIn, bool shifted);
+    // OnPaint, then the content unless OnPaint took it over.
+    void PaintContent(TCanvas* c, const TRect& r, bool down, bool mouseIn, bool shifted);
     void SetupFont(TCanvas* c, bool skinned);
+    bool SkinEffectsOn() const;
     void MouseEnter();
     void MouseLeave();
     void StartRepeat();
     void StopRepeat();
+    // Starts the cross-fade towards the hover state when it applies, else repaints.
+    void ShowStateChange();
+    void StartMorph();
+    void StopMorph();
+    void MorphStep();
+    bool AnimationAllowed() const;
+    void StartAnimation(bool forwards);
+    void StopAnimation();
+    void AnimationStep();
 
     bool FDown = false, FMouseIn = false, FMouseDown = false, FAllowAllUpCheck = false;
     bool FFlat = false, FShowCaption = true;
-    std::unique_ptr<TTimer> RepeatTimer;
+    TBitmap FGlyph;
+    int FNumGlyphs = 1;
+    double FMorphKf = 0;
+    int CurrentFrame = 0;
+    bool AnimateInc = true;
+    std::unique_ptr<TTimer> RepeatTimer, MorphTimer, AnimateTimer;
 };
 
 enum TbsTrackPosition { bstpRight, bstpBottom };
@@ -111,6 +167,7 @@ protected:
 
 private:
     void ShowTrackMenu();
+    void TrackMenuClosed();
     void DrawArrow(TCanvas* c, TColor color);
     bool FMenuTracked = false;
     TPopupMenu* FSkinPopupMenu = nullptr;

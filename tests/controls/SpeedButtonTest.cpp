@@ -28,6 +28,33 @@ protected:
         Press(b, x);
         Release(b, x);
     }
+    // The button painted now into a picture of its size.
+    static void PaintButton(TControl* b, TBitmap& out) {
+        out.SetPixelFormat(pf24bit);
+        out.SetSize(b->Width(), b->Height());
+        b->Perform(WM_PAINT, reinterpret_cast<WPARAM>(out.Canvas()->Handle()), 0);
+    }
+    static COLORREF PaintedAt(TControl* b, int x, int y) {
+        TBitmap out;
+        PaintButton(b, out);
+        return PixelAt(out, x, y);
+    }
+    // A nine-piece "toolbutton" record of the fixture's normal, hot and
+    // pressed images, added to store.
+    static TbsDataSkinButtonControl* AddToolButton(TbsSkinData* store) {
+        auto rec = std::make_unique<TbsDataSkinButtonControl>(L"toolbutton");
+        rec->PictureIndex = 0;
+        rec->SkinRect = StateRect(0);
+        rec->ActiveSkinRect = StateRect(1);
+        rec->DownSkinRect = StateRect(2);
+        rec->LTPoint = TPoint(6, 5);
+        rec->RTPoint = TPoint(24, 5);
+        rec->LBPoint = TPoint(6, 15);
+        rec->RBPoint = TPoint(24, 15);
+        rec->ClRect = TRect(6, 5, 24, 15);
+        store->CtrlList.push_back(std::move(rec));
+        return static_cast<TbsDataSkinButtonControl*>(store->CtrlList.back().get());
+    }
 };
 
 TEST_F(SpeedButtonTest, AGroupKeepsOneButtonDownUnlessAllowAllUp) {
@@ -166,24 +193,8 @@ TEST_F(SpeedButtonTest, MenuButtonOpensItsMenuFromTheTrackPartOnlyAndComesUpAfte
 // Faces: plain hover and pressed fills, skinned parts from the fixture.
 TEST_F(SpeedButtonTest, FacesFollowTheState) {
     auto store = MakeControlsSkin(0);
-    auto rec = std::make_unique<TbsDataSkinButtonControl>(L"toolbutton");
-    rec->PictureIndex = 0;
-    rec->SkinRect = StateRect(0);
-    rec->ActiveSkinRect = StateRect(1);
-    rec->DownSkinRect = StateRect(2);
-    rec->LTPoint = TPoint(6, 5);
-    rec->RTPoint = TPoint(24, 5);
-    rec->LBPoint = TPoint(6, 15);
-    rec->RBPoint = TPoint(24, 15);
-    rec->ClRect = TRect(6, 5, 24, 15);
-    store->CtrlList.push_back(std::move(rec));
-    const auto face = [&](TbsSkinSpeedButton* b) {
-        TBitmap out;
-        out.SetPixelFormat(pf24bit);
-        out.SetSize(b->Width(), b->Height());
-        b->Perform(WM_PAINT, reinterpret_cast<WPARAM>(out.Canvas()->Handle()), 0);
-        return PixelAt(out, 2, 2);
-    };
+    AddToolButton(store.get());
+    const auto face = [&](TbsSkinSpeedButton* b) { return PaintedAt(b, 2, 2); };
     for (bool skinned : {false, true}) {
         auto* b = NewButton(10);
         if (skinned) b->SetSkinData(store.get());
@@ -195,6 +206,240 @@ TEST_F(SpeedButtonTest, FacesFollowTheState) {
         Release(b);
         b->Free();
     }
+}
+
+
+// The hover face fades in over five 20 ms ticks and out again; a
+// transparent button shows the hover face at once.
+TEST_F(SpeedButtonTest, HoverCrossFadesOnTheSteppedClock) {
+    platform::ScopedManualClock clock;
+    auto store = MakeControlsSkin(0);
+    AddToolButton(store.get())->Morphing = true;
+    const COLORREF normal = ZoneColor(0, 0, 0), hot = ZoneColor(0, 1, 0);
+    for (bool transparent : {false, true}) {
+        auto* b = NewButton(10);
+        b->SetTransparent(transparent);
+        b->SetSkinData(store.get());
+        EXPECT_EQ(b->MorphActive(), !transparent);
+        b->Perform(CM_MOUSEENTER);
+        if (transparent) {
+            EXPECT_EQ(clock.ActiveTimers(), 0);
+            EXPECT_EQ(PaintedAt(b, 2, 2), hot);
+            b->Free();
+            continue;
+        }
+        clock.Advance(20);
+        EXPECT_NEAR(b->MorphKf(), 0.2, 1e-9);
+        // Part of the way: a blend of the two faces.
+        const COLORREF early = PaintedAt(b, 2, 2);
+        EXPECT_GT(GetRValue(early), GetRValue(normal));
+        EXPECT_LT(GetRValue(early), GetRValue(hot));
+        clock.Advance(80);
+        EXPECT_EQ(b->MorphKf(), 1.0);
+        EXPECT_EQ(clock.ActiveTimers(), 0);
+        EXPECT_EQ(PaintedAt(b, 2, 2), hot);
+        b->Perform(CM_MOUSELEAVE);
+        clock.Advance(40);
+        EXPECT_NEAR(b->MorphKf(), 0.6, 1e-9);
+        clock.Advance(60);
+        EXPECT_EQ(b->MorphKf(), 0.0);
+        EXPECT_EQ(clock.ActiveTimers(), 0);
+        EXPECT_EQ(PaintedAt(b, 2, 2), normal);
+        // Without the store's effects there is nothing to fade.
+        store->EnableSkinEffects = false;
+        EXPECT_FALSE(b->MorphActive());
+        b->Perform(CM_MOUSEENTER);
+        EXPECT_EQ(clock.ActiveTimers(), 0);
+        EXPECT_EQ(PaintedAt(b, 2, 2), hot);
+        store->EnableSkinEffects = true;
+        b->Free();
+    }
+}
+
+// The frame animation plays the record's cells forwards on entering and
+// backwards on leaving, one per AnimateInterval; a flat button never plays it.
+TEST_F(SpeedButtonTest, FrameAnimationStepsThroughTheCells) {
+    platform::ScopedManualClock clock;
+    auto store = MakeControlsSkin(0);
+    auto* rec = AddToolButton(store.get());
+    // Three cells side by side: the fixture's images 2, 3 and 4.
+    rec->AnimateSkinRect = TRect(StateRect(2).left, 0, StateRect(4).right, kCellH);
+    rec->FrameCount = 3;
+    rec->AnimateInterval = 50;
+    auto* b = NewButton(10);
+    b->SetSkinData(store.get());
+    const auto corner = [&] { return PaintedAt(b, 2, 2); };
+
+    b->Perform(CM_MOUSEENTER);
+    for (int cell : {2, 3, 4}) {
+        EXPECT_EQ(corner(), ZoneColor(0, cell, 0)) << "entering, cell " << cell;
+        clock.Advance(50);
+    }
+    EXPECT_EQ(b->CurrentAnimationFrame(), 0);
+    EXPECT_EQ(corner(), ZoneColor(0, 1, 0));  // ends on the hot face
+
+    b->Perform(CM_MOUSELEAVE);
+    for (int cell : {4, 3, 2}) {
+        EXPECT_EQ(corner(), ZoneColor(0, cell, 0)) << "leaving, cell " << cell;
+        clock.Advance(50);
+    }
+    EXPECT_EQ(b->CurrentAnimationFrame(), 0);
+    EXPECT_EQ(corner(), ZoneColor(0, 0, 0));
+    EXPECT_EQ(clock.ActiveTimers(), 0);
+
+    // A press stops a running animation and shows the pressed face.
+    b->Perform(CM_MOUSEENTER);
+    Press(b);
+    EXPECT_EQ(b->CurrentAnimationFrame(), 0);
+    EXPECT_EQ(corner(), ZoneColor(0, 2, 0));
+    Release(b);
+
+    b->SetFlat(true);
+    b->Perform(CM_MOUSELEAVE);
+    b->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(b->CurrentAnimationFrame(), 0);
+    EXPECT_EQ(corner(), ZoneColor(0, 1, 0));
+}
+
+// A glyph strip holds up to four cells: normal, disabled, pressed, hot.
+TEST_F(SpeedButtonTest, GlyphStripShowsTheCellOfTheState) {
+    const COLORREF cells[] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0)};
+    TBitmap strip(40, 10, pf24bit);
+    for (int i = 0; i < 4; ++i) {
+        strip.Canvas()->Brush()->SetColor(static_cast<TColor>(cells[i]));
+        strip.Canvas()->FillRect(Bounds(i * 10, 0, 10, 10));
+        // A cell's bottom-left pixel gives its transparent colour.
+        strip.Canvas()->SetPixel(i * 10, 9, clWhite);
+    }
+    enum State { Idle, Disabled, Pressed, Hot };
+    const struct Case {
+        int numGlyphs;
+        State state;
+        int cell;  // 1-based
+    } cases[] = {
+        {4, Idle, 1},    {4, Disabled, 2}, {4, Pressed, 3}, {4, Hot, 4},
+        {3, Hot, 1},     {3, Pressed, 3},  {2, Pressed, 1}, {2, Disabled, 2},
+        {1, Disabled, 1},
+    };
+    for (const Case& c : cases) {
+        auto* b = NewButton(10);
+        TBitmap glyph;
+        // A strip of numGlyphs cells cut from the four.
+        glyph.SetPixelFormat(pf24bit);
+        glyph.SetSize(10 * c.numGlyphs, 10);
+        glyph.Canvas()->CopyRect(TRect(0, 0, 10 * c.numGlyphs, 10), strip.Canvas(), TRect(0, 0, 10 * c.numGlyphs, 10));
+        b->SetGlyph(&glyph);
+        b->SetNumGlyphs(c.numGlyphs);
+        if (c.state == Disabled) b->SetEnabled(false);
+        if (c.state == Hot || c.state == Pressed) b->Perform(CM_MOUSEENTER);
+        if (c.state == Pressed) Press(b);
+        // The glyph sits in the middle of the 60 x 25 button.
+        EXPECT_EQ(PaintedAt(b, 31, 13), cells[c.cell - 1]) << c.numGlyphs << " glyphs, state " << c.state;
+        b->Free();
+    }
+}
+
+// OnPaint gets the content rectangle and the state, and may take over the
+// content: the glyph is then not drawn.
+TEST_F(SpeedButtonTest, OnPaintDrawsTheContentInstead) {
+    auto store = MakeControlsSkin(0);
+    AddToolButton(store.get());
+    TBitmap glyph(10, 10, pf24bit);
+    glyph.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(200, 0, 0)));
+    glyph.Canvas()->FillRect(TRect(0, 0, 10, 10));
+    glyph.Canvas()->SetPixel(0, 9, clWhite);  // the transparent colour
+    for (bool skinned : {false, true}) {
+        auto* b = NewButton(10);
+        if (skinned) b->SetSkinData(store.get());
+        b->SetGlyph(&glyph);
+        TRect seen;
+        bool seenDown = false, seenIn = false, takeOver = false;
+        int calls = 0;
+        b->OnPaint = [&](TObject* sender, TCanvas* cnvs, TRect r, bool down, bool in, bool& drawDefault) {
+            EXPECT_EQ(sender, b);
+            ++calls;
+            seen = r;
+            seenDown = down;
+            seenIn = in;
+            if (!takeOver) return;
+            drawDefault = false;
+            cnvs->Brush()->SetColor(static_cast<TColor>(RGB(0, 0, 200)));
+            cnvs->FillRect(TRect(r.left + 2, r.top + 2, r.left + 6, r.top + 6));
+        };
+        b->Perform(CM_MOUSEENTER);
+        Press(b);
+        EXPECT_EQ(PaintedAt(b, 31, 13), RGB(200, 0, 0)) << skinned;
+        EXPECT_GE(calls, 1);
+        // Skinned: the record's client rectangle grown to the 60 x 25 button.
+        EXPECT_EQ(seen, skinned ? TRect(6, 5, 24 + 30, 15 + 5) : TRect(0, 0, 60, 25)) << skinned;
+        EXPECT_TRUE(seenDown);
+        EXPECT_TRUE(seenIn);
+        takeOver = true;
+        TBitmap out;
+        PaintButton(b, out);
+        EXPECT_NE(PixelAt(out, 31, 13), RGB(200, 0, 0)) << skinned;
+        EXPECT_EQ(PixelAt(out, seen.left + 3, seen.top + 3), RGB(0, 0, 200)) << skinned;
+        Release(b);
+        b->Free();
+    }
+}
+
+// A menu that stays open after Popup returned, as the skinned popup menu
+// does: the button stays down until the menu reports its close with
+// WM_CLOSESKINMENU to the control it was opened for.
+class ModelessMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int, int) override {
+        ++opened;
+        open = true;
+    }
+    bool IsOpen() const override { return open; }
+    void CloseNow() {
+        open = false;
+        if (auto* c = dynamic_cast<TControl*>(PopupComponent)) c->Perform(WM_CLOSESKINMENU);
+    }
+    int opened = 0;
+    bool open = false;
+};
+
+TEST_F(SpeedButtonTest, MenuButtonStaysDownWhileAModelessMenuIsOpen) {
+    auto* b = NewButton<TbsSkinMenuSpeedButton>(10);
+    auto* menu = new ModelessMenu(form);
+    b->SetSkinPopupMenu(menu);
+    int hidden = 0;
+    b->OnHideTrackMenu = [&](TObject*) { ++hidden; };
+    b->TrackButtonMode = true;
+    const int track = b->Width() - 5;
+    Click(b, track);
+    EXPECT_EQ(menu->opened, 1);
+    EXPECT_EQ(menu->PopupComponent, b);
+    EXPECT_TRUE(b->MenuTracked());
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(hidden, 0);
+    // Moving off the button while the menu is open keeps the open look:
+    // the track part pressed.
+    b->Perform(CM_MOUSELEAVE);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(PaintedAt(b, b->Width() - 3, 3), ColorToRGB(bsPlainDownFill));
+    menu->CloseNow();
+    EXPECT_FALSE(b->MenuTracked());
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b->MouseIn());
+    EXPECT_EQ(hidden, 1);
+    // A stray close report changes nothing.
+    b->Perform(WM_CLOSESKINMENU);
+    EXPECT_EQ(hidden, 1);
+
+    EXPECT_EQ(PaintedAt(b, b->Width() - 3, 3), ColorToRGB(clBtnFace));
+    // A menu freed while open brings the button up.
+    Click(b, track);
+    ASSERT_TRUE(b->MenuTracked());
+    menu->Free();
+    EXPECT_EQ(b->SkinPopupMenu(), nullptr);
+    EXPECT_FALSE(b->MenuTracked());
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(hidden, 2);
 }
 
 }  // namespace
