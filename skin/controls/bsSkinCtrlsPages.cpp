@@ -282,6 +282,7 @@ void TbsSkinPageControl::AdjustItemRect(RECT& r) const {
     case tpTop:
         if (!MultiLine()) r.left -= 2, r.right -= 2;
         r.top -= 2, r.bottom -= 2;
+        if (TabsShifted()) OffsetRect(&r, GetTabsOffset(), 0);
         break;
     case tpBottom:
         if (!MultiLine()) r.left -= 2, r.right -= 2;
@@ -369,10 +370,18 @@ void TbsSkinPageControl::WndProc(TMessage& m) {
         m.Result = 12851;
         return;
     case WM_CHECKPARENTBG:
-        Repaint();
+        if (FTabsBGTransparent) Repaint();
         return;
     case WM_SIZE:
         GetSkinData();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCHITTEST:
+        // The native hit test knows the tabs where it laid them out.
+        if (TabsShifted())
+            m.LParam = MAKELPARAM(static_cast<short>(LOWORD(m.LParam)) - GetTabsOffset(), HIWORD(m.LParam));
         break;
     default:
         break;
@@ -397,6 +406,10 @@ void TbsSkinPageControl::WndProc(TMessage& m) {
         break;
     case WM_HSCROLL:
         Repaint();
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (TabsShifted()) Invalidate();
         break;
     case WM_MOUSEWHEEL:
         if (MouseWheelSupport) {
@@ -615,11 +628,14 @@ void TbsSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
 void TbsSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TPageControl::MouseDown(button, shift, x, y);
     if (FHideTabs || button != mbLeft || Has(csDesigning)) return;
-    UpdateHotTab(x, y);
+    // Shifted tabs: x arrives lowered for the native hit test, and the hot
+    // tab is the one the last move found.
+    if (!TabsShifted()) UpdateHotTab(x, y);
     if (FActiveTabIndex == -1 || !FShowCloseButtons) return;
     auto* page = dynamic_cast<TbsSkinCustomTabSheet*>(VisiblePage(FActiveTabIndex));
     if (!page) return;
-    const TRect b = CloseBox(FActiveTabIndex);
+    TRect b = CloseBox(FActiveTabIndex);
+    if (TabsShifted()) OffsetRect(&b, -GetTabsOffset(), 0);
     const POINT p{x, y};
     const bool in = PtInRect(&b, p) != 0;
     page->ButtonMouseIn = page->ButtonMouseDown = in;
@@ -629,11 +645,14 @@ void TbsSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x
 void TbsSkinPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TPageControl::MouseUp(button, shift, x, y);
     if (FHideTabs || button != mbLeft || Has(csDesigning)) return;
-    UpdateHotTab(x, y);
+    // Shifted tabs: x arrives lowered for the native hit test, and the hot
+    // tab is the one the last move found.
+    if (!TabsShifted()) UpdateHotTab(x, y);
     if (FActiveTabIndex == -1 || !FShowCloseButtons) return;
     auto* page = dynamic_cast<TbsSkinCustomTabSheet*>(VisiblePage(FActiveTabIndex));
     if (!page) return;
-    const TRect b = CloseBox(FActiveTabIndex);
+    TRect b = CloseBox(FActiveTabIndex);
+    if (TabsShifted()) OffsetRect(&b, -GetTabsOffset(), 0);
     const POINT p{x, y};
     if (PtInRect(&b, p) && page->ButtonMouseDown) {
         page->ButtonMouseIn = true;

@@ -79,6 +79,31 @@ public:
     void SetTextInHorizontal(bool v);
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* v);
+    // Tabs centred along the top edge; needs a fixed TabWidth (ignored
+    // while TabWidth is 0). Puts the tabs on top in one row over the
+    // parent's background.
+    bool TabsInCenter() const { return FTabsInCenter; }
+    void SetTabsInCenter(bool v);
+    // Tabs start this many pixels from the left (0: not offset); above 0 it
+    // puts the tabs on top in one row over the parent's background.
+    int TabsOffset() const { return FTabsOffset; }
+    void SetTabsOffset(int v);
+    // The tab strip shows the parent's background instead of the skin's.
+    bool TabsBGTransparent() const { return FTabsBGTransparent; }
+    void SetTabsBGTransparent(bool v);
+    // Tab content laid out like a button's: image by TabLayout, TabMargin
+    // (-1 centred; values below -1 are refused) and TabSpacing.
+    bool TabExtededDraw() const { return FTabExtendedDraw; }
+    void SetTabExtededDraw(bool v);
+    int TabMargin() const { return FTabMargin; }
+    void SetTabMargin(int v);
+    int TabSpacing() const { return FTabSpacing; }
+    void SetTabSpacing(int v);
+    TbsButtonLayout TabLayout() const { return FTabLayout; }
+    void SetTabLayout(TbsButtonLayout v);
+    // How far the tabs are moved right: TabsOffset, else with TabsInCenter
+    // half of what the tabs leave free of the width (never below 0).
+    int GetTabsOffset() const;
 
     TbsCloseEvent OnClose;
     TNotifyEvent OnAfterClose;
@@ -152,6 +177,7 @@ private:
     void DrawTabs(TCanvas* c);
     void DrawSkinTab(int tab, const TRect& r, TCanvas* c, bool mouseIn, bool active);
     void DrawTabFace(TBitmap* B, bool mouseIn, bool active, bool focused);
+    void DrawTabImageAndText(TCanvas* c, int w, int h, int dy, TTabSheet* page, const String& text);
     void DrawCloseButton(TCanvas* c, const TRect& a, int bh, int bw, TbsSkinCustomTabSheet* page);
     void RepaintTabs();
     void UpdateHotTab(int x, int y);
@@ -171,6 +197,12 @@ private:
     TFont FDefaultFont;
     int FDefaultItemHeight = 20;
     bool FShowCloseButtons = false, FTextInHorizontal = false;
+    bool FTabsInCenter = false, FTabsBGTransparent = false, FTabExtendedDraw = false;
+    int FTabsOffset = 0, FTabMargin = -1, FTabSpacing = 1;
+    TbsButtonLayout FTabLayout = blGlyphLeft;
+    // Centred or offset tabs move the mouse's X for the native hit test.
+    bool TabsShifted() const { return FTabsInCenter || FTabsOffset > 0; }
+    void PutTabsOnTop();
     bool FHideTabs = false, FHideBorder = false;
     TTabPosition FOldTabPosition = tpTop;
     bool FOldMultiLine = false;

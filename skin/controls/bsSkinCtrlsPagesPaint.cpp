@@ -179,12 +179,16 @@ void TbsSkinPageControl::DrawTabs(TCanvas* c) {
     }
     if (bw > 0 && bh > 0) {
         TBitmap B(bw, bh);
-        TRect tile = TabsBGRect;
-        if (IsNullRect(tile)) {
-            tile = ClRect;
-            OffsetRect(&tile, SkinRect.left, SkinRect.top);
+        if (FTabsBGTransparent) {
+            DrawParentImageOffset(this, TRect(ox, oy, ox + bw, oy + bh), B.Canvas());
+        } else {
+            TRect tile = TabsBGRect;
+            if (IsNullRect(tile)) {
+                tile = ClRect;
+                OffsetRect(&tile, SkinRect.left, SkinRect.top);
+            }
+            Tile(B.Canvas(), Picture, tile, bw, bh);
         }
-        Tile(B.Canvas(), Picture, tile, bw, bh);
         for (int i = 0; i < tabs; ++i) {
             if (i == selected) continue;
             TRect r = GetItemRect(i);
@@ -283,18 +287,15 @@ void TbsSkinPageControl::DrawSkinTab(int tab, const TRect& r, TCanvas* c, bool m
     if (OnDrawSkinTab) {
         OnDrawSkinTab(tab, TRect(0, 0, B.Width(), B.Height()), active, mouseIn, bc);
     } else {
-        if (cr > 0) t.right -= skinned ? cr + 3 : cr;
         const bool hasImage = FImages && page->ImageIndex >= 0 && page->ImageIndex < FImages->Count();
-        String text = page->Caption();
-        if (hasImage) {
-            RECT m{0, 0, 0, 0};
-            DrawTextW(bc->Handle(), text.c_str(), -1, &m, DT_CALCRECT | DT_SINGLELINE);
-            const int tw = text.empty() ? 0 : m.right + 2, th = m.bottom;
-            const int iw = FImages->Width(), ih = FImages->Height();
-            const int x = (B.Width() - cr) / 2 - (tw + iw + 2) / 2;
-            RECT tr{x + iw + 2, B.Height() / 2 - th / 2 + dy, x + iw + 2 + tw, B.Height() / 2 - th / 2 + dy + th};
-            DrawTextW(bc->Handle(), text.c_str(), -1, &tr, DT_CENTER | DT_SINGLELINE);
-            FImages->Draw(bc, x, B.Height() / 2 - ih / 2 + dy, page->ImageIndex, page->Enabled());
+        const String text = page->Caption();
+        const TRect content(t.left, t.top, t.right - cr, t.bottom);
+        if (cr > 0) t.right -= skinned ? cr + 3 : cr;
+        if (FTabExtendedDraw) {
+            DrawImageAndText(bc, content, FTabMargin, FTabSpacing, FTabLayout, text, FImages ? page->ImageIndex : -1,
+                             FImages, false, page->Enabled(), false, 0);
+        } else if (hasImage) {
+            DrawTabImageAndText(bc, B.Width() - cr, B.Height(), dy, page, text);
         } else {
             RECT tr = t;
             DrawTextW(bc->Handle(), text.c_str(), -1, &tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
@@ -314,6 +315,18 @@ void TbsSkinPageControl::DrawSkinTab(int tab, const TRect& r, TCanvas* c, bool m
     } else {
         c->Draw(r.left, r.top, &B);
     }
+}
+
+void TbsSkinPageControl::DrawTabImageAndText(TCanvas* c, int w, int h, int dy, TTabSheet* page, const String& text) {
+    // Image and text centred as one group.
+    RECT m{0, 0, 0, 0};
+    DrawTextW(c->Handle(), text.c_str(), -1, &m, DT_CALCRECT | DT_SINGLELINE);
+    const int tw = text.empty() ? 0 : m.right + 2, th = m.bottom;
+    const int iw = FImages->Width(), ih = FImages->Height();
+    const int x = w / 2 - (tw + iw + 2) / 2;
+    RECT tr{x + iw + 2, h / 2 - th / 2 + dy, x + iw + 2 + tw, h / 2 - th / 2 + dy + th};
+    DrawTextW(c->Handle(), text.c_str(), -1, &tr, DT_CENTER | DT_SINGLELINE);
+    FImages->Draw(c, x, h / 2 - ih / 2 + dy, page->ImageIndex, page->Enabled());
 }
 
 void TbsSkinPageControl::DrawCloseButton(TCanvas* c, const TRect& a, int bh, int bw, TbsSkinCustomTabSheet* page) {

@@ -227,4 +227,169 @@ TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
     EXPECT_EQ(PixelAt(b, plain.left + 3, plain.top + 3), ColorToRGB(bsPlainHotFill));
 }
 
+
+// HideTabs takes the strip away (left and right tabs go to the top, one
+// row, tab height 1) and ShowTabs brings back what was there; a second
+// HideTabs must not lose the saved state.
+TEST_F(PageControlTest, HideTabsAndShowTabsRestoreTheStrip) {
+    const struct Case {
+        TTabPosition side;
+        bool multiLine;
+        int tabHeight;
+    } cases[] = {{tpTop, false, 0}, {tpLeft, true, 24}, {tpBottom, false, 30}};
+    for (const Case& c : cases) {
+        NewPages(3);
+        pc->SetTabPosition(c.side);
+        pc->SetMultiLine(c.multiLine);
+        pc->SetTabHeight(c.tabHeight);
+        pc->UpDateTabs();  // as a form's control gets its tab height
+        pc->SetTabIndex(1);
+        Application->ProcessMessages();
+        const TRect shownDisplay = pc->DisplayRect();
+        const TRect shownTab = pc->GetItemRect(1);
+
+        pc->HideTabs();
+        pc->HideTabs();  // already hidden: nothing more
+        Application->ProcessMessages();
+        EXPECT_TRUE(pc->TabsHidden()) << c.side;
+        EXPECT_EQ(pc->TabPosition(), c.side == tpBottom ? tpBottom : tpTop) << c.side;
+        EXPECT_FALSE(pc->MultiLine()) << c.side;
+        EXPECT_EQ(pc->TabHeight(), 1) << c.side;
+        // The page takes the strip's room, and no tab face is drawn.
+        const TRect hidden = pc->DisplayRect();
+        EXPECT_GT(hidden.Width() * hidden.Height(), shownDisplay.Width() * shownDisplay.Height()) << c.side;
+        if (c.side == tpTop) {
+            TBitmap b;
+            PaintControl(pc, b);
+            EXPECT_NE(PixelAt(b, shownTab.left + 3, shownTab.top + 3), ColorToRGB(bsPlainHotFill));
+        }
+        // The mouse over where a tab was finds no hot tab.
+        SendMessageW(pc->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(shownTab.left + 3, shownTab.top + 3));
+        EXPECT_EQ(pc->HotTab(), -1) << c.side;
+
+        pc->ShowTabs();
+        Application->ProcessMessages();
+        EXPECT_FALSE(pc->TabsHidden()) << c.side;
+        EXPECT_EQ(pc->TabPosition(), c.side) << c.side;
+        EXPECT_EQ(pc->MultiLine(), c.multiLine) << c.side;
+        EXPECT_EQ(pc->TabHeight(), c.tabHeight) << c.side;
+        EXPECT_EQ(pc->DisplayRect(), shownDisplay) << c.side;
+        EXPECT_EQ(pc->GetItemRect(1), shownTab) << c.side;
+        ClickTab(2);
+        EXPECT_EQ(pc->ActivePage(), sheets[2]) << c.side;
+        // Shown already: nothing changes.
+        pc->ShowTabs();
+        EXPECT_EQ(pc->DisplayRect(), shownDisplay) << c.side;
+        pc->Free();
+        sheets.clear();
+        Application->ProcessMessages();
+    }
+}
+
+TEST_F(PageControlTest, HiddenTabsTakeTheScrollerAlongAndShowItAgain) {
+    NewPages(12, 300, L"A longer caption");
+    ASSERT_NE(pc->TabScroller(), nullptr);
+    pc->HideTabs();
+    EXPECT_EQ(pc->TabScroller(), nullptr);
+    pc->ShowTabs();
+    ASSERT_NE(pc->TabScroller(), nullptr);
+    EXPECT_TRUE(pc->TabScroller()->Visible());
+}
+
+TEST_F(PageControlTest, HideTabsWithoutVisibleTabsDoesNothing) {
+    NewPages(2);
+    for (auto* s : sheets) s->TabVisible = false;
+    Application->ProcessMessages();
+    pc->HideTabs();
+    EXPECT_FALSE(pc->TabsHidden());
+    EXPECT_NE(pc->TabHeight(), 1);
+}
+
+// Centred and offset tabs are drawn moved right along the top, and a click
+// on a moved tab selects that tab.
+TEST_F(PageControlTest, CentredAndOffsetTabsAreDrawnAndHitWhereTheyAre) {
+    constexpr int kTabWidth = 60;
+    const struct Case {
+        bool centre;
+        int offset;
+    } cases[] = {{true, 0}, {false, 35}};
+    for (const Case& c : cases) {
+        NewPages(3, 400);
+        pc->SetTabPosition(tpLeft);
+        pc->SetMultiLine(true);
+        pc->SetTabWidth(kTabWidth);
+        Application->ProcessMessages();
+        pc->SetTabPosition(tpTop);
+        pc->SetMultiLine(false);
+        Application->ProcessMessages();
+        const TRect plain0 = pc->GetItemRect(0);
+        pc->SetTabPosition(tpLeft);
+        pc->SetMultiLine(true);
+        if (c.centre) pc->SetTabsInCenter(true);
+        else pc->SetTabsOffset(c.offset);
+        Application->ProcessMessages();
+        // On top in one row, over the parent's background.
+        EXPECT_EQ(pc->TabPosition(), tpTop);
+        EXPECT_FALSE(pc->MultiLine());
+        EXPECT_TRUE(pc->TabsBGTransparent());
+        const int shift = c.centre ? 400 / 2 - kTabWidth * 3 / 2 : c.offset;
+        EXPECT_EQ(pc->GetTabsOffset(), shift);
+        EXPECT_EQ(pc->GetItemRect(0).left, plain0.left + shift) << c.centre;
+        for (int tab : {2, 0, 1}) {
+            ClickTab(tab);
+            EXPECT_EQ(pc->TabIndex(), tab) << c.centre;
+        }
+        TBitmap b;
+        PaintControl(pc, b);
+        // The selected tab's frame where the tab is drawn.
+        const TRect sel = pc->GetItemRect(1);
+        EXPECT_EQ(PixelAt(b, sel.left, sel.top + 3), ColorToRGB(bsPlainHotFrame)) << c.centre;
+        EXPECT_NE(PixelAt(b, sel.left + 3, sel.top + 3), ColorToRGB(clBtnFace)) << c.centre;
+        pc->Free();
+        sheets.clear();
+        Application->ProcessMessages();
+    }
+}
+
+TEST_F(PageControlTest, CentredTabsNeedAFixedTabWidth) {
+    NewPages(3);
+    pc->SetTabsInCenter(true);
+    EXPECT_FALSE(pc->TabsInCenter());
+    EXPECT_FALSE(pc->TabsBGTransparent());
+    EXPECT_EQ(pc->GetTabsOffset(), 0);
+}
+
+// The extended drawing places the tab's image by TabLayout and TabMargin.
+TEST_F(PageControlTest, ExtendedTabDrawingPlacesTheImageByLayoutAndMargin) {
+    const TColor imageColour = static_cast<TColor>(0x0000FF);
+    NewPages(3);
+    pc->SetImages(platform_test::SolidColourList(form, {imageColour}));
+    for (auto* s : sheets) s->ImageIndex = 0;
+    pc->SetTabWidth(100);
+    pc->SetTabExtededDraw(true);
+    pc->SetTabMargin(-2);  // refused
+    EXPECT_EQ(pc->TabMargin(), -1);
+    const struct Case {
+        TbsButtonLayout layout;
+        int margin;
+    } cases[] = {{blGlyphLeft, 4}, {blGlyphLeft, 12}, {blGlyphRight, 6}};
+    for (const Case& c : cases) {
+        pc->SetTabLayout(c.layout);
+        pc->SetTabMargin(c.margin);
+        TBitmap b;
+        PaintControl(pc, b);
+        const TRect tab = pc->GetItemRect(2);
+        const int y = (tab.top + tab.bottom) / 2;
+        int first = -1, last = -1;
+        for (int x = tab.left; x < tab.right; ++x)
+            if (PixelAt(b, x, y) == ColorToRGB(imageColour)) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        if (c.layout == blGlyphLeft) EXPECT_EQ(first, tab.left + c.margin) << c.margin;
+        else EXPECT_EQ(last, tab.right - 1 - c.margin) << c.margin;
+        EXPECT_EQ(last - first + 1, 16) << c.margin;
+    }
+}
+
 }  // namespace
