@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ExtCtrls.h"
+#include "platform/ImgList.h"
 #include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
@@ -23,6 +24,7 @@ public:
     }
 
     void Build() {
+        Pictures();  // first made, last freed: the views hold on to it
         AddReportView(10, 40, 400, 200);
         AddPages(430, 40, tpTop, true);
         AddPages(430, 200, tpBottom, false);
@@ -34,6 +36,57 @@ public:
     }
 
 private:
+    // Small pictures for the views and tabs: a film strip, a note and a gear
+    // (any colour of the corners is see-through).
+    TCustomImageList* Pictures() {
+        if (pictures_) return pictures_;
+        pictures_ = new TCustomImageList(form_);
+        owned_.push_back(pictures_);
+        pictures_->SetSize(16, 16);
+        const TColor inks[] = {static_cast<TColor>(0x3070D0), static_cast<TColor>(0x30A040),
+                               static_cast<TColor>(0xB06030)};
+        for (int i = 0; i < 3; ++i) {
+            TBitmap b(16, 16, pf24bit);
+            TCanvas* c = b.Canvas();
+            c->Brush()->SetColor(clFuchsia);
+            c->FillRect(TRect(0, 0, 16, 16));
+            c->Brush()->SetColor(inks[i]);
+            c->Pen()->SetColor(clBlack);
+            if (i == 0) {
+                c->Rectangle(1, 3, 15, 13);
+                c->Brush()->SetColor(clWhite);
+                for (int x = 3; x < 14; x += 4) c->FillRect(TRect(x, 4, x + 2, 6)), c->FillRect(TRect(x, 10, x + 2, 12));
+            } else if (i == 1) {
+                c->Ellipse(2, 9, 9, 15);
+                c->FillRect(TRect(7, 2, 9, 12));
+                c->FillRect(TRect(7, 2, 13, 4));
+            } else {
+                c->Ellipse(2, 2, 14, 14);
+                c->Brush()->SetColor(clFuchsia);
+                c->Ellipse(6, 6, 10, 10);
+            }
+            pictures_->AddMasked(&b, clFuchsia);
+        }
+        return pictures_;
+    }
+
+    // A glyph strip of four cells (normal, disabled, pressed, hot): a
+    // square in a colour of its own per cell, the corners see-through.
+    static void GlyphStrip(TBitmap& strip) {
+        strip.SetPixelFormat(pf24bit);
+        strip.SetSize(64, 16);
+        TCanvas* c = strip.Canvas();
+        c->Brush()->SetColor(clFuchsia);
+        c->FillRect(TRect(0, 0, 64, 16));
+        const TColor cells[] = {static_cast<TColor>(0x2060C0), static_cast<TColor>(0x909090),
+                                static_cast<TColor>(0x104080), static_cast<TColor>(0x20A0F0)};
+        c->Pen()->SetColor(clBlack);
+        for (int i = 0; i < 4; ++i) {
+            c->Brush()->SetColor(cells[i]);
+            c->Rectangle(16 * i + 2, 2, 16 * i + 14, 14);
+        }
+    }
+
     template <class T>
     T* New(TWinControl* parent, int x, int y, int w, int h) {
         auto* c = new T(form_);
@@ -50,11 +103,16 @@ private:
         lv->SetGridLines(true);
         const wchar_t* captions[] = {L"文件名 File", L"格式 Format", L"时长 Time", L"大小 Size", L"状态 State", L""};
         const int widths[] = {150, 90, 80, 80, 90, 0};
+        const TAlignment aligns[] = {taLeftJustify, taLeftJustify, taCenter, taRightJustify, taCenter, taLeftJustify};
+        lv->SetSmallImages(Pictures());
         for (int c = 0; c < 6; ++c) {
             TListColumn* col = lv->Columns()->Add();
             col->SetCaption(captions[c]);
             col->SetWidth(widths[c]);
+            col->SetAlignment(aligns[c]);
         }
+        lv->Columns()->Items(0)->SetImageIndex(0);
+        lv->Columns()->Items(4)->SetImageIndex(2);
         auto* vbar = New<TbsSkinScrollBar>(form_, x + w - 19, y, 19, h - 19);
         vbar->SetKind(sbVertical);
         vbar->SetSkinDataName(L"vscrollbar");
@@ -68,6 +126,7 @@ private:
         for (int r = 0; r < 40; ++r) {
             TListItem* it = lv->Items()->Add();
             it->SetCaption(L"视频 clip " + IntToStr(static_cast<int64_t>(r + 1)) + L".avi");
+            it->SetImageIndex(r % 4 == 3 ? 1 : 0);
             it->SubItems()->Add(L"MP4");
             it->SubItems()->Add(L"00:03:1" + IntToStr(static_cast<int64_t>(r % 10)));
             it->SubItems()->Add(IntToStr(static_cast<int64_t>(12 + r)) + L" MB");
@@ -78,18 +137,30 @@ private:
         lv->SetItemIndex(2);
     }
 
-    void AddPages(int x, int y, TTabPosition side, bool close) {
+    // The top one shows centred tabs of a fixed width with images, laid
+    // out like buttons, and close buttons.
+    void AddPages(int x, int y, TTabPosition side, bool centred) {
         const bool vertical = side == tpLeft || side == tpRight;
         auto* pc = New<TbsSkinPageControl>(form_, x, y, vertical ? 200 : 380, vertical ? 140 : 150);
         pc->SetTabPosition(side);
-        pc->SetShowCloseButtons(close);
+        pc->SetShowCloseButtons(centred);
         const wchar_t* captions[] = {L"常规 General", L"视频 Video", L"音频 Audio", L"高级 Advanced", L"其他 More"};
         std::vector<TbsSkinTabSheet*> sheets;
-        for (int i = 0; i < (vertical ? 3 : 5); ++i) {
+        const int count = vertical ? 3 : centred ? 3 : 5;
+        for (int i = 0; i < count; ++i) {
             auto* s = new TbsSkinTabSheet(form_);
             s->SetPageControl(pc);
-            s->SetCaption(captions[i]);
+            s->SetCaption(centred ? String(captions[i]).substr(0, 2) : String(captions[i]));
+            if (centred) s->ImageIndex = i;
             sheets.push_back(s);
+        }
+        if (centred) {
+            pc->SetImages(Pictures());
+            pc->SetTabWidth(96);
+            pc->SetTabsInCenter(true);
+            pc->SetTabExtededDraw(true);
+            pc->SetTabMargin(6);
+            pc->SetTabSpacing(4);
         }
         if (store_) pc->SetSkinData(store_);
         pc->HandleNeeded();
@@ -162,11 +233,27 @@ private:
         flat->SetFlat(true);
         flat->SetCaption(L"Flat");
         if (store_) flat->SetSkinData(store_);
+        // Glyph strips: normal, hot, pressed and disabled cells.
+        TBitmap strip;
+        GlyphStrip(strip);
+        const wchar_t* glyphCaptions[] = {L"图 Glyph", L"Hot", L"Down", L"Off"};
+        for (int i = 0; i < 4; ++i) {
+            auto* g = New<TbsSkinSpeedButton>(form_, x + 92 * i, y + 32, 88, 28);
+            g->UseSkinSize = false;
+            g->SetGlyph(&strip);
+            g->SetNumGlyphs(4);
+            g->SetCaption(glyphCaptions[i]);
+            if (store_) g->SetSkinData(store_);
+            if (i == 1) g->Perform(CM_MOUSEENTER);
+            if (i == 2) g->Perform(CM_MOUSEENTER), g->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            if (i == 3) g->SetEnabled(false);
+        }
     }
 
     TForm* form_;
     TbsSkinData* store_;
-    std::vector<TControl*> owned_;
+    std::vector<TComponent*> owned_;
+    TCustomImageList* pictures_ = nullptr;
 };
 
 }  // namespace
