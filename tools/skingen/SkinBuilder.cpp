@@ -189,7 +189,9 @@ void SetButton(TbsDataSkinButtonControl* c, const ButtonLooks& b, const Palette&
     c->DownSkinRect = b.down;
     c->DisabledSkinRect = b.disabled;
     c->FocusedSkinRect = b.focused;
-    Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, Ink(p));
+    // A flat button's normal face is the light face colour, whatever the
+    // metal: its text is the dark text colour.
+    Font(c->FontName, c->FontHeight, c->FontStyle, c->FontColor, b.flat ? p.text : Ink(p));
     c->ActiveFontColor = Col(Ink(p) == p.text ? Shade(p.text, 0.6) : 0xFFFFFF);
     c->DownFontColor = Col(Ink(p));
     // Dim, yet readable: dark on the light flat face, light on the grey plate.
