@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/ImgList.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 using namespace controlstest;
@@ -380,6 +382,59 @@ TEST_F(SpeedButtonTest, OnPaintDrawsTheContentInstead) {
         EXPECT_NE(PixelAt(out, 31, 13), RGB(200, 0, 0)) << skinned;
         EXPECT_EQ(PixelAt(out, seen.left + 3, seen.top + 3), RGB(0, 0, 200)) << skinned;
         Release(b);
+        b->Free();
+    }
+}
+
+// The content comes from the tool bar's lists (hot ones under the mouse,
+// disabled ones when disabled), else from ImageList when the index fits
+// and there is no glyph, else from the glyph.
+TEST_F(SpeedButtonTest, ContentComesFromTheToolBarTheImageListOrTheGlyph) {
+    const COLORREF own = RGB(200, 0, 0), bar = RGB(0, 200, 0), hot = RGB(0, 0, 200), off = RGB(200, 200, 0),
+                   glyphInk = RGB(0, 200, 200);
+    auto* ownList = platform_test::SolidColourList(form, {static_cast<TColor>(own)});
+    auto* barList = platform_test::SolidColourList(form, {static_cast<TColor>(bar)});
+    auto* hotList = platform_test::SolidColourList(form, {static_cast<TColor>(hot)});
+    auto* offList = platform_test::SolidColourList(form, {static_cast<TColor>(off)});
+    TBitmap glyph(10, 10, pf24bit);
+    glyph.Canvas()->Brush()->SetColor(static_cast<TColor>(glyphInk));
+    glyph.Canvas()->FillRect(TRect(0, 0, 10, 10));
+    glyph.Canvas()->SetPixel(0, 9, clWhite);  // the transparent colour
+    auto* toolBar = new TbsSkinToolBar(form);
+    toolBar->SetParent(form);
+    toolBar->SetBounds(0, 100, 300, 40);
+    toolBar->Images = barList;
+    toolBar->DisabledImages = offList;
+
+    enum State { Idle, Hot, Pressed, Disabled };
+    const struct Case {
+        bool onToolBar, withHotList, withGlyph;
+        int imageIndex;
+        State state;
+        COLORREF want;
+    } cases[] = {
+        {false, false, false, 0, Idle, own},     {false, false, false, 0, Hot, own},
+        {false, false, false, 5, Idle, 0},       // outside the list, no glyph: nothing
+        {false, false, true, 5, Idle, glyphInk}, {false, false, true, 0, Idle, glyphInk},
+        {true, true, false, 0, Idle, bar},       {true, true, false, 0, Hot, hot},
+        {true, true, false, 0, Pressed, hot},    {true, true, false, 0, Disabled, off},
+        {true, false, false, 0, Hot, bar},       {true, true, true, 0, Hot, glyphInk},
+    };
+    for (const Case& c : cases) {
+        toolBar->HotImages = c.withHotList ? hotList : nullptr;
+        auto* b = new TbsSkinSpeedButton(form);
+        b->SetParent(c.onToolBar ? static_cast<TWinControl*>(toolBar) : form);
+        b->SetBounds(10, 5, 60, 25);
+        b->ImageList = ownList;
+        b->ImageIndex = c.imageIndex;
+        if (c.withGlyph) b->SetGlyph(&glyph);
+        if (c.state == Disabled) b->SetEnabled(false);
+        if (c.state != Idle && c.state != Disabled) b->Perform(CM_MOUSEENTER);
+        if (c.state == Pressed) Press(b);
+        const COLORREF at = PaintedAt(b, 30, 12);
+        if (c.want) EXPECT_EQ(at, c.want) << c.onToolBar << c.withHotList << c.withGlyph << c.imageIndex << c.state;
+        else
+            for (COLORREF any : {own, bar, hot, off, glyphInk}) EXPECT_NE(at, any) << c.imageIndex;
         b->Free();
     }
 }
