@@ -144,9 +144,11 @@ private:
         auto* pc = New<TbsSkinPageControl>(form_, x, y, vertical ? 200 : 380, vertical ? 140 : 150);
         pc->SetTabPosition(side);
         pc->SetShowCloseButtons(centred);
-        const wchar_t* captions[] = {L"常规 General", L"视频 Video", L"音频 Audio", L"高级 Advanced", L"其他 More"};
+        const wchar_t* captions[] = {L"常规 General", L"视频 Video", L"音频 Audio", L"高级 Advanced", L"其他 More",
+                                     L"输出 Output"};
         std::vector<TbsSkinTabSheet*> sheets;
-        const int count = vertical ? 3 : centred ? 3 : 5;
+        // The bottom strip holds more tabs than fit: it shows the scroller.
+        const int count = vertical ? 3 : centred ? 3 : 6;
         for (int i = 0; i < count; ++i) {
             auto* s = new TbsSkinTabSheet(form_);
             s->SetPageControl(pc);
