@@ -72,6 +72,34 @@ TEST_F(ListViewTest, ReportKeepsSubItemsInStep) {
     EXPECT_EQ(CellText(lv, 1, 0), Cell(1, 0));
 }
 
+// A column's alignment and header image reach the window, and come back
+// with a window made anew.
+TEST_F(ListViewTest, ColumnAlignmentAndImageReachTheWindow) {
+    TListView* lv = NewReport(4, 3);
+    lv->Columns()->Items(2)->SetAlignment(taRightJustify);
+    lv->Columns()->Items(3)->SetAlignment(taCenter);
+    lv->Columns()->Items(1)->SetImageIndex(0);
+    const auto column = [&](int i) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_FMT | LVCF_IMAGE;
+        SendMessageW(lv->Handle(), LVM_GETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&c));
+        return c;
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(column(1).fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT) << pass;
+        EXPECT_EQ(column(2).fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT) << pass;
+        EXPECT_EQ(column(3).fmt & LVCFMT_JUSTIFYMASK, LVCFMT_CENTER) << pass;
+        EXPECT_TRUE(column(1).fmt & LVCFMT_IMAGE) << pass;
+        EXPECT_EQ(column(1).iImage, 0) << pass;
+        EXPECT_FALSE(column(2).fmt & LVCFMT_IMAGE) << pass;
+        EXPECT_EQ(lv->Columns()->Items(2)->Alignment(), taRightJustify);
+        lv->RecreateWnd();
+    }
+    // Taking the image away clears it in the window too.
+    lv->Columns()->Items(1)->SetImageIndex(-1);
+    EXPECT_FALSE(column(1).fmt & LVCFMT_IMAGE);
+}
+
 TEST_F(ListViewTest, SelectingByCodeRaisesTheEvent) {
     TListView* lv = NewReport(3, 20);
     std::vector<std::pair<int, bool>> events;
