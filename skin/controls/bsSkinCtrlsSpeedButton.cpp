@@ -146,6 +146,9 @@ void TbsSkinSpeedButton::GetSkinData() {
 void TbsSkinSpeedButton::ChangeSkinData() {
     StopAnimation();
     StopMorph();
+    // A fade cut short would leave the face half-blended with no timer to
+    // finish it: the new skin starts from the normal face.
+    FMorphKf = 0;
     TbsGraphicSkinCustomControl::ChangeSkinData();
     if (MorphActive() && FIndex != -1 && FMouseIn && !Transparent()) FMorphKf = 1;
 }

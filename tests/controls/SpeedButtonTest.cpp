@@ -258,6 +258,30 @@ TEST_F(SpeedButtonTest, HoverCrossFadesOnTheSteppedClock) {
     }
 }
 
+// A skin change during a fade ends it: the face is whole again, the
+// normal one or, under the mouse, the hot one.
+TEST_F(SpeedButtonTest, ASkinChangeMidFadeLeavesNoBlendedFace) {
+    platform::ScopedManualClock clock;
+    auto store = MakeControlsSkin(0);
+    AddToolButton(store.get())->Morphing = true;
+    for (bool hovered : {false, true}) {
+        auto* b = NewButton(10);
+        b->SetSkinData(store.get());
+        b->Perform(CM_MOUSEENTER);
+        clock.Advance(100);
+        b->Perform(CM_MOUSELEAVE);
+        clock.Advance(40);  // 0.6 of the way back
+        if (hovered) b->Perform(CM_MOUSEENTER), clock.Advance(0);
+        ASSERT_GT(b->MorphKf(), 0.0);
+        ASSERT_LT(b->MorphKf(), 1.0);
+        b->ChangeSkinData();
+        EXPECT_EQ(clock.ActiveTimers(), 0) << hovered;
+        EXPECT_EQ(b->MorphKf(), hovered ? 1.0 : 0.0);
+        EXPECT_EQ(PaintedAt(b, 2, 2), ZoneColor(0, hovered ? 1 : 0, 0)) << hovered;
+        b->Free();
+    }
+}
+
 // The frame animation plays the record's cells forwards on entering and
 // backwards on leaving, one per AnimateInterval; a flat button never plays it.
 TEST_F(SpeedButtonTest, FrameAnimationStepsThroughTheCells) {
