@@ -323,6 +323,9 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
     for (;;) {
         const int queued = ff::av_audio_fifo_size(AOst.fifo);
         if (queued <= 0 || (!AFlush && !anySize && queued < frameSize)) return;
+        // "aframes": the sound ends after that many encoded frames; what
+        // is still queued stays unused.
+        if (AOst.frame_number >= Fmax_frames[AVMEDIA_TYPE_AUDIO]) return;
         const int take = std::min(queued, frameSize);
         const bool shortOk = anySize || (enc->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
         const TFramePtr owner = NewFrame();
@@ -338,6 +341,7 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
         frame->pts = AOst.sync_opts;
         AOst.sync_opts += frame->nb_samples;
         EncodeAndWrite(AOst, frame);
+        ++AOst.frame_number;
     }
 }
 
