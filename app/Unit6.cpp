@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "Src/DIzizuZUR.h"
 #include "app/LegacyCatalogue.h"
@@ -76,9 +75,9 @@ void ShapeOfficeList(TbsSkinOfficeComboBox* list) {
 
 }  // namespace
 
-// The window's list boxes as the procedures see them. A selection made by
-// code in the format list raises its click event, as the office combo box
-// does.
+// The window's lists as the procedures see them. A selection made by code
+// in the format list raises its click event (the office combo box does so
+// on every assignment).
 class TForm6::TViews {
 public:
     explicit TViews(TForm6& form) : FCategories(form), FFormats(form), FOptions(form) {}
