@@ -5,6 +5,7 @@
 // released while the libraries are loaded.
 //
 // Threads: an owner is used by one thread at a time, like the object.
+#include <cstdio>
 #include <memory>
 
 #include "Src/AVCodecStubs.h"
@@ -41,6 +42,12 @@ struct BitstreamFilterFree {
 struct DictionaryFree {
     void operator()(AVDictionary* ADict) const { ff::av_dict_free(&ADict); }
 };
+struct AudioFifoFree {
+    void operator()(AVAudioFifo* AFifo) const { ff::av_audio_fifo_free(AFifo); }
+};
+struct FileClose {
+    void operator()(FILE* AFile) const { fclose(AFile); }
+};
 
 }  // namespace ffown
 
@@ -52,6 +59,8 @@ using TResamplerPtr = std::unique_ptr<SwrContext, ffown::ResamplerFree>;
 using TFilterGraphPtr = std::unique_ptr<AVFilterGraph, ffown::FilterGraphFree>;
 using TBitstreamFilterPtr = std::unique_ptr<AVBSFContext, ffown::BitstreamFilterFree>;
 using TDictionaryPtr = std::unique_ptr<AVDictionary, ffown::DictionaryFree>;
+using TAudioFifoPtr = std::unique_ptr<AVAudioFifo, ffown::AudioFifoFree>;
+using TStdFilePtr = std::unique_ptr<FILE, ffown::FileClose>;
 
 // A new frame or packet; throws std::bad_alloc when the library has no memory.
 inline TFramePtr NewFrame() {

@@ -44,6 +44,7 @@ std::wstring ErrorText(const std::wstring& AFileName, int ACode) {
         {AVERROR_INVALIDDATA, "Invalid data found when processing input"},
         {AVERROR_EOF, "End of file"},
         {AVERROR(EPIPE), "End of file"},
+        {AVERROR(EDOM), "Number syntax expected in filename"},
         {AVERROR_DEMUXER_NOT_FOUND, "Unknown format"},
         {AVERROR_PROTOCOL_NOT_FOUND, "Unsupported network protocol"},
         {AVERROR_PATCHWELCOME, "Not yet implemented in FFmpeg"},

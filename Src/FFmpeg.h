@@ -120,9 +120,12 @@ struct TAVOutputStream {
     // audio
     int audio_resample = 0;
     TResamplerPtr resample;
+    // The sample queue in use: the stream's own (fifo_owned), or in join
+    // mode its owner's.
     AVAudioFifo* fifo = nullptr;
+    TAudioFifoPtr fifo_owned;
     int64_t next_audio_pts = 0;
-    FILE* logfile = nullptr;
+    TStdFilePtr logfile;
     std::string x264_stats;  // libx264's own statistics file of a pass
     std::vector<TBitstreamFilterPtr> bsfs;
     TFilterGraphPtr filter_graph;  // with its source and sink, when the stream is filtered
@@ -321,6 +324,9 @@ protected:
     // Per packet (FFmpegEncode.cpp).
     int OutputPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt);
     void DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* AFrame);
+    // One packet gave a second frame: logged at llError once per stream with
+    // verbose > 0, every time with verbose > 1, never otherwise.
+    void WarnMultipleFrames(TAVInputStream& AIst, int AStreamIndex);
     void CopyPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt);
     void FlushEncoders(int AIstIndex);
     // Moves what the resampler still holds into the stream's audio queue.
@@ -539,15 +545,17 @@ protected:
 
     // Working tables of one Transcode call.
     std::vector<TAVInputFile> Ffile_table;
-    std::vector<TAVInputStream*> Fist_table;
-    std::vector<TAVOutputStream*> Fost_table;
+    // The records live in their own blocks, so the pointers between them
+    // (sync_ist, owner, the open-codec lists) stay valid while the tables grow.
+    std::vector<std::unique_ptr<TAVInputStream>> Fist_table;
+    std::vector<std::unique_ptr<TAVOutputStream>> Fost_table;
     std::vector<bool> Fno_packet;
     int Fno_packet_count = 0;
     int Fcurrent_input = 0;  // join mode: the input being written
     int Fgroup_size = 0;     // streams of output entry 0
     int64_t Flast_report = 0;
     int64_t Flast_reported_time = 0;  // reports never go back in time
-    AVFrame* Fdecoded = nullptr;
-    AVFrame* Faudio_frame = nullptr;
-    AVPacket* Fenc_pkt = nullptr;
+    TFramePtr Fdecoded;
+    TFramePtr Faudio_frame;
+    TPacketPtr Fenc_pkt;
 };

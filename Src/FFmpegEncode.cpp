@@ -113,7 +113,7 @@ int TCustomFFmpeg::OutputPacket(TAVInputStream& AIst, int AIstIndex, const AVPac
         ff::av_packet_free(&copy);
         if (r < 0) return -1;
         if (got) {
-            for (TAVOutputStream* ost : Fost_table)
+            for (const auto& ost : Fost_table)
                 if (ost->source_index == AIstIndex && ost->encoding_needed) DoSubtitleOut(*ost, AIst, &sub, APkt->pts);
             ff::avsubtitle_free(&sub);
         }
@@ -123,30 +123,37 @@ int TCustomFFmpeg::OutputPacket(TAVInputStream& AIst, int AIstIndex, const AVPac
     if (!APkt && AIst.decoder_flushed) return 0;
     int r = ff::avcodec_send_packet(AIst.dec, APkt);
     if (r < 0 && r != AVERROR_EOF) return -1;
-    for (;;) {
-        r = ff::avcodec_receive_frame(AIst.dec, Fdecoded);
+    for (int frames = 0;; ++frames) {
+        r = ff::avcodec_receive_frame(AIst.dec, Fdecoded.get());
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) break;
         if (r < 0) return -1;
+        if (APkt && frames == 1) WarnMultipleFrames(AIst, APkt->stream_index);
         AIst.pts = AIst.next_pts;
-        if (Fdecoded->best_effort_timestamp != AV_NOPTS_VALUE)
-            AIst.pts = ff::av_rescale_q(Fdecoded->best_effort_timestamp, AIst.st->time_base, AV_TIME_BASE_Q) +
+        if (Fdecoded.get()->best_effort_timestamp != AV_NOPTS_VALUE)
+            AIst.pts = ff::av_rescale_q(Fdecoded.get()->best_effort_timestamp, AIst.st->time_base, AV_TIME_BASE_Q) +
                        (APkt ? 0 : 0);
-        if (type == AVMEDIA_TYPE_AUDIO && Fdecoded->sample_rate > 0)
-            AIst.next_pts = AIst.pts + static_cast<int64_t>(Fdecoded->nb_samples) * 1000000 / Fdecoded->sample_rate;
+        if (type == AVMEDIA_TYPE_AUDIO && Fdecoded.get()->sample_rate > 0)
+            AIst.next_pts = AIst.pts + static_cast<int64_t>(Fdecoded.get()->nb_samples) * 1000000 / Fdecoded.get()->sample_rate;
         else if (AIst.dec->framerate.num)
             AIst.next_pts = AIst.pts + ff::av_rescale_q(1, {AIst.dec->framerate.den, AIst.dec->framerate.num}, AV_TIME_BASE_Q);
         else if (AIst.st->avg_frame_rate.num)
             AIst.next_pts = AIst.pts + ff::av_rescale_q(1, {AIst.st->avg_frame_rate.den, AIst.st->avg_frame_rate.num}, AV_TIME_BASE_Q);
-        AIst.quality = static_cast<float>(Fdecoded->quality);
-        if (type == AVMEDIA_TYPE_AUDIO && Faudio_volume != 256) ApplyVolume(Fdecoded, Faudio_volume);
-        if (Fstart_time == 0 || AIst.pts >= Fstart_time) DispatchFrame(AIst, AIstIndex, Fdecoded);
-        ff::av_frame_unref(Fdecoded);
+        AIst.quality = static_cast<float>(Fdecoded.get()->quality);
+        if (type == AVMEDIA_TYPE_AUDIO && Faudio_volume != 256) ApplyVolume(Fdecoded.get(), Faudio_volume);
+        if (Fstart_time == 0 || AIst.pts >= Fstart_time) DispatchFrame(AIst, AIstIndex, Fdecoded.get());
+        ff::av_frame_unref(Fdecoded.get());
     }
     if (!APkt) {
         AIst.decoder_flushed = 1;
         FlushEncoders(AIstIndex);
     }
     return 0;
+}
+
+void TCustomFFmpeg::WarnMultipleFrames(TAVInputStream& AIst, int AStreamIndex) {
+    if ((AIst.showed_multi_packet_warning || Fverbose <= 0) && Fverbose <= 1) return;
+    GlobalLogger()->Log(this, llError, FormatText("Multiple frames in a packet from stream %d", AStreamIndex));
+    AIst.showed_multi_packet_warning = 1;
 }
 
 void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* AFrame) {
@@ -157,7 +164,7 @@ void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* 
     // The hooked picture belongs to the task and serves the next one too.
     AVFrame* hooked = AIst.st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO ? PreProcessVideoFrame(AIst, AFrame) : nullptr;
     if (hooked) AFrame = hooked;
-    for (TAVOutputStream* ost : Fost_table) {
+    for (const auto& ost : Fost_table) {
         if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
         if (ost->enc->codec_type == AVMEDIA_TYPE_AUDIO) DoAudioOut(*ost, AIst, AFrame);
         else if (ost->enc->codec_type == AVMEDIA_TYPE_VIDEO) {
@@ -169,7 +176,7 @@ void TCustomFFmpeg::DispatchFrame(TAVInputStream& AIst, int AIstIndex, AVFrame* 
 }
 
 void TCustomFFmpeg::CopyPacket(TAVInputStream& AIst, int AIstIndex, const AVPacket* APkt) {
-    for (TAVOutputStream* ost : Fost_table) {
+    for (const auto& ost : Fost_table) {
         if (ost->source_index != AIstIndex || ost->encoding_needed) continue;
         if (!ost->frame_number && !(APkt->flags & AV_PKT_FLAG_KEY) && !Fcopy_initial_nonkeyframes) continue;
         const AVRational otb = ost->st->time_base;
@@ -193,7 +200,7 @@ void TCustomFFmpeg::CopyPacket(TAVInputStream& AIst, int AIstIndex, const AVPack
 }
 
 void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
-    for (TAVOutputStream* ost : Fost_table) {
+    for (const auto& ost : Fost_table) {
         if (ost->source_index != AIstIndex || !ost->encoding_needed) continue;
         // Joined inputs share the encoders, which are drained at the end of the task.
         if (ost->enc->codec_type == AVMEDIA_TYPE_AUDIO) {
@@ -228,14 +235,14 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
     }
     const int64_t capacity = ff::swr_get_delay(AOst.resample.get(), AFrame->sample_rate) + AFrame->nb_samples;
     const int outSamples = static_cast<int>(ff::av_rescale_rnd(capacity, enc->sample_rate, AFrame->sample_rate, AV_ROUND_UP)) + 32;
-    if (Faudio_frame->nb_samples < outSamples || Faudio_frame->format != enc->sample_fmt) {
-        ff::av_frame_unref(Faudio_frame);
-        Faudio_frame->format = enc->sample_fmt;
-        Faudio_frame->nb_samples = outSamples;
-        ff::av_channel_layout_copy(&Faudio_frame->ch_layout, &enc->ch_layout);
-        if (ff::av_frame_get_buffer(Faudio_frame, 0) < 0) throw FFmpegException("Out of memory in do_audio_out");
+    if (Faudio_frame.get()->nb_samples < outSamples || Faudio_frame.get()->format != enc->sample_fmt) {
+        ff::av_frame_unref(Faudio_frame.get());
+        Faudio_frame.get()->format = enc->sample_fmt;
+        Faudio_frame.get()->nb_samples = outSamples;
+        ff::av_channel_layout_copy(&Faudio_frame.get()->ch_layout, &enc->ch_layout);
+        if (ff::av_frame_get_buffer(Faudio_frame.get(), 0) < 0) throw FFmpegException("Out of memory in do_audio_out");
     }
-    const int got = ff::swr_convert(AOst.resample.get(), Faudio_frame->extended_data, outSamples,
+    const int got = ff::swr_convert(AOst.resample.get(), Faudio_frame.get()->extended_data, outSamples,
                                     const_cast<const uint8_t**>(AFrame->extended_data), AFrame->nb_samples);
     if (got < 0) {
         if (Fexit_on_error) throw FFmpegException("av_audio_convert() failed");
@@ -248,7 +255,7 @@ void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
     const bool planar = ff::av_sample_fmt_is_planar(enc->sample_fmt);
     const int bytes = ff::av_get_bytes_per_sample(enc->sample_fmt) * (planar ? 1 : enc->ch_layout.nb_channels);
     for (int p = 0; p < (planar ? enc->ch_layout.nb_channels : 1) && p < AV_NUM_DATA_POINTERS; ++p)
-        planes[p] = Faudio_frame->extended_data[p] + static_cast<ptrdiff_t>(skip) * bytes;
+        planes[p] = Faudio_frame.get()->extended_data[p] + static_cast<ptrdiff_t>(skip) * bytes;
     if (ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(planes), got - skip) < got - skip)
         throw FFmpegException("av_fifo_realloc2() failed");
     EncodeAudioFifo(AOst, false);
@@ -316,6 +323,9 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
     for (;;) {
         const int queued = ff::av_audio_fifo_size(AOst.fifo);
         if (queued <= 0 || (!AFlush && !anySize && queued < frameSize)) return;
+        // "aframes": the sound ends after that many encoded frames; what
+        // is still queued stays unused.
+        if (AOst.frame_number >= Fmax_frames[AVMEDIA_TYPE_AUDIO]) return;
         const int take = std::min(queued, frameSize);
         const bool shortOk = anySize || (enc->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
         const TFramePtr owner = NewFrame();
@@ -331,6 +341,7 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
         frame->pts = AOst.sync_opts;
         AOst.sync_opts += frame->nb_samples;
         EncodeAndWrite(AOst, frame);
+        ++AOst.frame_number;
     }
 }
 
@@ -444,29 +455,29 @@ int TCustomFFmpeg::EncodeAndWrite(TAVOutputStream& AOst, AVFrame* AFrame) {
     if (r < 0 && r != AVERROR_EOF) throw FFmpegException(video ? "Video encoding failed" : "Audio encoding failed");
     int last = 0;
     for (;;) {
-        r = ff::avcodec_receive_packet(enc, Fenc_pkt);
+        r = ff::avcodec_receive_packet(enc, Fenc_pkt.get());
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) break;
         if (r < 0) throw FFmpegException(video ? "Video encoding failed" : "Audio encoding failed");
-        last = Fenc_pkt->size;
+        last = Fenc_pkt.get()->size;
         if (video) {
-            Fvideo_size += Fenc_pkt->size;
+            Fvideo_size += Fenc_pkt.get()->size;
             size_t sideSize = 0;
-            const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt, AV_PKT_DATA_QUALITY_STATS, &sideSize);
+            const uint8_t* stats = ff::av_packet_get_side_data(Fenc_pkt.get(), AV_PKT_DATA_QUALITY_STATS, &sideSize);
             if (stats && sideSize >= 4) AOst.quality = static_cast<float>(stats[0] | stats[1] << 8 | stats[2] << 16 | static_cast<uint32_t>(stats[3]) << 24);
             if (stats && sideSize >= 5) AOst.pict_type = static_cast<AVPictureType>(stats[4]);
             // Then the error count, two reserved bytes and the 64-bit errors.
             const int errors = stats && sideSize >= 8 ? stats[5] : 0;
             for (int j = 0; j < 3 && j < errors && sideSize >= 8 + 8 * (j + 1u); ++j)
                 std::memcpy(&AOst.error[j], stats + 8 + 8 * j, 8);
-            if (FILE* log = SharedState(AOst).logfile; log && enc->stats_out) fprintf(log, "%s", enc->stats_out);
-            if (Fenc_pkt->duration <= 0) Fenc_pkt->duration = 1;
+            if (FILE* log = SharedState(AOst).logfile.get(); log && enc->stats_out) fprintf(log, "%s", enc->stats_out);
+            if (Fenc_pkt.get()->duration <= 0) Fenc_pkt.get()->duration = 1;
         } else {
-            Faudio_size += Fenc_pkt->size;
+            Faudio_size += Fenc_pkt.get()->size;
         }
-        Fenc_pkt->stream_index = AOst.index;
-        ff::av_packet_rescale_ts(Fenc_pkt, enc->time_base, AOst.st->time_base);
-        WriteFrame(Foutput_files[AOst.file_index], Fenc_pkt, AOst);
-        ff::av_packet_unref(Fenc_pkt);
+        Fenc_pkt.get()->stream_index = AOst.index;
+        ff::av_packet_rescale_ts(Fenc_pkt.get(), enc->time_base, AOst.st->time_base);
+        WriteFrame(Foutput_files[AOst.file_index], Fenc_pkt.get(), AOst);
+        ff::av_packet_unref(Fenc_pkt.get());
     }
     return last;
 }
@@ -583,7 +594,7 @@ void TCustomFFmpeg::PrintReport(int AFileIndex, bool ALast) {
     int frame_number = -1, fps = -1;
     float q = -1.0f;
     bool videoSeen = false;
-    for (TAVOutputStream* ost : Fost_table) {
+    for (const auto& ost : Fost_table) {
         const bool video = ost->enc->codec_type == AVMEDIA_TYPE_VIDEO;
         const float quality = ost->encoding_needed ? ost->quality / FF_QP2LAMBDA : -1.0f;
         if (videoSeen && video) {

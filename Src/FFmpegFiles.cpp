@@ -394,7 +394,7 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
         if (*text) ff::av_dict_set(&oc->metadata, "creation_time", text, 0);
     }
     if ((fmt->flags & AVFMT_NEEDNUMBER) && !ff::av_filename_number_test(libName.c_str()))
-        return fail(ErrorText(AFileName, AVERROR(EINVAL)));
+        return fail(ErrorText(AFileName, AVERROR(EDOM)));
     if (!(fmt->flags & AVFMT_NOFILE)) {
         const int r = ff::avio_open(&oc->pb, libName.c_str(), AVIO_FLAG_WRITE);
         if (r < 0) return fail(ErrorText(AFileName, r));

@@ -35,8 +35,7 @@ void TCustomFFmpeg::BuildInputTables() {
     }
     for (int k = 0; k < Fnb_input_files; ++k) {
         for (unsigned s = 0; s < Finput_files[k]->nb_streams; ++s) {
-            auto* ist = new TAVInputStream;
-            Fist_table.push_back(ist);
+            TAVInputStream* ist = Fist_table.emplace_back(std::make_unique<TAVInputStream>()).get();
             ist->st = Finput_files[k]->streams[s];
             ist->file_index = k;
             ist->index = static_cast<int>(s);
@@ -58,12 +57,12 @@ void TCustomFFmpeg::ChooseSource(TAVOutputStream& AOst, int AIndex) {
                                              m.stream_index, TypeName(Fist_table[source]->st->codecpar->codec_type).c_str(),
                                              AOst.file_index, AOst.index, TypeName(type).c_str()));
         }
-        AOst.sync_ist = Fist_table[Ffile_table[m.sync_file_index].ist_index + m.sync_stream_index];
+        AOst.sync_ist = Fist_table[Ffile_table[m.sync_file_index].ist_index + m.sync_stream_index].get();
     } else {
         // The stream the probe saw most frames of; the first of equals.
         double best = -1;
         for (size_t j = 0; j < Fist_table.size(); ++j) {
-            TAVInputStream* ist = Fist_table[j];
+            TAVInputStream* ist = Fist_table[j].get();
             if (!ist->discard || ist->st->discard == AVDISCARD_ALL || ist->st->codecpar->codec_type != type) continue;
             if (FJoinMode && ist->file_index != AOst.file_index) continue;
             const double score = AnalysedFrameRate(ist->st);
@@ -81,7 +80,7 @@ void TCustomFFmpeg::ChooseSource(TAVOutputStream& AOst, int AIndex) {
             throw FFmpegException(FormatText("Could not find input stream matching output stream #%d.%d (%s)",
                                              AOst.file_index, AOst.index, TypeName(type).c_str()));
         }
-        AOst.sync_ist = Fist_table[source];
+        AOst.sync_ist = Fist_table[source].get();
     }
     AOst.source_index = source;
     Fist_table[source]->discard = 0;
@@ -130,7 +129,8 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
     AVCodecContext* dec = AIst.dec;
     switch (enc->codec_type) {
     case AVMEDIA_TYPE_AUDIO:
-        AOst.fifo = AOst.owner ? AOst.owner->fifo : ff::av_audio_fifo_alloc(enc->sample_fmt, enc->ch_layout.nb_channels, 1024);
+        if (!AOst.owner) AOst.fifo_owned.reset(ff::av_audio_fifo_alloc(enc->sample_fmt, enc->ch_layout.nb_channels, 1024));
+        AOst.fifo = AOst.owner ? AOst.owner->fifo : AOst.fifo_owned.get();
         if (!AOst.fifo) throw FFmpegException("av_fifo_alloc fail");
         AOst.audio_resample = enc->sample_rate != dec->sample_rate || Faudio_sync_method > 1;
         break;
@@ -186,7 +186,7 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
                 throw FFmpegException(FormatText("Cannot read file: Error reading log file \"%s\" for pass-2 encoding", name.c_str()));
             AOst.x264_stats = name;
         } else if (enc->flags & AV_CODEC_FLAG_PASS1) {
-            AOst.logfile = _wfopen(wide.c_str(), L"wb");
+            AOst.logfile.reset(_wfopen(wide.c_str(), L"wb"));
             if (!AOst.logfile) throw FFmpegException(FormatText("Cannot write log file %s for pass-1 encoding", name.c_str()));
         } else {
             uint8_t* text = nullptr;
@@ -222,8 +222,7 @@ void TCustomFFmpeg::BuildOutputTables() {
     Fgroup_size = static_cast<int>(Foutput_files[0]->nb_streams);
     for (int j = 0; j < Fnb_output_files; ++j) {
         for (unsigned k = 0; k < Foutput_files[j]->nb_streams; ++k) {
-            auto* ost = new TAVOutputStream;
-            Fost_table.push_back(ost);
+            TAVOutputStream* ost = Fost_table.emplace_back(std::make_unique<TAVOutputStream>()).get();
             ost->file_index = j;
             ost->index = static_cast<int>(k);
             ost->st = Foutput_files[j]->streams[k];
@@ -334,7 +333,7 @@ void TCustomFFmpeg::OpenDecoders() {
 }
 
 void TCustomFFmpeg::InitInputTimestamps() {
-    for (TAVInputStream* ist : Fist_table) {
+    for (const auto& ist : Fist_table) {
         const AVRational rate = ist->st->avg_frame_rate;
         ist->pts = rate.num ? -std::llrint(ist->st->codecpar->video_delay * 1000000.0 / av_q2d(rate)) : 0;
         ist->next_pts = AV_NOPTS_VALUE;
@@ -425,8 +424,8 @@ void TCustomFFmpeg::DumpStreamMapping() {
         ff::av_dump_format(Foutput_files[i], i, Foutput_files[i]->url, 1);
     if (Fverbose < 0) return;
     GlobalLogger()->Log(this, llVerbose, L"Stream mapping:");
-    for (TAVOutputStream* ost : Fost_table) {
-        const TAVInputStream* src = Fist_table[ost->source_index];
+    for (const auto& ost : Fost_table) {
+        const TAVInputStream* src = Fist_table[ost->source_index].get();
         const std::string type = TypeName(ost->enc->codec_type);
         GlobalLogger()->Log(this, llVerbose, "  Stream #%d.%d -> #%d.%d (%s)", src->file_index, src->index,
                             FJoinMode ? 0 : ost->file_index, ost->index, type.c_str());
@@ -450,30 +449,26 @@ void TCustomFFmpeg::InitBitstreamFilters(TAVOutputStream& AOst) {
 
 void TCustomFFmpeg::FreeTranscodeTables() {
     Ffile_table.clear();
-    for (TAVInputStream* ist : Fist_table) {
-        std::erase(FOpenDecoders, ist);
+    for (const auto& ist : Fist_table) {
+        std::erase(FOpenDecoders, ist.get());
         if (ist->dec) {
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_free_context(&ist->dec);
         }
-        delete ist;
     }
     Fist_table.clear();
-    for (TAVOutputStream* ost : Fost_table) {
-        if (ost->logfile) fclose(ost->logfile);
-        if (ost->fifo && !ost->owner) ff::av_audio_fifo_free(ost->fifo);
+    for (const auto& ost : Fost_table) {
         if (ost->encoding_needed && ost->enc && !ost->owner) {
             ff::av_freep(&ost->enc->stats_in);
-            std::erase(FOpenEncoders, ost);
+            std::erase(FOpenEncoders, ost.get());
             std::lock_guard<std::mutex> lock(AVCodecLock);
             ff::avcodec_close(ost->enc);
         }
-        delete ost;
     }
     Fost_table.clear();
-    if (Fdecoded) ff::av_frame_free(&Fdecoded);
-    if (Faudio_frame) ff::av_frame_free(&Faudio_frame);
-    if (Fenc_pkt) ff::av_packet_free(&Fenc_pkt);
+    Fdecoded.reset();
+    Faudio_frame.reset();
+    Fenc_pkt.reset();
 }
 
 // ---------------------------------------------------------------- the task
@@ -484,11 +479,11 @@ void TCustomFFmpeg::Transcode() {
         TCustomFFmpeg* T;
         ~Tables() { T->FreeTranscodeTables(); }
     } tables{this};
-    Fdecoded = ff::av_frame_alloc();
-    Faudio_frame = ff::av_frame_alloc();
-    Fenc_pkt = ff::av_packet_alloc();
+    Fdecoded = NewFrame();
+    Faudio_frame = NewFrame();
+    Fenc_pkt = NewPacket();
     BuildInputTables();
-    for (TAVInputStream* ist : Fist_table) {
+    for (const auto& ist : Fist_table) {
         const AVCodec* codec = ff::avcodec_find_decoder(ist->st->codecpar->codec_id);
         ist->dec = ff::avcodec_alloc_context3(codec);
         if (!ist->dec) throw FFmpegException("av_mallocz fail");
@@ -508,7 +503,7 @@ void TCustomFFmpeg::Transcode() {
     ApplyMetadataMaps();
     CopyChapters();
     WriteHeaders();
-    for (TAVOutputStream* ost : Fost_table) InitBitstreamFilters(*ost);
+    for (const auto& ost : Fost_table) InitBitstreamFilters(*ost);
     DumpStreamMapping();
     Ftimer_start = Now();
     Flast_report = Ftimer_start;
@@ -521,8 +516,8 @@ void TCustomFFmpeg::Transcode() {
 int TCustomFFmpeg::ChooseInput() {
     int file = -1;
     double ipts_min = 1e100, opts_min = 1e100;
-    for (TAVOutputStream* ost : Fost_table) {
-        TAVInputStream* ist = Fist_table[ost->source_index];
+    for (const auto& ost : Fost_table) {
+        TAVInputStream* ist = Fist_table[ost->source_index].get();
         if (ist->is_past_recording_time || Fno_packet[ist->file_index]) continue;
         const double opts = ost->last_dts * av_q2d(ost->st->time_base);
         const double ipts = static_cast<double>(ist->pts);

@@ -6,9 +6,11 @@
 // format list for category 0 and the option lists for key 100, writing
 // All_Trant_Number and Video_DisableVideo into the main window's fields.
 //
-// Until the skinned combo boxes and office lists are ready, the lists are
-// the class library's list boxes behind the list interfaces of
-// app/LegacySettings.h; the procedures see only those interfaces.
+// The window is skinned by the main window's store (its frame and every
+// skinned control take it), so it follows every skin change of the program
+// like the other forms. The procedures see the lists only through the list
+// interfaces of app/LegacySettings.h. The window owns an encoder component
+// (ROREZ) that nothing uses.
 //
 // Handler names and what they run:
 //   FormCreate                  Button2.Click
@@ -25,44 +27,60 @@
 #include <memory>
 
 #include "app/LegacySettings.h"
-#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/ImgList.h"
-#include "platform/PageControl.h"
 #include "platform/StdCtrls.h"
+
+// The plain panel is kept out of this header: its bevel names collide with
+// the skinned panel's border styles (Unit6Procedures.cpp builds it).
+class TPanel;
+class TImage;
+class TbsSkinData;
+class TbsSkinFrame;
+class TbsSkinPanel;
+class TbsSkinTextLabel;
+class TbsSkinOfficeComboBox;
+class TbsSkinComboBox;
+class TbsSkinButton;
+class TbsSkinPageControl;
+class TbsSkinTabSheet;
+class TDIzizuZUR;
 
 class TForm6 : public TForm {
 public:
-    // fields: the main window's fields the window writes; sources: what the
-    // presets read of the main window and the options dialog.
-    TForm6(TComponent* owner, legacy::TMainWindowFields fields,
+    // store: the main window's skin store (bsSkinData1), taken by the frame
+    // and every skinned control; nullptr leaves the window in the plain
+    // look. fields: the main window's fields the window writes; sources:
+    // what the presets read of the main window and the options dialog.
+    TForm6(TComponent* owner, TbsSkinData* store, legacy::TMainWindowFields fields,
            std::function<legacy::TPresetSources()> sources);
     ~TForm6() override;
 
-    TPanel* bsSkinPanel2 = nullptr;
-    TLabel* bsSkinTextLabel5 = nullptr;
-    TListBox* bsSkinOfficeComboBox2 = nullptr;  // categories
-    TListBox* bsSkinOfficeComboBox1 = nullptr;  // formats of the category
-    TButton* bsSkinButton1 = nullptr;
-    TPageControl* bsSkinPageControl1 = nullptr;
-    TTabSheet* bsSkinTabSheet1 = nullptr;
-    TTabSheet* bsSkinTabSheet2 = nullptr;
-    TTabSheet* FilterSheet = nullptr;  // the sheet "滤镜设置"
-    TTabSheet* bsSkinTabSheet3 = nullptr;
-    TLabel* bsSkinTextLabel3 = nullptr;
-    TLabel* bsSkinTextLabel2 = nullptr;
-    TLabel* bsSkinTextLabel6 = nullptr;
-    TLabel* bsSkinTextLabel9 = nullptr;
-    TLabel* bsSkinTextLabel4 = nullptr;
-    TLabel* bsSkinTextLabel7 = nullptr;
-    TListBox* bsSkinComboBox1 = nullptr;   // resolution
-    TListBox* bsSkinComboBox2 = nullptr;   // video bit rate
-    TListBox* bsSkinComboBox9 = nullptr;   // frame rate
-    TListBox* bsSkinComboBox4 = nullptr;   // aspect mode
-    TListBox* bsSkinComboBox3 = nullptr;   // audio bit rate
-    TListBox* bsSkinComboBox10 = nullptr;  // sample rate
-    TButton* bsSkinButton2 = nullptr;      // OK
-    TButton* bsSkinButton3 = nullptr;      // Cancel
+    TbsSkinFrame* bsSkinFrame1 = nullptr;
+    TbsSkinPanel* bsSkinPanel2 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel5 = nullptr;
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox2 = nullptr;  // categories
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;  // formats of the category
+    TbsSkinButton* bsSkinButton1 = nullptr;
+    TbsSkinPageControl* bsSkinPageControl1 = nullptr;
+    TbsSkinTabSheet* bsSkinTabSheet1 = nullptr;
+    TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;
+    TbsSkinTabSheet* FilterSheet = nullptr;  // the sheet "滤镜设置"
+    TbsSkinTabSheet* bsSkinTabSheet3 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel3 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel2 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel6 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel9 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel4 = nullptr;
+    TbsSkinTextLabel* bsSkinTextLabel7 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox1 = nullptr;   // resolution
+    TbsSkinComboBox* bsSkinComboBox2 = nullptr;   // video bit rate
+    TbsSkinComboBox* bsSkinComboBox9 = nullptr;   // frame rate
+    TbsSkinComboBox* bsSkinComboBox4 = nullptr;   // aspect mode
+    TbsSkinComboBox* bsSkinComboBox3 = nullptr;   // audio bit rate
+    TbsSkinComboBox* bsSkinComboBox10 = nullptr;  // sample rate
+    TbsSkinButton* bsSkinButton2 = nullptr;       // OK
+    TbsSkinButton* bsSkinButton3 = nullptr;       // Cancel
     TPanel* Panel1 = nullptr;
     TImage* Image1 = nullptr;
     TButton* Button6 = nullptr;
@@ -74,16 +92,18 @@ public:
     TButton* Button18 = nullptr;
     TImageList* ImageList1 = nullptr;
     TImageList* ImageList2 = nullptr;
+    TDIzizuZUR* ROREZ = nullptr;  // an encoder of the window's own; nothing uses it
 
     // The option list of each TOptionList.
-    TListBox* OptionList(legacy::TOptionList list) const;
+    TbsSkinComboBox* OptionList(legacy::TOptionList list) const;
 
 private:
     class TViews;
 
-    void CreateFormatChooser();
-    void CreateOptionPage();
-    void CreateButtons();
+    void CreateFormatChooser(TbsSkinData* store);
+    void CreateOptionPage(TbsSkinData* store);
+    void CreateButtons(TbsSkinData* store);
+    void CreateProcedureButtons();  // Unit6Procedures.cpp
 
     void FormCreate(TObject* sender);
     void Button2Click(TObject* sender);

@@ -32,6 +32,7 @@
 #include "platform/Timer.h"
 #include "skin/bsSkinData.h"
 #include "skin/frame/bsSkinFrameObjects.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 
 class TbsLayerManager;
 class TCustomImageList;
@@ -43,8 +44,6 @@ class TbsSkinFrame;
 constexpr UINT CM_QUERYSKINNEDFRAME = 0xB1B2;
 constexpr UINT CM_BEGINSMARTEFFECTS = 0xB1B3;
 constexpr UINT CM_ENDSMARTEFFECTS = 0xB1B4;
-constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
-constexpr UINT CM_PAINTTODC = 0xBC4B;
 constexpr UINT WM_CLOSESKINMENU = WM_USER + 204;
 constexpr UINT WM_MDICHILDRESIZE = WM_USER + 206;
 constexpr UINT WM_MDICHILDMAX = WM_USER + 207;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/Unit6.h"
+#include "skin/boxes/bsSkinComboBox.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/controls/bsSkinCtrlsButton.h"
 
 namespace {
 
@@ -14,7 +17,7 @@ protected:
     void SetUp() override {
         Application->Initialize();
         settings.Video_DisableVideo = true;
-        Form6 = new TForm6(Application, {allTrantNumber, settings}, [this] { return sources; });
+        Form6 = new TForm6(Application, nullptr, {allTrantNumber, settings}, [this] { return sources; });
         Form6->AfterConstruction();
     }
     void TearDown() override {
@@ -23,7 +26,7 @@ protected:
     }
 
     std::wstring Shown(TOptionList list) {
-        TListBox* box = Form6->OptionList(list);
+        TbsSkinComboBox* box = Form6->OptionList(list);
         return box->ItemIndex() < 0 ? std::wstring() : box->Items()->Get(box->ItemIndex());
     }
 
@@ -36,12 +39,12 @@ protected:
 TEST_F(LegacyWindow, CreationFillsTheFirstFormatAndStaysHidden) {
     EXPECT_FALSE(Form6->Visible());
     EXPECT_EQ(Form6->Caption(), L"设置选项");
-    EXPECT_EQ(Form6->bsSkinOfficeComboBox2->Count(), 12);
-    EXPECT_EQ(Form6->bsSkinOfficeComboBox1->Count(), 15);
+    EXPECT_EQ(Form6->bsSkinOfficeComboBox2->Items()->Count(), 12);
+    EXPECT_EQ(Form6->bsSkinOfficeComboBox1->Items()->Count(), 15);
     EXPECT_EQ(Form6->bsSkinOfficeComboBox1->ItemIndex(), 0);
     EXPECT_EQ(allTrantNumber, 100);
     EXPECT_FALSE(settings.Video_DisableVideo);
-    EXPECT_EQ(Form6->bsSkinComboBox1->Count(), 28);
+    EXPECT_EQ(Form6->bsSkinComboBox1->Items()->Count(), 28);
     EXPECT_EQ(Shown(TOptionList::VideoBitrate), L"816 kbps");
     EXPECT_EQ(Shown(TOptionList::FrameRate), L"25.00");
     EXPECT_EQ(Shown(TOptionList::SampleRate), L"44100");
@@ -50,9 +53,8 @@ TEST_F(LegacyWindow, CreationFillsTheFirstFormatAndStaysHidden) {
 }
 
 TEST_F(LegacyWindow, ACategoryChosenInTheListRefillsBoth) {
-    Form6->bsSkinOfficeComboBox2->SetItemIndex(1);
-    Form6->bsSkinOfficeComboBox2->Click();
-    EXPECT_EQ(Form6->bsSkinOfficeComboBox1->Count(), 13);
+    Form6->bsSkinOfficeComboBox2->SetItemIndex(1);  // raises the change event
+    EXPECT_EQ(Form6->bsSkinOfficeComboBox1->Items()->Count(), 13);
     EXPECT_EQ(allTrantNumber, 200);
     EXPECT_FALSE(Form6->bsSkinComboBox1->Enabled());
     EXPECT_FALSE(Form6->bsSkinComboBox4->Enabled());
@@ -62,7 +64,7 @@ TEST_F(LegacyWindow, ACategoryChosenInTheListRefillsBoth) {
 
 TEST_F(LegacyWindow, OkAppliesThePresetAndTheListsChoicesResetEmpties) {
     Form6->bsSkinComboBox2->SetItemIndex(4);  // "1200 kbps"
-    Form6->bsSkinButton2->Click();
+    Form6->bsSkinButton2->ButtonClick();
     EXPECT_EQ(settings.Video_OutPutFileName, L"C:\\out\\clip.avi");
     EXPECT_EQ(settings.Video_VideoTag, L"XVID");
     EXPECT_EQ(settings.Video_VideoBitrate, 1200000);

@@ -147,6 +147,7 @@ TEST_F(ErrorTextTest, NamesTheFileAndTheMeaningOfTheCode) {
     EXPECT_EQ(ErrorText(L"a.avi", AVERROR_EOF), L"a.avi: End of file");
     EXPECT_EQ(ErrorText(L"a.avi", AVERROR_DEMUXER_NOT_FOUND), L"a.avi: Unknown format");
     EXPECT_EQ(ErrorText(L"a.avi", AVERROR_PATCHWELCOME), L"a.avi: Not yet implemented in FFmpeg");
+    EXPECT_EQ(ErrorText(L"img.bmp", AVERROR(EDOM)), L"img.bmp: Number syntax expected in filename");
     // Any other code: the library's own text.
     EXPECT_EQ(ErrorText(L"a.avi", AVERROR(EACCES)), L"a.avi: Permission denied");
     EXPECT_EQ(ErrorText(L"a.avi", -123456), L"a.avi: Error number -123456 occurred");

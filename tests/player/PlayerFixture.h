@@ -13,18 +13,27 @@
 #include "Src/libsdl.h"
 #include "platform/MainThread.h"
 
-// Serves the message queue and the hand-overs for a while.
+// Serves the message queue and the hand-overs once.
+inline void ServeMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    platform::CheckSynchronize();
+}
+
+// Serves the message queue and the hand-overs until the time is up, sleeping
+// only while nothing arrives (a hand-over from another thread posts to the
+// queue and so wakes the wait).
 inline void PumpFor(DWORD AMilliseconds) {
     const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        platform::CheckSynchronize();
-        Sleep(5);
-    } while (GetTickCount() - start < AMilliseconds);
+    for (;;) {
+        ServeMessages();
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= AMilliseconds) return;
+        MsgWaitForMultipleObjectsEx(0, nullptr, AMilliseconds - spent, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
 }
 
 // A top-level form with one child window (the picture panel).
@@ -89,10 +98,14 @@ protected:
     template <class Cond>
     static bool PumpUntil(Cond ACond, DWORD ATimeoutMs) {
         const DWORD start = GetTickCount();
-        while (!ACond()) {
-            if (GetTickCount() - start > ATimeoutMs) return false;
-            PumpFor(10);
+        // Every event of the player reaches this thread as a message, so
+        // the condition is looked at again as soon as one arrives.
+        for (;;) {
+            ServeMessages();
+            if (ACond()) return true;
+            const DWORD spent = GetTickCount() - start;
+            if (spent >= ATimeoutMs) return false;
+            MsgWaitForMultipleObjectsEx(0, nullptr, ATimeoutMs - spent, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
-        return true;
     }
 };

@@ -236,11 +236,14 @@ TEST_F(Player, ControlsAgainstAStoppingPlayerReturn) {
     HostForm& form = *host;
     ASSERT_TRUE(player->Open(PlayerClips().Bars5s, form.Child()));
     ASSERT_TRUE(PumpUntil([&] { return LastPosition() > 200000; }, 5000));
-    // Grabs while the video thread writes pictures.
-    for (int i = 0; i < 100; ++i) {
+    // Grabs while the video thread writes the next ten pictures.
+    const size_t first = positions.size();
+    const DWORD grabStart = GetTickCount();
+    while (positions.size() < first + 10) {
         TBitmap* bmp = player->CurrentFrame();
         ASSERT_EQ(bmp->Width(), 320);
-        Sleep(2);
+        ServeMessages();
+        ASSERT_LT(GetTickCount() - grabStart, 5000u) << "no new pictures while grabbing";
     }
     player->Stop(false);
     const DWORD t0 = GetTickCount();

@@ -121,7 +121,9 @@ std::string AddVideo(Output& AOut, const ClipSpec& ASpec) {
     char graph[256];
     snprintf(graph, sizeof graph, "%s=size=%dx%d:rate=%d/%d:duration=%g", v.Source, v.Width, v.Height, v.Rate.num,
              v.Rate.den, ASpec.Seconds);
-    std::string description = graph + FrameNumberStrip();
+    std::string description = graph;
+    if (v.Filter) description += std::string(",") + v.Filter;
+    description += FrameNumberStrip();
     if (v.SampleAspect.num) description += ",setsar=" + std::to_string(v.SampleAspect.num) + "/" + std::to_string(v.SampleAspect.den);
     description += std::string(",format=") + ff::av_get_pix_fmt_name(enc->pix_fmt);
     error = BuildGraph(*source, description, true);

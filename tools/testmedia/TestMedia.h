@@ -20,6 +20,7 @@ struct VideoSpec {
     const char* Source = "smptebars";
     AVRational SampleAspect = {0, 1};  // 0: square pixels
     int Gop = 25;
+    const char* Filter = nullptr;  // a filter chain on the source's pictures, e.g. "geq=..."
 };
 
 struct AudioSpec {

@@ -1,0 +1,130 @@
+// The legacy window beside the main window: skinned by the main store, its
+// own encoder component, every skin switch of the store reaching its
+// controls, and what a switch costs with the window alive.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "Src/DIzizuZUR.h"
+#include "app/Unit1.h"
+#include "app/Unit6.h"
+#include "skin/boxes/bsSkinComboBox.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/bsSkinData.h"
+#include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsLabels.h"
+#include "skin/controls/bsSkinCtrlsPages.h"
+#include "skin/controls/bsSkinCtrlsPanel.h"
+#include "skin/frame/bsSkinFrame.h"
+
+namespace {
+
+class LegacySkin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->Initialize();
+        Application->CreateForm(Form1);
+        store = Form1->bsSkinData1;
+    }
+    void TearDown() override {
+        delete Form6;
+        Form6 = nullptr;
+        delete Form1;
+        Form1 = nullptr;
+    }
+    void CreateLegacyWindow() {
+        Form6 = new TForm6(Application, store, {allTrantNumber, settings}, [this] { return sources; });
+        Form6->AfterConstruction();
+    }
+
+    TApplication app;
+    TbsSkinData* store = nullptr;
+    int allTrantNumber = 0;
+    formats::TFormatSettings settings;
+    legacy::TPresetSources sources{L"D:\\in\\clip.wmv", L"C:\\out", true};
+};
+
+// What a combo box copied of the skin's "combobox" record at its last read.
+auto ComboLook(const TbsSkinCustomComboBox* AC) {
+    const TRect& r = AC->SItemRect;
+    const TRect& b = AC->ButtonRectSkin;
+    return std::make_tuple(r.left, r.top, r.right, r.bottom, b.left, b.top, b.right, b.bottom, AC->FontColor,
+                           AC->FontHeight, AC->FontName);
+}
+
+TEST_F(LegacySkin, TheWindowIsSkinnedByTheMainStoreAndOwnsAnEncoder) {
+    CreateLegacyWindow();
+    EXPECT_FALSE(Form6->Visible());
+    EXPECT_EQ(allTrantNumber, 100);
+    EXPECT_FALSE(settings.Video_DisableVideo);
+    EXPECT_EQ(Form6->bsSkinFrame1->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinPanel2->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinOfficeComboBox1->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinOfficeComboBox2->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinPageControl1->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinTextLabel5->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinButton2->SkinData(), store);
+    EXPECT_EQ(Form6->bsSkinButton3->SkinData(), store);
+    for (legacy::TOptionList list : {legacy::TOptionList::Resolution, legacy::TOptionList::VideoBitrate,
+                                     legacy::TOptionList::FrameRate, legacy::TOptionList::Aspect,
+                                     legacy::TOptionList::AudioBitrate, legacy::TOptionList::SampleRate}) {
+        EXPECT_EQ(Form6->OptionList(list)->SkinData(), store) << static_cast<int>(list);
+        EXPECT_NE(Form6->OptionList(list)->SkinRecord(), nullptr) << static_cast<int>(list);
+    }
+    // The hidden button of the chooser has no store.
+    EXPECT_EQ(Form6->bsSkinButton1->SkinData(), nullptr);
+    ASSERT_NE(Form6->ROREZ, nullptr);
+    EXPECT_EQ(Form6->ROREZ->Owner(), Form6);
+    EXPECT_EQ(Form6->FindComponent(L"ROREZ"), Form6->ROREZ);
+}
+
+// After every switch the window's lists look like lists made fresh on the
+// new skin; the skins differ in that look, so a missed switch shows.
+TEST_F(LegacySkin, EverySkinSwitchReachesTheWindowsLists) {
+    CreateLegacyWindow();
+    std::set<decltype(ComboLook(nullptr))> looks;
+    for (int skin : {0, 2, 3, 4, 5, 6, 7, 1}) {
+        store->SetSkinIndex(skin);
+        TbsSkinComboBox fresh(nullptr);
+        fresh.SetSkinDataName(L"combobox");
+        fresh.SetSkinData(store);
+        EXPECT_EQ(ComboLook(Form6->bsSkinComboBox10), ComboLook(&fresh)) << "skin " << skin;
+        EXPECT_EQ(ComboLook(Form6->bsSkinComboBox1), ComboLook(&fresh)) << "skin " << skin;
+        looks.insert(ComboLook(&fresh));
+    }
+    EXPECT_GT(looks.size(), 1u);
+}
+
+// The median time of a round of switches through every skin, in ms.
+double MedianSwitchRound(TbsSkinData* AStore) {
+    std::vector<double> rounds;
+    for (int r = 0; r < 5; ++r) {
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int skin : {0, 2, 3, 4, 5, 6, 7, 1}) AStore->SetSkinIndex(skin);
+        rounds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::sort(rounds.begin(), rounds.end());
+    return rounds[rounds.size() / 2];
+}
+
+// The hidden window re-reads its skin but paints nothing: a switch with it
+// costs little more than without it.
+TEST_F(LegacySkin, ASwitchWithTheWindowAliveCostsLittleMore) {
+    MedianSwitchRound(store);  // the first loads warm the caches
+    const double without = MedianSwitchRound(store);
+    CreateLegacyWindow();
+    const double with = MedianSwitchRound(store);
+    std::printf("eight skin switches: %.1f ms without the legacy window, %.1f ms with it (%.1f %%)\n", without, with,
+                100.0 * (with - without) / without);
+    RecordProperty("without_ms", static_cast<int>(without));
+    RecordProperty("with_ms", static_cast<int>(with));
+    // Loose: the machine is shared; the figure goes in the closing note.
+    EXPECT_LT(with, without * 1.5 + 20);
+}
+
+}  // namespace
