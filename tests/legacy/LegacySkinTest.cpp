@@ -1,14 +1,11 @@
 // The legacy window beside the main window: skinned by the main store, its
-// own encoder component, every skin switch of the store reaching its
-// controls, and what a switch costs with the window alive.
+// own encoder component, and every skin switch of the store reaching its
+// controls. What a switch costs with the window alive is measured by
+// legacy_skin_bench (scripts/bench).
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <set>
 #include <tuple>
-#include <vector>
 
 #include "Src/DIzizuZUR.h"
 #include "app/Unit1.h"
@@ -98,33 +95,6 @@ TEST_F(LegacySkin, EverySkinSwitchReachesTheWindowsLists) {
         looks.insert(ComboLook(&fresh));
     }
     EXPECT_GT(looks.size(), 1u);
-}
-
-// The median time of a round of switches through every skin, in ms.
-double MedianSwitchRound(TbsSkinData* AStore) {
-    std::vector<double> rounds;
-    for (int r = 0; r < 5; ++r) {
-        const auto t0 = std::chrono::steady_clock::now();
-        for (int skin : {0, 2, 3, 4, 5, 6, 7, 1}) AStore->SetSkinIndex(skin);
-        rounds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::sort(rounds.begin(), rounds.end());
-    return rounds[rounds.size() / 2];
-}
-
-// The hidden window re-reads its skin but paints nothing: a switch with it
-// costs little more than without it.
-TEST_F(LegacySkin, ASwitchWithTheWindowAliveCostsLittleMore) {
-    MedianSwitchRound(store);  // the first loads warm the caches
-    const double without = MedianSwitchRound(store);
-    CreateLegacyWindow();
-    const double with = MedianSwitchRound(store);
-    std::printf("eight skin switches: %.1f ms without the legacy window, %.1f ms with it (%.1f %%)\n", without, with,
-                100.0 * (with - without) / without);
-    RecordProperty("without_ms", static_cast<int>(without));
-    RecordProperty("with_ms", static_cast<int>(with));
-    // Loose: the machine is shared; the figure goes in the closing note.
-    EXPECT_LT(with, without * 1.5 + 20);
 }
 
 }  // namespace
