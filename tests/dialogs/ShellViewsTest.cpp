@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/StringList.h"
+#include "skin/boxes/bsMessages.h"
 #include "skin/shell/bsSkinShellCombo.h"
 #include "skin/shell/bsSkinShellList.h"
 #include "skin/shell/bsSkinShellTree.h"
@@ -57,7 +58,29 @@ protected:
         SendMessageW(header, WM_LBUTTONUP, 0, at);
         Application->ProcessMessages();
     }
+    void TearDown() override {
+        MessageFormShownHook() = nullptr;
+        platform_test::ControlsTest::TearDown();
+    }
+    // Every skinned message is read and closed with its OK button.
+    void CloseMessages() {
+        MessageFormShownHook() = [this](TbsMessageForm* f) {
+            messages.push_back(f->Message->GetText());
+            TbsSkinButton* ok = f->ButtonOf(mbOK);
+            PostMessageW(ok->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageW(ok->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        };
+    }
+    // Edits the caption of row in place to text, as the user does.
+    void RenameRow(TbsCustomShellListView* list, int row, const String& text) {
+        list->SetFocus();
+        HWND edit = ListView_EditLabel(list->Handle(), row);
+        ASSERT_NE(edit, nullptr);
+        SetWindowTextW(edit, text.c_str());
+        PressKey(edit, VK_RETURN);
+    }
     MediaFolder media;
+    std::vector<String> messages;
 };
 
 TEST_F(ShellViewsTest, LinkedViewsFollowTheTreeAndTheListNavigates) {
@@ -246,6 +269,135 @@ TEST_F(ShellViewsTest, ChoosingAPathBoxEntryMovesTheLinkedList) {
     combo->SetItemIndex(combo->ItemIndex() - 2);  // the media folder
     EXPECT_TRUE(SameText(list->Path(), media.Path())) << list->Path();
     EXPECT_TRUE(SameText(combo->Path(), media.Path())) << combo->Path();
+}
+
+TEST_F(ShellViewsTest, RenameInPlaceRenamesTheFileAndARefusalIsShown) {
+    auto* list = NewList();
+    list->SetPath(media.Path());
+    RenameRow(list, RowOf(list, L"c.avi"), L"d.avi");
+    EXPECT_TRUE(FileExists(media / L"d.avi"));
+    EXPECT_FALSE(FileExists(media / L"c.avi"));
+    EXPECT_NE(RowOf(list, L"d.avi"), -1);
+
+    // A name the shell refuses: the message is shown, nothing leaves the
+    // window procedure and the file keeps its name.
+    CloseMessages();
+    RenameRow(list, RowOf(list, L"d.avi"), L"a.mp4");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"Rename to a.mp4 failed");
+    EXPECT_TRUE(FileExists(media / L"d.avi"));
+}
+
+// The control hands over the row its search starts at.
+TEST_F(ShellViewsTest, TypingFindsTheFirstMatchingRowFromTheStart) {
+    auto* list = NewList();
+    list->SetPath(media.Path());
+    media.File(L"ab.mkv");
+    list->Refresh();
+    const int a = RowOf(list, L"a.mp4"), ab = RowOf(list, L"ab.mkv"), b = RowOf(list, L"b.MP4");
+    const struct {
+        const wchar_t* text;
+        int start;
+        bool wrap;
+        int want;
+    } cases[] = {
+        {L"A", 0, false, a},
+        {L"a", a + 1, false, ab},
+        {L"a", ab + 1, true, a},
+        {L"a", ab + 1, false, -1},
+        {L"B", 0, false, b},
+        {L"zz", 0, true, -1},
+        {L"a", -1, true, -1},  // no start row: no search
+    };
+    for (const auto& c : cases) {
+        LVFINDINFOW f{};
+        f.flags = LVFI_PARTIAL | LVFI_STRING | (c.wrap ? LVFI_WRAP : 0);
+        f.psz = c.text;
+        EXPECT_EQ(ListView_FindItem(list->Handle(), c.start, &f), c.want)
+            << Utf8Encode(c.text) << " from " << c.start;
+    }
+}
+
+TEST_F(ShellViewsTest, ReportRowsCarryTheDetailTexts) {
+    auto* list = NewList();
+    list->SetPath(media.Path());
+    list->SetViewStyle(vsReport);
+    const int columns = list->Columns()->Count();
+    ASSERT_GE(columns, 4);
+    TListItem* item = list->Items()->Item(RowOf(list, L"a.mp4"));
+    ASSERT_EQ(item->SubItems()->Count(), columns - 1);
+    EXPECT_FALSE((*item->SubItems())[0].empty());  // the size
+}
+
+TEST_F(ShellViewsTest, AutoRefreshWatchesTheFolderShown) {
+    auto* list = NewList();
+    list->SetPath(media.Path());
+    list->SetAutoRefresh(true);
+    ASSERT_NE(list->Notifier(), nullptr);
+    list->SetPath(media / L"sub");
+    ASSERT_NE(list->Notifier(), nullptr);
+    EXPECT_TRUE(SameText(list->Notifier()->Root(), media / L"sub"));
+    dialogstest::PumpUntil([] { return false; }, 200);
+    media.File(L"sub\\fresh.txt");
+    EXPECT_TRUE(dialogstest::PumpUntil([&] { return RowOf(list, L"fresh.txt") != -1; }));
+    list->SetAutoRefresh(false);
+    EXPECT_EQ(list->Notifier(), nullptr);
+}
+
+TEST_F(ShellViewsTest, TreeStartsAtTheDesktopAndFollowsFileNodesToTheirFolder) {
+    auto* tree = Make<TbsSkinDirTreeView>(10, 40, 180, 300);
+    TTreeNode* top = tree->Items()->GetFirstNode();
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(tree->Items()->RootCount(), 1);
+    EXPECT_TRUE(top->Selected());
+    EXPECT_TRUE(top->Expanded());
+    EXPECT_GT(top->Count(), 0);
+
+    auto* list = NewList();
+    tree->SetObjectTypes(otFolders | otNonFolders);
+    tree->SetShellListView(list);
+    tree->SetPath(media.Path());
+    TTreeNode* folder = tree->Selected();
+    ASSERT_NE(folder, nullptr);
+    TTreeNode* file = nullptr;
+    for (int i = 0; i < folder->Count(); ++i)
+        if (SameText(ExtractFileName(TbsCustomShellTreeView::NodeFolder(folder->Item(i))->FullObjectName()), L"a.mp4"))
+            file = folder->Item(i);
+    ASSERT_NE(file, nullptr);
+    list->SetPath(media / L"sub");
+    file->SetSelected(true);
+    EXPECT_TRUE(SameText(list->Path(), media.Path())) << list->Path();
+    // Expanding a file runs nothing and gives it no children.
+    file->Expand(false);
+    EXPECT_EQ(file->Count(), 0);
+    EXPECT_FALSE(file->HasChildren());
+}
+
+TEST_F(ShellViewsTest, ADeletedFolderNodeGoesOnlyWhenTheFolderIsGone) {
+    auto* tree = Make<TbsSkinDirTreeView>(10, 40, 180, 300);
+    tree->SetPath(media / L"sub\\inner");
+    TTreeNode* inner = tree->Selected();
+    ASSERT_NE(inner, nullptr);
+    TTreeNode* sub = inner->Parent();
+    tree->CommandCompleted(L"delete", true);  // the folder is still there
+    EXPECT_EQ(sub->Count(), 1);
+    RemoveDirectoryW((media / L"sub\\inner").c_str());
+    tree->CommandCompleted(L"DELETE", false);  // a failed command changes nothing
+    EXPECT_EQ(sub->Count(), 1);
+    tree->CommandCompleted(L"Delete", true);
+    EXPECT_EQ(sub->Count(), 0);
+}
+
+TEST_F(ShellViewsTest, PathBoxUnderALowerCaseDesktopNameHasNoDrives) {
+    auto* combo = Make<TbsSkinShellComboBox>(200, 10, 300, 20);
+    combo->SetRoot(L"rfdesktop");  // the same root: nothing happens
+    EXPECT_EQ(combo->Root(), L"rfDesktop");
+    combo->SetRoot(L"rfMyComputer");
+    combo->SetRoot(L"rfdesktop");
+    int deepest = 0;
+    for (int i = 0; i < combo->EntryCount(); ++i) deepest = std::max(deepest, combo->Entry(i).Indent);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(combo->Entry(0).Indent, 0);
 }
 
 }  // namespace
