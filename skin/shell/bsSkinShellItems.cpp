@@ -323,7 +323,9 @@ ComPtr<IShellFolder> BindItemShellFolder(IShellFolder* folder, LPCITEMIDLIST id,
         if (!sf && (FAILED(folder->GetUIObjectOf(wnd, 1, &id, IID_IShellFolder, nullptr, sf.PutVoid())) || !sf))
             sf.Reset();
     }
-    if (!sf) {
+    // The desktop binds an id only when no folder was given: a relative id
+    // bound there would name another folder.
+    if (!sf && !folder) {
         IShellFolder* desktop = ShellDesktopObject()->ShellFolder();
         if (FAILED(desktop->BindToObject(id, nullptr, IID_IShellFolder, sf.PutVoid())) || !sf) sf.Reset();
     }

@@ -112,7 +112,8 @@ String StrRetToText(LPCITEMIDLIST id, STRRET& s);
 // again as a normal name.
 String GetItemDisplayName(IShellFolder* folder, LPCITEMIDLIST id, DWORD flags);
 // The item's own folder, or empty. The first binding that succeeds wins:
-// the item itself, then its UI object, then the desktop's binding of id.
+// the item itself, then its UI object; without a folder the desktop's
+// binding of id.
 platform::ComPtr<IShellFolder> BindItemShellFolder(IShellFolder* folder, LPCITEMIDLIST id, HWND wnd);
 
 // A new item for an absolute id, under the desktop object.

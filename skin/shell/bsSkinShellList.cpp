@@ -529,7 +529,13 @@ void TbsCustomShellListView::SetAutoRefresh(bool v) {
     FNotifier = std::make_unique<TbsShellChangeNotifier>(nullptr);
     FNotifier->SetWatchSubTree(false);
     FNotifier->SetRoot(FRootFolder->PathName());
-    FNotifier->SetOnChange([this] { Refresh(); });
+    FNotifier->SetOnChange([this] {
+        try {
+            Refresh();
+        } catch (const std::exception& e) {
+            ShowShellError(e, SkinData());
+        }
+    });
 }
 
 void TbsCustomShellListView::SetShellTreeView(TbsCustomShellTreeView* v) {

@@ -399,7 +399,13 @@ void TbsCustomShellTreeView::SetAutoRefresh(bool v) {
     FNotifier = std::make_unique<TbsShellChangeNotifier>(nullptr);
     FNotifier->SetWatchSubTree(false);
     FNotifier->SetRoot(f->PathName());
-    FNotifier->SetOnChange([this] { RefreshSelected(); });
+    FNotifier->SetOnChange([this] {
+        try {
+            RefreshSelected();
+        } catch (const std::exception& e) {
+            ShowShellError(e, SkinData());
+        }
+    });
 }
 
 void TbsCustomShellTreeView::SetShellListView(TbsCustomShellListView* v) {

@@ -400,4 +400,57 @@ TEST_F(ShellViewsTest, PathBoxUnderALowerCaseDesktopNameHasNoDrives) {
     EXPECT_EQ(combo->Entry(0).Indent, 0);
 }
 
+// A control that takes part in the shell menu's commands and takes every
+// verb itself.
+class VerbTaker : public TWinControl, public IShellVerbCallback {
+public:
+    using TWinControl::TWinControl;
+    void ExecuteCommand(const String& verb, bool& handled) override {
+        log += L"execute:" + verb + L",";
+        handled = true;
+    }
+    void CommandCompleted(const String& verb, bool succeeded) override {
+        log += L"completed:" + verb + (succeeded ? L":ok," : L":failed,");
+    }
+    String log;
+};
+
+// Keys for the menu being tracked, posted from a thread timer that runs in
+// the menu's own loop.
+std::vector<WORD> gMenuKeys;
+void CALLBACK PressMenuKeys(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu) return;
+    KillTimer(nullptr, id);
+    for (WORD k : gMenuKeys) {
+        PostMessageW(menu, WM_KEYDOWN, k, 1);
+        PostMessageW(menu, WM_KEYUP, k, 0xC0000001);
+    }
+}
+
+TEST_F(ShellViewsTest, ShellMenuClosedWithoutChoiceRunsNothing) {
+    auto* owner = Make<VerbTaker>(10, 40, 100, 100);
+    auto item = CreateShellFolderFromItemIdList(ParsePath(media / L"a.mp4").Get());
+    gMenuKeys = {VK_ESCAPE, VK_ESCAPE};
+    SetTimer(nullptr, 0, 100, &PressMenuKeys);
+    InvokeShellContextMenu(owner, item.get(), 5, 5);
+    EXPECT_EQ(owner->log, L"");
+    EXPECT_FALSE(ShellContextMenuOpen());
+    EXPECT_TRUE(FileExists(media / L"a.mp4"));
+}
+
+TEST_F(ShellViewsTest, AVerbTakenByTheViewIsNotInvokedAndCountsAsDone) {
+    auto* owner = Make<VerbTaker>(10, 40, 100, 100);
+    auto item = CreateShellFolderFromItemIdList(ParsePath(media / L"a.mp4").Get());
+    gMenuKeys = {VK_DOWN, VK_RETURN};
+    SetTimer(nullptr, 0, 100, &PressMenuKeys);
+    InvokeShellContextMenu(owner, item.get(), 5, 5);
+    const size_t comma = owner->log.find(L',');
+    ASSERT_NE(comma, String::npos) << Utf8Encode(owner->log);
+    const String verb = owner->log.substr(8, comma - 8);  // after "execute:"
+    EXPECT_FALSE(verb.empty());
+    EXPECT_EQ(owner->log, L"execute:" + verb + L",completed:" + verb + L":ok,");
+    EXPECT_FALSE(ShellContextMenuOpen());
+}
+
 }  // namespace
