@@ -400,6 +400,27 @@ TEST_F(ShellViewsTest, PathBoxUnderALowerCaseDesktopNameHasNoDrives) {
     EXPECT_EQ(combo->Entry(0).Indent, 0);
 }
 
+TEST_F(ShellViewsTest, TreeRenamesInPlaceAndKeepsItsImageList) {
+    auto* tree = Make<TbsSkinDirTreeView>(10, 40, 180, 300);
+    tree->SetPath(media / L"sub\\inner");
+    TTreeNode* inner = tree->Selected();
+    ASSERT_NE(inner, nullptr);
+    tree->SetFocus();
+    bool handled = false;
+    tree->ExecuteCommand(L"RENAME", handled);  // the shell's rename starts the edit
+    EXPECT_TRUE(handled);
+    HWND edit = TreeView_GetEditControl(tree->Handle());
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"renamed");
+    PressKey(edit, VK_RETURN);
+    EXPECT_TRUE(DirectoryExists(media / L"sub\\renamed"));
+    EXPECT_FALSE(DirectoryExists(media / L"sub\\inner"));
+
+    // Whatever list is asked for, the tree shows the system's icons.
+    SendMessageW(tree->Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+    EXPECT_EQ(TreeView_GetImageList(tree->Handle(), TVSIL_NORMAL), tree->FImages);
+}
+
 // A control that takes part in the shell menu's commands and takes every
 // verb itself.
 class VerbTaker : public TWinControl, public IShellVerbCallback {
