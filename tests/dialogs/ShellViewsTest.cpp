@@ -147,6 +147,24 @@ TEST_F(ShellViewsTest, MasksFilterFilesButNeverFolders) {
     EXPECT_EQ(all, (Names{L"sub", L"a.mp4", L"b.MP4", L"c.avi", L"中文名.mkv"}));
 }
 
+TEST_F(ShellViewsTest, AddFolderHearsTheMaskAndMayRefuse) {
+    auto* list = NewList();
+    std::vector<std::pair<String, bool>> heard;
+    list->OnAddFolder = [&](TObject*, TbsShellFolder* f, bool& canAdd) {
+        const String name = ExtractFileName(f->FullObjectName());
+        heard.emplace_back(name, canAdd);
+        if (name == L"sub") canAdd = false;
+        if (name == L"c.avi") canAdd = true;
+    };
+    list->SetMask(L"*.mp4");
+    heard.clear();  // the desktop, listed first
+    list->SetPath(media.Path());
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (std::vector<std::pair<String, bool>>{
+                         {L"a.mp4", true}, {L"b.MP4", true}, {L"c.avi", false}, {L"sub", true}, {L"中文名.mkv", false}}));
+    EXPECT_EQ(Rows(list), (Names{L"a.mp4", L"b.MP4", L"c.avi"}));
+}
+
 TEST_F(ShellViewsTest, ColumnClicksSortBySizeThenReverse) {
     auto* list = NewList();
     list->SetPath(media.Path());
