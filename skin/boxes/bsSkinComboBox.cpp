@@ -400,6 +400,30 @@ void TbsSkinCustomComboBox::EditDown(bool flag) {
     }
 }
 
+int TbsSkinCustomComboBox::TextCharset() {
+    if (FSD && FSD->ResourceStrData()) return FSD->ResourceStrData()->CharSet;
+    return DefaultFont()->Charset();
+}
+
+// Key release in the edit. With a Japanese or Chinese character set the
+// release of a character key first drops the selected (completed) part, as
+// the input method brings the typed text after it; keys that produce no
+// character (below the 0 key: arrows, paging, modifiers, Delete, Backspace)
+// pass on plainly there, so a choice made with the arrows keeps its text.
+void TbsSkinCustomComboBox::EditKeyUp(TMessage& m) {
+    const int cs = TextCharset();
+    const bool cjk = cs == SHIFTJIS_CHARSET || cs == GB2312_CHARSET || cs == CHINESEBIG5_CHARSET;
+    const bool characterKey = m.WParam >= 0x30;
+    if (cjk && characterKey) {
+        FEdit->ClearSelection();
+        FEditWindowProc(m);
+        if (AutoComplete) EditAutoComplete();
+        return;
+    }
+    FEditWindowProc(m);
+    if (!cjk && m.Msg == WM_KEYUP && characterKey && AutoComplete) EditAutoComplete();
+}
+
 void TbsSkinCustomComboBox::EditWndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_KILLFOCUS:
@@ -428,9 +452,7 @@ void TbsSkinCustomComboBox::EditWndProc(TMessage& m) {
         break;
     }
     case WM_KEYUP:
-        FEditWindowProc(m);
-        if (AutoComplete && m.WParam >= 0x30) EditAutoComplete();
-        return;
+    case WM_SYSKEYUP: EditKeyUp(m); return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         if (IsPopupVisible()) CloseUp(false);

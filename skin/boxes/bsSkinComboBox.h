@@ -97,6 +97,9 @@ private:
     int FindString(const String& s, int after);
     void EditChange();
     void EditAutoComplete();
+    void EditKeyUp(TMessage& m);
+    // The character set of the texts: the skin strings', else DefaultFont's.
+    int TextCharset();
     void EditUp(bool flag);
     void EditDown(bool flag);
     void TextChanged();

@@ -346,6 +346,145 @@ void TbsSkinCustomEdit::Notification(TComponent* component, TOperation op) {
         FSD = nullptr;
         FIndex = -1;
     }
+    if (op == opRemove && component == FImages) {
+        FImages = nullptr;
+        LeftButton.R = RightButton.R = TRect();
+    }
+}
+
+void TbsSkinCustomEdit::CreateParams(TCreateParams& p) {
+    TbsCustomEdit::CreateParams(p);
+    // The text is never drawn through a transparent window; owners draw the frame.
+    p.ExStyle &= ~static_cast<DWORD>(WS_EX_TRANSPARENT);
+    p.Style &= ~static_cast<DWORD>(WS_BORDER | ES_LEFT | ES_RIGHT | ES_CENTER);
+    static const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    p.Style |= align[FAlignment];
+}
+
+void TbsSkinCustomEdit::SetDefaultColor(TColor v) {
+    FDefaultColor = v;
+    if (FIndex != -1) return;
+    SetColor(v);
+    if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+    Invalidate();
+}
+
+void TbsSkinCustomEdit::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TbsSkinCustomEdit::SetImages(TCustomImageList* v) {
+    if (v == FImages) return;
+    if (FImages) RemoveFreeNotification(FImages);
+    FImages = v;
+    if (v) FreeNotification(v);
+    if (!v) LeftButton.R = RightButton.R = TRect();
+    CalcImageButtons(true);
+    Invalidate();
+}
+
+void TbsSkinCustomEdit::SetLeftImageIndex(int v) {
+    FLeftImageIndex = v;
+    CalcImageButtons(true);
+    Invalidate();
+}
+
+void TbsSkinCustomEdit::SetRightImageIndex(int v) {
+    FRightImageIndex = v;
+    CalcImageButtons(true);
+    Invalidate();
+}
+
+void TbsSkinCustomEdit::CalcImageButtons(bool setRect) {
+    if (!FImages) return;
+    LeftButton.R = RightButton.R = TRect();
+    if (!HandleAllocated()) return;
+    TRect r = ClientRect();
+    const int iw = FImages->Width();
+    if (FLeftImageIndex >= 0) {
+        LeftButton.R = TRect(r.left, r.top, r.left + iw, r.bottom);
+        r.left += iw + 2;
+    }
+    if (FRightImageIndex >= 0) {
+        RightButton.R = TRect(r.right - iw, r.top, r.right, r.bottom);
+        r.right -= iw + 2;
+    }
+    if (setRect) {
+        RECT fr = r;
+        SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&fr));
+    }
+}
+
+bool TbsSkinCustomEdit::ImageHitTest(TMessage& m) {
+    if (!FImages) return false;
+    POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+    ::ScreenToClient(Handle(), &p);
+    struct Side {
+        TbsCBButtonX& b;
+        int index;
+        LRESULT code;
+    } sides[] = {{LeftButton, FLeftImageIndex, bsHTLeftImage}, {RightButton, FRightImageIndex, bsHTRightImage}};
+    for (Side& side : sides) {
+        const TRect& r = side.b.R;
+        if (side.index < 0 || p.x < r.left || p.x >= r.right || p.y < r.top || p.y >= r.bottom) continue;
+        m.Result = side.code;
+        if (!side.b.MouseIn) {
+            side.b.MouseIn = true;
+            Invalidate();
+        }
+        return true;
+    }
+    ClearImageHover();
+    return false;
+}
+
+void TbsSkinCustomEdit::ClearImageHover() {
+    for (TbsCBButtonX* b : {&LeftButton, &RightButton})
+        if (b->MouseIn) {
+            b->MouseIn = false;
+            Invalidate();
+        }
+}
+
+void TbsSkinCustomEdit::ImageButtonDown(LRESULT code) {
+    TbsCBButtonX& b = code == bsHTLeftImage ? LeftButton : RightButton;
+    b.Down = true;
+    if (!Focused() && CanFocus()) SetFocus();
+    Invalidate();
+}
+
+void TbsSkinCustomEdit::ImageButtonUp(LRESULT code) {
+    TbsCBButtonX& b = code == bsHTLeftImage ? LeftButton : RightButton;
+    if (!b.Down) return;
+    b.Down = false;
+    Invalidate();
+    const TNotifyEvent& ev = code == bsHTLeftImage ? OnLeftButtonClick : OnRightButtonClick;
+    if (ev) ev(this);
+}
+
+void TbsSkinCustomEdit::DrawImageButton(TCanvas* c, const TbsCBButtonX& b, int index, int hot, int down) {
+    const int count = FImages->Count();
+    if (index < 0 || index >= count || IsNullRect(b.R)) return;
+    int i = index;
+    if (b.Down && b.MouseIn && down >= 0 && down < count) i = down;
+    else if (b.MouseIn && hot >= 0 && hot < count) i = hot;
+    const int top = std::max<int>(b.R.top, b.R.Height() / 2 + b.R.top - FImages->Height() / 2);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color());
+    c->FillRect(b.R);
+    FImages->Draw(c, b.R.left, top, i, Enabled());
+}
+
+void TbsSkinCustomEdit::PaintImageButtons(HDC dc) {
+    if (!FImages) return;
+    CalcImageButtons(false);
+    TCanvas c;
+    c.SetHandle(dc);
+    DrawImageButton(&c, LeftButton, FLeftImageIndex, LeftImageHotIndex, LeftImageDownIndex);
+    DrawImageButton(&c, RightButton, FRightImageIndex, RightImageHotIndex, RightImageDownIndex);
+    c.SetHandle(nullptr);
 }
 
 void TbsSkinCustomEdit::SetSkinData(TbsSkinData* v) {
@@ -366,6 +505,7 @@ void TbsSkinCustomEdit::ChangeSkinData() {
     if (!r) FIndex = -1;
     if (!r) {
         Font()->Assign(&FDefaultFont);
+        SetColor(FDefaultColor);
         if (DefaultWidth > 0) SetWidth(DefaultWidth);
         if (DefaultHeight > 0) SetHeight(DefaultHeight);
     } else {
@@ -383,6 +523,10 @@ void TbsSkinCustomEdit::ChangeSkinData() {
     else Font()->SetCharset(FDefaultFont.Charset());
     if (HandleAllocated()) RecreateWnd();
     CalcButton();
+    if (FImages) {
+        CalcImageButtons(true);
+        Invalidate();
+    }
 }
 
 void TbsSkinCustomEdit::SetButtonMode(bool v) {
@@ -422,10 +566,14 @@ void TbsSkinCustomEdit::PaintFrame(HDC dc) {
                         TPoint(r->RBPoint.x + dw, r->RBPoint.y + dh), ncl, &b, pic, src, w, h, true, r->LeftStretch,
                         r->TopStretch, r->RightStretch, r->BottomStretch, r->StretchEffect, bsstFull);
     } else {
-        c->Brush()->SetColor(Color());
+        // A shadow ring, a face ring inside it, the rest in DefaultColor.
+        const TRect outer(0, 0, w, h);
+        c->Brush()->SetColor(FDefaultColor);
         c->FillRect(TRect(0, 0, w, h));
         c->Brush()->SetColor(clBtnShadow);
-        c->FrameRect(TRect(0, 0, w, h));
+        c->FrameRect(outer);
+        c->Brush()->SetColor(clBtnFace);
+        c->FrameRect(TRect(outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1));
     }
     if (FButtonMode) {
         const TRect& br = FButton.R;
@@ -480,15 +628,51 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
     case WM_SIZE:
         TbsCustomEdit::WndProc(m);
         CalcButton();
+        CalcImageButtons(true);
         return;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+        if (!EditTransparent() && FIndex == -1) {
+            // The default look's text area in DefaultColor.
+            auto dc = reinterpret_cast<HDC>(m.WParam);
+            SetBkColor(dc, ColorToRGB(Color()));
+            SetTextColor(dc, ColorToRGB(Font()->Color()));
+            m.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
+            return;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        TbsCustomEdit::WndProc(m);
+        PaintImageButtons(reinterpret_cast<HDC>(m.WParam));
+        return;
+    case WM_PAINT:
+        TbsCustomEdit::WndProc(m);
+        if (FImages) {
+            HDC dc = GetDC(Handle());
+            PaintImageButtons(dc);
+            ReleaseDC(Handle(), dc);
+        }
+        return;
+    case WM_NCHITTEST:
+        if (ImageHitTest(m)) return;
+        break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
+        if (FImages && (m.WParam == bsHTLeftImage || m.WParam == bsHTRightImage)) {
+            ImageButtonDown(static_cast<LRESULT>(m.WParam));
+            if (m.Msg == WM_NCLBUTTONDBLCLK) UpdateWindow(Handle());
+            return;
+        }
         if (FButtonMode && OnButton(m.LParam)) {
             FButton.Down = FButton.MouseIn = true;
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         }
         return;
     case WM_NCLBUTTONUP:
+        if (FImages && (m.WParam == bsHTLeftImage || m.WParam == bsHTRightImage)) {
+            ImageButtonUp(static_cast<LRESULT>(m.WParam));
+            return;
+        }
         if (FButton.Down) {
             FButton.Down = false;
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
@@ -498,6 +682,7 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
         FMouseIn = m.Msg == CM_MOUSEENTER;
+        if (!FMouseIn) ClearImageHover();
         TbsCustomEdit::WndProc(m);
         if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         return;
@@ -506,6 +691,7 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
         TbsCustomEdit::WndProc(m);
         if (TbsDataSkinEditControl* r = Record()) Font()->SetColor(Focused() ? r->ActiveFontColor : r->FontColor);
         if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+        CalcImageButtons(true);
         return;
     default: break;
     }

@@ -251,6 +251,42 @@ TEST_F(ComboBoxTest, TheEditStyleKeepsTextAndEditInStep) {
     EXPECT_EQ(c->Edit(), nullptr);
 }
 
+// Key releases in the edit by the texts' character set: with a Japanese or
+// Chinese set a character key's release first drops the selected part (the
+// input method's text comes after it), then completes; arrow keys never
+// drop a choice's text.
+TEST_F(ComboBoxTest, KeyReleasesInTheEditFollowTheCharacterSet) {
+    platform::ScopedManualClock clock;
+    const struct {
+        BYTE charset;
+        const wchar_t* afterTyping;
+    } cases[] = {{GB2312_CHARSET, L"banana"},
+                 {SHIFTJIS_CHARSET, L"banana"},
+                 {CHINESEBIG5_CHARSET, L"banana"},
+                 {ANSI_CHARSET, L"bananas"}};
+    for (const auto& k : cases) {
+        TbsSkinComboBox* c = NewCombo({L"apple", L"banana", L"cherry"});
+        c->DefaultFont()->SetCharset(k.charset);
+        c->SetStyle(bscbEditStyle);
+        TbsCustomEdit* e = c->Edit();
+        ASSERT_NE(e, nullptr);
+        e->SetFocus();
+        c->SetItemIndex(0);
+        PressKey(e->Handle(), VK_DOWN);
+        EXPECT_EQ(e->GetText(), L"banana") << int(k.charset);
+        // "bananas" with its last letter selected; the S key comes up.
+        e->SetText(L"bananas");
+        e->SetSelStart(6);
+        e->SetSelLength(1);
+        clock.Advance(300);
+        PostMessageW(e->Handle(), WM_KEYUP, 'S', 0xC0000001);
+        Application->ProcessMessages();
+        EXPECT_EQ(e->GetText(), k.afterTyping) << int(k.charset);
+        c->Free();
+        TakeLog();
+    }
+}
+
 // Press on the face, drag through the list, release: over a row it is
 // chosen, outside the list the old choice comes back without events.
 TEST_F(ComboBoxTest, DraggingFromTheFaceChoosesWhereTheReleaseIs) {

@@ -7,6 +7,8 @@
 #include "platform/Clock.h"
 #include "skin/boxes/bsSkinBoxCtrls.h"
 #include "skin/boxes/bsSkinLinkLabel.h"
+#include "platform/ImgList.h"
+#include "platform/StringList.h"
 
 using namespace liststest;
 
@@ -43,6 +45,130 @@ TEST_F(ListBoxTest, TheSkinnedBarMirrorsTheListOnlyWhileRowsDoNotFit) {
     l->SetRowCount(0);
     l->Clear();
     EXPECT_EQ(l->ScrollBar, nullptr);
+}
+
+// The inner list's rows as painted.
+void Shot(TbsListBox* inner, TBitmap& shot) {
+    shot.SetPixelFormat(pf24bit);
+    shot.SetSize(inner->ClientWidth(), inner->ClientHeight());
+    SendMessageW(inner->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+}
+
+// The first column from x on where a pixel of the row band [top, bottom)
+// differs from the window colour (-1: none).
+int FirstInk(TBitmap& shot, int x, int top, int bottom) {
+    const auto paper = static_cast<COLORREF>(ColorToRGB(clWindow));
+    for (; x < shot.Width(); ++x)
+        for (int y = top; y < bottom; ++y)
+            if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) != paper) return x;
+    return -1;
+}
+
+TEST_F(ListBoxTest, AWideRowBringsAHorizontalBarThatTheArrowKeysMove) {
+    TbsSkinListBox* l = NewList(3);
+    l->SetHorizontalExtent(true);
+    EXPECT_EQ(l->HScrollBar, nullptr);  // every row fits
+    l->Items()->Add(L"a row far too wide for a list of one hundred and twenty pixels");
+    Application->ProcessMessages();
+    ASSERT_NE(l->HScrollBar, nullptr);
+    TbsSkinScrollBar* bar = l->HScrollBar;
+    // The inner list ends above the bar, which spans the frame less its border.
+    EXPECT_LE(l->ListBox->Top() + l->ListBox->Height(), bar->Top());
+    EXPECT_EQ(bar->Kind(), sbHorizontal);
+    EXPECT_GT(bar->Max(), l->ListBox->Width());
+    ASSERT_GT(bar->SmallChange(), 0);
+    l->SetItemIndex(1);
+    l->ListBox->SetFocus();
+    PressKey(l->ListBox->Handle(), VK_RIGHT);
+    PressKey(l->ListBox->Handle(), VK_RIGHT);
+    // Right scrolls by one step each and leaves the selection alone.
+    EXPECT_EQ(bar->Position(), 2 * bar->SmallChange());
+    EXPECT_EQ(l->ListBox->HorizontalExtentValue, bar->Position());
+    EXPECT_EQ(l->ItemIndex(), 1);
+    PressKey(l->ListBox->Handle(), VK_LEFT);
+    EXPECT_EQ(bar->Position(), bar->SmallChange());
+    // Switched off: the bar goes and the rows are no longer shifted.
+    l->SetHorizontalExtent(false);
+    EXPECT_EQ(l->HScrollBar, nullptr);
+    EXPECT_EQ(l->ListBox->HorizontalExtentValue, 0);
+    // Without the bar the arrows move the selection as the list box does.
+    PressKey(l->ListBox->Handle(), VK_RIGHT);
+    EXPECT_EQ(l->ItemIndex(), 2);
+}
+
+TEST_F(ListBoxTest, BothBarsShareTheCornerAndTheListEndsBeforeEach) {
+    TbsSkinListBox* l = NewList(30);
+    l->SetHorizontalExtent(true);
+    l->Items()->Add(L"a row far too wide for a list of one hundred and twenty pixels");
+    Application->ProcessMessages();
+    ASSERT_NE(l->ScrollBar, nullptr);
+    ASSERT_NE(l->HScrollBar, nullptr);
+    EXPECT_TRUE(l->HScrollBar->FBoth);
+    EXPECT_EQ(l->ListBox->Left() + l->ListBox->Width(), l->ScrollBar->Left());
+    EXPECT_LE(l->ListBox->Top() + l->ListBox->Height(), l->HScrollBar->Top());
+    // The vertical bar stops above the horizontal one.
+    EXPECT_LE(l->ScrollBar->Top() + l->ScrollBar->Height(), l->HScrollBar->Top() + 1);
+}
+
+TEST_F(ListBoxTest, MultiColumnListsScrollByColumnsThroughAHorizontalBar) {
+    TbsSkinListBox* l = NewList(30);
+    l->SetColumns(2);
+    Application->ProcessMessages();
+    ASSERT_NE(l->ScrollBar, nullptr);
+    EXPECT_EQ(l->ScrollBar->Kind(), sbHorizontal);
+    EXPECT_EQ(l->ScrollBar->PageSize(), 2);
+    // The bar lies under the list.
+    EXPECT_LE(l->ListBox->Top() + l->ListBox->Height(), l->ScrollBar->Top());
+    const int rows = l->ListBox->Height() / l->ListBox->ItemHeight();
+    ASSERT_GT(rows, 0);
+    l->ScrollBar->SetPosition(2);
+    EXPECT_EQ(l->TopIndex(), 2 * rows);
+    // Everything fits in the visible columns: no bar.
+    l->Clear();
+    for (int i = 0; i < rows; ++i) l->Items()->Add(L"r" + IntToStr(i));
+    Application->ProcessMessages();
+    EXPECT_EQ(l->ScrollBar, nullptr);
+}
+
+TEST_F(ListBoxTest, TabWidthsPlaceTheTextAfterATabAtTheirStops) {
+    TbsSkinListBox* l = NewList(0);
+    l->Items()->Add(L"i\ti");
+    // Stops in pixels from the row's left edge; only the first ten lines count.
+    const struct {
+        std::vector<const wchar_t*> lines;
+        int stop;
+    } cases[] = {{{L"60"}, 60}, {{L"90", L"5"}, 90}};
+    for (const auto& c : cases) {
+        TStringList tabs;
+        for (const wchar_t* line : c.lines) tabs.Add(line);
+        l->SetTabWidths(&tabs);
+        TBitmap shot;
+        Shot(l->ListBox, shot);
+        const int h = l->ListBox->ItemHeight();
+        const int first = FirstInk(shot, 0, 0, h);
+        ASSERT_GE(first, 0);
+        const int second = FirstInk(shot, first + 4, 0, h);
+        EXPECT_GE(second, c.stop) << c.stop;
+        EXPECT_LE(second, c.stop + 3) << c.stop;
+    }
+}
+
+TEST_F(ListBoxTest, RowsShowTheirOwnPictureAndTheTextMakesRoomForIt) {
+    TbsSkinListBox* l = NewList(2);
+    TCustomImageList* images = platform_test::SolidColourList(form, {clRed});
+    l->SetImages(images);  // ImageIndex -1: each row its own picture
+    TBitmap shot;
+    Shot(l->ListBox, shot);
+    const int h = l->ListBox->ItemHeight();
+    // Row 0 shows picture 0 at the text's left edge; row 1 has no picture 1.
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h / 2)), ColorToRGB(clRed));
+    EXPECT_NE(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h + h / 2)), ColorToRGB(clRed));
+    // Both texts start after the picture's width and its gap.
+    EXPECT_GE(FirstInk(shot, 0, h, 2 * h), 2 + 16 + 2);
+    l->SetImageIndex(0);  // one picture for every row
+    Shot(l->ListBox, shot);
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h + h / 2)), ColorToRGB(clRed));
 }
 
 TEST_F(ListBoxTest, OnlyAnEmptyListAnswersTheEmptyPaintRequest) {
