@@ -361,7 +361,7 @@ void TbsSkinCustomListBox::DrawRowContent(TCanvas* c, int index, const TRect& tr
     }
     const String s = ListBox->Items()->Get(index);
     if (FTabWidths.Count() > 0 && ListBox->Columns() == 0) {
-        DrawTabbedText(c, s, tr, textOffset);
+        bsDrawTabbedText(c, s, tr, textOffset, &FTabWidths);
         return;
     }
     const int th = c->TextExtent(s).cy;
@@ -370,11 +370,11 @@ void TbsSkinCustomListBox::DrawRowContent(TCanvas* c, int index, const TRect& tr
 
 // Tab stops from the first ten TabWidths lines; the horizontal offset does
 // not apply to tabbed text.
-void TbsSkinCustomListBox::DrawTabbedText(TCanvas* c, const String& s, const TRect& r, int offset) {
+void bsDrawTabbedText(TCanvas* c, const String& s, const TRect& r, int offset, TStrings* tabs) {
     int stops[10] = {};
-    const int n = std::min(FTabWidths.Count(), 10);
+    const int n = std::min(tabs->Count(), 10);
     for (int i = 0; i < n; ++i) {
-        const String line = FTabWidths.Get(i);
+        const String line = tabs->Get(i);
         int v = 0;
         for (wchar_t ch : line) {
             if (ch < L'0' || ch > L'9') {

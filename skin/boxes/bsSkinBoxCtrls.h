@@ -41,6 +41,11 @@ constexpr UINT CM_PAINTTODC = 0xBC4B;
 constexpr LRESULT bsPaintFrameAnswer = 12851;
 constexpr LRESULT bsPaintToDCKey = 16802;
 
+// Draws s at r.left + offset + 2, vertically centred, with the tab stops of
+// the first ten lines of tabs (a line of digits alone gives its number, any
+// other line 0).
+void bsDrawTabbedText(TCanvas* c, const String& s, const TRect& r, int offset, TStrings* tabs);
+
 class TbsListBox : public TListBox {
 public:
     explicit TbsListBox(TComponent* owner);
@@ -170,7 +175,6 @@ private:
     void UpDateVScrollBar();
     // The content of a row: image, then plain or tabbed text.
     void DrawRowContent(TCanvas* c, int index, const TRect& textRect);
-    void DrawTabbedText(TCanvas* c, const String& s, const TRect& r, int offset);
     void CalcCaptionButtons();
     void DrawCaption(TCanvas* c);
     void DrawCaptionButton(TCanvas* c, int i);
