@@ -173,6 +173,7 @@ private:
     void UpDateColumnsScrollBar();
     void UpDateHScrollBar();
     void UpDateVScrollBar();
+    void PlaceBarsAndList();
     // The content of a row: image, then plain or tabbed text.
     void DrawRowContent(TCanvas* c, int index, const TRect& textRect);
     void CalcCaptionButtons();
@@ -187,6 +188,7 @@ private:
     int FRowCount = 0;
     bool FHorizontalExtent = false;
     bool FStopUpDateHScrollBar = false;
+    int FScrollLock = 0;  // > 0: a layout or a mirror run is under way
     TStringList FTabWidths;
     TCustomImageList* FImages = nullptr;
     int FImageIndex = -1;

@@ -10,6 +10,12 @@ namespace {
 
 constexpr int kBothMarkerWidth = 19;
 
+struct ScrollLock {
+    explicit ScrollLock(int& n) : n_(n) { ++n_; }
+    ~ScrollLock() { --n_; }
+    int& n_;
+};
+
 struct NativeScroll {
     int min = 0, max = 0, pos = 0;
 };
@@ -156,14 +162,19 @@ void TbsSkinCustomListBox::FreeHScrollBar() {
 
 // ---- the mirror ------------------------------------------------------------------------------
 
+// Moving the bars and the inner list can erase the inner list at once,
+// which asks for this mirror again: a bar must not be freed while it is
+// being placed or set, so a nested request is left to the running one (its
+// callers run the mirror once more after every layout).
 void TbsSkinCustomListBox::UpDateScrollBar() {
-    if (!ListBox || !ListBox->HandleAllocated()) return;
+    if (!ListBox || !ListBox->HandleAllocated() || FScrollLock > 0) return;
+    const ScrollLock lock(FScrollLock);
     if (ListBox->Columns() > 0) {
         UpDateColumnsScrollBar();
-        return;
+    } else {
+        UpDateHScrollBar();
+        UpDateVScrollBar();
     }
-    UpDateHScrollBar();
-    UpDateVScrollBar();
 }
 
 void TbsSkinCustomListBox::UpDateColumnsScrollBar() {
@@ -228,6 +239,11 @@ void TbsSkinCustomListBox::UpDateVScrollBar() {
 
 void TbsSkinCustomListBox::LayoutListBox() {
     if (!ListBox) return;
+    const ScrollLock lock(FScrollLock);
+    PlaceBarsAndList();
+}
+
+void TbsSkinCustomListBox::PlaceBarsAndList() {
     const int w = Width(), h = Height();
     const int capH = FCaptionMode ? FDefaultCaptionHeight : 1;
     const bool skinned = FIndex != -1;

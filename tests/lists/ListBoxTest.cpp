@@ -9,6 +9,8 @@
 #include "skin/boxes/bsSkinLinkLabel.h"
 #include "platform/ImgList.h"
 #include "platform/StringList.h"
+#include "skin/bsSkinData.h"
+#include "skin/bsSkinRecords.h"
 
 using namespace liststest;
 
@@ -169,6 +171,68 @@ TEST_F(ListBoxTest, RowsShowTheirOwnPictureAndTheTextMakesRoomForIt) {
     l->SetImageIndex(0);  // one picture for every row
     Shot(l->ListBox, shot);
     EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h + h / 2)), ColorToRGB(clRed));
+}
+
+// A store with a "listbox" record: a 60 x 60 frame of 3-pixel borders and
+// an 18-pixel item strip.
+std::unique_ptr<TbsSkinData> ListSkin() {
+    auto store = std::make_unique<TbsSkinData>(nullptr);
+    store->FPicture->SetSize(4, 4);
+    auto pic = std::make_unique<TBitmap>(120, 60);
+    pic->Canvas()->Brush()->SetColor(clSilver);
+    pic->Canvas()->FillRect(TRect(0, 0, 120, 60));
+    store->FActivePicturesNames->Add(L"controls.bmp");
+    store->FActivePictures.push_back(std::move(pic));
+    auto rec = std::make_unique<TbsDataSkinListBox>(L"listbox");
+    rec->PictureIndex = 0;
+    rec->SkinRect = TRect(0, 0, 60, 60);
+    rec->LTPoint = TPoint(3, 3);
+    rec->RTPoint = TPoint(57, 3);
+    rec->LBPoint = TPoint(3, 57);
+    rec->RBPoint = TPoint(57, 57);
+    rec->ClRect = TRect(3, 3, 57, 57);
+    rec->SItemRect = rec->ActiveItemRect = rec->FocusItemRect = TRect(60, 0, 120, 18);
+    rec->ItemTextRect = TRect(4, 0, 56, 18);
+    store->CtrlList.push_back(std::move(rec));
+    store->Empty = false;
+    return store;
+}
+
+// A skin change moves the bars and the inner list; the moves erase the
+// list at once, which asks for the bars again while they are being placed.
+// A table: the horizontal bar alone, and both bars.
+TEST_F(ListBoxTest, ASkinChangeLaysTheBarsOutAgainAroundTheList) {
+    for (int rows : {3, 30}) {
+        auto store = ListSkin();
+        TbsSkinListBox* l = NewList(rows);
+        l->SetHorizontalExtent(true);
+        l->Items()->Add(L"a row far wider than the list shows, far wider than the list shows");
+        Application->ProcessMessages();
+        ASSERT_NE(l->HScrollBar, nullptr) << rows;
+        l->SetSkinData(store.get());
+        Application->ProcessMessages();
+        EXPECT_EQ(l->FIndex, 0) << rows;
+        EXPECT_EQ(l->ListBox->ItemHeight(), 18) << rows;  // the skin's item strip
+        ASSERT_NE(l->HScrollBar, nullptr) << rows;
+        EXPECT_EQ(l->ScrollBar != nullptr, rows == 30) << rows;
+        // Inside the skin's client part (3-pixel borders): the list, the
+        // vertical bar at its right and the horizontal one below both.
+        const TRect list = l->ListBox->BoundsRect(), h = l->HScrollBar->BoundsRect();
+        EXPECT_EQ(list.left, 3) << rows;
+        EXPECT_EQ(list.top, 3) << rows;
+        EXPECT_EQ(list.bottom, h.top) << rows;
+        EXPECT_EQ(h.bottom, l->Height() - 3) << rows;
+        EXPECT_EQ(h.Width(), l->Width() - 6) << rows;
+        if (l->ScrollBar) {
+            const TRect v = l->ScrollBar->BoundsRect();
+            EXPECT_EQ(list.right, v.left);
+            EXPECT_EQ(v.right, l->Width() - 3);
+            EXPECT_EQ(v.bottom, h.top);
+        } else {
+            EXPECT_EQ(list.right, l->Width() - 3);
+        }
+        l->Free();
+    }
 }
 
 TEST_F(ListBoxTest, OnlyAnEmptyListAnswersTheEmptyPaintRequest) {

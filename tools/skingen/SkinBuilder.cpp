@@ -696,13 +696,27 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     clb->CheckImageRect = checkbox.CheckImageRect;
     clb->UnCheckImageRect = checkbox.UnCheckImageRect;
 
+    // The combo box: the field with its drop-down button in the right end
+    // piece (so stretching never smears it); the face ends before the button
+    // and is as high as an item.
+    const auto& drop = static_cast<TbsDataSkinButtonControl&>(*s->CtrlList[s->GetControlIndex(L"combobutton")]);
+    const TRect comboButton(edit.Width() - 19, 1, edit.Width() - 2, 20);
+    auto comboCell = [&](bool hot) {
+        return c.Take(edit.Width(), edit.Height(), [&p, hot, comboButton, dropNormal = drop.SkinRect](Img& img,
+                                                                                                  const TRect& r) {
+            Well(img, r, p, hot);
+            img.Copy(img, TRect(dropNormal.left, dropNormal.top + 1, dropNormal.right, dropNormal.top + 20),
+                     r.left + comboButton.left, r.top + comboButton.top);
+        });
+    };
     auto* cb = AddCtrl<TbsDataSkinComboBox>(s, L"combobox");
-    NinePiece(cb, edit, 3);
-    cb->ActiveSkinRect = editHot;
+    NinePiece(cb, comboCell(false), 3);
+    SetCorners(*cb, edit.Width(), edit.Height(), 3, 3, edit.Width() - comboButton.left + 1, 3);
+    cb->ClRect = TRect(2, 2, comboButton.left - 1, 20);
+    cb->ActiveSkinRect = comboCell(true);
     items(cb);
     cb->ListBoxName = L"listbox";
-    const auto& drop = static_cast<TbsDataSkinButtonControl&>(*s->CtrlList[s->GetControlIndex(L"combobutton")]);
-    cb->ButtonRect = TRect(edit.Width() - 19, 1, edit.Width() - 2, 20);
+    cb->ButtonRect = comboButton;
     cb->ActiveButtonRect = drop.ActiveSkinRect;
     cb->DownButtonRect = drop.DownSkinRect;
     cb->UnEnabledButtonRect = drop.DisabledSkinRect;
