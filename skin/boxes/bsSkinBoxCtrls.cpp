@@ -6,6 +6,7 @@
 #include "platform/ImgList.h"
 #include "platform/Owners.h"
 #include "skin/bsResStrData.h"
+#include "skin/bsUtilsImages.h"
 #include "skin/boxes/bsSkinComboBox.h"
 
 // ---- TbsListBox --------------------------------------------------------------------------------
@@ -96,8 +97,7 @@ void TbsListBox::WndProc(TMessage& m) {
             if (m.WParam) {
                 TCanvas c;
                 c.SetHandle(reinterpret_cast<HDC>(m.WParam));
-                c.Brush()->SetColor(clWindow);
-                c.FillRect(TRect(0, 0, Width(), Height()));
+                SkinListBox->PaintListBackground(&c, TRect(0, 0, Width(), Height()));
                 c.SetHandle(nullptr);
             }
             m.Result = bsPaintToDCKey;
@@ -149,11 +149,7 @@ void TbsListBox::PaintRows(HDC dc) {
         SkinListBox->DrawRow(&c, i, r, state);
         bottom = r.bottom;
     }
-    if (!columns && bottom < h) {
-        c.Brush()->SetStyle(bsSolid);
-        c.Brush()->SetColor(clWindow);
-        c.FillRect(TRect(0, bottom, w, h));
-    }
+    if (!columns && bottom < h) SkinListBox->PaintListBackground(&c, TRect(0, bottom, w, h));
     c.SetHandle(nullptr);
 }
 
@@ -324,30 +320,94 @@ void TbsSkinCustomListBox::ChangeSkinData() {
 
 void TbsSkinCustomListBox::DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state) {
     if (index < 0 || index >= ListBox->Count() || rect.Width() <= 0 || rect.Height() <= 0) return;
+    const bool selected = (state & odSelected) != 0, focused = (state & odFocused) != 0;
+    if (FIndex != -1) {
+        if (Picture && !IsNullRect(SItemRect)) DrawSkinRow(target, index, rect, state);
+        return;
+    }
     TBitmap b(rect.Width(), rect.Height());
     TCanvas* c = b.Canvas();
-    const bool selected = (state & odSelected) != 0, focused = (state & odFocused) != 0;
-    const bool skinned = FIndex != -1 && !IsNullRect(SItemRect);
-    if (skinned) {
-        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
-        c->Brush()->SetColor(selected ? FSD->SkinColors()->cHighLight : FSD->SkinColors()->cWindow);
-        c->Font()->SetColor(selected && focused ? FocusFontColor : selected ? ActiveFontColor : FontColor);
-    } else {
-        c->Font()->Assign(Font());
-        if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
-        c->Brush()->SetColor(selected ? clHighlight : clWindow);
-        c->Font()->SetColor(selected ? TColor(clHighlightText) : Font()->Color());
-    }
+    c->Font()->SetName(Font()->Name());
+    c->Font()->SetStyle(Font()->Style());
+    c->Font()->SetHeight(Font()->Height());
+    c->Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet
+                                                        : DefaultFont()->Charset());
+    c->Brush()->SetColor(selected ? clHighlight : clWindow);
+    c->Font()->SetColor(selected ? TColor(clHighlightText) : Font()->Color());
     c->FillRect(TRect(0, 0, rect.Width(), rect.Height()));
     c->Brush()->SetStyle(bsClear);
-    TRect tr(2, 0, rect.Width() - 2, rect.Height());
+    const TRect tr(2, 0, rect.Width() - 2, rect.Height());
     if (OnDrawItem) OnDrawItem(c, index, rect.Width(), rect.Height(), tr, state);
     else DrawRowContent(c, index, tr);
-    if (focused && !skinned) {
+    if (focused) {
         RECT fr = {0, 0, rect.Width(), rect.Height()};
         DrawFocusRect(c->Handle(), &fr);
     }
     target->Draw(rect.left, rect.top, &b);
+}
+
+// A row from the skin's item pictures: a strip of the item's height
+// (UseSkinItemHeight) or the picture stretched round its text rectangle.
+void TbsSkinCustomListBox::DrawSkinRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state) {
+    const bool selected = (state & odSelected) != 0, focused = (state & odFocused) != 0;
+    const int w = rect.Width();
+    TRect tr = ItemTextRect;
+    tr.right += w - SItemRect.Width();
+    TColor color = focused && selected ? FocusFontColor : selected ? ActiveFontColor : FontColor;
+    if (!UseSkinItemHeight) color = focused ? FocusFontColor : selected ? ActiveFontColor : FontColor;
+    const int h = UseSkinItemHeight ? SItemRect.Height() : rect.Height();
+    TBitmap b(w, h);
+    bool focusFrame = false;
+    if (UseSkinItemHeight) {
+        TRect part = SItemRect;
+        bool stretch = StretchEffect;
+        if (focused && selected) part = FocusItemRect;
+        else if (focused) focusFrame = true;
+        else if (selected) part = ActiveItemRect;
+        else stretch = false;
+        CreateHSkinImage(ItemLeftOffset, ItemRightOffset, &b, Picture, part, w, h, stretch);
+    } else {
+        const TRect part = focused ? FocusItemRect : selected ? ActiveItemRect : SItemRect;
+        const TRect cl(ItemTextRect.left + 1, ItemTextRect.top + 1, ItemTextRect.right - 1, ItemTextRect.bottom - 1);
+        CreateSkinImageFromClRect(&b, Picture, part, cl, true);
+        tr.bottom += h - SItemRect.Height();
+    }
+    TCanvas* c = b.Canvas();
+    SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
+    c->Font()->SetColor(color);
+    c->Brush()->SetStyle(bsClear);
+    if (focusFrame) DrawDottedFocusRect(c, TRect(0, 0, w, h));
+    if (OnDrawItem) {
+        OnDrawItem(c, index, w, h, tr, state);
+    } else {
+        if (focused && ShowFocus) DrawDottedFocusRect(c, TRect(0, 0, w, h));
+        DrawRowContent(c, index, tr);
+    }
+    target->Draw(rect.left, rect.top, &b);
+}
+
+// The inner list's background: the window colour, or the skin's client
+// part tiled from the list's origin.
+void TbsSkinCustomListBox::PaintListBackground(TCanvas* c, const TRect& r) {
+    if (r.Width() <= 0 || r.Height() <= 0) return;
+    if (FIndex == -1 || !Picture || IsNullRect(ClRect)) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clWindow);
+        c->FillRect(r);
+        return;
+    }
+    TRect part = ClRect;
+    part.Offset(SkinRect.left, SkinRect.top);
+    const int tw = part.Width(), th = part.Height();
+    for (int y = 0; y < r.bottom; y += th)
+        for (int x = 0; x < r.right; x += tw) {
+            // The part of this tile inside r.
+            const TRect dst(std::max<int>(x, r.left), std::max<int>(y, r.top), std::min<int>(x + tw, r.right),
+                            std::min<int>(y + th, r.bottom));
+            if (dst.Width() <= 0 || dst.Height() <= 0) continue;
+            const int sx = part.left + dst.left - x, sy = part.top + dst.top - y;
+            c->CopyRect(dst, Picture->Canvas(), TRect(sx, sy, sx + dst.Width(), sy + dst.Height()));
+        }
 }
 
 void TbsSkinCustomListBox::DrawRowContent(TCanvas* c, int index, const TRect& tr) {

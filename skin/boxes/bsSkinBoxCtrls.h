@@ -152,6 +152,8 @@ public:
     virtual void ListBoxWProc(TMessage& m, bool& cont);
     // Draws one row (off-screen) onto the inner list's canvas.
     void DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state);
+    // Fills r of the inner list's canvas as its background.
+    void PaintListBackground(TCanvas* c, const TRect& r);
 
 protected:
     void GetSkinData() override;
@@ -176,6 +178,7 @@ private:
     void PlaceBarsAndList();
     // The content of a row: image, then plain or tabbed text.
     void DrawRowContent(TCanvas* c, int index, const TRect& textRect);
+    void DrawSkinRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state);
     void CalcCaptionButtons();
     void DrawCaption(TCanvas* c);
     void DrawCaptionButton(TCanvas* c, int i);

@@ -178,9 +178,18 @@ TEST_F(ListBoxTest, RowsShowTheirOwnPictureAndTheTextMakesRoomForIt) {
 std::unique_ptr<TbsSkinData> ListSkin() {
     auto store = std::make_unique<TbsSkinData>(nullptr);
     store->FPicture->SetSize(4, 4);
-    auto pic = std::make_unique<TBitmap>(120, 60);
-    pic->Canvas()->Brush()->SetColor(clSilver);
-    pic->Canvas()->FillRect(TRect(0, 0, 120, 60));
+    // The frame silver round a green client part; the item strips white
+    // (normal), red (selected) and blue (focused), one below the other.
+    auto pic = std::make_unique<TBitmap>(120, 60, pf24bit);
+    const struct {
+        TRect r;
+        TColor c;
+    } parts[] = {{TRect(0, 0, 60, 60), clSilver}, {TRect(3, 3, 57, 57), clLime}, {TRect(60, 0, 120, 18), clWhite},
+                 {TRect(60, 18, 120, 36), clRed}, {TRect(60, 36, 120, 54), clBlue}};
+    for (const auto& part : parts) {
+        pic->Canvas()->Brush()->SetColor(part.c);
+        pic->Canvas()->FillRect(part.r);
+    }
     store->FActivePicturesNames->Add(L"controls.bmp");
     store->FActivePictures.push_back(std::move(pic));
     auto rec = std::make_unique<TbsDataSkinListBox>(L"listbox");
@@ -191,7 +200,10 @@ std::unique_ptr<TbsSkinData> ListSkin() {
     rec->LBPoint = TPoint(3, 57);
     rec->RBPoint = TPoint(57, 57);
     rec->ClRect = TRect(3, 3, 57, 57);
-    rec->SItemRect = rec->ActiveItemRect = rec->FocusItemRect = TRect(60, 0, 120, 18);
+    rec->SItemRect = TRect(60, 0, 120, 18);
+    rec->ActiveItemRect = TRect(60, 18, 120, 36);
+    rec->FocusItemRect = TRect(60, 36, 120, 54);
+    rec->ItemLeftOffset = rec->ItemRightOffset = 2;
     rec->ItemTextRect = TRect(4, 0, 56, 18);
     store->CtrlList.push_back(std::move(rec));
     store->Empty = false;
@@ -233,6 +245,27 @@ TEST_F(ListBoxTest, ASkinChangeLaysTheBarsOutAgainAroundTheList) {
         }
         l->Free();
     }
+}
+
+TEST_F(ListBoxTest, SkinnedRowsComeFromTheItemStripsAndTheRestFromTheClientPart) {
+    auto store = ListSkin();
+    TbsSkinListBox* l = NewList(2);
+    l->SetSkinData(store.get());
+    l->SetItemIndex(1);
+    Application->ProcessMessages();
+    const int w = l->ListBox->ClientWidth();
+    auto at = [&](int row) {
+        TBitmap shot;
+        Shot(l->ListBox, shot);
+        return static_cast<COLORREF>(shot.Canvas()->Pixel(w - 4, row * 18 + 9));
+    };
+    EXPECT_EQ(at(0), ColorToRGB(clWhite));
+    EXPECT_EQ(at(1), ColorToRGB(clRed));  // selected
+    EXPECT_EQ(at(3), ColorToRGB(clLime));  // below the rows: the client part
+    l->ListBox->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_EQ(at(1), ColorToRGB(clBlue));  // selected and focused
+    EXPECT_EQ(at(0), ColorToRGB(clWhite));
 }
 
 TEST_F(ListBoxTest, OnlyAnEmptyListAnswersTheEmptyPaintRequest) {
