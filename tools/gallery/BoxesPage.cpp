@@ -246,7 +246,8 @@ private:
     // A list with pictures, tab stops and a sideways bar; a list of
     // columns; an edit with image buttons; a combo showing pictures.
     void AddMoreLists(int y) {
-        auto* l = New<TbsSkinListBox>(form_, kLabelW, y, 170, 100);
+        // Within the form's client area (the page is taller than it).
+        auto* l = New<TbsSkinListBox>(form_, kLabelW, y, 170, 76);
         const wchar_t* rows[] = {L"H.264\t1920x1080\t视频 video stream, main profile", L"AAC\t48 kHz\t音频 audio",
                                  L"MP3\t44.1 kHz\t音频 audio", L"字幕 Subtitles\t-\tSRT"};
         for (const wchar_t* r : rows) l->Items()->Add(r);
@@ -263,7 +264,7 @@ private:
         l->SetItemIndex(1);
         items_.push_back({l, [] {}, [] {}});
 
-        auto* m = New<TbsSkinListBox>(form_, kLabelW + 185, y, 220, 100);
+        auto* m = New<TbsSkinListBox>(form_, kLabelW + 185, y, 220, 76);
         for (int i = 0; i < 24; ++i) m->Items()->Add(L"列 Col " + IntToStr(static_cast<int64_t>(i + 1)));
         m->SetColumns(3);
         if (store_) m->SetSkinData(store_);
@@ -280,7 +281,7 @@ private:
         e->HandleNeeded();
         items_.push_back({e, [] {}, [] {}, true});
 
-        auto* r = New<TbsSkinEdit>(form_, kLabelW + 420, y + 30, 180, 22);
+        auto* r = New<TbsSkinEdit>(form_, kLabelW + 420, y + 27, 180, 22);
         r->SetText(L"右对齐 right");
         r->SetAlignment(taRightJustify);
         r->SetDefaultColor(0xE0F0FF);
@@ -288,7 +289,7 @@ private:
         r->HandleNeeded();
         items_.push_back({r, [] {}, [] {}, true});
 
-        auto* c = New<TbsSkinComboBox>(form_, kLabelW + 420, y + 60, 180, 22);
+        auto* c = New<TbsSkinComboBox>(form_, kLabelW + 420, y + 54, 180, 22);
         for (const wchar_t* t : {L"蓝 blue", L"绿 green"}) c->Items()->Add(t);
         c->SetImages(Images());
         if (store_) c->SetSkinData(store_);
