@@ -547,16 +547,45 @@ bool TbsSkinCustomEdit::OnButton(LPARAM screenPoint) {
     return IsPointInRect(FButton.R, p);
 }
 
+// The text area in window coordinates (the client area's place).
+TRect TbsSkinCustomEdit::EditRect() {
+    int l = 2, t = 2, rr = 2, b = 2;
+    if (TbsDataSkinEditControl* rec = Record()) {
+        l = rec->ClRect.left;
+        t = rec->ClRect.top;
+        rr = rec->SkinRect.Width() - rec->ClRect.right;
+        b = rec->SkinRect.Height() - rec->ClRect.bottom;
+    }
+    if (FButtonMode) rr += 19;
+    return TRect(l, t, Width() - rr, Height() - b);
+}
+
 void TbsSkinCustomEdit::PaintFrame(HDC dc) {
     const int w = Width(), h = Height();
     TBitmap b(w, h);
+    ComposeFace(b, Focused() || FMouseIn);
+    platform::SavedDC saved(dc);
+    const TRect cl = ClientRect();
+    POINT o{0, 0};
+    MapWindowPoints(Handle(), nullptr, &o, 1);
+    RECT wr;
+    GetWindowRect(Handle(), &wr);
+    const int cx = o.x - wr.left, cy = o.y - wr.top;
+    ExcludeClipRect(dc, cx, cy, cx + cl.Width(), cy + cl.Height());
+    BitBlt(dc, 0, 0, w, h, b.Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+// The whole face (frame, text area and button) at the control's size;
+// active: the skin's hot face.
+void TbsSkinCustomEdit::ComposeFace(TBitmap& b, bool active) {
+    const int w = Width(), h = Height();
     TCanvas* c = b.Canvas();
     TbsDataSkinEditControl* r = Record();
     TBitmap* pic = r && FSD && r->PictureIndex >= 0 && r->PictureIndex < static_cast<int>(FSD->FActivePictures.size())
                        ? FSD->FActivePictures[static_cast<size_t>(r->PictureIndex)].get()
                        : nullptr;
     if (r && pic && !IsNullRect(r->SkinRect)) {
-        const TRect src = (Focused() || FMouseIn) && !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
+        const TRect src = active && !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
         const int dw = w - r->SkinRect.Width(), dh = h - r->SkinRect.Height();
         TRect ncl = r->ClRect;
         ncl.right += dw;
@@ -588,15 +617,34 @@ void TbsSkinCustomEdit::PaintFrame(HDC dc) {
             c->FillRect(TRect(x, y, x + 2, y + 2));
         }
     }
-    platform::SavedDC saved(dc);
-    const TRect cl = ClientRect();
-    POINT o{0, 0};
-    MapWindowPoints(Handle(), nullptr, &o, 1);
-    RECT wr;
-    GetWindowRect(Handle(), &wr);
-    const int cx = o.x - wr.left, cy = o.y - wr.top;
-    ExcludeClipRect(dc, cx, cy, cx + cl.Width(), cy + cl.Height());
-    BitBlt(dc, 0, 0, w, h, c->Handle(), 0, 0, SRCCOPY);
+}
+
+void TbsSkinCustomEdit::PaintSkinTo(TCanvas* target, int x, int y, const String& aText) {
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0) return;
+    TBitmap b(w, h);
+    ComposeFace(b, false);
+    TCanvas* c = b.Canvas();
+    TbsDataSkinEditControl* r = Record();
+    if (r && UseSkinFont) {
+        c->Font()->SetName(r->FontName);
+        c->Font()->SetStyle(r->FontStyle);
+        c->Font()->SetHeight(r->FontHeight);
+        c->Font()->SetColor(r->FontColor);
+    } else {
+        c->Font()->Assign(&FDefaultFont);
+    }
+    c->Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet : FDefaultFont.Charset());
+    c->Brush()->SetStyle(bsClear);
+    TRect tr = EditRect();
+    if (FImages && FLeftImageIndex >= 0) tr.left += FImages->Width() + 2;
+    if (FImages && FRightImageIndex >= 0) tr.right -= FImages->Width() + 2;
+    const int tw = c->TextExtent(aText).cx;
+    const int tx = FAlignment == taRightJustify ? tr.right - tw
+                   : FAlignment == taCenter     ? tr.left + 2 + tr.Width() / 2 - tw / 2
+                                                : tr.left + 2;
+    c->TextRect(tr, tx, tr.top, aText);
+    target->Draw(x, y, &b);
 }
 
 void TbsSkinCustomEdit::WndProc(TMessage& m) {

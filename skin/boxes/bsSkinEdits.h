@@ -141,6 +141,9 @@ public:
     // Places the image buttons in the client area; with setRect the text
     // runs between them. Nothing without Images.
     void CalcImageButtons(bool setRect);
+    // Paints the whole control (normal look) with aText as its text into c
+    // at (x, y), the text placed by Alignment.
+    void PaintSkinTo(TCanvas* c, int x, int y, const String& aText);
 
 protected:
     void Notification(TComponent* component, TOperation op) override;
@@ -157,6 +160,8 @@ private:
 
     void CalcButton();
     void PaintFrame(HDC dc);
+    void ComposeFace(TBitmap& b, bool active);
+    TRect EditRect();
     // Whether a screen point (as in non-client mouse messages) is on the button.
     bool OnButton(LPARAM screenPoint);
     TbsDataSkinEditControl* Record() const;

@@ -320,6 +320,36 @@ TEST_F(EditTest, AlignmentAndDefaultColourReachTheEditWindow) {
     EXPECT_TRUE(ScreenShows(e, e->ClientRect(), clYellow));
 }
 
+// PaintSkinTo places the given text by Alignment inside the text area
+// (default look: 2-pixel frame).
+TEST_F(EditTest, PaintSkinToPlacesTheTextByAlignment) {
+    auto* e = NewEdit<TbsSkinEdit>(L"own text");
+    const int w = e->Width(), h = e->Height();
+    const struct {
+        TAlignment alignment;
+        const char* what;
+    } cases[] = {{taLeftJustify, "left"}, {taRightJustify, "right"}, {taCenter, "centre"}};
+    for (const auto& c : cases) {
+        e->SetAlignment(c.alignment);
+        TBitmap shot(w, h, pf24bit);
+        e->PaintSkinTo(shot.Canvas(), 0, 0, L"WW");
+        int first = -1, last = -1;
+        for (int x = 2; x < w - 2; ++x)
+            for (int y = 2; y < h - 2; ++y)
+                if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) != ColorToRGB(clWindow)) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+        ASSERT_GE(first, 0) << c.what;
+        switch (c.alignment) {
+        case taLeftJustify: EXPECT_LE(first, 2 + 2 + 2) << c.what; break;
+        case taRightJustify: EXPECT_GE(last, w - 2 - 4) << c.what; break;
+        default: EXPECT_LE(std::abs((first + last) / 2 - w / 2), 4) << c.what; break;
+        }
+    }
+    EXPECT_EQ(e->GetText(), L"own text");
+}
+
 TEST_F(EditTest, CancelModeIsReportedWithItsSender) {
     TbsCustomEdit* e = NewEdit(L"x");
     std::vector<TControl*> senders;
