@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Clock.h"
+#include "platform/Owners.h"
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
 
@@ -500,8 +501,26 @@ void TbsSkinCustomComboBox::SetCharCase(TEditCharCase v) {
 
 // ---- messages ------------------------------------------------------------------------------------
 
+// An erase request from outside the combo's own painting (a parent or a
+// transparent neighbour taking its picture): the combo paints itself, and
+// its edit at the edit's place, into the given context.
+void TbsSkinCustomComboBox::PaintToEraseDC(HDC dc) {
+    PaintWindow(dc);
+    if (!FEdit || !FEdit->HandleAllocated() || !FEdit->Visible()) return;
+    platform::SavedDC saved(dc);
+    POINT old{};
+    OffsetViewportOrgEx(dc, FEdit->Left(), FEdit->Top(), &old);
+    IntersectClipRect(dc, 0, 0, FEdit->Width(), FEdit->Height());
+    SendMessageW(FEdit->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
 void TbsSkinCustomComboBox::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (!FromWMPaint && m.WParam) PaintToEraseDC(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case CM_TEXTCHANGED:
         TbsSkinCustomControl::WndProc(m);
         TextChanged();

@@ -112,6 +112,7 @@ private:
     void EditChange();
     void EditAutoComplete();
     void EditKeyUp(TMessage& m);
+    void PaintToEraseDC(HDC dc);
     // The character set of the texts: the skin strings', else DefaultFont's.
     int TextCharset();
     void EditUp(bool flag);

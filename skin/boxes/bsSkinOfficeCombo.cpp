@@ -278,6 +278,11 @@ bool TbsSkinCustomOfficeComboBox::DoKeyDown(WORD& key, TShiftState shift) {
 
 void TbsSkinCustomOfficeComboBox::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_ERASEBKGND:
+        // From outside the own painting: the face straight into that context.
+        if (!FromWMPaint && m.WParam) PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case WM_GETDLGCODE:
         m.Result = DLGC_WANTARROWS;
         return;

@@ -337,6 +337,25 @@ TEST_F(ComboBoxTest, PaintSkinToShowsTheGivenTextAndKeepsTheCombosOwn) {
     EXPECT_EQ(Differences(empty, shown, c->ButtonRect()), 0);
 }
 
+// An erase request from outside (a neighbour taking the combo's picture)
+// gets the combo's face and, in the edit style, the edit's text.
+TEST_F(ComboBoxTest, AnOutsideEraseRequestGetsTheFaceAndTheEdit) {
+    TbsSkinComboBox* c = NewCombo({L"WWWW", L"b"});
+    c->SetStyle(bscbEditStyle);
+    c->SetItemIndex(0);
+    Application->ProcessMessages();
+    TBitmap face, erased(c->Width(), c->Height(), pf24bit);
+    Shot(c, face);
+    erased.Canvas()->Brush()->SetColor(clRed);
+    erased.Canvas()->FillRect(TRect(0, 0, c->Width(), c->Height()));
+    EXPECT_EQ(SendMessageW(c->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Canvas()->Handle()), 0), 1);
+    EXPECT_EQ(Differences(face, erased, c->ButtonRect()), 0);
+    EXPECT_EQ(CountColour(erased, TRect(0, 0, c->Width(), c->Height()), clRed), 0);
+    // The edit's text shows where the edit lies.
+    const TRect edit = c->Edit()->BoundsRect();
+    EXPECT_GT(CountColour(erased, edit, c->Edit()->Font()->Color()), 0);
+}
+
 // Key releases in the edit by the texts' character set: with a Japanese or
 // Chinese set a character key's release first drops the selected part (the
 // input method's text comes after it), then completes; arrow keys never
