@@ -86,6 +86,8 @@ TbsMessageForm::TbsMessageForm(TComponent* owner, int x, int y) : TForm(owner) {
         SetLeft(x);
         SetTop(y);
     }
+    BSF = new TbsSkinFrame(this);
+    BSF->SetBorderIcons(0);
 }
 
 // ---- TbsSkinMessage -------------------------------------------------------------------------
@@ -130,6 +132,14 @@ int TbsSkinMessage::ButtonHeight() const {
 
 TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
     auto* form = new TbsMessageForm(Application, r.x, r.y);
+    // Constructed: the controls made below size themselves at once (the
+    // label to its text).
+    form->AfterConstruction();
+    form->BSF->SetSkinData(FSD);
+    form->BSF->SetMenusSkinData(FCtrlFSD);
+    form->BSF->AlphaBlend = AlphaBlend;
+    form->BSF->AlphaBlendAnimation = AlphaBlendAnimation;
+    form->BSF->AlphaBlendValue = AlphaBlendValue;
     // The frame's real size decides the client area from here on.
     form->HandleNeeded();
     const int bh = ButtonHeight();
@@ -142,22 +152,20 @@ TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
     else if (r.type == mtCustom) form->SetCaption(Application->Title());
     else form->SetCaption(GetMessageDialogCaption(r.type, FCtrlFSD));
 
-    auto* label = new TLabel(form);
+    auto* label = new TbsSkinStdLabel(form);
     form->Message = label;
+    label->Font()->Assign(&FDefaultFont);
+    label->SetDefaultFont(&FDefaultFont);
+    label->UseSkinFont() = UseSkinFont;
+    label->SetSkinDataName(MessageLabelSkinDataName);
+    label->SetSkinData(FCtrlFSD);
     label->SetName(L"Message");
     label->SetParent(form);
-    label->SetParentFont(false);
-    label->Font()->Assign(&FDefaultFont);
+    // Sized to the text; lines break only where the text has line breaks.
     label->SetAutoSize(true);
     label->SetCaption(r.msg);
-    // The label's size in its own font (lines break only at line breaks).
-    {
-        TBitmap measure(1, 1);
-        measure.Canvas()->Font()->Assign(&FDefaultFont);
-        RECT tr{0, 0, 0, 0};
-        DrawWideText(measure.Canvas(), r.msg, tr, DT_CALCRECT | DT_EXPANDTABS);
-        label->SetBounds(50, 15, tr.right - tr.left, tr.bottom - tr.top);
-    }
+    label->SetLeft(50);
+    label->SetTop(15);
     const int labelRight = label->Left() + label->Width();
 
     if (r.variant != Variant::CustomImage) {
@@ -210,11 +218,9 @@ TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
         form->SetClientSize(clientW, clientH);
     }
 
-    // The frame's limits: the work area's width at most, 120 at least.
-    TRect work;
-    GetMonitorWorkArea(form->Handle(), true, work);
-    if (form->Width() > work.Width()) form->SetWidth(work.Width());
-    else if (form->Width() < 120) form->SetWidth(120);
+    // The frame's limits: at most its maximum width, at least its minimum.
+    if (form->BSF->GetMaxWidth() < form->Width()) form->SetWidth(form->BSF->GetMaxWidth());
+    else if (form->BSF->GetMinWidth() > form->Width()) form->SetWidth(form->BSF->GetMinWidth());
 
     auto requested = [&](TMsgDlgBtn k) { return (r.buttons & (1u << k)) != 0; };
     const TMsgDlgBtn defKind = requested(mbOK) ? mbOK : requested(mbYes) ? mbYes : mbRetry;

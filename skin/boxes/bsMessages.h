@@ -1,6 +1,7 @@
 #pragma once
 // The skinned message dialog. TbsSkinMessage builds a TbsMessageForm in
-// code for every call: an icon, the message in a label, one skinned button
+// code for every call: a skinned window frame without caption buttons, an
+// icon, the message in a skinned label, one skinned button
 // per requested kind and, on request, a check box that turns the message
 // off; it shows the form modally, returns the modal result (1 OK, 2 Cancel,
 // 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No, 8 All, 9 No to all, 10 Yes to
@@ -14,7 +15,8 @@
 // picture (25 without one); the label at (50, 15); client height = button
 // height + label height + 50 (+ 40 with the check box); client width = the
 // larger of the label's right edge and the button row, + 40, within the
-// work area's width and at least 120; the row centred at the bottom, 10
+// frame's maximum width (the work area's unless the frame sets one) and at
+// least its minimum width; the row centred at the bottom, 10
 // above the edge. Default button: OK, else Yes, else Retry; cancel button:
 // Cancel, else No, else OK.
 //
@@ -30,6 +32,8 @@
 #include "skin/bsSkinData.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/controls/bsSkinCtrlsCheckRadio.h"
+#include "skin/controls/bsSkinCtrlsLabels.h"
+#include "skin/frame/bsSkinFrame.h"
 
 using TMsgDlgButtons = unsigned;  // bit (1 << TMsgDlgBtn)
 constexpr TMsgDlgButtons MsgButtons(std::initializer_list<TMsgDlgBtn> kinds) {
@@ -43,9 +47,11 @@ using TbsMessageSetShowPosEvent = std::function<void(int& ax, int& ay, int aWidt
 class TbsMessageForm : public TForm {
 public:
     // Without a form resource; x < -10000 centres the form on the screen.
+    // The frame (BSF) is made here, with no caption buttons.
     TbsMessageForm(TComponent* owner, int x, int y);
+    TbsSkinFrame* BSF = nullptr;
     TbsSkinCheckRadioBox* DisplayCheckBox = nullptr;
-    TLabel* Message = nullptr;
+    TbsSkinStdLabel* Message = nullptr;
     TImage* Image = nullptr;
     String HelpFile;
     // The button of a kind (nullptr when not requested).

@@ -6,6 +6,7 @@
 #include "platform/ImgList.h"
 #include "platform/Owners.h"
 #include "skin/bsResStrData.h"
+#include "skin/bsUtilsImages.h"
 #include "skin/boxes/bsSkinComboBox.h"
 
 // ---- TbsListBox --------------------------------------------------------------------------------
@@ -47,6 +48,13 @@ void TbsListBox::Click() {
 }
 bool TbsListBox::DoKeyDown(WORD& key, TShiftState shift) {
     if (SkinListBox) SkinListBox->ListBoxKeyDown(key, shift);
+    // Left and right scroll sideways while the horizontal bar is there.
+    if (SkinListBox && SkinListBox->HScrollBar && (key == VK_LEFT || key == VK_RIGHT)) {
+        TbsSkinScrollBar* bar = SkinListBox->HScrollBar;
+        const int step = bar->SmallChange();
+        bar->SetPosition(bar->Position() + (key == VK_LEFT ? -step : step));
+        key = 0;
+    }
     return key == 0 || TListBox::DoKeyDown(key, shift);
 }
 bool TbsListBox::DoKeyPress(wchar_t& key) {
@@ -89,8 +97,7 @@ void TbsListBox::WndProc(TMessage& m) {
             if (m.WParam) {
                 TCanvas c;
                 c.SetHandle(reinterpret_cast<HDC>(m.WParam));
-                c.Brush()->SetColor(clWindow);
-                c.FillRect(TRect(0, 0, Width(), Height()));
+                SkinListBox->PaintListBackground(&c, TRect(0, 0, Width(), Height()));
                 c.SetHandle(nullptr);
             }
             m.Result = bsPaintToDCKey;
@@ -107,13 +114,16 @@ void TbsListBox::WndProc(TMessage& m) {
     case LB_DELETESTRING:
     case LB_RESETCONTENT: SkinListBox->UpDateScrollBar(); break;
     case WM_LBUTTONDBLCLK: SkinListBox->ListBoxDblClick(); break;
-    case WM_MOUSEWHEEL:
+    case WM_MOUSEWHEEL: {
+        const int delta = static_cast<short>(HIWORD(m.WParam));
         if (SkinListBox->ScrollBar) {
-            const int delta = static_cast<short>(HIWORD(m.WParam));
             SendMessageW(Handle(), WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
             SkinListBox->UpDateScrollBar();
+        } else if (TbsSkinScrollBar* bar = SkinListBox->HScrollBar) {
+            bar->SetPosition(bar->Position() + (delta > 0 ? -bar->SmallChange() : bar->SmallChange()));
         }
         break;
+    }
     default: break;
     }
 }
@@ -126,7 +136,8 @@ void TbsListBox::PaintRows(HDC dc) {
     c.SetHandle(dc);
     const int ih = std::max(1, ItemHeight());
     const int top = std::max(0, TopIndex());
-    const int last = std::min(Count() - 1, top + h / ih);
+    const bool columns = Columns() > 0;
+    const int last = std::min(Count() - 1, columns ? top + (h / ih) * Columns() : top + h / ih);
     const int current = ItemIndex();
     const bool focused = GetFocus() == Handle();
     int bottom = 0;
@@ -138,11 +149,7 @@ void TbsListBox::PaintRows(HDC dc) {
         SkinListBox->DrawRow(&c, i, r, state);
         bottom = r.bottom;
     }
-    if (bottom < h) {
-        c.Brush()->SetStyle(bsSolid);
-        c.Brush()->SetColor(clWindow);
-        c.FillRect(TRect(0, bottom, w, h));
-    }
+    if (!columns && bottom < h) SkinListBox->PaintListBackground(&c, TRect(0, bottom, w, h));
     c.SetHandle(nullptr);
 }
 
@@ -174,6 +181,7 @@ void TbsSkinCustomListBox::Notification(TComponent* component, TOperation op) {
     if (op != opRemove) return;
     if (component == FImages) FImages = nullptr;
     if (component == ScrollBar) ScrollBar = nullptr;
+    if (component == HScrollBar) HScrollBar = nullptr;
     if (component == ListBox) ListBox = nullptr;
 }
 
@@ -237,6 +245,7 @@ int TbsSkinCustomListBox::CalcHeight(int n) {
     } else {
         h = SkinRect.Height() - ClRect.Height() + n * ListBox->ItemHeight();
     }
+    if (HScrollBar) h += HScrollBar->Height();
     return h;
 }
 
@@ -249,82 +258,6 @@ void TbsSkinCustomListBox::SetBounds(int left, int top, int width, int height) {
     TbsSkinCustomControl::SetBounds(left, top, width, height);
     if (ListBox) LayoutListBox();
     if (FIndex == -1) Invalidate();
-}
-
-// ---- scroll mirror and layout ------------------------------------------------------------------
-
-void TbsSkinCustomListBox::CreateVScrollBar() {
-    if (ScrollBar) return;
-    ScrollBar = new TbsSkinScrollBar(this);
-    ScrollBar->SetVisible(false);
-    ScrollBar->SetKind(sbVertical);
-    ScrollBar->SetBounds(0, 0, 20, 100);
-    ScrollBar->SetPageSize(0);
-    ScrollBar->SetMin(0);
-    ScrollBar->SetPosition(0);
-    ScrollBar->OnChange = [this](TObject*) {
-        SendMessageW(ListBox->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, ScrollBar->Position()), 0);
-    };
-    ScrollBar->SetSkinDataName(FIndex == -1 ? String() : VScrollBarName);
-    ScrollBar->SetSkinData(FSD);
-    ScrollBar->SetParent(this);
-    LayoutListBox();
-    ScrollBar->SetVisible(true);
-    Invalidate();
-}
-
-void TbsSkinCustomListBox::FreeVScrollBar() {
-    if (!ScrollBar) return;
-    TbsSkinScrollBar* bar = ScrollBar;
-    ScrollBar = nullptr;
-    delete bar;
-    LayoutListBox();
-    Invalidate();
-}
-
-void TbsSkinCustomListBox::UpDateScrollBar() {
-    if (!ListBox || !ListBox->HandleAllocated()) return;
-    const int count = ListBox->Count();
-    if (FRowCount >= 1 && FRowCount == count) {
-        FreeVScrollBar();
-        return;
-    }
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_RANGE | SIF_POS;
-    ::GetScrollInfo(ListBox->Handle(), SB_VERT, &si);
-    const int page = ListBox->Height() / std::max(1, ListBox->ItemHeight());
-    if (si.nMax > si.nMin && si.nPos <= si.nMax && page < count) {
-        CreateVScrollBar();
-        ScrollBar->SetRange(si.nMin, si.nMax, si.nPos, page);
-        ScrollBar->SetLargeChange(std::max(1, page));
-    } else {
-        FreeVScrollBar();
-    }
-}
-
-void TbsSkinCustomListBox::LayoutListBox() {
-    if (!ListBox) return;
-    const int w = Width(), h = Height();
-    const int capH = FCaptionMode ? FDefaultCaptionHeight : 1;
-    if (FIndex != -1) {
-        NewClRect = ClRect;
-        NewClRect.right += w - SkinRect.Width();
-        NewClRect.bottom += h - SkinRect.Height();
-        ListRect = NewClRect;
-        if (ScrollBar) {
-            ScrollBar->SetBounds(NewClRect.right - ScrollBar->Width(), NewClRect.top, ScrollBar->Width(),
-                                 NewClRect.Height());
-            ListRect.right -= ScrollBar->Width();
-        }
-    } else if (ScrollBar) {
-        ScrollBar->SetBounds(w - 20, capH, 19, h - capH - 1);
-        ListRect = TRect(2, capH + 1, w - 20, h - 2);
-    } else {
-        ListRect = TRect(2, capH + 1, w - 2, h - 2);
-    }
-    ListBox->SetBounds(ListRect.left, ListRect.top, std::max<int>(0, ListRect.Width()),
-                       std::max<int>(0, ListRect.Height()));
 }
 
 // ---- skin -------------------------------------------------------------------------------------
@@ -354,11 +287,14 @@ void TbsSkinCustomListBox::GetSkinData() {
     CaptionFontHeight = r->CaptionFontHeight;
     CaptionFontColor = r->CaptionFontColor;
     VScrollBarName = r->VScrollBarName;
+    HScrollBarName = r->HScrollBarName;
+    BothScrollBarName = r->BothScrollBarName;
     ShowFocus = r->ShowFocus;
 }
 
 void TbsSkinCustomListBox::ChangeSkinData() {
     TbsSkinCustomControl::ChangeSkinData();
+    FStopUpDateHScrollBar = true;
     if (FIndex == -1) {
         ListBox->SetItemHeight(FDefaultItemHeight);
         Font()->Assign(DefaultFont());
@@ -366,55 +302,18 @@ void TbsSkinCustomListBox::ChangeSkinData() {
         ListBox->SetItemHeight(SItemRect.Height());
     }
     if (ScrollBar) {
-        ScrollBar->SetSkinDataName(FIndex == -1 ? String() : VScrollBarName);
+        ScrollBar->SetSkinDataName(FIndex == -1 ? String() : ListBox->Columns() > 0 ? HScrollBarName : VScrollBarName);
         ScrollBar->SetSkinData(FSD);
+    }
+    if (HScrollBar) {
+        ApplyHScrollBarSkin();
+        HScrollBar->SetSkinData(FSD);
     }
     if (FRowCount != 0) SetHeight(CalcHeight(FRowCount));
     LayoutListBox();
+    FStopUpDateHScrollBar = false;
     UpDateScrollBar();
     ListBox->Invalidate();
-}
-
-// ---- rows ------------------------------------------------------------------------------------
-
-void TbsSkinCustomListBox::DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state) {
-    if (index < 0 || index >= ListBox->Count() || rect.Width() <= 0 || rect.Height() <= 0) return;
-    TBitmap b(rect.Width(), rect.Height());
-    TCanvas* c = b.Canvas();
-    const bool selected = (state & odSelected) != 0, focused = (state & odFocused) != 0;
-    const bool skinned = FIndex != -1 && !IsNullRect(SItemRect);
-    if (skinned) {
-        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
-        c->Brush()->SetColor(selected ? FSD->SkinColors()->cHighLight : FSD->SkinColors()->cWindow);
-        c->Font()->SetColor(selected && focused ? FocusFontColor : selected ? ActiveFontColor : FontColor);
-    } else {
-        c->Font()->Assign(Font());
-        if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
-        c->Brush()->SetColor(selected ? clHighlight : clWindow);
-        c->Font()->SetColor(selected ? TColor(clHighlightText) : Font()->Color());
-    }
-    c->FillRect(TRect(0, 0, rect.Width(), rect.Height()));
-    c->Brush()->SetStyle(bsClear);
-    TRect tr(2, 0, rect.Width() - 2, rect.Height());
-    if (OnDrawItem) {
-        OnDrawItem(c, index, rect.Width(), rect.Height(), tr, state);
-    } else {
-        int x = tr.left - ListBox->HorizontalExtentValue;
-        if (FImages) {
-            const int ii = FImageIndex < 0 ? index : FImageIndex;
-            if (ii < FImages->Count())
-                FImages->Draw(c, x, tr.top + tr.Height() / 2 - FImages->Height() / 2, ii, true);
-            x += FImages->Width() + 2;
-        }
-        const String s = ListBox->Items()->Get(index);
-        const int th = c->TextExtent(s).cy;
-        c->TextRect(tr, x + 2, tr.top + tr.Height() / 2 - th / 2, s);
-    }
-    if (focused && !skinned) {
-        RECT fr = {0, 0, rect.Width(), rect.Height()};
-        DrawFocusRect(c->Handle(), &fr);
-    }
-    target->Draw(rect.left, rect.top, &b);
 }
 
 // ---- frame and caption --------------------------------------------------------------------------

@@ -7,6 +7,17 @@
 // TbsPopupListBox is the same list as a non-activating popup: the drop-down
 // of the skinned combo box.
 //
+// Scroll bars: ScrollBar is the first bar (vertical, or horizontal in
+// multi-column mode, where it scrolls by columns); HScrollBar scrolls a
+// single-column list sideways in pixels when HorizontalExtent is on and the
+// widest row does not fit. With both, the horizontal one leaves the corner
+// square free ("both" bar). Bars exist only while needed.
+//
+// Rows: an image of Images (ImageIndex, or the row's own index when it is
+// negative) before the text; with TabWidths (one number per line, the first
+// ten count, a line not made of digits alone gives 0) the text is drawn
+// with tab stops.
+//
 // Name map: ListRect = the rectangle given to the inner list, CapH = caption
 // height (1 without caption), TimerMode = 0 none / 1 repeat up / 2 repeat
 // down of a held caption button (timer 1: 500 ms first, then 100 ms; 50 ms
@@ -15,6 +26,7 @@
 // Threads: UI thread only.
 
 #include "platform/StdCtrls.h"
+#include "platform/StringList.h"
 #include "skin/boxes/bsSkinPopupWindow.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
 #include "skin/controls/bsSkinCtrls.h"
@@ -29,6 +41,11 @@ constexpr UINT CM_PAINTEMPTYLISTTODC = 0xBC4A;
 constexpr LRESULT bsPaintFrameAnswer = 12851;
 constexpr LRESULT bsPaintToDCKey = 16802;
 
+// Draws s at r.left + offset + 2, vertically centred, with the tab stops of
+// the first ten lines of tabs (a line of digits alone gives its number, any
+// other line 0).
+void bsDrawTabbedText(TCanvas* c, const String& s, const TRect& r, int offset, TStrings* tabs);
+
 class TbsListBox : public TListBox {
 public:
     explicit TbsListBox(TComponent* owner);
@@ -37,6 +54,8 @@ public:
     void WndProc(TMessage& m) override;
     // Paints every visible row (and the space below them) into dc.
     void PaintRows(HDC dc);
+    // A width change keeps the horizontal offset's right edge in place.
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     void CreateParams(TCreateParams& p) override;
@@ -81,6 +100,12 @@ public:
     void SetShowCaptionButtons(bool v);
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int v);
+    int Columns() { return ListBox->Columns(); }
+    void SetColumns(int v);
+    bool HorizontalExtent() const { return FHorizontalExtent; }
+    void SetHorizontalExtent(bool v);
+    TStrings* TabWidths() { return &FTabWidths; }
+    void SetTabWidths(TStrings* v);
     bool UseSkinItemHeight = true;
     TbsDrawSkinItemEvent OnDrawItem;
     TNotifyEvent OnUpButtonClick, OnDownButtonClick, OnCheckButtonClick;
@@ -102,6 +127,7 @@ public:
 
     TbsListBox* ListBox = nullptr;
     TbsSkinScrollBar* ScrollBar = nullptr;
+    TbsSkinScrollBar* HScrollBar = nullptr;
     // Copies of the "listbox" record.
     TRect SItemRect, ActiveItemRect, FocusItemRect, ItemTextRect, CaptionRect;
     TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, CaptionFontColor = 0;
@@ -109,9 +135,11 @@ public:
     TFontStyles FontStyle = 0, CaptionFontStyle = 0;
     int FontHeight = 14, CaptionFontHeight = 14;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
-    String VScrollBarName = L"vscrollbar";
+    String VScrollBarName = L"vscrollbar", HScrollBarName = L"hscrollbar", BothScrollBarName = L"bothhscrollbar";
     bool ShowFocus = false;
 
+    // Drawn width of a row (the horizontal extent); the text's width here.
+    virtual int GetItemWidth(int index, TCanvas* canvas);
     // Hooks of the inner list (descendants override them).
     virtual void ListBoxMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void ListBoxMouseMove(TShiftState shift, int x, int y);
@@ -124,6 +152,8 @@ public:
     virtual void ListBoxWProc(TMessage& m, bool& cont);
     // Draws one row (off-screen) onto the inner list's canvas.
     void DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state);
+    // Fills r of the inner list's canvas as its background.
+    void PaintListBackground(TCanvas* c, const TRect& r);
 
 protected:
     void GetSkinData() override;
@@ -136,8 +166,19 @@ protected:
     void LayoutListBox();
 
 private:
+    friend class TbsListBox;
     void CreateVScrollBar();
     void FreeVScrollBar();
+    void CreateHScrollBar();
+    void FreeHScrollBar();
+    void ApplyHScrollBarSkin();
+    void UpDateColumnsScrollBar();
+    void UpDateHScrollBar();
+    void UpDateVScrollBar();
+    void PlaceBarsAndList();
+    // The content of a row: image, then plain or tabbed text.
+    void DrawRowContent(TCanvas* c, int index, const TRect& textRect);
+    void DrawSkinRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state);
     void CalcCaptionButtons();
     void DrawCaption(TCanvas* c);
     void DrawCaptionButton(TCanvas* c, int i);
@@ -148,6 +189,10 @@ private:
     void StopTimer();
 
     int FRowCount = 0;
+    bool FHorizontalExtent = false;
+    bool FStopUpDateHScrollBar = false;
+    int FScrollLock = 0;  // > 0: a layout or a mirror run is under way
+    TStringList FTabWidths;
     TCustomImageList* FImages = nullptr;
     int FImageIndex = -1;
     bool FCaptionMode = false;

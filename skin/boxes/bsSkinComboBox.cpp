@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Clock.h"
+#include "platform/Owners.h"
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
 
@@ -400,6 +401,30 @@ void TbsSkinCustomComboBox::EditDown(bool flag) {
     }
 }
 
+int TbsSkinCustomComboBox::TextCharset() {
+    if (FSD && FSD->ResourceStrData()) return FSD->ResourceStrData()->CharSet;
+    return DefaultFont()->Charset();
+}
+
+// Key release in the edit. With a Japanese or Chinese character set the
+// release of a character key first drops the selected (completed) part, as
+// the input method brings the typed text after it; keys that produce no
+// character (below the 0 key: arrows, paging, modifiers, Delete, Backspace)
+// pass on plainly there, so a choice made with the arrows keeps its text.
+void TbsSkinCustomComboBox::EditKeyUp(TMessage& m) {
+    const int cs = TextCharset();
+    const bool cjk = cs == SHIFTJIS_CHARSET || cs == GB2312_CHARSET || cs == CHINESEBIG5_CHARSET;
+    const bool characterKey = m.WParam >= 0x30;
+    if (cjk && characterKey) {
+        FEdit->ClearSelection();
+        FEditWindowProc(m);
+        if (AutoComplete) EditAutoComplete();
+        return;
+    }
+    FEditWindowProc(m);
+    if (!cjk && m.Msg == WM_KEYUP && characterKey && AutoComplete) EditAutoComplete();
+}
+
 void TbsSkinCustomComboBox::EditWndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_KILLFOCUS:
@@ -428,9 +453,7 @@ void TbsSkinCustomComboBox::EditWndProc(TMessage& m) {
         break;
     }
     case WM_KEYUP:
-        FEditWindowProc(m);
-        if (AutoComplete && m.WParam >= 0x30) EditAutoComplete();
-        return;
+    case WM_SYSKEYUP: EditKeyUp(m); return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         if (IsPopupVisible()) CloseUp(false);
@@ -478,8 +501,26 @@ void TbsSkinCustomComboBox::SetCharCase(TEditCharCase v) {
 
 // ---- messages ------------------------------------------------------------------------------------
 
+// An erase request from outside the combo's own painting (a parent or a
+// transparent neighbour taking its picture): the combo paints itself, and
+// its edit at the edit's place, into the given context.
+void TbsSkinCustomComboBox::PaintToEraseDC(HDC dc) {
+    PaintWindow(dc);
+    if (!FEdit || !FEdit->HandleAllocated() || !FEdit->Visible()) return;
+    platform::SavedDC saved(dc);
+    POINT old{};
+    OffsetViewportOrgEx(dc, FEdit->Left(), FEdit->Top(), &old);
+    IntersectClipRect(dc, 0, 0, FEdit->Width(), FEdit->Height());
+    SendMessageW(FEdit->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
 void TbsSkinCustomComboBox::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (!FromWMPaint && m.WParam) PaintToEraseDC(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case CM_TEXTCHANGED:
         TbsSkinCustomControl::WndProc(m);
         TextChanged();
@@ -582,7 +623,7 @@ void TbsSkinCustomComboBox::GetSkinData() {
     if (!r) return;
     ActiveSkinRect = r->ActiveSkinRect;
     SItemRect = r->SItemRect;
-    FocusItemRect = IsNullRect(r->FocusItemRect) ? r->SItemRect : r->FocusItemRect;
+    FocusItemRect = r->FocusItemRect;
     ActiveItemRect = r->ActiveItemRect;
     ItemTextRect = r->ItemTextRect;
     FontName = r->FontName;
@@ -600,6 +641,7 @@ void TbsSkinCustomComboBox::GetSkinData() {
     ItemRightOffset = r->ItemRightOffset;
     ItemStretchEffect = r->ItemStretchEffect;
     FocusItemStretchEffect = r->FocusItemStretchEffect;
+    ShowFocus = r->ShowFocus;
 }
 
 void TbsSkinCustomComboBox::ChangeSkinData() {
@@ -667,90 +709,4 @@ void TbsSkinCustomComboBox::CalcRects() {
         const int eh = tm.tmHeight;
         FEdit->SetBounds(CBItem.R.left, CBItem.R.top + CBItem.R.Height() / 2 - eh / 2, CBItem.R.Width(), eh);
     }
-}
-
-void TbsSkinCustomComboBox::DrawFaceText(TCanvas* c, const TRect& r, TColor color) {
-    const int i = FListBox->Visible() ? FOldItemIndex : FListBox->ItemIndex();
-    if (i < 0 || i >= FListBox->Items()->Count()) return;
-    TBitmap b(std::max<int>(1, r.Width()), std::max<int>(1, r.Height()));
-    BitBlt(b.Canvas()->Handle(), 0, 0, r.Width(), r.Height(), c->Handle(), r.left, r.top, SRCCOPY);
-    b.Canvas()->Font()->Assign(c->Font());
-    b.Canvas()->Font()->SetColor(color);
-    b.Canvas()->Brush()->SetStyle(bsClear);
-    const TRect tr(2, 0, r.Width() - 2, r.Height());
-    if (OnComboBoxDrawItem) OnComboBoxDrawItem(b.Canvas(), i, r.Width(), r.Height(), tr, CBItem.State);
-    else TextRectVCentered(b.Canvas(), FListBox->Items()->Get(i), tr);
-    c->Draw(r.left, r.top, &b);
-}
-
-void TbsSkinCustomComboBox::CreateControlDefaultImage(TBitmap* B) {
-    CalcRects();
-    TCanvas* c = B->Canvas();
-    const TRect all(0, 0, Width(), Height());
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(all);
-    TRect r = all;
-    if (!FToolButtonStyle) {
-        c->Frame3D(r, clBtnShadow, clBtnShadow, 1);
-        c->Brush()->SetColor(FDefaultColor);
-        c->FillRect(r);
-    } else if (FMouseIn || FDropDown) {
-        c->Brush()->SetColor(FDropDown ? bsPlainDownFill : bsPlainHotFill);
-        c->FillRect(all);
-        c->Brush()->SetColor(bsPlainHotFrame);
-        c->FrameRect(all);
-    }
-    const bool down = Button.Down && Button.MouseIn;
-    if (!FToolButtonStyle) {
-        c->Brush()->SetColor(down ? bsPlainDownFill : Button.MouseIn ? bsPlainHotFill : clBtnFace);
-        c->FillRect(Button.R);
-        c->Brush()->SetColor(Button.MouseIn ? bsPlainHotFrame : clBtnShadow);
-        c->FrameRect(Button.R);
-    }
-    DrawArrowImage(c, Button.R, Enabled() ? clBlack : clBtnShadow, 4);
-    if (FEdit || CBItem.R.Width() <= 0) return;
-    const bool focused = Focused() && !FToolButtonStyle;
-    CBItem.State = focused ? TOwnerDrawState(odFocused | odSelected) : TOwnerDrawState(0);
-    if (focused) {
-        c->Brush()->SetColor(clHighlight);
-        c->FillRect(CBItem.R);
-    }
-    c->Font()->Assign(Font());
-    DrawFaceText(c, CBItem.R, focused ? TColor(clHighlightText) : Enabled() ? Font()->Color() : TColor(clGrayText));
-    if (focused) {
-        RECT fr = CBItem.R;
-        DrawFocusRect(c->Handle(), &fr);
-    }
-}
-
-void TbsSkinCustomComboBox::CreateControlSkinImage(TBitmap* B) {
-    CalcRects();
-    TbsSkinCustomControl::CreateControlSkinImage(B);
-    TCanvas* c = B->Canvas();
-    if (!FEdit) {
-        const bool hot = FMouseIn && !IsNullRect(ActiveSkinRect);
-        // The item strip under the text (focused, hot or normal), left of the button.
-        TRect item = CBItem.R;
-        if (Button.R.left > item.left) item.right = std::min(item.right, Button.R.left);
-        const TRect strip = Focused() && !IsNullRect(FocusItemRect) ? FocusItemRect
-                            : hot && !IsNullRect(ActiveItemRect)   ? ActiveItemRect
-                                                                   : SItemRect;
-        if (Picture && !IsNullRect(strip) && item.Width() > 0 && item.Height() > 0) {
-            TBitmap s(item.Width(), item.Height());
-            CreateHSkinImage(ItemLeftOffset, ItemRightOffset, &s, Picture, strip, item.Width(), item.Height(),
-                             Focused() ? FocusItemStretchEffect : ItemStretchEffect);
-            c->Draw(item.left, item.top, &s);
-        }
-        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
-        DrawFaceText(c, item, Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
-    }
-    if (Picture) {
-        const TRect part = !Enabled() && !IsNullRect(UnEnabledButtonRect) ? UnEnabledButtonRect
-                           : Button.Down && !IsNullRect(DownButtonRect)   ? DownButtonRect
-                           : Button.MouseIn                               ? ActiveButtonRect
-                                                                          : TRect();
-        if (!IsNullRect(part)) c->CopyRect(Button.R, Picture->Canvas(), part);
-    }
-    if (IsNullRect(ButtonRectSkin) || FToolButtonStyle) DrawArrowImage(c, Button.R, FontColor, 4);
 }

@@ -51,6 +51,20 @@ public:
     // The combo's own selection event (not the base class's click).
     TNotifyEvent OnClick;
     TbsDrawSkinItemEvent OnComboBoxDrawItem;
+    // Read and written through the drop-down list; the pictures also show
+    // on the face.
+    bool Sorted() const { return FListBox->Sorted(); }
+    void SetSorted(bool v) { FListBox->SetSorted(v); }
+    bool HorizontalExtent() const { return FListBox->HorizontalExtent(); }
+    void SetHorizontalExtent(bool v) { FListBox->SetHorizontalExtent(v); }
+    TStrings* TabWidths() { return FListBox->TabWidths(); }
+    void SetTabWidths(TStrings* v) { FListBox->SetTabWidths(v); }
+    TCustomImageList* Images() const { return FListBox->Images(); }
+    void SetImages(TCustomImageList* v);
+    int ImageIndex() const { return FListBox->ImageIndex(); }
+    void SetImageIndex(int v);
+    // Draws the combo's look at its size into c at (x, y) showing aText.
+    void PaintSkinTo(TCanvas* c, int x, int y, const String& aText);
     void SetOnListBoxDrawItem(TbsDrawSkinItemEvent e) { FListBox->OnDrawItem = std::move(e); }
 
     int SelStart();
@@ -97,11 +111,26 @@ private:
     int FindString(const String& s, int after);
     void EditChange();
     void EditAutoComplete();
+    void EditKeyUp(TMessage& m);
+    void PaintToEraseDC(HDC dc);
+    // The character set of the texts: the skin strings', else DefaultFont's.
+    int TextCharset();
     void EditUp(bool flag);
     void EditDown(bool flag);
     void TextChanged();
     bool ClosesOnCancel(TControl* sender) const;
-    void DrawFaceText(TCanvas* c, const TRect& r, TColor color);
+    // Face painting (the looks of the default and skinned combo and of the
+    // tool-button style).
+    int ShownIndex();
+    TColor GetDisabledFontColor();
+    void DrawFaceContent(TCanvas* c, int w, int h, const TRect& tr, const String* text);
+    void DrawDefaultButton(TCanvas* c);
+    void DrawDefaultFace(TCanvas* c);
+    void DrawSkinBody(TBitmap* B);
+    void DrawSkinButton(TCanvas* c);
+    void DrawSkinFace(TCanvas* c);
+    void DrawDefaultToolButton(TCanvas* c, const String* text);
+    void DrawSkinToolButton(TCanvas* c, const String* text);
 
     TbsPopupListBox* FListBox = nullptr;
     TWndMethod FListBoxWindowProc, FEditWindowProc;
@@ -129,7 +158,7 @@ public:
     TFontStyles FontStyle = 0;
     int FontHeight = 14;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false;
+    bool ItemStretchEffect = false, FocusItemStretchEffect = false, ShowFocus = false;
 };
 
 class TbsSkinComboBox : public TbsSkinCustomComboBox {

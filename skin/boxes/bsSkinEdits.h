@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
@@ -90,7 +91,18 @@ protected:
 };
 
 // The skinned edit control: a TbsCustomEdit with a skinned frame drawn in
-// its non-client area and an optional edit button at its right.
+// its non-client area, an optional edit button at its right and up to two
+// image buttons inside the text area (a left and a right image of Images).
+// The image buttons answer the hit test with 104 (left) and 105 (right), so
+// their clicks arrive as non-client messages and never move the caret; the
+// text runs between them (the edit's formatting rectangle).
+//
+// DefaultColor is the text area's colour in the default look; Alignment
+// sets the edit window's ES_LEFT / ES_RIGHT / ES_CENTER (the window is
+// recreated).
+constexpr LRESULT bsHTLeftImage = 104;
+constexpr LRESULT bsHTRightImage = 105;
+
 class TbsSkinCustomEdit : public TbsCustomEdit {
 public:
     explicit TbsSkinCustomEdit(TComponent* owner);
@@ -111,12 +123,45 @@ public:
     int FIndex = -1;
     void WndProc(TMessage& m) override;
 
+    TColor DefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor v);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* v);
+    int LeftImageIndex() const { return FLeftImageIndex; }
+    void SetLeftImageIndex(int v);
+    int RightImageIndex() const { return FRightImageIndex; }
+    void SetRightImageIndex(int v);
+    int LeftImageHotIndex = -1, LeftImageDownIndex = -1;
+    int RightImageHotIndex = -1, RightImageDownIndex = -1;
+    TNotifyEvent OnLeftButtonClick, OnRightButtonClick;
+    // The image buttons, client coordinates (empty when not shown).
+    TbsCBButtonX LeftButton, RightButton;
+    // Places the image buttons in the client area; with setRect the text
+    // runs between them. Nothing without Images.
+    void CalcImageButtons(bool setRect);
+    // Paints the whole control (normal look) with aText as its text into c
+    // at (x, y), the text placed by Alignment.
+    void PaintSkinTo(TCanvas* c, int x, int y, const String& aText);
+
 protected:
     void Notification(TComponent* component, TOperation op) override;
+    void CreateParams(TCreateParams& p) override;
 
 private:
+    // Hit test of the image buttons; true (with m.Result set) on a hit.
+    bool ImageHitTest(TMessage& m);
+    void ImageButtonDown(LRESULT code);
+    void ImageButtonUp(LRESULT code);
+    void ClearImageHover();
+    void PaintImageButtons(HDC dc);
+    void DrawImageButton(TCanvas* c, const TbsCBButtonX& b, int index, int hot, int down);
+
     void CalcButton();
     void PaintFrame(HDC dc);
+    void ComposeFace(TBitmap& b, bool active);
+    TRect EditRect();
     // Whether a screen point (as in non-client mouse messages) is on the button.
     bool OnButton(LPARAM screenPoint);
     TbsDataSkinEditControl* Record() const;
@@ -127,6 +172,10 @@ private:
     bool FButtonMode = false;
     bool FMouseIn = false;
     TbsCBButtonX FButton;
+    TColor FDefaultColor = clWindow;
+    TAlignment FAlignment = taLeftJustify;
+    TCustomImageList* FImages = nullptr;
+    int FLeftImageIndex = -1, FRightImageIndex = -1;
 };
 
 class TbsSkinEdit : public TbsSkinCustomEdit {

@@ -278,6 +278,11 @@ bool TbsSkinCustomOfficeComboBox::DoKeyDown(WORD& key, TShiftState shift) {
 
 void TbsSkinCustomOfficeComboBox::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_ERASEBKGND:
+        // From outside the own painting: the face straight into that context.
+        if (!FromWMPaint && m.WParam) PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case WM_GETDLGCODE:
         m.Result = DLGC_WANTARROWS;
         return;
@@ -422,156 +427,4 @@ void TbsSkinCustomOfficeComboBox::CalcRects() {
         Button.R.bottom += h - SkinRect.Height();
         CBItem.R.bottom += h - SkinRect.Height();
     }
-}
-
-int TbsSkinCustomOfficeComboBox::ShownIndex() const {
-    return FListBox->Visible() ? FOldItemIndex : FListBox->ItemIndex();
-}
-
-void TbsSkinCustomOfficeComboBox::DrawItemContent(TCanvas* c, TRect t, int index) {
-    if (index < 0 || index >= FListBox->Items()->Count()) return;
-    if (OnDrawItem) {
-        c->Brush()->SetStyle(bsClear);
-        OnDrawItem(c, index, t);
-        return;
-    }
-    TbsSkinOfficeItem* item = FListBox->Items()->Items(index);
-    c->Brush()->SetStyle(bsClear);
-    if (FShowItemText && FShowItemTitle && !item->Title().empty()) {
-        c->Font()->SetStyle(c->Font()->Style() | fsBold);
-        TRect tr = t;
-        tr.bottom = t.top + c->TextExtent(item->Title()).cy;
-        DrawWideText(c, item->Title(), tr, 0);
-        c->Font()->SetStyle(c->Font()->Style() & ~fsBold);
-        t.top = tr.bottom - 2;
-    }
-    if (FShowItemImage) {
-        DrawImageAndLeftText(c, t, 0, 2, blGlyphLeft, FShowItemText ? item->Caption() : String(),
-                             item->ImageIndex(), Images(), false, Enabled(), false, 0);
-    } else if (FShowItemText) {
-        TextRectVCentered(c, item->Caption(), t);
-    }
-}
-
-void TbsSkinCustomOfficeComboBox::DrawDefaultButton(TCanvas* c) {
-    const TRect& r = Button.R;
-    const bool down = Button.Down && Button.MouseIn;
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(down ? bsPlainDownFill : Button.MouseIn ? bsPlainHotFill : clBtnFace);
-    c->FillRect(r);
-    c->Brush()->SetColor(Button.MouseIn || down ? bsPlainHotFrame : clBtnShadow);
-    c->FrameRect(r);
-    DrawArrowImage(c, r, Enabled() ? clBlack : clBtnShadow, 4);
-}
-
-void TbsSkinCustomOfficeComboBox::CreateControlDefaultImage(TBitmap* B) {
-    CalcRects();
-    TCanvas* c = B->Canvas();
-    const TRect all(0, 0, Width(), Height());
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(all);
-    const bool focused = Focused();
-    if (FToolButtonStyle) {
-        const bool hot = FMouseIn || FDropDown;
-        if (hot) {
-            c->Brush()->SetColor(FDropDown ? bsPlainDownFill : bsPlainHotFill);
-            c->FillRect(all);
-            c->Brush()->SetColor(bsPlainHotFrame);
-            c->FrameRect(all);
-        }
-        c->Font()->Assign(DefaultFont());
-        TRect t = CBItem.R;
-        t.left += 2;
-        DrawItemContent(c, t, ShownIndex());
-        DrawArrowImage(c, Button.R, Enabled() ? clBlack : clBtnShadow, 4);
-        return;
-    }
-    TRect r = all;
-    c->Frame3D(r, clBtnShadow, clBtnShadow, 1);
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FDefaultColor);
-    c->FillRect(r);
-    DrawDefaultButton(c);
-    if (CBItem.R.Width() <= 0) return;
-    TBitmap b(CBItem.R.Width(), CBItem.R.Height());
-    TCanvas* bc = b.Canvas();
-    bc->Font()->Assign(Font());
-    bc->Font()->SetColor(focused ? TColor(clHighlightText) : DefaultFont()->Color());
-    bc->Brush()->SetColor(focused ? clHighlight : FDefaultColor);
-    bc->FillRect(TRect(0, 0, b.Width(), b.Height()));
-    CBItem.State = focused ? TOwnerDrawState(odFocused) : TOwnerDrawState(0);
-    DrawItemContent(bc, TRect(2, 0, b.Width() - 2, b.Height()), ShownIndex());
-    if (focused) {
-        RECT fr = {0, 0, b.Width(), b.Height()};
-        DrawFocusRect(bc->Handle(), &fr);
-    }
-    c->Draw(CBItem.R.left, CBItem.R.top, &b);
-}
-
-bool TbsSkinCustomOfficeComboBox::DrawToolButtonSkin(TBitmap* B) {
-    int ri = FSD->GetControlIndex(L"resizetoolbutton");
-    if (ri < 0) ri = FSD->GetControlIndex(L"resizebutton");
-    auto* r = ri >= 0 ? dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(ri)].get())
-                      : nullptr;
-    TBitmap* pic = r ? ActivePicture(r->PictureIndex) : nullptr;
-    if (!r || !pic) return false;
-    const bool down = FDropDown || (Button.Down && Button.MouseIn);
-    TRect src = r->SkinRect;
-    if (down) src = !IsNullRect(r->DownSkinRect) ? r->DownSkinRect : !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
-    else if (FMouseIn && !IsNullRect(r->ActiveSkinRect)) src = r->ActiveSkinRect;
-    const int w = Width(), h = Height();
-    const int dw = w - r->SkinRect.Width(), dh = h - r->SkinRect.Height();
-    TRect ncl = r->ClRect;
-    ncl.right += dw;
-    ncl.bottom += dh;
-    CreateSkinImage(r->LTPoint, r->RTPoint, r->LBPoint, r->RBPoint, r->ClRect, r->LTPoint,
-                    TPoint(r->RTPoint.x + dw, r->RTPoint.y), TPoint(r->LBPoint.x, r->LBPoint.y + dh),
-                    TPoint(r->RBPoint.x + dw, r->RBPoint.y + dh), ncl, B, pic, src, w, h, true, r->LeftStretch,
-                    r->TopStretch, r->RightStretch, r->BottomStretch, r->StretchEffect, bsstFull);
-    TCanvas* c = B->Canvas();
-    SetupFont(c, UseSkinFont, r->FontName, r->FontHeight, r->FontStyle, DefaultFont());
-    c->Font()->SetColor(!Enabled() ? r->DisabledFontColor : down ? r->DownFontColor : FMouseIn ? r->ActiveFontColor : r->FontColor);
-    return true;
-}
-
-void TbsSkinCustomOfficeComboBox::CreateControlSkinImage(TBitmap* B) {
-    CalcRects();
-    TCanvas* c = B->Canvas();
-    const bool hot = FMouseIn && !IsNullRect(ActiveSkinRect);
-    if (FToolButtonStyle && DrawToolButtonSkin(B)) {
-        // the face and its font come from the button record
-    } else {
-        if (UseSkinSize || !Picture) {
-            TbsSkinCustomControl::CreateControlSkinImage(B);
-        } else {
-            const TRect src = (hot || Focused()) && !IsNullRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
-            CreateSkinImageFromClRect(B, Picture, src, ClRect, true);
-        }
-        TRect item = CBItem.R;
-        if (Button.R.left > item.left) item.right = std::min(item.right, Button.R.left);
-        const TRect strip = Focused() && !IsNullRect(FocusItemRect) ? FocusItemRect
-                            : hot && !IsNullRect(ActiveItemRect)   ? ActiveItemRect
-                                                                   : SItemRect;
-        if (Picture && !IsNullRect(strip) && item.Width() > 0 && item.Height() > 0) {
-            TBitmap s(item.Width(), item.Height());
-            CreateSkinImageFromClRect(&s, Picture, strip, ItemTextRect.IsEmpty() ? TRect(1, 1, strip.Width() - 1, strip.Height() - 1) : ItemTextRect, true);
-            c->Draw(item.left, item.top, &s);
-        }
-        SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, DefaultFont());
-        c->Font()->SetColor(Focused() ? FocusFontColor : hot ? ActiveFontColor : FontColor);
-    }
-    if (!FToolButtonStyle) {
-        TBitmap* pic = Picture;
-        TRect part = !Enabled() && !IsNullRect(UnEnabledButtonRect) ? UnEnabledButtonRect
-                     : Button.Down && !IsNullRect(DownButtonRect)   ? DownButtonRect
-                     : Button.MouseIn                               ? ActiveButtonRect
-                                                                    : TRect();
-        if (pic && !IsNullRect(part)) c->CopyRect(Button.R, pic->Canvas(), part);
-    } else {
-        DrawArrowImage(c, Button.R, c->Font()->Color(), 4);
-    }
-    TRect t = CBItem.R;
-    t.left += 2;
-    DrawItemContent(c, t, ShownIndex());
 }

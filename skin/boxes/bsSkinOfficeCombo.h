@@ -77,6 +77,8 @@ public:
     void ClearListPress() { FLBDown = false; }
     TRect ButtonRect() const { return Button.R; }
     TRect ItemRect() const { return CBItem.R; }
+    // Paints the face with aText as its text into c at (x, y).
+    void PaintSkinTo(TCanvas* c, int x, int y, const String& aText);
 
     void ChangeSkinData() override;
     void WndProc(TMessage& m) override;
@@ -103,11 +105,20 @@ private:
     void SelectDown(bool commit);
     void SelectPageUp(bool commit);
     void SelectPageDown(bool commit);
+    // Face painting: the classic looks (default and skinned) and the two
+    // tool-button looks; text, when given, replaces the item's caption.
     int ShownIndex() const;
-    void DrawItemContent(TCanvas* c, TRect t, int index);
+    void DrawItemContent(TCanvas* c, TRect t, int index, const String* text = nullptr);
     void DrawDefaultButton(TCanvas* c);
-    // The tool-button face from the skin's button record; false without one.
-    bool DrawToolButtonSkin(TBitmap* B);
+    void DrawDefaultItem(TCanvas* c);
+    void DrawSkinBody(TBitmap* B);
+    void DrawSkinButton(TCanvas* c);
+    void DrawSkinItem(TCanvas* c);
+    void DrawSkinSizeItem(TCanvas* c);
+    void DrawItemBackground(TCanvas* bc, TCanvas* body, const TRect& part, const TRect& cl);
+    void SetupItemFont(TCanvas* c, bool disabledColour);
+    void DrawToolButtonDefault(TCanvas* c, const String* text);
+    void DrawToolButtonSkin(TBitmap* B, const String* text);
 
     TbsPopupOfficeListBox* FListBox = nullptr;
     TWndMethod FListBoxWindowProc;

@@ -160,4 +160,22 @@ TEST_F(CheckRadioTest, PlainFlatLookDrawsTheMarkFrameOverTheParent) {
     EXPECT_GT(DifferentPixels(face, checked), 0);
 }
 
+TEST_F(CheckRadioTest, PlainRadioIsARingWithARoundDot) {
+    TbsSkinCheckRadioBox* box = NewBox(form, 10, true, 0, nullptr, "r");
+    TBitmap face;
+    PaintControl(box, face);
+    // The mark's 14 x 14 cell at (3, 5): the ring touches the middle of its
+    // left edge but not its corners.
+    EXPECT_EQ(PixelAt(face, 3, 12), ColorToRGB(clBtnShadow));
+    EXPECT_NE(PixelAt(face, 3, 5), ColorToRGB(clBtnShadow));
+    EXPECT_NE(PixelAt(face, 16, 18), ColorToRGB(clBtnShadow));
+    EXPECT_NE(PixelAt(face, 10, 12), ColorToRGB(clBlack));
+    box->SetChecked(true);
+    TBitmap checked;
+    PaintControl(box, checked);
+    // A round 6 x 6 dot in the middle: its centre inked, its corner not.
+    EXPECT_EQ(PixelAt(checked, 10, 12), ColorToRGB(clBlack));
+    EXPECT_NE(PixelAt(checked, 7, 9), ColorToRGB(clBlack));
+}
+
 }  // namespace

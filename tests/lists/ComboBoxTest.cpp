@@ -251,6 +251,147 @@ TEST_F(ComboBoxTest, TheEditStyleKeepsTextAndEditInStep) {
     EXPECT_EQ(c->Edit(), nullptr);
 }
 
+// The combo's face as it paints itself.
+void Shot(TWinControl* c, TBitmap& shot) {
+    shot.SetPixelFormat(pf24bit);
+    shot.SetSize(c->Width(), c->Height());
+    SendMessageW(c->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+}
+
+// Pixels of r that differ between two shots.
+int Differences(TBitmap& a, TBitmap& b, const TRect& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += a.Canvas()->Pixel(x, y) != b.Canvas()->Pixel(x, y);
+    return n;
+}
+
+int CountColour(TBitmap& shot, const TRect& r, TColor colour) {
+    const TColor want = static_cast<TColor>(ColorToRGB(colour));
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += shot.Canvas()->Pixel(x, y) == want;
+    return n;
+}
+
+TEST_F(ComboBoxTest, WhileOpenTheFaceKeepsShowingTheCommittedItem) {
+    TbsSkinComboBox* c = NewCombo({L"alpha", L"WWWWWW", L"iii"});
+    c->SetItemIndex(0);
+    TBitmap closed0, closed1, open;
+    Shot(c, closed0);
+    c->SetItemIndex(1);
+    Shot(c, closed1);
+    c->SetItemIndex(0);
+    c->DropDown();
+    c->ListBox()->SetItemIndex(1);  // the highlight moves in the open list
+    Shot(c, open);
+    c->CloseUp(false);
+    const TRect face = TRect(2, 2, c->ButtonRect().left - 1, c->Height() - 2);
+    EXPECT_GT(Differences(closed0, closed1, face), 0);  // the two items look different
+    EXPECT_EQ(Differences(closed0, open, face), 0);
+}
+
+TEST_F(ComboBoxTest, TheDefaultArrowIsBlackAndGreyWhenDisabled) {
+    TbsSkinComboBox* c = NewCombo({L"a"});
+    TBitmap shot;
+    Shot(c, shot);
+    const TRect b = c->ButtonRect();
+    EXPECT_GT(CountColour(shot, b, clBlack), 0);
+    c->SetEnabled(false);
+    Shot(c, shot);
+    EXPECT_EQ(CountColour(shot, b, clBlack), 0);
+    EXPECT_GT(CountColour(shot, TRect(b.left + 3, b.top + 3, b.right - 3, b.bottom - 3), clBtnShadow), 0);
+}
+
+// The tool-button look fills the whole control by its state: face, hot
+// (pointer over it) and pressed (list open).
+TEST_F(ComboBoxTest, TheToolButtonLookFollowsHoverAndTheOpenList) {
+    TbsSkinComboBox* c = NewCombo({L"a", L"b"});
+    c->SetToolButtonStyle(true);
+    const TRect inner(2, 2, c->Width() - 2, c->Height() - 2);
+    TBitmap shot;
+    Shot(c, shot);
+    EXPECT_GT(CountColour(shot, inner, clBtnFace), 0);
+    c->Perform(CM_MOUSEENTER);
+    Shot(c, shot);
+    EXPECT_GT(CountColour(shot, inner, bsPlainHotFill), 0);
+    EXPECT_EQ(CountColour(shot, inner, clBtnFace), 0);
+    c->DropDown();
+    Shot(c, shot);
+    c->CloseUp(false);
+    EXPECT_GT(CountColour(shot, inner, bsPlainDownFill), 0);
+    EXPECT_EQ(CountColour(shot, inner, bsPlainHotFill), 0);
+}
+
+TEST_F(ComboBoxTest, PaintSkinToShowsTheGivenTextAndKeepsTheCombosOwn) {
+    TbsSkinComboBox* c = NewCombo({L"a", L"b"});
+    c->SetItemIndex(0);
+    TakeLog();
+    TBitmap empty(c->Width(), c->Height(), pf24bit), shown(c->Width(), c->Height(), pf24bit);
+    c->PaintSkinTo(empty.Canvas(), 0, 0, L"");
+    c->PaintSkinTo(shown.Canvas(), 0, 0, L"WWWW");
+    EXPECT_EQ(c->GetText(), L"a");
+    const TRect face = TRect(2, 2, c->ButtonRect().left - 1, c->Height() - 2);
+    EXPECT_GT(Differences(empty, shown, face), 20);
+    // Nothing outside the face changes with the text.
+    EXPECT_EQ(Differences(empty, shown, c->ButtonRect()), 0);
+}
+
+// An erase request from outside (a neighbour taking the combo's picture)
+// gets the combo's face and, in the edit style, the edit's text.
+TEST_F(ComboBoxTest, AnOutsideEraseRequestGetsTheFaceAndTheEdit) {
+    TbsSkinComboBox* c = NewCombo({L"WWWW", L"b"});
+    c->SetStyle(bscbEditStyle);
+    c->SetItemIndex(0);
+    Application->ProcessMessages();
+    TBitmap face, erased(c->Width(), c->Height(), pf24bit);
+    Shot(c, face);
+    erased.Canvas()->Brush()->SetColor(clRed);
+    erased.Canvas()->FillRect(TRect(0, 0, c->Width(), c->Height()));
+    EXPECT_EQ(SendMessageW(c->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Canvas()->Handle()), 0), 1);
+    EXPECT_EQ(Differences(face, erased, c->ButtonRect()), 0);
+    EXPECT_EQ(CountColour(erased, TRect(0, 0, c->Width(), c->Height()), clRed), 0);
+    // The edit's text shows where the edit lies.
+    const TRect edit = c->Edit()->BoundsRect();
+    EXPECT_GT(CountColour(erased, edit, c->Edit()->Font()->Color()), 0);
+}
+
+// Key releases in the edit by the texts' character set: with a Japanese or
+// Chinese set a character key's release first drops the selected part (the
+// input method's text comes after it), then completes; arrow keys never
+// drop a choice's text.
+TEST_F(ComboBoxTest, KeyReleasesInTheEditFollowTheCharacterSet) {
+    platform::ScopedManualClock clock;
+    const struct {
+        BYTE charset;
+        const wchar_t* afterTyping;
+    } cases[] = {{GB2312_CHARSET, L"banana"},
+                 {SHIFTJIS_CHARSET, L"banana"},
+                 {CHINESEBIG5_CHARSET, L"banana"},
+                 {ANSI_CHARSET, L"bananas"}};
+    for (const auto& k : cases) {
+        TbsSkinComboBox* c = NewCombo({L"apple", L"banana", L"cherry"});
+        c->DefaultFont()->SetCharset(k.charset);
+        c->SetStyle(bscbEditStyle);
+        TbsCustomEdit* e = c->Edit();
+        ASSERT_NE(e, nullptr);
+        e->SetFocus();
+        c->SetItemIndex(0);
+        PressKey(e->Handle(), VK_DOWN);
+        EXPECT_EQ(e->GetText(), L"banana") << int(k.charset);
+        // "bananas" with its last letter selected; the S key comes up.
+        e->SetText(L"bananas");
+        e->SetSelStart(6);
+        e->SetSelLength(1);
+        clock.Advance(300);
+        PostMessageW(e->Handle(), WM_KEYUP, 'S', 0xC0000001);
+        Application->ProcessMessages();
+        EXPECT_EQ(e->GetText(), k.afterTyping) << int(k.charset);
+        c->Free();
+        TakeLog();
+    }
+}
+
 // Press on the face, drag through the list, release: over a row it is
 // chosen, outside the list the old choice comes back without events.
 TEST_F(ComboBoxTest, DraggingFromTheFaceChoosesWhereTheReleaseIs) {

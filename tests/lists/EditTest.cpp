@@ -3,6 +3,7 @@
 // the context menu's entries, the numeric character filter.
 #include "ListsFixture.h"
 
+#include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "skin/boxes/bsSkinEdits.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -227,6 +228,126 @@ TEST_F(EditTest, SkinnedEditButtonRaisesItsEvent) {
     SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onFrame);  // the frame is not the button
     SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onFrame);
     EXPECT_EQ(clicks, 1);
+}
+
+// Whether a colour shows on the screen inside r (client coordinates of c)
+// once c has painted itself.
+bool ScreenShows(TWinControl* c, const TRect& r, TColor colour) {
+    RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Application->ProcessMessages();
+    HDC dc = GetDC(c->Handle());
+    const COLORREF want = ColorToRGB(colour);
+    bool found = false;
+    for (int y = r.top; y < r.bottom && !found; ++y)
+        for (int x = r.left; x < r.right && !found; ++x) found = GetPixel(dc, x, y) == want;
+    ReleaseDC(c->Handle(), dc);
+    return found;
+}
+
+// A real click of the pointer at a client point of a control; input is
+// handled until done() holds (or two seconds pass).
+void RealClick(TControl* c, int x, int y, const std::function<bool()>& done) {
+    const TPoint p = c->ClientToScreen(TPoint(x, y));
+    SetCursorPos(p.x, p.y);
+    Application->ProcessMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < 2000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        Application->ProcessMessages();
+    }
+}
+
+TEST_F(EditTest, ImageButtonsSitAtTheTextEndsAndClickWithoutMovingTheCaret) {
+    auto* e = NewEdit<TbsSkinEdit>(L"some text here");
+    TCustomImageList* images = platform_test::SolidColourList(form, {clRed, clBlue});
+    e->SetImages(images);
+    e->SetLeftImageIndex(0);
+    e->SetRightImageIndex(1);
+    Application->ProcessMessages();
+    const TRect client = e->ClientRect();
+    // The text runs between the pictures.
+    RECT fr{};
+    SendMessageW(e->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&fr));
+    EXPECT_GE(fr.left, client.left + 16 + 2);
+    EXPECT_LE(fr.right, client.right - 16 - 2);
+    // The hit test names the two pictures; the text between is the client.
+    const struct {
+        int x;
+        LRESULT code;
+    } hits[] = {{client.left + 3, bsHTLeftImage}, {client.right - 3, bsHTRightImage}, {client.Width() / 2, HTCLIENT}};
+    for (const auto& h : hits) {
+        const TPoint p = e->ClientToScreen(TPoint(h.x, client.Height() / 2));
+        EXPECT_EQ(SendMessageW(e->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), h.code) << h.x;
+    }
+    // Each picture shows in its place.
+    EXPECT_TRUE(ScreenShows(e, TRect(0, 0, 16, client.Height()), clRed));
+    EXPECT_TRUE(ScreenShows(e, TRect(client.right - 16, 0, client.right, client.Height()), clBlue));
+    EXPECT_FALSE(ScreenShows(e, TRect(0, 0, 16, client.Height()), clBlue));
+
+    std::string clicks;
+    e->OnLeftButtonClick = [&](TObject*) { clicks += "left "; };
+    e->OnRightButtonClick = [&](TObject*) { clicks += "right "; };
+    form->SetFocus();
+    SetForegroundWindow(form->Handle());
+    e->SetFocus();
+    Select(e, 3, 3);
+    RealClick(e, client.left + 4, client.Height() / 2, [&] { return clicks == "left "; });
+    RealClick(e, client.right - 4, client.Height() / 2, [&] { return clicks == "left right "; });
+    EXPECT_EQ(clicks, "left right ");
+    DWORD s = 0, en = 0;
+    SendMessageW(e->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&en));
+    EXPECT_EQ(s, 3u);
+    EXPECT_EQ(en, 3u);
+    PointerAway();
+}
+
+TEST_F(EditTest, AlignmentAndDefaultColourReachTheEditWindow) {
+    auto* e = NewEdit<TbsSkinEdit>(L"x");
+    const struct {
+        TAlignment alignment;
+        LONG_PTR style;
+    } cases[] = {{taRightJustify, ES_RIGHT}, {taCenter, ES_CENTER}, {taLeftJustify, ES_LEFT}};
+    for (const auto& c : cases) {
+        e->SetAlignment(c.alignment);
+        const LONG_PTR style = GetWindowLongPtrW(e->Handle(), GWL_STYLE);
+        EXPECT_EQ(style & (ES_RIGHT | ES_CENTER), c.style) << int(c.alignment);
+    }
+    e->SetText(L"");
+    EXPECT_FALSE(ScreenShows(e, e->ClientRect(), clYellow));
+    e->SetDefaultColor(clYellow);
+    EXPECT_TRUE(ScreenShows(e, e->ClientRect(), clYellow));
+}
+
+// PaintSkinTo places the given text by Alignment inside the text area
+// (default look: 2-pixel frame).
+TEST_F(EditTest, PaintSkinToPlacesTheTextByAlignment) {
+    auto* e = NewEdit<TbsSkinEdit>(L"own text");
+    const int w = e->Width(), h = e->Height();
+    const struct {
+        TAlignment alignment;
+        const char* what;
+    } cases[] = {{taLeftJustify, "left"}, {taRightJustify, "right"}, {taCenter, "centre"}};
+    for (const auto& c : cases) {
+        e->SetAlignment(c.alignment);
+        TBitmap shot(w, h, pf24bit);
+        e->PaintSkinTo(shot.Canvas(), 0, 0, L"WW");
+        int first = -1, last = -1;
+        for (int x = 2; x < w - 2; ++x)
+            for (int y = 2; y < h - 2; ++y)
+                if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) != ColorToRGB(clWindow)) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+        ASSERT_GE(first, 0) << c.what;
+        switch (c.alignment) {
+        case taLeftJustify: EXPECT_LE(first, 2 + 2 + 2) << c.what; break;
+        case taRightJustify: EXPECT_GE(last, w - 2 - 4) << c.what; break;
+        default: EXPECT_LE(std::abs((first + last) / 2 - w / 2), 4) << c.what; break;
+        }
+    }
+    EXPECT_EQ(e->GetText(), L"own text");
 }
 
 TEST_F(EditTest, CancelModeIsReportedWithItsSender) {

@@ -7,6 +7,10 @@
 #include "platform/Clock.h"
 #include "skin/boxes/bsSkinBoxCtrls.h"
 #include "skin/boxes/bsSkinLinkLabel.h"
+#include "platform/ImgList.h"
+#include "platform/StringList.h"
+#include "skin/bsSkinData.h"
+#include "skin/bsSkinRecords.h"
 
 using namespace liststest;
 
@@ -43,6 +47,225 @@ TEST_F(ListBoxTest, TheSkinnedBarMirrorsTheListOnlyWhileRowsDoNotFit) {
     l->SetRowCount(0);
     l->Clear();
     EXPECT_EQ(l->ScrollBar, nullptr);
+}
+
+// The inner list's rows as painted.
+void Shot(TbsListBox* inner, TBitmap& shot) {
+    shot.SetPixelFormat(pf24bit);
+    shot.SetSize(inner->ClientWidth(), inner->ClientHeight());
+    SendMessageW(inner->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+}
+
+// The first column from x on where a pixel of the row band [top, bottom)
+// differs from the window colour (-1: none).
+int FirstInk(TBitmap& shot, int x, int top, int bottom) {
+    const auto paper = static_cast<COLORREF>(ColorToRGB(clWindow));
+    for (; x < shot.Width(); ++x)
+        for (int y = top; y < bottom; ++y)
+            if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) != paper) return x;
+    return -1;
+}
+
+TEST_F(ListBoxTest, AWideRowBringsAHorizontalBarThatTheArrowKeysMove) {
+    TbsSkinListBox* l = NewList(3);
+    l->SetHorizontalExtent(true);
+    EXPECT_EQ(l->HScrollBar, nullptr);  // every row fits
+    l->Items()->Add(L"a row far too wide for a list of one hundred and twenty pixels");
+    Application->ProcessMessages();
+    ASSERT_NE(l->HScrollBar, nullptr);
+    TbsSkinScrollBar* bar = l->HScrollBar;
+    // The inner list ends above the bar, which spans the frame less its border.
+    EXPECT_LE(l->ListBox->Top() + l->ListBox->Height(), bar->Top());
+    EXPECT_EQ(bar->Kind(), sbHorizontal);
+    EXPECT_GT(bar->Max(), l->ListBox->Width());
+    ASSERT_GT(bar->SmallChange(), 0);
+    l->SetItemIndex(1);
+    l->ListBox->SetFocus();
+    PressKey(l->ListBox->Handle(), VK_RIGHT);
+    PressKey(l->ListBox->Handle(), VK_RIGHT);
+    // Right scrolls by one step each and leaves the selection alone.
+    EXPECT_EQ(bar->Position(), 2 * bar->SmallChange());
+    EXPECT_EQ(l->ListBox->HorizontalExtentValue, bar->Position());
+    EXPECT_EQ(l->ItemIndex(), 1);
+    PressKey(l->ListBox->Handle(), VK_LEFT);
+    EXPECT_EQ(bar->Position(), bar->SmallChange());
+    // Switched off: the bar goes and the rows are no longer shifted.
+    l->SetHorizontalExtent(false);
+    EXPECT_EQ(l->HScrollBar, nullptr);
+    EXPECT_EQ(l->ListBox->HorizontalExtentValue, 0);
+    // Without the bar the arrows move the selection as the list box does.
+    PressKey(l->ListBox->Handle(), VK_RIGHT);
+    EXPECT_EQ(l->ItemIndex(), 2);
+}
+
+TEST_F(ListBoxTest, BothBarsShareTheCornerAndTheListEndsBeforeEach) {
+    TbsSkinListBox* l = NewList(30);
+    l->SetHorizontalExtent(true);
+    l->Items()->Add(L"a row far too wide for a list of one hundred and twenty pixels");
+    Application->ProcessMessages();
+    ASSERT_NE(l->ScrollBar, nullptr);
+    ASSERT_NE(l->HScrollBar, nullptr);
+    EXPECT_TRUE(l->HScrollBar->FBoth);
+    EXPECT_EQ(l->ListBox->Left() + l->ListBox->Width(), l->ScrollBar->Left());
+    EXPECT_LE(l->ListBox->Top() + l->ListBox->Height(), l->HScrollBar->Top());
+    // The vertical bar stops above the horizontal one.
+    EXPECT_LE(l->ScrollBar->Top() + l->ScrollBar->Height(), l->HScrollBar->Top() + 1);
+}
+
+TEST_F(ListBoxTest, MultiColumnListsScrollByColumnsThroughAHorizontalBar) {
+    TbsSkinListBox* l = NewList(30);
+    l->SetColumns(2);
+    Application->ProcessMessages();
+    ASSERT_NE(l->ScrollBar, nullptr);
+    EXPECT_EQ(l->ScrollBar->Kind(), sbHorizontal);
+    EXPECT_EQ(l->ScrollBar->PageSize(), 2);
+    // The bar lies under the list.
+    EXPECT_LE(l->ListBox->Top() + l->ListBox->Height(), l->ScrollBar->Top());
+    const int rows = l->ListBox->Height() / l->ListBox->ItemHeight();
+    ASSERT_GT(rows, 0);
+    l->ScrollBar->SetPosition(2);
+    EXPECT_EQ(l->TopIndex(), 2 * rows);
+    // Everything fits in the visible columns: no bar.
+    l->Clear();
+    for (int i = 0; i < rows; ++i) l->Items()->Add(L"r" + IntToStr(i));
+    Application->ProcessMessages();
+    EXPECT_EQ(l->ScrollBar, nullptr);
+}
+
+TEST_F(ListBoxTest, TabWidthsPlaceTheTextAfterATabAtTheirStops) {
+    TbsSkinListBox* l = NewList(0);
+    l->Items()->Add(L"i\ti");
+    // Stops in pixels from the row's left edge; only the first ten lines count.
+    const struct {
+        std::vector<const wchar_t*> lines;
+        int stop;
+    } cases[] = {{{L"60"}, 60}, {{L"90", L"5"}, 90}};
+    for (const auto& c : cases) {
+        TStringList tabs;
+        for (const wchar_t* line : c.lines) tabs.Add(line);
+        l->SetTabWidths(&tabs);
+        TBitmap shot;
+        Shot(l->ListBox, shot);
+        const int h = l->ListBox->ItemHeight();
+        const int first = FirstInk(shot, 0, 0, h);
+        ASSERT_GE(first, 0);
+        const int second = FirstInk(shot, first + 4, 0, h);
+        EXPECT_GE(second, c.stop) << c.stop;
+        EXPECT_LE(second, c.stop + 3) << c.stop;
+    }
+}
+
+TEST_F(ListBoxTest, RowsShowTheirOwnPictureAndTheTextMakesRoomForIt) {
+    TbsSkinListBox* l = NewList(2);
+    TCustomImageList* images = platform_test::SolidColourList(form, {clRed});
+    l->SetImages(images);  // ImageIndex -1: each row its own picture
+    TBitmap shot;
+    Shot(l->ListBox, shot);
+    const int h = l->ListBox->ItemHeight();
+    // Row 0 shows picture 0 at the text's left edge; row 1 has no picture 1.
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h / 2)), ColorToRGB(clRed));
+    EXPECT_NE(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h + h / 2)), ColorToRGB(clRed));
+    // Both texts start after the picture's width and its gap.
+    EXPECT_GE(FirstInk(shot, 0, h, 2 * h), 2 + 16 + 2);
+    l->SetImageIndex(0);  // one picture for every row
+    Shot(l->ListBox, shot);
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(2 + 8, h + h / 2)), ColorToRGB(clRed));
+}
+
+// A store with a "listbox" record: a 60 x 60 frame of 3-pixel borders and
+// an 18-pixel item strip.
+std::unique_ptr<TbsSkinData> ListSkin() {
+    auto store = std::make_unique<TbsSkinData>(nullptr);
+    store->FPicture->SetSize(4, 4);
+    // The frame silver round a green client part; the item strips white
+    // (normal), red (selected) and blue (focused), one below the other.
+    auto pic = std::make_unique<TBitmap>(120, 60, pf24bit);
+    const struct {
+        TRect r;
+        TColor c;
+    } parts[] = {{TRect(0, 0, 60, 60), clSilver}, {TRect(3, 3, 57, 57), clLime}, {TRect(60, 0, 120, 18), clWhite},
+                 {TRect(60, 18, 120, 36), clRed}, {TRect(60, 36, 120, 54), clBlue}};
+    for (const auto& part : parts) {
+        pic->Canvas()->Brush()->SetColor(part.c);
+        pic->Canvas()->FillRect(part.r);
+    }
+    store->FActivePicturesNames->Add(L"controls.bmp");
+    store->FActivePictures.push_back(std::move(pic));
+    auto rec = std::make_unique<TbsDataSkinListBox>(L"listbox");
+    rec->PictureIndex = 0;
+    rec->SkinRect = TRect(0, 0, 60, 60);
+    rec->LTPoint = TPoint(3, 3);
+    rec->RTPoint = TPoint(57, 3);
+    rec->LBPoint = TPoint(3, 57);
+    rec->RBPoint = TPoint(57, 57);
+    rec->ClRect = TRect(3, 3, 57, 57);
+    rec->SItemRect = TRect(60, 0, 120, 18);
+    rec->ActiveItemRect = TRect(60, 18, 120, 36);
+    rec->FocusItemRect = TRect(60, 36, 120, 54);
+    rec->ItemLeftOffset = rec->ItemRightOffset = 2;
+    rec->ItemTextRect = TRect(4, 0, 56, 18);
+    store->CtrlList.push_back(std::move(rec));
+    store->Empty = false;
+    return store;
+}
+
+// A skin change moves the bars and the inner list; the moves erase the
+// list at once, which asks for the bars again while they are being placed.
+// A table: the horizontal bar alone, and both bars.
+TEST_F(ListBoxTest, ASkinChangeLaysTheBarsOutAgainAroundTheList) {
+    for (int rows : {3, 30}) {
+        auto store = ListSkin();
+        TbsSkinListBox* l = NewList(rows);
+        l->SetHorizontalExtent(true);
+        l->Items()->Add(L"a row far wider than the list shows, far wider than the list shows");
+        Application->ProcessMessages();
+        ASSERT_NE(l->HScrollBar, nullptr) << rows;
+        l->SetSkinData(store.get());
+        Application->ProcessMessages();
+        EXPECT_EQ(l->FIndex, 0) << rows;
+        EXPECT_EQ(l->ListBox->ItemHeight(), 18) << rows;  // the skin's item strip
+        ASSERT_NE(l->HScrollBar, nullptr) << rows;
+        EXPECT_EQ(l->ScrollBar != nullptr, rows == 30) << rows;
+        // Inside the skin's client part (3-pixel borders): the list, the
+        // vertical bar at its right and the horizontal one below both.
+        const TRect list = l->ListBox->BoundsRect(), h = l->HScrollBar->BoundsRect();
+        EXPECT_EQ(list.left, 3) << rows;
+        EXPECT_EQ(list.top, 3) << rows;
+        EXPECT_EQ(list.bottom, h.top) << rows;
+        EXPECT_EQ(h.bottom, l->Height() - 3) << rows;
+        EXPECT_EQ(h.Width(), l->Width() - 6) << rows;
+        if (l->ScrollBar) {
+            const TRect v = l->ScrollBar->BoundsRect();
+            EXPECT_EQ(list.right, v.left);
+            EXPECT_EQ(v.right, l->Width() - 3);
+            EXPECT_EQ(v.bottom, h.top);
+        } else {
+            EXPECT_EQ(list.right, l->Width() - 3);
+        }
+        l->Free();
+    }
+}
+
+TEST_F(ListBoxTest, SkinnedRowsComeFromTheItemStripsAndTheRestFromTheClientPart) {
+    auto store = ListSkin();
+    TbsSkinListBox* l = NewList(2);
+    l->SetSkinData(store.get());
+    l->SetItemIndex(1);
+    Application->ProcessMessages();
+    const int w = l->ListBox->ClientWidth();
+    auto at = [&](int row) {
+        TBitmap shot;
+        Shot(l->ListBox, shot);
+        return static_cast<COLORREF>(shot.Canvas()->Pixel(w - 4, row * 18 + 9));
+    };
+    EXPECT_EQ(at(0), ColorToRGB(clWhite));
+    EXPECT_EQ(at(1), ColorToRGB(clRed));  // selected
+    EXPECT_EQ(at(3), ColorToRGB(clLime));  // below the rows: the client part
+    l->ListBox->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_EQ(at(1), ColorToRGB(clBlue));  // selected and focused
+    EXPECT_EQ(at(0), ColorToRGB(clWhite));
 }
 
 TEST_F(ListBoxTest, OnlyAnEmptyListAnswersTheEmptyPaintRequest) {

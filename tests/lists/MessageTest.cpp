@@ -130,6 +130,33 @@ TEST_F(MessageTest, TextsComeFromTheSkinStringsWithBuiltInFallBacks) {
     store.SetResourceStrData(nullptr);
 }
 
+TEST_F(MessageTest, TheDialogIsAFramedFormNoWiderThanTheFrameAllows) {
+    TbsSkinMessage m(nullptr);
+    m.AlphaBlendValue = 180;
+    int width = 0, maxWidth = 0;
+    TbsBorderIcons icons = ~0u;
+    BYTE alpha = 0;
+    String text;
+    OnShown([&](TbsMessageForm* f) {
+        ASSERT_NE(f->BSF, nullptr);
+        icons = f->BSF->BorderIcons();
+        alpha = f->BSF->AlphaBlendValue;
+        width = f->Width();
+        maxWidth = f->BSF->GetMaxWidth();
+        text = f->Message->Caption();
+        f->ModalResult = mrOk;
+    });
+    // One line far wider than any screen: the form stops at the frame's
+    // maximum width.
+    const String line(800, L'W');
+    m.MessageDlg(line, mtInformation, MsgButtons({mbOK}), 0);
+    EXPECT_EQ(icons, 0u);  // the frame shows no caption buttons
+    EXPECT_EQ(alpha, 180);
+    EXPECT_EQ(text, line);
+    EXPECT_GT(maxWidth, 0);
+    EXPECT_EQ(width, maxWidth);
+}
+
 TEST_F(MessageTest, TheShowAgainBoxWritesItsStateBack) {
     TbsSkinMessage m(nullptr);
     m.ShowAgainFlag = true;

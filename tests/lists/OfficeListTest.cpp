@@ -283,6 +283,55 @@ TEST_F(OfficeListTest, ComboWheelCommitsClosedAndMovesTheHighlightOpen) {
     EXPECT_EQ(TakeLog(), "");
 }
 
+void OfficeShot(TWinControl* c, TBitmap& shot) {
+    shot.SetPixelFormat(pf24bit);
+    shot.SetSize(c->Width(), c->Height());
+    SendMessageW(c->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+}
+
+int InkIn(TBitmap& shot, const TRect& r, TColor paper) {
+    const TColor want = static_cast<TColor>(ColorToRGB(paper));
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += shot.Canvas()->Pixel(x, y) != want;
+    return n;
+}
+
+// The classic default face shows the chosen item's title and caption; with
+// no item chosen only its background.
+TEST_F(OfficeListTest, ComboFaceShowsTheChosenItemOrNothing) {
+    TbsSkinOfficeComboBox* c = NewCombo({{L"caption"}, {L"second"}});
+    c->Items()->Items(0)->SetTitle(L"Title");
+    c->SetShowItemImage(false);
+    const TRect item = c->ItemRect();
+    TBitmap shot;
+    c->SetItemIndex(0);
+    OfficeShot(c, shot);
+    EXPECT_GT(InkIn(shot, item, clWindow), 20);
+    c->SetItemIndex(-1);
+    OfficeShot(c, shot);
+    EXPECT_EQ(InkIn(shot, item, clWindow), 0);
+}
+
+// The tool-button look: hot while the pointer is over it, pressed while the
+// list is open (its content then moves 2 pixels right and down).
+TEST_F(OfficeListTest, ComboToolButtonLookFollowsHoverAndTheOpenList) {
+    TbsSkinOfficeComboBox* c = NewCombo({{L"caption"}});
+    c->SetShowItemImage(false);
+    c->SetToolButtonStyle(true);
+    c->SetItemIndex(0);
+    TBitmap shot;
+    OfficeShot(c, shot);
+    EXPECT_EQ(InkIn(shot, TRect(1, 1, 2, 2), clBtnFace), 0);
+    c->Perform(CM_MOUSEENTER);
+    OfficeShot(c, shot);
+    EXPECT_EQ(InkIn(shot, TRect(1, 1, 2, 2), bsPlainHotFill), 0);
+    c->DropDown();
+    OfficeShot(c, shot);
+    c->CloseUp(false);
+    EXPECT_EQ(InkIn(shot, TRect(1, 1, 2, 2), bsPlainDownFill), 0);
+}
+
 TEST_F(OfficeListTest, ComboListOpensAboveNearTheBottomAlignedRight) {
     TRect work;
     GetMonitorWorkArea(form->Handle(), true, work);

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/Forms.h"
+#include "platform/ImgList.h"
+#include "platform/StringList.h"
 #include "skin/boxes/bsSkinBoxCtrls.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinEdits.h"
@@ -38,6 +40,7 @@ public:
     BoxesPage(TForm* form, TbsSkinData* store) : form_(form), store_(store) {}
     ~BoxesPage() {
         for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) (*it)->Free();
+        if (images_) images_->Free();
         Application->ProcessMessages();
     }
 
@@ -53,6 +56,7 @@ public:
             AddUpDown(x, 248, s);
         }
         AddLists(290);
+        AddMoreLists(450);
     }
 
     void Paint(TBitmap& page) {
@@ -140,7 +144,8 @@ private:
         if (store_) panel->SetSkinData(store_);
         auto* e = new TbsSkinNumEdit(form_);
         e->SetParent(panel);
-        e->SetBounds(4, 4, 100, 16);
+        // The text runs up to the arrows.
+        e->SetBounds(4, 4, 134, 16);
         e->SetText(L"-12.5");
         auto* ud = new TbsSkinUpDown(form_);
         ud->SetParent(panel);
@@ -221,8 +226,81 @@ private:
         items_.push_back({panel, [hot] { hot->Perform(CM_MOUSEENTER); }, [hot] { hot->Perform(CM_MOUSELEAVE); }});
     }
 
+    // Two small pictures for the rows, faces and edits that show them.
+    TCustomImageList* Images() {
+        if (images_) return images_;
+        images_ = new TCustomImageList(nullptr);
+        images_->SetSize(12, 12);
+        for (TColor c : {TColor(0x3050C0), TColor(0x40A040)}) {
+            TBitmap b(12, 12, pf24bit);
+            b.Canvas()->Brush()->SetColor(clWhite);
+            b.Canvas()->FillRect(TRect(0, 0, 12, 12));
+            b.Canvas()->Brush()->SetColor(c);
+            b.Canvas()->Pen()->SetColor(c);
+            b.Canvas()->Ellipse(1, 1, 11, 11);
+            images_->AddMasked(&b, clWhite);
+        }
+        return images_;
+    }
+
+    // A list with pictures, tab stops and a sideways bar; a list of
+    // columns; an edit with image buttons; a combo showing pictures.
+    void AddMoreLists(int y) {
+        // Within the form's client area (the page is taller than it).
+        auto* l = New<TbsSkinListBox>(form_, kLabelW, y, 170, 76);
+        const wchar_t* rows[] = {L"H.264\t1920x1080\t视频 video stream, main profile", L"AAC\t48 kHz\t音频 audio",
+                                 L"MP3\t44.1 kHz\t音频 audio", L"字幕 Subtitles\t-\tSRT"};
+        for (const wchar_t* r : rows) l->Items()->Add(r);
+        TStringList tabs;
+        tabs.Add(L"70");
+        tabs.Add(L"130");
+        l->SetTabWidths(&tabs);
+        l->SetImages(Images());
+        l->SetImageIndex(0);
+        l->SetHorizontalExtent(true);
+        l->Items()->Add(L"一行很长的文字 a row far wider than the list shows");
+        if (store_) l->SetSkinData(store_);
+        l->HandleNeeded();
+        l->SetItemIndex(1);
+        items_.push_back({l, [] {}, [] {}});
+
+        auto* m = New<TbsSkinListBox>(form_, kLabelW + 185, y, 220, 76);
+        for (int i = 0; i < 24; ++i) m->Items()->Add(L"列 Col " + IntToStr(static_cast<int64_t>(i + 1)));
+        m->SetColumns(3);
+        if (store_) m->SetSkinData(store_);
+        m->HandleNeeded();
+        m->SetItemIndex(4);
+        items_.push_back({m, [] {}, [] {}});
+
+        auto* e = New<TbsSkinEdit>(form_, kLabelW + 420, y, 180, 22);
+        e->SetText(L"搜索 search");
+        e->SetImages(Images());
+        e->SetLeftImageIndex(0);
+        e->SetRightImageIndex(1);
+        if (store_) e->SetSkinData(store_);
+        e->HandleNeeded();
+        items_.push_back({e, [] {}, [] {}, true});
+
+        auto* r = New<TbsSkinEdit>(form_, kLabelW + 420, y + 27, 180, 22);
+        r->SetText(L"右对齐 right");
+        r->SetAlignment(taRightJustify);
+        r->SetDefaultColor(0xE0F0FF);
+        if (store_) r->SetSkinData(store_);
+        r->HandleNeeded();
+        items_.push_back({r, [] {}, [] {}, true});
+
+        auto* c = New<TbsSkinComboBox>(form_, kLabelW + 420, y + 54, 180, 22);
+        for (const wchar_t* t : {L"蓝 blue", L"绿 green"}) c->Items()->Add(t);
+        c->SetImages(Images());
+        if (store_) c->SetSkinData(store_);
+        c->HandleNeeded();
+        c->SetItemIndex(1);
+        items_.push_back({c, [] {}, [] {}});
+    }
+
     TForm* form_;
     TbsSkinData* store_;
+    TCustomImageList* images_ = nullptr;
     std::vector<TControl*> owned_;
     std::vector<Item> items_;
 };
@@ -240,9 +318,9 @@ void DrawBoxesPage(TForm* form, TbsSkinData* store, const String& title, TBitmap
     Text(c, 10, 8, title + L" - lists and edits", ink, 16, true);
     for (int s = 0; s < 4; ++s) Text(c, kLabelW + s * kColW, 24, kStates[s], ink);
     const wchar_t* rows[] = {L"combo box", L"edit combo", L"office combo", L"edit", L"edit button", L"numeric",
-                             L"up/down", L"lists, link"};
-    const int ys[] = {44, 76, 118, 160, 190, 220, 250, 294};
-    for (int i = 0; i < 8; ++i) Text(c, 10, ys[i], rows[i], ink);
+                             L"up/down", L"lists, link", L"more lists"};
+    const int ys[] = {44, 76, 118, 160, 190, 220, 250, 294, 454};
+    for (int i = 0; i < 9; ++i) Text(c, 10, ys[i], rows[i], ink);
     BoxesPage p(form, store);
     p.Build();
     p.Paint(page);

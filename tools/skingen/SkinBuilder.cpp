@@ -439,7 +439,9 @@ void BuildButtons(TbsSkinData* s, const Palette& p, Plan& c) {
                                 L"menuitembutton", L"htracktoolbutton", L"vtracktoolbutton"})
         SetButton(AddCtrl<TbsDataSkinButtonControl>(s, name), tool, p, 6);
     c.atlas.Row();
-    const ButtonLooks drop = ButtonSet(c, p, 17, 21, false, Glyph::ArrowDown, true);
+    // Drop-down buttons carry no glyph: the controls draw their arrow (or
+    // marker) over them.
+    const ButtonLooks drop = ButtonSet(c, p, 17, 21, false, Glyph::ArrowDown, false);
     for (const wchar_t* name : {L"combobutton", L"editbutton"}) SetButton(AddCtrl<TbsDataSkinButtonControl>(s, name), drop, p, 3);
     // Menu markers of buttons with a menu.
     const TRect marker = c.Take(9, 9, [&p](Img& img, const TRect& r) {
@@ -698,16 +700,39 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     clb->CheckImageRect = checkbox.CheckImageRect;
     clb->UnCheckImageRect = checkbox.UnCheckImageRect;
 
+    // The combo box: the field with its drop-down button in the right end
+    // piece (so stretching never smears it); the face ends before the button
+    // and is as high as an item.
+    const auto& drop = static_cast<TbsDataSkinButtonControl&>(*s->CtrlList[s->GetControlIndex(L"combobutton")]);
+    const TRect comboButton(edit.Width() - 19, 1, edit.Width() - 2, 20);
+    // A drop-down button state (17 x 19 of the button's picture) with its arrow.
+    auto arrowed = [&p](Img& img, const TRect& from, int x, int y, bool disabled) {
+        img.Copy(img, TRect(from.left, from.top + 1, from.right, from.top + 20), x, y);
+        img.Glyph(Glyph::ArrowDown, TRect(x, y, x + from.Width(), y + 19), disabled ? Shade(p.face, 0.7) : Ink(p));
+    };
+    auto comboCell = [&](bool hot) {
+        return c.Take(edit.Width(), edit.Height(), [&p, hot, comboButton, arrowed, from = drop.SkinRect](Img& img,
+                                                                                                     const TRect& r) {
+            Well(img, r, p, hot);
+            arrowed(img, from, r.left + comboButton.left, r.top + comboButton.top, false);
+        });
+    };
+    auto buttonCell = [&](const TRect& from, bool disabled) {
+        return c.Take(from.Width(), 19, [arrowed, from, disabled](Img& img, const TRect& r) {
+            arrowed(img, from, r.left, r.top, disabled);
+        });
+    };
     auto* cb = AddCtrl<TbsDataSkinComboBox>(s, L"combobox");
-    NinePiece(cb, edit, 3);
-    cb->ActiveSkinRect = editHot;
+    NinePiece(cb, comboCell(false), 3);
+    SetCorners(*cb, edit.Width(), edit.Height(), 3, 3, edit.Width() - comboButton.left + 1, 3);
+    cb->ClRect = TRect(2, 2, comboButton.left - 1, 20);
+    cb->ActiveSkinRect = comboCell(true);
     items(cb);
     cb->ListBoxName = L"listbox";
-    const auto& drop = static_cast<TbsDataSkinButtonControl&>(*s->CtrlList[s->GetControlIndex(L"combobutton")]);
-    cb->ButtonRect = TRect(edit.Width() - 19, 1, edit.Width() - 2, 20);
-    cb->ActiveButtonRect = drop.ActiveSkinRect;
-    cb->DownButtonRect = drop.DownSkinRect;
-    cb->UnEnabledButtonRect = drop.DisabledSkinRect;
+    cb->ButtonRect = comboButton;
+    cb->ActiveButtonRect = buttonCell(drop.ActiveSkinRect, false);
+    cb->DownButtonRect = buttonCell(drop.DownSkinRect, false);
+    cb->UnEnabledButtonRect = buttonCell(drop.DisabledSkinRect, true);
     cb->ItemStretchEffect = cb->FocusItemStretchEffect = true;
 
     for (const wchar_t* name : {L"treeview", L"listview"}) {
