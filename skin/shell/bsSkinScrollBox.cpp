@@ -103,7 +103,9 @@ void TbsSkinScrollBox::GetHRange() { GetRange(false); }
 
 void TbsSkinScrollBox::GetRange(bool vertical) {
     TbsSkinScrollBar* bar = vertical ? FVScrollBar : FHScrollBar;
-    if (!bar || FInCheckScrollBars || !Parent()) return;
+    // A hidden box keeps its bars hidden: the window's own hiding must not
+    // bring them back.
+    if (!bar || FInCheckScrollBars || !Parent() || !Visible()) return;
     int& sizeOffset = vertical ? FVSizeOffset : FHSizeOffset;
     int& oldPos = vertical ? FOldVScrollBarPos : FOldHScrollBarPos;
     auto scrollControls = [&](int d) { vertical ? VScrollControls(d) : HScrollControls(d); };
