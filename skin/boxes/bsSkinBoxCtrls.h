@@ -18,12 +18,13 @@
 #include "skin/boxes/bsSkinPopupWindow.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 
 class TbsSkinCustomListBox;
 
-// Requests without a sender: paint the frame / an empty list into a DC.
-constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
+// Requests without a sender: paint the frame (CM_PAINTFRAMETODC, shared
+// with the views) / an empty list into a DC.
 constexpr UINT CM_PAINTEMPTYLISTTODC = 0xBC4A;
 constexpr UINT CM_PAINTTODC = 0xBC4B;
 constexpr LRESULT bsPaintFrameAnswer = 12851;
