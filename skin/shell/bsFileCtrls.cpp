@@ -119,7 +119,7 @@ void TbsSkinDriveComboBox::SetDrive(wchar_t NewDrive) {
     } else {
         FDrive = static_cast<wchar_t>(FTextCase == tcUpperCase ? std::towupper(NewDrive) : std::towlower(NewDrive));
         for (int i = 0; i < Items()->Count(); ++i) {
-            const String s = Items()->Strings(i);
+            const String s = Items()->Get(i);
             if (s.size() >= 2 && std::towlower(s[0]) == std::towlower(FDrive) && s[1] == L':') {
                 SetItemIndex(i);
                 break;
@@ -155,13 +155,13 @@ void TbsSkinDriveComboBox::Notification(TComponent* component, TOperation op) {
 void TbsSkinDriveComboBox::ComboDriveChanged() {
     const int i = ItemIndex();
     if (i < 0) return;
-    const String s = Items()->Strings(i);
+    const String s = Items()->Get(i);
     if (!s.empty()) SetDrive(s[0]);
 }
 
 void TbsSkinDriveComboBox::DrawDriveItem(TCanvas* Cnvs, int Index, TRect TxtRect) {
     if (Index < 0 || Index >= Items()->Count()) return;
-    auto* picture = dynamic_cast<TBitmap*>(Items()->Objects(Index));
+    auto* picture = dynamic_cast<TBitmap*>(Items()->GetObject(Index));
     int pw = 0;
     if (picture && !picture->Empty()) {
         pw = picture->Width();
@@ -169,7 +169,7 @@ void TbsSkinDriveComboBox::DrawDriveItem(TCanvas* Cnvs, int Index, TRect TxtRect
     }
     Cnvs->Brush()->SetStyle(bsClear);
     Cnvs->TextOut(TxtRect.left + pw + 6, TxtRect.top + TxtRect.Height() / 2 - Cnvs->TextHeight(L"Wg") / 2,
-                  Items()->Strings(Index));
+                  Items()->Get(Index));
 }
 
 // ---- TbsSkinDirectoryListBox ------------------------------------------------------------------------
@@ -235,7 +235,7 @@ void TbsSkinDirectoryListBox::RebuildItems() {
     for (int r = FindFirst(AppendPathItem(FDirectory, L"*.*"), faDirectory, f); r == 0; r = FindNext(f))
         if ((f.Attr & faDirectory) && f.Name != L"." && f.Name != L"..") names.Add(f.Name);
     FindClose(f);
-    for (int i = 0; i < names.Count(); ++i) items->AddObject(names.Strings(i), &ClosedBMP);
+    for (int i = 0; i < names.Count(); ++i) items->AddObject(names.Get(i), &ClosedBMP);
     items->EndUpdate();
     if (HandleAllocated()) SetItemIndex(newSelect);
     UpDateScrollBar();
@@ -243,7 +243,7 @@ void TbsSkinDirectoryListBox::RebuildItems() {
 
 void TbsSkinDirectoryListBox::DrawFolderItem(TCanvas* Cnvs, int Index, TRect TxtRect) {
     if (Index < 0 || Index >= Items()->Count()) return;
-    auto* picture = dynamic_cast<TBitmap*>(Items()->Objects(Index));
+    auto* picture = dynamic_cast<TBitmap*>(Items()->GetObject(Index));
     int w = 16, indent = Index * 4 + 2;
     if (picture) {
         if (picture == &ClosedBMP) indent = PathDepth(FDirectory) * 4 + 6;
@@ -252,7 +252,7 @@ void TbsSkinDirectoryListBox::DrawFolderItem(TCanvas* Cnvs, int Index, TRect Txt
                         picture);
     }
     Cnvs->Brush()->SetStyle(bsClear);
-    const String text = Items()->Strings(Index);
+    const String text = Items()->Get(Index);
     Cnvs->TextOut(TxtRect.left + w + indent + 4 + 2, TxtRect.top + (TxtRect.Height() - Cnvs->TextHeight(text)) / 2,
                   text);
 }
@@ -263,8 +263,8 @@ String TbsSkinDirectoryListBox::GetItemPath(int Index) const {
     if (Index < 0 || Index >= items->Count()) return String();
     const String drive = ExtractFileDrive(FDirectory);
     if (Index == 0) return drive + L"\\";
-    TObject* kind = items->Objects(Index);
-    if (kind == &ClosedBMP) return AppendPathItem(FDirectory, items->Strings(Index));
+    TObject* kind = items->GetObject(Index);
+    if (kind == &ClosedBMP) return AppendPathItem(FDirectory, items->Get(Index));
     if (kind == &CurrentBMP) return FDirectory;
     const String rest = FDirectory.substr(drive.size());
     size_t pos = 0;
@@ -462,7 +462,7 @@ void TbsSkinFileListBox::ListBoxClick() {
 String TbsSkinFileListBox::GetSelectedName() {
     const int i = ItemIndex();
     if (i < 0 || i >= Items()->Count()) return String();
-    return Items()->Strings(i);
+    return Items()->Get(i);
 }
 
 String TbsSkinFileListBox::FileName() {
@@ -474,7 +474,7 @@ void TbsSkinFileListBox::SelectFileName(const String& Name) {
     if (SameFileName(Name, GetSelectedName())) return;
     int found = -1;
     for (int i = 0; i < Items()->Count(); ++i)
-        if (SameText(Items()->Strings(i), Name)) {
+        if (SameText(Items()->Get(i), Name)) {
             found = i;
             break;
         }

@@ -76,6 +76,7 @@ protected:
     void Notification(TComponent* component, TOperation op) override;
 
 private:
+    friend class TbsSkinDirectoryListBox;
     void AddDriveItem(const String& letter, const String& caption, TBitmap* picture);
     void ComboDriveChanged();
     void DrawDriveItem(TCanvas* Cnvs, int Index, TRect TxtRect);
@@ -130,6 +131,7 @@ protected:
 
 private:
     friend class TbsSkinDriveComboBox;
+    friend class TbsSkinFileListBox;
     void EnterFolder(const String& Path);
     void UpdateDirLabel();
     void DrawFolderItem(TCanvas* Cnvs, int Index, TRect TxtRect);
