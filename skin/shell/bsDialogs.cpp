@@ -183,7 +183,12 @@ bool TbsSelectSkinDialog::Run(TbsSelectSkinDlgForm* f) {
         h = std::max(h, bsFrameMinHeight(f->BSF));
     }
     f->SetClientSize(w, h);
-    if (auto& hook = DialogFormShownHook()) f->OnShow = [&hook, f](TObject*) { hook(f); };
+    // The frame takes over the window's border when it is shown: the client
+    // size is set again then, against the border it really has.
+    f->OnShow = [f, w, h](TObject*) {
+        f->SetClientSize(w, h);
+        if (auto& hook = DialogFormShownHook()) hook(f);
+    };
     return f->ShowModal() == mrOk;
 }
 

@@ -196,13 +196,14 @@ bool TbsSkinDialogComponent::ShowDialogForm() {
     f->SetClientSize(w, f->ClientHeight());
     f->SetClientSize(f->ClientWidth(), h);
     StartState(f);
-    if (auto& hook = DialogFormShownHook()) {
-        auto previous = f->OnShow;
-        f->OnShow = [&hook, f, previous](TObject* s) {
-            if (previous) previous(s);
-            hook(f);
-        };
-    }
+    // The frame takes over the window's border when it is shown: the client
+    // size is set again then, against the border it really has.
+    auto previous = f->OnShow;
+    f->OnShow = [f, w, h, previous](TObject* s) {
+        f->SetClientSize(w, h);
+        if (previous) previous(s);
+        if (auto& hook = DialogFormShownHook()) hook(f);
+    };
     const bool ok = f->ShowModal() == mrOk;
     DialogWidth = f->ClientWidth();
     DialogHeight = f->ClientHeight();
