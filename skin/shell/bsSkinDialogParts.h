@@ -43,3 +43,8 @@ TControl* bsNewSpacer(TComponent* owner, TWinControl* parent, TAlign align, int 
 TbsSkinSplitter* bsNewSplitter(TComponent* owner, TWinControl* parent, TAlign align);
 TControl* bsSplitterControl(TbsSkinSplitter* s);
 void bsSetSplitterSkinData(TbsSkinSplitter* s, TbsSkinData* skin);
+
+// A skinned message on behalf of a dialog form: the text with a warning
+// icon and OK (and Cancel when okCancel); true when answered with OK.
+bool bsDialogWarning(TComponent* owner, TbsSkinData* skin, TbsSkinData* ctrlSkin, const String& text,
+                     bool okCancel);
