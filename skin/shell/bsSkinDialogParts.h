@@ -48,3 +48,19 @@ void bsSetSplitterSkinData(TbsSkinSplitter* s, TbsSkinData* skin);
 // icon and OK (and Cancel when okCancel); true when answered with OK.
 bool bsDialogWarning(TComponent* owner, TbsSkinData* skin, TbsSkinData* ctrlSkin, const String& text,
                      bool okCancel);
+
+// The picture preview of the picture dialogs (a TImage; its header cannot
+// share a source file with the skinned panels either).
+class TImage;
+TImage* bsNewPreviewImage(TComponent* owner, TWinControl* parent);
+TControl* bsPreviewControl(TImage* image);
+// Loads a picture file (its format by the extension); a file that cannot be
+// read or decoded leaves the picture empty and returns false.
+bool bsLoadPreviewPicture(TImage* image, const String& fileName);
+int bsPreviewPictureWidth(TImage* image);
+int bsPreviewPictureHeight(TImage* image);
+bool bsPreviewPictureEmpty(TImage* image);
+// Stretched to the whole parent (aligned to the client), or at the
+// picture's own size at the origin.
+void bsSetPreviewStretch(TImage* image, bool stretch);
+bool bsPreviewStretch(TImage* image);

@@ -108,6 +108,7 @@ void TbsOpenDlgForm::Build() {
     CancelButton->ModalResult = mrCancel;
     CancelButton->Cancel = true;
 
+    BuildSidePanels();
     FileListViewPanel = MakePanel(this, alClient, bvFrame);
     MakeScrollBars(FileListViewPanel, FLVHScrollBar, FLVVScrollBar);
     FileListView = new TbsSkinFileListView(this);

@@ -99,6 +99,8 @@ protected:
     // The tool bar's controls right of the path box (the picture dialog
     // puts its stretch button first, at the right end).
     virtual void BuildToolBarEnd() {}
+    // Panels aligned to the right of the file list (the picture preview).
+    virtual void BuildSidePanels() {}
     // The selection changed to the file name part `name` (may be empty).
     virtual void SelectionChanged(const String& name);
     // The folder shown, with a trailing backslash.
