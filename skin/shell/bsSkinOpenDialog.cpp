@@ -387,6 +387,12 @@ void TbsSkinOpenDialog::StartState(TbsSkinDialogForm* form) {
     f->FileNameEdit->SetText(ExtractFileName(FFileName));
     f->InitHistory();
     f->SetActiveControl(f->FileNameEdit);
+    // A root given to the list is not passed on to the path box, which
+    // builds its entries with its window: it shows the start folder once
+    // the window is up.
+    f->OnShow = [f](TObject*) {
+        if (TbsShellFolder* root = f->FileListView->RootFolder()) f->ShellBox->SelectItemIdList(root->AbsoluteID());
+    };
 }
 
 void TbsSkinOpenDialog::ReadBack(TbsSkinDialogForm* form, bool confirmed) {

@@ -66,12 +66,16 @@ protected:
 
 TEST_F(OpenDialogTest, ATypedNameAndEnterReturnTheFullPathWithTheFiltersExtension) {
     std::vector<String> shown;
+    String lookIn;
     OnShown([&](TbsOpenDlgForm* f) {
         shown = Names(f);
+        lookIn = f->ShellBox->GetText();
         RunSteps(f, {[f] { Type(f, L"a"); }, [f] { Cancel(f); }});
     });
     EXPECT_TRUE(dialog.Execute());
     EXPECT_TRUE(SameText(dialog.FileName(), tmp / L"a.mp4")) << Narrow(dialog.FileName());
+    EXPECT_TRUE(SameText(lookIn, ExtractFileName(tmp.Path()))) << "the path box shows the start folder: "
+                                                                  << Narrow(lookIn);
     // The folder first, then the files the first filter entry admits (their
     // order is the list's own).
     ASSERT_EQ(shown.size(), 4u);
