@@ -18,6 +18,7 @@
 //                      creates DIB sections)
 //   StateFlagScope     a flag set in a state word for the scope (for example
 //                      csPaintCopy in a control's ControlState)
+//   BoolFlagScope      a Boolean set for the scope, then its old value back
 //
 // A region handed to a window with SetWindowRgn belongs to the window: call
 // Release() on its owner first.
@@ -319,6 +320,20 @@ private:
     unsigned& state_;
     unsigned flag_;
     bool wasSet_;
+};
+
+// Sets a Boolean for the scope and gives it its old value back at the end
+// (a re-entry guard: BoolFlagScope updating(FUpdating);).
+class BoolFlagScope {
+public:
+    explicit BoolFlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~BoolFlagScope() { flag_ = old_; }
+    BoolFlagScope(const BoolFlagScope&) = delete;
+    BoolFlagScope& operator=(const BoolFlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
 };
 
 }  // namespace platform

@@ -5,39 +5,14 @@
 #include <algorithm>
 
 #include "platform/Bitmap.h"
+#include "platform/Owners.h"
+#include "skin/shell/bsSkinShellScopes.h"
 #include "skin/shell/bsSkinShellList.h"
 #include "skin/shell/bsSkinShellTree.h"
 
 using platform::ComPtr;
 using platform::ItemIdList;
 
-namespace {
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
-// Holds the entries' updates for the scope: the change hook stays silent.
-class EntryUpdates {
-public:
-    explicit EntryUpdates(int& count) : count_(count) { ++count_; }
-    ~EntryUpdates() { --count_; }
-    EntryUpdates(const EntryUpdates&) = delete;
-    EntryUpdates& operator=(const EntryUpdates&) = delete;
-
-private:
-    int& count_;
-};
-
-}  // namespace
 
 TbsCustomShellComboBox::TbsCustomShellComboBox(TComponent* owner) : TbsSkinCustomComboBox(owner) {
     SHFILEINFOW info{};
@@ -105,13 +80,13 @@ void TbsCustomShellComboBox::InsertEntry(int index, std::unique_ptr<TbsShellFold
 }
 
 void TbsCustomShellComboBox::ClearItemsEx() {
-    EntryUpdates updates(FEntryUpdates);
+    TbsShellCountScope updates(FEntryUpdates);
     while (!FItemsEx.empty()) FItemsEx.pop_back();
     SyncItems();
 }
 
 void TbsCustomShellComboBox::SyncItems() {
-    EntryUpdates updates(FEntryUpdates);
+    TbsShellCountScope updates(FEntryUpdates);
     TStrings* items = Items();
     items->BeginUpdate();
     items->Clear();
@@ -121,7 +96,7 @@ void TbsCustomShellComboBox::SyncItems() {
 
 void TbsCustomShellComboBox::CreateRoot() {
     if (Has(csLoading)) return;
-    EntryUpdates updates(FEntryUpdates);
+    TbsShellCountScope updates(FEntryUpdates);
     ClearItemsEx();
     CreateRootShellFolder(FRootFolder, FOldRoot, FRoot);
     auto first = std::make_unique<TbsShellFolder>(nullptr, ComPtr<IShellFolder>::Share(FRootFolder->ShellFolder()),
@@ -142,7 +117,7 @@ void TbsCustomShellComboBox::CreateRoot() {
 }
 
 void TbsCustomShellComboBox::InitItems() {
-    EntryUpdates updates(FEntryUpdates);
+    TbsShellCountScope updates(FEntryUpdates);
     AddSubFolders(0, FItemsEx.front()->Data.get());
     // The drives follow My Computer only under the desktop named exactly so.
     if (FRoot == L"rfDesktop") {
@@ -191,7 +166,7 @@ TbsShellFolder* TbsCustomShellComboBox::FolderAtIndex(int index) const {
 }
 
 void TbsCustomShellComboBox::SetPathFromItemIdList(LPCITEMIDLIST source) {
-    EntryUpdates updates(FEntryUpdates);
+    TbsShellCountScope updates(FEntryUpdates);
     // The id may belong to an entry that the rebuild frees.
     ItemIdList id(CopyItemIdList(source));
     CreateRoot();
@@ -233,7 +208,7 @@ void TbsCustomShellComboBox::SelectItemIdList(LPCITEMIDLIST id) {
     if (FUpdating || !id) return;
     if (TbsShellFolder* f = FolderAtIndex(ItemIndex()); f && ItemIndex() >= 0 && SameItemIdList(f->AbsoluteID(), id))
         return;
-    FlagScope updating(FUpdating);
+    platform::BoolFlagScope updating(FUpdating);
     SetPathFromItemIdList(id);
 }
 
@@ -243,7 +218,7 @@ void TbsCustomShellComboBox::Change() {
     const int i = ItemIndex();
     if (i < 0 || FUpdating || IsPopupVisible()) return;
     try {
-        FlagScope updating(FUpdating);
+        platform::BoolFlagScope updating(FUpdating);
         ItemIdList id(CopyItemIdList(FolderAtIndex(i)->AbsoluteID()));
         if (FTreeView) FTreeView->SelectItemIdList(id.Get());
         if (FListView) FListView->NavigateToItemIdList(id.Get());
@@ -283,7 +258,7 @@ void TbsCustomShellComboBox::SetObjectTypes(TShellObjectTypes v) {
 }
 
 void TbsCustomShellComboBox::RootChanged() {
-    FlagScope updating(FUpdating);
+    platform::BoolFlagScope updating(FUpdating);
     ClearItemsEx();
     CreateRoot();
     if (FTreeView) FTreeView->SetRoot(FRoot);

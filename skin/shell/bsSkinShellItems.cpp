@@ -60,118 +60,6 @@ DWORD ObjectTypesToEnumFlags(TShellObjectTypes types) {
     return flags;
 }
 
-// ---- item id lists ---------------------------------------------------------------------
-
-LPITEMIDLIST ShellAlloc(size_t size) {
-    void* p = CoTaskMemAlloc(size);
-    if (!p) OleCheck(E_OUTOFMEMORY);
-    std::memset(p, 0, size);
-    return static_cast<LPITEMIDLIST>(p);
-}
-
-void DisposeItemIdList(LPITEMIDLIST id) {
-    if (id) CoTaskMemFree(id);
-}
-
-LPITEMIDLIST NextItemId(LPCITEMIDLIST id) {
-    return reinterpret_cast<LPITEMIDLIST>(const_cast<BYTE*>(reinterpret_cast<const BYTE*>(id)) + id->mkid.cb);
-}
-
-void StripLastItemId(LPITEMIDLIST id) {
-    if (!id || id->mkid.cb == 0) return;
-    LPITEMIDLIST last = id;
-    for (LPITEMIDLIST p = id; p->mkid.cb; p = NextItemId(p)) last = p;
-    last->mkid.cb = 0;
-}
-
-int ItemIdCount(LPCITEMIDLIST id) {
-    int n = 0;
-    if (id)
-        for (LPCITEMIDLIST p = id; p->mkid.cb; p = NextItemId(p)) ++n;
-    return n;
-}
-
-size_t ItemIdListSize(LPCITEMIDLIST id) {
-    if (!id) return 0;
-    size_t size = 2;
-    for (LPCITEMIDLIST p = id; p->mkid.cb; p = NextItemId(p)) size += p->mkid.cb;
-    return size;
-}
-
-LPITEMIDLIST CopyItemIdList(LPCITEMIDLIST id) {
-    const size_t size = id ? ItemIdListSize(id) : 2;
-    LPITEMIDLIST r = ShellAlloc(size);
-    if (id) std::memcpy(r, id, size);
-    return r;
-}
-
-LPITEMIDLIST ConcatItemIdLists(LPCITEMIDLIST a, LPCITEMIDLIST b) {
-    const size_t sa = a ? ItemIdListSize(a) - 2 : 0;
-    const size_t sb = b ? ItemIdListSize(b) : 2;
-    LPITEMIDLIST r = ShellAlloc(sa + sb);
-    if (a) std::memcpy(r, a, sa);
-    if (b) std::memcpy(reinterpret_cast<BYTE*>(r) + sa, b, sb);
-    return r;
-}
-
-LPITEMIDLIST CopyLastItemId(LPCITEMIDLIST id) {
-    LPCITEMIDLIST last = nullptr;
-    if (id)
-        for (LPCITEMIDLIST p = id; p->mkid.cb; p = NextItemId(p)) last = p;
-    if (!last) return ShellAlloc(2);
-    LPITEMIDLIST r = ShellAlloc(last->mkid.cb + 2u);
-    std::memcpy(r, last, last->mkid.cb);
-    return r;
-}
-
-std::vector<ItemIdList> CreateItemIdPrefixList(LPCITEMIDLIST id) {
-    std::vector<ItemIdList> list;
-    const int n = ItemIdCount(id);
-    for (int k = 1; k <= n; ++k) {
-        ItemIdList copy(CopyItemIdList(id));
-        LPITEMIDLIST p = copy.Get();
-        for (int i = 0; i < k; ++i) p = NextItemId(p);
-        p->mkid.cb = 0;
-        list.push_back(std::move(copy));
-    }
-    return list;
-}
-
-bool SameItemIdList(LPCITEMIDLIST a, LPCITEMIDLIST b) {
-    if (!a || !b) return a == b;
-    return HRESULT_CODE(ShellDesktopObject()->ShellFolder()->CompareIDs(0, a, b)) == 0;
-}
-
-LPITEMIDLIST DesktopItemIdList() {
-    LPITEMIDLIST id = nullptr;
-    OleCheck(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &id));
-    return id;
-}
-
-namespace {
-
-LPCITEMIDLIST LastItemId(LPCITEMIDLIST id) {
-    LPCITEMIDLIST last = id;
-    for (LPCITEMIDLIST p = id; p && p->mkid.cb; p = NextItemId(p)) last = p;
-    return last;
-}
-
-// The folder that holds the last entry of id (id relative to parent), and
-// that entry: items made from an absolute id sit under the desktop with a
-// chain of several entries, which folders answer only for single entries.
-ComPtr<IShellFolder> DirectParent(IShellFolder* parent, LPCITEMIDLIST id, LPCITEMIDLIST& last) {
-    last = id;
-    if (!parent || ItemIdCount(id) < 2) return ComPtr<IShellFolder>::Share(parent);
-    ItemIdList prefix(CopyItemIdList(id));
-    StripLastItemId(prefix.Get());
-    ComPtr<IShellFolder> owner;
-    if (FAILED(parent->BindToObject(prefix.Get(), nullptr, IID_IShellFolder, owner.PutVoid())) || !owner) return {};
-    last = LastItemId(id);
-    return owner;
-}
-
-}  // namespace
-
 // ---- unit state ------------------------------------------------------------------------
 
 namespace {
@@ -192,8 +80,6 @@ ShellUnit& Unit() {
     return unit;
 }
 
-// The menu being tracked by InvokeShellContextMenu.
-ComPtr<IContextMenu2> gOpenMenu;
 
 }  // namespace
 
@@ -225,7 +111,7 @@ namespace {
 
 SFGAOF Attributes(IShellFolder* parent, LPCITEMIDLIST id, SFGAOF mask) {
     LPCITEMIDLIST last = nullptr;
-    ComPtr<IShellFolder> owner = DirectParent(parent, id, last);
+    ComPtr<IShellFolder> owner = ItemParentFolder(parent, id, last);
     if (!owner) return 0;
     SFGAOF a = mask;
     if (FAILED(owner->GetAttributesOf(1, &last, &a))) return 0;
@@ -304,7 +190,7 @@ String GetItemDisplayName(IShellFolder* folder, LPCITEMIDLIST id, DWORD flags) {
     // A name within its folder is asked of the folder that holds the item.
     ComPtr<IShellFolder> owner = ComPtr<IShellFolder>::Share(folder);
     LPCITEMIDLIST last = id;
-    if (flags & SHGDN_INFOLDER) owner = DirectParent(folder, id, last);
+    if (flags & SHGDN_INFOLDER) owner = ItemParentFolder(folder, id, last);
     if (!owner) return {};
     STRRET s{};
     if (FAILED(owner->GetDisplayNameOf(last, flags, &s))) return {};
@@ -373,103 +259,6 @@ void CreateRootShellFolder(std::unique_ptr<TbsShellFolder>& folder, const TRoot&
     folder = CreateShellFolderFromItemIdList(id.Get());
 }
 
-// ---- context menu and verbs ------------------------------------------------------------
-
-bool ShellContextMenuOpen() { return static_cast<bool>(gOpenMenu); }
-
-bool ForwardShellMenuMessage(TMessage& m) {
-    switch (m.Msg) {
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_INITMENUPOPUP:
-    case WM_MENUCHAR:
-        break;
-    default:
-        return false;
-    }
-    if (!gOpenMenu) return false;
-    gOpenMenu->HandleMenuMsg(m.Msg, m.WParam, m.LParam);
-    m.Result = 0;
-    return true;
-}
-
-namespace {
-
-class PopupMenuOwner {
-public:
-    PopupMenuOwner() : menu_(CreatePopupMenu()) {}
-    ~PopupMenuOwner() {
-        if (menu_) DestroyMenu(menu_);
-    }
-    PopupMenuOwner(const PopupMenuOwner&) = delete;
-    PopupMenuOwner& operator=(const PopupMenuOwner&) = delete;
-    HMENU Get() const { return menu_; }
-
-private:
-    HMENU menu_;
-};
-
-// Clears the tracked menu at the end of the scope.
-struct OpenMenuScope {
-    explicit OpenMenuScope(ComPtr<IContextMenu2> m) { gOpenMenu = std::move(m); }
-    ~OpenMenuScope() { gOpenMenu.Reset(); }
-};
-
-}  // namespace
-
-void InvokeShellContextMenu(TWinControl* owner, TbsShellFolder* folder, int x, int y) {
-    if (!folder || !owner) return;
-    HWND wnd = owner->Handle();
-    LPCITEMIDLIST id = nullptr;
-    ComPtr<IShellFolder> parent = DirectParent(folder->ParentShellFolder(), folder->RelativeID(), id);
-    ComPtr<IContextMenu> menu;
-    if (!parent || FAILED(parent->GetUIObjectOf(wnd, 1, &id, IID_IContextMenu, nullptr, menu.PutVoid())) || !menu)
-        return;
-    POINT pt{x, y};
-    ClientToScreen(wnd, &pt);
-    PopupMenuOwner popup;
-    if (!popup.Get()) return;
-    menu->QueryContextMenu(popup.Get(), 0, 1, 0x7FFF, CMF_EXPLORE | CMF_CANRENAME);
-    int chosen = 0;
-    {
-        OpenMenuScope tracking(menu.As<IContextMenu2>(IID_IContextMenu2));
-        chosen = TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, wnd, nullptr);
-    }
-    if (chosen == 0) return;
-    const UINT offset = static_cast<UINT>(chosen - 1);
-    char verbA[256] = {};
-    menu->GetCommandString(offset, GCS_VERBA, nullptr, verbA, sizeof(verbA));
-    const String verb = AnsiDecode(verbA);
-    auto* callback = dynamic_cast<IShellVerbCallback*>(owner);
-    bool handled = false;
-    if (callback) callback->ExecuteCommand(verb, handled);
-    bool succeeded = handled;
-    if (!handled) {
-        CMINVOKECOMMANDINFO info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = wnd;
-        info.lpVerb = MAKEINTRESOURCEA(offset);
-        info.nShow = SW_SHOWNORMAL;
-        succeeded = menu->InvokeCommand(&info) == S_OK;
-    }
-    if (callback) callback->CommandCompleted(verb, succeeded);
-}
-
-void InvokeShellVerb(TbsShellFolder* folder, const char* verb) {
-    if (!folder) return;
-    LPCITEMIDLIST id = nullptr;
-    ComPtr<IShellFolder> parent = DirectParent(folder->ParentShellFolder(), folder->RelativeID(), id);
-    ComPtr<IContextMenu> menu;
-    if (!parent || FAILED(parent->GetUIObjectOf(nullptr, 1, &id, IID_IContextMenu, nullptr, menu.PutVoid())) || !menu)
-        return;
-    CMINVOKECOMMANDINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = CMIC_MASK_ASYNCOK;
-    info.lpVerb = verb;
-    info.nShow = SW_SHOWNORMAL;
-    menu->InvokeCommand(&info);
-}
-
 // ---- items -----------------------------------------------------------------------------
 
 TbsShellFolder::TbsShellFolder(TbsShellFolder* parent, ComPtr<IShellFolder> sf, LPCITEMIDLIST id)
@@ -521,7 +310,7 @@ int TbsShellFolder::ImageIndex(bool largeIcon) const { return GetShellImageIndex
 bool TbsShellFolder::Rename(const String& newName) {
     if (!(Capabilities() & fcCanRename)) return false;
     LPCITEMIDLIST last = nullptr;
-    ComPtr<IShellFolder> owner = DirectParent(ParentShellFolder(), RelativeID(), last);
+    ComPtr<IShellFolder> owner = ItemParentFolder(ParentShellFolder(), RelativeID(), last);
     ItemIdList newLast;
     if (!owner || FAILED(owner->SetNameOf(nullptr, last, newName.c_str(), SHGDN_NORMAL, newLast.Put())) || !newLast)
         throw Exception(Format(L"Rename to %s failed", newName));

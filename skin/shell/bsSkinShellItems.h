@@ -87,6 +87,11 @@ std::vector<platform::ItemIdList> CreateItemIdPrefixList(LPCITEMIDLIST id);
 bool SameItemIdList(LPCITEMIDLIST a, LPCITEMIDLIST b);
 // The desktop's id (empty list); EOleSysError on failure.
 LPITEMIDLIST DesktopItemIdList();
+// The folder that holds the last entry of id (id relative to parent), and
+// that entry in last: items made from an absolute id sit under the desktop
+// with a chain of several entries, which folders answer only for single
+// entries. Empty when the chain cannot be bound.
+platform::ComPtr<IShellFolder> ItemParentFolder(IShellFolder* parent, LPCITEMIDLIST id, LPCITEMIDLIST& last);
 
 // ---- shell routines --------------------------------------------------------------------
 

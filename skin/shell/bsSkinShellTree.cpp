@@ -6,51 +6,17 @@
 
 #include "platform/Forms.h"
 #include "platform/ImgList.h"
+#include "platform/Menus.h"
 #include "skin/shell/bsSkinShellCombo.h"
+#include "skin/shell/bsSkinShellScopes.h"
 
 using platform::ComPtr;
 using platform::ItemIdList;
 
 namespace {
 
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
 
-private:
-    bool& flag_;
-    bool old_;
-};
 
-class BusyCursor {
-public:
-    BusyCursor() : old_(Screen ? Screen->Cursor : crDefault) {
-        if (Screen) Screen->SetCursor(crHourGlass);
-    }
-    ~BusyCursor() {
-        if (Screen) Screen->SetCursor(old_);
-    }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    TCursor old_;
-};
-
-// Node updates held for the scope.
-class NodeUpdates {
-public:
-    explicit NodeUpdates(TTreeNodes* nodes) : nodes_(nodes) { nodes_->BeginUpdate(); }
-    ~NodeUpdates() { nodes_->EndUpdate(); }
-    NodeUpdates(const NodeUpdates&) = delete;
-    NodeUpdates& operator=(const NodeUpdates&) = delete;
-
-private:
-    TTreeNodes* nodes_;
-};
 
 // The node after node in display order (children first), or nullptr.
 TTreeNode* NextNode(TTreeNode* node) {
@@ -91,7 +57,7 @@ void TbsCustomShellTreeView::Delete(TTreeNode* node) {
 }
 
 void TbsCustomShellTreeView::ClearItems() {
-    FlagScope updating(FUpdating);
+    platform::BoolFlagScope updating(FUpdating);
     Items()->Clear();
 }
 
@@ -144,8 +110,8 @@ void TbsCustomShellTreeView::CreateRoot() {
         held = e.Message();
     }
     if (FRootFolder) {
-        FlagScope loading(FLoadingRoot);
-        FlagScope updating(FUpdating);
+        platform::BoolFlagScope loading(FLoadingRoot);
+        platform::BoolFlagScope updating(FUpdating);
         if (Items()->Count() > 0) ClearItems();
         auto* folder = new TbsShellFolder(nullptr, ComPtr<IShellFolder>::Share(FRootFolder->ShellFolder()),
                                           FRootFolder->AbsoluteID());
@@ -164,7 +130,7 @@ void TbsCustomShellTreeView::CreateRoot() {
 
 void TbsCustomShellTreeView::RootChanged() {
     if (FUpdating) return;
-    FlagScope updating(FUpdating);
+    platform::BoolFlagScope updating(FUpdating);
     CreateRoot();
     if (FListView) FListView->SetRoot(FRoot);
 }
@@ -202,8 +168,8 @@ void TbsCustomShellTreeView::InitNode(TTreeNode* node, LPCITEMIDLIST relativeId,
 void TbsCustomShellTreeView::PopulateNode(TTreeNode* node) {
     TbsShellFolder* folder = NodeFolder(node);
     if (!folder || !folder->ShellFolder()) return;
-    BusyCursor busy;
-    NodeUpdates updates(Items());
+    TbsShellBusyCursor busy;
+    TbsShellNodeUpdates updates(Items());
     IShellFolder* sf = folder->ShellFolder();
     std::vector<ItemIdList> ids;
     try {
@@ -260,7 +226,7 @@ void TbsCustomShellTreeView::SelectionChanged(TTreeNode* node) {
     const bool autoRefresh = FAutoRefresh;
     SetAutoRefresh(false);
     {
-        FlagScope updating(FUpdating);
+        platform::BoolFlagScope updating(FUpdating);
         if (FComboBox) FComboBox->SelectItemIdList(folder->AbsoluteID());
         if (FListView) FListView->NavigateToItemIdList(folder->AbsoluteID());
     }
@@ -286,8 +252,8 @@ void TbsCustomShellTreeView::SelectItemIdList(LPCITEMIDLIST id) {
     if (TbsShellFolder* f = NodeFolder(Selected()); f && SameItemIdList(f->AbsoluteID(), id)) return;
     TTreeNode* node = nullptr;
     {
-        FlagScope updating(FUpdating);
-        NodeUpdates updates(Items());
+        platform::BoolFlagScope updating(FUpdating);
+        TbsShellNodeUpdates updates(Items());
         TTreeNode* start = Items()->GetFirstNode();
         for (const ItemIdList& prefix : CreateItemIdPrefixList(id)) {
             if (TTreeNode* found = FindNodeByItemIdList(prefix.Get(), start)) {
@@ -317,9 +283,9 @@ void TbsCustomShellTreeView::Refresh(TTreeNode* node) {
     std::vector<ItemIdList> expanded;
     for (TTreeNode* n = NextNode(node); n && n->Level() > node->Level(); n = NextNode(n))
         if (n->Expanded()) expanded.emplace_back(NodeAbsoluteId(n));
-    BusyCursor busy;
-    FlagScope updating(FUpdating);
-    NodeUpdates updates(Items());
+    TbsShellBusyCursor busy;
+    platform::BoolFlagScope updating(FUpdating);
+    TbsShellNodeUpdates updates(Items());
     // The node's new folder is made before the old one goes.
     auto* fresh = new TbsShellFolder(node->Parent() ? NodeFolder(node->Parent()) : nullptr,
                                      ComPtr<IShellFolder>::Share(old->ShellFolder()), old->RelativeID());
@@ -380,7 +346,7 @@ void TbsCustomShellTreeView::ExpandMyComputer() {
 void TbsCustomShellTreeView::ApplyImageList() {
     if (!HandleAllocated()) return;
     HIMAGELIST list = Images() ? Images()->Handle() : FUseShellImages ? FImages : nullptr;
-    FlagScope changing(FImageListChanging);
+    platform::BoolFlagScope changing(FImageListChanging);
     SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list));
 }
 
@@ -451,7 +417,8 @@ void TbsCustomShellTreeView::Edit(const TVITEMW& item) {
 }
 
 bool TbsCustomShellTreeView::ShowContextMenu(LPARAM pos) {
-    if (!AutoContextMenus || !SelectedFolder()) return false;
+    // A popup menu of the control's own takes precedence.
+    if (!AutoContextMenus || !SelectedFolder() || (PopupMenu && PopupMenu->AutoPopup)) return false;
     POINT p{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
     if (pos == -1) {
         const TRect r = Selected()->DisplayRect(true);

@@ -147,6 +147,24 @@ TEST_F(ShellViewsTest, MasksFilterFilesButNeverFolders) {
     EXPECT_EQ(all, (Names{L"sub", L"a.mp4", L"b.MP4", L"c.avi", L"中文名.mkv"}));
 }
 
+TEST_F(ShellViewsTest, AddFolderHearsTheMaskAndMayRefuse) {
+    auto* list = NewList();
+    std::vector<std::pair<String, bool>> heard;
+    list->OnAddFolder = [&](TObject*, TbsShellFolder* f, bool& canAdd) {
+        const String name = ExtractFileName(f->FullObjectName());
+        heard.emplace_back(name, canAdd);
+        if (name == L"sub") canAdd = false;
+        if (name == L"c.avi") canAdd = true;
+    };
+    list->SetMask(L"*.mp4");
+    heard.clear();  // the desktop, listed first
+    list->SetPath(media.Path());
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (std::vector<std::pair<String, bool>>{
+                         {L"a.mp4", true}, {L"b.MP4", true}, {L"c.avi", false}, {L"sub", true}, {L"中文名.mkv", false}}));
+    EXPECT_EQ(Rows(list), (Names{L"a.mp4", L"b.MP4", L"c.avi"}));
+}
+
 TEST_F(ShellViewsTest, ColumnClicksSortBySizeThenReverse) {
     auto* list = NewList();
     list->SetPath(media.Path());
@@ -398,6 +416,27 @@ TEST_F(ShellViewsTest, PathBoxUnderALowerCaseDesktopNameHasNoDrives) {
     for (int i = 0; i < combo->EntryCount(); ++i) deepest = std::max(deepest, combo->Entry(i).Indent);
     EXPECT_EQ(deepest, 1);
     EXPECT_EQ(combo->Entry(0).Indent, 0);
+}
+
+TEST_F(ShellViewsTest, TreeRenamesInPlaceAndKeepsItsImageList) {
+    auto* tree = Make<TbsSkinDirTreeView>(10, 40, 180, 300);
+    tree->SetPath(media / L"sub\\inner");
+    TTreeNode* inner = tree->Selected();
+    ASSERT_NE(inner, nullptr);
+    tree->SetFocus();
+    bool handled = false;
+    tree->ExecuteCommand(L"RENAME", handled);  // the shell's rename starts the edit
+    EXPECT_TRUE(handled);
+    HWND edit = TreeView_GetEditControl(tree->Handle());
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"renamed");
+    PressKey(edit, VK_RETURN);
+    EXPECT_TRUE(DirectoryExists(media / L"sub\\renamed"));
+    EXPECT_FALSE(DirectoryExists(media / L"sub\\inner"));
+
+    // Whatever list is asked for, the tree shows the system's icons.
+    SendMessageW(tree->Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+    EXPECT_EQ(TreeView_GetImageList(tree->Handle(), TVSIL_NORMAL), tree->FImages);
 }
 
 // A control that takes part in the shell menu's commands and takes every
