@@ -158,4 +158,37 @@ TEST_F(SkinDialogTest, FreeingTheSkinListClearsTheLink) {
     EXPECT_EQ(dialog->SkinList(), nullptr);
 }
 
+TEST_F(SkinDialogTest, TheStoredSkinsOfTheOwnerAreOfferedAndTheChosenOneReturned) {
+    TComponent holder(nullptr);
+    auto* first = new TbsCompressedStoredSkin(&holder);
+    first->SetName(L"firstSkin");
+    first->LoadFromSkinData(dialogstest::LoadMainSkin(0).get());
+    auto* second = new TbsCompressedStoredSkin(&holder);
+    second->SetName(L"secondSkin");
+    second->Description = L"第二";
+    second->LoadFromSkinData(dialogstest::LoadMainSkin(1).get());
+    auto* stored = new TbsSelectSkinDialog(&holder);
+    std::vector<String> rows;
+    int preselected = -1;
+    TbsCompressedStoredSkin* previewed = nullptr;
+    OnShown([&](TbsSelectSkinDlgForm* f) {
+        for (int i = 0; i < f->SkinsListBox->Items()->Count(); ++i) rows.push_back(f->SkinsListBox->Items()->Get(i));
+        preselected = f->SkinsListBox->ItemIndex();
+        previewed = f->SelectedSkin();
+        dialogstest::RunSteps(f, {[f] { PostClickRow(f, 0); },
+                                  [f] { dialogstest::PostClick(f->OpenButton->Handle(), 5, 5); }});
+    });
+    EXPECT_TRUE(stored->Execute(second));
+    EXPECT_EQ(rows, (std::vector<String>{L"firstSkin", L"第二"}));
+    EXPECT_EQ(preselected, 1);
+    EXPECT_EQ(previewed, second);
+    EXPECT_EQ(stored->SelectedSkin(), first);
+
+    // Without any stored skin the form cannot be built; nothing is left open.
+    TComponent empty(nullptr);
+    auto* none = new TbsSelectSkinDialog(&empty);
+    EXPECT_THROW(none->Execute(static_cast<TbsCompressedStoredSkin*>(nullptr)), Exception);
+    EXPECT_EQ(none->DialogForm(), nullptr);
+}
+
 }  // namespace
