@@ -6,13 +6,15 @@
 // skin_lists_0.png, plain.png), a page of the lists and edits of each
 // (..._boxes.png), a page of views, pages and labels (..._views.png),
 // contact_sheet.png with the first pages, and the framed forms of every
-// look, active and inactive (frame_<look>.png, frames_sheet.png).
+// look, active and inactive (frame_<look>.png, frames_sheet.png), and the
+// skinned dialogs as they show (dialog_<look>_<name>.png).
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "BoxesPage.h"
+#include "DialogsPage.h"
 #include "GalleryText.h"
 #include "PngWriter.h"
 #include "ViewsPage.h"
@@ -363,6 +365,7 @@ int Run(const String& dir) {
                    page.Canvas()->Handle(), 0, 0, 820, 300, SRCCOPY);
     }
     SavePng(&frames, dir + L"frames_sheet.png");
+    DrawDialogPages(dir, &mainList);
     form->Free();
     Application->ProcessMessages();
     return 0;

@@ -2,11 +2,13 @@
 // the program's resources, checking each one on the way:
 //   skingen <output folder>
 // writes skin_main_0.skn .. skin_main_7.skn, skin_lists_0.skn, the display
-// names (skin_main_names.txt, skin_lists_names.txt) and contact_sheet.png.
+// names (skin_main_names.txt, skin_lists_names.txt), contact_sheet.png and
+// the pictures of the file dialogs and lists (DialogGlyphs.h).
 #include <algorithm>
 #include <cstdio>
 
 #include "ContactSheet.h"
+#include "DialogGlyphs.h"
 #include "SkinBuilder.h"
 #include "SkinCheck.h"
 #include "skin/bsCompressedSkins.h"
@@ -82,6 +84,7 @@ int Run(const String& dir) {
                                               kMainNames[4], kMainNames[5], kMainNames[6], kMainNames[7]});
     WriteNames(dir + L"skin_lists_names.txt", {kListsName});
     WriteContactSheet(sheet, dir + L"contact_sheet.png");
+    WriteDialogGlyphs(dir);
     return 0;
 }
 

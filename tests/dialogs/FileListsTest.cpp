@@ -1,0 +1,158 @@
+// The drive, folder and file lists: the folder chain with its row kinds and
+// item paths, the file list following the folder list and the edit, masks
+// with several patterns, folders in brackets, typed paths with wildcards, a
+// folder that cannot be entered, the drive combo driving the folder list,
+// and the process's current directory left alone throughout.
+#include "tests/platform/ControlsFixture.h"
+
+#include <algorithm>
+
+#include "platform/FileSearch.h"
+#include "skin/shell/bsFileCtrls.h"
+#include "tests/dialogs/TempFolder.h"
+
+namespace {
+
+std::string Narrow(const String& s) { return std::string(s.begin(), s.end()); }
+
+class FileListsTest : public platform_test::ControlsTest {
+protected:
+    void SetUp() override {
+        platform_test::ControlsTest::SetUp();
+        cwdBefore = GetCurrentDir();
+        tmp.Folder(L"A");
+        tmp.Folder(L"A\\B");
+        tmp.Folder(L"A\\B\\x2");
+        tmp.Folder(L"A\\B\\x1");
+        tmp.Folder(L"sub");
+        for (const wchar_t* f : {L"a.mp4", L"b.MP4", L"c.avi", L"d.txt", L"sub\\e.avi", L"视频.mp4"}) tmp.File(f);
+        dirs = new TbsSkinDirectoryListBox(form);
+        dirs->SetParent(form);
+        dirs->SetBounds(10, 10, 200, 300);
+        files = new TbsSkinFileListBox(form);
+        files->SetParent(form);
+        files->SetBounds(220, 10, 200, 300);
+        edit = new TEdit(form);
+        edit->SetParent(form);
+        edit->SetBounds(220, 320, 200, 21);
+        dirs->SetFileList(files);
+        files->SetFileEdit(edit);
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        EXPECT_EQ(GetCurrentDir(), cwdBefore) << "the lists never move the current directory";
+        platform_test::ControlsTest::TearDown();
+    }
+    std::vector<String> Rows(TbsSkinCustomListBox* l) {
+        std::vector<String> r;
+        for (int i = 0; i < l->Items()->Count(); ++i) r.push_back(l->Items()->Get(i));
+        return r;
+    }
+    dialogstest::TempFolder tmp{L"filelists"};
+    String cwdBefore;
+    TbsSkinDirectoryListBox* dirs = nullptr;
+    TbsSkinFileListBox* files = nullptr;
+    TEdit* edit = nullptr;
+};
+
+TEST_F(FileListsTest, TheFolderListShowsTheChainThenTheSubfoldersAndKnowsEachRowsPath) {
+    dirs->SetDirectory(tmp / L"A\\B");
+    const String dir = tmp / L"A\\B";
+    ASSERT_TRUE(SameText(dirs->Directory(), dir)) << Narrow(dirs->Directory());
+    // The chain: the drive root, one row per folder above B, B itself.
+    const int depth = static_cast<int>(std::count(dir.begin(), dir.end(), L'\\'));  // "C:\...\A\B"
+    const auto rows = Rows(dirs);
+    ASSERT_EQ(static_cast<int>(rows.size()), depth + 1 + 2);
+    EXPECT_EQ(rows[0], dir.substr(0, 3));
+    EXPECT_EQ(rows[static_cast<size_t>(depth) - 1], L"A");
+    EXPECT_EQ(rows[static_cast<size_t>(depth)], L"B");
+    EXPECT_EQ(rows[static_cast<size_t>(depth) + 1], L"x1") << "subfolders sorted";
+    EXPECT_EQ(rows[static_cast<size_t>(depth) + 2], L"x2");
+    EXPECT_EQ(dirs->ItemIndex(), depth) << "the current folder's row is selected";
+    EXPECT_EQ(dirs->Items()->GetObject(depth), &dirs->CurrentBMP);
+    EXPECT_EQ(dirs->Items()->GetObject(1), &dirs->OpenedBMP);
+    EXPECT_EQ(dirs->Items()->GetObject(depth + 1), &dirs->ClosedBMP);
+    EXPECT_TRUE(SameText(dirs->GetItemPath(depth - 1), tmp / L"A"));
+    EXPECT_TRUE(SameText(dirs->GetItemPath(depth + 2), tmp / L"A\\B\\x2"));
+    EXPECT_EQ(dirs->GetItemPath(0), dir.substr(0, 3));
+    EXPECT_EQ(dirs->GetItemPath(99), L"");
+
+    // Opening an ancestor row moves the list there.
+    dirs->SetItemIndex(depth - 1);
+    dirs->OpenCurrent();
+    EXPECT_TRUE(SameText(dirs->Directory(), tmp / L"A"));
+}
+
+TEST_F(FileListsTest, TheFileListFollowsTheFolderListWithMasksAndFolders) {
+    dirs->SetDirectory(tmp.Path());
+    EXPECT_TRUE(SameText(files->Directory(), tmp.Path()));
+    const struct Case {
+        const wchar_t* mask;
+        TbsFileType type;
+        std::vector<String> rows;  // sorted, as the list shows them
+    } cases[] = {
+        {L"*.*", bsftNormal, {L"a.mp4", L"b.MP4", L"c.avi", L"d.txt", L"视频.mp4"}},
+        {L"*.mp4;*.avi", bsftNormal, {L"a.mp4", L"b.MP4", L"c.avi", L"视频.mp4"}},
+        {L"*.avi", bsftNormal | bsftDirectory, {L"c.avi"}},
+        {L"s*", bsftNormal | bsftDirectory, {L"[sub]"}},
+    };
+    for (const Case& c : cases) {
+        files->SetFileType(c.type);
+        files->SetMask(c.mask);
+        EXPECT_EQ(Rows(files), c.rows) << Narrow(c.mask);
+    }
+    files->SetFileType(bsftNormal);
+    files->SetMask(L"*.*");
+    // The edit shows the mask without a selection, the name with one.
+    EXPECT_EQ(edit->GetText(), L"*.*");
+    files->SetFileName(tmp / L"c.avi");
+    EXPECT_EQ(edit->GetText(), L"c.avi");
+    EXPECT_TRUE(SameText(files->FileName(), tmp / L"c.avi"));
+}
+
+TEST_F(FileListsTest, ATypedPathWithAWildcardMovesBothListsAndSetsTheMask) {
+    dirs->SetDirectory(tmp.Path());
+    files->ApplyFilePath(tmp / L"sub\\*.avi");
+    EXPECT_TRUE(SameText(dirs->Directory(), tmp / L"sub"));
+    EXPECT_TRUE(SameText(files->Directory(), tmp / L"sub"));
+    EXPECT_EQ(files->Mask(), L"*.avi");
+    EXPECT_EQ(Rows(files), std::vector<String>{L"e.avi"});
+}
+
+TEST_F(FileListsTest, AFolderThatCannotBeEnteredRaisesAndKeepsTheRows) {
+    dirs->SetDirectory(tmp.Path());
+    const auto before = Rows(dirs);
+    EXPECT_THROW(dirs->SetDirectory(tmp / L"missing"), EInOutError);
+    EXPECT_TRUE(SameText(dirs->Directory(), tmp.Path()));
+    EXPECT_EQ(Rows(dirs), before);
+    // A relative path is taken from the folder shown.
+    dirs->SetDirectory(L"A\\..\\sub");
+    EXPECT_TRUE(SameText(dirs->Directory(), tmp / L"sub"));
+}
+
+TEST_F(FileListsTest, TheDriveComboDrivesTheFolderList) {
+    auto* drives = new TbsSkinDriveComboBox(form);
+    drives->SetParent(form);
+    drives->SetBounds(10, 320, 200, 21);
+    drives->SetDirList(dirs);
+    Application->ProcessMessages();
+    dirs->SetDirectory(tmp.Path());
+    const wchar_t home = static_cast<wchar_t>(towlower(tmp.Path()[0]));
+    drives->SetDrive(home);
+    ASSERT_GE(drives->ItemIndex(), 0);
+    // The same drive in other case changes nothing.
+    drives->SetDrive(static_cast<wchar_t>(towupper(home)));
+    EXPECT_TRUE(SameText(dirs->Directory(), tmp.Path()));
+    // Another drive moves the folder list to that drive.
+    wchar_t other = 0;
+    for (int i = 0; i < drives->Items()->Count() && !other; ++i) {
+        const wchar_t d = static_cast<wchar_t>(towlower(drives->Items()->Get(i)[0]));
+        if (d != home && GetDriveTypeW((String(1, d) + L":\\").c_str()) == DRIVE_FIXED) other = d;
+    }
+    if (!other) GTEST_SKIP() << "one fixed drive only";
+    drives->SetDrive(other);
+    EXPECT_EQ(towlower(dirs->Drive()), other);
+    EXPECT_EQ(towlower(files->Drive()), other);
+}
+
+}  // namespace
