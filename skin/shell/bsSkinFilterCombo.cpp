@@ -1,5 +1,7 @@
 #include "skin/shell/bsSkinFilterCombo.h"
 
+#include "skin/shell/bsFileCtrls.h"
+
 namespace {
 
 // The built-in filter of a new box.
@@ -9,7 +11,30 @@ const wchar_t* const kAllFilesFilter = L"All files (*.*)|*.*";
 
 TbsSkinFilterComboBox::TbsSkinFilterComboBox(TComponent* owner) : TbsSkinComboBox(owner), FFilter(kAllFilesFilter) {}
 
-TbsSkinFilterComboBox::~TbsSkinFilterComboBox() = default;
+TbsSkinFilterComboBox::~TbsSkinFilterComboBox() { SetFileList(nullptr); }
+
+void TbsSkinFilterComboBox::SetFileList(TbsSkinFileListBox* v) {
+    if (v == FFileList) return;
+    if (FFileList) {
+        FFileList->SetFilterCombo(nullptr);
+        RemoveFreeNotification(FFileList);
+    }
+    FFileList = v;
+    if (v) {
+        FreeNotification(v);
+        v->SetFilterCombo(this);
+    }
+}
+
+void TbsSkinFilterComboBox::Notification(TComponent* component, TOperation op) {
+    TbsSkinComboBox::Notification(component, op);
+    if (op == opRemove && component == FFileList) FFileList = nullptr;
+}
+
+void TbsSkinFilterComboBox::Change() {
+    if (FFileList) FFileList->SetMask(Mask());
+    TbsSkinComboBox::Change();
+}
 
 void TbsSkinFilterComboBox::CreateWnd() {
     TbsSkinComboBox::CreateWnd();

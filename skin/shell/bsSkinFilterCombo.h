@@ -2,7 +2,7 @@
 // TbsSkinFilterComboBox: a skinned combo box offering the entries of a
 // file-type filter ("description|mask|description|mask...") and giving the
 // mask of the chosen entry. The file dialogs set Filter, react to OnChange
-// and read Mask.
+// and read Mask; a linked file list (FileList) gets the chosen mask itself.
 //
 // Name map: MaskList = one mask per entry, parallel to Items.
 //
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "skin/boxes/bsSkinComboBox.h"
+
+class TbsSkinFileListBox;
 
 class TbsSkinFilterComboBox : public TbsSkinComboBox {
 public:
@@ -27,12 +29,21 @@ public:
     String Mask();
     int MaskCount() const { return static_cast<int>(MaskList.size()); }
 
+    // The file list whose Mask follows this box, or null. Linking forgets
+    // the previous list's link; a freed list unlinks itself.
+    TbsSkinFileListBox* FileList() const { return FFileList; }
+    void SetFileList(TbsSkinFileListBox* v);
+
 protected:
     void CreateWnd() override;
+    void Notification(TComponent* component, TOperation op) override;
+    // Hands the chosen mask to the linked file list.
+    void Change() override;
 
 private:
     void RebuildFilterItems();
 
     String FFilter;
+    TbsSkinFileListBox* FFileList = nullptr;
     std::vector<String> MaskList;
 };

@@ -2,13 +2,15 @@
 // item paths, the file list following the folder list and the edit, masks
 // with several patterns, folders in brackets, typed paths with wildcards, a
 // folder that cannot be entered, the drive combo driving the folder list,
-// and the process's current directory left alone throughout.
+// a linked filter box setting the file list's mask, and the process's
+// current directory left alone throughout.
 #include "tests/platform/ControlsFixture.h"
 
 #include <algorithm>
 
 #include "platform/FileSearch.h"
 #include "skin/shell/bsFileCtrls.h"
+#include "skin/shell/bsSkinFilterCombo.h"
 #include "tests/dialogs/TempFolder.h"
 
 namespace {
@@ -108,6 +110,42 @@ TEST_F(FileListsTest, TheFileListFollowsTheFolderListWithMasksAndFolders) {
     files->SetFileName(tmp / L"c.avi");
     EXPECT_EQ(edit->GetText(), L"c.avi");
     EXPECT_TRUE(SameText(files->FileName(), tmp / L"c.avi"));
+}
+
+// A linked filter box hands each chosen entry's mask to the file list; a
+// freed box or a box linked elsewhere leaves the list alone.
+TEST_F(FileListsTest, ALinkedFilterBoxSetsTheFileListsMask) {
+    dirs->SetDirectory(tmp.Path());
+    auto* filter = new TbsSkinFilterComboBox(form);
+    filter->SetParent(form);
+    filter->SetBounds(220, 350, 200, 20);
+    filter->HandleNeeded();
+    filter->SetFilter(L"视频|*.mp4|AVI|*.avi|全部|*.*");
+    filter->SetFileList(files);
+    EXPECT_EQ(files->FilterCombo(), filter);
+    const struct Case {
+        int entry;
+        std::vector<String> rows;
+    } cases[] = {
+        {0, {L"a.mp4", L"b.MP4", L"视频.mp4"}},
+        {1, {L"c.avi"}},
+        {2, {L"a.mp4", L"b.MP4", L"c.avi", L"d.txt", L"视频.mp4"}},
+    };
+    for (const Case& c : cases) {
+        filter->SetItemIndex(c.entry);
+        EXPECT_EQ(files->Mask(), filter->Mask()) << c.entry;
+        EXPECT_EQ(Rows(files), c.rows) << c.entry;
+    }
+    filter->SetItemIndex(1);
+    filter->SetFileList(nullptr);
+    EXPECT_EQ(files->FilterCombo(), nullptr);
+    filter->SetItemIndex(0);
+    EXPECT_EQ(files->Mask(), L"*.avi") << "an unlinked box leaves the mask";
+    filter->SetFileList(files);
+    delete filter;
+    EXPECT_EQ(files->FilterCombo(), nullptr) << "a freed box unlinks itself";
+    files->SetMask(L"*.txt");
+    EXPECT_EQ(Rows(files), std::vector<String>{L"d.txt"});
 }
 
 TEST_F(FileListsTest, ATypedPathWithAWildcardMovesBothListsAndSetsTheMask) {
