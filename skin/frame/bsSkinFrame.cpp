@@ -172,6 +172,7 @@ bool TbsSkinFrame::HandlePaintToDC(TMessage& m, LRESULT answer, bool always) {
 // Table 1: true when the message was handled (not passed on).
 bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     const bool skinnable = FSkinnableForm;
+    if (HandleMDIMessage(m)) return true;
     switch (m.Msg) {
     case WM_DESTROY:
         FRgn = nullptr;  // the window frees its region with itself
@@ -564,6 +565,10 @@ void TbsSkinFrame::SetWindowState(TWindowState Value) {
     if (Value == wsMinimized && OnMinimize) OnMinimize(this);
     if (Value == wsNormal && OnRestore) OnRestore(this);
     RepaintFrame();
+    // An MDI child tells the main form's frame (its menu bar and caption).
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (FForm->FormStyle() == fsMDIChild && main && main != FForm && main->HandleAllocated())
+        SendMessageW(main->Handle(), Value == wsMaximized ? WM_MDICHILDMAX : WM_MDICHILDRESTORE, 0, 0);
 }
 
 void TbsSkinFrame::SetRollUpState(bool Value) {
