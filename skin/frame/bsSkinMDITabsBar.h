@@ -74,6 +74,9 @@ public:
 
 protected:
     void CreateControlDefaultImage(TBitmap* B) override;
+    // The skin's tab pictures are not drawn yet: a skinned bar shows the
+    // plain tabs too.
+    void CreateControlSkinImage(TBitmap* B) override { CreateControlDefaultImage(B); }
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
