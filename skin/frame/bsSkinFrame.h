@@ -39,6 +39,7 @@ class TbsSkinStatusBar;
 class TbsClientInActivePanel;
 class TbsSkinFrame;
 class TbsSkinMDITabsBar;
+class TbsFormLayerBorder;
 
 // What the MDI main form's frame needs of its menu bar: it shows the
 // buttons of a maximized child and rebuilds its items when the active
@@ -302,6 +303,8 @@ public:
     bool MinimizeDefault = false;
     TbsLayerManager* FLayerManager = nullptr;
     TbsLayerManager* FMenuLayerManager = nullptr;
+    // The layered outer border (owned; shown while LayerFrameActive).
+    TbsFormLayerBorder* FLayerBorder = nullptr;
     TTimer* MouseTimer = nullptr;
     TTimer* MorphTimer = nullptr;
     TTimer* AnimateTimer = nullptr;
@@ -372,6 +375,8 @@ private:
     void HandleActivate(TMessage& m, const TWndMethod& next);
     void HandleNCActivate(TMessage& m, const TWndMethod& next);
     void HandleSkinMessage(TMessage& m);
+    // The layered border follows the form's state (bsSkinFrame.cpp).
+    void UpdateLayerBorder(bool AShow);
     bool HandlePaintToDC(TMessage& m, LRESULT answer, bool always);
     void BeforeChangeControlSkinData(TbsSkinData* AStore, TControl* C);
     void ChangeControlSkinData(TbsSkinData* AStore, TControl* C);

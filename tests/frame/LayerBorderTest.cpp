@@ -222,3 +222,40 @@ TEST_F(LayerDragTest, NoResizingForFixedBorderForm) {
 
 }  // namespace
 }  // namespace frametest
+
+namespace frametest {
+namespace {
+
+TEST_F(LayerBorderTest, FrameShowsItsBorderAroundTheFormAndFollowsIt) {
+    auto skin = MakeLayerSkin(true);
+    frame->SetSkinData(skin.get());
+    Application->ProcessMessages();
+    TbsFormLayerBorder* b = frame->FLayerBorder;
+    ASSERT_TRUE(b->Visible());
+    const TRect f = FormRect(form);
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)), TRect(f.left - 10, f.top - 12, f.right + 10, f.top + 8));
+    EXPECT_EQ(WindowRect(b->Window(bsflRight)).left, f.right + 10 - 10);
+
+    form->SetBounds(f.left + 40, f.top + 30, f.Width(), f.Height());
+    Application->ProcessMessages();
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)).left, f.left + 30);
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)).top, f.top + 18);
+    form->SetBounds(f.left + 40, f.top + 30, f.Width() + 50, f.Height());
+    Application->ProcessMessages();
+    EXPECT_EQ(WindowRect(b->Window(bsflRight)).left, f.right + 40 + 50);
+
+    form->Hide();
+    Application->ProcessMessages();
+    EXPECT_FALSE(b->Visible());
+    form->Show();
+    Application->ProcessMessages();
+    EXPECT_TRUE(b->Visible());
+
+    // Without layered borders in the store the border goes.
+    skin->SetShowLayeredBorders(false);
+    SendMessageW(form->Handle(), WM_CHANGELAYEREDBORDERS, 0, 0);
+    EXPECT_FALSE(b->Visible());
+}
+
+}  // namespace
+}  // namespace frametest
