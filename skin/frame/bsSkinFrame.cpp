@@ -3,6 +3,8 @@
 // frame's window states.
 #include "skin/frame/bsSkinFrame.h"
 
+#include "skin/frame/bsFormLayerBorder.h"
+
 #include <algorithm>
 
 #include "platform/Menus.h"
@@ -37,6 +39,7 @@ TbsSkinFrame::TbsSkinFrame(TComponent* AOwner) : TComponent(FormOwner(AOwner)), 
     FIsLayerEnabled = IsLayeredSupported();
     FLayerManager = new TbsLayerManager(this);
     FMenuLayerManager = new TbsLayerManager(this);
+    FLayerBorder = new TbsFormLayerBorder(this, this);
     SetupDefFont(FDefCaptionFont, clBtnText);
     SetupDefFont(FDefInActiveCaptionFont, clBtnShadow);
     MouseTimer = new TTimer(this);
@@ -172,6 +175,7 @@ bool TbsSkinFrame::HandlePaintToDC(TMessage& m, LRESULT answer, bool always) {
 // Table 1: true when the message was handled (not passed on).
 bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     const bool skinnable = FSkinnableForm;
+    if (HandleMDIMessage(m)) return true;
     switch (m.Msg) {
     case WM_DESTROY:
         FRgn = nullptr;  // the window frees its region with itself
@@ -197,6 +201,13 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         m.Result = 1;
         return true;
     case WM_SHOWWINDOW:
+        if (m.WParam && LayerFrameActive()) {
+            FLayerBorder->InitFrame(FSD, FForm);
+            FLayerBorder->FActive = true;
+            FLayerBorder->ShowWithForm();
+        } else if (!m.WParam) {
+            FLayerBorder->Hide();
+        }
         if (m.WParam) FForm->SetMenu(nullptr);
         else if (skinnable) {
             if (FLayerManager->IsVisible) FLayerManager->Hide();
@@ -263,9 +274,20 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         }
         return false;
     case WM_EXITSIZEMOVE:
+        FLayerBorder->SetBoundsWithForm();
+        return false;
+    case WM_WINDOWPOSCHANGED: {
+        const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+        if (FLayerBorder->Visible() && !(wp->flags & SWP_NOMOVE) && !FLayerBorder->FBorderLayerChangeSize)
+            FLayerBorder->MoveWithForm2(wp->x, wp->y);
+        return false;
+    }
+    case WM_CHANGELAYEREDBORDERS:
+        if (!LayerFrameActive()) FLayerBorder->Hide();
+        else if (!FLayerBorder->Visible()) UpdateLayerBorder(true);
         return false;
     case WM_BEFORECHANGESKINDATA: case WM_CHANGESKINDATA: case WM_AFTERCHANGESKINDATA: case WM_CHANGERESSTRDATA:
-    case WM_CHANGEFORMSKINNABLE: case WM_CHANGELAYEREDBORDERS:
+    case WM_CHANGEFORMSKINNABLE:
         HandleSkinMessage(m);
         return false;
     case WM_CLOSESKINMENU:
@@ -342,7 +364,14 @@ void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
     if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
     else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
     else if (m.WParam == SIZE_RESTORED) FWindowState = wsNormal;
-    if (m.WParam == SIZE_MINIMIZED) return;
+    if (m.WParam == SIZE_MINIMIZED) {
+        FLayerBorder->Hide();
+        return;
+    }
+    if (FLayerBorder->Visible())
+        FLayerBorder->SetBoundsWithForm();
+    else if (m.WParam == SIZE_RESTORED && LayerFrameActive())
+        UpdateLayerBorder(true);
     RECT wr;
     GetWindowRect(FForm->Handle(), &wr);
     FFormWidth = wr.right - wr.left;
@@ -358,6 +387,10 @@ void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
 void TbsSkinFrame::HandleActivate(TMessage& m, const TWndMethod& next) {
     next(m);
     FFormActive = LOWORD(m.WParam) != WA_INACTIVE;
+    if (FForm->HandleAllocated() && IsWindowVisible(FForm->Handle()))
+        FLayerBorder->SetActive(FFormActive, true);
+    else
+        FLayerBorder->Hide();
     RepaintFrame();
     if (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized) SetCaptionActive(false);
     else {
@@ -469,6 +502,7 @@ void TbsSkinFrame::ApplySkinData() {
         RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     if (!(FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized)) SetCaptionActive(true);
+    UpdateLayerBorder(true);
     MouseTimer->SetEnabled(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
@@ -486,8 +520,22 @@ void TbsSkinFrame::UpdateFormBorderIcons() {
 }
 
 bool TbsSkinFrame::LayerFrameActive() const {
-    // The layered outer border is not part of this frame yet.
-    return false;
+    return FSD && !FSD->Empty && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
+           FIsLayerEnabled && !AlwaysDisableLayeredFrames && FSkinnableForm && FForm->BorderStyle() != bsNone &&
+           FForm->FormStyle() != fsMDIChild;
+}
+
+void TbsSkinFrame::UpdateLayerBorder(bool AShow) {
+    FLayerBorder->Hide();
+    if (!LayerFrameActive()) {
+        FLayerBorder->InitFrame(nullptr, FForm);
+        return;
+    }
+    FLayerBorder->InitFrame(FSD, FForm);
+    if (AShow && FForm->HandleAllocated() && IsWindowVisible(FForm->Handle()) && !IsMinimized()) {
+        FLayerBorder->FActive = FFormActive;
+        FLayerBorder->ShowWithForm();
+    }
 }
 
 void TbsSkinFrame::SetSkinnableForm(bool Value) {
@@ -564,6 +612,10 @@ void TbsSkinFrame::SetWindowState(TWindowState Value) {
     if (Value == wsMinimized && OnMinimize) OnMinimize(this);
     if (Value == wsNormal && OnRestore) OnRestore(this);
     RepaintFrame();
+    // An MDI child tells the main form's frame (its menu bar and caption).
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (FForm->FormStyle() == fsMDIChild && main && main != FForm && main->HandleAllocated())
+        SendMessageW(main->Handle(), Value == wsMaximized ? WM_MDICHILDMAX : WM_MDICHILDRESTORE, 0, 0);
 }
 
 void TbsSkinFrame::SetRollUpState(bool Value) {

@@ -39,6 +39,23 @@ class TCustomImageList;
 class TbsSkinStatusBar;
 class TbsClientInActivePanel;
 class TbsSkinFrame;
+class TbsSkinMDITabsBar;
+class TbsFormLayerBorder;
+
+// What the MDI main form's frame needs of its menu bar: it shows the
+// buttons of a maximized child and rebuilds its items when the active
+// child's menu changes. The skinned main menu bar implements it.
+class TbsMDIMenuBarLink {
+public:
+    virtual ~TbsMDIMenuBarLink() = default;
+    // A child was maximized: show its caption buttons.
+    virtual void MDIChildMaximized() = 0;
+    // A child was restored, minimized or destroyed: remove or update them.
+    virtual void MDIChildRestored() = 0;
+    // The bar shows a child's menu or has one merged in.
+    virtual bool ShowsChildMenu() const = 0;
+    virtual void UpDateItems() = 0;
+};
 
 // Messages answered by the frame.
 constexpr UINT CM_QUERYSKINNEDFRAME = 0xB1B2;
@@ -285,6 +302,8 @@ public:
     bool MinimizeDefault = false;
     TbsLayerManager* FLayerManager = nullptr;
     TbsLayerManager* FMenuLayerManager = nullptr;
+    // The layered outer border (owned; shown while LayerFrameActive).
+    TbsFormLayerBorder* FLayerBorder = nullptr;
     TTimer* MouseTimer = nullptr;
     TTimer* MorphTimer = nullptr;
     TTimer* AnimateTimer = nullptr;
@@ -307,6 +326,39 @@ public:
     TBitmap RMTop, RMLeft, RMBottom, RMRight;
     COLORREF BlackColor = RGB(0, 0, 0);
 
+    // ---- MDI (bsSkinFrameMDI.cpp) -------------------------------------------------------------
+    // The main form's menu bar and tab bar (nullptr: none).
+    TbsMDIMenuBarLink* MainMenuBar = nullptr;
+    TbsSkinMDITabsBar* MDITabsBar = nullptr;
+    // (Accept): a child's frame may keep its form off the tab bar.
+    std::function<void(bool& Accept)> OnAcceptToMDITabsBar;
+    TRect GetMDIWorkArea() const;
+    TCustomForm* GetMaximizedChild() const;
+    bool GetMDIChildMaximized() const { return FMDIChildMaximized; }
+    void ResizeMDIChildren();
+    void ArrangeMinimizedChildren();
+    void AddChildToMenu(TCustomForm* Child);
+    void DeleteChildFromMenu(TCustomForm* Child);
+    void MDIItemClick(TObject* Sender);
+    void UpDateChildCaptionInMenu(TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    void AddChildToBar(TCustomForm* Child);
+    void DeleteChildFromBar(TCustomForm* Child);
+    void RefreshMDIBarTab(TCustomForm* Child);
+    void UpdateMainMenuBar();
+    void UpdateMDITabsBar();
+    void Tile();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void CloseAll();
+    void RestoreAll();
+    // The main form's default caption: its text, and " - [child]" while a
+    // child is maximized.
+    String MDICaption() const;
+    // Answers the messages between the frames of an MDI form and its children.
+    bool HandleMDIMessage(TMessage& m);
+
     // The whole window procedure of the form (public for tests of the dispatch).
     void FormWindowProc(TMessage& m, const TWndMethod& next);
 
@@ -322,6 +374,8 @@ private:
     void HandleActivate(TMessage& m, const TWndMethod& next);
     void HandleNCActivate(TMessage& m, const TWndMethod& next);
     void HandleSkinMessage(TMessage& m);
+    // The layered border follows the form's state (bsSkinFrame.cpp).
+    void UpdateLayerBorder(bool AShow);
     bool HandlePaintToDC(TMessage& m, LRESULT answer, bool always);
     void BeforeChangeControlSkinData(TbsSkinData* AStore, TControl* C);
     void ChangeControlSkinData(TbsSkinData* AStore, TControl* C);
@@ -355,7 +409,17 @@ private:
     std::unique_ptr<TIcon> FIcon;
     TbsClientInActivePanel* FClientPanel = nullptr;
     std::unique_ptr<TWindowProcHook> hook_;
+    bool FMDIChildMaximized = false;
 };
+
+// ---- MDI arrangements ---------------------------------------------------------------------------
+
+// Bounds of N children tiled in a W x H work area, by child index (in the
+// main form's child order): columns filled from the bottom-right corner.
+std::vector<TRect> ComputeMDITile(int N, int W, int H);
+// Bounds of children cascaded in a W x H work area with step S; ownSize[i]
+// holds a child's own size when it keeps it (fixed border), else (0, 0).
+std::vector<TRect> ComputeMDICascade(const std::vector<SIZE>& ownSize, int W, int H, int S, int MinW, int MinH);
 
 // ---- lookups --------------------------------------------------------------------------------
 

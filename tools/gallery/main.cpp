@@ -18,6 +18,7 @@
 #include "GalleryText.h"
 #include "PngWriter.h"
 #include "ViewsPage.h"
+#include "FrameExtrasPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -344,6 +345,9 @@ int Run(const String& dir) {
         TBitmap views;
         DrawViewsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, views, kPageW, kPageH);
         SavePng(&views, dir + looks[i].file + L"_views.png");
+        TBitmap extras;
+        DrawFrameExtrasPage(form, looks[i].skin ? &store : nullptr, looks[i].title, extras, kPageW, kPageH);
+        SavePng(&extras, dir + looks[i].file + L"_frame_extras.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);

@@ -1,0 +1,114 @@
+#pragma once
+// TbsSkinImagesMenu: a choice among the pictures of an image list as a
+// popup grid of cells (one image each), full-width button rows (image and
+// caption) and header rows that divide the grid into groups. The grid is a
+// never-activated top-most popup that captures the mouse and hooks the
+// application's messages while it is open; it is made anew at every popup.
+//
+// A grid closes from inside its own handlers (a click, a key): it is then
+// only hidden and put aside, and freed at the next popup or with the menu,
+// never while one of its messages is being handled.
+//
+// Name map: CW / CH = cell size (image + 10), RW = row width
+// (ColumnsCount cells), MouseInItem = the item under the pointer or chosen
+// by keys (-1 none), FDown / FItemDown = a button went down in the grid /
+// on an item.
+//
+// Threads: UI thread only.
+
+#include <memory>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+#include "skin/bsSkinData.h"
+
+class TCustomImageList;
+class TbsSkinHint;
+class TbsSkinImagesMenu;
+
+class TbsImagesMenuItem {
+public:
+    int ImageIndex = -1;
+    String Caption;
+    bool Button = false;
+    bool Header = false;
+    String Hint;
+    TNotifyEvent OnClick;
+    // Set by the layout: the item's place in the grid.
+    TRect ItemRect;
+    // Copies ImageIndex, Caption, Button and Hint.
+    void Assign(const TbsImagesMenuItem& source);
+};
+
+// Lays the items out: cells of CW x CH, ColumnsCount to a row of width RW,
+// from (L, Y); header rows are HeaderH high (0: CH).
+void LayoutImagesMenu(std::vector<TbsImagesMenuItem>& items, int CW, int CH, int ColumnsCount, int L, int Y,
+                      int HeaderH);
+// The item a navigation key moves to from `current` (-1: none).
+int ImagesMenuKeyTarget(const std::vector<TbsImagesMenuItem>& items, int current, WORD key);
+
+class TbsSkinImagesMenuPopupWindow : public TCustomControl {
+public:
+    explicit TbsSkinImagesMenuPopupWindow(TbsSkinImagesMenu* AMenu);
+    ~TbsSkinImagesMenuPopupWindow() override;
+    void Show(const TRect& PopupRect);
+    void Hide(bool AProcessEvents);
+    int MouseInItem = -1, OldMouseInItem = -1;
+    int ItemAt(int X, int Y) const;
+    void HandleKey(WORD key);
+    void WndProc(TMessage& m) override;
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void AppMessage(MSG& msg, bool& handled);
+    void PaintItem(TCanvas* C, int i, int selected);
+    void SetMouseInItem(int i);
+
+    TbsSkinImagesMenu* ImagesMenu;
+    bool FDown = false, FItemDown = false, FClosed = false;
+    TApplication::TMessageHooks::Token FHook;
+};
+
+class TbsSkinImagesMenu : public TComponent {
+public:
+    explicit TbsSkinImagesMenu(TComponent* AOwner);
+    ~TbsSkinImagesMenu() override;
+
+    TCustomImageList* Images = nullptr;
+    std::vector<TbsImagesMenuItem> ImagesItems;
+    int ItemIndex = -1;
+    int ColumnsCount() const { return FColumnsCount; }
+    // Accepts 1 to 50; other values are ignored.
+    void SetColumnsCount(int v);
+    TbsSkinData* SkinData = nullptr;
+    TbsSkinHint* SkinHint = nullptr;
+    bool ShowHints = true, ShowSelectedItem = true, UseSkinFont = true;
+    TFont* DefaultFont() { return &FDefaultFont; }
+    bool AlphaBlend = false, AlphaBlendAnimation = false;
+    BYTE AlphaBlendValue = 200;
+    TbsImagesMenuItem* SelectedItem();
+    TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose, OnInternalChange, OnInternalMenuClose;
+
+    void Popup(int X, int Y) { PopupFromRect(TRect(X, Y, X, Y)); }
+    void PopupFromRect(const TRect& R);
+    void Hide();
+    // The open grid (nullptr: closed).
+    TbsSkinImagesMenuPopupWindow* PopupWindow() const { return FPopupWindow.get(); }
+
+private:
+    friend class TbsSkinImagesMenuPopupWindow;
+    // Called by the grid when it has closed.
+    void GridClosed(bool AProcessEvents);
+
+    int FColumnsCount = 1;
+    int FOldItemIndex = -1;
+    TFont FDefaultFont;
+    std::unique_ptr<TbsSkinImagesMenuPopupWindow> FPopupWindow, FRetired;
+};

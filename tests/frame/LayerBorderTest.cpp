@@ -1,0 +1,261 @@
+// The layered outer border: window placement around the form, side
+// windows only where there is room, alpha by activation and form alpha,
+// click-through without a border rectangle, and resizing by dragging.
+#include <gtest/gtest.h>
+
+#include "FrameSkin.h"
+#include "skin/frame/bsFormLayerBorder.h"
+
+namespace frametest {
+namespace {
+
+void Fill(TBitmap* b, const TRect& r, COLORREF c) {
+    b->Canvas()->Brush()->SetStyle(bsSolid);
+    b->Canvas()->Brush()->SetColor(static_cast<TColor>(c));
+    b->Canvas()->FillRect(r);
+}
+
+const COLORREF kTopLeftColour = RGB(200, 10, 10), kBandColour = RGB(10, 200, 10);
+
+// A 60 x 50 border picture whose ClRect (10, 12, 50, 40) is the form; the
+// top pieces are 20 rows deep and the bottom ones 16 (deeper than the
+// picture's margins), so the side bands are 14 rows shorter than the form.
+std::unique_ptr<TbsSkinData> MakeLayerSkin(bool withBorderRect) {
+    auto s = MakeFrameSkin();
+    auto pic = std::make_unique<TBitmap>(60, 50, pf24bit);
+    Fill(pic.get(), TRect(0, 0, 60, 50), kBandColour);
+    Fill(pic.get(), TRect(0, 0, 20, 20), kTopLeftColour);
+    auto mask = std::make_unique<TBitmap>(60, 50, pf24bit);
+    Fill(mask.get(), TRect(0, 0, 60, 50), RGB(255, 255, 255));
+    s->FActivePictures.push_back(std::move(pic));
+    s->FActivePicturesNames->Add(L"layer.bmp");
+    s->FActivePictures.push_back(std::move(mask));
+    s->FActivePicturesNames->Add(L"layermask.bmp");
+    auto& r = *s->LayerFrame;
+    r.PictureIndex = static_cast<int>(s->FActivePictures.size()) - 2;
+    r.MaskPictureIndex = r.PictureIndex + 1;
+    r.ClRect = TRect(10, 12, 50, 40);
+    r.LTPoint = TPoint(20, 20);
+    r.RTPoint = TPoint(40, 20);
+    r.LBPoint = TPoint(20, 34);
+    r.RBPoint = TPoint(40, 34);
+    r.AlphaBlendValue = 230;
+    r.InActiveAlphaBlendValue = 120;
+    r.HitTestEnable = true;
+    r.BorderRect = withBorderRect ? TRect(4, 5, 56, 46) : TRect();
+    return s;
+}
+
+class LayerBorderTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        frame = new TbsSkinFrame(form);
+        form->SetBounds(100, 100, 300, 200);
+        Application->ProcessMessages();
+    }
+    TbsFormLayerBorder* MakeBorder(TbsSkinData* skin) {
+        auto* b = new TbsFormLayerBorder(form, frame);
+        b->InitFrame(skin, form);
+        return b;
+    }
+    static TRect WindowRect(TWinControl* w) {
+        RECT r;
+        GetWindowRect(w->Handle(), &r);
+        return TRect(r);
+    }
+    static TRect FormRect(TCustomForm* f) { return WindowRect(f); }
+    TbsSkinFrame* frame = nullptr;
+};
+
+TEST_F(LayerBorderTest, FourWindowsSurroundTheForm) {
+    auto skin = MakeLayerSkin(true);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    ASSERT_TRUE(b->InUse());
+    b->ShowWithForm();
+    // Outer rectangle (90, 88) 320 x 222.
+    struct Case {
+        TbsFormLayerBorderType side;
+        TRect want;
+    } cases[] = {
+        {bsflTop, TRect(90, 88, 410, 108)},
+        {bsflBottom, TRect(90, 294, 410, 310)},
+        {bsflLeft, TRect(90, 108, 100, 294)},
+        {bsflRight, TRect(400, 108, 410, 294)},
+    };
+    for (const Case& c : cases) {
+        TbsFormLayerWindow* w = b->Window(c.side);
+        ASSERT_NE(w, nullptr) << c.side;
+        EXPECT_EQ(WindowRect(w), c.want) << c.side;
+        EXPECT_TRUE(IsWindowVisible(w->Handle()));
+        EXPECT_TRUE(GetWindowLongPtrW(w->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    }
+    // The top picture starts with the source's top-left corner piece.
+    const TbsColor px = b->Image(bsflTop)->GetPixel(3, 3);
+    EXPECT_EQ(RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF), kTopLeftColour);
+
+    // The border follows a move and a resize of the form.
+    form->SetBounds(150, 120, 300, 200);
+    b->MoveWithForm();
+    EXPECT_EQ(WindowRect(b->Window(bsflRight)), TRect(450, 128, 460, 314));
+    form->SetBounds(150, 120, 400, 260);
+    b->SetBoundsWithForm();
+    EXPECT_EQ(WindowRect(b->Window(bsflBottom)), TRect(140, 374, 560, 390));
+    EXPECT_EQ(WindowRect(b->Window(bsflLeft)), TRect(140, 128, 150, 374));
+    b->Hide();
+    EXPECT_EQ(b->Window(bsflTop), nullptr);
+}
+
+TEST_F(LayerBorderTest, FormLowerThanTopAndBottomPiecesHasNoSideWindows) {
+    auto skin = MakeLayerSkin(true);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    form->SetBorderStyle(bsNone);  // a captioned window has a minimum height
+    form->SetBounds(100, 100, 300, 10);
+    ASSERT_EQ(FormRect(form).Height(), 10);
+    b->ShowWithForm();
+    EXPECT_NE(b->Window(bsflTop), nullptr);
+    EXPECT_NE(b->Window(bsflBottom), nullptr);
+    EXPECT_EQ(b->Window(bsflLeft), nullptr);
+    EXPECT_EQ(b->Window(bsflRight), nullptr);
+}
+
+TEST_F(LayerBorderTest, AlphaFollowsActivationAndFormAlpha) {
+    auto skin = MakeLayerSkin(true);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    b->ShowWithForm();
+    EXPECT_EQ(b->Window(bsflTop)->AppliedAlpha, 230);
+    b->SetActive(false, true);
+    EXPECT_EQ(b->Window(bsflTop)->AppliedAlpha, 120);
+    EXPECT_EQ(b->Window(bsflLeft)->AppliedAlpha, 120);
+    b->SetActive(true, true);
+    EXPECT_EQ(b->Window(bsflRight)->AppliedAlpha, 230);
+
+    skin->LayerFrame->AlphaBlendValue = 255;
+    skin->LayerFrame->InActiveAlphaBlendValue = 200;
+    const struct {
+        int formAlpha, active, inactive;
+    } cases[] = {{128, 128, 100}, {0, 0, 0}, {255, 255, 200}, {64, 64, 50}};
+    for (auto c : cases) {
+        b->CheckFormAlpha(c.formAlpha, true);
+        EXPECT_EQ(b->FCurrentAlphaBlendValue, c.active) << c.formAlpha;
+        EXPECT_EQ(b->FCurrentInActiveAlphaBlendValue, c.inactive) << c.formAlpha;
+        EXPECT_EQ(b->Window(bsflBottom)->AppliedAlpha, c.active);
+    }
+}
+
+TEST_F(LayerBorderTest, EmptyBorderRectGivesClickThroughWindows) {
+    auto skin = MakeLayerSkin(false);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    b->ShowWithForm();
+    EXPECT_EQ(b->LeftSize + b->TopSize + b->RightSize + b->BottomSize, 0);
+    EXPECT_TRUE(GetWindowLongPtrW(b->Window(bsflTop)->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    auto withRect = MakeLayerSkin(true);
+    b->Hide();
+    b->InitFrame(withRect.get(), form);
+    b->ShowWithForm();
+    EXPECT_EQ(b->LeftSize, 6);
+    EXPECT_EQ(b->TopSize, 7);
+    EXPECT_FALSE(GetWindowLongPtrW(b->Window(bsflTop)->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+}
+
+TEST_F(LayerBorderTest, HitTestOfEachSide) {
+    const TRect f(100, 100, 400, 300);
+    const struct {
+        TbsFormLayerBorderType side;
+        int x, y;
+        TbsFormLayerBorderHit want;
+    } cases[] = {
+        {bsflTop, 95, 95, bsflhTopLeft},      {bsflTop, 102, 102, bsflhTopLeft}, {bsflTop, 200, 95, bsflhTop},
+        {bsflTop, 403, 95, bsflhTopRight},    {bsflTop, 95, 110, bsflhLeft},     {bsflTop, 405, 110, bsflhRight},
+        {bsflTop, 200, 90, bsflhNone},        {bsflBottom, 200, 303, bsflhBottom},
+        {bsflBottom, 96, 303, bsflhBottomLeft}, {bsflBottom, 404, 305, bsflhBottomRight},
+        {bsflBottom, 200, 306, bsflhNone},    {bsflLeft, 94, 200, bsflhLeft},    {bsflLeft, 93, 200, bsflhNone},
+        {bsflRight, 406, 200, bsflhRight},    {bsflRight, 407, 200, bsflhNone},
+    };
+    for (auto c : cases)
+        EXPECT_EQ(LayerBorderHitTest(c.side, TPoint(c.x, c.y), f, 6, 7, 6, 6), c.want)
+            << c.side << " " << c.x << "," << c.y;
+}
+
+class LayerDragTest : public LayerBorderTest {
+protected:
+    void Drag(TbsFormLayerWindow* w, TPoint from, TPoint to) {
+        SetCursorPos(from.x, from.y);
+        SendMessageW(w->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SetCursorPos(to.x, to.y);
+        SendMessageW(w->Handle(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+        SendMessageW(w->Handle(), WM_LBUTTONUP, 0, 0);
+    }
+};
+
+TEST_F(LayerDragTest, DraggingLeftEdgeResizesAndMinimumKeepsRightEdge) {
+    auto skin = MakeLayerSkin(true);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    b->ShowWithForm();
+    Drag(b->Window(bsflLeft), TPoint(95, 200), TPoint(65, 200));
+    EXPECT_EQ(FormRect(form), TRect(70, 100, 400, 300));
+    EXPECT_EQ(WindowRect(b->Window(bsflLeft)).left, 60);
+
+    frame->MinWidth = 250;
+    Drag(b->Window(bsflLeft), TPoint(65, 200), TPoint(165, 200));
+    EXPECT_EQ(FormRect(form), TRect(70, 100, 400, 300));
+}
+
+TEST_F(LayerDragTest, CornerDragChangingOnlyHeightResizes) {
+    auto skin = MakeLayerSkin(true);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    b->ShowWithForm();
+    Drag(b->Window(bsflBottom), TPoint(402, 302), TPoint(402, 322));
+    EXPECT_EQ(FormRect(form), TRect(100, 100, 400, 320));
+    EXPECT_EQ(WindowRect(b->Window(bsflBottom)).bottom, 330);
+}
+
+TEST_F(LayerDragTest, NoResizingForFixedBorderForm) {
+    auto skin = MakeLayerSkin(true);
+    form->SetBorderStyle(bsSingle);
+    form->SetBounds(100, 100, 300, 200);
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    b->ShowWithForm();
+    Drag(b->Window(bsflLeft), TPoint(95, 200), TPoint(65, 200));
+    EXPECT_EQ(FormRect(form), TRect(100, 100, 400, 300));
+}
+
+}  // namespace
+}  // namespace frametest
+
+namespace frametest {
+namespace {
+
+TEST_F(LayerBorderTest, FrameShowsItsBorderAroundTheFormAndFollowsIt) {
+    auto skin = MakeLayerSkin(true);
+    frame->SetSkinData(skin.get());
+    Application->ProcessMessages();
+    TbsFormLayerBorder* b = frame->FLayerBorder;
+    ASSERT_TRUE(b->Visible());
+    const TRect f = FormRect(form);
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)), TRect(f.left - 10, f.top - 12, f.right + 10, f.top + 8));
+    EXPECT_EQ(WindowRect(b->Window(bsflRight)).left, f.right + 10 - 10);
+
+    form->SetBounds(f.left + 40, f.top + 30, f.Width(), f.Height());
+    Application->ProcessMessages();
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)).left, f.left + 30);
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)).top, f.top + 18);
+    form->SetBounds(f.left + 40, f.top + 30, f.Width() + 50, f.Height());
+    Application->ProcessMessages();
+    EXPECT_EQ(WindowRect(b->Window(bsflRight)).left, f.right + 40 + 50);
+
+    form->Hide();
+    Application->ProcessMessages();
+    EXPECT_FALSE(b->Visible());
+    form->Show();
+    Application->ProcessMessages();
+    EXPECT_TRUE(b->Visible());
+
+    // Without layered borders in the store the border goes.
+    skin->SetShowLayeredBorders(false);
+    SendMessageW(form->Handle(), WM_CHANGELAYEREDBORDERS, 0, 0);
+    EXPECT_FALSE(b->Visible());
+}
+
+}  // namespace
+}  // namespace frametest

@@ -1,0 +1,271 @@
+// MDI support of the frame and the MDI tab bar: tile and cascade geometry,
+// a maximized child's buttons and caption, the window menu, and the tabs'
+// widths, reordering by dragging and close buttons.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Menus.h"
+#include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinMDITabsBar.h"
+#include "tests/platform/ControlsFixture.h"
+
+namespace {
+
+using Rects = std::vector<TRect>;
+
+TEST(MDIArrange, TileFillsColumnsFromTheBottomRight) {
+    const struct {
+        int n, w, h;
+        Rects want;
+    } cases[] = {
+        {1, 600, 300, {TRect(0, 0, 600, 300)}},
+        {4, 600, 300, {Bounds(0, 0, 300, 150), Bounds(0, 150, 300, 150), Bounds(300, 0, 300, 150),
+                       Bounds(300, 150, 300, 150)}},
+        // Right column three rows of H div 3, left column two of H div 2.
+        {5, 600, 300, {Bounds(0, 0, 300, 150), Bounds(0, 150, 300, 150), Bounds(300, 0, 300, 100),
+                       Bounds(300, 100, 300, 100), Bounds(300, 200, 300, 100)}},
+        {0, 600, 300, {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ComputeMDITile(c.n, c.w, c.h), c.want) << c.n;
+}
+
+TEST(MDIArrange, CascadeStepsAndRestartsAtOrigin) {
+    const SIZE flexible{0, 0};
+    // W 500: K = (500 - 400) div 20 = 5.
+    EXPECT_EQ(ComputeMDICascade({flexible, flexible, flexible}, 500, 400, 20, 0, 0),
+              (Rects{Bounds(40, 40, 460, 360), Bounds(20, 20, 460, 360), Bounds(0, 0, 460, 360)}));
+    // Seven children: sizes W - 5S; the seventh would leave the area and starts at (0, 0).
+    const Rects seven = ComputeMDICascade(std::vector<SIZE>(7, flexible), 500, 400, 20, 0, 0);
+    EXPECT_EQ(seven[6], Bounds(0, 0, 400, 300));
+    EXPECT_EQ(seven[1], Bounds(100, 100, 400, 300));
+    EXPECT_EQ(seven[0], Bounds(0, 0, 400, 300));
+    // A fixed-border child keeps its size; the minimum raises the others.
+    EXPECT_EQ(ComputeMDICascade({SIZE{120, 90}, flexible}, 500, 400, 20, 490, 0),
+              (Rects{Bounds(20, 20, 120, 90), Bounds(0, 0, 490, 380)}));
+    // A skin whose top border is 0 still steps by 1.
+    EXPECT_EQ(ComputeMDICascade({flexible, flexible}, 500, 400, 0, 0, 0)[0].left, 1);
+}
+
+class StandInMenuBar : public TbsMDIMenuBarLink {
+public:
+    void MDIChildMaximized() override { calls.push_back("max"); }
+    void MDIChildRestored() override { calls.push_back("restore"); }
+    bool ShowsChildMenu() const override { return true; }
+    void UpDateItems() override { calls.push_back("items"); }
+    std::vector<std::string> calls;
+};
+
+class MDIFrameTest : public platform_test::ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        form->SetFormStyle(fsMDIForm);
+        form->SetCaption(L"Main");
+        frame = new TbsSkinFrame(form);
+        frame->MainMenuBar = &bar;
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        for (TForm* c : children) c->Free();
+        children.clear();
+        Application->ProcessMessages();
+        ControlsTest::TearDown();
+    }
+    TForm* NewChild(const String& name) {
+        auto* child = new TForm(Application);
+        child->SetName(name);
+        child->SetFormStyle(fsMDIChild);
+        child->SetCaption(name);
+        child->SetBounds(0, 0, 200, 150);
+        new TbsSkinFrame(child);
+        child->Show();
+        Application->ProcessMessages();
+        children.push_back(child);
+        return child;
+    }
+    TbsSkinFrame* frame = nullptr;
+    StandInMenuBar bar;
+    std::vector<TForm*> children;
+};
+
+TEST_F(MDIFrameTest, TilingFiveChildrenGivesTwoColumns) {
+    for (int i = 0; i < 5; ++i) NewChild(L"child" + std::to_wstring(i));
+    frame->Tile();
+    const int W = form->ClientWidth(), H = form->ClientHeight();
+    int right = 0, left = 0;
+    for (TForm* c : children) {
+        if (c->Left() == W - W / 2 && c->Width() == W / 2 && c->Height() == H / 3) ++right;
+        if (c->Left() == 0 && c->Width() == W / 2 && c->Height() == H / 2) ++left;
+    }
+    EXPECT_EQ(right, 3);
+    EXPECT_EQ(left, 2);
+}
+
+TEST_F(MDIFrameTest, MaximizedChildAddsButtonsAndCaption) {
+    TForm* a = NewChild(L"Alpha");
+    NewChild(L"Beta");
+    EXPECT_EQ(frame->MDICaption(), String(L"Main"));
+    FindSkinFormComponent(a)->SetWindowState(wsMaximized);
+    EXPECT_TRUE(frame->GetMDIChildMaximized());
+    EXPECT_EQ(frame->GetMaximizedChild(), a);
+    EXPECT_EQ(frame->MDICaption(), String(L"Main - [Alpha]"));
+    ASSERT_FALSE(bar.calls.empty());
+    EXPECT_EQ(bar.calls.back(), "max");
+    FindSkinFormComponent(a)->SetWindowState(wsNormal);
+    EXPECT_FALSE(frame->GetMDIChildMaximized());
+    EXPECT_EQ(bar.calls.back(), "restore");
+    EXPECT_EQ(frame->MDICaption(), String(L"Main"));
+}
+
+TEST_F(MDIFrameTest, WindowMenuFollowsChildren) {
+    auto* mainMenu = new TMainMenu(form);
+    auto* window = new TMenuItem(mainMenu);
+    window->SetCaption(L"Window");
+    mainMenu->Items()->Add(window);
+    form->SetMenu(mainMenu);
+    form->SetWindowMenu(window);
+    TForm* a = NewChild(L"Alpha");
+    TbsSkinFrame* af = FindSkinFormComponent(a);
+    af->AddChildToMenu(a);
+    ASSERT_EQ(window->Count(), 1);
+    EXPECT_EQ(window->Items(0)->Name(), String(L"Alpha_BSFCHILDITEM"));
+    a->SetCaption(L"Renamed");
+    af->UpDateChildCaptionInMenu(a);
+    EXPECT_EQ(window->Items(0)->Caption(), String(L"Renamed"));
+    a->Hide();
+    window->Items(0)->Click();
+    EXPECT_TRUE(a->Visible());
+    children.clear();
+    a->Free();
+    Application->ProcessMessages();
+    af = nullptr;
+    frame->DeleteChildFromMenu(a);
+    EXPECT_EQ(window->Count(), 0);
+}
+
+TEST_F(MDIFrameTest, RejectedChildGetsNoTab) {
+    auto* tabs = new TbsSkinMDITabsBar(form);
+    tabs->SetParent(form);
+    tabs->SetAlign(alTop);
+    frame->MDITabsBar = tabs;
+    TForm* a = NewChild(L"Alpha");
+    TForm* b = NewChild(L"Beta");
+    FindSkinFormComponent(a)->AddChildToBar(a);
+    TbsSkinFrame* bf = FindSkinFormComponent(b);
+    bf->OnAcceptToMDITabsBar = [](bool& accept) { accept = false; };
+    bf->AddChildToBar(b);
+    ASSERT_EQ(tabs->TabCount(), 1);
+    EXPECT_EQ(tabs->Tabs(0)->Child, a);
+    // The tab bar takes its height off the MDI work area.
+    EXPECT_EQ(frame->GetMDIWorkArea().top, tabs->Height());
+}
+
+class TabsBarTest : public platform_test::ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        tabs = new TbsSkinMDITabsBar(form);
+        tabs->SetParent(form);
+        tabs->SetBounds(0, 0, 415, 21);
+    }
+    void TearDown() override {
+        for (TForm* c : kids) c->Free();
+        ControlsTest::TearDown();
+    }
+    void AddTabs(int n) {
+        for (int i = 0; i < n; ++i) {
+            auto* c = new TForm(Application);
+            c->SetCaption(L"tab" + std::to_wstring(i));
+            c->OnClose = [this, i](TObject*, TCloseAction& action) {
+                closed.push_back(i);
+                action = caHide;
+            };
+            kids.push_back(c);
+            tabs->AddTab(c);
+        }
+        tabs->CalcTabRects();
+    }
+    int TabOf(int index) const {
+        for (size_t k = 0; k < kids.size(); ++k)
+            if (tabs->Tabs(index)->Child == kids[k]) return static_cast<int>(k);
+        return -1;
+    }
+    void Mouse(UINT msg, int x, int y) {
+        SendMessageW(tabs->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    TbsSkinMDITabsBar* tabs = nullptr;
+    std::vector<TForm*> kids;
+    std::vector<int> closed;
+};
+
+TEST_F(TabsBarTest, TabWidthsFollowTheBarWidth) {
+    AddTabs(4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(tabs->Tabs(i)->ObjectRect, TRect(15 + 100 * i, 0, 115 + 100 * i, 21));
+    AddTabs(1);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(tabs->Tabs(i)->ObjectRect.left, 15 + 80 * i);
+    EXPECT_EQ(tabs->Tabs(4)->ObjectRect.right, 415);
+}
+
+TEST_F(TabsBarTest, MinimumWidthHidesTabsWithoutRoom) {
+    tabs->SetBounds(0, 0, 300, 21);
+    tabs->MinTabWidth = 120;
+    AddTabs(4);
+    EXPECT_EQ(tabs->InVisibleCount(), 2);
+    EXPECT_EQ(tabs->Tabs(0)->ObjectRect.left, 15);
+    EXPECT_EQ(tabs->Tabs(1)->ObjectRect.left, 135);
+    EXPECT_FALSE(tabs->Tabs(2)->Visible);
+    EXPECT_EQ(tabs->GetTabIndex(200, 5), 1);
+    EXPECT_EQ(tabs->GetTabIndex(280, 5), -1);
+}
+
+TEST_F(TabsBarTest, DraggingPastNeighboursMiddleReorders) {
+    AddTabs(4);
+    // Tab 0 spans 15..115; tab 1's middle is at 165.
+    Mouse(WM_LBUTTONDOWN, 50, 10);
+    Mouse(WM_MOUSEMOVE, 90, 10);  // right edge 155: before the middle
+    EXPECT_TRUE(tabs->Dragging());
+    Mouse(WM_LBUTTONUP, 90, 10);
+    EXPECT_EQ(TabOf(0), 0);
+    EXPECT_EQ(TabOf(1), 1);
+
+    Mouse(WM_LBUTTONDOWN, 50, 10);
+    Mouse(WM_MOUSEMOVE, 110, 10);  // right edge 175: past the middle
+    Mouse(WM_LBUTTONUP, 110, 10);
+    EXPECT_EQ(TabOf(0), 1);
+    EXPECT_EQ(TabOf(1), 0);
+    EXPECT_EQ(TabOf(2), 2);
+
+    // Dragging the last tab left past the first's middle puts it first.
+    Mouse(WM_LBUTTONDOWN, 350, 10);
+    Mouse(WM_MOUSEMOVE, 80, 10);
+    Mouse(WM_LBUTTONUP, 80, 10);
+    EXPECT_EQ(TabOf(0), 3);
+}
+
+TEST_F(TabsBarTest, CloseButtonClosesOnReleaseOverItAndNeverDrags) {
+    tabs->ShowCloseButtons = true;
+    AddTabs(3);
+    tabs->Repaint();  // places the close buttons
+    TbsMDITab* t = tabs->Tabs(1);
+    TRect b = t->ButtonRect;
+    OffsetRect(&b, t->ObjectRect.left, t->ObjectRect.top);
+    ASSERT_GT(b.Width(), 0);
+    const int cx = b.left + b.Width() / 2, cy = b.top + b.Height() / 2;
+
+    // Press on the button, release elsewhere: nothing closes, no drag.
+    Mouse(WM_LBUTTONDOWN, cx, cy);
+    Mouse(WM_MOUSEMOVE, cx + 150, cy);
+    EXPECT_FALSE(tabs->Dragging());
+    Mouse(WM_LBUTTONUP, cx + 150, cy);
+    EXPECT_TRUE(closed.empty());
+    EXPECT_EQ(TabOf(1), 1);
+    EXPECT_FALSE(t->ButtonMouseDown);
+
+    Mouse(WM_LBUTTONDOWN, cx, cy);
+    Mouse(WM_LBUTTONUP, cx, cy);
+    EXPECT_EQ(closed, (std::vector<int>{1}));
+}
+
+}  // namespace
