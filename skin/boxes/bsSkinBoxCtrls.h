@@ -18,14 +18,14 @@
 #include "skin/boxes/bsSkinPopupWindow.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 
 class TbsSkinCustomListBox;
 
 // Requests without a sender: paint the frame / an empty list into a DC.
-constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
+// CM_PAINTFRAMETODC and CM_PAINTTODC: skin/controls/bsSkinCtrlsMessages.h.
 constexpr UINT CM_PAINTEMPTYLISTTODC = 0xBC4A;
-constexpr UINT CM_PAINTTODC = 0xBC4B;
 constexpr LRESULT bsPaintFrameAnswer = 12851;
 constexpr LRESULT bsPaintToDCKey = 16802;
 

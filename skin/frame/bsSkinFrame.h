@@ -31,6 +31,7 @@
 #include "platform/Owners.h"
 #include "platform/Timer.h"
 #include "skin/bsSkinData.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/frame/bsSkinFrameObjects.h"
 
 class TbsLayerManager;
@@ -43,8 +44,7 @@ class TbsSkinFrame;
 constexpr UINT CM_QUERYSKINNEDFRAME = 0xB1B2;
 constexpr UINT CM_BEGINSMARTEFFECTS = 0xB1B3;
 constexpr UINT CM_ENDSMARTEFFECTS = 0xB1B4;
-constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
-constexpr UINT CM_PAINTTODC = 0xBC4B;
+// CM_PAINTFRAMETODC and CM_PAINTTODC: skin/controls/bsSkinCtrlsMessages.h.
 constexpr UINT WM_CLOSESKINMENU = WM_USER + 204;
 constexpr UINT WM_MDICHILDRESIZE = WM_USER + 206;
 constexpr UINT WM_MDICHILDMAX = WM_USER + 207;
