@@ -98,6 +98,9 @@ TEST_F(LifecycleTest, SkinSwitchRedrawsEveryWindowFromTheNewSkin) {
         form->Show();
         Application->ProcessMessages();
     }
+    // Skin 0 is drawn once after another skin, as it is at the end.
+    Form1->bsSkinData1->SetSkinIndex(7);
+    Application->ProcessMessages();
     Form1->bsSkinData1->SetSkinIndex(0);
     Application->ProcessMessages();
     std::vector<std::vector<DWORD>> first;

@@ -6,7 +6,7 @@
 #include "MainWindowFixture.h"
 #include "Src/DIzizuZUR.h"
 #include "app/OutputFileName.h"
-#include "platform/MainThread.h"
+#include "platform/Timer.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinEdits.h"
 #include "skin/bsSkinData.h"
@@ -19,6 +19,22 @@ namespace {
 constexpr const wchar_t* kDefaultFolder = L"C:\\Vantrel视频软件\\输出";
 
 using SettingsTest = MainWindowTest;
+
+// Runs what a user does in the options dialog once its modal loop runs.
+class WhileShown {
+public:
+    explicit WhileShown(std::function<void()> act) : timer_(nullptr) {
+        timer_.SetInterval(30);
+        timer_.OnTimer = [this, act](TObject*) {
+            timer_.SetEnabled(false);
+            act();
+        };
+        timer_.SetEnabled(true);
+    }
+
+private:
+    TTimer timer_;
+};
 
 // A settings file that holds every key with a valid value.
 std::wstring ValidIni(const std::wstring& options, const std::wstring& skin = L"2") {
@@ -85,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RepairCase{"AfterDone", L"Options", L"After_Done", L"9", L"0", 1},
                       RepairCase{"AfterDoneError", L"Options", L"After_Done", L"Error", L"0", 1},
                       RepairCase{"Priority", L"Options", L"Thread_Priority", L"7", L"3", 12},
-                      RepairCase{"PriorityCase", L"Options", L"Thread_Priority", L" 2", L"3", 12},
+                      RepairCase{"PriorityPadded", L"Options", L"Thread_Priority", L"03", L"3", 12},
                       RepairCase{"Overwrite", L"Options", L"Overwrite_File", L"yes", L"1", 6},
                       RepairCase{"Preview", L"Options", L"Show_Preview", L"2", L"0", 8},
                       RepairCase{"SkinText", L"Skin", L"SetSkin", L"blue", L"0", 0},
@@ -133,7 +149,7 @@ TEST_F(SettingsTest, OkWritesTheOptionsInSaveOrder) {
     Form5->bsSkinCheckRadioBox8->SetChecked(true);
     Form5->bsSkinCheckRadioBox10->SetChecked(true);
     Form5->bsSkinCheckRadioBox3->SetChecked(true);
-    platform::QueueInMainThread([] { Form5->bsSkinButton6->Click(); });
+    WhileShown user([] { Form5->bsSkinButton6->ButtonClick(); });
     Form5->Execute();
     std::vector<std::wstring> lines = IniLines();
     ASSERT_GE(lines.size(), 5u);
@@ -152,13 +168,13 @@ TEST_F(SettingsTest, CancelWritesNothingAndPutsTheDialogBack) {
     WriteIni(ValidIni(L"Thread_Count=2\r\nAfter_Done=0\r\nShow_Preview=0\r\nThread_Priority=3\r\nOverwrite_File=1\r\n"));
     StartWindows();
     const std::string before = IniBytes();
-    platform::QueueInMainThread([] {
+    WhileShown user([] {
         Form5->bsSkinComboBox2->SetItemIndex(8);
         Form5->bsSkinCheckRadioBox2->SetChecked(true);
         Form5->bsSkinCheckRadioBox8->SetChecked(true);
         Form5->bsSkinCheckRadioBox9->SetChecked(true);
         Form5->bsSkinCheckRadioBox3->SetChecked(true);
-        Form5->bsSkinButton1->Click();
+        Form5->bsSkinButton1->ButtonClick();
     });
     Form5->Execute();
     EXPECT_EQ(IniBytes(), before);
