@@ -14,7 +14,7 @@ namespace skinframes {
 enum TFrameButtons : unsigned { fbNone = 0, fbSystemMenu = 1, fbMinimize = 2, fbRollUp = 4 };
 
 // A frame drawn from store (its menus too) with the given caption buttons,
-// owned by form, keeping the form's client area at width x height whatever
+// (fbNone: no caption buttons at all, not even close), owned by form, keeping the form's client area at width x height whatever
 // frame a skin draws.
 TbsSkinFrame* AttachSkinFrame(TForm* form, TbsSkinData* store, unsigned buttons, int width, int height);
 

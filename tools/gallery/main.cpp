@@ -6,7 +6,8 @@
 // skin_lists_0.png, plain.png), a page of the lists and edits of each
 // (..._boxes.png), a page of views, pages and labels (..._views.png),
 // contact_sheet.png with the first pages, and the framed forms of every
-// look, active and inactive (frame_<look>.png, frames_sheet.png).
+// look, active and inactive (frame_<look>.png, frames_sheet.png), and the
+// program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "GalleryText.h"
 #include "PngWriter.h"
 #include "ViewsPage.h"
+#include "WindowsPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -363,6 +365,7 @@ int Run(const String& dir) {
                    page.Canvas()->Handle(), 0, 0, 820, 300, SRCCOPY);
     }
     SavePng(&frames, dir + L"frames_sheet.png");
+    DrawProgramWindows(dir);
     form->Free();
     Application->ProcessMessages();
     return 0;
