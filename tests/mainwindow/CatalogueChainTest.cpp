@@ -9,6 +9,7 @@
 #include "app/FormatCatalogue.h"
 #include "app/OptionChoices.h"
 #include "app/OutputFileName.h"
+#include "app/OutputRecord.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 
@@ -217,6 +218,36 @@ TEST_F(CatalogueChainTest, ReadingTheListsFillsTheFieldsAndLeavesTheRow) {
     EXPECT_EQ(Form1->Video.Video_AudioSampleRate, L"44100");
     EXPECT_EQ(Form1->Video.Video_FrameAspectRatio, L"");
     EXPECT_EQ(Cell(row, 15), L"");
+}
+
+}  // namespace
+}  // namespace mainwindowtest
+
+namespace mainwindowtest {
+namespace {
+
+// The record a queued file is converted with: the disc formats leave the
+// video rate to their target, other formats pass the list's rate.
+TEST_F(CatalogueChainTest, DiscFormatsPassNoVideoBitRate) {
+    const struct {
+        int category, format, key;
+        TOptionTargetType target;
+        int videoBitrate;
+    } cases[] = {{6, 13, 113, ttVCD, -1}, {8, 10, 1410, ttVCD, -1}, {20, 12, 2212, ttVCD, -1},
+                 {0, 0, 2700, ttIgnore, 1800000}};
+    for (const auto& c : cases) {
+        Choose(c.category, c.format);
+        ASSERT_EQ(Form1->All_Trant_Number, c.key);
+        Form1->Video_AddFileName = L"C:\\in\\clip.mts";
+        Form1->ApplyPreset(nullptr);
+        Form1->Button13Click(nullptr);
+        EXPECT_GT(Form1->Video.Video_VideoBitrate, 0) << c.key;  // the list shows a rate
+        TOutputOptions record;
+        InitOutputOptions(record);
+        formats::FillOutputOptions(Form1->Video, record);
+        EXPECT_EQ(record.TargetType, c.target) << c.key;
+        EXPECT_EQ(record.VideoBitrate, c.videoBitrate) << c.key;
+    }
 }
 
 }  // namespace
