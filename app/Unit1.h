@@ -1,36 +1,247 @@
 #pragma once
-// Main window of the converter. For now the form with the application's
-// caption and a line of guidance; the queue, catalogue and player arrive with
-// the skinned controls and the media engine.
+// Main window of the converter "VantrelH264视频格式转换器": tool bar, preview
+// and queue panels, the settings tabs with the format catalogue, the output
+// folder and the six option lists, the skin stores, and the media components.
 //
-// Threads: created, used and destroyed on the UI thread only.
+// Files of the unit:
+//   Unit1.cpp          creation, activation, closing, log lines, skins, help
+//   Unit1Layout.cpp    the controls and their places (client area 839x522)
+//   Unit1Catalogue.cpp the category/format/option chains and the row writes
+//   Unit1Settings.cpp  the output folder and skin rows of "option.ini"
+//
+// Name map of the handlers (the hidden buttons are procedures run by code):
+//   Button2Click   fill the format list          Button5Click   preset of the key
+//   Button6Click   reset the Video_ fields       Button13Click  read the six lists
+//   Button18Click  refill the six option lists   Button21Click  open-dialog filters
+//   Button3Click   read the stored skin          Button4Click   write the skin index
+//   Button16Click  write the output folder       Button17Click  read the output folder
+//   Button1Click   open "help.chm"               Button20Click  open the output folder
+//   bsSkinOfficeComboBox2Change  category chosen bsSkinOfficeComboBox1Change  format chosen
+//   bsSkinComboBoxNChange        an option list's shown text changed
+//   bsSkinButton5Click "浏览..."  bsSkinButton6Click "打开"  N23Click / bsSkinButton9Click skins
+//   N5Click about box  N24Click / bsSkinButton19Click options  N15Click help page  N19Click home page
+//
+// Threads: created, used and destroyed on the UI thread. FFLoggerLog runs on
+// the UI thread (the logger hands its lines over synchronously).
 
+#include <array>
+#include <functional>
+
+#include "app/EncoderPresets.h"
+#include "app/OptionLists.h"
+#include "Src/FFmpegLogger.h"
 #include "platform/Forms.h"
 
 class TbsSkinData;
 class TbsCompressedSkinList;
 class TbsResourceStrData;
 class TbsSkinFrame;
+class TbsSkinButton;
+class TbsSkinMenuSpeedButton;
+class TbsSkinPanel;
+class TbsSkinToolBar;
+class TbsSkinSlider;
+class TbsSkinListView;
+class TbsSkinPageControl;
+class TbsSkinTabSheet;
+class TbsSkinStdLabel;
+class TbsSkinEdit;
+class TbsSkinComboBox;
+class TbsSkinOfficeComboBox;
+class TbsSkinCheckRadioBox;
+class TbsPngImageList;
+class TPanel;
+class TButton;
+class TMemo;
+class TListBox;
+class TMainMenu;
+class TMenuItem;
+class TPopupMenu;
+class TListItem;
+class TDIzizuZUR;
+class TZADovovi;
 
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
-    // The user-interface texts of the skinned components (the built-in
-    // lines), handed to the main skin store.
+    // ---- skin stores and frame -------------------------------------------------
     TbsResourceStrData* bsResourceStrData1 = nullptr;
-    // The main skin store with its eight skins, and the store of the
-    // category and format lists with the one skin they always use.
+    // The main store with its eight skins (starts at skin 1), and the store
+    // of the category and format lists with the one skin they always use.
     TbsSkinData* bsSkinData1 = nullptr;
     TbsCompressedSkinList* bsCompressedSkinList1 = nullptr;
     TbsSkinData* bsSkinData2 = nullptr;
     TbsCompressedSkinList* bsCompressedSkinList2 = nullptr;
-    // The skinned frame of the window, drawn from the main store.
     TbsSkinFrame* bsSkinFrame1 = nullptr;
+
+    // ---- media components ------------------------------------------------------
+    TDIzizuZUR* ROREZ = nullptr;
+    TZADovovi* ZADovovi = nullptr;
+    TFFLogger* FFLogger = nullptr;
+
+    // ---- menus -----------------------------------------------------------------
+    TMainMenu* bsSkinMainMenu1 = nullptr;
+    TMenuItem *Item11 = nullptr, *Item111 = nullptr, *Item121 = nullptr, *N21 = nullptr, *N4 = nullptr;
+    TMenuItem *N6 = nullptr, *N111 = nullptr, *N2221 = nullptr, *N13 = nullptr, *N14 = nullptr, *N26 = nullptr;
+    TMenuItem *N1 = nullptr, *N7 = nullptr, *N8 = nullptr, *N10 = nullptr, *N11 = nullptr;
+    TMenuItem *N22 = nullptr, *N24 = nullptr, *N23 = nullptr;
+    TMenuItem *N2 = nullptr, *N15 = nullptr, *N19 = nullptr, *N5 = nullptr;
+    TPopupMenu* bsSkinPopupMenu1 = nullptr;  // the add button's menu
+    TbsSkinPanel* MenuBar = nullptr;          // shows bsSkinMainMenu1
+
+    // ---- tool bar --------------------------------------------------------------
+    TbsPngImageList* bsPngImageList1 = nullptr;  // tool-bar pictures
+    TbsSkinToolBar* bsSkinToolBar2 = nullptr;
+    TbsSkinMenuSpeedButton* bsSkinMenuSpeedButton1 = nullptr;  // "添加"
+    TbsSkinButton *bsSkinButton2 = nullptr, *bsSkinButton10 = nullptr, *bsSkinButton11 = nullptr;
+    TbsSkinButton *bsSkinButton12 = nullptr, *bsSkinButton19 = nullptr, *bsSkinButton9 = nullptr;
+
+    // ---- preview panel (behaviour: the preview's own work) ---------------------------
+    TbsSkinPanel* bsSkinPanel3 = nullptr;
+    TPanel* Panel6 = nullptr;  // host window of the player
+    TbsSkinSlider* bsSkinSlider1 = nullptr;
+    TbsSkinButton *bsSkinButton13 = nullptr, *bsSkinButton14 = nullptr, *bsSkinButton15 = nullptr;
+    TbsSkinButton *bsSkinButton16 = nullptr, *bsSkinButton20 = nullptr, *bsSkinButton22 = nullptr;
+    TbsSkinButton* bsSkinButton23 = nullptr;
+
+    // ---- queue panel -----------------------------------------------------------
+    TbsSkinPanel* bsSkinPanel1 = nullptr;
+    TbsSkinPanel* bsSkinPanel5 = nullptr;  // placeholder over the queue
+    TbsSkinListView* lvFiles = nullptr;
+    TbsSkinButton *bsSkinButton7 = nullptr, *bsSkinButton8 = nullptr, *bsSkinButton4 = nullptr;
+    TbsSkinButton *bsSkinButton3 = nullptr, *bsSkinButton21 = nullptr;
+
+    // ---- settings tabs ---------------------------------------------------------
+    TbsSkinPageControl* bsSkinPageControl1 = nullptr;
+    TbsSkinTabSheet* bsSkinTabSheet1 = nullptr;  // "常规设置"
+    TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;  // "音视频高级设置"
+    TbsPngImageList* bsPngImageList4 = nullptr;  // category pictures, 48x48
+    TbsPngImageList* bsPngImageList5 = nullptr;  // format pictures, 32x32
+    TbsSkinStdLabel* bsSkinStdLabel1 = nullptr;  // "输出格式："
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox2 = nullptr;  // categories
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;  // formats
+    TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;  // "输出文件夹："
+    TbsSkinEdit* Video_OutPut_Folder_Edit = nullptr;
+    TbsSkinButton* bsSkinButton5 = nullptr;  // "浏览..."
+    TbsSkinButton* bsSkinButton6 = nullptr;  // "打开"
+    // The six option lists, and their labels in the same order:
+    // resolution, video bit rate, frame rate, audio bit rate, sample rate, aspect.
+    TbsSkinComboBox *bsSkinComboBox1 = nullptr, *bsSkinComboBox2 = nullptr, *bsSkinComboBox9 = nullptr;
+    TbsSkinComboBox *bsSkinComboBox3 = nullptr, *bsSkinComboBox10 = nullptr, *bsSkinComboBox4 = nullptr;
+    std::array<TbsSkinStdLabel*, 6> OptionLabels{};
+
+    // ---- developer panels, right of the client area ----------------------------------
+    TPanel *Panel1 = nullptr, *Panel3 = nullptr, *Panel4 = nullptr, *Panel5 = nullptr;
+    TButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr;
+    TButton *Button5 = nullptr, *Button6 = nullptr, *Button11 = nullptr, *Button13 = nullptr;
+    TButton *Button16 = nullptr, *Button17 = nullptr, *Button18 = nullptr, *Button20 = nullptr;
+    TButton *Button21 = nullptr, *Button24 = nullptr, *Button19 = nullptr, *Button27 = nullptr;
+    TbsSkinCheckRadioBox *chkThreadMode = nullptr, *chkPreview = nullptr;
+    TListBox* ListBox1 = nullptr;
+    TbsSkinComboBox* cboScreens = nullptr;  // hosts the preview can use
+    TMemo* mmoLog = nullptr;
+
+    // ---- state -----------------------------------------------------------------
+    // The current-format settings (the Video_ fields).
+    formats::TFormatSettings Video;
+    String Video_AddFileName;
+    int All_Trant_Number = 0;
+    String FileOutPutPath;
+    String bsSkinSlider1_down_UP;
+    // The Filter of the two open-file dialogs (the dialogs come with the queue).
+    String OpenDialogFilter;
+
+    // ---- seams: the dialogs and the shell (tests replace them) -------------------------
+    // Shows a select-folder dialog starting at dir; true on OK with dir set.
+    std::function<bool(const String& title, String& dir)> SelectFolder;
+    // Shows the skin dialog with the current index; true on OK with the choice.
+    std::function<bool(int current, int& selected)> SelectSkin;
+    // Opens a file, folder or address with the shell.
+    std::function<void(const String& target)> OpenWithShell;
+
+    // The option list of a TOptionList.
+    TbsSkinComboBox* OptionList(formats::TOptionList list) const;
+
+    // ---- operations (run by code, as the hidden buttons' clicks) -------------------------
+    void Button2Click(TObject* sender);
+    void Button5Click(TObject* sender);
+    void Button6Click(TObject* sender);
+    void Button13Click(TObject* sender);
+    void Button18Click(TObject* sender);
+    void Button21Click(TObject* sender);
+    void Button3Click(TObject* sender);
+    void Button4Click(TObject* sender);
+    void Button16Click(TObject* sender);
+    void Button17Click(TObject* sender);
+    void Button1Click(TObject* sender);
+    void Button20Click(TObject* sender);
+    // The preset of the chosen format into the Video_ fields and, when row
+    // is given, into its hidden encoder columns. The add operations pass
+    // their own new row, never the selected one.
+    void ApplyPreset(TListItem* row);
+
+    // ---- handlers --------------------------------------------------------------
+    void FormCreate(TObject* sender);
+    void FormActivate(TObject* sender);
+    void FormCloseQuery(TObject* sender, bool& canClose);
+    void FFLoggerLog(TObject* sender, uint32_t threadId, TLogLevel level, const std::wstring& message);
+    void bsSkinOfficeComboBox2Change(TObject* sender);
+    void bsSkinOfficeComboBox1Change(TObject* sender);
+    void bsSkinComboBox1Change(TObject* sender);
+    void bsSkinComboBox2Change(TObject* sender);
+    void bsSkinComboBox3Change(TObject* sender);
+    void bsSkinComboBox4Change(TObject* sender);
+    void bsSkinComboBox9Change(TObject* sender);
+    void bsSkinComboBox10Change(TObject* sender);
+    void bsSkinButton5Click(TObject* sender);
+    void bsSkinButton6Click(TObject* sender);
+    void Video_OutPut_Folder_EditClick(TObject* sender);
+    void N23Click(TObject* sender);
+    void bsSkinButton9Click(TObject* sender);
+    void N5Click(TObject* sender);
+    void N24Click(TObject* sender);
+    void bsSkinButton19Click(TObject* sender);
+    void N15Click(TObject* sender);
+    void N19Click(TObject* sender);
+    void N4Click(TObject* sender);
+
+    // The text of the format list's chosen entry (empty without one).
+    String ChosenFormatTitle() const;
 
 private:
     void CreateSkinStores();
-    void FormPaint(TObject* sender);
+    void CreateMediaComponents();
+    void CreateMenus();
+    void CreateMenuBar();
+    void DropMenu(int index, TControl* button);
+    void CreateToolBar();
+    void CreatePreviewPanel();
+    void CreateQueuePanel();
+    void CreateSettingsTabs();
+    void CreateGeneralTab();
+    void CreateOptionsTab();
+    void CreateDeveloperPanels();
+    void CreatePreviewHost(TWinControl* parent);
+    void BindHandlers();
+    void FillScreenList();
+
+    // The chains of Unit1Catalogue.cpp.
+    void FormatChanged();
+    void OptionListChanged(formats::TOptionList list);
+    void WriteRowChoices(TListItem* row);
+    std::array<int, 6> OptionPositions() const;
+    std::array<std::wstring, 6> OptionTexts() const;
+    void FocusQueue();
+
+    // Skins and settings of Unit1Settings.cpp.
+    void ChooseSkin();
+    void ChooseOutputFolder();
+    void ShowOutputFolder(const String& folder);
+
+    // Logs what a handler caught, so that nothing escapes a window procedure.
+    void LogCaught(const wchar_t* where, const std::exception& e);
 };
 
 extern TForm1* Form1;

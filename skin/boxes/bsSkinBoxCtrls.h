@@ -35,8 +35,8 @@
 
 class TbsSkinCustomListBox;
 
-// Requests without a sender: paint the frame (CM_PAINTFRAMETODC and
-// CM_PAINTTODC, shared with the views) / an empty list into a DC.
+// Requests without a sender: paint the frame / an empty list into a DC.
+// CM_PAINTFRAMETODC and CM_PAINTTODC: skin/controls/bsSkinCtrlsMessages.h.
 constexpr UINT CM_PAINTEMPTYLISTTODC = 0xBC4A;
 constexpr LRESULT bsPaintFrameAnswer = 12851;
 constexpr LRESULT bsPaintToDCKey = 16802;

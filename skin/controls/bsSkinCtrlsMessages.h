@@ -7,5 +7,5 @@
 constexpr UINT CM_PAINTFRAMETODC = 0xB1C9;
 // Paints a list view's header into the DC in wParam.
 constexpr UINT CM_PAINTHEADERTODC = 0xB1C8;
-// Paints a whole control into the DC in wParam (the frame's and the lists' request).
+// Paints a whole control into the DC in wParam (boxes, frames and forms answer it).
 constexpr UINT CM_PAINTTODC = 0xBC4B;

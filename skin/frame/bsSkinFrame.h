@@ -31,8 +31,8 @@
 #include "platform/Owners.h"
 #include "platform/Timer.h"
 #include "skin/bsSkinData.h"
-#include "skin/frame/bsSkinFrameObjects.h"
 #include "skin/controls/bsSkinCtrlsMessages.h"
+#include "skin/frame/bsSkinFrameObjects.h"
 
 class TbsLayerManager;
 class TCustomImageList;
@@ -61,6 +61,7 @@ public:
 constexpr UINT CM_QUERYSKINNEDFRAME = 0xB1B2;
 constexpr UINT CM_BEGINSMARTEFFECTS = 0xB1B3;
 constexpr UINT CM_ENDSMARTEFFECTS = 0xB1B4;
+// CM_PAINTFRAMETODC and CM_PAINTTODC: skin/controls/bsSkinCtrlsMessages.h.
 constexpr UINT WM_CLOSESKINMENU = WM_USER + 204;
 constexpr UINT WM_MDICHILDRESIZE = WM_USER + 206;
 constexpr UINT WM_MDICHILDMAX = WM_USER + 207;

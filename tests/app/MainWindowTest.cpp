@@ -27,7 +27,10 @@ TEST_F(MainWindowTest, CaptionIsTheApplicationTitle) {
     EXPECT_EQ(Form1->Caption(), L"VantrelH264视频格式转换器");
 }
 
+// Before the creation handler reads the stored skin, the store holds skin 1.
 TEST_F(MainWindowTest, MainSkinStoreStartsAtSkinOneOfTheEight) {
+    delete Form1;
+    Form1 = new TForm1(Application);
     const wchar_t* names[] = {L"木星战甲", L"土星战甲", L"宇宙战甲", L"星河战甲",
                               L"银河战甲", L"金星战甲", L"火星战甲", L"水星战甲"};
     TbsSkinListItems* skins = Form1->bsCompressedSkinList1->Skins();

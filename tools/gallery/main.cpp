@@ -7,7 +7,8 @@
 // (..._boxes.png), a page of views, pages and labels (..._views.png),
 // contact_sheet.png with the first pages, and the framed forms of every
 // look, active and inactive (frame_<look>.png, frames_sheet.png), and the
-// skinned dialogs as they show (dialog_<look>_<name>.png).
+// skinned dialogs as they show (dialog_<look>_<name>.png), and the
+// program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "PngWriter.h"
 #include "ViewsPage.h"
 #include "FrameExtrasPage.h"
+#include "WindowsPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -370,6 +372,7 @@ int Run(const String& dir) {
     }
     SavePng(&frames, dir + L"frames_sheet.png");
     DrawDialogPages(dir, &mainList);
+    DrawProgramWindows(dir);
     form->Free();
     Application->ProcessMessages();
     return 0;

@@ -1,0 +1,125 @@
+// The main window's life: what its creation prepares, the log lines, the
+// close that detaches the media components, and a skin switch reaching
+// every window.
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "Src/DIzizuZUR.h"
+#include "Src/FFPlay.h"
+#include "platform/Bitmap.h"
+#include "platform/StdCtrls.h"
+#include "skin/boxes/bsSkinComboBox.h"
+#include "skin/bsSkinData.h"
+
+namespace mainwindowtest {
+namespace {
+
+using LifecycleTest = MainWindowTest;
+
+TEST_F(LifecycleTest, CreationPreparesTheWindowsInOrder) {
+    StartWindows();
+    EXPECT_EQ(Application->MainForm(), Form1);
+    EXPECT_EQ(Form1->Caption(), L"VantrelH264视频格式转换器");
+    EXPECT_EQ(Form1->ClientWidth(), 839);
+    EXPECT_EQ(Form1->ClientHeight(), 522);
+    EXPECT_EQ(Form2->Caption(), L"关于软件");
+    EXPECT_EQ(Form5->Caption(), L"选项");
+    EXPECT_EQ(Form1->bsSkinSlider1_down_UP, L"UP");
+    ASSERT_GE(Form1->cboScreens->Items()->Count(), 2);
+    EXPECT_EQ(Form1->cboScreens->Items()->Get(0), L"Panel6");
+    EXPECT_EQ(Form1->cboScreens->ItemIndex(), 0);
+    // The filter list of the open dialogs: 42 entries, "所有文件格式" first.
+    const String& filter = Form1->OpenDialogFilter;
+    EXPECT_EQ(filter.rfind(L"所有文件格式 (*.*)|*.*|", 0), 0u);
+    EXPECT_EQ(std::count(filter.begin(), filter.end(), L'|'), 84);
+}
+
+// Every control the user sees lies inside the client area.
+TEST_F(LifecycleTest, VisibleControlsLieInsideTheClientArea) {
+    StartWindows();
+    for (int i = 0; i < Form1->ControlCount(); ++i) {
+        TControl* c = Form1->Controls(i);
+        if (!c->Visible() || c->Left() >= 1181) continue;
+        EXPECT_GE(c->Left(), 0) << Narrow(c->Name());
+        EXPECT_GE(c->Top(), 0) << Narrow(c->Name());
+        EXPECT_LE(c->Left() + c->Width(), 839) << Narrow(c->Name());
+        EXPECT_LE(c->Top() + c->Height(), 522) << Narrow(c->Name());
+    }
+}
+
+TEST_F(LifecycleTest, LogLineNamesThreadAndLevel) {
+    StartWindows();
+    Form1->FFLoggerLog(nullptr, 2600, llInfo, L"probe ready");
+    Form1->FFLoggerLog(nullptr, 4294967295u, llDebug, L"x");
+    ASSERT_GE(Form1->mmoLog->LineCount(), 2);
+    const int last = Form1->mmoLog->LineCount() - 1;
+    // The memo may keep an empty line after the last one.
+    const int at = Form1->mmoLog->Line(last).empty() ? last - 1 : last;
+    EXPECT_EQ(Form1->mmoLog->Line(at - 1), L"#2600.5: probe ready");
+    EXPECT_EQ(Form1->mmoLog->Line(at), L"#4294967295.7: x");
+}
+
+TEST_F(LifecycleTest, CloseDetachesTheMediaHandlersAndIsNeverRefused) {
+    StartWindows();
+    Form1->ROREZ->OnProgress = [](TObject*, TCustomDIzizuZUR::PProgressInfo) {};
+    Form1->ROREZ->OnTerminate = [](TObject*, const TCustomDIzizuZUR::TTerminateInfo&) {};
+    bool canClose = false;
+    Form1->FormCloseQuery(Form1, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_FALSE(Form1->ROREZ->OnProgress);
+    EXPECT_FALSE(Form1->ROREZ->OnTerminate);
+    EXPECT_FALSE(Form1->ROREZ->OnCustomHook);
+    // The logger no longer writes to the memo.
+    const int lines = Form1->mmoLog->LineCount();
+    GlobalLogger()->Log(nullptr, llQuiet, std::wstring(L"after close"));
+    Application->ProcessMessages();
+    EXPECT_EQ(Form1->mmoLog->LineCount(), lines);
+}
+
+// Paints a window's client area into a bitmap of its size.
+std::vector<DWORD> Picture(TForm* form) {
+    const int w = form->ClientWidth(), h = form->ClientHeight();
+    TBitmap bmp(w, h, pf32bit);
+    form->PaintTo(bmp.Canvas()->Handle(), 0, 0);
+    std::vector<DWORD> pixels;
+    pixels.reserve(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const auto* line = static_cast<const DWORD*>(bmp.ScanLine(y));
+        pixels.insert(pixels.end(), line, line + w);
+    }
+    return pixels;
+}
+
+// Each skin draws every window its own way, and going back to a skin gives
+// the same picture again: every window follows the store.
+TEST_F(LifecycleTest, SkinSwitchRedrawsEveryWindowFromTheNewSkin) {
+    StartWindows();
+    for (TForm* form : {static_cast<TForm*>(Form1), static_cast<TForm*>(Form2), static_cast<TForm*>(Form5)}) {
+        form->Show();
+        Application->ProcessMessages();
+    }
+    // Skin 0 is drawn once after another skin, as it is at the end.
+    Form1->bsSkinData1->SetSkinIndex(7);
+    Application->ProcessMessages();
+    Form1->bsSkinData1->SetSkinIndex(0);
+    Application->ProcessMessages();
+    std::vector<std::vector<DWORD>> first;
+    for (TForm* form : {static_cast<TForm*>(Form1), static_cast<TForm*>(Form2), static_cast<TForm*>(Form5)})
+        first.push_back(Picture(form));
+    for (int skin = 1; skin < 8; ++skin) {
+        Form1->bsSkinData1->SetSkinIndex(skin);
+        Application->ProcessMessages();
+        ASSERT_EQ(Form1->bsSkinData1->CompressedSkinIndex(), skin);
+        int i = 0;
+        for (TForm* form : {static_cast<TForm*>(Form1), static_cast<TForm*>(Form2), static_cast<TForm*>(Form5)})
+            EXPECT_NE(Picture(form), first[static_cast<size_t>(i++)]) << "skin " << skin << " window " << i;
+    }
+    Form1->bsSkinData1->SetSkinIndex(0);
+    Application->ProcessMessages();
+    int i = 0;
+    for (TForm* form : {static_cast<TForm*>(Form1), static_cast<TForm*>(Form2), static_cast<TForm*>(Form5)})
+        EXPECT_EQ(Picture(form), first[static_cast<size_t>(i++)]) << "window " << i;
+}
+
+}  // namespace
+}  // namespace mainwindowtest

@@ -1,0 +1,82 @@
+#include "WindowsPage.h"
+
+#include <cstdio>
+
+#include "PngWriter.h"
+#include "app/OptionIni.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit5.h"
+#include "skin/bsSkinData.h"
+#include "skin/controls/bsSkinCtrlsPages.h"
+
+namespace {
+
+// The window as it shows on the screen, frame included.
+void SaveWindow(TForm* form, const String& file) {
+    Application->ProcessMessages();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Application->ProcessMessages();
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    TBitmap page(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(page.Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    SavePng(&page, file);
+}
+
+}  // namespace
+
+void DrawProgramWindows(const String& dir) {
+    // The windows read and write their settings in a folder of their own.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const String settings = String(temp) + L"vantrel_gallery\\";
+    ForceDirectories(settings);
+    optionini::SetFolder(settings);
+    DeleteFileW(optionini::FileName().c_str());
+
+    Form1 = new TForm1(Application);
+    Form1->AfterConstruction();
+    Form2 = new TForm2(Application);
+    Form2->AfterConstruction();
+    Form5 = new TForm5(Application);
+    Form5->AfterConstruction();
+    Form1->Show();
+    Application->ProcessMessages();
+    for (int skin = 0; skin < 8; ++skin) {
+        Form1->Show();
+        Application->ProcessMessages();
+        // How long the shown main window takes to change its whole look.
+        LARGE_INTEGER freq, t0, t1;
+        QueryPerformanceFrequency(&freq);
+        QueryPerformanceCounter(&t0);
+        Form1->bsSkinData1->SetSkinIndex(skin);
+        RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        QueryPerformanceCounter(&t1);
+        std::printf("skin switch to %d: %.1f ms\n", skin,
+                    1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart));
+        const String n = IntToStr(static_cast<int64_t>(skin));
+        SaveWindow(Form1, dir + L"mainwindow_skin_" + n + L".png");
+        Form1->Hide();
+        Form5->Show();
+        for (int tab = 0; tab < 2; ++tab) {
+            Form5->bsSkinPageControl1->SetActivePageIndex(tab);
+            SaveWindow(Form5, dir + L"options_skin_" + n + L"_tab" + IntToStr(static_cast<int64_t>(tab)) + L".png");
+        }
+        Form5->Hide();
+        Form2->Show();
+        SaveWindow(Form2, dir + L"about_skin_" + n + L".png");
+        Form2->Hide();
+    }
+    delete Form5;
+    Form5 = nullptr;
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+    Application->ProcessMessages();
+    DeleteFileW(optionini::FileName().c_str());
+    RemoveDirectoryW(settings.c_str());
+}

@@ -1,0 +1,7 @@
+#pragma once
+// The program's own windows in every skin of the main store: the main
+// window (mainwindow_skin_<n>.png), the options dialog on both its tabs
+// (options_skin_<n>_tab<t>.png) and the about box (about_skin_<n>.png).
+#include "platform/SysUtils.h"
+
+void DrawProgramWindows(const String& dir);
