@@ -3,11 +3,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/SkinFrames.h"
-#include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/bsSkinData.h"
+#include "skin/shell/bsDialogs.h"
 
 namespace maindialogs {
 
@@ -47,36 +46,13 @@ bool SelectFolder(const String& title, String& dir) {
 bool SelectSkin(TbsCompressedSkinList* list, TbsSkinData* store, int current, int& selected) {
     selected = -1;
     if (!list) return false;
-    TForm* form = new TForm(Application);
-    std::unique_ptr<TForm> owner(form);
-    form->SetCaption(L"Select skin");
-    form->SetBorderStyle(bsDialog);
-    form->SetClientSize(420, 240);
-    form->Position = poMainFormCenter;
-    form->Font()->SetName(L"宋体");
-    form->Font()->SetHeight(-12);
-    skinframes::AttachSkinFrame(form, store, skinframes::fbSystemMenu, 420, 240);
-    auto* skins = new TListBox(form);
-    skins->SetParent(form);
-    skins->SetBounds(12, 12, 396, 176);
-    for (int i = 0; i < list->Skins()->Count(); ++i) skins->Items()->Add(list->Skins()->Items(i)->Description);
-    if (current >= 0 && current < skins->Count()) skins->SetItemIndex(current);
-    auto* ok = new TButton(form);
-    ok->SetParent(form);
-    ok->SetBounds(236, 200, 80, 28);
-    ok->SetCaption(L"确定");
-    ok->ModalResult = mrOk;
-    ok->SetDefault(true);
-    auto* cancel = new TButton(form);
-    cancel->SetParent(form);
-    cancel->SetBounds(328, 200, 80, 28);
-    cancel->SetCaption(L"取消");
-    cancel->ModalResult = mrCancel;
-    cancel->Cancel = true;
-    form->AfterConstruction();
-    if (form->ShowModal() != mrOk || skins->ItemIndex() < 0) return false;
-    selected = skins->ItemIndex();
-    return true;
+    TbsSelectSkinDialog dialog(nullptr);
+    dialog.SetSkinList(list);
+    dialog.SetSkinData(store);
+    dialog.SetCtrlSkinData(store);
+    if (!dialog.Execute(current)) return false;
+    selected = dialog.SelectedSkinIndex();
+    return selected >= 0;
 }
 
 bool OpenWithShell(const String& target) {

@@ -1,8 +1,8 @@
 #pragma once
 // The dialogs and shell calls of the main window and its dialogs, one
-// function each, so that each can be swapped for its skinned counterpart in
-// one place: the select-folder dialog, the skin dialog, the notice box and
-// opening a file, folder or address with the shell.
+// function each (the window holds them as replaceable members, which is how
+// the tests drive it): the select-folder dialog, the skinned skin dialog
+// and opening a file, folder or address with the shell.
 //
 // Threads: UI thread only.
 
@@ -13,11 +13,15 @@ class TbsSkinData;
 
 namespace maindialogs {
 
-// Shows a select-folder dialog titled title, starting at dir when that
-// folder exists. Returns true on OK and only then sets dir to the choice.
+// Shows the system's select-folder dialog titled title, starting at dir
+// when that folder exists. Returns true on OK and only then sets dir to the
+// choice. (The skinned folder dialog opens at its root, not at the given
+// folder, once a skin is applied; until that is mended the system's dialog
+// keeps the start folder.)
 bool SelectFolder(const String& title, String& dir);
 
-// Shows the skins of list with current chosen (drawn from store). Returns
+// Shows the skinned skin dialog: the skins of list with current chosen
+// and a live preview, its controls drawn from store. Returns
 // true on OK with selected set to the chosen index; false on cancel or
 // without a list (selected -1).
 bool SelectSkin(TbsCompressedSkinList* list, TbsSkinData* store, int current, int& selected);

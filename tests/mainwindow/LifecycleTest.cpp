@@ -1,6 +1,6 @@
 // The main window's life: what its creation prepares, the log lines, the
-// close that detaches the media components, and a skin switch reaching
-// every window.
+// close that detaches the media components, a skin switch reaching every
+// window, and the skinned dialog its skin command opens.
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
@@ -10,6 +10,8 @@
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/bsSkinData.h"
+#include "skin/shell/bsDialogs.h"
+#include "skin/shell/bsSkinDialogBase.h"
 
 namespace mainwindowtest {
 namespace {
@@ -119,6 +121,27 @@ TEST_F(LifecycleTest, SkinSwitchRedrawsEveryWindowFromTheNewSkin) {
     int i = 0;
     for (TForm* form : {static_cast<TForm*>(Form1), static_cast<TForm*>(Form2), static_cast<TForm*>(Form5)})
         EXPECT_EQ(Picture(form), first[static_cast<size_t>(i++)]) << "window " << i;
+}
+
+// The skin command opens the skinned skin dialog at the current skin; Cancel
+// there changes nothing.
+TEST_F(LifecycleTest, TheSkinCommandOpensTheSkinnedSkinDialog) {
+    StartWindows();
+    const int skinBefore = Form1->bsSkinData1->CompressedSkinIndex();
+    int offered = -1;
+    bool skinDialog = false;
+    DialogFormShownHook() = [&](TForm* f) {
+        auto* d = dynamic_cast<TbsSelectSkinDlgForm*>(f);
+        skinDialog = d != nullptr;
+        if (d) offered = d->SkinsListBox->ItemIndex();
+        if (d) d->SkinsListBox->SetItemIndex((skinBefore + 3) % 8);
+        f->ModalResult = mrCancel;
+    };
+    Form1->N23Click(nullptr);
+    DialogFormShownHook() = nullptr;
+    EXPECT_TRUE(skinDialog);
+    EXPECT_EQ(offered, skinBefore);
+    EXPECT_EQ(Form1->bsSkinData1->CompressedSkinIndex(), skinBefore);
 }
 
 }  // namespace
