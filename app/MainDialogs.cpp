@@ -1,45 +1,23 @@
 #include "app/MainDialogs.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include "platform/SysUtils.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/bsSkinData.h"
 #include "skin/shell/bsDialogs.h"
+#include "skin/shell/bsSkinFolderDialog.h"
 
 namespace maindialogs {
 
-namespace {
-
-int CALLBACK StartAt(HWND wnd, UINT msg, LPARAM, LPARAM data) {
-    if (msg == BFFM_INITIALIZED && data) SendMessageW(wnd, BFFM_SETSELECTIONW, TRUE, data);
-    return 0;
-}
-
-struct ItemIdList {
-    LPITEMIDLIST pidl = nullptr;
-    ~ItemIdList() {
-        if (pidl) CoTaskMemFree(pidl);
-    }
-};
-
-}  // namespace
-
-bool SelectFolder(const String& title, String& dir) {
-    BROWSEINFOW info{};
-    info.hwndOwner = Screen->ActiveForm() ? Screen->ActiveForm()->Handle() : Application->Handle();
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    const String start = DirectoryExists(dir) ? dir : String();
-    info.lpfn = &StartAt;
-    info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
-    ItemIdList chosen;
-    chosen.pidl = SHBrowseForFolderW(&info);
-    if (!chosen.pidl) return false;
-    wchar_t path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListW(chosen.pidl, path)) return false;
-    dir = path;
+bool SelectFolder(TbsSkinData* store, const String& title, String& dir) {
+    TbsSkinSelectDirectoryDialog dialog(nullptr);
+    dialog.SetSkinData(store);
+    dialog.SetCtrlSkinData(store);
+    dialog.SetTitle(title);
+    if (DirectoryExists(dir)) dialog.Directory = dir;
+    if (!dialog.Execute()) return false;
+    dir = dialog.Directory;
     return true;
 }
 

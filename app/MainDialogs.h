@@ -1,8 +1,8 @@
 #pragma once
 // The dialogs and shell calls of the main window and its dialogs, one
 // function each (the window holds them as replaceable members, which is how
-// the tests drive it): the select-folder dialog, the skinned skin dialog
-// and opening a file, folder or address with the shell.
+// the tests drive it): the skinned select-folder dialog, the skinned skin
+// dialog and opening a file, folder or address with the shell.
 //
 // Threads: UI thread only.
 
@@ -13,12 +13,10 @@ class TbsSkinData;
 
 namespace maindialogs {
 
-// Shows the system's select-folder dialog titled title, starting at dir
-// when that folder exists. Returns true on OK and only then sets dir to the
-// choice. (The skinned folder dialog opens at its root, not at the given
-// folder, once a skin is applied; until that is mended the system's dialog
-// keeps the start folder.)
-bool SelectFolder(const String& title, String& dir);
+// Shows the skinned select-folder dialog (drawn from store) titled title,
+// starting at dir when that folder exists. Returns true on OK and only then
+// sets dir to the choice.
+bool SelectFolder(TbsSkinData* store, const String& title, String& dir);
 
 // Shows the skinned skin dialog: the skins of list with current chosen
 // and a live preview, its controls drawn from store. Returns

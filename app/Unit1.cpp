@@ -29,7 +29,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Font()->SetCharset(GB2312_CHARSET);
     Font()->SetHeight(-12);
 
-    SelectFolder = maindialogs::SelectFolder;
+    SelectFolder = [this](const String& title, String& dir) {
+        return maindialogs::SelectFolder(bsSkinData1, title, dir);
+    };
     SelectSkin = [this](int current, int& selected) {
         return maindialogs::SelectSkin(bsCompressedSkinList1, bsSkinData1, current, selected);
     };

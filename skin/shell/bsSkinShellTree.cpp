@@ -68,7 +68,20 @@ void TbsCustomShellTreeView::CreateWnd() {
     if (FLoadingRoot) return;
     try {
         CreateRoot();
-        if (!FPath.empty()) SetPath(FPath);
+    } catch (const Exception& e) {
+        OutputDebugStringW((L"shell tree: " + e.Message()).c_str());
+        return;
+    }
+    ReselectPath();
+}
+
+// Selects the folder last set through Path again after the root was built
+// anew (a window made before its form finished loading would otherwise fall
+// back to the root). A path that no longer parses is logged, not raised.
+void TbsCustomShellTreeView::ReselectPath() {
+    if (FPath.empty() || !HandleAllocated()) return;
+    try {
+        SetPath(FPath);
     } catch (const Exception& e) {
         OutputDebugStringW((L"shell tree: " + e.Message()).c_str());
     }
@@ -82,6 +95,7 @@ void TbsCustomShellTreeView::DestroyWnd() {
 void TbsCustomShellTreeView::Loaded() {
     TbsSkinCustomTreeView::Loaded();
     CreateRoot();
+    ReselectPath();
 }
 
 void TbsCustomShellTreeView::Notification(TComponent* component, TOperation op) {

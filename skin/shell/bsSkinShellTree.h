@@ -78,6 +78,7 @@ private:
     friend class TbsCustomShellListView;
     friend class TbsCustomShellComboBox;
     void CreateRoot();
+    void ReselectPath();
     void RootChanged();
     void ClearItems();
     void InitNode(TTreeNode* node, LPCITEMIDLIST relativeId, TTreeNode* parentNode);

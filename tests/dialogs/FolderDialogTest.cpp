@@ -37,15 +37,26 @@ protected:
 TEST_F(FolderDialogTest, TheGivenFolderIsSelectedOkReturnsItAndCancelKeepsThePreviousValue) {
     tmp.Folder(L"media");
     TbsSkinSelectDirectoryDialog d(nullptr);
-    d.Directory = tmp / L"media";
-    String shownPath;
-    OnShown([&](TbsSelDirDlgForm* f) {
-        shownPath = f->DirTreeView->Path();
-        RunSteps(f, {[f] { Ok(f); }});
-    });
-    EXPECT_TRUE(d.Execute());
-    EXPECT_TRUE(SameText(shownPath, tmp / L"media")) << Narrow(shownPath);
-    EXPECT_TRUE(SameText(d.Directory, tmp / L"media"));
+    // In the plain look and with a skinned frame (which builds the form's
+    // windows again when it takes over the border).
+    const auto skin = dialogstest::LoadMainSkin(0);
+    for (TbsSkinData* store : {static_cast<TbsSkinData*>(nullptr), skin.get()}) {
+        SCOPED_TRACE(store ? "skinned" : "plain");
+        d.SetSkinData(store);
+        d.SetCtrlSkinData(store);
+        d.Directory = tmp / L"media";
+        String shownPath, pathAfterShow;
+        OnShown([&](TbsSelDirDlgForm* f) {
+            shownPath = f->DirTreeView->Path();
+            RunSteps(f, {[&pathAfterShow, f] { pathAfterShow = f->DirTreeView->Path(); }, [f] { Ok(f); }});
+        });
+        EXPECT_TRUE(d.Execute());
+        EXPECT_TRUE(SameText(shownPath, tmp / L"media")) << Narrow(shownPath);
+        EXPECT_TRUE(SameText(pathAfterShow, tmp / L"media")) << Narrow(pathAfterShow);
+        EXPECT_TRUE(SameText(d.Directory, tmp / L"media"));
+    }
+    d.SetSkinData(nullptr);
+    d.SetCtrlSkinData(nullptr);
 
     // Cancel after moving elsewhere: the caller reads the previous folder.
     OnShown([&](TbsSelDirDlgForm* f) {

@@ -1,6 +1,6 @@
 // The main window's life: what its creation prepares, the log lines, the
 // close that detaches the media components, a skin switch reaching every
-// window, and the skinned dialog its skin command opens.
+// window, and the skinned dialogs its folder and skin commands open.
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
@@ -11,7 +11,9 @@
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/bsSkinData.h"
 #include "skin/shell/bsDialogs.h"
+#include "skin/shell/bsSkinFolderDialog.h"
 #include "skin/shell/bsSkinDialogBase.h"
+#include "tests/dialogs/DialogDriver.h"
 
 namespace mainwindowtest {
 namespace {
@@ -123,10 +125,39 @@ TEST_F(LifecycleTest, SkinSwitchRedrawsEveryWindowFromTheNewSkin) {
         EXPECT_EQ(Picture(form), first[static_cast<size_t>(i++)]) << "window " << i;
 }
 
-// The skin command opens the skinned skin dialog at the current skin; Cancel
-// there changes nothing.
-TEST_F(LifecycleTest, TheSkinCommandOpensTheSkinnedSkinDialog) {
+// The output-folder command opens the skinned folder dialog at the current
+// folder (a Chinese name, as the default is) and applies what OK returns;
+// the skin command opens the skinned skin dialog at the current skin, and
+// Cancel there changes nothing.
+TEST_F(LifecycleTest, TheFolderAndSkinCommandsOpenTheSkinnedDialogs) {
     StartWindows();
+    const String start = folder_ + L"起点";
+    ForceDirectories(start);
+    Form1->FileOutPutPath = start;
+    const String chosen = folder_ + L"chosen";
+    ForceDirectories(chosen);
+    String caption, shownAt;
+    bool folderDialog = false;
+    DialogFormShownHook() = [&](TForm* f) {
+        auto* d = dynamic_cast<TbsSelDirDlgForm*>(f);
+        folderDialog = d != nullptr;
+        if (!d) {
+            f->ModalResult = mrCancel;
+            return;
+        }
+        caption = f->Caption();
+        dialogstest::RunSteps(f, {[d, &shownAt] { shownAt = d->DirTreeView->Path(); },
+                                  [d, &chosen] { d->DirTreeView->SetPath(chosen); },
+                                  [d] { dialogstest::PostClick(d->OkButton->Handle(), 5, 5); }});
+    };
+    Form1->bsSkinButton5Click(nullptr);
+    EXPECT_TRUE(folderDialog);
+    EXPECT_EQ(caption, L"选择输出目录");
+    EXPECT_TRUE(SameText(shownAt, start)) << Utf8Encode(shownAt);
+    EXPECT_TRUE(SameText(Form1->FileOutPutPath, chosen)) << Utf8Encode(Form1->FileOutPutPath);
+    RemoveDirectoryW(chosen.c_str());
+    RemoveDirectoryW(start.c_str());
+
     const int skinBefore = Form1->bsSkinData1->CompressedSkinIndex();
     int offered = -1;
     bool skinDialog = false;
