@@ -253,8 +253,8 @@ void TCustomPanel::SetBorderWidth(int v) {
 void TCustomPanel::AdjustClientRect(TRect& rect) {
     TCustomControl::AdjustClientRect(rect);
     int inset = borderWidth_;
-    if (bevelOuter_ != bvNone) inset += bevelWidth_;
-    if (bevelInner_ != bvNone) inset += bevelWidth_;
+    if (bevelOuter_ != TPanelBevel::bvNone) inset += bevelWidth_;
+    if (bevelInner_ != TPanelBevel::bvNone) inset += bevelWidth_;
     rect = TRect(rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset);
 }
 
@@ -262,9 +262,10 @@ void TCustomPanel::Paint() {
     TCanvas* c = Canvas();
     TRect r = ClientRect();
     auto bevel = [&](TPanelBevel b) {
-        if (b == bvNone) return;
-        const TColor top = b == bvLowered ? clBtnShadow : b == bvRaised ? clBtnHighlight : Color();
-        const TColor bottom = b == bvLowered ? clBtnHighlight : b == bvRaised ? clBtnShadow : Color();
+        if (b == TPanelBevel::bvNone) return;
+        const bool lowered = b == TPanelBevel::bvLowered, raised = b == TPanelBevel::bvRaised;
+        const TColor top = lowered ? clBtnShadow : raised ? clBtnHighlight : Color();
+        const TColor bottom = lowered ? clBtnHighlight : raised ? clBtnShadow : Color();
         c->Frame3D(r, top, bottom, bevelWidth_);
     };
     bevel(bevelOuter_);

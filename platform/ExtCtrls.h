@@ -101,7 +101,9 @@ private:
 
 // ---- panel ---------------------------------------------------------------------------------------------
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+// Scoped: the skinned panels name their border styles bvNone, bvRaised...
+// too, and a form uses both kinds of panel.
+enum class TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
 // A windowed container with a bevelled edge and a centred caption.
 class TCustomPanel : public TCustomControl {
@@ -124,7 +126,7 @@ protected:
 
 private:
     void Changed();
-    TPanelBevel bevelOuter_ = bvRaised, bevelInner_ = bvNone;
+    TPanelBevel bevelOuter_ = TPanelBevel::bvRaised, bevelInner_ = TPanelBevel::bvNone;
     int bevelWidth_ = 1, borderWidth_ = 0;
 };
 

@@ -257,8 +257,8 @@ TEST_F(ControlsTest, PanelGivesItsChildrenTheInnerArea) {
     auto* panel = new TPanel(form);
     panel->SetParent(form);
     panel->SetBounds(0, 0, 200, 100);
-    panel->SetBevelOuter(bvRaised);
-    panel->SetBevelInner(bvLowered);
+    panel->SetBevelOuter(TPanelBevel::bvRaised);
+    panel->SetBevelInner(TPanelBevel::bvLowered);
     panel->SetBorderWidth(3);
     auto* child = new TBevel(form);
     child->SetParent(panel);
