@@ -37,9 +37,7 @@
 #include "skin/controls/bsSkinCtrls.h"  // the plain faces
 #include "skin/controls/bsSkinCtrlsButton.h"  // TbsButtonPaintEvent
 #include "skin/controls/bsSkinCtrlsGraphic.h"
-
-// Sent to the control that opened a skinned popup menu when it closes.
-constexpr UINT WM_CLOSESKINMENU = WM_USER + 204;
+#include "skin/controls/bsSkinCtrlsMessages.h"  // WM_CLOSESKINMENU
 
 class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
 public:

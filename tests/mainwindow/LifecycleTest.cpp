@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "app/StartUp.h"
+#include "app/Unit6.h"
 #include "Src/DIzizuZUR.h"
 #include "Src/FFPlay.h"
 #include "platform/Bitmap.h"
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/bsSkinData.h"
+#include "skin/frame/bsSkinFrame.h"
 #include "skin/shell/bsDialogs.h"
 #include "skin/shell/bsSkinFolderDialog.h"
 #include "skin/shell/bsSkinDialogBase.h"
@@ -173,6 +176,28 @@ TEST_F(LifecycleTest, TheFolderAndSkinCommandsOpenTheSkinnedDialogs) {
     EXPECT_TRUE(skinDialog);
     EXPECT_EQ(offered, skinBefore);
     EXPECT_EQ(Form1->bsSkinData1->CompressedSkinIndex(), skinBefore);
+}
+
+// The program's start-up: four windows, the legacy one last and hidden on
+// the main store; its own start-up leaves the main window's catalogue key
+// at 100 (the main window alone starts at 2700) with the no-video flag off.
+TEST_F(LifecycleTest, StartUpCreatesFourWindowsTheLegacyOneHiddenAndLast) {
+    CreateProgramForms();
+    ASSERT_NE(Form1, nullptr);
+    ASSERT_NE(Form2, nullptr);
+    ASSERT_NE(Form5, nullptr);
+    ASSERT_NE(Form6, nullptr);
+    EXPECT_EQ(Application->MainForm(), Form1);
+    std::vector<TForm*> order;
+    for (int i = 0; i < Application->ComponentCount(); ++i)
+        if (auto* f = dynamic_cast<TForm*>(Application->Components(i))) order.push_back(f);
+    EXPECT_EQ(order, (std::vector<TForm*>{Form1, Form2, Form5, Form6}));
+    EXPECT_FALSE(Form6->Visible());
+    EXPECT_EQ(Form6->bsSkinFrame1->SkinData(), Form1->bsSkinData1);
+    EXPECT_EQ(Form1->All_Trant_Number, 100);
+    EXPECT_FALSE(Form1->Video.Video_DisableVideo);
+    delete Form6;
+    Form6 = nullptr;
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#include "app/StartUp.h"
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
+#include "platform/Forms.h"
+
+namespace {
+
+// The legacy window writes the catalogue key and the current-format fields
+// of the main window, and reads what its presets need from it.
+void CreateLegacyWindow() {
+    legacy::TMainWindowFields fields{Form1->All_Trant_Number, Form1->Video};
+    Form6 = new TForm6(Application, Form1->bsSkinData1, fields, [] {
+        legacy::TPresetSources sources;
+        sources.AddFileName = Form1->Video_AddFileName;
+        sources.OutputFolder = Form1->FileOutPutPath;
+        sources.Overwrite = false;
+        return sources;
+    });
+    Form6->AfterConstruction();
+}
+
+}  // namespace
+
+void CreateProgramForms() {
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(Form5);
+    CreateLegacyWindow();
+}
