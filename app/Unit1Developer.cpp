@@ -2,21 +2,13 @@
 // hidden procedure buttons, the developer's check boxes and list, the log
 // memo, and the preview's host panel.
 #include "app/Unit1.h"
+#include "app/MakeControl.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/controls/bsSkinCtrlsCheckRadio.h"
 
 namespace {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TButton* MakeButton(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption, int top) {
     auto* b = Make<TButton>(owner, parent, name, 4, top, 150, 22);

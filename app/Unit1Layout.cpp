@@ -4,6 +4,7 @@
 // the user never sees them.
 #include "app/AppPictures.h"
 #include "app/FormatCatalogue.h"
+#include "app/MakeControl.h"
 #include "app/Unit1.h"
 #include "platform/ListView.h"
 #include "platform/Menus.h"
@@ -22,15 +23,6 @@
 #include "skin/controls/bsSkinCtrlsViews.h"
 
 namespace {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TbsSkinButton* MakeSkinButton(TComponent* owner, TWinControl* parent, TbsSkinData* store, const wchar_t* name,
                               const wchar_t* caption, int left, int top, int width, int height) {

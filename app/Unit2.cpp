@@ -1,6 +1,7 @@
 #include "app/Unit2.h"
 
 #include "app/AppPictures.h"
+#include "app/MakeControl.h"
 #include "app/SkinFrames.h"
 #include "app/Unit1.h"
 #include "app/WebAddresses.h"
@@ -10,19 +11,6 @@
 #include "skin/controls/bsSkinCtrlsPanel.h"
 
 TForm2* Form2 = nullptr;
-
-namespace {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-}  // namespace
 
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
     SetName(L"Form2");

@@ -1,6 +1,7 @@
 #include "app/Unit5.h"
 
 #include "Src/DIzizuZUR.h"
+#include "app/MakeControl.h"
 #include "app/OptionIni.h"
 #include "app/SkinFrames.h"
 #include "app/Unit1.h"
@@ -19,15 +20,6 @@ namespace {
 
 constexpr const wchar_t* kSection = L"Options";
 constexpr int kMaxThreads = 19;
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TbsSkinCheckRadioBox* MakeBox(TComponent* owner, TWinControl* parent, TbsSkinData* store, const wchar_t* name,
                               const wchar_t* caption, int top, bool radio) {

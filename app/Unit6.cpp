@@ -6,6 +6,7 @@
 
 #include "Src/DIzizuZUR.h"
 #include "app/LegacyCatalogue.h"
+#include "app/MakeControl.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinExCtrls.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
@@ -21,16 +22,6 @@ TForm6* Form6 = nullptr;
 namespace {
 
 using legacy::TOptionList;
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width,
-        int height) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 // A skinned control of the store, looked up under skinName.
 template <class T>

@@ -1,19 +1,10 @@
 // The legacy window's panel of procedure buttons, in the class library's
 // plain controls.
 #include "app/Unit6.h"
+#include "app/MakeControl.h"
 #include "platform/ExtCtrls.h"
 
 namespace {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width,
-        int height) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TButton* MakeButton(TComponent* owner, TWinControl* parent, const wchar_t* name,
                     const wchar_t* caption, int left, int top, int width, int height) {

@@ -6,6 +6,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Owners.h"
+#include "skin/shell/bsSkinShellLinks.h"
 #include "skin/shell/bsSkinShellScopes.h"
 #include "skin/shell/bsSkinShellList.h"
 #include "skin/shell/bsSkinShellTree.h"
@@ -266,29 +267,11 @@ void TbsCustomShellComboBox::RootChanged() {
 }
 
 void TbsCustomShellComboBox::SetShellTreeView(TbsCustomShellTreeView* v) {
-    if (v == FTreeView) return;
-    if (FTreeView) {
-        FTreeView->FComboBox = nullptr;
-        RemoveFreeNotification(FTreeView);
-    }
-    FTreeView = v;
-    if (!v) return;
-    v->SetRoot(FRoot);
-    v->FComboBox = this;
-    FreeNotification(v);
+    bsLinkShellControl(this, FTreeView, v, &TbsCustomShellTreeView::FComboBox, FRoot);
 }
 
 void TbsCustomShellComboBox::SetShellListView(TbsCustomShellListView* v) {
-    if (v == FListView) return;
-    if (FListView) {
-        FListView->FComboBox = nullptr;
-        RemoveFreeNotification(FListView);
-    }
-    FListView = v;
-    if (!v) return;
-    v->SetRoot(FRoot);
-    v->FComboBox = this;
-    FreeNotification(v);
+    bsLinkShellControl(this, FListView, v, &TbsCustomShellListView::FComboBox, FRoot);
 }
 
 // ---- drawing ---------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "skin/boxes/bsMessages.h"
 #include "skin/shell/bsSkinShellCombo.h"
+#include "skin/shell/bsSkinShellLinks.h"
 #include "skin/shell/bsSkinShellScopes.h"
 #include "skin/shell/bsSkinShellTree.h"
 
@@ -325,28 +326,10 @@ void TbsCustomShellListView::SetAutoRefresh(bool v) {
 }
 
 void TbsCustomShellListView::SetShellTreeView(TbsCustomShellTreeView* v) {
-    if (v == FTreeView) return;
-    if (FTreeView) {
-        FTreeView->FListView = nullptr;
-        RemoveFreeNotification(FTreeView);
-    }
-    FTreeView = v;
-    if (!v) return;
-    v->SetRoot(FRoot);
-    v->FListView = this;
-    FreeNotification(v);
+    bsLinkShellControl(this, FTreeView, v, &TbsCustomShellTreeView::FListView, FRoot);
 }
 
 void TbsCustomShellListView::SetShellComboBox(TbsCustomShellComboBox* v) {
-    if (v == FComboBox) return;
-    if (FComboBox) {
-        FComboBox->FListView = nullptr;
-        RemoveFreeNotification(FComboBox);
-    }
-    FComboBox = v;
-    if (!v) return;
-    v->SetRoot(FRoot);
-    v->FListView = this;
-    FreeNotification(v);
+    bsLinkShellControl(this, FComboBox, v, &TbsCustomShellComboBox::FListView, FRoot);
 }
 

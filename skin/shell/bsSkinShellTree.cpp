@@ -8,6 +8,7 @@
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "skin/shell/bsSkinShellCombo.h"
+#include "skin/shell/bsSkinShellLinks.h"
 #include "skin/shell/bsSkinShellScopes.h"
 
 using platform::ComPtr;
@@ -389,29 +390,11 @@ void TbsCustomShellTreeView::SetAutoRefresh(bool v) {
 }
 
 void TbsCustomShellTreeView::SetShellListView(TbsCustomShellListView* v) {
-    if (v == FListView) return;
-    if (FListView) {
-        FListView->FTreeView = nullptr;
-        RemoveFreeNotification(FListView);
-    }
-    FListView = v;
-    if (!v) return;
-    v->SetRoot(FRoot);
-    v->FTreeView = this;
-    FreeNotification(v);
+    bsLinkShellControl(this, FListView, v, &TbsCustomShellListView::FTreeView, FRoot);
 }
 
 void TbsCustomShellTreeView::SetShellComboBox(TbsCustomShellComboBox* v) {
-    if (v == FComboBox) return;
-    if (FComboBox) {
-        FComboBox->FTreeView = nullptr;
-        RemoveFreeNotification(FComboBox);
-    }
-    FComboBox = v;
-    if (!v) return;
-    v->SetRoot(FRoot);
-    v->FTreeView = this;
-    FreeNotification(v);
+    bsLinkShellControl(this, FComboBox, v, &TbsCustomShellComboBox::FTreeView, FRoot);
 }
 
 // ---- editing, menus and messages -------------------------------------------------------

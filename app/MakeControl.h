@@ -1,0 +1,16 @@
+#pragma once
+// How the program's windows build their controls in code: one call makes a
+// control owned by owner, names it, puts it on parent and places it.
+//
+// Threads: UI thread only.
+
+#include "platform/Controls.h"
+
+template <class T>
+T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
+    T* control = new T(owner);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
