@@ -38,6 +38,9 @@ class TCustomImageList;
 class TbsSkinStatusBar;
 class TbsClientInActivePanel;
 class TbsSkinFrame;
+class TbsSkinMenu;
+class TbsSkinPopupWindow;
+class TbsSkinMainMenuBar;
 
 // Messages answered by the frame.
 constexpr UINT CM_QUERYSKINNEDFRAME = 0xB1B2;
@@ -229,8 +232,34 @@ public:
     int GetMaxHeight() const;
     // Opens the system menu at a screen point.
     void PopupSystemMenu(int X, int Y);
-    bool SkinMenuOpen();
+
+    // ---- skin menus and key routing (bsSkinFrameMenus.cpp) ------------------------------------
+    // Every opener of a skin menu calls SkinMenuOpen first: it hooks the
+    // application's messages (keys go to the menu, the wheel is swallowed)
+    // and raises OnSkinMenuOpen; SkinMenuClose undoes it.
+    void SkinMenuOpen();
     void SkinMenuClose();
+    void MainMenuExit();
+    void MainMenuSkinMenuClose();
+    void PopupSkinMenu(TPopupMenu* Menu, const TPoint& P);
+    void PopupSkinMenu1(TPopupMenu* Menu, const TRect& R, bool PopupUp);
+    void DoPopupMenu(TPopupMenu* Menu, int X, int Y);
+    // Key routing while a menu is open (K in the low word of wParam).
+    void SkinMenuKeyDown(WPARAM wParam, LPARAM lParam);
+    void CancelDropDowns();
+    bool InAppHook() const { return FInAppHook; }
+    void HookApp();
+    void UnHookApp();
+    // The chain of popup levels of this form (owned).
+    TbsSkinMenu* SkinMenu = nullptr;
+    // The skinned menu bar of the form, when it has one (not owned).
+    TbsSkinMainMenuBar* MainMenuBar = nullptr;
+    bool InMenu = false;
+    bool InMainMenu = false;
+    bool UseSkinFontInMenu = true;
+    int DefMenuItemHeight = 20;
+    TFont* DefMenuItemFont() { return &FDefMenuItemFont; }
+    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuExit;
 
     // ---- properties ---------------------------------------------------------------------------
     TbsQuickButtonItems* QuickButtons() { return &FQuickButtons; }
@@ -332,6 +361,11 @@ private:
     bool IsMinimized() const;
     void RepaintFrame();
     TPoint MessagePoint(const TMessage& m) const;
+    // bsSkinFrameMenus.cpp
+    void AppMessageHook(MSG& Msg, bool& Handled);
+    void CopyMenuSettings();
+    void SysKeyMenu();
+    void ClosePopupsFor(const TMessage& m);
     // bsSkinFrameInput.cpp
     void MouseTimerProc();
     void AnimateTimerProc();
@@ -356,6 +390,9 @@ private:
     std::unique_ptr<TIcon> FIcon;
     TbsClientInActivePanel* FClientPanel = nullptr;
     std::unique_ptr<TWindowProcHook> hook_;
+    bool FInAppHook = false;
+    TApplication::TMessageHooks::Token FAppHookToken;
+    TFont FDefMenuItemFont;
 };
 
 // ---- lookups --------------------------------------------------------------------------------
