@@ -14,6 +14,7 @@
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/frame/bsSkinFramePanel.h"
+#include "skin/frame/bsSkinMenus.h"
 
 // ---- construction ---------------------------------------------------------------------------
 
@@ -54,8 +55,12 @@ TbsSkinFrame::TbsSkinFrame(TComponent* AOwner) : TComponent(FormOwner(AOwner)), 
     AnimateTimer->SetEnabled(false);
     AnimateTimer->SetInterval(25);
     AnimateTimer->OnTimer = [this](TObject*) { AnimateTimerProc(); };
+    FDefMenuItemFont.SetName(L"Arial");
+    FDefMenuItemFont.SetHeight(14);
+    FDefMenuItemFont.SetStyle(TFontStyles{});
 
     FForm = static_cast<TCustomForm*>(AOwner);
+    SkinMenu = new TbsSkinMenu(this, FForm);
     FForm->SetBorderIcons(0);
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
@@ -68,6 +73,12 @@ TbsSkinFrame::TbsSkinFrame(TComponent* AOwner) : TComponent(FormOwner(AOwner)), 
 
 TbsSkinFrame::~TbsSkinFrame() {
     FQuickButtons.BSF = nullptr;
+    UnHookApp();
+    if (SkinMenu) {
+        SkinMenu->OnMenuClose = nullptr;
+        delete SkinMenu;
+        SkinMenu = nullptr;
+    }
     ClearObjects();
     HideClientInActiveEffect();
     hook_.reset();  // the form's previous procedure is in force again
@@ -158,6 +169,7 @@ void TbsSkinFrame::CheckPopupCloseMessage(const TMessage& m) {
         break;
     default: break;
     }
+    if (IsPopupCloseMessage(m.Msg)) ClosePopupsFor(m);
 }
 
 bool TbsSkinFrame::HandlePaintToDC(TMessage& m, LRESULT answer, bool always) {
@@ -265,6 +277,11 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         m.Result = 0;
         return true;
     case WM_SYSCOMMAND:
+        if ((m.WParam & 0xFFF0) == SC_KEYMENU && skinnable) {
+            SysKeyMenu();
+            m.Result = 0;
+            return true;
+        }
         if ((m.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
         return false;
     case WM_ENTERSIZEMOVE:
@@ -661,5 +678,3 @@ void TbsSkinFrame::PopupSystemMenu(int X, int Y) {
     if (SystemMenu) SystemMenu->Popup(X, Y);
 }
 
-bool TbsSkinFrame::SkinMenuOpen() { return true; }
-void TbsSkinFrame::SkinMenuClose() {}

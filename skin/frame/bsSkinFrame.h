@@ -41,6 +41,9 @@ class TbsClientInActivePanel;
 class TbsSkinFrame;
 class TbsSkinMDITabsBar;
 class TbsFormLayerBorder;
+class TbsSkinMenu;
+class TbsSkinPopupWindow;
+class TbsSkinMainMenuBar;
 
 // What the MDI main form's frame needs of its menu bar: it shows the
 // buttons of a maximized child and rebuilds its items when the active
@@ -246,8 +249,34 @@ public:
     int GetMaxHeight() const;
     // Opens the system menu at a screen point.
     void PopupSystemMenu(int X, int Y);
-    bool SkinMenuOpen();
+
+    // ---- skin menus and key routing (bsSkinFrameMenus.cpp) ------------------------------------
+    // Every opener of a skin menu calls SkinMenuOpen first: it hooks the
+    // application's messages (keys go to the menu, the wheel is swallowed)
+    // and raises OnSkinMenuOpen; SkinMenuClose undoes it.
+    void SkinMenuOpen();
     void SkinMenuClose();
+    void MainMenuExit();
+    void MainMenuSkinMenuClose();
+    void PopupSkinMenu(TPopupMenu* Menu, const TPoint& P);
+    void PopupSkinMenu1(TPopupMenu* Menu, const TRect& R, bool PopupUp);
+    void DoPopupMenu(TPopupMenu* Menu, int X, int Y);
+    // Key routing while a menu is open (K in the low word of wParam).
+    void SkinMenuKeyDown(WPARAM wParam, LPARAM lParam);
+    void CancelDropDowns();
+    bool InAppHook() const { return FInAppHook; }
+    void HookApp();
+    void UnHookApp();
+    // The chain of popup levels of this form (owned).
+    TbsSkinMenu* SkinMenu = nullptr;
+    // The skinned menu bar of the form, when it has one (not owned).
+    TbsSkinMainMenuBar* MainMenuBar = nullptr;
+    bool InMenu = false;
+    bool InMainMenu = false;
+    bool UseSkinFontInMenu = true;
+    int DefMenuItemHeight = 20;
+    TFont* DefMenuItemFont() { return &FDefMenuItemFont; }
+    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuExit;
 
     // ---- properties ---------------------------------------------------------------------------
     TbsQuickButtonItems* QuickButtons() { return &FQuickButtons; }
@@ -328,8 +357,9 @@ public:
     COLORREF BlackColor = RGB(0, 0, 0);
 
     // ---- MDI (bsSkinFrameMDI.cpp) -------------------------------------------------------------
-    // The main form's menu bar and tab bar (nullptr: none).
-    TbsMDIMenuBarLink* MainMenuBar = nullptr;
+    // What the main form's menu bar does for maximized children, and its
+    // tab bar (nullptr: none).
+    TbsMDIMenuBarLink* MDIMenuBar = nullptr;
     TbsSkinMDITabsBar* MDITabsBar = nullptr;
     // (Accept): a child's frame may keep its form off the tab bar.
     std::function<void(bool& Accept)> OnAcceptToMDITabsBar;
@@ -386,6 +416,11 @@ private:
     bool IsMinimized() const;
     void RepaintFrame();
     TPoint MessagePoint(const TMessage& m) const;
+    // bsSkinFrameMenus.cpp
+    void AppMessageHook(MSG& Msg, bool& Handled);
+    void CopyMenuSettings();
+    void SysKeyMenu();
+    void ClosePopupsFor(const TMessage& m);
     // bsSkinFrameInput.cpp
     void MouseTimerProc();
     void AnimateTimerProc();
@@ -411,6 +446,9 @@ private:
     TbsClientInActivePanel* FClientPanel = nullptr;
     std::unique_ptr<TWindowProcHook> hook_;
     bool FMDIChildMaximized = false;
+    bool FInAppHook = false;
+    TApplication::TMessageHooks::Token FAppHookToken;
+    TFont FDefMenuItemFont;
 };
 
 // ---- MDI arrangements ---------------------------------------------------------------------------

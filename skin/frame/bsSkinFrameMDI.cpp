@@ -159,14 +159,14 @@ bool TbsSkinFrame::HandleMDIMessage(TMessage& m) {
         if (FForm->FormStyle() != fsMDIForm) return false;
         FMDIChildMaximized = true;
         RepaintFrame();
-        if (MainMenuBar) MainMenuBar->MDIChildMaximized();
+        if (MDIMenuBar) MDIMenuBar->MDIChildMaximized();
         m.Result = 0;
         return true;
     case WM_MDICHILDRESTORE:
         if (FForm->FormStyle() != fsMDIForm) return false;
         FMDIChildMaximized = GetMaximizedChild() != nullptr;
         RepaintFrame();
-        if (MainMenuBar) MainMenuBar->MDIChildRestored();
+        if (MDIMenuBar) MDIMenuBar->MDIChildRestored();
         m.Result = 0;
         return true;
     default:
@@ -275,7 +275,7 @@ void TbsSkinFrame::UpdateMDITabsBar() {
 
 void TbsSkinFrame::UpdateMainMenuBar() {
     TbsSkinFrame* main = MainFrame();
-    if (main && main->MainMenuBar && main->MainMenuBar->ShowsChildMenu()) main->MainMenuBar->UpDateItems();
+    if (main && main->MDIMenuBar && main->MDIMenuBar->ShowsChildMenu()) main->MDIMenuBar->UpDateItems();
 }
 
 // ---- arrangements -----------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "skin/bsUtilsLayer.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinMenus.h"
 
 namespace {
 
@@ -244,12 +245,12 @@ void TbsSkinButtonObject::PopupObjectMenu() {
     if (Parent->FLayerManager->IsVisible) Parent->FLayerManager->Hide();
     if (Parent->FMenuLayerManager->IsVisible) Parent->FMenuLayerManager->Hide();
     if (FMouseIn) ShowLayer();
-    const TRect r = ScreenRect();
+    // The menu opens as a skin menu chain; closing it releases the button
+    // (the frame's SkinMenuClose).
     Parent->SkinMenuOpen();
-    auto* menu = dynamic_cast<TPopupMenu*>(MenuItem->GetParentMenu());
-    if (menu) menu->Popup(r.left, FPopupUp ? r.top : r.bottom);
-    Parent->SkinMenuClose();
-    if (FDown) SetDown(false);
+    Parent->SkinMenu->Popup(nullptr, Parent->MenusSkinData() ? Parent->MenusSkinData() : Parent->SkinData(), 0,
+                            ScreenRect(), MenuItem, FPopupUp);
+    if (!Parent->SkinMenu->Visible()) Parent->SkinMenuClose();
 }
 
 // ---- caption button -------------------------------------------------------------------------------
@@ -575,11 +576,7 @@ void TbsSkinAnimateObject::PopupObjectMenu() {
     if (Parent->FMenuLayerManager->IsVisible) Parent->FMenuLayerManager->Hide();
     if (FMouseIn) ShowLayer();
     Parent->SkinMenuOpen();
-    if (auto* menu = dynamic_cast<TPopupMenu*>(MenuItem->GetParentMenu())) menu->Popup(r.left, FPopupUp ? r.top : r.bottom);
-    FMenuTracking = false;
-    Active = true;
-    FFrame = CountFrames;
-    FDown = false;
-    Increment = false;
-    Parent->AnimateTimer->SetEnabled(true);
+    Parent->SkinMenu->Popup(nullptr, Parent->MenusSkinData() ? Parent->MenusSkinData() : Parent->SkinData(), 0, r,
+                            MenuItem, FPopupUp);
+    if (!Parent->SkinMenu->Visible()) Parent->SkinMenuClose();
 }

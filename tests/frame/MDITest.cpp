@@ -64,7 +64,7 @@ protected:
         form->SetFormStyle(fsMDIForm);
         form->SetCaption(L"Main");
         frame = new TbsSkinFrame(form);
-        frame->MainMenuBar = &bar;
+        frame->MDIMenuBar = &bar;
         Application->ProcessMessages();
     }
     void TearDown() override {

@@ -1,0 +1,570 @@
+// The skinned menu bar: its items, painting, mouse tracking and the keys
+// of menu mode.
+#include "skin/frame/bsSkinMainMenuBar.h"
+
+#include <algorithm>
+
+#include "skin/bsResStrData.h"
+#include "skin/bsUtils.h"
+#include "skin/bsUtilsImages.h"
+#include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinMenus.h"
+
+void TbsSkinMainMenu::SetSkinData(TbsSkinData* v) {
+    FSD = v;
+    if (v) FreeNotification(v);
+}
+
+void TbsSkinMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
+    TMainMenu::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FSD) FSD = nullptr;
+}
+
+// ---- items --------------------------------------------------------------------------------------
+
+TbsSkinMainMenuBarItem::TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* AParent, TbsDataSkinMainMenuBarItem* AData,
+                                               TMenuItem* AItem)
+    : Parent(AParent), MenuItem(AItem) {
+    Enabled = OldEnabled = AItem->Enabled();
+    if (!AData) return;
+    FSkinSupport = true;
+    SkinRect = AData->SkinRect;
+    ActiveSkinRect = AData->ActiveSkinRect;
+    DownRect = AData->DownRect;
+    if (IsNullRect(DownRect)) DownRect = IsNullRect(ActiveSkinRect) ? SkinRect : ActiveSkinRect;
+    TextRct = AData->TextRct;
+    LO = AData->ItemLO;
+    RO = AData->ItemRO;
+    StretchEffect = AData->StretchEffect;
+    FontName = AData->FontName;
+    FontHeight = AData->FontHeight;
+    FontStyle = AData->FontStyle;
+    FontColor = AData->FontColor;
+    ActiveFontColor = AData->ActiveFontColor;
+    DownFontColor = AData->DownFontColor;
+    UnEnabledFontColor = AData->UnEnabledFontColor;
+    ObjectRect = SkinRect;
+}
+
+void TbsSkinMainMenuBarItem::SetupFont(TCanvas* C) {
+    TFont* f = C->Font();
+    if (FSkinSupport && Parent->UseSkinFont) {
+        f->SetName(FontName);
+        f->SetHeight(FontHeight);
+        f->SetStyle(FontStyle);
+    } else f->Assign(Parent->DefItemFont());
+    if (Parent->SkinData() && Parent->SkinData()->ResourceStrData())
+        f->SetCharset(Parent->SkinData()->ResourceStrData()->CharSet);
+    else f->SetCharset(Parent->DefItemFont()->Charset());
+}
+
+// Places the item right of the one before it; items past the limit are
+// hidden (and disabled) until they fit again.
+void TbsSkinMainMenuBarItem::Layout(TCanvas* Cnvs) {
+    int left = Parent->NewItemsRect.left;
+    for (auto& o : Parent->ObjectList) {
+        if (o.get() == this) break;
+        if (o->ObjectRect.right != 0) left = o->ObjectRect.right;
+    }
+    SetupFont(Cnvs);
+    RECT r{0, 0, 0, 0};
+    DrawWideText(Cnvs, MenuItem->Caption(), r, DT_CALCRECT | DT_CENTER);
+    const int wt = r.right - r.left;
+    if (FSkinSupport && Parent->FSkinSupport)
+        ObjectRect = TRect(left, Parent->NewItemsRect.top, left + RectWidth(SkinRect) - RectWidth(TextRct) + wt + 2,
+                           Parent->NewItemsRect.top + RectHeight(SkinRect));
+    else ObjectRect = TRect(left, Parent->NewItemsRect.top, left + wt + 12, Parent->NewItemsRect.bottom);
+    const int limit = Parent->NewItemsRect.right - (Parent->ScrollMenu ? 5 : 0);
+    if (ObjectRect.right > limit) {
+        Parent->Scroll = true;
+        if (Visible) {
+            OldEnabled = Enabled;
+            Enabled = false;
+            Visible = false;
+        }
+    } else if (!Visible) {
+        Visible = true;
+        Enabled = OldEnabled;
+    }
+}
+
+void TbsSkinMainMenuBarItem::Draw(TCanvas* Cnvs) {
+    Layout(Cnvs);
+    if (!Visible) return;
+    if (FSkinSupport && Parent->FSkinSupport && Parent->Picture && !IsNullRect(SkinRect)) DrawSkinned(Cnvs);
+    else DrawDefault(Cnvs);
+}
+
+void TbsSkinMainMenuBarItem::DrawDefault(TCanvas* Cnvs) {
+    const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
+    if (w <= 0 || h <= 0) return;
+    TBitmap b(w, h);
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    if (FDown || FMouseIn || Active) {
+        c->Brush()->SetColor(clNavy);
+        c->FillRect(TRect(0, 0, w, h));
+        c->Brush()->SetColor(static_cast<TColor>(FDown ? 0xB59285 : 0xD2BDB6));
+        c->FillRect(TRect(1, 1, w - 1, h - 1));
+    } else {
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(TRect(0, 0, w, h));
+    }
+    SetupFont(c);
+    c->Font()->SetColor(Enabled ? Parent->DefItemFont()->Color() : clBtnShadow);
+    c->Brush()->SetStyle(bsClear);
+    if (MenuItem->OnDrawItem) {
+        MenuItem->OnDrawItem(reinterpret_cast<TObject*>(this), c, TRect(0, 0, w, h), Active);
+    } else {
+        RECT r{0, 0, w, h};
+        if (FDown) OffsetRect(&r, 1, 1);
+        DrawWideText(c, MenuItem->Caption(), r, Parent->DrawTextBiDiModeFlags(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
+    }
+    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &b);
+}
+
+void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas* Cnvs) {
+    if (IsNullRect(TextRct)) return;
+    const bool hot = FDown || Active;
+    TRect part = SkinRect;
+    if (FDown) part = DownRect;
+    else if (Active && !IsNullRect(ActiveSkinRect)) part = ActiveSkinRect;
+    const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
+    TBitmap b;
+    if (Parent->ItemTransparent && IsEqualRect(part, SkinRect)) {
+        b.SetSize(w, h);
+        b.Canvas()->CopyRect(TRect(0, 0, w, h), Cnvs, ObjectRect);
+    } else CreateHSkinImage(LO, RO, &b, Parent->Picture, part, w, h, hot && StretchEffect);
+    TCanvas* c = b.Canvas();
+    SetupFont(c);
+    c->Font()->SetColor(FDown ? DownFontColor : hot ? ActiveFontColor : Enabled ? FontColor : UnEnabledFontColor);
+    c->Brush()->SetStyle(bsClear);
+    RECT r = TextRct;
+    RECT calc{0, 0, 0, 0};
+    DrawWideText(c, MenuItem->Caption(), calc, DT_CALCRECT);
+    r.right = r.left + (calc.right - calc.left) + 2;
+    if (MenuItem->OnDrawItem) MenuItem->OnDrawItem(reinterpret_cast<TObject*>(this), c, TRect(r), hot);
+    else DrawWideText(c, MenuItem->Caption(), r, Parent->DrawTextBiDiModeFlags(DT_CENTER | DT_VCENTER));
+    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &b);
+}
+
+void TbsSkinMainMenuBarItem::MouseEnter() {
+    TbsSkinMainMenuBarItem* down = nullptr;
+    for (auto& o : Parent->ObjectList)
+        if (o.get() != this && o->FDown) down = o.get();
+    if (down) {
+        down->SetItemDown(false);
+        Active = FMouseIn = true;
+        SetItemDown(true);
+        return;
+    }
+    for (auto& o : Parent->ObjectList)
+        if (o.get() != this && o->Active) {
+            o->MouseLeave();
+            break;
+        }
+    FMouseIn = Active = true;
+    Parent->DrawBarObject(this);
+    if (Parent->OnItemMouseEnter) Parent->OnItemMouseEnter(MenuItem);
+}
+
+void TbsSkinMainMenuBarItem::MouseLeave() {
+    Active = FMouseIn = false;
+    Parent->DrawBarObject(this);
+    if (Parent->OnItemMouseLeave) Parent->OnItemMouseLeave(MenuItem);
+}
+
+void TbsSkinMainMenuBarItem::SetItemDown(bool Value) {
+    FDown = Value;
+    if (!Value) Active = false;
+    Parent->DrawBarObject(this);
+    if (Value) PopupItemMenu();
+}
+
+void TbsSkinMainMenuBarItem::PopupItemMenu() {
+    TbsSkinFrame* f = Parent->bsSkinFrame();
+    if (!f) return;
+    const TPoint tl = Parent->ClientToScreen(TPoint(ObjectRect.left, ObjectRect.top));
+    const TRect r(tl.x, tl.y, tl.x + RectWidth(ObjectRect), tl.y + RectHeight(ObjectRect));
+    f->SkinMenuOpen();
+    f->InMainMenu = true;
+    f->SkinMenu->Popup(nullptr, Parent->SkinData(), 0, r, MenuItem, Parent->PopupToUp);
+}
+
+void TbsSkinMainMenuBarItem::MouseDown() {
+    TbsSkinFrame* f = Parent->bsSkinFrame();
+    if (!Enabled || !f) return;
+    if (MenuItem->Count() > 0) {
+        Parent->MenuActive = true;
+        SetItemDown(true);
+        return;
+    }
+    if (f->InMainMenu) f->MainMenuExit();
+    f->InMenu = false;
+    Parent->DrawBarObject(this);
+    if (TMenu* m = MenuItem->GetParentMenu(); m && m->DispatchCommand(MenuItem->Command())) return;
+    MenuItem->Click();
+}
+
+// ---- the bar ------------------------------------------------------------------------------------
+
+TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwner) {
+    SetAlign(alTop);
+    SetBounds(Left(), Top(), Width(), 22);
+    FSkinDataName = L"mainmenubar";
+    FDefItemFont.SetName(L"Arial");
+    FDefItemFont.SetHeight(14);
+    FDefItemFont.SetStyle(TFontStyles{});
+    FDefItemFont.SetColor(clBtnText);
+    MouseTimer = new TTimer(this);
+    MouseTimer->SetEnabled(false);
+    MouseTimer->SetInterval(50);
+    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
+}
+
+TbsSkinMainMenuBar::~TbsSkinMainMenuBar() {
+    if (BSF && BSF->MainMenuBar == this) BSF->MainMenuBar = nullptr;
+    ObjectList.clear();
+}
+
+void TbsSkinMainMenuBar::Notification(TComponent* component, TOperation op) {
+    TbsSkinControl::Notification(component, op);
+    if (op != opRemove) return;
+    if (component == FMainMenu) {
+        FMainMenu = nullptr;
+        ObjectList.clear();
+    }
+    if (component == BSF) BSF = nullptr;
+}
+
+void TbsSkinMainMenuBar::SetMainMenu(TMainMenu* v) {
+    FMainMenu = v;
+    if (v) FreeNotification(v);
+    CreateMenu();
+    Repaint();
+}
+
+void TbsSkinMainMenuBar::SetSkinFrame(TbsSkinFrame* v) {
+    if (BSF && BSF->MainMenuBar == this) BSF->MainMenuBar = nullptr;
+    BSF = v;
+    if (v) {
+        FreeNotification(v);
+        v->MainMenuBar = this;
+    }
+}
+
+void TbsSkinMainMenuBar::CreateMenu() {
+    ObjectList.clear();
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    if (!FMainMenu) return;
+    TbsDataSkinMainMenuBarItem* rec = nullptr;
+    if (FSD && !FSD->Empty && FSkinSupport) {
+        const int i = FSD->GetIndex(MenuBarItem);
+        if (i >= 0) rec = dynamic_cast<TbsDataSkinMainMenuBarItem*>(FSD->ObjectList[static_cast<size_t>(i)].get());
+    }
+    TMenuItem* root = FMainMenu->Items();
+    for (int i = 0; i < root->Count(); ++i)
+        if (root->Items(i)->Visible())
+            ObjectList.push_back(std::make_unique<TbsSkinMainMenuBarItem>(this, rec, root->Items(i)));
+}
+
+void TbsSkinMainMenuBar::UpDateItems() {
+    CreateMenu();
+    Repaint();
+    ActiveObject = OldActiveObject = -1;
+    MouseTimer->SetEnabled(true);
+}
+
+void TbsSkinMainMenuBar::UpDateEnabledItems() {
+    for (auto& o : ObjectList) o->Enabled = o->MenuItem->Enabled();
+    Repaint();
+}
+
+void TbsSkinMainMenuBar::GetSkinData() {
+    TbsSkinControl::GetSkinData();
+    Picture = nullptr;
+    if (auto* rec = dynamic_cast<TbsDataSkinMainMenuBar*>(SkinRecord())) {
+        BarSkinRect = rec->SkinRect;
+        ItemsRect = rec->ItemsRect;
+        MenuBarItem = rec->MenuBarItem;
+        TrackMarkColor = rec->TrackMarkColor;
+        TrackMarkActiveColor = rec->TrackMarkActiveColor;
+        StretchEffect = rec->StretchEffect;
+        ItemTransparent = rec->ItemTransparent;
+        Picture = ActivePicture(rec->PictureIndex);
+    }
+}
+
+void TbsSkinMainMenuBar::BeforeChangeSkinData() {
+    FSkinSupport = false;
+    TbsSkinControl::BeforeChangeSkinData();
+    ObjectList.clear();
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+}
+
+void TbsSkinMainMenuBar::ChangeSkinData() {
+    GetSkinData();
+    FSkinSupport = dynamic_cast<TbsDataSkinMainMenuBar*>(SkinRecord()) != nullptr && Picture;
+    CreateMenu();
+    if (FSkinSupport) SetBounds(Left(), Top(), Width(), RectHeight(BarSkinRect));
+    else if (DefaultHeight > 0) SetBounds(Left(), Top(), Width(), DefaultHeight);
+    Repaint();
+}
+
+void TbsSkinMainMenuBar::SetBounds(int left, int top, int width, int height) {
+    if (FSkinSupport) height = RectHeight(BarSkinRect);
+    TbsSkinControl::SetBounds(left, top, width, height);
+    CalcItemsRect();
+}
+
+void TbsSkinMainMenuBar::CalcItemsRect() {
+    if (FSkinSupport)
+        NewItemsRect = TRect(ItemsRect.left, ItemsRect.top, Width() - (RectWidth(BarSkinRect) - ItemsRect.right),
+                             ItemsRect.bottom);
+    else NewItemsRect = TRect(2, 2, Width() - 2, Height() - 2);
+}
+
+TRect TbsSkinMainMenuBar::MarkerRect() const {
+    return TRect(NewItemsRect.right - 5, NewItemsRect.top, NewItemsRect.right, NewItemsRect.bottom);
+}
+
+int TbsSkinMainMenuBar::FittingCount() const {
+    int n = 0;
+    for (auto& o : ObjectList)
+        if (o->Visible) ++n;
+    return n;
+}
+
+void TbsSkinMainMenuBar::PaintBar(TCanvas* C) {
+    if (Width() <= 0 || Height() <= 0) return;
+    TBitmap b(Width(), Height());
+    TCanvas* c = b.Canvas();
+    if (FSkinSupport && Picture && FSD && FSD->MainMenuBarTransparent) DrawParentImage(this, c);
+    else if (FSkinSupport && Picture)
+        CreateHSkinImage(ItemsRect.left, RectWidth(BarSkinRect) - ItemsRect.right, &b, Picture, BarSkinRect, Width(),
+                         Height(), StretchEffect);
+    else {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(TRect(0, 0, Width(), Height()));
+    }
+    CalcItemsRect();
+    Scroll = false;
+    for (auto& o : ObjectList) o->ObjectRect = TRect(0, 0, 0, 0);
+    for (auto& o : ObjectList) o->Draw(c);
+    if (Scroll && ScrollMenu) {
+        const TColor on = FSkinSupport ? static_cast<TColor>(TrackMarkActiveColor) : clBtnText;
+        const TColor off = FSkinSupport ? static_cast<TColor>(TrackMarkColor) : clBtnShadow;
+        DrawArrowImage(c, MarkerRect(), MarkerActive ? on : off, 2);
+    }
+    BitBlt(C->Handle(), 0, 0, Width(), Height(), c->Handle(), 0, 0, SRCCOPY);
+}
+
+void TbsSkinMainMenuBar::DrawBarObject(TbsSkinMainMenuBarItem*) {
+    // Items are laid out from left to right while they are drawn: the whole
+    // bar is drawn again in one copy.
+    if (HandleAllocated() && Visible()) PaintBar(Canvas());
+}
+
+void TbsSkinMainMenuBar::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND: {
+        TCanvas c;
+        c.SetHandle(reinterpret_cast<HDC>(m.WParam));
+        PaintBar(&c);
+        c.SetHandle(nullptr);
+        m.Result = 1;
+        return;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        TCanvas c;
+        c.SetHandle(dc);
+        PaintBar(&c);
+        c.SetHandle(nullptr);
+        EndPaint(Handle(), &ps);
+        m.Result = 0;
+        return;
+    }
+    case WM_SIZE:
+        TbsSkinControl::WndProc(m);
+        CalcItemsRect();
+        return;
+    case WM_MOUSEMOVE:
+        MouseTimer->SetEnabled(true);
+        TbsSkinControl::WndProc(m);
+        return;
+    default:
+        TbsSkinControl::WndProc(m);
+    }
+}
+
+// ---- mouse --------------------------------------------------------------------------------------
+
+void TbsSkinMainMenuBar::MouseTimerProc() {
+    if (!HandleAllocated()) return;
+    POINT c;
+    GetCursorPos(&c);
+    const TPoint p = ScreenToClient(TPoint(c.x, c.y));
+    if (p.x >= 0 && p.x <= Width() && p.y >= 0 && p.y <= Height()) TestActive(p.x, p.y);
+    else if (MouseTimer->Enabled()) {
+        MouseTimer->SetEnabled(false);
+        TestActive(-1, -1);
+    }
+}
+
+void TbsSkinMainMenuBar::TestActive(int X, int Y) {
+    if (ObjectList.empty()) return;
+    const int n = static_cast<int>(ObjectList.size());
+    OldActiveObject = ActiveObject;
+    const POINT pt{X, Y};
+    int hit = -1;
+    for (int i = 0; i < n; ++i)
+        if (ObjectList[static_cast<size_t>(i)]->Enabled && PtInRect(&ObjectList[static_cast<size_t>(i)]->ObjectRect, pt)) {
+            hit = i;
+            break;
+        }
+    if (hit == -1 && OldActiveObject >= 0 && MenuActive) ActiveObject = OldActiveObject;
+    else ActiveObject = hit;
+    if (MouseCaptureObject >= 0 && ActiveObject != MouseCaptureObject) ActiveObject = -1;
+    if (ActiveObject >= n) ActiveObject = -1;
+    if (OldActiveObject >= n) OldActiveObject = -1;
+    if (ActiveObject != OldActiveObject) {
+        if (OldActiveObject >= 0 && ObjectList[static_cast<size_t>(OldActiveObject)]->Enabled)
+            ObjectList[static_cast<size_t>(OldActiveObject)]->MouseLeave();
+        if (ActiveObject >= 0 && ObjectList[static_cast<size_t>(ActiveObject)]->Enabled)
+            ObjectList[static_cast<size_t>(ActiveObject)]->MouseEnter();
+    }
+    if (Scroll && ScrollMenu) {
+        const TRect mr = MarkerRect();
+        const bool in = PtInRect(&mr, pt) != 0;
+        if (in != MarkerActive) {
+            MarkerActive = in;
+            DrawBarObject(nullptr);
+        }
+    }
+}
+
+void TbsSkinMainMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TbsSkinControl::MouseDown(button, shift, x, y);
+    TestActive(x, y);
+    if (ActiveObject >= 0) {
+        if (button == mbLeft) ObjectList[static_cast<size_t>(ActiveObject)]->MouseDown();
+        return;
+    }
+    const TRect mr = MarkerRect();
+    const POINT pt{x, y};
+    if (Scroll && ScrollMenu && PtInRect(&mr, pt)) PopupOverflowMenu();
+}
+
+void TbsSkinMainMenuBar::PopupOverflowMenu() {
+    if (!BSF || !FMainMenu) return;
+    const int n = FittingCount();
+    const TRect mr = MarkerRect();
+    const TPoint tl = ClientToScreen(TPoint(mr.left, mr.top));
+    const TRect r(tl.x, tl.y, tl.x + RectWidth(mr), tl.y + RectHeight(mr));
+    BSF->SkinMenuOpen();
+    BSF->SkinMenu->Popup(nullptr, FSD, n, r, FMainMenu->Items(), false);
+}
+
+// ---- keys ---------------------------------------------------------------------------------------
+
+bool TbsSkinMainMenuBar::AnyItemDown() const {
+    for (auto& o : ObjectList)
+        if (o->FDown) return true;
+    return false;
+}
+
+void TbsSkinMainMenuBar::EnterMenuMode() {
+    if (ObjectList.empty()) return;
+    MenuActive = true;
+    TbsSkinMainMenuBarItem* item = nullptr;
+    for (auto& o : ObjectList)
+        if (o->Active) {
+            item = o.get();
+            break;
+        }
+    if (!item) item = ObjectList.front().get();
+    item->MouseEnter();
+    ActiveObject = static_cast<int>(
+        std::find_if(ObjectList.begin(), ObjectList.end(), [item](auto& o) { return o.get() == item; }) -
+        ObjectList.begin());
+    if (BSF) {
+        BSF->HookApp();
+        BSF->InMainMenu = true;
+    }
+}
+
+void TbsSkinMainMenuBar::LeaveMenuMode() {
+    MenuActive = false;
+    for (auto& o : ObjectList)
+        if (o->FDown || o->Active) {
+            o->Active = o->FMouseIn = o->FDown = false;
+            DrawBarObject(o.get());
+            break;
+        }
+    ActiveObject = OldActiveObject = -1;
+}
+
+void TbsSkinMainMenuBar::ReleaseDownItem() {
+    for (auto& o : ObjectList)
+        if (o->FDown) {
+            o->FDown = false;
+            o->Active = true;
+            DrawBarObject(o.get());
+            break;
+        }
+}
+
+bool TbsSkinMainMenuBar::CheckAccelerator(WORD Key) {
+    if (!BSF || !BSF->FForm->Visible()) return false;
+    for (auto& o : ObjectList) {
+        if (!o->Enabled || !o->Visible || !IsAccel(Key, o->MenuItem->Caption())) continue;
+        o->MouseEnter();
+        if (!BSF->SkinMenu->Visible() || o->MenuItem->Count() == 0) o->MouseDown();
+        return true;
+    }
+    return false;
+}
+
+void TbsSkinMainMenuBar::SelectNextItem() {
+    std::vector<TbsSkinMainMenuBarItem*> c;
+    for (auto& o : ObjectList)
+        if (o->Enabled && o->Visible) c.push_back(o.get());
+    if (c.empty()) return;
+    for (size_t i = 0; i < c.size(); ++i)
+        if (c[i]->Active || c[i]->FDown) {
+            TbsSkinMainMenuBarItem* next = c[(i + 1) % c.size()];
+            if (!c[i]->FDown) c[i]->MouseLeave();
+            next->MouseEnter();
+            return;
+        }
+    c.front()->MouseEnter();
+}
+
+void TbsSkinMainMenuBar::SelectPrevItem() {
+    std::vector<TbsSkinMainMenuBarItem*> c;
+    for (auto& o : ObjectList)
+        if (o->Enabled && o->Visible) c.push_back(o.get());
+    if (c.empty()) return;
+    for (size_t i = c.size(); i-- > 0;)
+        if (c[i]->Active || c[i]->FDown) {
+            TbsSkinMainMenuBarItem* prev = c[i == 0 ? c.size() - 1 : i - 1];
+            if (!c[i]->FDown) c[i]->MouseLeave();
+            prev->MouseEnter();
+            return;
+        }
+    c.back()->MouseEnter();
+}
+
+bool TbsSkinMainMenuBar::OpenSelectedItem() {
+    if (!BSF) return false;
+    for (auto& o : ObjectList)
+        if ((o->FDown && o->MenuItem->Count() == 0) || (o->Active && !BSF->SkinMenu->Visible())) {
+            o->Active = false;
+            o->MouseDown();
+            return true;
+        }
+    return false;
+}

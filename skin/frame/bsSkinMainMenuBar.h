@@ -1,0 +1,146 @@
+#pragma once
+// TbsSkinMainMenuBar: the skinned menu bar of a form. It shows the
+// top-level items of a TMainMenu, opens their sub-menus as skin menu chains
+// through the form's frame, follows the mouse (polled, 50 ms) and the keys
+// the frame routes to it while the menu is in use, and lists the items that
+// do not fit behind an arrow marker at its right end.
+//
+// The frame calls EnterMenuMode (Alt or F10), LeaveMenuMode, ReleaseDownItem,
+// CheckAccelerator, SelectNextItem, SelectPrevItem and OpenSelectedItem
+// (see TbsSkinFrame::SkinMenuKeyDown). Items are told apart by identity
+// (their index in ObjectList and the menu item they show), never by name:
+// menus built in code have empty names.
+//
+// Threads: UI thread only.
+
+#include <memory>
+#include <vector>
+
+#include "platform/Menus.h"
+#include "platform/Timer.h"
+#include "skin/controls/bsSkinCtrls.h"
+
+class TbsSkinFrame;
+class TbsSkinMainMenuBar;
+
+// A main menu that carries a skin store.
+class TbsSkinMainMenu : public TMainMenu {
+public:
+    using TMainMenu::TMainMenu;
+    TbsSkinData* SkinData() const { return FSD; }
+    void SetSkinData(TbsSkinData* v);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TbsSkinData* FSD = nullptr;
+};
+
+// One top-level item on the bar.
+class TbsSkinMainMenuBarItem {
+public:
+    TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* AParent, TbsDataSkinMainMenuBarItem* AData, TMenuItem* AItem);
+    void Draw(TCanvas* Cnvs);
+    void MouseEnter();
+    void MouseLeave();
+    void MouseDown();
+    void SetItemDown(bool Value);
+    void PopupItemMenu();
+
+    TbsSkinMainMenuBar* Parent;
+    TMenuItem* MenuItem;
+    bool FSkinSupport = false;
+    bool FMouseIn = false, FDown = false, Active = false;
+    bool Enabled = true, OldEnabled = true;
+    // Fits on the bar (items past the right end are hidden behind the marker).
+    bool Visible = true;
+    TRect ObjectRect;
+    // Copied from the skin's record (never written back).
+    TRect SkinRect, ActiveSkinRect, DownRect, TextRct;
+    int LO = 0, RO = 0;
+    bool StretchEffect = false;
+    String FontName = L"Arial";
+    int FontHeight = 14;
+    TFontStyles FontStyle = 0;
+    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
+
+private:
+    void Layout(TCanvas* Cnvs);
+    void SetupFont(TCanvas* C);
+    void DrawDefault(TCanvas* Cnvs);
+    void DrawSkinned(TCanvas* Cnvs);
+};
+
+class TbsSkinMainMenuBar : public TbsSkinControl {
+public:
+    explicit TbsSkinMainMenuBar(TComponent* AOwner);
+    ~TbsSkinMainMenuBar() override;
+
+    TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* v);
+    TbsSkinFrame* bsSkinFrame() const { return BSF; }
+    void SetSkinFrame(TbsSkinFrame* v);
+    void CreateMenu();
+    void UpDateItems();
+    void UpDateEnabledItems();
+
+    // Keyboard, as the frame drives it.
+    void EnterMenuMode();
+    void LeaveMenuMode();
+    void ReleaseDownItem();
+    bool CheckAccelerator(WORD Key);
+    void SelectNextItem();
+    void SelectPrevItem();
+    bool OpenSelectedItem();
+    void PopupOverflowMenu();
+
+    // The hot tracking of a point of the bar ((-1, -1): none).
+    void TestActive(int X, int Y);
+    void PaintBar(TCanvas* C);
+    void DrawBarObject(TbsSkinMainMenuBarItem* item);
+    TRect MarkerRect() const;
+    // The number of items that fit on the bar.
+    int FittingCount() const;
+
+    bool ScrollMenu = true;
+    bool UseSkinFont = true;
+    TFont* DefItemFont() { return &FDefItemFont; }
+    int DefaultHeight = 22;
+    bool PopupToUp = false;
+    std::function<void(TMenuItem*)> OnItemMouseEnter, OnItemMouseLeave;
+
+    bool FSkinSupport = false;
+    bool MenuActive = false;
+    bool Scroll = false;
+    bool MarkerActive = false;
+    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
+    TRect NewItemsRect;
+    TRect BarSkinRect, ItemsRect;
+    String MenuBarItem;
+    int TrackMarkColor = 0, TrackMarkActiveColor = 0;
+    TBitmap* Picture = nullptr;
+    bool StretchEffect = false, ItemTransparent = false;
+    std::vector<std::unique_ptr<TbsSkinMainMenuBarItem>> ObjectList;
+    TTimer* MouseTimer;
+
+    void ChangeSkinData() override;
+    void BeforeChangeSkinData() override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void WndProc(TMessage& m) override;
+
+protected:
+    void GetSkinData() override;
+    void Paint() override {}
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Notification(TComponent* component, TOperation op) override;
+
+private:
+    void CalcItemsRect();
+    void MouseTimerProc();
+    bool AnyItemDown() const;
+
+    TMainMenu* FMainMenu = nullptr;
+    TbsSkinFrame* BSF = nullptr;
+    TFont FDefItemFont;
+};
