@@ -8,6 +8,7 @@
 //   Unit1Layout.cpp    the controls and their places (client area 839x522)
 //   Unit1Catalogue.cpp the category/format/option chains and the row writes
 //   Unit1Settings.cpp  the output folder and skin rows of "option.ini"
+//   Unit1Preview.cpp   the preview panel and its player
 //
 // Name map of the handlers (the hidden buttons are procedures run by code):
 //   Button2Click   fill the format list          Button5Click   preset of the key
@@ -16,6 +17,7 @@
 //   Button3Click   read the stored skin          Button4Click   write the skin index
 //   Button16Click  write the output folder       Button17Click  read the output folder
 //   Button1Click   open "help.chm"               Button20Click  open the output folder
+//   Button31Click  open the preview of T_Movie_PLayer_FileName
 //   bsSkinOfficeComboBox2Change  category chosen bsSkinOfficeComboBox1Change  format chosen
 //   bsSkinComboBoxNChange        an option list's shown text changed
 //   bsSkinButton5Click "浏览..."  bsSkinButton6Click "打开"  N23Click / bsSkinButton9Click skins
@@ -152,6 +154,9 @@ public:
     String bsSkinSlider1_down_UP;
     // The Filter of the two open-file dialogs (the dialogs come with the queue).
     String OpenDialogFilter;
+    // The file the preview opens: the input of the selected queue row.
+    String T_Movie_PLayer_FileName;
+    TButton* Button31 = nullptr;  // "打开播放视频": opens T_Movie_PLayer_FileName in the preview
 
     // ---- seams: the dialogs and the shell (tests replace them) -------------------------
     // Shows a select-folder dialog starting at dir; true on OK with dir set.
@@ -177,6 +182,7 @@ public:
     void Button17Click(TObject* sender);
     void Button1Click(TObject* sender);
     void Button20Click(TObject* sender);
+    void Button31Click(TObject* sender);
     // The preset of the chosen format into the Video_ fields and, when row
     // is given, into its hidden encoder columns. The add operations pass
     // their own new row, never the selected one.
