@@ -15,6 +15,8 @@
 #include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/frame/bsSkinFramePanel.h"
 #include "skin/frame/bsSkinMenus.h"
+#include "skin/frame/bsSkinMDITabsBar.h"
+#include "skin/frame/bsTrayIcon.h"
 
 // ---- construction ---------------------------------------------------------------------------
 
@@ -61,10 +63,20 @@ TbsSkinFrame::TbsSkinFrame(TComponent* AOwner) : TComponent(FormOwner(AOwner)), 
 
     FForm = static_cast<TCustomForm*>(AOwner);
     SkinMenu = new TbsSkinMenu(this, FForm);
+    CreateSysTrayMenu();
     FForm->SetBorderIcons(0);
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (Has(csDesigning)) return;
+    // A handler the form already had runs first, as the frame's own. The
+    // link outlives the frame: a form whose frame went keeps its handler.
+    OnShortCut = std::move(FForm->OnShortCut);
+    FShortCutLink = std::make_shared<TShortCutLink>();
+    FShortCutLink->frame = this;
+    FForm->OnShortCut = [link = FShortCutLink](WORD key, TShiftState shift, bool& handled) {
+        if (link->frame) link->frame->FormShortCut(key, shift, handled);
+        else if (link->previous) link->previous(key, shift, handled);
+    };
     hook_ = std::make_unique<TWindowProcHook>(FForm, [this](TMessage& m, const TWndMethod& next) {
         FormWindowProc(m, next);
     });
@@ -73,6 +85,10 @@ TbsSkinFrame::TbsSkinFrame(TComponent* AOwner) : TComponent(FormOwner(AOwner)), 
 
 TbsSkinFrame::~TbsSkinFrame() {
     FQuickButtons.BSF = nullptr;
+    if (FShortCutLink) {
+        FShortCutLink->frame = nullptr;
+        FShortCutLink->previous = std::move(OnShortCut);
+    }
     UnHookApp();
     if (SkinMenu) {
         SkinMenu->OnMenuClose = nullptr;
@@ -104,6 +120,8 @@ void TbsSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
     }
     if (AComponent == FMSD) FMSD = nullptr;
     if (AComponent == SystemMenu) SystemMenu = nullptr;
+    if (AComponent == FTrayIcon) FTrayIcon = nullptr;
+    if (MDITabsBar && AComponent == MDITabsBar) MDITabsBar = nullptr;
     if (AComponent == reinterpret_cast<TComponent*>(StatusBar)) StatusBar = nullptr;
     if (AComponent == reinterpret_cast<TComponent*>(QuickImageList)) QuickImageList = nullptr;
     if (AComponent == FClientPanel) FClientPanel = nullptr;
@@ -194,6 +212,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         MouseTimer->SetEnabled(false);
         MorphTimer->SetEnabled(false);
         AnimateTimer->SetEnabled(false);
+        if (FForm->FormStyle() == fsMDIChild) ChildGoing();
         return false;
     case WM_SIZE:
         HandleSize(m, next);
@@ -206,6 +225,10 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         if (!skinnable) return false;
         next(m);
         if (FrameDrawn()) RepaintFrame();
+        if (FForm->FormStyle() == fsMDIChild) {
+            UpDateChildCaptionInMenu(FForm);
+            RefreshMDIBarTab(FForm);
+        }
         return true;
     case WM_ERASEBKGND:
         if (FForm->FormStyle() == fsMDIForm && !FClientInActiveDraw) return false;
@@ -221,7 +244,18 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
             FLayerBorder->Hide();
         }
         if (m.WParam) FForm->SetMenu(nullptr);
-        else if (skinnable) {
+        StartShow(m.WParam != 0);
+        if (skinnable && FForm->FormStyle() == fsMDIChild) {
+            // The main form's window menu and tab bar list the shown children.
+            if (m.WParam) {
+                AddChildToMenu(FForm);
+                AddChildToBar(FForm);
+            } else {
+                DeleteChildFromMenu(FForm);
+                DeleteChildFromBar(FForm);
+            }
+        }
+        if (!m.WParam && skinnable) {
             if (FLayerManager->IsVisible) FLayerManager->Hide();
             if (FMenuLayerManager->IsVisible) FMenuLayerManager->Hide();
         }
@@ -286,6 +320,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         return false;
     case WM_ENTERSIZEMOVE:
         if (skinnable) {
+            GetCursorPos(&FOnMouseDownCoord);
             FSizeMove = true;
             ResetObjectsState();
         }
@@ -293,6 +328,14 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     case WM_EXITSIZEMOVE:
         FLayerBorder->SetBoundsWithForm();
         return false;
+    case WM_MOVING:
+        if (skinnable && m.LParam) HandleMoving(*reinterpret_cast<RECT*>(m.LParam));
+        return false;
+    case WM_TIMER:
+        if (m.WParam != 1) return false;
+        FadeInTimer();
+        m.Result = 0;
+        return true;
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
         if (FLayerBorder->Visible() && !(wp->flags & SWP_NOMOVE) && !FLayerBorder->FBorderLayerChangeSize)
@@ -368,7 +411,7 @@ void TbsSkinFrame::NCMouseDown(TMessage& m, TMouseButton button, bool dblClick) 
     if (dblClick) ObjectsDblClick();
     if (m.WParam != HTCAPTION) return;
     MouseCaptureObject = -1;
-    if (dblClick && CanResize()) SetWindowState(IsMaximized() ? wsNormal : wsMaximized);
+    if (dblClick) CaptionDoubleClick();
     if (button == mbRight && m.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu) {
         POINT c;
         GetCursorPos(&c);
@@ -378,9 +421,14 @@ void TbsSkinFrame::NCMouseDown(TMessage& m, TMouseButton button, bool dblClick) 
 
 void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
     next(m);
-    if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
-    else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
-    else if (m.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+    // Forms whose states the system keeps (MDI children, forms without the
+    // skinned frame) report them here; the frame's own states stay as set.
+    if (!OwnsWindowStates()) {
+        if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+        else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
+        else if (m.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+    }
+    HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
     if (m.WParam == SIZE_MINIMIZED) {
         FLayerBorder->Hide();
         return;
@@ -422,6 +470,11 @@ void TbsSkinFrame::HandleNCActivate(TMessage& m, const TWndMethod& next) {
     if (FMenuLayerManager->IsVisible) FMenuLayerManager->Hide();
     FFormActive = m.WParam != 0;
     if (!FFormActive) TestActive(-1, -1, false);
+    if (FForm->FormStyle() == fsMDIChild) {
+        UpDateChildActiveInMenu();
+        UpdateMDITabsBar();
+        UpdateMainMenuBar();
+    }
     const bool mdi = FForm->FormStyle() == fsMDIChild || (FForm->FormStyle() == fsMDIForm && !FIsVistaOs);
     if (mdi) next(m);
     else m.Result = 1;
@@ -618,63 +671,3 @@ void TbsSkinFrame::ChangeChildrenSkinData(TbsSkinData* AStore, TControl* AContro
         else ChangeControlSkinData(AStore, c);
     }
 }
-
-// ---- window states (the frame's own minimal handling) ------------------------------------------
-
-void TbsSkinFrame::SetWindowState(TWindowState Value) {
-    if (Value == FWindowState && FForm->WindowState() == Value) return;
-    FWindowState = Value;
-    FForm->SetWindowState(Value);
-    if (Value == wsMaximized && OnMaximize) OnMaximize(this);
-    if (Value == wsMinimized && OnMinimize) OnMinimize(this);
-    if (Value == wsNormal && OnRestore) OnRestore(this);
-    RepaintFrame();
-    // An MDI child tells the main form's frame (its menu bar and caption).
-    TCustomForm* main = Application ? Application->MainForm() : nullptr;
-    if (FForm->FormStyle() == fsMDIChild && main && main != FForm && main->HandleAllocated())
-        SendMessageW(main->Handle(), Value == wsMaximized ? WM_MDICHILDMAX : WM_MDICHILDRESTORE, 0, 0);
-}
-
-void TbsSkinFrame::SetRollUpState(bool Value) {
-    if (Value == FRollUpState) return;
-    FRollUpState = Value;
-    if (Value) {
-        OldHeight = FForm->Height();
-        FForm->SetHeight(GetMinHeight());
-    } else FForm->SetHeight(ClientHeight > 0 ? ClientHeight : OldHeight);
-    if (OnChangeRollUpState) OnChangeRollUpState(this);
-    RepaintFrame();
-}
-
-int TbsSkinFrame::RealHeight() const { return FRollUpState ? OldHeight : FForm->Height(); }
-
-void TbsSkinFrame::MinimizeToTray() {
-    if (OnMinimizeToTray) OnMinimizeToTray(this);
-    FForm->Hide();
-}
-
-void TbsSkinFrame::RestoreFromTray() {
-    FForm->Show();
-    if (OnRestoreFromTray) OnRestoreFromTray(this);
-}
-
-int TbsSkinFrame::GetMinWidth() const {
-    int w = MinWidth;
-    if (FSkinSupport && FSD->FormMinWidth > w) w = FSD->FormMinWidth;
-    return std::max(w, 0);
-}
-
-int TbsSkinFrame::GetMinHeight() const {
-    int h = MinHeight;
-    if (FSkinSupport) h = std::max(h, static_cast<int>(FSD->ClRect.top + (FSD->FPicture->Height() - FSD->ClRect.bottom)));
-    else if (FSkinnableForm && FForm->BorderStyle() != bsNone) h = std::max(h, GetDefCaptionHeight() + 6);
-    return h;
-}
-
-int TbsSkinFrame::GetMaxWidth() const { return MaxWidth > 0 ? MaxWidth : GetSystemMetrics(SM_CXMAXTRACK); }
-int TbsSkinFrame::GetMaxHeight() const { return MaxHeight > 0 ? MaxHeight : GetSystemMetrics(SM_CYMAXTRACK); }
-
-void TbsSkinFrame::PopupSystemMenu(int X, int Y) {
-    if (SystemMenu) SystemMenu->Popup(X, Y);
-}
-

@@ -19,8 +19,8 @@
 // frame geometry at the current size (window coordinates), FFormWidth /
 // FFormHeight = the frame size the geometry was computed for.
 //
-// Threads: UI thread only; the timers are TTimer components (they never
-// use ids on the form's window).
+// Threads: UI thread only; the timers are TTimer components, except the
+// fade-in's window timer 1 on the form (started on the class library's clock).
 
 #include <functional>
 #include <memory>
@@ -44,6 +44,7 @@ class TbsFormLayerBorder;
 class TbsSkinMenu;
 class TbsSkinPopupWindow;
 class TbsSkinMainMenuBar;
+class TbsTrayIcon;
 
 // What the MDI main form's frame needs of its menu bar: it shows the
 // buttons of a maximized child and rebuilds its items when the active
@@ -235,7 +236,11 @@ public:
     void ObjectMouseEnterEvent(const String& IDName);
     void ObjectMouseLeaveEvent(const String& IDName);
 
-    // ---- window states (kept small here) ------------------------------------------------------
+    // ---- window states, roll-up, system menu, tray (bsSkinFrameStates.cpp) ---------------------
+    // A skinnable form keeps its own state: maximizing and minimizing move
+    // and size the form (the main form and MinimizeDefault forms are
+    // minimized by the system and keep their stored state); MDI children
+    // take the system's MDI states. Rolled up is a flag beside the state.
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
     bool RollUpState() const { return FRollUpState; }
@@ -243,12 +248,41 @@ public:
     int RealHeight() const;
     void MinimizeToTray();
     void RestoreFromTray();
+    TbsTrayIcon* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TbsTrayIcon* Value);
     int GetMinWidth() const;
     int GetMinHeight() const;
     int GetMaxWidth() const;
     int GetMaxHeight() const;
-    // Opens the system menu at a screen point.
+    // Nudges the width by one and back, so the system lays the form out anew.
+    void RefreshFormSize();
+    // The first free slot along the bottom of the work area for a minimized bar.
+    TPoint GetMinimizedPosition() const;
+    // The items of the system menu, built anew for the current state.
+    TMenuItem* GetSysMenuItems();
+    void CreateSysMenu();
+    void UpdateUserSysMenu();
+    // Opens the system menu as skinned levels at a screen point / below a rectangle.
     void PopupSystemMenu(int X, int Y);
+    void PopupSystemMenuRect(const TRect& R);
+    // Alt+Space: below the enabled system-menu button.
+    void ShowSysMenuAtButton();
+    // The form's OnShortCut while the frame is on it.
+    void FormShortCut(WORD Key, TShiftState Shift, bool& Handled);
+    TShortCutEvent OnShortCut;
+    // Rolled up while maximized.
+    bool MaxRollUpState = false;
+    // Bounds before maximizing or minimizing; empty when none is stored.
+    TRect OldBoundsRect;
+
+    // ---- moving, snapping, first show and fade-in (bsSkinFrameStates.cpp) ---------------------
+    // Snaps a proposed top-left position to the work area's edges (Magnetic).
+    void MagneticMove(int& L, int& T, int W, int H);
+    void ApplyPositionInMonitor();
+    TPoint GetPositionInMonitor(int AX, int AY, int AW, int AH) const;
+    bool HMagnetized = false, VMagnetized = false, HMagnetized2 = false, VMagnetized2 = false;
+    TPoint FOnMouseDownCoord;
+    bool FStartShow = true;
 
     // ---- skin menus and key routing (bsSkinFrameMenus.cpp) ------------------------------------
     // Every opener of a skin menu calls SkinMenuOpen first: it hooks the
@@ -389,6 +423,8 @@ public:
     String MDICaption() const;
     // Answers the messages between the frames of an MDI form and its children.
     bool HandleMDIMessage(TMessage& m);
+    // An MDI child's window is being destroyed.
+    void ChildGoing();
 
     // The whole window procedure of the form (public for tests of the dispatch).
     void FormWindowProc(TMessage& m, const TWndMethod& next);
@@ -426,6 +462,21 @@ private:
     void AnimateTimerProc();
     void MorphTimerProc();
     void NCMouseDown(TMessage& m, TMouseButton button, bool dblClick);
+    // bsSkinFrameStates.cpp
+    void DoMinimize();
+    void DoMaximize();
+    void DoRestore();
+    void SetSystemWindowState(TWindowState Value);
+    bool OwnsWindowStates() const;
+    void CaptionDoubleClick();
+    void HandleMoving(RECT& r);
+    void StartShow(bool shown);
+    void FadeInTimer();
+    bool FadeWanted() const;
+    void CreateSysTrayMenu();
+    TMenuItem* AddSysItem(TMenuItem* root, int index, const String& name, const String& key,
+                          const String& caption, TNotifyEvent click);
+    String SysCaption(const String& key, const String& builtIn) const;
 
     TbsSkinData* FSD = nullptr;
     TbsSkinData* FMSD = nullptr;
@@ -449,6 +500,16 @@ private:
     bool FInAppHook = false;
     TApplication::TMessageHooks::Token FAppHookToken;
     TFont FDefMenuItemFont;
+    bool FRollUpBeforeMaximize = false;
+    TPopupMenu* FSysMenu = nullptr;
+    TPopupMenu* FSysTrayMenu = nullptr;
+    TbsTrayIcon* FTrayIcon = nullptr;
+    bool FInShortCut = false;
+    struct TShortCutLink {
+        TbsSkinFrame* frame = nullptr;
+        TShortCutEvent previous;
+    };
+    std::shared_ptr<TShortCutLink> FShortCutLink;
 };
 
 // ---- MDI arrangements ---------------------------------------------------------------------------

@@ -177,22 +177,32 @@ TEST_F(FramedForm, TheCloseObjectClosesItsForm) {
 
 TEST_F(FramedForm, MinimizeAndMaximizeObjectsCarryOutTheirCommands) {
     const int dW = 320 - kW0;
+    RECT before;
+    GetWindowRect(form->Handle(), &before);
     NCClick(form, kMaxOnFrame.left + dW + 7, kMaxOnFrame.top + 7);
-    EXPECT_TRUE(IsZoomed(form->Handle()));
+    // The frame maximizes by itself: the form covers the work area (the
+    // system's own maximize is never used).
+    EXPECT_FALSE(IsZoomed(form->Handle()));
     EXPECT_EQ(frame->WindowState(), wsMaximized);
-    // The maximize button now restores.
-    RECT wr;
+    RECT work, wr;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(form->Handle(), &wr);
+    EXPECT_GE(wr.left, work.left);
+    EXPECT_LE(wr.right, work.right);
+    EXPECT_GE(wr.right - wr.left, (work.right - work.left) - 2);
+    // The maximize button now restores.
     const TRect maxNow = frame->ObjectList[static_cast<size_t>(frame->GetIndex(L"maxbutton"))]->ObjectRect;
     NCClick(form, maxNow.left + 7, maxNow.top + 7);
-    EXPECT_FALSE(IsZoomed(form->Handle()));
     EXPECT_EQ(frame->WindowState(), wsNormal);
+    GetWindowRect(form->Handle(), &wr);
+    EXPECT_EQ(TRect(wr), TRect(before));
     SetActiveWindow(form->Handle());
     Application->ProcessMessages();
+    // The main form is minimized by the application and keeps its stored state.
     NCClick(form, kMinOnFrame.left + dW + 7, kMinOnFrame.top + 7);
     EXPECT_TRUE(IsIconic(form->Handle()));
-    EXPECT_EQ(frame->WindowState(), wsMinimized);
-    frame->SetWindowState(wsNormal);
+    EXPECT_EQ(frame->WindowState(), wsNormal);
+    Application->Restore();
 }
 
 TEST_F(FramedForm, ReleasingOutsideTheButtonRunsNoCommand) {
