@@ -49,9 +49,10 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TComponent* AOwner, TbsSkinMenu* AParentM
         TbsSkinData* sd = ParentMenu->SkinData;
         TBitmap* window = PictureAt(sd, AData->WindowPictureIndex);
         TbsDataSkinMenuItem* mi = FirstMenuItemObject(sd);
-        // Without its window picture or a menu-item object the skin cannot
-        // measure the entries: such a level keeps the plain look.
-        if (window && mi) {
+        // Without its window picture, a menu-item object or that object's
+        // picture the skin cannot measure the entries: such a level keeps
+        // the plain look.
+        if (window && mi && PictureAt(sd, mi->ActivePictureIndex)) {
             PW = AData;
             SD = sd;
             WindowPicture = window;

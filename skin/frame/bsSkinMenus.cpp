@@ -341,7 +341,16 @@ void TbsSkinPopupMenu::DoShow(TControl* ctrl, const TRect& R, bool PopupUp, bool
     if (OnMenuClose) frame->SkinMenu->OnMenuClose = OnMenuClose;
 }
 
-void TbsSkinPopupMenu::Popup(int X, int Y) { DoShow(nullptr, TRect(X, Y, X, Y), false, false); }
+void TbsSkinPopupMenu::Popup(int X, int Y) {
+    DoShow(dynamic_cast<TControl*>(PopupComponent), TRect(X, Y, X, Y), false, false);
+}
+
+bool TbsSkinPopupMenu::IsOpen() const {
+    TbsSkinFrame* frame = FindFrame();
+    if (!frame || !frame->SkinMenu->Visible() || frame->SkinMenu->FPopupList.empty()) return false;
+    const auto& first = frame->SkinMenu->FPopupList.front()->ItemList;
+    return !first.empty() && first.front()->MenuItem->GetParentMenu() == this;
+}
 
 void TbsSkinPopupMenu::PopupFromRect(const TRect& R, bool APopupUp) { DoShow(nullptr, R, APopupUp, false); }
 

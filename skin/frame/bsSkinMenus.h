@@ -265,8 +265,12 @@ void SendToControl(TControl* c, UINT msg);
 class TbsSkinPopupMenu : public TPopupMenu {
 public:
     explicit TbsSkinPopupMenu(TComponent* AOwner);
-    // Shows Items at the screen point, with no opening control.
+    // Shows Items at the screen point. The opening control is the
+    // PopupComponent when that is a control (a menu button that opened the
+    // menu hears when it closes), else none.
     void Popup(int X, int Y) override;
+    // While a chain of this menu's items is open.
+    bool IsOpen() const override;
     void PopupFromRect(const TRect& R, bool APopupUp);
     void Popup2(TControl* ACtrl, int X, int Y);
     void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp);
