@@ -224,6 +224,7 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwn
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar() {
     if (BSF && BSF->MainMenuBar == this) BSF->MainMenuBar = nullptr;
+    if (BSF && BSF->MDIMenuBar == this) BSF->MDIMenuBar = nullptr;
     ObjectList.clear();
 }
 
@@ -246,10 +247,12 @@ void TbsSkinMainMenuBar::SetMainMenu(TMainMenu* v) {
 
 void TbsSkinMainMenuBar::SetSkinFrame(TbsSkinFrame* v) {
     if (BSF && BSF->MainMenuBar == this) BSF->MainMenuBar = nullptr;
+    if (BSF && BSF->MDIMenuBar == this) BSF->MDIMenuBar = nullptr;
     BSF = v;
     if (v) {
         FreeNotification(v);
         v->MainMenuBar = this;
+        v->MDIMenuBar = this;
     }
 }
 
@@ -287,6 +290,10 @@ void TbsSkinMainMenuBar::GetSkinData() {
         BarSkinRect = rec->SkinRect;
         ItemsRect = rec->ItemsRect;
         MenuBarItem = rec->MenuBarItem;
+        CloseButton = rec->CloseButton;
+        MinButton = rec->MinButton;
+        MaxButton = rec->MaxButton;
+        SysMenuButton = rec->SysMenuButton;
         TrackMarkColor = rec->TrackMarkColor;
         TrackMarkActiveColor = rec->TrackMarkActiveColor;
         StretchEffect = rec->StretchEffect;
@@ -322,6 +329,7 @@ void TbsSkinMainMenuBar::CalcItemsRect() {
         NewItemsRect = TRect(ItemsRect.left, ItemsRect.top, Width() - (RectWidth(BarSkinRect) - ItemsRect.right),
                              ItemsRect.bottom);
     else NewItemsRect = TRect(2, 2, Width() - 2, Height() - 2);
+    if (FMDIChildMax) PlaceMDIButtons();
 }
 
 TRect TbsSkinMainMenuBar::MarkerRect() const {
@@ -351,6 +359,7 @@ void TbsSkinMainMenuBar::PaintBar(TCanvas* C) {
     CalcItemsRect();
     Scroll = false;
     for (auto& o : ObjectList) o->ObjectRect = TRect(0, 0, 0, 0);
+    for (auto& b : MDIButtons) DrawMDIButton(c, *b);
     for (auto& o : ObjectList) o->Draw(c);
     if (Scroll && ScrollMenu) {
         const TColor on = FSkinSupport ? static_cast<TColor>(TrackMarkActiveColor) : clBtnText;
@@ -394,6 +403,19 @@ void TbsSkinMainMenuBar::WndProc(TMessage& m) {
     case WM_MOUSEMOVE:
         MouseTimer->SetEnabled(true);
         TbsSkinControl::WndProc(m);
+        return;
+    case WM_LBUTTONUP:
+        TbsSkinControl::WndProc(m);
+        MDIButtonUp(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+        return;
+    case WM_CLOSESKINMENU:
+        // The system menu of the maximized child closed: its button rises.
+        for (auto& b : MDIButtons)
+            if (b->Command == cmSysMenu && b->FDown) {
+                b->FDown = false;
+                DrawBarObject(nullptr);
+            }
+        m.Result = 0;
         return;
     default:
         TbsSkinControl::WndProc(m);
@@ -448,6 +470,10 @@ void TbsSkinMainMenuBar::TestActive(int X, int Y) {
 
 void TbsSkinMainMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TbsSkinControl::MouseDown(button, shift, x, y);
+    if (TbsSkinMainMenuBarButton* b = MDIButtonAt(x, y)) {
+        if (button == mbLeft) MDIButtonDown(b);
+        return;
+    }
     TestActive(x, y);
     if (ActiveObject >= 0) {
         if (button == mbLeft) ObjectList[static_cast<size_t>(ActiveObject)]->MouseDown();

@@ -19,8 +19,8 @@
 #include "platform/Menus.h"
 #include "platform/Timer.h"
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/frame/bsSkinFrame.h"
 
-class TbsSkinFrame;
 class TbsSkinMainMenuBar;
 
 // A main menu that carries a skin store.
@@ -72,7 +72,24 @@ private:
     void DrawSkinned(TCanvas* Cnvs);
 };
 
-class TbsSkinMainMenuBar : public TbsSkinControl {
+// One of the four buttons of a maximized MDI child on the bar (system
+// menu, close, restore, minimize). A button whose record the skin lacks
+// keeps the command of its place and the default look.
+class TbsSkinMainMenuBarButton {
+public:
+    String IDName;
+    TbsStdCommand Command = cmDefault;
+    bool Enabled = true, FDown = false;
+    TRect ObjectRect;
+    // The record's pictures (FromRecord), drawn from the bar's Picture.
+    bool FromRecord = false;
+    TRect SkinRect, ActiveSkinRect, DownRect;
+};
+
+// The bar is also the main form's link for maximized MDI children: it
+// shows their buttons while one is maximized (the frame calls the
+// TbsMDIMenuBarLink operations).
+class TbsSkinMainMenuBar : public TbsSkinControl, public TbsMDIMenuBarLink {
 public:
     explicit TbsSkinMainMenuBar(TComponent* AOwner);
     ~TbsSkinMainMenuBar() override;
@@ -82,7 +99,7 @@ public:
     TbsSkinFrame* bsSkinFrame() const { return BSF; }
     void SetSkinFrame(TbsSkinFrame* v);
     void CreateMenu();
-    void UpDateItems();
+    void UpDateItems() override;
     void UpDateEnabledItems();
 
     // Keyboard, as the frame drives it.
@@ -129,6 +146,25 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     void WndProc(TMessage& m) override;
 
+    // ---- MDI buttons (bsSkinMainMenuBarMDI.cpp) ---------------------------------------------
+    void MDIChildMaximized() override;
+    void MDIChildRestored() override;
+    // Child menus are not merged into the bar.
+    bool ShowsChildMenu() const override { return false; }
+    void CreateMDIButtons();
+    void DeleteMDIButtons();
+    void CheckMDIButtons(TbsBorderIcons Icons);
+    // The button at a bar point, or nullptr.
+    TbsSkinMainMenuBarButton* MDIButtonAt(int X, int Y) const;
+    void MDIButtonDown(TbsSkinMainMenuBarButton* B);
+    void MDIButtonUp(int X, int Y);
+    void RunMDICommand(TbsSkinMainMenuBarButton* B);
+    // In the list's order: system menu, close, maximize (restore), minimize.
+    std::vector<std::unique_ptr<TbsSkinMainMenuBarButton>> MDIButtons;
+    bool FMDIChildMax = false;
+    String CloseButton = L"CloseButton", MinButton = L"MinButton", MaxButton = L"MaxButton",
+           SysMenuButton = L"SysMenuButton";
+
 protected:
     void GetSkinData() override;
     void Paint() override {}
@@ -137,10 +173,13 @@ protected:
 
 private:
     void CalcItemsRect();
+    void PlaceMDIButtons();
+    void DrawMDIButton(TCanvas* C, const TbsSkinMainMenuBarButton& B);
     void MouseTimerProc();
     bool AnyItemDown() const;
 
     TMainMenu* FMainMenu = nullptr;
     TbsSkinFrame* BSF = nullptr;
+    TbsSkinMainMenuBarButton* FPressed = nullptr;
     TFont FDefItemFont;
 };
