@@ -192,6 +192,10 @@ String TbsSkinFrame::MDICaption() const {
 void TbsSkinFrame::AddChildToMenu(TCustomForm* Child) {
     TbsSkinFrame* main = MainFrame();
     if (!main || !main->FForm->WindowMenu()) return;
+    // A child shown again keeps its one item.
+    TMenuItem* menu = main->FForm->WindowMenu();
+    for (int i = 0; i < menu->Count(); ++i)
+        if (IsChildItem(menu->Items(i)) && ChildNameOf(menu->Items(i)->Name()) == Child->Name()) return;
     auto* item = new TMenuItem(this);
     item->SetName(Child->Name() + kChildItemSuffix);
     item->SetCaption(Child->Caption());
@@ -253,6 +257,8 @@ void TbsSkinFrame::UpDateChildActiveInMenu() {
 void TbsSkinFrame::AddChildToBar(TCustomForm* Child) {
     TbsSkinFrame* main = MainFrame();
     if (!main || !main->MDITabsBar) return;
+    for (int i = 0; i < main->MDITabsBar->TabCount(); ++i)
+        if (main->MDITabsBar->Tabs(i)->Child == Child) return;  // shown again: one tab
     bool accept = true;
     if (OnAcceptToMDITabsBar) OnAcceptToMDITabsBar(accept);
     if (accept) main->MDITabsBar->AddTab(Child);
@@ -261,6 +267,18 @@ void TbsSkinFrame::AddChildToBar(TCustomForm* Child) {
 void TbsSkinFrame::DeleteChildFromBar(TCustomForm* Child) {
     TbsSkinFrame* main = MainFrame();
     if (main && main->MDITabsBar) main->MDITabsBar->DeleteTab(Child);
+}
+
+// A child's window goes: it is no longer maximized, and the main form's
+// lists and bars forget it.
+void TbsSkinFrame::ChildGoing() {
+    FWindowState = wsNormal;
+    DeleteChildFromMenu(FForm);
+    DeleteChildFromBar(FForm);
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && main != FForm && main->HandleAllocated()) SendMessageW(main->Handle(), WM_MDICHILDRESTORE, 0, 0);
+    UpdateMainMenuBar();
+    UpdateMDITabsBar();
 }
 
 void TbsSkinFrame::RefreshMDIBarTab(TCustomForm* Child) {

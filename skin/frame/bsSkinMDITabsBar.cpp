@@ -52,7 +52,20 @@ TbsSkinMDITabsBar::~TbsSkinMDITabsBar() = default;
 
 void TbsSkinMDITabsBar::AddTab(TCustomForm* Child) {
     ObjectList.push_back(std::make_unique<TbsMDITab>(this, Child));
+    // A child freed while it still shows takes its tab with it.
+    FreeNotification(Child);
     Repaint();
+}
+
+void TbsSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation) {
+    TbsSkinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    // Compared as components: the child is in its base destructor by now.
+    for (auto& t : ObjectList)
+        if (static_cast<TComponent*>(t->Child) == AComponent) {
+            DeleteTab(t->Child);
+            break;
+        }
 }
 
 void TbsSkinMDITabsBar::DeleteTab(TCustomForm* Child) {

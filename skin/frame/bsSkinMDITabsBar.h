@@ -73,6 +73,7 @@ public:
     bool Dragging() const { return IsDrag; }
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateControlDefaultImage(TBitmap* B) override;
     // The skin's tab pictures are not drawn yet: a skinned bar shows the
     // plain tabs too.

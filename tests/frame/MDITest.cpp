@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/Menus.h"
 #include "skin/frame/bsSkinFrame.h"
 #include "skin/frame/bsSkinMDITabsBar.h"
+#include "skin/frame/bsSkinMainMenuBar.h"
 #include "tests/platform/ControlsFixture.h"
 
 namespace {
@@ -73,13 +75,15 @@ protected:
         Application->ProcessMessages();
         ControlsTest::TearDown();
     }
-    TForm* NewChild(const String& name) {
+    // beforeShow: set up the child's frame before the child first shows.
+    TForm* NewChild(const String& name, const std::function<void(TbsSkinFrame*)>& beforeShow = nullptr) {
         auto* child = new TForm(Application);
         child->SetName(name);
         child->SetFormStyle(fsMDIChild);
         child->SetCaption(name);
         child->SetBounds(0, 0, 200, 150);
-        new TbsSkinFrame(child);
+        auto* f = new TbsSkinFrame(child);
+        if (beforeShow) beforeShow(f);
         child->Show();
         Application->ProcessMessages();
         children.push_back(child);
@@ -119,6 +123,78 @@ TEST_F(MDIFrameTest, MaximizedChildAddsButtonsAndCaption) {
     EXPECT_EQ(frame->MDICaption(), String(L"Main"));
 }
 
+// The skinned menu bar itself as the main form's link: a maximized child's
+// four buttons on the bar, in the plain look (no button records: each
+// button keeps the command of its place), acting on the child.
+class MenuBarMDITest : public MDIFrameTest {
+protected:
+    void SetUp() override {
+        MDIFrameTest::SetUp();
+        auto* menu = new TMainMenu(form);
+        auto* file = new TMenuItem(menu);
+        file->SetCaption(L"File");
+        menu->Items()->Add(file);
+        menuBar = new TbsSkinMainMenuBar(form);
+        menuBar->SetParent(form);
+        menuBar->SetMainMenu(menu);
+        menuBar->SetSkinFrame(frame);
+        Application->ProcessMessages();
+    }
+    void Paint() {
+        TBitmap b(menuBar->Width(), menuBar->Height(), pf24bit);
+        menuBar->PaintBar(b.Canvas());
+    }
+    void ClickButton(TbsStdCommand command) {
+        for (auto& b : menuBar->MDIButtons)
+            if (b->Command == command) {
+                const int x = b->ObjectRect.left + b->ObjectRect.Width() / 2;
+                const int y = b->ObjectRect.top + b->ObjectRect.Height() / 2;
+                SendMessageW(menuBar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                SendMessageW(menuBar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                Application->ProcessMessages();
+                return;
+            }
+        ADD_FAILURE() << "no button " << command;
+    }
+    TbsSkinMainMenuBar* menuBar = nullptr;
+};
+
+TEST_F(MenuBarMDITest, AMaximizedChildsButtonsComeAndGoOnTheBarAndActOnTheChild) {
+    ASSERT_EQ(frame->MDIMenuBar, menuBar);
+    TForm* a = NewChild(L"Alpha");
+    TbsSkinFrame* af = FindSkinFormComponent(a);
+    af->SetWindowState(wsMaximized);
+    ASSERT_TRUE(menuBar->FMDIChildMax);
+    std::vector<TbsStdCommand> commands;
+    for (auto& b : menuBar->MDIButtons) commands.push_back(b->Command);
+    EXPECT_EQ(commands, (std::vector<TbsStdCommand>{cmSysMenu, cmClose, cmMaximize, cmMinimize}));
+    Paint();
+    // Square buttons of the items' height: the system menu at the left end,
+    // the others from the right end, 2 pixels apart; the items between.
+    const int h = menuBar->Height() - 4, right = menuBar->Width() - 2;
+    EXPECT_EQ(menuBar->MDIButtons[0]->ObjectRect, TRect(2, 2, 2 + h, 2 + h));
+    EXPECT_EQ(menuBar->MDIButtons[1]->ObjectRect, TRect(right - h, 2, right, 2 + h));
+    EXPECT_EQ(menuBar->MDIButtons[2]->ObjectRect.right, right - h - 2);
+    EXPECT_EQ(menuBar->ObjectList[0]->ObjectRect.left, 2 + h + 2);
+
+    ClickButton(cmMaximize);  // restores the child
+    EXPECT_EQ(af->WindowState(), wsNormal);
+    EXPECT_FALSE(menuBar->FMDIChildMax);
+    EXPECT_TRUE(menuBar->MDIButtons.empty());
+    Paint();
+    EXPECT_EQ(menuBar->ObjectList[0]->ObjectRect.left, 2);
+
+    af->SetWindowState(wsMaximized);
+    bool closed = false;
+    a->OnClose = [&closed](TObject*, TCloseAction& action) {
+        closed = true;
+        action = caHide;
+    };
+    Paint();
+    ClickButton(cmClose);
+    EXPECT_TRUE(closed);
+}
+
 TEST_F(MDIFrameTest, WindowMenuFollowsChildren) {
     auto* mainMenu = new TMainMenu(form);
     auto* window = new TMenuItem(mainMenu);
@@ -126,22 +202,28 @@ TEST_F(MDIFrameTest, WindowMenuFollowsChildren) {
     mainMenu->Items()->Add(window);
     form->SetMenu(mainMenu);
     form->SetWindowMenu(window);
+    // Shown, a child gets its item (once, however often it is added).
     TForm* a = NewChild(L"Alpha");
     TbsSkinFrame* af = FindSkinFormComponent(a);
     af->AddChildToMenu(a);
     ASSERT_EQ(window->Count(), 1);
     EXPECT_EQ(window->Items(0)->Name(), String(L"Alpha_BSFCHILDITEM"));
+    // Its caption follows the child's text.
     a->SetCaption(L"Renamed");
-    af->UpDateChildCaptionInMenu(a);
     EXPECT_EQ(window->Items(0)->Caption(), String(L"Renamed"));
-    a->Hide();
+    // The item brings a minimized child back.
+    af->SetWindowState(wsMinimized);
     window->Items(0)->Click();
+    EXPECT_EQ(af->WindowState(), wsNormal);
     EXPECT_TRUE(a->Visible());
+    // Hidden, it leaves the menu; shown again, it is back.
+    a->Hide();
+    EXPECT_EQ(window->Count(), 0);
+    a->Show();
+    ASSERT_EQ(window->Count(), 1);
     children.clear();
     a->Free();
     Application->ProcessMessages();
-    af = nullptr;
-    frame->DeleteChildFromMenu(a);
     EXPECT_EQ(window->Count(), 0);
 }
 
@@ -151,15 +233,22 @@ TEST_F(MDIFrameTest, RejectedChildGetsNoTab) {
     tabs->SetAlign(alTop);
     frame->MDITabsBar = tabs;
     TForm* a = NewChild(L"Alpha");
-    TForm* b = NewChild(L"Beta");
+    TForm* b = NewChild(L"Beta", [](TbsSkinFrame* f) { f->OnAcceptToMDITabsBar = [](bool& accept) { accept = false; }; });
     FindSkinFormComponent(a)->AddChildToBar(a);
-    TbsSkinFrame* bf = FindSkinFormComponent(b);
-    bf->OnAcceptToMDITabsBar = [](bool& accept) { accept = false; };
-    bf->AddChildToBar(b);
+    FindSkinFormComponent(b)->AddChildToBar(b);
     ASSERT_EQ(tabs->TabCount(), 1);
     EXPECT_EQ(tabs->Tabs(0)->Child, a);
     // The tab bar takes its height off the MDI work area.
     EXPECT_EQ(frame->GetMDIWorkArea().top, tabs->Height());
+    // A hidden child leaves the bar; a destroyed one too.
+    a->Hide();
+    EXPECT_EQ(tabs->TabCount(), 0);
+    a->Show();
+    ASSERT_EQ(tabs->TabCount(), 1);
+    children.erase(std::find(children.begin(), children.end(), a));
+    a->Free();
+    Application->ProcessMessages();
+    EXPECT_EQ(tabs->TabCount(), 0);
 }
 
 class TabsBarTest : public platform_test::ControlsTest {
