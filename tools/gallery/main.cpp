@@ -7,7 +7,8 @@
 // (..._boxes.png), a page of views, pages and labels (..._views.png),
 // contact_sheet.png with the first pages, and the framed forms of every
 // look, active and inactive (frame_<look>.png, frames_sheet.png), and the
-// skinned dialogs as they show (dialog_<look>_<name>.png), and the
+// skinned dialogs as they show (dialog_<look>_<name>.png), the menu bar and
+// popup menus of each look (..._menus.png), and the
 // program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "PngWriter.h"
 #include "ViewsPage.h"
 #include "FrameExtrasPage.h"
+#include "MenusPage.h"
 #include "WindowsPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
@@ -350,6 +352,9 @@ int Run(const String& dir) {
         TBitmap extras;
         DrawFrameExtrasPage(form, looks[i].skin ? &store : nullptr, looks[i].title, extras, kPageW, kPageH);
         SavePng(&extras, dir + looks[i].file + L"_frame_extras.png");
+        TBitmap menus;
+        DrawMenusPage(form, looks[i].skin ? &store : nullptr, looks[i].title, menus, kPageW, kPageH);
+        SavePng(&menus, dir + looks[i].file + L"_menus.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);
