@@ -393,6 +393,11 @@ void TPopupMenu::Popup(int x, int y) {
     if (chosen_) chosen_->Click();
 }
 
+void TPopupMenu::PopupForControl(TControl* control, const TRect& r, bool up) {
+    PopupComponent = control;
+    Popup(r.left, up ? r.top : r.bottom);
+}
+
 bool ContextPopup(TWinControl* control, LPARAM pos) {
     const bool keyboard = pos == -1;
     TPoint at = keyboard ? control->ClientToScreen(TPoint(0, 0))

@@ -208,6 +208,12 @@ public:
     // closed when Popup returns. A menu that stays open after Popup returned
     // answers true until it closes.
     virtual bool IsOpen() const { return false; }
+    // Shows the menu for a control, below its screen rectangle r (above it
+    // with up). This menu pops up at the rectangle's bottom-left (top-left)
+    // corner with the control as PopupComponent. A menu that is still open
+    // when this returns (IsOpen) tells the control of its close with the
+    // skinned menus' close message (WM_CLOSESKINMENU).
+    virtual void PopupForControl(TControl* control, const TRect& r, bool up);
 
 protected:
     virtual void DoPopup();

@@ -6,9 +6,13 @@
 #include "platform/Owners.h"
 #include "platform/SysUtils.h"
 #include "skin/bsResStrData.h"
+#include "skin/frame/bsSkinFrame.h"
 
 TbsEditMenuPopup& EditMenuPopupHook() {
-    static TbsEditMenuPopup hook = [](TPopupMenu* menu, TControl*, int x, int y) { menu->Popup(x, y); };
+    static TbsEditMenuPopup hook = [](TPopupMenu* menu, TControl* control, int x, int y) {
+        if (auto* skinned = dynamic_cast<TbsSkinPopupMenu*>(menu)) skinned->Popup2(control, x, y);
+        else menu->Popup(x, y);
+    };
     return hook;
 }
 
@@ -53,7 +57,11 @@ TbsCustomEdit::TbsCustomEdit(TComponent* owner) : TCustomMaskEdit(owner) {
     ControlStyle |= csOpaque;
 }
 
-TbsCustomEdit::~TbsCustomEdit() = default;
+TbsCustomEdit::~TbsCustomEdit() {
+    // A menu chain still showing our entries closes before they go.
+    if (FSysPopupMenu && FSysPopupMenu->IsOpen() && FSysPopupMenu->ComponentForm)
+        if (TbsSkinFrame* frame = FindSkinFormComponent(FSysPopupMenu->ComponentForm)) frame->SkinMenu->Hide();
+}
 
 void TbsCustomEdit::SetReadOnly(bool v) {
     FReadOnly = v;
@@ -108,7 +116,12 @@ bool TbsCustomEdit::AllSelected() {
 void TbsCustomEdit::ClearSelection() { SendMessageW(Handle(), WM_CLEAR, 0, 0); }
 
 void TbsCustomEdit::CreateSysPopupMenu() {
-    FSysPopupMenu = std::make_unique<TPopupMenu>(nullptr);
+    // The menu before may still be on screen until the new one replaces it.
+    FUsedPopupMenu = std::move(FSysPopupMenu);
+    FSysPopupMenu = std::make_unique<TbsSkinPopupMenu>(nullptr);
+    TCustomForm* form = GetParentForm(this);
+    if (form && form->FormStyle() == fsMDIChild && Application) form = Application->MainForm();
+    FSysPopupMenu->ComponentForm = form;
     TbsResourceStrData* strings = FormStrings(this);
     auto text = [strings](const wchar_t* key, const wchar_t* builtIn) {
         return strings ? strings->GetResStr(key) : String(builtIn);
@@ -216,7 +229,7 @@ void TbsCustomEdit::WndProc(TMessage& m) {
         if (FEditTransparent) Invalidate();
         return;
     case WM_CONTEXTMENU: ContextMenu(m); return;
-    case WM_SKINMENUCOMMAND: FSysPopupMenu.reset(); return;
+    case WM_SKINMENUCOMMAND: FUsedPopupMenu = std::move(FSysPopupMenu); return;
     case CM_CANCELMODE:
         TCustomMaskEdit::WndProc(m);
         if (OnEditCancelMode) OnEditCancelMode(reinterpret_cast<TControl*>(m.LParam));

@@ -4,7 +4,9 @@
 //
 // TbsCustomEdit adds to the class library's mask edit: a context menu of
 // its own (Undo, Cut, Copy, Paste, Delete, Select All; texts from the
-// form's skin strings when there are any), a transparent mode, a read-only
+// form's skin strings when there are any), shown as the form frame's
+// skinned popup menu (none on a form without a frame or skin), a
+// transparent mode, a read-only
 // flag that blocks every editing path (typing, Delete, cut, paste, clear,
 // undo, replace-selection, IME input: the window's own read-only flag is set
 // too), Enter and Esc handed to the parent form as dialog keys, and an event
@@ -25,15 +27,15 @@
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinBoxTypes.h"
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/frame/bsSkinMenus.h"
 
-// Sent by a skinned menu to the control it was shown for after a command
-// (wParam and lParam 0).
-constexpr UINT WM_SKINMENUCOMMAND = 1229;
+// WM_SKINMENUCOMMAND (bsSkinMenus.h) reaches the edit after one of its
+// menu's commands ran.
 
 using TbsOnEditCancelMode = std::function<void(TControl* c)>;
 
-// Shows the edit's context menu at a screen point; replaceable until the
-// skinned popup menu lands (tests record what would be shown).
+// Shows the edit's context menu at a screen point for the edit: the skinned
+// popup menu's Popup2. Replaceable (tests record what would be shown).
 using TbsEditMenuPopup = std::function<void(TPopupMenu* menu, TControl* control, int x, int y)>;
 TbsEditMenuPopup& EditMenuPopupHook();
 
@@ -50,8 +52,9 @@ public:
     void Invalidate() override;
     void WndProc(TMessage& m) override;
 
-    // The context menu of the last request (nullptr when none).
-    TPopupMenu* SysPopupMenu() const { return FSysPopupMenu.get(); }
+    // The context menu of the last request (nullptr when none, or once one
+    // of its commands ran).
+    TbsSkinPopupMenu* SysPopupMenu() const { return FSysPopupMenu.get(); }
     // Builds the context menu with the entries enabled for the edit's state.
     void CreateSysPopupMenu();
     void ClearSelection();
@@ -70,7 +73,11 @@ private:
     bool FChangeSeen = false;
     bool FReadOnly = false;
     bool FEditTransparent = false;
-    std::unique_ptr<TPopupMenu> FSysPopupMenu;
+    std::unique_ptr<TbsSkinPopupMenu> FSysPopupMenu;
+    // The menu before the current one, or one whose command ran: its
+    // entries may still be in use by the menu's own handling, so it goes at
+    // the next request or with the edit.
+    std::unique_ptr<TbsSkinPopupMenu> FUsedPopupMenu;
 };
 
 class TbsSkinNumEdit : public TbsCustomEdit {

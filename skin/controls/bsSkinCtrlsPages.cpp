@@ -113,7 +113,12 @@ void TbsSkinPageControl::GetSkinData() {
     FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
     if (FIndex == -1) return;
     auto* rec = dynamic_cast<TbsDataSkinTabControl*>(FSD->CtrlList[static_cast<size_t>(FIndex)].get());
-    if (!rec) return;
+    if (!rec) {
+        // Another kind of record: the plain look. The picture of an earlier
+        // skin may be gone with that skin.
+        Picture = nullptr;
+        return;
+    }
     Picture = rec->PictureIndex >= 0 && rec->PictureIndex < static_cast<int>(FSD->FActivePictures.size())
                   ? FSD->FActivePictures[static_cast<size_t>(rec->PictureIndex)].get()
                   : nullptr;

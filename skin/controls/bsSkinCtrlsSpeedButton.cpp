@@ -111,7 +111,13 @@ void TbsSkinSpeedButton::GetSkinData() {
         return;
     }
     auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(FIndex)].get());
-    if (!rec) return;
+    if (!rec || !Picture) {
+        // Another kind of record, or one without its picture: the plain look.
+        FIndex = -1;
+        Picture = nullptr;
+        AnimateSkinRect = NullRect();
+        return;
+    }
     FontName = rec->FontName;
     FontHeight = rec->FontHeight;
     FontStyle = rec->FontStyle;

@@ -21,11 +21,11 @@
 // NumGlyphs cells (1 normal, 2 disabled, 3 pressed, 4 hot). OnPaint may
 // draw the content itself (drawDefault := false).
 //
-// The menu button's menu: it sets the menu's PopupComponent to itself and
-// calls the class library's virtual Popup below the button. A menu that
-// has closed when Popup returns (the class library's own) brings the button
-// up at once; a menu still open then (IsOpen) sends WM_CLOSESKINMENU to its
-// PopupComponent when it closes, which brings the button up.
+// The menu button's menu: it asks the menu to open for the button below
+// the button's rectangle (PopupForControl). A menu that has closed when
+// that returns (the class library's own) brings the button up at once; a
+// menu still open then (IsOpen, the skinned popup menu) sends
+// WM_CLOSESKINMENU to the button when it closes, which brings it up.
 //
 // Threads: UI thread only.
 

@@ -64,8 +64,7 @@ void TbsSkinMenuSpeedButton::ShowTrackMenu() {
     if (!FSkinPopupMenu) return;
     if (OnShowTrackMenu) OnShowTrackMenu(this);
     const TPoint origin = ClientToScreen(TPoint(0, 0));
-    FSkinPopupMenu->PopupComponent = this;
-    FSkinPopupMenu->Popup(origin.x, origin.y + Height());
+    FSkinPopupMenu->PopupForControl(this, TRect(origin.x, origin.y, origin.x + Width(), origin.y + Height()), false);
     // A modal menu has closed by now; one still open reports its close with
     // WM_CLOSESKINMENU. The menu may also have been freed meanwhile.
     if (FMenuTracked && !(FSkinPopupMenu && FSkinPopupMenu->IsOpen())) TrackMenuClosed();

@@ -359,3 +359,13 @@ void TbsSkinPopupMenu::Popup2(TControl* ACtrl, int X, int Y) { DoShow(ACtrl, TRe
 void TbsSkinPopupMenu::PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) {
     DoShow(ACtrl, R, APopupUp, false);
 }
+
+void TbsSkinPopupMenu::PopupForControl(TControl* control, const TRect& R, bool up) {
+    PopupComponent = control;
+    PopupFromRect2(control, R, up);
+}
+
+bool TbsSkinPopupMenu::IsOpen() const {
+    TbsSkinFrame* frame = FindFrame();
+    return frame && frame->SkinMenu && frame->SkinMenu->Visible();
+}

@@ -274,6 +274,12 @@ public:
     void PopupFromRect(const TRect& R, bool APopupUp);
     void Popup2(TControl* ACtrl, int X, int Y);
     void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp);
+    // Opens below (above) R for the control, which hears of the close
+    // through WM_CLOSESKINMENU (PopupFromRect2).
+    void PopupForControl(TControl* control, const TRect& R, bool up) override;
+    // The menu stays on screen after it was opened: true while the frame's
+    // menu chain is shown.
+    bool IsOpen() const override;
 
     TPoint PopupPoint() const { return FPopupPoint; }
     TbsSkinData* SkinData() const { return FSD; }

@@ -3,6 +3,8 @@
 // tab's close button, and the faces of tabs on all four sides.
 #include "ControlsSkin.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -227,6 +229,103 @@ TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
     EXPECT_EQ(PixelAt(b, plain.left + 3, plain.top + 3), ColorToRGB(bsPlainHotFill));
 }
 
+
+// The tab record of the skinned strip test.
+std::unique_ptr<TbsDataSkinTabControl> GoodTabRecord() {
+    auto rec = std::make_unique<TbsDataSkinTabControl>(L"tab");
+    rec->PictureIndex = 0;
+    rec->SkinRect = StateRect(4);
+    rec->ClRect = TRect(6, 5, 24, 15);
+    rec->LTPoint = TPoint(6, 5);
+    rec->RTPoint = TPoint(24, 5);
+    rec->LBPoint = TPoint(6, 15);
+    rec->RBPoint = TPoint(24, 15);
+    rec->TabRect = StateRect(0);
+    rec->ActiveTabRect = StateRect(2);
+    rec->TabLeftOffset = 6;
+    rec->TabRightOffset = 6;
+    return rec;
+}
+
+// A "tab" record of another kind, one whose picture index names no
+// picture, or one without a tab part: the plain look, also when the skin
+// before had a good record and has gone since.
+TEST_F(PageControlTest, UnusableTabRecordsGiveThePlainLook) {
+    const struct Case {
+        const char* what;
+        std::function<std::unique_ptr<TbsDataSkinControl>()> record;
+    } cases[] = {
+        {"another kind", [] { return std::make_unique<TbsDataSkinPanelControl>(L"tab"); }},
+        {"no picture",
+         [] {
+             auto r = GoodTabRecord();
+             r->PictureIndex = 7;
+             return r;
+         }},
+        {"no tab part",
+         [] {
+             auto r = GoodTabRecord();
+             r->TabRect = TRect();
+             return r;
+         }},
+    };
+    for (const Case& c : cases) {
+        auto good = MakeControlsSkin(0);
+        good->CtrlList.push_back(GoodTabRecord());
+        auto bad = MakeControlsSkin(1);
+        bad->CtrlList.push_back(c.record());
+        NewPages(3);
+        pc->SetSkinData(good.get());
+        ASSERT_TRUE(pc->Skinned()) << c.what;
+        pc->SetSkinData(bad.get());
+        good.reset();
+        pc->SetTabIndex(1);
+        Application->ProcessMessages();
+        EXPECT_FALSE(pc->Skinned()) << c.what;
+        TBitmap b;
+        PaintControl(pc, b);
+        const TRect sel = pc->GetItemRect(1);
+        EXPECT_EQ(PixelAt(b, sel.left + 3, sel.top + 3), ColorToRGB(bsPlainHotFill)) << c.what;
+        pc->Free();
+        sheets.clear();
+        Application->ProcessMessages();
+    }
+}
+
+// A background with nothing to repeat (an empty client part, or a
+// background picture of no size) is filled plainly, never tiled.
+TEST_F(PageControlTest, ABackgroundWithoutATileIsFilledPlainly) {
+    auto store = MakeControlsSkin(0);
+    store->FActivePicturesNames->Add(L"empty.bmp");
+    store->FActivePictures.push_back(std::make_unique<TBitmap>());
+    const int emptyPicture = static_cast<int>(store->FActivePictures.size()) - 1;
+    const struct Case {
+        const char* what;
+        bool emptyClient;
+        int background;
+    } cases[] = {{"empty client part", true, -1}, {"background picture of no size", false, emptyPicture}};
+    for (const Case& c : cases) {
+        auto rec = GoodTabRecord();
+        if (c.emptyClient) rec->ClRect = TRect();
+        rec->BGPictureIndex = c.background;
+        store->CtrlList.push_back(std::move(rec));
+        NewPages(2);
+        pc->SetSkinData(store.get());
+        ASSERT_TRUE(pc->Skinned()) << c.what;
+        TbsSkinTabSheet* sheet = sheets[0];
+        TBitmap b;
+        b.SetPixelFormat(pf24bit);
+        b.SetSize(sheet->Width(), sheet->Height());
+        b.Canvas()->Brush()->SetColor(clFuchsia);
+        b.Canvas()->FillRect(TRect(0, 0, b.Width(), b.Height()));
+        sheet->PaintBG(b.Canvas()->Handle());
+        EXPECT_EQ(PixelAt(b, b.Width() / 2, b.Height() / 2), ColorToRGB(clBtnFace)) << c.what;
+        pc->Free();
+        sheets.clear();
+        store->CtrlList.pop_back();
+        Application->ProcessMessages();
+    }
+}
 
 // HideTabs takes the strip away (left and right tabs go to the top, one
 // row, tab height 1) and ShowTabs brings back what was there; a second

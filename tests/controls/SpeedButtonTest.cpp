@@ -211,6 +211,26 @@ TEST_F(SpeedButtonTest, FacesFollowTheState) {
 }
 
 
+// A record of another kind (a panel's), one whose picture index names no
+// picture, or none at all: the plain faces, as without a store.
+TEST_F(SpeedButtonTest, UnusableRecordsGiveThePlainFaces) {
+    auto store = MakeControlsSkin(0);
+    for (const wchar_t* name : {L"wrongkind", L"nopicture", L"absent"}) {
+        const std::string what(name, name + wcslen(name));
+        auto* b = NewButton(10);
+        b->SkinDataName = name;
+        b->SetSkinData(store.get());
+        EXPECT_EQ(PaintedAt(b, 2, 2), ColorToRGB(clBtnFace)) << what;
+        EXPECT_EQ(b->FIndex, -1) << what;
+        b->Perform(CM_MOUSEENTER);
+        EXPECT_EQ(PaintedAt(b, 2, 2), ColorToRGB(bsPlainHotFill)) << what;
+        Press(b);
+        EXPECT_EQ(PaintedAt(b, 2, 2), ColorToRGB(bsPlainDownFill)) << what;
+        Release(b);
+        b->Free();
+    }
+}
+
 // The hover face fades in over five 20 ms ticks and out again; a
 // transparent button shows the hover face at once.
 TEST_F(SpeedButtonTest, HoverCrossFadesOnTheSteppedClock) {

@@ -111,6 +111,57 @@ TEST_F(ComboBoxTest, KeysOnTheClosedComboCommitThroughTheWriteRule) {
     EXPECT_EQ(TakeLog(), "click:14,");
 }
 
+// The same keys with the drop-down open: each one commits through the
+// write rule as on the closed combo and the list stays open, its highlight
+// on the new item; Enter then accepts (OnClick only, the text is already
+// shown) and Escape goes back to the last committed item without events.
+TEST_F(ComboBoxTest, KeysOnTheOpenComboCommitAndKeepTheListOpen) {
+    platform::ScopedManualClock clock;
+    TbsSkinComboBox* c = NewCombo({L"a0", L"a1", L"a2", L"a3", L"a4", L"a5", L"a6", L"a7", L"a8", L"a9", L"b0",
+                                   L"b1", L"b2", L"b3", L"b4"});
+    c->SetDropDownCount(5);
+    c->SetFocus();
+    c->SetItemIndex(0);
+    TakeLog();
+    c->DropDown();
+    ASSERT_TRUE(c->IsPopupVisible());
+    const struct Key {
+        WORD key;
+        wchar_t ch;  // a typed character instead of a key
+        int index;
+        const char* log;
+    } keys[] = {
+        {VK_DOWN, 0, 1, "change:1:a1,click:1,"},
+        {VK_NEXT, 0, 5, "change:5:a5,click:5,"},
+        {VK_NEXT, 0, 9, "change:9:a9,click:9,"},
+        {VK_PRIOR, 0, 5, "change:5:a5,click:5,"},
+        {VK_UP, 0, 4, "change:4:a4,click:4,"},
+        {VK_HOME, 0, 4, ""},
+        {VK_END, 0, 4, ""},
+        {0, L'b', 10, "change:10:b0,click:10,"},
+    };
+    for (const Key& k : keys) {
+        if (k.key) PressKey(c->Handle(), k.key);
+        else Char(c->Handle(), k.ch);
+        EXPECT_EQ(c->ItemIndex(), k.index) << "key " << k.key << " " << static_cast<int>(k.ch);
+        EXPECT_EQ(TakeLog(), k.log) << "key " << k.key << " " << static_cast<int>(k.ch);
+        EXPECT_TRUE(c->IsPopupVisible()) << "key " << k.key;
+        EXPECT_EQ(c->ListBox()->ItemIndex(), k.index);
+    }
+    PressKey(c->Handle(), VK_RETURN);
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(c->ItemIndex(), 10);
+    EXPECT_EQ(TakeLog(), "click:10,");
+
+    c->DropDown();
+    c->ListBox()->SetItemIndex(13);  // hovered row
+    PressKey(c->Handle(), VK_ESCAPE);
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(c->ItemIndex(), 10);
+    EXPECT_EQ(c->GetText(), L"b0");
+    EXPECT_EQ(TakeLog(), "");
+}
+
 TEST_F(ComboBoxTest, TypedLettersSearchFromTheNextItemOrThePairFromTheFirst) {
     platform::ScopedManualClock clock;
     TbsSkinComboBox* c = NewCombo({L"apple", L"banana", L"blueberry", L"cherry"});

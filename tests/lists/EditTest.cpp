@@ -3,10 +3,13 @@
 // the context menu's entries, the numeric character filter.
 #include "ListsFixture.h"
 
+#include <utility>
+
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "skin/boxes/bsSkinEdits.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/frame/bsSkinFrame.h"
 
 using namespace liststest;
 
@@ -53,6 +56,7 @@ protected:
     // The entries of the context menu as "caption:enabled" lines.
     std::string MenuOf(TbsCustomEdit* e) {
         std::string s;
+        const TbsEditMenuPopup shown = EditMenuPopupHook();
         EditMenuPopupHook() = [&](TPopupMenu* menu, TControl* control, int, int) {
             EXPECT_EQ(control, e);
             for (int i = 0; i < menu->Items()->Count(); ++i) {
@@ -61,7 +65,7 @@ protected:
             }
         };
         SendMessageW(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
-        EditMenuPopupHook() = [](TPopupMenu* m, TControl*, int x, int y) { m->Popup(x, y); };
+        EditMenuPopupHook() = shown;
         return s;
     }
 };
@@ -157,6 +161,68 @@ TEST_F(EditTest, ContextMenuEntriesFollowSelectionClipboardAndReadOnly) {
     e->SetText(L"");
     SetClipboard(L"");
     EXPECT_EQ(MenuOf(e), "Undo- -+ Cut- Copy- Paste- Delete- -+ Select All- ");
+}
+
+// The context menu shows as the form frame's skinned popup menu at the
+// edit's centre when asked from the keyboard; a chosen entry runs and the
+// menu is let go. A form without a frame shows no menu.
+TEST_F(EditTest, TheContextMenuIsTheFramesSkinnedMenu) {
+    TbsCustomEdit* e = NewEdit(L"hello");
+    e->SetFocus();
+    const auto selection = [&] {
+        DWORD from = 0, to = 0;
+        SendMessageW(e->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        return std::make_pair(static_cast<int>(from), static_cast<int>(to));
+    };
+    const auto ask = [&] {
+        SendMessageW(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
+        Application->ProcessMessages();
+    };
+    ask();
+    ASSERT_NE(e->SysPopupMenu(), nullptr);
+    EXPECT_FALSE(e->SysPopupMenu()->IsOpen());  // no frame: nothing shown
+
+    auto* frame = new TbsSkinFrame(form);
+    Application->ProcessMessages();
+    ask();
+    EXPECT_FALSE(e->SysPopupMenu()->IsOpen());  // a frame without skin data: nothing either
+
+    TbsSkinData menus(nullptr);
+    menus.Empty = false;
+    frame->SetMenusSkinData(&menus);
+    Select(e, 1, 3);
+    ASSERT_EQ(selection(), std::make_pair(1, 3));
+    SendMessageW(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MAKELPARAM(-1, -1));
+    Application->ProcessMessages();
+    ASSERT_TRUE(frame->SkinMenu->Visible());
+    TbsSkinPopupWindow* level = frame->SkinMenu->LastLevel();
+    ASSERT_NE(level, nullptr);
+    ASSERT_EQ(level->ItemList.size(), 8u);
+    EXPECT_EQ(level->ItemList[7]->MenuItem->Caption(), L"Select All");
+    const TPoint centre = e->ClientToScreen(TPoint(e->Width() / 2, e->Height() / 2));
+    RECT at{};
+    GetWindowRect(level->Handle(), &at);
+    EXPECT_EQ(at.left, centre.x);
+    EXPECT_EQ(at.top, centre.y);
+    EXPECT_TRUE(e->SysPopupMenu()->IsOpen());
+
+    const TRect entry = level->ItemList[7]->ObjectRect;
+    const int x = (entry.left + entry.right) / 2, y = (entry.top + entry.bottom) / 2;
+    SendMessageW(level->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageW(level->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(level->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Application->ProcessMessages();
+    EXPECT_FALSE(frame->SkinMenu->Visible());
+    EXPECT_EQ(e->SysPopupMenu(), nullptr);
+    EXPECT_EQ(selection(), std::make_pair(0, 5));
+
+    // Freed while its menu is open: the menu closes with it.
+    ask();
+    ASSERT_TRUE(frame->SkinMenu->Visible());
+    e->Free();
+    EXPECT_FALSE(frame->SkinMenu->Visible());
+    Application->ProcessMessages();
+    frame->SetMenusSkinData(nullptr);
 }
 
 TEST_F(EditTest, NumericEditFiltersCharacters) {

@@ -112,7 +112,8 @@ TEST_F(OfficeListTest, ItemIndexWritesOnTheListRaiseItemEventsEvenUnchanged) {
         int write;
         int index;
         const char* log;
-    } steps[] = {{2, 2, "c clicked,item:2,"}, {2, 2, "c clicked,item:2,"}, {-1, -1, ""}, {3, -1, ""}, {0, 0, "item:0,"}};
+    } steps[] = {{2, 2, "c clicked,item:2,"}, {2, 2, "c clicked,item:2,"}, {3, 2, ""},  // beyond: ignored
+                 {-1, -1, ""}, {3, -1, ""}, {0, 0, "item:0,"}, {7, 0, ""}};
     for (const Step& s : steps) {
         l->SetItemIndex(s.write);
         EXPECT_EQ(l->ItemIndex(), s.index) << "write " << s.write;
@@ -149,6 +150,7 @@ TEST_F(OfficeListTest, ComboWritesRaiseClickThenChangeEveryTime) {
         {"none", [&] { c->SetItemIndex(-1); }, -1, "click:-1,change:-1,"},
         {"beyond the items", [&] { c->SetItemIndex(3); }, -1, ""},
         {"back", [&] { c->SetItemIndex(0); }, 0, "click:0,change:0,"},
+        {"beyond, from a choice", [&] { c->SetItemIndex(3); }, 0, ""},
         {"clear", [&] { c->Items()->Clear(); }, -1, ""},
         {"add", [&] { c->Items()->Add()->SetCaption(L"n"); }, -1, ""},
         {"disable", [&] { c->SetEnabled(false); }, -1, ""},

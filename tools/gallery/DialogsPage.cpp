@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "PngWriter.h"
+#include "skin/boxes/bsMessages.h"
 #include "skin/shell/bsDialogs.h"
 #include "skin/shell/bsSkinFolderDialog.h"
 #include "skin/shell/bsSkinOpenDialog.h"
@@ -79,5 +80,20 @@ void DrawDialogPages(const String& dir, TbsCompressedSkinList* skins) {
         shoot(L"folder");
         dirs.Execute();
         DialogFormShownHook() = nullptr;
+        // The message dialog: the main window's notice (one button, its own
+        // caption) and a question with three buttons.
+        TbsSkinMessage message(nullptr);
+        message.SetSkinData(s);
+        message.SetCtrlSkinData(s);
+        const auto shootMessage = [&](const wchar_t* what) {
+            const String file = dir + L"dialog_" + look.name + L"_" + what + L".png";
+            MessageFormShownHook() = [file](TbsMessageForm* f) { ShootAndClose(f, file); };
+        };
+        shootMessage(L"message");
+        message.MessageDlg2(L"转换完成。 The conversion is finished.", L"Vantrel", mtInformation, MsgButtons({mbOK}), 0);
+        shootMessage(L"question");
+        message.MessageDlg(L"文件已存在，是否覆盖？\nThe file exists. Overwrite it?", mtConfirmation,
+                           MsgButtons({mbYes, mbNo, mbCancel}), 0);
+        MessageFormShownHook() = nullptr;
     }
 }
