@@ -365,7 +365,3 @@ void TbsSkinPopupMenu::PopupForControl(TControl* control, const TRect& R, bool u
     PopupFromRect2(control, R, up);
 }
 
-bool TbsSkinPopupMenu::IsOpen() const {
-    TbsSkinFrame* frame = FindFrame();
-    return frame && frame->SkinMenu && frame->SkinMenu->Visible();
-}

@@ -277,9 +277,6 @@ public:
     // Opens below (above) R for the control, which hears of the close
     // through WM_CLOSESKINMENU (PopupFromRect2).
     void PopupForControl(TControl* control, const TRect& R, bool up) override;
-    // The menu stays on screen after it was opened: true while the frame's
-    // menu chain is shown.
-    bool IsOpen() const override;
 
     TPoint PopupPoint() const { return FPopupPoint; }
     TbsSkinData* SkinData() const { return FSD; }
