@@ -98,13 +98,11 @@ void FillCategoryPictures(TbsPngImageList* list, int size) {
     }
 }
 
-void FillToolPictures(TbsPngImageList* list) {
-    constexpr int kSize = 32;
-    list->SetPngWidth(kSize);
-    list->SetPngHeight(kSize);
-    for (int i = 0; i < 7; ++i) {
-        TBitmap bmp(kSize, kSize);
-        bmp.SetPixelFormat(pf24bit);
+namespace {
+
+// Tool picture i (0 add .. 6 skin) on bmp.
+void DrawToolPicture(TBitmap& bmp, int i, int kSize) {
+    {
         TCanvas* c = bmp.Canvas();
         DrawPlate(c, kSize, kSize, kTop, kBottom);
         c->Brush()->SetStyle(bsSolid);
@@ -144,6 +142,31 @@ void FillToolPictures(TbsPngImageList* list) {
             c->Ellipse(17, 12, 21, 16);
             break;
         }
+    }
+}
+
+// The picture greyed and faded: the look of a command that is off.
+void Dim(TBitmap& bmp) {
+    for (int y = 0; y < bmp.Height(); ++y) {
+        auto* p = static_cast<unsigned char*>(bmp.ScanLine(y));
+        for (int x = 0; x < bmp.Width(); ++x, p += 3) {
+            const int grey = (p[0] + p[1] + p[2]) / 3;
+            p[0] = p[1] = p[2] = static_cast<unsigned char>((grey + 2 * 176) / 3);
+        }
+    }
+}
+
+}  // namespace
+
+void FillToolPictures(TbsPngImageList* list) {
+    constexpr int kSize = 32;
+    list->SetPngWidth(kSize);
+    list->SetPngHeight(kSize);
+    for (int i = 0; i < 12; ++i) {
+        TBitmap bmp(kSize, kSize);
+        bmp.SetPixelFormat(pf24bit);
+        DrawToolPicture(bmp, i < 7 ? i : i - 7, kSize);
+        if (i >= 7) Dim(bmp);
         AddToList(list, bmp);
     }
 }

@@ -15,7 +15,8 @@ namespace apppictures {
 
 // 35 pictures of size x size, picture index = category code.
 void FillCategoryPictures(TbsPngImageList* list, int size);
-// 7 pictures of 32x32: add, start, stop, pause, resume, options, skin.
+// 12 pictures of 32x32: add, start, stop, pause, resume, options, skin,
+// then add, start, stop, pause and resume dimmed (the commands switched off).
 void FillToolPictures(TbsPngImageList* list);
 // The 53x55 product picture, placed on parent at (left, top).
 TImage* MakeAboutPicture(TComponent* owner, TWinControl* parent, int left, int top);

@@ -46,6 +46,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     CreateSettingsTabs();
     CreateDeveloperPanels();
     BindHandlers();
+    CreateQueueControls();
+    CreateProcedureButtons();
+    BindCommands();
 }
 
 TForm1::~TForm1() {
@@ -92,6 +95,7 @@ void TForm1::BindHandlers() {
 // catalogue, preview hosts, slider state, in this order.
 void TForm1::FormCreate(TObject*) {
     try {
+        Button15Click(Button15);
         Button17Click(Button17);
         Button21Click(Button21);
         Button3Click(Button3);
@@ -112,6 +116,7 @@ void TForm1::FormCreate(TObject*) {
 // stop's wait runs none of them; the log handler only after it.
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {
     canClose = true;
+    FClosing = true;  // the batch's queued end work does nothing from now on
     try {
         ZADovovi->SetOnPosition(nullptr);
         ZADovovi->SetOnState(nullptr);

@@ -9,6 +9,12 @@
 //   Unit1Catalogue.cpp the category/format/option chains and the row writes
 //   Unit1Settings.cpp  the output folder and skin rows of "option.ini"
 //   Unit1Preview.cpp   the preview panel and its player
+//   Unit1Queue.cpp     the file queue: slots, adding files, the row texts
+//   Unit1QueueRows.cpp removing, clearing, renaming, selecting, moving rows
+//   Unit1Batch.cpp     batch start, stop, pause, resume, progress, batch end
+//   Unit1EndActions.cpp the end actions (folder, shut-down, sound)
+//   Unit1Commands.cpp  the hidden procedure buttons, menu and button bindings,
+//                      the command groups
 //
 // Name map of the handlers (the hidden buttons are procedures run by code):
 //   Button2Click   fill the format list          Button5Click   preset of the key
@@ -22,15 +28,34 @@
 //   bsSkinComboBoxNChange        an option list's shown text changed
 //   bsSkinButton5Click "浏览..."  bsSkinButton6Click "打开"  N23Click / bsSkinButton9Click skins
 //   N5Click about box  N24Click / bsSkinButton19Click options  N15Click help page  N19Click home page
+//   btnAddClick    add one file                  Button8Click   add several files
+//   Button12Click  add a folder                  Button15Click  every slot free
+//   btnRemoveClick remove the selected row       btnClearClick  empty the queue
+//   bsSkinButton21Click / N26Click / lvFilesDblClick  open the rename box; edtExit commits it
+//   lvFilesSelectItem  a row chosen: its format, options and preview
+//   bsSkinButton3Click / bsSkinButton4Click  move the row up / down (rows and slots)
+//   Button27Click  the row up with its slot      Button14Click  tasks from the slots (unused)
+//   Button7Click   the Video_ fields into AOO    Button29Click  end sound
+//   btnStartClick  start the batch               button28Click  tasks from the rows
+//   btnStopClick / btnPauseClick / btnResumeClick  batch control
+//   bsSkinButton2Click / 10 / 11 / 12  tool-bar start / stop / pause / resume
+//   Button22Click / Button23Click  format and option controls off / on
+//   Button25Click  shut the computer down        ROREZProgress / ROREZTerminate  engine events
 //
 // Threads: created, used and destroyed on the UI thread. FFLoggerLog runs on
 // the UI thread (the logger hands its lines over synchronously).
+// ROREZProgress is handed to the UI thread by the encoder (the worker waits).
+// ROREZTerminate may be called on any thread: it copies the record and
+// queues the work for the UI thread, which skips it once the window closes.
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "app/EncoderPresets.h"
 #include "app/OptionLists.h"
+#include "Src/DIzizuZUR.h"
 #include "Src/FFmpegLogger.h"
 #include "platform/Forms.h"
 
@@ -60,8 +85,12 @@ class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 class TListItem;
-class TDIzizuZUR;
 class TZADovovi;
+class TbsSkinMessage;
+class TbsSkinOpenDialog;
+class TbsSkinSelectDirectoryDialog;
+class TEdit;
+class TStringList;
 
 class TForm1 : public TForm {
 public:
@@ -248,6 +277,148 @@ private:
 
     // Logs what a handler caught, so that nothing escapes a window procedure.
     void LogCaught(const wchar_t* where, const std::exception& e);
+
+public:
+    // ==== file queue (Unit1Queue.cpp, Unit1QueueRows.cpp) ================================
+    // The slot pool: slot i holds the records of queue row i; its state is
+    // the output record's AudioLanguage ("kong" free, "Full" used).
+    static constexpr int SlotCount = 501;
+    std::vector<TInputOptions> IO1;
+    std::vector<TOutputOptions> OO1;
+    std::unique_ptr<TOutputOptions> AOO;  // scratch record of Button7Click
+    TbsSkinMessage* bsSkinMessage1 = nullptr;
+    TbsSkinOpenDialog* OpenDialog1 = nullptr;  // one file
+    TbsSkinOpenDialog* OpenDialog2 = nullptr;  // several files
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog1 = nullptr;
+    TEdit* edt = nullptr;  // the rename box over the output-name column
+    TButton *btnAdd = nullptr, *btnRemove = nullptr, *btnClear = nullptr, *Button7 = nullptr;
+    TButton *Button8 = nullptr, *Button12 = nullptr, *Button14 = nullptr, *Button15 = nullptr;
+    TMenuItem *N11111 = nullptr, *N2222 = nullptr, *N3331 = nullptr;  // the add button's entries
+
+    void btnAddClick(TObject* sender);
+    void Button8Click(TObject* sender);
+    void Button12Click(TObject* sender);
+    void btnRemoveClick(TObject* sender);
+    void btnClearClick(TObject* sender);
+    void bsSkinButton21Click(TObject* sender);
+    void N26Click(TObject* sender);
+    void lvFilesDblClick(TObject* sender);
+    void edtExit(TObject* sender);
+    void lvFilesSelectItem(TObject* sender, TListItem* item, bool selected);
+    void lvFilesClick(TObject* sender);
+    void Button15Click(TObject* sender);
+    void Button14Click(TObject* sender);
+    void Button7Click(TObject* sender);
+    void Button27Click(TObject* sender);
+    void bsSkinButton3Click(TObject* sender);
+    void bsSkinButton4Click(TObject* sender);
+    void bsSkinButton7Click(TObject* sender);
+    void bsSkinButton8Click(TObject* sender);
+    String SecToDate(int64_t sec) const;
+    // The files (not folders) of a folder matching a mask, with their paths,
+    // in the order the search returns them; nullptr for a folder that does
+    // not exist. GetFilenamesEx adds one level of subfolders.
+    std::unique_ptr<TStringList> GetFilenames(const String& filePath, const String& extMask) const;
+    std::unique_ptr<TStringList> GetFilenamesEx(const String& filePath, const String& extMask) const;
+    String GenerateOutputFileName(const String& fileName, const String& fileExt) const;
+
+    // ==== batch (Unit1Batch.cpp, Unit1EndActions.cpp) ======================================
+    TButton *btnStart = nullptr, *btnStop = nullptr, *btnPause = nullptr, *btnResume = nullptr;
+    TButton *button28 = nullptr, *Button22 = nullptr, *Button23 = nullptr, *Button25 = nullptr;
+    TButton *Button26 = nullptr, *Button29 = nullptr;
+
+    void btnStartClick(TObject* sender);
+    void button28Click(TObject* sender);
+    void btnStopClick(TObject* sender);
+    void btnPauseClick(TObject* sender);
+    void btnResumeClick(TObject* sender);
+    void bsSkinButton2Click(TObject* sender);
+    void bsSkinButton10Click(TObject* sender);
+    void bsSkinButton11Click(TObject* sender);
+    void bsSkinButton12Click(TObject* sender);
+    void Button22Click(TObject* sender);
+    void Button23Click(TObject* sender);
+    void Button24Click(TObject* sender);
+    void Button25Click(TObject* sender);
+    void Button29Click(TObject* sender);
+    bool SetPrivilege(const String& privilegeName, bool enable);
+    void ROREZProgress(TObject* sender, TCustomDIzizuZUR::PProgressInfo progressInfo);
+    void ROREZTerminate(TObject* sender, const TCustomDIzizuZUR::TTerminateInfo& terminateInfo);
+
+    // ---- seams of the batch end (tests replace them) ---------------------------------
+    enum class TEndAction { OpenFolder, ShutDown, PlaySound };
+    // Runs one chosen end action; by default Button20Click, Button25Click or
+    // Button29Click. Runs only at the end of a batch that was not stopped by
+    // the user and while the window is not closing.
+    std::function<void(TEndAction action)> EndActionSink;
+    // Asks the system to shut down (ExitWindowsEx); true when it accepts.
+    std::function<bool(UINT flags, DWORD reason)> ExitWindowsCall;
+    // The warning box of a failed task (the application's MessageBox).
+    std::function<int(const String& text, const String& caption, UINT flags)> ShowMessageBox;
+
+    // True while a batch runs (from Start to its end handling).
+    bool BatchRunning() const { return FBatchRunning; }
+
+    // ==== commands (Unit1Commands.cpp) ======================================================
+    TButton* btnWebSite = nullptr;
+    TButton *Button9 = nullptr, *Button10 = nullptr, *Button34 = nullptr, *Button40 = nullptr;
+    enum class TCommandGroup { Add, Row, Clear, Start, Stop, Pause, Resume };
+    // Switches a command group as a whole: every member on or off, with the
+    // tool-bar picture of that state.
+    void SetGroup(TCommandGroup group, bool on);
+
+private:
+    // ---- queue --------------------------------------------------------------------------
+    enum class TAddResult { Added, Skipped, Ended };
+    void CreateQueueControls();
+    void ResetSlot(int slot);
+    bool EnsureLibraries();
+    TAddResult AddFile(const String& fileName);
+    void AddFiles(const std::vector<String>& files);
+    void AddFilesFromFolder();
+    void AppendRow(const TInputOptions& input, const TOutputOptions& output, int task);
+    void LogErrorLine(const String& line);
+    void Notice(const String& text);
+    void SelectLastRow();
+    void RemoveSelectedRow();
+    void ClearQueue();
+    void OpenRenameBox();
+    void CommitRename();
+    void SelectRow();
+    void MoveRow(int from, int to);
+    void SwapRows(int a, int b);
+    void StopPreview();
+    void AfterRowsChanged();
+    std::vector<String> FromStrings(TStringList* list) const;
+
+    // ---- batch --------------------------------------------------------------------------
+    bool RebuildTasks();
+    void StartBatch();
+    void StopBatch();
+    void EndOfTask(const TCustomDIzizuZUR::TTerminateInfo& info);
+    void EndOfBatch();
+    void RunEndActions();
+    void ClearTaskNumbers();
+    void ClearEncoderTasks();
+    void RunEndAction(TEndAction action);
+
+    // The output file of each task of the running batch (task i = row i):
+    // an unfinished one is removed when its task ends.
+    std::vector<String> FBatchOutputs;
+
+    // ---- commands -----------------------------------------------------------------------
+    void CreateProcedureButtons();
+    void BindCommands();
+    void SetGlyphLook(TbsSkinButton* button, int onIndex, int offIndex, bool on);
+
+    bool FBatchRunning = false;
+    bool FStopRequested = false;  // the user stopped the running batch
+    bool FStopping = false;       // btnStopClick is waiting for the workers
+    bool FBatchEndPending = false;
+    bool FClosing = false;
+    // Shared with the work queued for the UI thread, which runs only while
+    // the window lives.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 extern TForm1* Form1;

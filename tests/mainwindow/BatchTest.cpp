@@ -1,0 +1,223 @@
+// Batch control: each row converts with its own choices; outputs never
+// collide with each other, with earlier results or with their inputs; a row
+// that cannot become its task stops the start cleanly; Pause holds and
+// Resume continues; Stop keeps the finished outputs, removes the unfinished
+// one and runs no end action; closing the window waits for the workers.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "QueueFixture.h"
+#include "platform/ListView.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/controls/bsSkinCtrlsButton.h"
+
+namespace mainwindowtest {
+namespace {
+
+class BatchTest : public QueueTest {
+protected:
+    // "常用视频" / "MKV - Matroska视频格式(*.mkv)": mpeg4 and mp3.
+    static void ChooseMkv() {
+        Form1->bsSkinOfficeComboBox2->SetItemIndex(6);
+        Form1->bsSkinOfficeComboBox1->SetItemIndex(5);
+    }
+    bool WaitForBatchEnd(DWORD ms = 120000) {
+        return WaitUntil([] { return !Form1->BatchRunning(); }, ms);
+    }
+    std::wstring Output(int row) { return outputs_ + L"\\" + Cell(Row(row), 2); }
+    static bool Probe(const std::wstring& file, TAVProbe& probe) { return probe.LoadFile(file); }
+};
+
+TEST_F(BatchTest, EachRowConvertsWithItsOwnChoicesAndRemoveAfterwardsTakesNoOtherTask) {
+    Start();
+    ChooseMkv();
+    const std::wstring a = Clip(L"a.mp4"), b = Clip(L"b.mp4");
+    AddOne(a);
+    AddOne(b);
+    ASSERT_EQ(Rows(), 2);
+    Form1->lvFiles->SetItemIndex(0);
+    Form1->bsSkinComboBox1->SetItemIndex(4);  // "320*240" for the first row only
+    Form1->lvFiles->SetItemIndex(1);
+    Form1->bsSkinOfficeComboBox2->SetItemIndex(22);  // "MP3音频": the second row becomes audio only
+    Form1->bsSkinOfficeComboBox1->SetItemIndex(0);
+    ChooseThreads(2);
+    Form1->bsSkinButton2->ButtonClick();
+    ASSERT_TRUE(Form1->BatchRunning());
+    ASSERT_TRUE(WaitForBatchEnd());
+    EXPECT_EQ(Cell(Row(0), 3), L"100%");
+    EXPECT_EQ(Cell(Row(1), 3), L"100%");
+    EXPECT_TRUE(warnings_.empty()) << Narrow(warnings_.empty() ? L"" : warnings_[0]);
+    TAVProbe video, audio;
+    ASSERT_TRUE(Probe(Output(0), video)) << Narrow(Output(0));
+    EXPECT_EQ(video.FirstVideoStreamInfo().Width, 320);
+    EXPECT_EQ(video.FirstVideoStreamInfo().Height, 240);
+    ASSERT_TRUE(Probe(Output(1), audio)) << Narrow(Output(1));
+    EXPECT_EQ(audio.VideoStreamCount(), 0) << "nothing of the video format survives in the audio row";
+    EXPECT_EQ(audio.FirstAudioStreamInfo().CodecName.rfind(L"mp3", 0), 0u);
+    video.CloseFile();
+    audio.CloseFile();
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
+
+    // A file added after the batch has its task; removing an earlier row
+    // leaves that task alone.
+    AddOne(Clip(L"c.mp4"));
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 1);
+    Form1->lvFiles->SetItemIndex(0);
+    Form1->btnRemoveClick(nullptr);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 1);
+    EXPECT_EQ(Form1->IO1[1].FileName, Row(1)->Caption());
+    Form1->lvFiles->SetItemIndex(1);
+    Form1->btnRemoveClick(nullptr);
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
+}
+
+TEST_F(BatchTest, OutputsNeverCollideOverwriteEarlierResultsOrTheirInputs) {
+    Start();
+    ChooseMkv();
+    CreateDirectoryW((media_ + L"one").c_str(), nullptr);
+    CreateDirectoryW((media_ + L"two").c_str(), nullptr);
+    const std::wstring first = Clip(L"one\\clip.mp4"), second = Clip(L"two\\clip.mp4");
+    AddOne(first);
+    AddOne(second);
+    ASSERT_EQ(Rows(), 2);
+    Form1->btnStartClick(nullptr);
+    ASSERT_TRUE(WaitForBatchEnd());
+    std::set<std::wstring> outputs = {Output(0), Output(1)};
+    EXPECT_EQ(outputs.size(), 2u) << "two clip.* inputs, two outputs";
+    for (const std::wstring& f : outputs) EXPECT_TRUE(FileExists(f)) << Narrow(f);
+    // A second batch of the same rows keeps the first batch's results.
+    Form1->btnStartClick(nullptr);
+    ASSERT_TRUE(WaitForBatchEnd());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(outputs.count(Output(i)), 0u) << Narrow(Output(i));
+        EXPECT_TRUE(FileExists(Output(i)));
+    }
+    for (const std::wstring& f : outputs) EXPECT_TRUE(FileExists(f)) << Narrow(f);
+
+    // An output that would be its own input is refused, even with overwrite
+    // chosen: the start reports it and leaves nothing half switched.
+    Form5->bsSkinCheckRadioBox3->SetChecked(true);  // "直接覆盖输出文件"
+    Form1->FileOutPutPath = media_ + L"one";
+    Form1->lvFiles->SetItemIndex(0);
+    Form1->bsSkinOfficeComboBox1->SetItemIndex(1);  // MP4: the row's output becomes clip.mp4
+    Form1->bsSkinButton21Click(nullptr);
+    Form1->edt->SetText(L"clip");
+    Form1->edtExit(nullptr);
+    ASSERT_EQ(Cell(Row(0), 2), L"clip.mp4");
+    const int64_t sizeBefore = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA d{};
+        GetFileAttributesExW(first.c_str(), GetFileExInfoStandard, &d);
+        return static_cast<int64_t>(d.nFileSizeLow);
+    }();
+    notices_.clear();
+    Form1->btnStartClick(nullptr);
+    EXPECT_FALSE(Form1->BatchRunning());
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
+    ASSERT_EQ(notices_.size(), 1u);
+    EXPECT_NE(notices_[0].find(first), String::npos);
+    EXPECT_TRUE(Form1->bsSkinButton2->Enabled());
+    EXPECT_FALSE(Form1->bsSkinButton10->Enabled());
+    EXPECT_TRUE(Form1->bsSkinMenuSpeedButton1->Enabled());
+    WIN32_FILE_ATTRIBUTE_DATA after{};
+    ASSERT_TRUE(GetFileAttributesExW(first.c_str(), GetFileExInfoStandard, &after));
+    EXPECT_EQ(static_cast<int64_t>(after.nFileSizeLow), sizeBefore);
+
+    // A row whose input has gone since it was added: reported, nothing started.
+    Form5->bsSkinCheckRadioBox6->SetChecked(true);
+    Form1->FileOutPutPath = outputs_;
+    ASSERT_TRUE(DeleteFileW(second.c_str()));
+    notices_.clear();
+    Form1->btnStartClick(nullptr);
+    EXPECT_FALSE(Form1->BatchRunning());
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
+    ASSERT_EQ(notices_.size(), 1u);
+    EXPECT_NE(notices_[0].find(second), String::npos);
+    EXPECT_TRUE(endActions_.size() == 2u) << "the two finished batches only";
+}
+
+TEST_F(BatchTest, PauseHoldsResumeContinuesAndStopKeepsOnlyFinishedOutputs) {
+    Start();
+    ChooseMkv();
+    ChooseEndAction(1);
+    ChooseThreads(1);
+    const std::wstring shortClip = Clip(L"short.mp4"), longClip = Clip(L"long.mp4", 60.0, 320, 240),
+                       last = Clip(L"last.mp4");
+    for (const std::wstring& f : {shortClip, longClip, last}) AddOne(f);
+    ASSERT_EQ(Rows(), 3);
+    Form1->ROREZ->SetProgressInterval(100);
+    int reports = 0;
+    auto forward = Form1->ROREZ->OnProgress;
+    Form1->ROREZ->OnProgress = [&](TObject* s, TCustomDIzizuZUR::PProgressInfo p) {
+        ++reports;
+        forward(s, p);
+    };
+    Form1->bsSkinButton2->ButtonClick();
+    ASSERT_TRUE(WaitUntil([&] { return Cell(Row(0), 3) == L"100%" && !Cell(Row(1), 3).empty(); }));
+    ASSERT_NE(Cell(Row(1), 3), L"100%") << "the long clip converted too fast for this test";
+
+    Form1->bsSkinButton11->ButtonClick();  // "暂停"
+    EXPECT_FALSE(Form1->bsSkinButton11->Visible());
+    EXPECT_TRUE(Form1->bsSkinButton12->Visible());
+    EXPECT_TRUE(Form1->bsSkinButton12->Enabled());
+    // A report already handed over when the pause came still arrives.
+    WaitUntil([] { return false; }, 300);
+    const int held = reports;
+    const String timeHeld = Cell(Row(1), 5);
+    EXPECT_FALSE(WaitUntil([&] { return reports != held; }, 1500)) << "a paused batch reports no progress";
+    EXPECT_EQ(Cell(Row(1), 5), timeHeld);
+
+    Form1->bsSkinButton12->ButtonClick();  // "继续"
+    EXPECT_TRUE(Form1->bsSkinButton11->Visible());
+    EXPECT_FALSE(Form1->bsSkinButton12->Visible());
+    ASSERT_TRUE(WaitUntil([&] { return reports > held + 2; }, 10000)) << "resumed";
+    ASSERT_TRUE(Form1->BatchRunning());
+
+    Form1->bsSkinButton10->ButtonClick();  // "停止"
+    ASSERT_TRUE(WaitForBatchEnd(30000));
+    const std::wstring finished = Output(0), unfinished = Output(1), neverStarted = Output(2);
+    TAVProbe probe;
+    EXPECT_TRUE(probe.LoadFile(finished)) << "the finished output stays playable";
+    probe.CloseFile();
+    EXPECT_FALSE(FileExists(unfinished)) << Narrow(unfinished);
+    EXPECT_FALSE(FileExists(neverStarted)) << Narrow(neverStarted);
+    EXPECT_NE(Cell(Row(1), 3), L"100%");
+    EXPECT_EQ(Cell(Row(2), 3), L"");
+    EXPECT_TRUE(endActions_.empty()) << "no end action after the user stopped";
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
+    EXPECT_TRUE(Form1->bsSkinMenuSpeedButton1->Enabled());
+    EXPECT_TRUE(Form1->bsSkinButton2->Enabled());
+    EXPECT_FALSE(Form1->bsSkinButton10->Enabled());
+    EXPECT_FALSE(Form1->bsSkinButton11->Enabled());
+    EXPECT_FALSE(Form1->bsSkinButton12->Enabled());
+    EXPECT_TRUE(Form1->bsSkinButton11->Visible());
+}
+
+TEST_F(BatchTest, ClosingTheWindowDuringABatchWaitsForTheWorkersAndRunsNoEndAction) {
+    Start();
+    ChooseMkv();
+    ChooseEndAction(2);  // even a shut-down
+    ChooseThreads(2);
+    for (const wchar_t* name : {L"x.mp4", L"y.mp4"}) AddOne(Clip(name, 60.0, 320, 240));
+    ASSERT_EQ(Rows(), 2);
+    Form1->ROREZ->SetProgressInterval(100);
+    Form1->btnStartClick(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !Cell(Row(0), 3).empty() && !Cell(Row(1), 3).empty(); }));
+    bool canClose = false;
+    Form1->OnCloseQuery(Form1, canClose);
+    EXPECT_TRUE(canClose);
+    // The workers have ended: nothing converts any more.
+    EXPECT_TRUE(Form1->ROREZ->Terminated() || !Form1->ROREZ->Working());
+    // End work queued by the stopped tasks finds the window closing.
+    platform::CheckSynchronize();
+    Application->ProcessMessages();
+    EXPECT_TRUE(endActions_.empty());
+    EXPECT_TRUE(warnings_.empty());
+    EXPECT_NE(Cell(Row(0), 3), L"100%");
+    EXPECT_NE(Cell(Row(1), 3), L"100%");
+}
+
+}  // namespace
+}  // namespace mainwindowtest
