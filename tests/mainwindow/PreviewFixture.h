@@ -23,7 +23,6 @@ namespace mainwindowtest {
 struct PreviewClips {
     std::wstring Folder;
     std::wstring Clip;       // "clip.mp4": 5 s 320x240 colour bars at 25 fps with sound
-    std::wstring Short;      // 1 s 320x240 colour bars, video only
     std::wstring Long;       // 600 s 320x240 at one picture a second, every picture a key picture
     std::wstring Subtitled;  // 2 s bars, sound and a text subtitle stream (MKV)
     std::wstring TwoAudio;   // 2 s bars and two sound streams (MKV)
@@ -46,8 +45,6 @@ inline const PreviewClips& Clips() {
         clip.Seconds = 5;
         clip.Audio = {testmedia::AudioSpec{}};
         make(c.Clip, L"clip.mp4", clip);
-        testmedia::ClipSpec shortClip;
-        make(c.Short, L"short.mp4", shortClip);
         testmedia::ClipSpec longClip;
         longClip.Seconds = 600;
         longClip.Video.Rate = {1, 1};

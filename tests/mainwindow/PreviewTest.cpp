@@ -41,10 +41,16 @@ void ExpectRewoundAndWaiting(double nearStart) {
     EXPECT_TRUE(Form1->ZADovovi->Paused());
     Form1->bsSkinButton13->ButtonClick();
     ASSERT_TRUE(PreviewTest::Until([] { return LoggedAfter(L"Resume", L"End"); }, 3000)) << PreviewTest::LogText();
+    // A position of the old end may still be on its way; the ones after it
+    // come from the start.
     Form1->Label3->SetCaption(L"-1");
-    ASSERT_TRUE(PreviewTest::Until([] { return Form1->Label3->Caption() != L"-1"; }, 3000));
-    EXPECT_LT(PreviewTest::LabelSeconds(Form1->Label3), nearStart);
-    EXPECT_LT(Form1->bsSkinSlider1->Value(), Form1->bsSkinSlider1->MaxValue() / 2);
+    EXPECT_TRUE(PreviewTest::Until(
+        [&] {
+            const double t = PreviewTest::LabelSeconds(Form1->Label3);
+            return t >= 0 && t < nearStart && Form1->bsSkinSlider1->Value() < Form1->bsSkinSlider1->MaxValue() / 2;
+        },
+        3000))
+        << WideToUtf8(Form1->Label3->Caption());
 }
 
 TEST_F(PreviewTest, TheDeveloperControlsStartWithTheirFixedValues) {
@@ -86,9 +92,9 @@ TEST_F(PreviewTest, OpeningShowsTheFirstPicturePausedInTheVideoArea) {
     EXPECT_NEAR(LabelSeconds(f->Label3), 0.0, 0.1);  // "0.0", or the first picture's time
     EXPECT_EQ(f->bsSkinSlider1->Width(), 241);
     EXPECT_EQ(f->bsSkinSlider1->MaxValue(), 241);
-    EXPECT_EQ(f->bsSkinSlider1->Value(), 0);
+    EXPECT_LE(f->bsSkinSlider1->Value(), 2);  // 0, or where the first pictures lie
     EXPECT_EQ(LogCount(L"duration: " + f->Label2->Caption() + L", frame size: 320x240"), 1) << LogText();
-    EXPECT_GE(LogCount(L"Pause"), 1) << LogText();
+    EXPECT_TRUE(Until([] { return LogCount(L"Pause") >= 1; }, 3000)) << LogText();
     // The video area lies over the preview panel, where the user sees it,
     // and the player drew the bars into it.
     const TPoint centre = f->Panel6->ClientToScreen(TPoint(120, 72));
@@ -198,11 +204,40 @@ TEST_F(PreviewTest, ReleasingTheSliderAtItsRightEndSeeksToTheEnd) {
     ExpectRewoundAndWaiting(10.0);
 }
 
+// The same with the mouse: the thumb dragged to the right end and let go.
+TEST_F(PreviewTest, DraggingTheThumbToTheRightEndSeeksToTheEnd) {
+    PreviewPaused(Clips().Long);
+    TbsSkinSlider* slider = Form1->bsSkinSlider1;
+    const TRect thumb = slider->ThumbRect();
+    const int y = (thumb.top + thumb.bottom) / 2;
+    const HWND wnd = slider->Handle();
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((thumb.left + thumb.right) / 2, y));
+    ASSERT_TRUE(Until([] { return Form1->bsSkinSlider1_down_UP == L"Down"; }, 3000));
+    EXPECT_TRUE(Form1->ZADovovi->Paused());
+    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(slider->Width() + 40, y));
+    ASSERT_TRUE(Until([&] { return slider->Value() == slider->MaxValue(); }, 3000)) << slider->Value();
+    const int ends = LogCount(L"End");
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(slider->Width() + 40, y));
+    ASSERT_TRUE(Until([] { return Form1->bsSkinSlider1_down_UP == L"UP"; }, 3000));
+    ASSERT_TRUE(Until([&] { return LogCount(L"End") > ends; }, 8000)) << LogText();
+    ExpectRewoundAndWaiting(10.0);
+}
+
+// A click of the mouse on the mute button reaches its handler.
+TEST_F(PreviewTest, ClickingMuteWithTheMouseMutes) {
+    PreviewPaused(Clips().Clip);
+    const HWND wnd = Form1->bsSkinButton16->Handle();
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(Until([] { return Form1->ZADovovi->Mute.load(); }, 3000));
+    EXPECT_TRUE(Form1->bsSkinButton20->Visible());
+}
+
 TEST_F(PreviewTest, TheEndOfTheFileRewindsToTheStartAndPauses) {
-    PreviewPaused(Clips().Short);
+    PreviewPaused(Clips().Clip);
     Form1->bsSkinButton13->ButtonClick();
     ASSERT_TRUE(Until([] { return LogCount(L"End") > 0; })) << LogText();
-    ExpectRewoundAndWaiting(0.5);
+    ExpectRewoundAndWaiting(1.0);
 }
 
 TEST_F(PreviewTest, StopWithoutASelectedRowDoesNothing) {
@@ -279,7 +314,8 @@ TEST_F(PreviewTest, TheFrameHookMarksThePicture) {
 TEST_F(PreviewTest, StayOnTopFollowsPlayAndPause) {
     Form1->chkStayOnTop->SetChecked(true);
     PreviewPaused(Clips().Clip);
-    EXPECT_EQ(Form1->FormStyle(), fsNormal);
+    // The open plays, then pauses: on top, then normal again.
+    EXPECT_TRUE(Until([] { return LogCount(L"Pause") >= 1 && Form1->FormStyle() == fsNormal; }, 3000)) << LogText();
     Form1->bsSkinButton13->ButtonClick();
     ASSERT_TRUE(Until([] { return Form1->FormStyle() == fsStayOnTop; })) << LogText();
     EXPECT_TRUE(GetWindowLongW(Form1->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
