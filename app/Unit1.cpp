@@ -54,6 +54,11 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 TForm1::~TForm1() {
     // The logger is process-wide: nothing may reach this window once it goes.
     if (FFLogger) FFLogger->SetOnLog(nullptr);
+    try {
+        DetachPreviewHandlers();
+    } catch (const std::exception& e) {
+        OutputDebugStringA(e.what());
+    }
 }
 
 // The skins are embedded in the executable; the main store starts at skin 1.
@@ -89,6 +94,7 @@ void TForm1::BindHandlers() {
     FFLogger->SetOnLog([this](TObject* s, uint32_t id, TLogLevel level, const std::wstring& msg) {
         FFLoggerLog(s, id, level, msg);
     });
+    BindPreviewHandlers();
 }
 
 // Creation: slots (with the queue), output folder, dialog filters, skin,

@@ -15,6 +15,7 @@
 //   Unit1EndActions.cpp the end actions (folder, shut-down, sound)
 //   Unit1Commands.cpp  the hidden procedure buttons, menu and button bindings,
 //                      the command groups
+//   Unit1Snapshots.cpp snapshots of the previewed frame, their type and folder
 //
 // Name map of the handlers (the hidden buttons are procedures run by code):
 //   Button2Click   fill the format list          Button5Click   preset of the key
@@ -43,7 +44,9 @@
 //   Button25Click  shut the computer down        ROREZProgress / ROREZTerminate  engine events
 //
 // Threads: created, used and destroyed on the UI thread. FFLoggerLog runs on
-// the UI thread (the logger hands its lines over synchronously).
+// the UI thread (the logger hands its lines over synchronously), and so do
+// the player's open, position and state events; ZADovoviHook alone runs on
+// the player's video thread, with the frame's canvas locked.
 // ROREZProgress is handed to the UI thread by the encoder (the worker waits).
 // ROREZTerminate may be called on any thread: it copies the record and
 // queues the work for the UI thread, which skips it once the window closes.
@@ -56,6 +59,7 @@
 #include "app/EncoderPresets.h"
 #include "app/OptionLists.h"
 #include "Src/DIzizuZUR.h"
+#include "Src/FFPlay.h"
 #include "Src/FFmpegLogger.h"
 #include "platform/Forms.h"
 
@@ -77,6 +81,9 @@ class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 class TbsSkinCheckRadioBox;
 class TbsPngImageList;
+class TbsSkinPopupMenu;
+class TLabel;
+class TBitmap;
 class TPanel;
 class TButton;
 class TMemo;
@@ -136,6 +143,57 @@ public:
     TbsSkinButton *bsSkinButton13 = nullptr, *bsSkinButton14 = nullptr, *bsSkinButton15 = nullptr;
     TbsSkinButton *bsSkinButton16 = nullptr, *bsSkinButton20 = nullptr, *bsSkinButton22 = nullptr;
     TbsSkinButton* bsSkinButton23 = nullptr;
+
+    // ---- preview player and snapshots (Unit1Preview.cpp, Unit1Snapshots.cpp) ------------
+    // What the player reported for the open file, and the slider's state.
+    int64_t FDuration = 0;         // microseconds; 0 until a file was opened
+    bool FTrackChanging = false;   // true while the open handler resets the slider
+    TWinControl* FScreenControl = nullptr;  // its size is the player's screen size
+    // The player's test controls on the hidden Panel5.
+    TbsSkinComboBox *cboVideoDriver = nullptr, *cboAudioDriver = nullptr;
+    TbsSkinCheckRadioBox *chkOpenPaused = nullptr, *chkStayOnTop = nullptr;
+    TbsSkinSlider *TrackBar1 = nullptr, *TrackBar2 = nullptr;  // TrackBar2: volume 0..128
+    TbsSkinComboBox *cboVideo = nullptr, *cboAudio = nullptr, *cboSubtitle = nullptr;
+    TLabel *Label2 = nullptr, *Label3 = nullptr;  // duration, position (seconds)
+    TButton* btnCapture = nullptr;                 // "Capture"
+    // The snapshot settings menu of bsSkinButton23.
+    TbsSkinPopupMenu* bsSkinPopupMenu2 = nullptr;
+    TMenuItem *MenuItem1 = nullptr, *MenuItem2 = nullptr, *N27 = nullptr;
+    TMenuItem *BMP1 = nullptr, *JPG1 = nullptr, *GIF1 = nullptr, *PNG1 = nullptr;
+    // Seam: the save-picture dialog of the capture button (SavePictureDialog1);
+    // true on OK with fileName set.
+    std::function<bool(String& fileName)> SavePictureDialog1;
+
+    // The direct windowed child of the window with this exact name, or none.
+    TWinControl* FindControlByName(const String& name) const;
+    // Player events.
+    void ZADovoviFileOpen(TObject* sender, int64_t duration, int frameWidth, int frameHeight, int& screenWidth,
+                          int& screenHeight);
+    void ZADovoviPosition(TObject* sender, int64_t pts);
+    void ZADovoviState(TObject* sender, TPlayState state);
+    void ZADovoviHook(TObject* sender, TBitmap* bitmap, int64_t pts);
+    // Preview buttons and slider.
+    void bsSkinButton13Click(TObject* sender);  // "播放"
+    void bsSkinButton14Click(TObject* sender);  // "暂停"
+    void bsSkinButton15Click(TObject* sender);  // "停止": reopen paused
+    void bsSkinButton16Click(TObject* sender);  // "静音" on
+    void bsSkinButton20Click(TObject* sender);  // "静音" off
+    void bsSkinSlider1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void bsSkinSlider1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void TrackBar2Change(TObject* sender);
+    // Snapshots.
+    void bsSkinButton22Click(TObject* sender);  // "快照"
+    void bsSkinButton23Click(TObject* sender);  // "设置": ticks the stored type
+    void bsSkinButton23MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void BMP1Click(TObject* sender);
+    void JPG1Click(TObject* sender);
+    void GIF1Click(TObject* sender);
+    void PNG1Click(TObject* sender);
+    void MenuItem1Click(TObject* sender);  // "打开快照目录"
+    void MenuItem2Click(TObject* sender);  // "设置快照目录"
+    void btnCaptureClick(TObject* sender);
+    // The player's screen follows the window while it moves or resizes.
+    void WndProc(TMessage& m) override;
 
     // ---- queue panel -----------------------------------------------------------
     TbsSkinPanel* bsSkinPanel1 = nullptr;
@@ -261,6 +319,21 @@ private:
     void CreatePreviewHost(TWinControl* parent);
     void BindHandlers();
     void FillScreenList();
+    // The preview's and the snapshots' own parts (Unit1Preview.cpp, Unit1Snapshots.cpp).
+    void CreatePreviewDeveloperControls();
+    void CreateSnapshotMenu();
+    void BindPreviewHandlers();
+    void DetachPreviewHandlers();
+    void OpenPreview();
+    void FillStreamLists();
+    void ReopenPreview();
+    void SeekToSlider();
+    void TakeSnapshot();
+    String SnapshotFolder();
+    String SnapshotType();
+    void ChooseSnapshotType(const wchar_t* type);
+    void ChooseSnapshotFolder();
+    void CaptureFrame();
 
     // The chains of Unit1Catalogue.cpp.
     void FormatChanged();

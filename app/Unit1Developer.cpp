@@ -18,11 +18,13 @@ TButton* MakeButton(TComponent* owner, TWinControl* parent, const wchar_t* name,
 
 }  // namespace
 
-// The player's host window inside the preview panel.
+// The player's host window: a child of the window itself (the preview finds
+// it by name among the window's children), lying over the preview panel.
 void TForm1::CreatePreviewHost(TWinControl* parent) {
-    Panel6 = Make<TPanel>(this, parent, L"Panel6", 6, 26, 318, 188);
+    Panel6 = Make<TPanel>(this, this, L"Panel6", parent->Left() + 45, parent->Top() + 43, 240, 145);
     Panel6->SetColor(clBlack);
     Panel6->SetCaption(L"");
+    Panel6->BringToFront();
 }
 
 // Procedures kept as hidden buttons, the developer's check boxes and list,
@@ -48,6 +50,7 @@ void TForm1::CreateDeveloperPanels() {
         {&Button20, L"Button20", L"转换后打开文件夹", [this](TObject* s) { Button20Click(s); }},
         {&Button21, L"Button21", L"设置打开对话框", [this](TObject* s) { Button21Click(s); }},
         {&Button24, L"Button24", L"刷新皮肤", nullptr},
+        {&Button31, L"Button31", L"打开播放视频", [this](TObject* s) { Button31Click(s); }},
     };
     int top = 4;
     for (const auto& b : buttons) {
@@ -70,6 +73,7 @@ void TForm1::CreateDeveloperPanels() {
     mmoLog->SetScrollBars(ssBoth);
     mmoLog->SetWordWrap(false);
     mmoLog->SetReadOnly(true);
+    CreatePreviewDeveloperControls();
     Button19 = MakeButton(this, this, L"Button19", L"Button19", 0);
     Button19->SetLeft(1190);
     Button19->SetTop(640);

@@ -179,7 +179,8 @@ void TForm1::CreatePreviewPanel() {
     bsSkinPanel3->SetCaptionMode(true);
     bsSkinPanel3->SetSkinData(store);
     CreatePreviewHost(bsSkinPanel3);
-    bsSkinSlider1 = Make<TbsSkinSlider>(this, bsSkinPanel3, L"bsSkinSlider1", 6, 218, 318, 24);
+    // Under the video area (240x145 from (45, 43)): the slider, one pixel wider.
+    bsSkinSlider1 = Make<TbsSkinSlider>(this, bsSkinPanel3, L"bsSkinSlider1", 44, 194, 241, 24);
     bsSkinSlider1->SetSkinData(store);
     const struct {
         TbsSkinButton** field;
@@ -196,10 +197,11 @@ void TForm1::CreatePreviewPanel() {
         {&bsSkinButton23, L"bsSkinButton23", L"设置", 272, true},
     };
     for (const auto& b : buttons) {
-        *b.field = MakeSkinButton(this, bsSkinPanel3, store, b.name, b.caption, b.left, 248, 46, 28);
+        *b.field = MakeSkinButton(this, bsSkinPanel3, store, b.name, b.caption, b.left, 226, 46, 28);
         (*b.field)->Hint = b.caption;
         (*b.field)->SetVisible(b.visible);
     }
+    CreateSnapshotMenu();
 }
 
 void TForm1::CreateQueuePanel() {
