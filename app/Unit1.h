@@ -82,6 +82,7 @@ class TbsSkinOfficeComboBox;
 class TbsSkinCheckRadioBox;
 class TbsPngImageList;
 class TbsSkinPopupMenu;
+class TbsSkinMainMenuBar;
 class TLabel;
 class TBitmap;
 class TPanel;
@@ -126,8 +127,8 @@ public:
     TMenuItem *N1 = nullptr, *N7 = nullptr, *N8 = nullptr, *N10 = nullptr, *N11 = nullptr;
     TMenuItem *N22 = nullptr, *N24 = nullptr, *N23 = nullptr;
     TMenuItem *N2 = nullptr, *N15 = nullptr, *N19 = nullptr, *N5 = nullptr;
-    TPopupMenu* bsSkinPopupMenu1 = nullptr;  // the add button's menu
-    TbsSkinPanel* MenuBar = nullptr;          // shows bsSkinMainMenu1
+    TbsSkinPopupMenu* bsSkinPopupMenu1 = nullptr;       // the add button's menu
+    TbsSkinMainMenuBar* bsSkinMainMenuBar1 = nullptr;  // shows bsSkinMainMenu1
 
     // ---- tool bar --------------------------------------------------------------
     TbsPngImageList* bsPngImageList1 = nullptr;  // tool-bar pictures
@@ -308,7 +309,6 @@ private:
     void CreateMediaComponents();
     void CreateMenus();
     void CreateMenuBar();
-    void DropMenu(int index, TControl* button);
     void CreateToolBar();
     void CreatePreviewPanel();
     void CreateQueuePanel();

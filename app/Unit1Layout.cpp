@@ -21,6 +21,8 @@
 #include "skin/controls/bsSkinCtrlsSlider.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
+#include "skin/frame/bsSkinMainMenuBar.h"
+#include "skin/frame/bsSkinMenus.h"
 
 namespace {
 
@@ -90,44 +92,21 @@ void TForm1::CreateMenus() {
     N5 = MakeItem(this, N2, L"N5", L"关于软件", [this](TObject* s) { N5Click(s); });
     CreateMenuBar();
 
-    bsSkinPopupMenu1 = new TPopupMenu(this);
+    bsSkinPopupMenu1 = new TbsSkinPopupMenu(this);
     bsSkinPopupMenu1->SetName(L"bsSkinPopupMenu1");
     MakeItem(this, bsSkinPopupMenu1->Items(), L"N11111", L"添加一个文件");
     MakeItem(this, bsSkinPopupMenu1->Items(), L"N2222", L"添加多个文件");
     MakeItem(this, bsSkinPopupMenu1->Items(), L"N3331", L"添加整个目录");
 }
 
-// The menu bar: one flat button per menu, which drops its entries down
-// below itself. The entries are the main menu's items; F1 reaches "帮助系统"
-// through the form's shortcut handling.
+// The menu bar: the skinned bar over the main menu, opening its entries as
+// skinned menu levels, with Alt, the arrows and the accelerators; F1 reaches
+// "帮助系统" through the frame's shortcut handling of the bar's main menu.
 void TForm1::CreateMenuBar() {
-    MenuBar = Make<TbsSkinPanel>(this, this, L"bsSkinMainMenuBar1", 0, 0, kClientW, kMenuBarH);
-    MenuBar->SetBorderStyle(bvNone);
-    MenuBar->SetSkinData(bsSkinData1);
-    TMenuItem* root = bsSkinMainMenu1->Items();
-    int left = 2;
-    for (int i = 0; i < root->Count(); ++i) {
-        const String name = L"MenuBarButton" + std::to_wstring(i + 1);
-        auto* button = Make<TbsSkinSpeedButton>(this, MenuBar, name.c_str(), left, 1, 56, kMenuBarH - 2);
-        button->SetCaption(root->Items(i)->Caption());
-        button->SetFlat(true);
-        button->SetSkinData(bsSkinData1);
-        button->OnClick = [this, i, button](TObject*) { DropMenu(i, button); };
-        left += 58;
-    }
-    OnShortCut = [this](WORD key, TShiftState shift, bool& handled) {
-        if (!handled) handled = bsSkinMainMenu1->IsShortCut(key, shift);
-    };
-}
-
-void TForm1::DropMenu(int index, TControl* button) {
-    HMENU menu = bsSkinMainMenu1->CreateNativeMenu(false);
-    POINT at{button->Left(), button->Top() + button->Height()};
-    ::ClientToScreen(button->Parent()->Handle(), &at);
-    const UINT command = TrackPopupMenu(GetSubMenu(menu, index), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
-                                        at.x, at.y, 0, Handle(), nullptr);
-    DestroyMenu(menu);
-    if (command) bsSkinMainMenu1->DispatchCommand(command);
+    bsSkinMainMenuBar1 = Make<TbsSkinMainMenuBar>(this, this, L"bsSkinMainMenuBar1", 0, 0, kClientW, kMenuBarH);
+    bsSkinMainMenuBar1->SetSkinData(bsSkinData1);
+    bsSkinMainMenuBar1->SetMainMenu(bsSkinMainMenu1);
+    bsSkinMainMenuBar1->SetSkinFrame(bsSkinFrame1);
 }
 
 void TForm1::CreateToolBar() {
