@@ -45,6 +45,9 @@ TWinControl::~TWinControl() {
     Destroying();
     // Children go first, while this object is still a whole TWinControl.
     while (!controls_.empty()) controls_.back()->Free();
+    // Leave the parent while still windowed: the base destructor would no
+    // longer see a windowed control and would leave it in the tab order.
+    if (Parent()) Parent()->RemoveControl(this);
     DestroyHandle();
 }
 

@@ -93,8 +93,10 @@ need_runnable() {
   [ "$VANTREL_RUNNABLE" = 1 ] || die "this machine runs no 32-bit code: $1 needs VANTREL_ARCH=x86_64"
 }
 
-# Prints the directory of the target's built media dependencies.
-deps_dir() { cat "$VANTREL_CACHE/deps-current-$VANTREL_ARCH" 2>/dev/null; }
+# Prints the directory of the target's built media dependencies; nothing
+# (and success, so that callers under set -e go on to set it up) before the
+# first set-up.
+deps_dir() { cat "$VANTREL_CACHE/deps-current-$VANTREL_ARCH" 2>/dev/null || true; }
 
 # Starts an Xvfb display of our own unless one is usable; sets DISPLAY.
 # The caller owns XVFB_PID and should call stop_xvfb.

@@ -1,6 +1,7 @@
 // Every offered output format converts a short clip the way the main window
 // queues a file: the format's preset, then its default option choices, then
-// the output record given to the encoder component's SetOutputFile. The
+// the main window's output record of them given to the encoder component's
+// SetOutputFile. The
 // result probes back with the streams, encoders and sizes asked for; disc
 // formats probe back with their target's fixed values.
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <map>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +30,7 @@
 #include "app/FormatCatalogue.h"
 #include "app/OptionChoices.h"
 #include "app/OptionLists.h"
+#include "app/OutputRecord.h"
 #include "platform/MainThread.h"
 #include "tools/testmedia/TestMedia.h"
 
@@ -75,43 +76,6 @@ bool ApplyDefaultChoices(int AKey, formats::TFormatSettings& ASettings) {
             return true;
         }
     return false;
-}
-
-// The integer value of a text; -1 (not set) for one that is none.
-int Number(const std::wstring& AText) {
-    try {
-        return AText.empty() ? -1 : std::stoi(AText);
-    } catch (const std::logic_error&) {
-        return -1;
-    }
-}
-
-// The main window's output record of the current-format settings.
-TOutputOptions OutputRecord(const formats::TFormatSettings& S) {
-    TOutputOptions o;
-    InitOutputOptions(o);
-    if (!S.Video_VideoCodec.empty()) {
-        o.VideoCodec = S.Video_VideoCodec;
-        if (S.Video_VideoCodec == L"libx264") o.VideoPreset = L"libx264-default";
-    }
-    if (!S.Video_AudioCodec.empty() && S.Video_AudioCodec != L"AUTO") o.AudioCodec = S.Video_AudioCodec;
-    o.FrameRate = S.Video_FrameRate;
-    o.DisableVideo = S.Video_DisableVideo;
-    if (!S.Video_AudioChannels.empty()) o.AudioChannels = Number(S.Video_AudioChannels);
-    if (!S.Video_AudioSampleRate.empty() && S.Video_AudioSampleRate != L"AUTO")
-        o.AudioSampleRate = Number(S.Video_AudioSampleRate);
-    o.FrameSize = S.Video_FrameSize;
-    const std::wstring& t = S.Video_TargetType;
-    if (!t.empty()) o.TargetType = t == L"vcd" ? ttVCD : t == L"svcd" ? ttSVCD : t == L"dvd" ? ttDVD : ttIgnore;
-    o.NormType = S.Video_NormType == L"PAL" ? ntPAL : S.Video_NormType == L"NTSC" ? ntNTSC : ntAuto;
-    o.AudioVolume = Number(S.Video_AudioVolume);
-    o.FrameAspectRatio = S.Video_FrameAspectRatio;
-    if (S.Video_AudioBitrate != -1000 && S.Video_AudioBitrate != -2000) o.AudioBitrate = S.Video_AudioBitrate;
-    o.FileFormat = S.Video_FileFormat;
-    o.VideoFilters = S.Video_VideoFilters;
-    o.VideoTag = S.Video_VideoTag;
-    if (S.Video_VideoBitrate != -1000) o.VideoBitrate = S.Video_VideoBitrate;
-    return o;
 }
 
 // What a disc of each target must hold, written out.
@@ -204,7 +168,10 @@ TEST_P(PresetConversion, ConvertsAndProbesBack) {
     // A key no category offers keeps its preset's settings alone.
     ApplyDefaultChoices(preset.Key, s);
     output = s.Video_OutPutFileName;
-    TOutputOptions record = OutputRecord(s);
+    // The output record as the main window makes it of its settings.
+    TOutputOptions record;
+    InitOutputOptions(record);
+    formats::FillOutputOptions(s, record);
     ASSERT_TRUE(Convert(record)) << WideToUtf8(output);
 
     TCustomAVProbe probe;

@@ -258,3 +258,62 @@ TEST_F(RecordApplication, JoinLineWritesTheTasksInputsOneAfterAnother) {
 }
 
 }  // namespace
+
+namespace {
+
+// A disc record whose typed values contradict its target (the option lists
+// of a disc format offer NTSC sizes, other rates and a low video rate): the
+// target's own frame size, rate, sample rate and mux rate are what the disc
+// holds, and a video rate below the target's minimum does not stop it.
+struct TDiscRecord {
+    const char* Name;
+    TOptionTargetType Target;
+    int Width, Height;
+    int SampleRate;
+    int64_t MuxRate;  // bit/s in the first pack header
+};
+
+void PrintTo(const TDiscRecord& AR, std::ostream* AOut) { *AOut << AR.Name; }
+
+class DiscRecord : public RecordApplication, public ::testing::WithParamInterface<TDiscRecord> {};
+
+TEST_P(DiscRecord, TheTargetsValuesWinOverContradictingTypedOnes) {
+    const TDiscRecord& c = GetParam();
+    TOutputOptions o;
+    o.TargetType = c.Target;
+    o.NormType = ntPAL;
+    o.FrameSize = L"704*480";
+    o.FrameRate = L"29.97";
+    o.AudioSampleRate = 22050;
+    o.VideoBitrate = 528000;
+    o.TimeLength = 1000000;
+    const std::wstring out = Out(L"disc.mpg");
+    ASSERT_TRUE(TaskWithOutput(o, out));
+    std::vector<TCustomDIzizuZUR::TTerminateInfo> ends;
+    encoder.OnTerminate = [&](TObject*, const TCustomDIzizuZUR::TTerminateInfo& AInfo) { ends.push_back(AInfo); };
+    encoder.Start(0);
+    ASSERT_EQ(ends.size(), 2u);
+    ASSERT_FALSE(ends[0].Exception) << U8(ends[0].ExceptionMsg);
+    EXPECT_EQ(testmedia::FirstPackMuxRate(out), c.MuxRate);
+    TCustomAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(out)) << U8(probe.LastErrMsg());
+    const AVFormatContext* file = probe.FileHandle();
+    ASSERT_EQ(probe.VideoStreamCount(), 1);
+    ASSERT_EQ(probe.AudioStreamCount(), 1);
+    const AVStream* video = file->streams[probe.FirstVideoStreamIndex()];
+    EXPECT_EQ(video->codecpar->width, c.Width);
+    EXPECT_EQ(video->codecpar->height, c.Height);
+    EXPECT_EQ(video->r_frame_rate.num, 25);
+    EXPECT_EQ(video->r_frame_rate.den, 1);
+    EXPECT_EQ(file->streams[probe.FirstAudioStreamIndex()]->codecpar->sample_rate, c.SampleRate);
+}
+
+const TDiscRecord DiscRecords[] = {
+    {"PalDvd", ttDVD, 720, 576, 48000, 10080000},
+    {"PalVcd", ttVCD, 352, 288, 44100, 1411200},
+};
+
+INSTANTIATE_TEST_SUITE_P(Targets, DiscRecord, ::testing::ValuesIn(DiscRecords),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+}  // namespace

@@ -1,30 +1,37 @@
-// Every legacy preset converts a short clip, set on the transcoder the way a
-// queued task gets the main window's fields, and the result probes back with
-// the container's streams and the encoders the preset names. Rows the
-// libraries refuse are listed with the reason and must keep failing.
+// Every legacy preset converts a short clip the way the window's OK leaves
+// the main window's fields (the row's preset, then the read-back of the six
+// lists at their defaults), handed to the encoder component as the main
+// window's output record; the result probes back with the container's
+// streams and the encoders the preset names. Rows the libraries refuse are
+// listed with the reason and must keep failing.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
 #include "Src/AVProbe.h"
+#include "Src/DIzizuZUR.h"
 #include "Src/FFUtils.h"
-#include "Src/FFmpeg.h"
 #include "Src/FFmpegLogger.h"
 #include "Src/MyUtils.h"
+#include "app/LegacyCatalogue.h"
 #include "app/LegacyPresets.h"
+#include "app/OutputRecord.h"
+#include "platform/MainThread.h"
+#include "tests/legacy/LegacyFakes.h"
 #include "tools/testmedia/TestMedia.h"
 
 namespace {
 
-using TOptions = std::vector<std::pair<std::wstring, std::wstring>>;
+// How much of the clip each conversion takes, in microseconds.
+constexpr int64_t kLength = 400000;
 
 // Rows whose settings the libraries do not take, and why.
 const std::map<int, const char*> kRefused = {
@@ -39,35 +46,33 @@ const testmedia::ConversionSource& Clip() {
     return clip;
 }
 
-void Add(TOptions& o, const wchar_t* name, const std::wstring& value) {
-    if (!value.empty()) o.emplace_back(name, value);
+// The window's way to OK for a row: choosing the format fills the six
+// lists, then OK applies the row's preset and reads the lists back into the
+// fields. A key no category offers keeps its preset's fields alone.
+bool ApplyRow(int key, formats::TFormatSettings& s) {
+    int trantNumber = 0;
+    const legacy::TMainWindowFields fields{trantNumber, s};
+    legacy::testing::FakeOptionLists lists;
+    const bool offered = legacy::FindFormat(key) != nullptr;
+    if (offered) legacy::FillOptionLists(lists, key / 100 - 1, key % 100, fields);
+    if (!legacy::ApplyPreset(key, {Clip().File, Clip().Outputs, true}, fields)) return false;
+    if (!offered) return true;
+    std::array<std::wstring, 6> shown;
+    for (int i = 0; i < 6; ++i) shown[static_cast<size_t>(i)] = lists.ShownText(static_cast<legacy::TOptionList>(i));
+    legacy::ReadBack(shown, s);
+    return true;
 }
 
-void AddRate(TOptions& o, const wchar_t* name, int bits) {
-    if (bits > 0) o.emplace_back(name, std::to_wstring(bits));
-}
+// What a PAL disc of each target holds, written out.
+struct TDiscValues {
+    int Width, Height;
+    int SampleRate;
+};
 
-// The fields as a queued task hands them to the transcoder.
-TOptions TaskOptions(const formats::TFormatSettings& s) {
-    TOptions o;
-    if (!s.Video_TargetType.empty()) {
-        const std::wstring norm = s.Video_NormType == L"PAL" ? L"pal-" : s.Video_NormType == L"NTSC" ? L"ntsc-" : L"";
-        o.emplace_back(L"target", norm + s.Video_TargetType);
-    }
-    Add(o, L"acodec", s.Video_AudioCodec);
-    Add(o, L"vcodec", s.Video_VideoCodec);
-    if (s.Video_VideoCodec == L"libx264") o.emplace_back(L"vpre", L"libx264-default");
-    Add(o, L"ac", s.Video_AudioChannels);
-    Add(o, L"ar", s.Video_AudioSampleRate);
-    AddRate(o, L"ab", s.Video_AudioBitrate);
-    if (s.Video_DisableVideo) o.emplace_back(L"vn", L"1");
-    Add(o, L"r", s.Video_FrameRate);
-    Add(o, L"aspect", s.Video_FrameAspectRatio);
-    AddRate(o, L"vb", s.Video_VideoBitrate);
-    Add(o, L"vtag", s.Video_VideoTag);
-    Add(o, L"s", s.Video_FrameSize);
-    o.emplace_back(L"t", L"0.4");
-    return o;
+const TDiscValues* DiscValues(const std::wstring& target, const std::wstring& norm) {
+    static const TDiscValues dvd{720, 576, 48000}, vcd{352, 288, 44100}, svcd{480, 576, 44100};
+    if (norm != L"PAL") return nullptr;
+    return target == L"dvd" ? &dvd : target == L"vcd" ? &vcd : target == L"svcd" ? &svcd : nullptr;
 }
 
 // The codec the engine's encoder of that name writes.
@@ -97,6 +102,7 @@ class LegacyConversion : public ::testing::TestWithParam<legacy::TLegacyPreset> 
 protected:
     void SetUp() override {
         ASSERT_TRUE(Clip().Error.empty()) << Clip().Error;
+        platform::InitMainThread();
         logger.TriggerEventInMainThread = false;
         logger.SetOnLog([this](TObject*, uint32_t, TLogLevel level, const std::wstring& text) {
             if (level <= llWarning) logged.push_back(text);
@@ -108,18 +114,20 @@ protected:
         if (!output.empty()) DeleteFileW(output.c_str());
     }
 
-    ::testing::AssertionResult Convert(const TOptions& options) {
-        TCustomFFmpeg t(4);
-        t.InitOptions();
-        if (!t.OpenInput(Clip().File)) return ::testing::AssertionFailure() << "input: " << WideToUtf8(t.LastErrMsg());
-        try {
-            for (const auto& [name, value] : options) t.ParseOption(name, value);
-        } catch (const EEngineError& e) {
-            return ::testing::AssertionFailure() << "options: " << WideToUtf8(e.Message());
-        }
-        if (t.OpenOutput(output) < 0) return ::testing::AssertionFailure() << "output: " << WideToUtf8(t.LastErrMsg());
-        t.StartConvert(false);
-        if (t.FatalException()) return ::testing::AssertionFailure() << "convert: " << WideToUtf8(t.FatalMessage());
+    // Converts the clip through the encoder component; the reason when it fails.
+    ::testing::AssertionResult Convert(TOutputOptions& record) {
+        TDIzizuZUR encoder;
+        std::vector<TCustomDIzizuZUR::TTerminateInfo> ends;
+        encoder.OnTerminate = [&](TObject*, const TCustomDIzizuZUR::TTerminateInfo& info) { ends.push_back(info); };
+        const int task = encoder.AddTask(Clip().File, PInputOptions(nullptr));
+        if (task < 0) return ::testing::AssertionFailure() << "input: " << WideToUtf8(encoder.LastErrMsg());
+        record.TimeLength = kLength;
+        if (!encoder.SetOutputFile(task, output, &record))
+            return ::testing::AssertionFailure() << "output: " << WideToUtf8(encoder.LastErrMsg());
+        encoder.Start(0);
+        if (ends.size() != 2) return ::testing::AssertionFailure() << ends.size() << " end notifications";
+        if (ends[0].Exception || !ends[0].Finished)
+            return ::testing::AssertionFailure() << "convert: " << WideToUtf8(ends[0].ExceptionMsg);
         return ::testing::AssertionSuccess();
     }
 
@@ -130,11 +138,13 @@ protected:
 
 TEST_P(LegacyConversion, ConvertsAndProbesBack) {
     const legacy::TLegacyPreset& preset = GetParam();
-    int key = 0;
     formats::TFormatSettings s;
-    ASSERT_TRUE(legacy::ApplyPreset(preset.Key, {Clip().File, Clip().Outputs, true}, {key, s}));
+    ASSERT_TRUE(ApplyRow(preset.Key, s));
     output = s.Video_OutPutFileName;
-    const ::testing::AssertionResult converted = Convert(TaskOptions(s));
+    TOutputOptions record;
+    InitOutputOptions(record);
+    formats::FillOutputOptions(s, record);
+    const ::testing::AssertionResult converted = Convert(record);
     const auto refused = kRefused.find(preset.Key);
     if (refused != kRefused.end()) {
         EXPECT_FALSE(converted) << "row " << preset.Key << " now converts: " << refused->second;
@@ -150,7 +160,13 @@ TEST_P(LegacyConversion, ConvertsAndProbesBack) {
     if (!s.Video_AudioCodec.empty()) {
         EXPECT_EQ(audio->codec_id, EncodedCodec(s.Video_AudioCodec));
     }
-    if (!s.Video_AudioSampleRate.empty()) {
+    // A disc target's own values win over the lists' choices.
+    const TDiscValues* disc = nullptr;
+    if (!s.Video_TargetType.empty()) {
+        disc = DiscValues(s.Video_TargetType, s.Video_NormType);
+        ASSERT_NE(disc, nullptr) << WideToUtf8(s.Video_TargetType + L" " + s.Video_NormType);
+        EXPECT_EQ(audio->sample_rate, disc->SampleRate);
+    } else if (!s.Video_AudioSampleRate.empty() && s.Video_AudioSampleRate != L"AUTO") {
         EXPECT_EQ(std::to_wstring(audio->sample_rate), s.Video_AudioSampleRate);
     }
     if (!s.Video_AudioChannels.empty()) {
@@ -167,7 +183,12 @@ TEST_P(LegacyConversion, ConvertsAndProbesBack) {
     if (!s.Video_VideoCodec.empty()) {
         EXPECT_EQ(video->codec_id, EncodedCodec(s.Video_VideoCodec));
     }
-    if (!s.Video_FrameSize.empty()) {
+    if (disc) {
+        EXPECT_EQ(video->width, disc->Width);
+        EXPECT_EQ(video->height, disc->Height);
+        const AVRational rate = file->streams[probe.FirstVideoStreamIndex()]->r_frame_rate;
+        EXPECT_EQ(av_cmp_q(rate, AVRational{25, 1}), 0) << rate.num << "/" << rate.den;
+    } else if (!s.Video_FrameSize.empty()) {
         EXPECT_EQ(std::to_wstring(video->width) + L"*" + std::to_wstring(video->height), s.Video_FrameSize);
     }
     // Containers that keep a codec tag keep the row's.

@@ -4,16 +4,24 @@
 // legacy_skin_bench (scripts/bench).
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <tuple>
 
 #include "Src/DIzizuZUR.h"
+#include "app/OptionIni.h"
+#include "app/StartUp.h"
 #include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit5.h"
 #include "app/Unit6.h"
+#include "platform/SysUtils.h"
 #include "skin/boxes/bsSkinComboBox.h"
+#include "skin/boxes/bsSkinEdits.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/bsSkinData.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsCheckRadio.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
 #include "skin/controls/bsSkinCtrlsPanel.h"
@@ -95,6 +103,58 @@ TEST_F(LegacySkin, EverySkinSwitchReachesTheWindowsLists) {
         looks.insert(ComboLook(&fresh));
     }
     EXPECT_GT(looks.size(), 1u);
+}
+
+// The program's start-up: four windows, the legacy one last and hidden; its
+// own start-up leaves the main window at key 100 without the no-video flag.
+// Its presets name the output in the folder the main window shows and
+// follow the options dialog's choice about existing files.
+class LegacyStartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder = String(temp) + L"vantrel_legacy_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        ForceDirectories(folder);
+        optionini::SetFolder(folder);
+        Application->Initialize();
+        CreateProgramForms();
+    }
+    void TearDown() override {
+        for (TForm** form : {reinterpret_cast<TForm**>(&Form6), reinterpret_cast<TForm**>(&Form5),
+                             reinterpret_cast<TForm**>(&Form2), reinterpret_cast<TForm**>(&Form1)}) {
+            delete *form;
+            *form = nullptr;
+        }
+        DeleteFileW((folder + L"clip.avi").c_str());
+        DeleteFileW(optionini::FileName().c_str());
+        optionini::SetFolder(String());
+        RemoveDirectoryW(folder.c_str());
+    }
+    TApplication app;
+    String folder;
+};
+
+TEST_F(LegacyStartUp, FourFormsTheLegacyOneHiddenAndLastAtKey100) {
+    std::vector<TForm*> order;
+    for (int i = 0; i < Application->ComponentCount(); ++i)
+        if (auto* f = dynamic_cast<TForm*>(Application->Components(i))) order.push_back(f);
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[3], Form6);
+    EXPECT_FALSE(Form6->Visible());
+    EXPECT_EQ(Form1->All_Trant_Number, 100);
+    EXPECT_FALSE(Form1->Video.Video_DisableVideo);
+}
+
+TEST_F(LegacyStartUp, PresetsUseTheShownFolderAndTheOverwriteChoice) {
+    Form1->Video_OutPut_Folder_Edit->SetText(folder);
+    Form1->Video_AddFileName = L"D:\\in\\clip.wmv";
+    { std::ofstream(String(folder + L"clip.avi").c_str()) << "taken"; }
+    Form6->bsSkinButton2->ButtonClick();  // OK: key 100, ".avi"
+    EXPECT_EQ(Form1->Video.Video_OutPutFileName, folder + L"clip_1.avi");
+    Form5->bsSkinCheckRadioBox3->SetChecked(true);  // "直接覆盖输出文件"
+    Form6->bsSkinButton2->ButtonClick();
+    EXPECT_EQ(Form1->Video.Video_OutPutFileName, folder + L"clip.avi");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/OutputRecord.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/bsPngImageList.h"
 
 namespace mainwindowtest {
 namespace {
@@ -80,6 +81,36 @@ TEST_F(CatalogueChainTest, StartUpShowsTheFirstCategoryWithItsFirstFormatAndItsD
               L"191010001004");
 }
 
+// The two catalogue lists draw from the second store, which keeps its one
+// skin whatever the main skin, with a picture per category code.
+TEST_F(CatalogueChainTest, CatalogueListsHaveTheirPicturesSizesAndOwnStore) {
+    TbsSkinOfficeComboBox* categories = Form1->bsSkinOfficeComboBox2;
+    TbsSkinOfficeComboBox* formats = Form1->bsSkinOfficeComboBox1;
+    EXPECT_EQ(categories->SkinData(), Form1->bsSkinData2);
+    EXPECT_EQ(formats->SkinData(), Form1->bsSkinData2);
+    EXPECT_EQ(categories->Images(), static_cast<TCustomImageList*>(Form1->bsPngImageList4));
+    EXPECT_EQ(formats->Images(), static_cast<TCustomImageList*>(Form1->bsPngImageList5));
+    EXPECT_EQ(Form1->bsPngImageList4->Count(), 35);
+    EXPECT_EQ(Form1->bsPngImageList4->Width(), 48);
+    EXPECT_EQ(Form1->bsPngImageList4->Height(), 48);
+    EXPECT_EQ(Form1->bsPngImageList5->Count(), 35);
+    EXPECT_EQ(Form1->bsPngImageList5->Width(), 32);
+    EXPECT_EQ(Form1->bsPngImageList5->Height(), 32);
+    EXPECT_EQ(categories->ListBoxItemHeight(), 50);
+    EXPECT_EQ(categories->ListBoxWidth, 140);
+    EXPECT_EQ(categories->DropDownCount(), 4);
+    EXPECT_EQ(formats->ListBoxItemHeight(), 60);
+    EXPECT_EQ(formats->DropDownCount(), 4);
+    EXPECT_TRUE(formats->ListBoxShowItemTitles());
+    EXPECT_TRUE(formats->ListBoxShowLines());
+    // The category entries show the picture of their code.
+    const int codes[] = {26, 25, 12, 15, 10, 27, 0, 2, 13, 16, 20, 32, 4, 5, 7, 8, 11, 14, 17, 19, 21, 33, 29, 30, 1};
+    for (int i = 0; i < 25; ++i) EXPECT_EQ(categories->Items()->Items(i)->ImageIndex(), codes[i]) << i;
+    Form1->bsSkinData1->SetSkinIndex(5);
+    EXPECT_EQ(Form1->bsSkinData2->CompressedSkinIndex(), 0);
+    EXPECT_EQ(categories->SkinData(), Form1->bsSkinData2);
+}
+
 TEST_F(CatalogueChainTest, CategoryChoiceFillsTheFormatListAndRunsOneFormatChangeForEntryZero) {
     Trace();
     Form1->bsSkinOfficeComboBox2->SetItemIndex(10);  // "VOB视频", code 20
@@ -134,6 +165,79 @@ TEST_F(CatalogueChainTest, SelectionKeyOfARowRestoresBothListsAndTheDefaults) {
     Form1->bsSkinOfficeComboBox1->SetItemIndex(5);
     EXPECT_EQ(Cell(row, 9), L"040310000904");
     EXPECT_EQ(Cell(row, 8), L"2105");
+}
+
+// What one option list holds: its entries (count, first, last), the
+// selected position and text, and whether it is enabled.
+struct ListState {
+    TOptionList List;
+    int Count;
+    const wchar_t* First;
+    const wchar_t* Last;
+    int Index;
+    const wchar_t* Text;
+    bool Enabled;
+};
+
+void ExpectLists(const std::vector<ListState>& states) {
+    for (const ListState& w : states) {
+        TbsSkinComboBox* box = Form1->OptionList(w.List);
+        const int list = static_cast<int>(w.List);
+        ASSERT_EQ(box->Items()->Count(), w.Count) << "list " << list;
+        EXPECT_EQ(box->Items()->Get(0), w.First) << "list " << list;
+        EXPECT_EQ(box->Items()->Get(w.Count - 1), w.Last) << "list " << list;
+        EXPECT_EQ(box->ItemIndex(), w.Index) << "list " << list;
+        EXPECT_EQ(box->GetText(), w.Text) << "list " << list;
+        EXPECT_EQ(box->Enabled(), w.Enabled) << "list " << list;
+    }
+}
+
+// One user's way through the chains with a row selected: "VOB视频" from the
+// start-up format (key 2700 -> 2100), then its fifth format (2104), then a
+// wide aspect. Only the lists whose shown text changes raise their change;
+// the row follows every step.
+TEST_F(CatalogueChainTest, CategoryFormatAndOptionChainsTraceAndWriteTheRow) {
+    TListItem* row = AddSelectedRow(L"C:\\in\\clip.mts", L"clip.avi");
+    Trace();
+    Form1->bsSkinOfficeComboBox2->SetItemIndex(10);
+    EXPECT_EQ(events, (std::vector<std::string>{"category.click", "category.change", "format.click", "format.change",
+                                                "resolution.change", "videobitrate.change"}));
+    EXPECT_EQ(Form1->All_Trant_Number, 2100);
+    ExpectLists({{TOptionList::Resolution, 28, L"保持原分辨率", L"2560*1600", 14, L"720*480", true},
+                 {TOptionList::VideoBitrate, 9, L"816 kbps", L"4000 kbps", 1, L"1000 kbps", true},
+                 {TOptionList::FrameRate, 4, L"保持原帧速率", L"30.00", 2, L"29.97", true},
+                 {TOptionList::AudioBitrate, 17, L"16 kbps", L"320 kbps", 10, L"128 kbps", true},
+                 {TOptionList::SampleRate, 6, L"11025", L"48000", 4, L"44100", true},
+                 {TOptionList::Aspect, 5, L"保持原视频模式", L"宽屏视频47:20模式", 0, L"保持原视频模式", true}});
+    EXPECT_EQ(Cell(row, 9), L"140110000204");
+    EXPECT_EQ(Cell(row, 8), L"1100");
+    EXPECT_EQ(Cell(row, 2), L"clip.vob");
+
+    events.clear();
+    Form1->bsSkinOfficeComboBox1->SetItemIndex(4);  // "优化的VOB视频(*.vob)"
+    EXPECT_EQ(events, (std::vector<std::string>{"format.click", "format.change", "resolution.change",
+                                                "videobitrate.change", "framerate.change"}));
+    EXPECT_EQ(Form1->All_Trant_Number, 2104);
+    EXPECT_EQ(Form1->bsSkinOfficeComboBox1->ItemIndex(), 4);
+    EXPECT_EQ(Form1->bsSkinOfficeComboBox1->Items()->Items(4)->Title(), L"优化的VOB视频(*.vob)");
+    ExpectLists({{TOptionList::Resolution, 28, L"保持原分辨率", L"2560*1600", 11, L"640*480", true},
+                 {TOptionList::VideoBitrate, 10, L"528 kbps", L"4000 kbps", 0, L"528 kbps", true},
+                 {TOptionList::FrameRate, 4, L"保持原帧速率", L"30.00", 0, L"保持原帧速率", true}});
+    EXPECT_EQ(Cell(row, 9), L"110010000004");
+    EXPECT_EQ(Cell(row, 8), L"1104");
+    const wchar_t* values[] = {L"640*480", L"528000", L"", L"128000", L"44100", L""};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(Cell(row, 15 + i), values[i]) << "sub-item " << 15 + i;
+
+    events.clear();
+    Form1->bsSkinComboBox4->SetItemIndex(2);  // "宽屏视频16:9模式"
+    EXPECT_EQ(events, (std::vector<std::string>{"aspect.change"}));
+    EXPECT_EQ(Cell(row, 9), L"110010020004");
+    EXPECT_EQ(Cell(row, 20), L"16:9");
+    EXPECT_EQ(Form1->Video.Video_FrameAspectRatio, L"16:9");
+    // The same entry again changes nothing.
+    events.clear();
+    Form1->bsSkinComboBox4->SetItemIndex(2);
+    EXPECT_TRUE(events.empty());
 }
 
 // Each case: the category and format chosen with a row selected, then one

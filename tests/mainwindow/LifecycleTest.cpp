@@ -3,14 +3,24 @@
 // window, and the skinned dialogs its folder and skin commands open.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "MainWindowFixture.h"
 #include "app/StartUp.h"
+#include "app/Unit2.h"
+#include "app/WebAddresses.h"
 #include "app/Unit6.h"
 #include "Src/DIzizuZUR.h"
 #include "Src/FFPlay.h"
 #include "platform/Bitmap.h"
+#include "platform/MainThread.h"
+#include "platform/Timer.h"
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinComboBox.h"
+#include "skin/boxes/bsSkinLinkLabel.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/bsSkinData.h"
 #include "skin/frame/bsSkinFrame.h"
 #include "skin/shell/bsDialogs.h"
@@ -64,6 +74,75 @@ TEST_F(LifecycleTest, LogLineNamesThreadAndLevel) {
     const int at = Form1->mmoLog->Line(last).empty() ? last - 1 : last;
     EXPECT_EQ(Form1->mmoLog->Line(at - 1), L"#2600.5: probe ready");
     EXPECT_EQ(Form1->mmoLog->Line(at), L"#4294967295.7: x");
+}
+
+// The index of the memo's line holding the text; -1 when none does.
+int FindLogLine(const String& text) {
+    for (int i = Form1->mmoLog->LineCount() - 1; i >= 0; --i)
+        if (Form1->mmoLog->Line(i) == text) return i;
+    return -1;
+}
+
+// A line logged on an engine thread is handed to the UI thread, which
+// writes it into the memo with the logging thread's number.
+TEST_F(LifecycleTest, ALineLoggedOnAnotherThreadReachesTheMemo) {
+    StartWindows();
+    DWORD worker = 0;
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread thread([&] {
+        worker = GetCurrentThreadId();
+        GlobalLogger()->Log(nullptr, llWarning, std::wstring(L"from an engine thread"));
+        SetEvent(done);
+    });
+    EXPECT_EQ(platform::PumpingWait(done, 10000), WAIT_OBJECT_0) << "the logging thread was never served";
+    thread.join();
+    CloseHandle(done);
+    EXPECT_GE(FindLogLine(L"#" + std::to_wstring(worker) + L".4: from an engine thread"), 0);
+}
+
+// Activation gives the keyboard focus to the format list, also when the
+// window becomes active again after another window had it.
+TEST_F(LifecycleTest, ActivationFocusesTheFormatList) {
+    StartWindows();
+    Form1->Show();
+    SetForegroundWindow(Form1->Handle());
+    Application->ProcessMessages();
+    EXPECT_EQ(GetFocus(), Form1->bsSkinOfficeComboBox1->Handle());
+    SetFocus(Form1->Video_OutPut_Folder_Edit->Handle());
+    Form2->Show();
+    SetForegroundWindow(Form2->Handle());
+    Application->ProcessMessages();
+    Form2->Hide();
+    SetForegroundWindow(Form1->Handle());
+    Application->ProcessMessages();
+    EXPECT_EQ(GetFocus(), Form1->bsSkinOfficeComboBox1->Handle());
+}
+
+// The about box: product, version, the maker's two addresses as links, and
+// "确定" closing it when the menu entry shows it.
+TEST_F(LifecycleTest, AboutBoxShowsTheProductAndItsLinksAndClosesOnOk) {
+    StartWindows();
+    EXPECT_EQ(Form2->ClientWidth(), 338);
+    EXPECT_EQ(Form2->ClientHeight(), 267);
+    EXPECT_EQ(Form2->Label1->Caption(), L"VantrelH264视频格式转换器");
+    EXPECT_EQ(Form2->Label2->Caption(), L"版本:5.7.0.0");
+    EXPECT_EQ(Form2->Label3->Caption(), L"官方网站：");
+    EXPECT_EQ(Form2->Label4->Caption(), L"支持E-Mail：");
+    EXPECT_EQ(Form2->bsSkinLinkLabel1->URL, web::HomePage);
+    EXPECT_EQ(Form2->bsSkinLinkLabel2->URL, web::SupportMail);
+    EXPECT_EQ(Form2->bsSkinButton1->Caption(), L"确定");
+    bool shown = false;
+    TTimer user(nullptr);
+    user.SetInterval(30);
+    user.OnTimer = [&](TObject*) {
+        user.SetEnabled(false);
+        shown = Form2->Visible();
+        Form2->bsSkinButton1->ButtonClick();
+    };
+    user.SetEnabled(true);
+    Form1->N5Click(nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(Form2->Visible());
 }
 
 TEST_F(LifecycleTest, CloseDetachesTheMediaHandlersAndIsNeverRefused) {

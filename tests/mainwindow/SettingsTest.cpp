@@ -91,6 +91,11 @@ TEST_P(RepairTest, BadValueIsRepairedAndTheDefaultChosen) {
     case 8: EXPECT_FALSE(Form5->bsSkinCheckRadioBox8->Checked()); break;
     default: break;
     }
+    // A repaired count selects one file at a time.
+    if (std::wstring(c.key) == L"Thread_Count") {
+        EXPECT_EQ(Form5->bsSkinComboBox2->GetText(), L"1");
+        EXPECT_EQ(Form5->ThreadCount(), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -12,6 +12,7 @@
 #include "platform/Forms.h"
 #include "platform/GdiObjects.h"
 #include "platform/MainThread.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "tests/support/ProcessThreads.h"
 
@@ -380,6 +381,27 @@ TEST_F(FormTest, TabWalksTheTabOrder) {
     SetKeyboardState(keys);
     EXPECT_EQ(GetFocus(), f->cancel->Handle());
     EXPECT_EQ(f->ActiveControl(), f->cancel);
+}
+
+// A windowed child freed on its own (not with its parent) leaves the tab
+// order: the walk and the first focus at showing see only living controls.
+TEST_F(FormTest, AFreedWindowedChildLeavesTheTabOrder) {
+    TestForm* f = NewForm();
+    auto* panel = f->Place(new TPanel(f), 200, 100, 60, 60);
+    auto* first = new Box(f, clRed);
+    first->SetParent(panel);
+    first->SetBounds(5, 5, 20, 20);
+    auto* second = new Box(f, clBlue);
+    second->SetParent(panel);
+    second->SetBounds(30, 5, 20, 20);
+    panel->SetTabOrder(0);
+    delete first;  // the plain delete a component's owner would do
+    std::vector<TWinControl*> list;
+    panel->GetTabOrderList(list);
+    EXPECT_EQ(list, std::vector<TWinControl*>{second});
+    EXPECT_EQ(panel->ControlCount(), 1);
+    f->Show();
+    EXPECT_EQ(GetFocus(), second->Handle());
 }
 
 TEST_F(FormTest, FocusMovesRaiseEnterExitAndUpdateTheActiveControl) {
