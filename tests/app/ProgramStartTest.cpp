@@ -6,9 +6,9 @@
 
 #include <string>
 
-namespace {
+#include "tests/support/MainWindowSearch.h"
 
-constexpr wchar_t kCaption[] = L"VantrelH264视频格式转换器";
+namespace {
 
 struct Process {
     PROCESS_INFORMATION pi{};
@@ -21,30 +21,10 @@ struct Process {
     }
 };
 
-struct FindData {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindMain(HWND wnd, LPARAM lp) {
-    auto* data = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    wchar_t caption[128] = {};
-    GetWindowTextW(wnd, caption, 128);
-    if (pid == data->pid && wcscmp(caption, kCaption) == 0 && IsWindowVisible(wnd)) {
-        data->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        FindData data{pid, nullptr};
-        EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&data));
-        if (data.found) return data.found;
+        if (HWND found = testsupport::FindMainWindow(pid)) return found;
         Sleep(50);
     }
     return nullptr;

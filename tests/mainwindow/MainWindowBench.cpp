@@ -20,32 +20,15 @@
 #include "app/Unit6.h"
 #include "platform/SysUtils.h"
 #include "skin/bsSkinData.h"
+#include "tests/support/MainWindowSearch.h"
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"VantrelH264视频格式转换器";
+constexpr const wchar_t* kCaption = testsupport::kMainCaption;
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-struct FindData {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindMain(HWND wnd, LPARAM lp) {
-    auto* data = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    wchar_t caption[64] = {};
-    GetWindowTextW(wnd, caption, 64);
-    if (pid == data->pid && wcscmp(caption, kCaption) == 0 && IsWindowVisible(wnd)) {
-        data->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // Milliseconds from CreateProcess to a visible main window; negative when
@@ -62,13 +45,12 @@ double StartToWindowShown() {
         return -1;
     double ms = -1;
     for (;;) {
-        FindData data{pi.dwProcessId, nullptr};
-        EnumWindows(&FindMain, reinterpret_cast<LPARAM>(&data));
+        const HWND found = testsupport::FindMainWindow(pi.dwProcessId);
         const double elapsed =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-        if (data.found) {
+        if (found) {
             ms = elapsed;
-            PostMessageW(data.found, WM_CLOSE, 0, 0);
+            PostMessageW(found, WM_CLOSE, 0, 0);
             break;
         }
         if (elapsed > 30000) break;

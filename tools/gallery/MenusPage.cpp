@@ -26,15 +26,8 @@ void ShootLevel(TbsSkinPopupWindow* level, TBitmap& page, int x, int y) {
 }  // namespace
 
 void DrawMenusPage(TForm* form, TbsSkinData* store, const String& title, TBitmap& page, int w, int h) {
-    page.SetPixelFormat(pf24bit);
-    page.SetSize(w, h);
+    const TColor ink = BeginGalleryPage(page, store, title, w, h);
     TCanvas* c = page.Canvas();
-    const bool skinned = store && !store->Empty;
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(skinned ? store->SkinColors()->cBtnFace : clBtnFace);
-    c->FillRect(TRect(0, 0, w, h));
-    const TColor ink = skinned ? store->SkinColors()->cBtnText : clBtnText;
-    GalleryText(c, 10, 8, title, ink, 16, true);
 
     auto* frame = new TbsSkinFrame(form);
     frame->SetSkinData(store);
