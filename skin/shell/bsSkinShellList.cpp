@@ -23,6 +23,21 @@ void ShowShellError(const std::exception& e, TbsSkinData* store) {
     box.MessageDlg(text, mtError, MsgButtons({mbOK}), 0);
 }
 
+std::unique_ptr<TbsShellChangeNotifier> WatchShellFolder(const String& folder, std::function<void()> refresh,
+                                                         std::function<TbsSkinData*()> store) {
+    auto notifier = std::make_unique<TbsShellChangeNotifier>(nullptr);
+    notifier->SetWatchSubTree(false);
+    notifier->SetRoot(folder);
+    notifier->SetOnChange([refresh = std::move(refresh), store = std::move(store)] {
+        try {
+            refresh();
+        } catch (const std::exception& e) {
+            ShowShellError(e, store());
+        }
+    });
+    return notifier;
+}
+
 namespace {
 
 HIMAGELIST SystemImageList(bool small) {
@@ -313,16 +328,7 @@ void TbsCustomShellListView::SetAutoRefresh(bool v) {
     if (Has(csLoading)) return;
     FNotifier.reset();
     if (!v || !FRootFolder) return;
-    FNotifier = std::make_unique<TbsShellChangeNotifier>(nullptr);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(FRootFolder->PathName());
-    FNotifier->SetOnChange([this] {
-        try {
-            Refresh();
-        } catch (const std::exception& e) {
-            ShowShellError(e, SkinData());
-        }
-    });
+    FNotifier = WatchShellFolder(FRootFolder->PathName(), [this] { Refresh(); }, [this] { return SkinData(); });
 }
 
 void TbsCustomShellListView::SetShellTreeView(TbsCustomShellTreeView* v) {

@@ -37,6 +37,12 @@ using TAddFolderEvent = std::function<void(TObject* sender, TbsShellFolder* fold
 // message box of the store (nullptr: the default look).
 void ShowShellError(const std::exception& e, TbsSkinData* store);
 
+// A notifier watching folder (not its subfolders) that runs refresh on the
+// UI thread for each change; what refresh throws is shown by ShowShellError
+// in the look of the store that store() gives at that time.
+std::unique_ptr<TbsShellChangeNotifier> WatchShellFolder(const String& folder, std::function<void()> refresh,
+                                                         std::function<TbsSkinData*()> store);
+
 class TbsCustomShellListView : public TbsSkinCustomListView, public IShellVerbCallback {
 public:
     explicit TbsCustomShellListView(TComponent* owner);

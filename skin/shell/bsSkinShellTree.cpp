@@ -377,16 +377,7 @@ void TbsCustomShellTreeView::SetAutoRefresh(bool v) {
     if (!v) return;
     TbsShellFolder* f = FNodeToMonitor ? NodeFolder(FNodeToMonitor) : FRootFolder.get();
     if (!f) return;
-    FNotifier = std::make_unique<TbsShellChangeNotifier>(nullptr);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(f->PathName());
-    FNotifier->SetOnChange([this] {
-        try {
-            RefreshSelected();
-        } catch (const std::exception& e) {
-            ShowShellError(e, SkinData());
-        }
-    });
+    FNotifier = WatchShellFolder(f->PathName(), [this] { RefreshSelected(); }, [this] { return SkinData(); });
 }
 
 void TbsCustomShellTreeView::SetShellListView(TbsCustomShellListView* v) {
