@@ -34,3 +34,14 @@ void CreateProgramForms() {
     Application->CreateForm(Form5);
     CreateLegacyWindow();
 }
+
+void FreeProgramForms() {
+    delete Form6;
+    Form6 = nullptr;
+    delete Form5;
+    Form5 = nullptr;
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+}

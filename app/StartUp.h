@@ -7,3 +7,8 @@
 // Threads: UI thread only, after Application->Initialize().
 
 void CreateProgramForms();
+
+// Frees whichever of the four windows exist, the legacy window first and the
+// main window last (the others draw from its skin store), and clears their
+// globals.
+void FreeProgramForms();

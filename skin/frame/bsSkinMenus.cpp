@@ -142,10 +142,10 @@ void TbsSkinMenu::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == SkinData) SkinData = nullptr;
 }
 
-void TbsSkinMenu::Popup(TControl* APopupCtrl, TbsSkinData* ASkinData, int StartIndex, const TRect& R,
-                        TMenuItem* AItem, bool PopupUp) {
+// An open chain closes towards its own opener before the new one starts; the
+// new chain's opener, skin and work area are taken.
+void TbsSkinMenu::BeginChain(TControl* APopupCtrl, TbsSkinData* ASkinData) {
     FFirst = !FVisible;
-    // An open chain closes towards its own opener before the new one starts.
     if (!FPopupList.empty() || FVisible) CloseLevels(0);
     PopupCtrl = APopupCtrl;
     if (PopupCtrl) FreeNotification(PopupCtrl);
@@ -153,6 +153,11 @@ void TbsSkinMenu::Popup(TControl* APopupCtrl, TbsSkinData* ASkinData, int StartI
     else GetScreenWorkArea(true, WorkArea);
     SkinData = ASkinData;
     if (SkinData) FreeNotification(SkinData);
+}
+
+void TbsSkinMenu::Popup(TControl* APopupCtrl, TbsSkinData* ASkinData, int StartIndex, const TRect& R,
+                        TMenuItem* AItem, bool PopupUp) {
+    BeginChain(APopupCtrl, ASkinData);
     if (AItem && AItem->Count() > 0 && StartIndex < AItem->Count()) {
         FVisible = true;
         PopupSub(R, AItem, StartIndex, false, PopupUp);
@@ -162,15 +167,7 @@ void TbsSkinMenu::Popup(TControl* APopupCtrl, TbsSkinData* ASkinData, int StartI
 
 void TbsSkinMenu::Popup2(TControl* APopupCtrl, TbsSkinData* ASkinData, int StartIndex, const TRect& R,
                          TMenuItem* AItem, TMenuItem* AItem2, bool PopupUp) {
-    FFirst = !FVisible;
-    // An open chain closes towards its own opener before the new one starts.
-    if (!FPopupList.empty() || FVisible) CloseLevels(0);
-    PopupCtrl = APopupCtrl;
-    if (PopupCtrl) FreeNotification(PopupCtrl);
-    if (FForm && FForm->HandleAllocated()) GetMonitorWorkArea(FForm->Handle(), true, WorkArea);
-    else GetScreenWorkArea(true, WorkArea);
-    SkinData = ASkinData;
-    if (SkinData) FreeNotification(SkinData);
+    BeginChain(APopupCtrl, ASkinData);
     const int total = (AItem ? AItem->Count() : 0) + (AItem2 ? AItem2->Count() : 0);
     if (AItem && AItem->Count() > 0 && StartIndex < total) {
         FVisible = true;

@@ -245,6 +245,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void BeginChain(TControl* APopupCtrl, TbsSkinData* ASkinData);
     void StopDelay();
     void WaitTimerProc();
     void FreeLevel(TbsSkinPopupWindow* level);

@@ -107,14 +107,7 @@ int main() {
         std::printf("skin switch of the shown main window: median %.1f ms, slowest %.1f ms (%zu switches)\n",
                     Median(switches), *std::max_element(switches.begin(), switches.end()), switches.size());
         Form1->Hide();
-        delete Form6;
-        Form6 = nullptr;
-        delete Form5;
-        Form5 = nullptr;
-        delete Form2;
-        Form2 = nullptr;
-        delete Form1;
-        Form1 = nullptr;
+        FreeProgramForms();
         Application->ProcessMessages();
     }
     DeleteFileW(optionini::FileName().c_str());

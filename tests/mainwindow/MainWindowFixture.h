@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/OptionIni.h"
+#include "app/StartUp.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit5.h"
@@ -47,12 +48,7 @@ protected:
         Application->CreateForm(Form5);
     }
     void CloseWindows() {
-        delete Form5;
-        Form5 = nullptr;
-        delete Form2;
-        Form2 = nullptr;
-        delete Form1;
-        Form1 = nullptr;
+        FreeProgramForms();
         Application->ProcessMessages();
     }
 

@@ -63,10 +63,7 @@ int main() {
                 static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart));
     DialogFormShownHook() = nullptr;
     Form1->btnClearClick(nullptr);
-    delete Form6;
-    delete Form5;
-    delete Form2;
-    delete Form1;
+    FreeProgramForms();
     for (int i = 0; i < kFiles; ++i) DeleteFileW((clips + L"clip" + std::to_wstring(i) + L".mp4").c_str());
     RemoveDirectoryW(clips.c_str());
     RemoveDirectoryW(outputs.c_str());

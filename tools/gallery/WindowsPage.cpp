@@ -4,6 +4,7 @@
 
 #include "PngWriter.h"
 #include "app/OptionIni.h"
+#include "app/StartUp.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit5.h"
@@ -70,12 +71,7 @@ void DrawProgramWindows(const String& dir) {
         SaveWindow(Form2, dir + L"about_skin_" + n + L".png");
         Form2->Hide();
     }
-    delete Form5;
-    Form5 = nullptr;
-    delete Form2;
-    Form2 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
+    FreeProgramForms();
     Application->ProcessMessages();
     DeleteFileW(optionini::FileName().c_str());
     RemoveDirectoryW(settings.c_str());
