@@ -244,6 +244,12 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
             FLayerBorder->Hide();
         }
         if (m.WParam) FForm->SetMenu(nullptr);
+        // A form sized before its window existed was given the kept client
+        // size as its whole size: the skin's borders are known only now.
+        if (m.WParam && !FClientSizeShown && FWindowState == wsNormal) {
+            FClientSizeShown = true;
+            ApplyClientSize();
+        }
         StartShow(m.WParam != 0);
         if (skinnable && FForm->FormStyle() == fsMDIChild) {
             // The main form's window menu and tab bar list the shown children.
@@ -576,9 +582,13 @@ void TbsSkinFrame::ApplySkinData() {
     MouseTimer->SetEnabled(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
-    if (!FRollUpState && (ClientWidth > 0 || ClientHeight > 0))
-        FForm->SetClientSize(ClientWidth > 0 ? ClientWidth : FForm->ClientWidth(),
-                             ClientHeight > 0 ? ClientHeight : FForm->ClientHeight());
+    ApplyClientSize();
+}
+
+void TbsSkinFrame::ApplyClientSize() {
+    if (FRollUpState || (ClientWidth <= 0 && ClientHeight <= 0)) return;
+    FForm->SetClientSize(ClientWidth > 0 ? ClientWidth : FForm->ClientWidth(),
+                         ClientHeight > 0 ? ClientHeight : FForm->ClientHeight());
 }
 
 void TbsSkinFrame::UpdateFormBorderIcons() {

@@ -283,6 +283,7 @@ public:
     bool HMagnetized = false, VMagnetized = false, HMagnetized2 = false, VMagnetized2 = false;
     TPoint FOnMouseDownCoord;
     bool FStartShow = true;
+    bool FClientSizeShown = false;  // ApplyClientSize ran at the first show
 
     // ---- skin menus and key routing (bsSkinFrameMenus.cpp) ------------------------------------
     // Every opener of a skin menu calls SkinMenuOpen first: it hooks the
@@ -325,7 +326,11 @@ public:
     TbsSkinStatusBar* StatusBar = nullptr;
     bool UseFormCursorInNCArea = false;
     int MaxMenuItemsInWindow = 0;
+    // The client size the form keeps under every skin (0: not kept). It is
+    // set again after each skin change and at the first show, when the form's
+    // window exists and its frame's borders are known.
     int ClientWidth = 0, ClientHeight = 0;
+    void ApplyClientSize();
     bool HideCaptionButtons = false;
     bool AlwaysShowInTray = false;
     TBitmap* LogoBitMap() { return &FLogoBitMap; }

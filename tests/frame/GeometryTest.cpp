@@ -35,6 +35,27 @@ TEST_F(GeometryTest, TheClientRectangleIsTheWindowLessTheSkinsBorders) {
     EXPECT_EQ(form->ClientHeight(), 222 - kTop - kBottom);
 }
 
+// A dialog is sized before its window exists, when the skin's borders are
+// not yet taken off: the first show gives it the kept client size.
+TEST_F(GeometryTest, AFormSizedBeforeItsWindowExistsShowsTheKeptClientSize) {
+    auto store = MakeFrameSkin();
+    auto* dialog = new TForm(Application);
+    dialog->SetBorderStyle(bsSingle);
+    auto* frame = new TbsSkinFrame(dialog);
+    frame->SetSkinData(store.get());
+    frame->ClientWidth = 338;
+    frame->ClientHeight = 267;
+    dialog->SetClientSize(338, 267);
+    ASSERT_FALSE(dialog->HandleAllocated());
+    dialog->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(dialog->ClientWidth(), 338);
+    EXPECT_EQ(dialog->ClientHeight(), 267);
+    EXPECT_EQ(dialog->Width(), 338 + kLeft + kRight);
+    EXPECT_EQ(dialog->Height(), 267 + kTop + kBottom);
+    delete dialog;
+}
+
 TEST_F(GeometryTest, WithoutASkinTheDefaultFrameTakesThreePixelsAndTheCaption) {
     auto* frame = new TbsSkinFrame(form);
     (void)frame;
