@@ -10,7 +10,8 @@ template <class T>
 T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
     T* control = new T(owner);
     control->SetName(name);
-    control->SetParent(parent);
+    // Placed before it goes on its parent: its window is made in place.
     control->SetBounds(left, top, width, height);
+    control->SetParent(parent);
     return control;
 }

@@ -204,11 +204,13 @@ void TForm1::CreateQueuePanel() {
         {L"FileExt", 0}, {L"视频分辨率", 0}, {L"视频比特率", 0}, {L"视频帧率", 0}, {L"音频比特率", 0},
         {L"音频采样率", 0}, {L"视频缩放", 0}, {L"视频能否", 0}, {L"TargetType", 0}, {L"NormType", 0},
     };
+    lvFiles->Columns()->BeginUpdate();
     for (const auto& c : columns) {
         TListColumn* column = lvFiles->Columns()->Add();
         column->SetCaption(c.caption);
         column->SetWidth(c.width);
     }
+    lvFiles->Columns()->EndUpdate();
     lvFiles->SetSkinData(store);
 
     const struct {

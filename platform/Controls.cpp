@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <shared_mutex>
+#include <unordered_map>
 
 #include "platform/ControlsImpl.h"
 #include "platform/Forms.h"
@@ -12,6 +14,31 @@ TControl* g_mouseControl = nullptr;
 TControl* g_captureControl = nullptr;
 thread_local TWinControl* g_creating = nullptr;
 UINT g_nextChildId = 100;
+
+namespace {
+std::shared_mutex g_boundLock;
+std::unordered_map<HWND, TWinControl*>& Bound() {
+    static std::unordered_map<HWND, TWinControl*> bound;
+    return bound;
+}
+}  // namespace
+
+void BindControl(HWND wnd, TWinControl* control) {
+    std::unique_lock lock(g_boundLock);
+    Bound()[wnd] = control;
+}
+
+void UnbindControl(HWND wnd, TWinControl* control) {
+    std::unique_lock lock(g_boundLock);
+    const auto it = Bound().find(wnd);
+    if (it != Bound().end() && it->second == control) Bound().erase(it);
+}
+
+TWinControl* BoundControl(HWND wnd) {
+    std::shared_lock lock(g_boundLock);
+    const auto it = Bound().find(wnd);
+    return it == Bound().end() ? nullptr : it->second;
+}
 }  // namespace platform::controls_impl
 
 using namespace platform::controls_impl;
@@ -117,13 +144,13 @@ void HandleUIException() {
 // ---- the window procedure ------------------------------------------------------------------
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* c = static_cast<TWinControl*>(GetPropW(wnd, kControlProp));
+    TWinControl* c = BoundControl(wnd);
     if (!c) {
         c = g_creating;
         if (!c) return DefWindowProcW(wnd, msg, wp, lp);
         g_creating = nullptr;
         c->handle_ = wnd;
-        SetPropW(wnd, kControlProp, c);
+        BindControl(wnd, c);
     }
     TMessage m{msg, wp, lp, 0};
     try {
@@ -137,7 +164,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         HandleUIException();
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropW(wnd, kControlProp);
+        UnbindControl(wnd, c);
         if (c->handle_ == wnd) c->handle_ = nullptr;
     }
     return m.Result;
@@ -394,7 +421,8 @@ void TControl::SetMouseCapture(bool v) {
 }
 
 void TControl::InvalidateRect(const TRect& r) {
-    if (parent_ && parent_->HandleAllocated()) ::InvalidateRect(parent_->handle_, &r, !(ControlStyle & csOpaque));
+    if (parent_ && parent_->HandleAllocated() && IsWindowVisible(parent_->handle_))
+        ::InvalidateRect(parent_->handle_, &r, !(ControlStyle & csOpaque));
 }
 
 void TControl::Invalidate() {

@@ -11,7 +11,15 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
 namespace platform::controls_impl {
 
-inline constexpr wchar_t kControlProp[] = L"VantrelControl";
+// Which control a window of this process belongs to. Kept in the process
+// rather than as a window property: a property is a round trip to the window
+// server on every message, and a window of another process is never found
+// here. Any thread may look up; binding and unbinding happen on the thread
+// that owns the window.
+void BindControl(HWND wnd, TWinControl* control);
+// Unbinds only when the window is still bound to that control.
+void UnbindControl(HWND wnd, TWinControl* control);
+TWinControl* BoundControl(HWND wnd);
 
 // The control under the pointer and the windowless control that holds the
 // mouse capture through its parent window.

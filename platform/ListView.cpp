@@ -46,6 +46,15 @@ void TListColumns::Clear() {
     while (Count() > 0) Delete(Count() - 1);
 }
 
+void TListColumns::BeginUpdate() {
+    if (updates_++ == 0) owner_->HoldRedraw(true);
+}
+
+void TListColumns::EndUpdate() {
+    if (updates_ == 0 || --updates_ > 0) return;
+    owner_->HoldRedraw(false);
+}
+
 // ---- sub-items and items ------------------------------------------------------------------------
 
 int TSubItems::Add(const String& s) {
@@ -274,7 +283,9 @@ void TCustomListView::CreateWnd() {
     TWinControl::CreateWnd();
     UpdateStyles();
     ApplyImageLists();
+    columns_.BeginUpdate();
     for (int i = 0; i < columns_.Count(); ++i) ShowColumn(i, true);
+    columns_.EndUpdate();
     if (ownerData_) {
         Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(items_.virtualCount_), 0);
         return;
@@ -320,6 +331,19 @@ TListItem* TCustomListView::GetNextItem(TListItem* start, TSearchDirection direc
     const int from = start ? start->Index() : -1;
     const int i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(from), MAKELPARAM(flags, 0)));
     return i < 0 || i >= items_.Count() ? nullptr : items_.Item(i);
+}
+
+void TCustomListView::HoldRedraw(bool hold) {
+    if (hold) {
+        // Turning drawing back on shows a window: only a shown one is held.
+        if (!HandleAllocated() || redrawHeld_ || !(GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE)) return;
+        Send(WM_SETREDRAW, FALSE);
+        redrawHeld_ = true;
+    } else if (redrawHeld_) {
+        redrawHeld_ = false;
+        Send(WM_SETREDRAW, TRUE);
+        ::InvalidateRect(Handle(), nullptr, TRUE);
+    }
 }
 
 void TCustomListView::ShowColumn(int i, bool insert) {

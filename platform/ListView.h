@@ -69,10 +69,14 @@ public:
     TListColumn* Add();
     void Delete(int i);
     void Clear();
+    // Changes between these are laid out and drawn once, at the end.
+    void BeginUpdate();
+    void EndUpdate();
 
 private:
     friend class TCustomListView;
     TCustomListView* owner_;
+    int updates_ = 0;
     std::vector<std::unique_ptr<TListColumn>> columns_;
 };
 
@@ -291,6 +295,10 @@ private:
     TCustomImageList* largeImages_ = nullptr;
     TCustomImageList* stateImages_ = nullptr;
     bool filling_ = false;  // adding items to a new window
+    bool redrawHeld_ = false;
+    // Stops and restarts the drawing of a shown view around a batch of
+    // changes; a view not shown is left as it is.
+    void HoldRedraw(bool hold);
 };
 
 class TListView : public TCustomListView {

@@ -1,9 +1,10 @@
 #pragma once
 // Subclassing of any window, ours or foreign (a list view's header, a tab
 // control's up/down, the MDI client, the application window), chained and
-// unchained by identity through the system's SetWindowSubclass family: a
-// subclass removed out of order leaves the later ones working, and nothing
-// stale is put back.
+// unchained by identity: a subclass removed out of order leaves the later
+// ones working, and nothing stale is put back. The chain of each window is
+// kept in the process (one replaced window procedure per window), so a
+// message costs no window-property look-up.
 //
 //   platform::WindowSubclass sub(header, [&](TMessage& m) {
 //       if (m.Msg != WM_PAINT) return false;   // passed on down the chain
@@ -46,14 +47,17 @@ public:
     // The rest of the chain below this subclass; only from inside the handler.
     LRESULT CallNext(TMessage& m) const;
 
+    // One link of a window's chain, shared with the chain while a message
+    // may still be running through it.
     struct State {
         HWND wnd;
         Handler handler;
+        bool removed = false;
+        int position = -1;  // its place in the chain during its own handler
     };
 
 private:
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
-    std::unique_ptr<State> state_;
+    std::shared_ptr<State> state_;
 };
 
 }  // namespace platform

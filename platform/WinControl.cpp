@@ -52,13 +52,9 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-    if (!wnd) return nullptr;
-    // A window of another process may carry the same property (another copy
-    // of the program); its value is an address in that process.
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (pid != GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(GetPropW(wnd, kControlProp));
+    // Only windows of this process are bound: another copy of the program
+    // never answers here.
+    return wnd ? BoundControl(wnd) : nullptr;
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -105,7 +101,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
                                    p.Width, p.Height, p.WndParent, id, inst, nullptr);
         if (!wnd) RaiseLastOSError();
         handle_ = wnd;
-        SetPropW(wnd, kControlProp, this);
+        BindControl(wnd, this);
         defWndProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWndProc)));
         return;
@@ -167,7 +163,11 @@ void TWinControl::DestroyHandle() {
     ControlState |= csDestroyingHandle;
     // Keep the text that lives in the window.
     StoreText(GetText());
+    const HWND old = handle_;
     DestroyWnd();
+    // A window that could not be destroyed (another thread's) must not lead
+    // back to this object once it is gone.
+    UnbindControl(old, this);
     handle_ = nullptr;
     ControlState &= ~static_cast<unsigned>(csDestroyingHandle);
 }
@@ -430,12 +430,14 @@ void TWinControl::SetText(const String& v) {
     Perform(CM_TEXTCHANGED);
 }
 
+// A window not on screen is painted whole when it shows: nothing to mark.
 void TWinControl::Invalidate() {
-    if (handle_) ::InvalidateRect(handle_, nullptr, !(ControlStyle & csOpaque) && !DoubleBuffered);
+    if (handle_ && IsWindowVisible(handle_))
+        ::InvalidateRect(handle_, nullptr, !(ControlStyle & csOpaque) && !DoubleBuffered);
 }
 
 void TWinControl::Update() {
-    if (handle_) UpdateWindow(handle_);
+    if (handle_ && IsWindowVisible(handle_)) UpdateWindow(handle_);
 }
 
 // ---- TWinControl: focus and tab order -------------------------------------------------------

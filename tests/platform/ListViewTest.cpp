@@ -200,6 +200,40 @@ TEST_F(ListViewTest, SortsItemsAndWindow) {
     EXPECT_EQ(CellText(lv, 2, 1), L"A");
 }
 
+// Columns added in one batch all reach the header with their texts and
+// widths; the batch leaves a shown view shown and a hidden one hidden (the
+// drawing switch of a window also sets its visibility).
+TEST_F(ListViewTest, ColumnBatchReachesTheHeaderAndKeepsVisibility) {
+    for (const bool shown : {true, false}) {
+        SCOPED_TRACE(shown ? "shown view" : "hidden view");
+        TListView* lv = NewReport(0, 0);
+        lv->SetVisible(shown);
+        lv->Columns()->BeginUpdate();
+        lv->Columns()->BeginUpdate();
+        for (int c = 0; c < 6; ++c) {
+            TListColumn* col = lv->Columns()->Add();
+            col->SetCaption(L"Batch " + IntToStr(c));
+            col->SetWidth(40 + c);
+        }
+        lv->Columns()->EndUpdate();
+        lv->Columns()->EndUpdate();
+        const HWND header = lv->HeaderHandle();
+        ASSERT_EQ(Header_GetItemCount(header), 6);
+        for (int c = 0; c < 6; ++c) {
+            wchar_t text[32] = {};
+            HDITEMW hd{};
+            hd.mask = HDI_TEXT | HDI_WIDTH;
+            hd.pszText = text;
+            hd.cchTextMax = 32;
+            ASSERT_TRUE(Header_GetItem(header, c, &hd));
+            EXPECT_STREQ(text, (L"Batch " + IntToStr(c)).c_str());
+            EXPECT_EQ(hd.cxy, 40 + c);
+        }
+        EXPECT_EQ((GetWindowLongW(lv->Handle(), GWL_STYLE) & WS_VISIBLE) != 0, shown);
+        lv->Free();
+    }
+}
+
 TEST_F(ListViewTest, HeaderCanBeSubclassed) {
     TListView* lv = NewReport(4, 3);
     HWND header = lv->HeaderHandle();
