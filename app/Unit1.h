@@ -445,7 +445,7 @@ public:
     TButton *Button9 = nullptr, *Button10 = nullptr, *Button34 = nullptr, *Button40 = nullptr;
     enum class TCommandGroup { Add, Row, Clear, Start, Stop, Pause, Resume };
     // Switches a command group as a whole: every member on or off, with the
-    // tool-bar picture of that state.
+    // glyph and the tool-bar picture of that state.
     void SetGroup(TCommandGroup group, bool on);
 
 private:

@@ -33,9 +33,9 @@ constexpr TLook kClearLook{&TForm1::Image13, &TForm1::Image12, -1, -1};
 // The add button shows the tool-bar list only.
 constexpr int kAddOn = 0, kAddOff = 7;
 
-// A button with an image index in range draws the picture of its list and
-// keeps the glyph for a list without it; the queue panel's buttons have no
-// list and draw the glyph.
+// A button whose image index lies within its image list draws that picture,
+// otherwise its glyph: the tool-bar's buttons have a list, the queue
+// panel's have none.
 void SetLook(TForm1* form, TbsSkinButton* button, const TLook& look, bool on) {
     button->SetGlyph((form->*(on ? look.OnGlyph : look.OffGlyph))->Picture()->Bitmap());
     if (look.On >= 0) button->SetImageIndex(on ? look.On : look.Off);

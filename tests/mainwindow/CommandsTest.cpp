@@ -11,6 +11,7 @@
 #include "platform/Menus.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 namespace mainwindowtest {
@@ -332,6 +333,31 @@ TEST_F(CommandsTest, ButtonsShowTheGlyphOfTheirStateThroughQueueAndBatch) {
             }
         }
     }
+}
+
+// The add button on the tool bar draws the picture of its index from the
+// bar's list: its face changes with the index alone.
+TEST_F(CommandsTest, AddButtonDrawsThePictureOfItsIndex) {
+    Start();
+    Form1->Show();
+    Application->ProcessMessages();
+    TbsSkinMenuSpeedButton* add = Form1->bsSkinMenuSpeedButton1;
+    auto face = [&](int index, TBitmap& out) {
+        add->ImageIndex = index;
+        add->Invalidate();
+        out.SetSize(Form1->bsSkinToolBar2->Width(), Form1->bsSkinToolBar2->Height());
+        Form1->bsSkinToolBar2->PaintTo(out.Canvas()->Handle(), 0, 0);
+    };
+    TBitmap on(1, 1, pf24bit), off(1, 1, pf24bit), again(1, 1, pf24bit);
+    face(0, on);
+    face(7, off);
+    face(0, again);
+    int changed = 0;
+    for (int y = add->Top(); y < add->Top() + add->Height(); ++y)
+        for (int x = add->Left(); x < add->Left() + add->Width(); ++x)
+            if (PixelAt(on, x, y) != PixelAt(off, x, y)) ++changed;
+    EXPECT_GT(changed, 32 * 32 / 2) << "the coloured and the dimmed picture";
+    EXPECT_TRUE(SamePixels(on, again));
 }
 
 // "播放视频" does nothing, but the add and the row selection click it.
