@@ -1,6 +1,7 @@
 #include "app/AppPictures.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/FormatCatalogue.h"
 #include "platform/ExtCtrls.h"
@@ -46,18 +47,22 @@ void DrawCentredText(TCanvas* c, int w, int h, const String& text, int height) {
     c->TextOut((w - size.cx) / 2, (h - size.cy) / 2, text);
 }
 
+// True for a pixel of a w x h plate that lies outside its rounded corners.
+bool OutsideRounding(int x, int y, int w, int h) {
+    const int r = std::max(2, w / 8);
+    const int dx = x < r ? r - x : (x >= w - r ? x - (w - r - 1) : 0);
+    const int dy = y < r ? r - y : (y >= h - r ? y - (h - r - 1) : 0);
+    return dx * dx + dy * dy > r * r;
+}
+
 // Corners outside the plate's rounding become transparent.
 void AddToList(TbsPngImageList* list, TBitmap& bmp) {
     TbsPngImage png;
     png.Assign(&bmp);
     png.CreateAlpha();
-    const int w = bmp.Width(), h = bmp.Height(), r = std::max(2, w / 8);
+    const int w = bmp.Width(), h = bmp.Height();
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int dx = x < r ? r - x : (x >= w - r ? x - (w - r - 1) : 0);
-            const int dy = y < r ? r - y : (y >= h - r ? y - (h - r - 1) : 0);
-            png.SetAlpha(x, y, dx * dx + dy * dy > r * r ? 0 : 255);
-        }
+        for (int x = 0; x < w; ++x) png.SetAlpha(x, y, OutsideRounding(x, y, w, h) ? 0 : 255);
     auto* item = static_cast<TbsPngImageItem*>(list->PngImages()->Add());
     item->SetPngImage(&png);
 }
@@ -145,14 +150,70 @@ void DrawToolPicture(TBitmap& bmp, int i, int kSize) {
     }
 }
 
-// The picture greyed and faded: the look of a command that is off.
-void Dim(TBitmap& bmp) {
+// The picture greyed and faded: the look of a command that is off. Pixels
+// of the colour keep (a glyph's transparent colour) stay as they are.
+void Dim(TBitmap& bmp, TColor keep = clNone) {
     for (int y = 0; y < bmp.Height(); ++y) {
         auto* p = static_cast<unsigned char*>(bmp.ScanLine(y));
         for (int x = 0; x < bmp.Width(); ++x, p += 3) {
+            if (static_cast<TColor>(p[2] | (p[1] << 8) | (p[0] << 16)) == keep) continue;
             const int grey = (p[0] + p[1] + p[2]) / 3;
             p[0] = p[1] = p[2] = static_cast<unsigned char>((grey + 2 * 176) / 3);
         }
+    }
+}
+
+// The colour that a button leaves transparent in its glyph (the glyph's
+// bottom-left pixel); no plate or sign is drawn in it.
+constexpr TColor kGlyphKey = clFuchsia;
+
+// The corners outside the plate's rounding take the transparent colour.
+void KeyCorners(TBitmap& bmp) {
+    for (int y = 0; y < bmp.Height(); ++y) {
+        auto* p = static_cast<unsigned char*>(bmp.ScanLine(y));
+        for (int x = 0; x < bmp.Width(); ++x, p += 3)
+            if (OutsideRounding(x, y, bmp.Width(), bmp.Height())) {
+                p[0] = static_cast<unsigned char>(kGlyphKey >> 16);
+                p[1] = static_cast<unsigned char>(kGlyphKey >> 8);
+                p[2] = static_cast<unsigned char>(kGlyphKey);
+            }
+    }
+}
+
+// The queue commands' glyphs: a small plate of the command's colour with a
+// white sign.
+enum class TQueueGlyph { Clear, Remove, Rename };
+
+void DrawQueueGlyph(TBitmap& bmp, TQueueGlyph glyph) {
+    constexpr int kSize = 16;
+    TCanvas* c = bmp.Canvas();
+    switch (glyph) {
+    case TQueueGlyph::Clear: DrawPlate(c, kSize, kSize, 0x2090E0, 0x104070); break;   // amber
+    case TQueueGlyph::Remove: DrawPlate(c, kSize, kSize, 0x3040D8, 0x101870); break;  // red
+    case TQueueGlyph::Rename: DrawPlate(c, kSize, kSize, kTop, kBottom); break;       // steel
+    }
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWhite);
+    c->Pen()->SetColor(clWhite);
+    switch (glyph) {
+    case TQueueGlyph::Clear:  // the rows swept away: three shortening lines
+        c->FillRect(TRect(3, 4, 13, 6));
+        c->FillRect(TRect(3, 7, 11, 9));
+        c->FillRect(TRect(3, 10, 8, 12));
+        break;
+    case TQueueGlyph::Remove: {  // a cross
+        const POINT a[] = {{4, 3}, {12, 11}, {11, 12}, {3, 4}};
+        const POINT b[] = {{11, 3}, {12, 4}, {4, 12}, {3, 11}};
+        c->Polygon(a, 4);
+        c->Polygon(b, 4);
+        break;
+    }
+    case TQueueGlyph::Rename:  // a text caret over a line
+        c->FillRect(TRect(7, 3, 9, 11));
+        c->FillRect(TRect(5, 3, 11, 4));
+        c->FillRect(TRect(5, 10, 11, 11));
+        c->FillRect(TRect(3, 12, 13, 13));
+        break;
     }
 }
 
@@ -169,6 +230,46 @@ void FillToolPictures(TbsPngImageList* list) {
         if (i >= 7) Dim(bmp);
         AddToList(list, bmp);
     }
+}
+
+std::array<TImage*, CommandGlyphCount> MakeCommandGlyphs(TComponent* owner, TWinControl* parent, int left,
+                                                         int top) {
+    // Element i is Image<i + 2>: the tool picture it shows (0 add, 1 start,
+    // 2 stop, 3 pause, 4 resume) or the queue glyph, and whether it is the
+    // coloured (on) form.
+    struct TGlyphSource {
+        int tool;  // -1: a queue glyph
+        TQueueGlyph queue;
+        bool on;
+    };
+    constexpr TGlyphSource kSources[CommandGlyphCount] = {
+        {0, {}, false}, {0, {}, true},                                            // Image2, Image3: add
+        {1, {}, false}, {1, {}, true},                                            // Image4, Image5: start
+        {3, {}, false}, {3, {}, true},                                            // Image6, Image7: pause
+        {4, {}, false}, {4, {}, true},                                            // Image8, Image9: resume
+        {2, {}, false}, {2, {}, true},                                            // Image10, Image11: stop
+        {-1, TQueueGlyph::Clear, false}, {-1, TQueueGlyph::Clear, true},          // Image12, Image13
+        {-1, TQueueGlyph::Remove, false}, {-1, TQueueGlyph::Remove, true},        // Image14, Image15
+        {-1, TQueueGlyph::Rename, true}, {-1, TQueueGlyph::Rename, false},        // Image16, Image17
+    };
+    std::array<TImage*, CommandGlyphCount> images{};
+    for (int i = 0; i < CommandGlyphCount; ++i) {
+        const TGlyphSource& source = kSources[i];
+        const int size = source.tool >= 0 ? 32 : 16;
+        TBitmap bmp(size, size);
+        bmp.SetPixelFormat(pf24bit);
+        if (source.tool >= 0) DrawToolPicture(bmp, source.tool, size);
+        else DrawQueueGlyph(bmp, source.queue);
+        KeyCorners(bmp);
+        if (!source.on) Dim(bmp, kGlyphKey);
+        auto* image = new TImage(owner);
+        image->SetName(L"Image" + std::to_wstring(i + 2));
+        image->SetParent(parent);
+        image->SetBounds(left + (i % 8) * 36, top + (i / 8) * 36, size, size);
+        image->Picture()->Assign(&bmp);
+        images[static_cast<size_t>(i)] = image;
+    }
+    return images;
 }
 
 TImage* MakeAboutPicture(TComponent* owner, TWinControl* parent, int left, int top) {

@@ -86,6 +86,7 @@ class TbsSkinMainMenuBar;
 class TLabel;
 class TBitmap;
 class TPanel;
+class TImage;
 class TButton;
 class TMemo;
 class TListBox;
@@ -230,6 +231,12 @@ public:
     TButton *Button21 = nullptr, *Button24 = nullptr, *Button19 = nullptr, *Button27 = nullptr;
     TbsSkinCheckRadioBox *chkThreadMode = nullptr, *chkPreview = nullptr;
     TListBox* ListBox1 = nullptr;
+    // The glyphs of the command buttons (apppictures::MakeCommandGlyphs):
+    // the command groups give their buttons these pictures.
+    TImage *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr, *Image5 = nullptr, *Image6 = nullptr;
+    TImage *Image7 = nullptr, *Image8 = nullptr, *Image9 = nullptr, *Image10 = nullptr, *Image11 = nullptr;
+    TImage *Image12 = nullptr, *Image13 = nullptr, *Image14 = nullptr, *Image15 = nullptr, *Image16 = nullptr;
+    TImage* Image17 = nullptr;
     TbsSkinComboBox* cboScreens = nullptr;  // hosts the preview can use
     TMemo* mmoLog = nullptr;
 
@@ -412,6 +419,7 @@ public:
     void Button22Click(TObject* sender);
     void Button23Click(TObject* sender);
     void Button24Click(TObject* sender);
+    void Button9Click(TObject* sender);  // "播放视频": does nothing
     void Button25Click(TObject* sender);
     void Button29Click(TObject* sender);
     bool SetPrivilege(const String& privilegeName, bool enable);
@@ -437,7 +445,7 @@ public:
     TButton *Button9 = nullptr, *Button10 = nullptr, *Button34 = nullptr, *Button40 = nullptr;
     enum class TCommandGroup { Add, Row, Clear, Start, Stop, Pause, Resume };
     // Switches a command group as a whole: every member on or off, with the
-    // tool-bar picture of that state.
+    // glyph and the tool-bar picture of that state.
     void SetGroup(TCommandGroup group, bool on);
 
 private:
@@ -482,7 +490,6 @@ private:
     // ---- commands -----------------------------------------------------------------------
     void CreateProcedureButtons();
     void BindCommands();
-    void SetGlyphLook(TbsSkinButton* button, int onIndex, int offIndex, bool on);
 
     bool FBatchRunning = false;
     bool FStopRequested = false;  // the user stopped the running batch

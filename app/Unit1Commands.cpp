@@ -1,7 +1,7 @@
 // The commands of the main window: the hidden procedure buttons, the
 // menu entries, tool-bar and queue-panel buttons bound to their work, the
-// command groups with their enabled and disabled looks, and the defaults of
-// the window's batch seams.
+// command groups with their enabled and disabled looks (glyphs and tool-bar
+// pictures), and the defaults of the window's batch seams.
 #include "app/MakeControl.h"
 #include "app/Unit1.h"
 #include "platform/ExtCtrls.h"
@@ -15,11 +15,37 @@
 
 namespace {
 
-// Pictures of the tool-bar list: the command's own, and its dimmed form.
+// The look of a command's button: its glyph (one of the window's picture
+// components) and its picture of the tool-bar list, each for the command on
+// and off; -1: the button uses no picture of the list.
 struct TLook {
+    TImage* TForm1::*OnGlyph;
+    TImage* TForm1::*OffGlyph;
     int On, Off;
 };
-constexpr TLook kAddLook{0, 7}, kStartLook{1, 8}, kStopLook{2, 9}, kPauseLook{3, 10}, kResumeLook{4, 11};
+constexpr TLook kStartLook{&TForm1::Image5, &TForm1::Image4, 1, 8};
+constexpr TLook kStopLook{&TForm1::Image11, &TForm1::Image10, 2, 9};
+constexpr TLook kPauseLook{&TForm1::Image7, &TForm1::Image6, 3, 10};
+constexpr TLook kResumeLook{&TForm1::Image9, &TForm1::Image8, 4, 11};
+constexpr TLook kRemoveLook{&TForm1::Image15, &TForm1::Image14, -1, -1};
+constexpr TLook kRenameLook{&TForm1::Image16, &TForm1::Image17, -1, -1};
+constexpr TLook kClearLook{&TForm1::Image13, &TForm1::Image12, -1, -1};
+// The add button shows the tool-bar list only.
+constexpr int kAddOn = 0, kAddOff = 7;
+
+// A button whose image index lies within its image list draws that picture,
+// otherwise its glyph: the tool-bar's buttons have a list, the queue
+// panel's have none.
+void SetLook(TForm1* form, TbsSkinButton* button, const TLook& look, bool on) {
+    button->SetGlyph((form->*(on ? look.OnGlyph : look.OffGlyph))->Picture()->Bitmap());
+    if (look.On >= 0) button->SetImageIndex(on ? look.On : look.Off);
+}
+
+// The tool-bar's batch buttons are redrawn without a pressed or hot look.
+void SetBatchLook(TForm1* form, TbsSkinButton* button, const TLook& look, bool on) {
+    SetLook(form, button, look, on);
+    button->RefreshButton();
+}
 
 TButton* MakeHiddenButton(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
                           int left, int top) {
@@ -31,7 +57,7 @@ TButton* MakeHiddenButton(TComponent* owner, TWinControl* parent, const wchar_t*
 }  // namespace
 
 // Procedures kept as hidden buttons, in a second column of Panel1; the
-// buttons of Panel3 have no work.
+// buttons of Panel3 have no work (Button9's click does nothing).
 void TForm1::CreateProcedureButtons() {
     Panel1->SetWidth(330);
     const struct {
@@ -79,6 +105,8 @@ void TForm1::CreateProcedureButtons() {
         *b.field = MakeHiddenButton(this, Panel3, b.name, b.caption, 4, top);
         top += 26;
     }
+    // Run by the add and row-selection commands.
+    Button9->OnClick = [this](TObject* s) { Button9Click(s); };
 }
 
 void TForm1::BindCommands() {
@@ -140,11 +168,6 @@ void TForm1::BindCommands() {
     bsSkinButton12->SetVisible(false);
 }
 
-void TForm1::SetGlyphLook(TbsSkinButton* button, int onIndex, int offIndex, bool on) {
-    button->SetImageIndex(on ? onIndex : offIndex);
-    button->RefreshButton();
-}
-
 void TForm1::SetGroup(TCommandGroup group, bool on) {
     auto enable = [on](std::initializer_list<TControl*> controls, std::initializer_list<TMenuItem*> items) {
         for (TControl* c : controls) c->SetEnabled(on);
@@ -153,26 +176,33 @@ void TForm1::SetGroup(TCommandGroup group, bool on) {
     switch (group) {
     case TCommandGroup::Add:
         enable({bsSkinMenuSpeedButton1, btnAdd}, {Item111, Item121, N21, N11111, N2222, N3331});
-        bsSkinMenuSpeedButton1->ImageIndex = on ? kAddLook.On : kAddLook.Off;
+        bsSkinMenuSpeedButton1->ImageIndex = on ? kAddOn : kAddOff;
         bsSkinMenuSpeedButton1->Invalidate();
         break;
-    case TCommandGroup::Row: enable({btnRemove, bsSkinButton7, bsSkinButton21}, {N13, N26}); break;
-    case TCommandGroup::Clear: enable({btnClear, bsSkinButton8}, {N14}); break;
+    case TCommandGroup::Row:
+        enable({btnRemove, bsSkinButton7, bsSkinButton21}, {N13, N26});
+        SetLook(this, bsSkinButton7, kRemoveLook, on);
+        SetLook(this, bsSkinButton21, kRenameLook, on);
+        break;
+    case TCommandGroup::Clear:
+        enable({btnClear, bsSkinButton8}, {N14});
+        SetLook(this, bsSkinButton8, kClearLook, on);
+        break;
     case TCommandGroup::Start:
         enable({btnStart, bsSkinButton2}, {N7});
-        SetGlyphLook(bsSkinButton2, kStartLook.On, kStartLook.Off, on);
+        SetBatchLook(this, bsSkinButton2, kStartLook, on);
         break;
     case TCommandGroup::Stop:
         enable({btnStop, bsSkinButton10}, {N8});
-        SetGlyphLook(bsSkinButton10, kStopLook.On, kStopLook.Off, on);
+        SetBatchLook(this, bsSkinButton10, kStopLook, on);
         break;
     case TCommandGroup::Pause:
         enable({btnPause, bsSkinButton11}, {N10});
-        SetGlyphLook(bsSkinButton11, kPauseLook.On, kPauseLook.Off, on);
+        SetBatchLook(this, bsSkinButton11, kPauseLook, on);
         break;
     case TCommandGroup::Resume:
         enable({btnResume, bsSkinButton12}, {N11});
-        SetGlyphLook(bsSkinButton12, kResumeLook.On, kResumeLook.Off, on);
+        SetBatchLook(this, bsSkinButton12, kResumeLook, on);
         break;
     }
 }
@@ -194,3 +224,5 @@ void TForm1::Button23Click(TObject*) {
 }
 
 void TForm1::Button24Click(TObject*) {}
+
+void TForm1::Button9Click(TObject*) {}

@@ -1,6 +1,7 @@
 // The controls of the main window that the user never sees: the panels of
-// hidden procedure buttons, the developer's check boxes and list, the log
-// memo, and the preview's host panel.
+// hidden procedure buttons, the developer's check boxes and list, the
+// command glyphs, the log memo, and the preview's host panel.
+#include "app/AppPictures.h"
 #include "app/Unit1.h"
 #include "app/MakeControl.h"
 #include "platform/ExtCtrls.h"
@@ -28,7 +29,7 @@ void TForm1::CreatePreviewHost(TWinControl* parent) {
 }
 
 // Procedures kept as hidden buttons, the developer's check boxes and list,
-// and the log memo: all right of the client area.
+// the command glyphs, and the log memo: all right of the client area.
 void TForm1::CreateDeveloperPanels() {
     Panel1 = Make<TPanel>(this, this, L"Panel1", 1181, 0, 170, 620);
     const struct {
@@ -64,6 +65,10 @@ void TForm1::CreateDeveloperPanels() {
     chkPreview = Make<TbsSkinCheckRadioBox>(this, Panel1, L"chkPreview", 4, top + 26, 150, 22);
     chkPreview->SetCaption(L"Preview");
     ListBox1 = Make<TListBox>(this, Panel1, L"ListBox1", 4, top + 52, 150, 60);
+    const auto glyphs = apppictures::MakeCommandGlyphs(this, Panel1, 4, top + 118);
+    TImage** fields[] = {&Image2,  &Image3,  &Image4,  &Image5,  &Image6,  &Image7,  &Image8,  &Image9,
+                         &Image10, &Image11, &Image12, &Image13, &Image14, &Image15, &Image16, &Image17};
+    for (size_t i = 0; i < glyphs.size(); ++i) *fields[i] = glyphs[i];
 
     Panel3 = Make<TPanel>(this, this, L"Panel3", 1200, 0, 80, 80);
     Panel4 = Make<TPanel>(this, this, L"Panel4", 1275, 0, 60, 60);

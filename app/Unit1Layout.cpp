@@ -116,6 +116,8 @@ void TForm1::CreateToolBar() {
     apppictures::FillToolPictures(bsPngImageList1);
     bsSkinToolBar2 = Make<TbsSkinToolBar>(this, this, L"bsSkinToolBar2", 0, kMenuBarH, kClientW, kToolBarH);
     bsSkinToolBar2->SetSkinData(store);
+    // A speed button on the bar draws the bar's pictures.
+    bsSkinToolBar2->Images = bsPngImageList1;
     bsSkinMenuSpeedButton1 = Make<TbsSkinMenuSpeedButton>(this, bsSkinToolBar2, L"bsSkinMenuSpeedButton1", 6, 3, 84, 52);
     bsSkinMenuSpeedButton1->SetCaption(L"添加");
     bsSkinMenuSpeedButton1->SetSkinPopupMenu(bsSkinPopupMenu1);

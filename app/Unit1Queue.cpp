@@ -197,6 +197,7 @@ TForm1::TAddResult TForm1::AddFile(const String& fileName) {
         mmoLog->AddLine(taskProbe->FileInfoText());
     }
     T_Movie_PLayer_FileName = fileName;
+    Button9->Click();
     TOutputOptions output;
     InitOutputOptions(output);
     ApplyPreset(nullptr);

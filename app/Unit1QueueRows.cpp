@@ -216,6 +216,7 @@ void TForm1::SelectRow() {
     bsSkinSlider1->SetValue(0);
     T_Movie_PLayer_FileName = row->Caption();
     Button31Click(Button31);
+    Button9->Click();
 }
 
 void TForm1::lvFilesClick(TObject*) {

@@ -60,6 +60,12 @@ void DrawProgramWindows(const String& dir) {
                     1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart));
         const String n = IntToStr(static_cast<int64_t>(skin));
         SaveWindow(Form1, dir + L"mainwindow_skin_" + n + L".png");
+        // Every command on: the coloured glyphs and pictures of the buttons.
+        using Group = TForm1::TCommandGroup;
+        const Group groups[] = {Group::Row, Group::Clear, Group::Start, Group::Stop, Group::Pause};
+        for (Group g : groups) Form1->SetGroup(g, true);
+        SaveWindow(Form1, dir + L"mainwindow_skin_" + n + L"_commands_on.png");
+        for (Group g : groups) Form1->SetGroup(g, false);
         Form1->Hide();
         Form5->Show();
         for (int tab = 0; tab < 2; ++tab) {
