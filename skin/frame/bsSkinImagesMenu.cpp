@@ -78,7 +78,7 @@ int ImagesMenuKeyTarget(const std::vector<TbsImagesMenuItem>& items, int current
 
 // ---- the menu ---------------------------------------------------------------------------------
 
-TbsSkinImagesMenu::TbsSkinImagesMenu(TComponent* AOwner) : TComponent(AOwner) {
+TbsSkinImagesMenu::TbsSkinImagesMenu(TComponent* AOwner) : TbsCustomImagesMenu(AOwner) {
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetHeight(14);
 }
@@ -94,6 +94,14 @@ void TbsSkinImagesMenu::SetColumnsCount(int v) {
 TbsImagesMenuItem* TbsSkinImagesMenu::SelectedItem() {
     if (ItemIndex < 0 || ItemIndex >= static_cast<int>(ImagesItems.size())) return nullptr;
     return &ImagesItems[static_cast<size_t>(ItemIndex)];
+}
+
+bool TbsSkinImagesMenu::SelectedImage(int& imageIndex, String& caption) const {
+    if (ItemIndex < 0 || ItemIndex >= static_cast<int>(ImagesItems.size())) return false;
+    const TbsImagesMenuItem& item = ImagesItems[static_cast<size_t>(ItemIndex)];
+    imageIndex = item.ImageIndex;
+    caption = item.Caption;
+    return true;
 }
 
 void TbsSkinImagesMenu::PopupFromRect(const TRect& R) {

@@ -22,6 +22,7 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "skin/bsSkinData.h"
+#include "skin/controls/bsSkinCtrlsImagesMenu.h"
 
 class TCustomImageList;
 class TbsSkinHint;
@@ -76,12 +77,13 @@ private:
     TApplication::TMessageHooks::Token FHook;
 };
 
-class TbsSkinImagesMenu : public TComponent {
+// Images (the pictures) and the internal change and close events, set by
+// the menu speed button, come from TbsCustomImagesMenu.
+class TbsSkinImagesMenu : public TbsCustomImagesMenu {
 public:
     explicit TbsSkinImagesMenu(TComponent* AOwner);
     ~TbsSkinImagesMenu() override;
 
-    TCustomImageList* Images = nullptr;
     std::vector<TbsImagesMenuItem> ImagesItems;
     int ItemIndex = -1;
     int ColumnsCount() const { return FColumnsCount; }
@@ -94,11 +96,14 @@ public:
     bool AlphaBlend = false, AlphaBlendAnimation = false;
     BYTE AlphaBlendValue = 200;
     TbsImagesMenuItem* SelectedItem();
-    TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose, OnInternalChange, OnInternalMenuClose;
+    TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose;
 
     void Popup(int X, int Y) { PopupFromRect(TRect(X, Y, X, Y)); }
-    void PopupFromRect(const TRect& R);
-    void Hide();
+    void PopupFromRect(const TRect& R) override;
+    void Hide() override;
+    bool IsOpen() const override { return FPopupWindow != nullptr; }
+    // The item at ItemIndex: its ImageIndex and Caption.
+    bool SelectedImage(int& imageIndex, String& caption) const override;
     // The open grid (nullptr: closed).
     TbsSkinImagesMenuPopupWindow* PopupWindow() const { return FPopupWindow.get(); }
 
