@@ -156,9 +156,12 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
     const int CW = il->Width() + 10, CH = il->Height() + 10;
     const int RW = ImagesMenu->ColumnsCount() * CW;
     auto& items = ImagesMenu->ImagesItems;
-    LayoutImagesMenu(items, CW, CH, ImagesMenu->ColumnsCount(), 5, 5, 0);
+    CheckSkin();
+    const TPoint origin = FSkinSupport ? TPoint(PW->ItemsRect.left, PW->ItemsRect.top) : TPoint(5, 5);
+    LayoutImagesMenu(items, CW, CH, ImagesMenu->ColumnsCount(), origin.x, origin.y, HeaderHeight());
     const int D = items.empty() ? 0 : items.back().ItemRect.bottom - items.front().ItemRect.top;
-    const int w = RW + 10, h = D + 10;
+    const int w = FSkinSupport ? WindowPicture->Width() + RW - PW->ItemsRect.Width() : RW + 10;
+    const int h = FSkinSupport ? WindowPicture->Height() + D - PW->ItemsRect.Height() : D + 10;
 
     TRect work;
     TCustomForm* f = Screen ? Screen->ActiveCustomForm() : nullptr;
@@ -174,6 +177,7 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
     X = std::max(X, static_cast<int>(work.left));
     Y = std::max(Y, static_cast<int>(work.top));
     SetBounds(X, Y, w, h);
+    SizeSkinFrame();
     const HWND wnd = Handle();
     const bool layered = IsLayeredSupported() && ImagesMenu->AlphaBlend;
     if (layered) {
@@ -333,51 +337,4 @@ void TbsSkinImagesMenuPopupWindow::MouseUp(TMouseButton Button, TShiftState Shif
     }
     if (GetCapture() == Handle()) ReleaseCapture();
     SetCapture(Handle());
-}
-
-void TbsSkinImagesMenuPopupWindow::PaintItem(TCanvas* C, int i, int selected) {
-    const TbsImagesMenuItem& it = ImagesMenu->ImagesItems[static_cast<size_t>(i)];
-    const TRect& IR = it.ItemRect;
-    C->Font()->Assign(ImagesMenu->DefaultFont());
-    C->Font()->SetColor(clWindowText);
-    C->Brush()->SetStyle(bsClear);
-    if (it.Header) {
-        RECT r = IR;
-        DrawWideText(C, it.Caption, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-        return;
-    }
-    const bool pressed = (i == selected && !FItemDown) || (i == MouseInItem && FItemDown);
-    const bool hover = i == MouseInItem && !FItemDown;
-    if (pressed || hover) {
-        C->Brush()->SetStyle(bsSolid);
-        C->Brush()->SetColor(static_cast<TColor>(pressed ? 0xB59385 : 0xD2BDB6));
-        C->FillRect(IR);
-        C->Brush()->SetColor(static_cast<TColor>(0x800000));
-        C->FrameRect(IR);
-        C->Brush()->SetStyle(bsClear);
-    }
-    TCustomImageList* il = ImagesMenu->Images;
-    int offset = 0;
-    if (it.ImageIndex >= 0 && it.ImageIndex < il->Count()) {
-        il->Draw(C, IR.left + 5, IR.top + 5, it.ImageIndex, true);
-        offset = il->Width() + 5;
-    }
-    if (it.Button && !it.Caption.empty()) {
-        RECT r{IR.left + offset, IR.top, IR.right, IR.bottom};
-        UINT flags = DT_SINGLELINE | DT_VCENTER;
-        if (WideTextWidth(C, it.Caption) <= r.right - r.left) flags |= DT_CENTER;
-        DrawWideText(C, it.Caption, r, flags);
-    }
-}
-
-void TbsSkinImagesMenuPopupWindow::Paint() {
-    TBitmap B(Width(), Height(), pf24bit);
-    TCanvas* C = B.Canvas();
-    C->Pen()->SetColor(clBtnShadow);
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(clWindow);
-    C->Rectangle(0, 0, Width(), Height());
-    const int selected = ImagesMenu->ShowSelectedItem ? ImagesMenu->ItemIndex : -1;
-    for (size_t i = 0; i < ImagesMenu->ImagesItems.size(); ++i) PaintItem(C, static_cast<int>(i), selected);
-    Canvas()->Draw(0, 0, &B);
 }

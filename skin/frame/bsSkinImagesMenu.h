@@ -14,6 +14,9 @@
 // by keys (-1 none), FDown / FItemDown = a button went down in the grid /
 // on an item.
 //
+// The looks (skinned frame, cells, header bands, fonts) are in
+// bsSkinImagesMenuPaint.cpp.
+//
 // Threads: UI thread only.
 
 #include <memory>
@@ -22,6 +25,7 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinRecords.h"
 #include "skin/controls/bsSkinCtrlsImagesMenu.h"
 
 class TCustomImageList;
@@ -71,8 +75,31 @@ private:
     void AppMessage(MSG& msg, bool& handled);
     void PaintItem(TCanvas* C, int i, int selected);
     void SetMouseInItem(int i);
+    // Looks the skin up: FSkinSupport, PW and the window pictures.
+    void CheckSkin();
+    // The skin's control record of that name and class (nullptr: none).
+    template <class T>
+    T* ControlRecord(const wchar_t* name) const;
+    TBitmap* SkinPicture(int index) const;
+    // Height of the header band of the "label" record (0: none).
+    int HeaderHeight() const;
+    // The skinned frame's new corner points and items rectangle for the
+    // window's size, and its region when the skin has a mask.
+    void SizeSkinFrame();
+    void DrawBackground(TBitmap& B);
+    void DrawCellFrame(TCanvas* C, const TRect& IR, bool pressed);
+    void DrawHeader(TCanvas* C, const TbsImagesMenuItem& it);
+    void SetupButtonFont(TCanvas* C, bool pressed, bool hover);
 
     TbsSkinImagesMenu* ImagesMenu;
+    // The skinned look (the skin's popup-window record has a window
+    // picture); its pictures belong to the store.
+    bool FSkinSupport = false;
+    TbsDataSkinPopupWindow* PW = nullptr;
+    TBitmap* WindowPicture = nullptr;
+    TBitmap* MaskPicture = nullptr;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewItemsRect;
     bool FDown = false, FItemDown = false, FClosed = false;
     TApplication::TMessageHooks::Token FHook;
 };
