@@ -78,7 +78,10 @@ private:
                 c->Brush()->SetColor(static_cast<TColor>(0x3070D0));
                 c->Rectangle(1, 3, 15, 13);
                 c->Brush()->SetColor(clWhite);
-                for (int x = 3; x < 14; x += 4) c->FillRect(TRect(x, 4, x + 2, 6)), c->FillRect(TRect(x, 10, x + 2, 12));
+                for (int x = 3; x < 14; x += 4) {
+                    c->FillRect(TRect(x, 4, x + 2, 6));
+                    c->FillRect(TRect(x, 10, x + 2, 12));
+                }
             } else {
                 c->Brush()->SetColor(static_cast<TColor>(0x30A040));
                 c->Ellipse(2, 9, 9, 15);
