@@ -12,16 +12,21 @@
 
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
-
-class TCustomImageList;
+#include "platform/ImgList.h"
 
 class TbsCustomImagesMenu : public TComponent {
 public:
     using TComponent::TComponent;
 
     // The pictures the items show (nullptr: none; the menu then opens no
-    // grid). Not owned.
-    TCustomImageList* Images = nullptr;
+    // grid). Not owned: a list freed meanwhile is dropped (an open menu
+    // closes first).
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* v) {
+        if (FImages) RemoveFreeNotification(FImages);
+        FImages = v;
+        if (v) FreeNotification(v);
+    }
 
     // Opens the menu against the screen rectangle R (below it, above when
     // the work area has no room) and returns at once; the menu stays open
@@ -39,4 +44,15 @@ public:
     // choice in the open menu; the menu closed (by any path). Called after
     // the menu has closed.
     TNotifyEvent OnInternalChange, OnInternalMenuClose;
+
+protected:
+    void Notification(TComponent* component, TOperation op) override {
+        TComponent::Notification(component, op);
+        if (op != opRemove || !component || component != FImages) return;
+        FImages = nullptr;
+        if (IsOpen()) Hide();
+    }
+
+private:
+    TCustomImageList* FImages = nullptr;
 };

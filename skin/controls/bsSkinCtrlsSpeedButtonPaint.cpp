@@ -27,7 +27,7 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool down, bool
     if (FSkinImagesMenu && FUseImagesMenuImage && FSkinImagesMenu->SelectedImage(menuImage, menuCaption)) {
         // The images menu's chosen item.
         DrawImageAndText(c, r, Margin, Spacing, Layout, FUseImagesMenuCaption ? menuCaption : text, menuImage,
-                         FSkinImagesMenu->Images, shifted, Enabled(), false, 0);
+                         FSkinImagesMenu->Images(), shifted, Enabled(), false, 0);
         return;
     }
     const bool noGlyph = FGlyph.Empty();

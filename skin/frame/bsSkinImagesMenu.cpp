@@ -87,6 +87,29 @@ TbsSkinImagesMenu::~TbsSkinImagesMenu() {
     if (FPopupWindow) FPopupWindow->Hide(false);
 }
 
+void TbsSkinImagesMenu::SetSkinData(TbsSkinData* v) {
+    if (FSkinData) RemoveFreeNotification(FSkinData);
+    FSkinData = v;
+    if (v) FreeNotification(v);
+}
+
+void TbsSkinImagesMenu::SetSkinHint(TbsSkinHint* v) {
+    if (FSkinHint) RemoveFreeNotification(FSkinHint);
+    FSkinHint = v;
+    if (v) FreeNotification(v);
+}
+
+void TbsSkinImagesMenu::Notification(TComponent* component, TOperation op) {
+    TbsCustomImagesMenu::Notification(component, op);
+    if (op != opRemove || !component) return;
+    if (component == FSkinData) {
+        FSkinData = nullptr;
+        // An open grid keeps its size and shows the plain look from now on.
+        if (FPopupWindow) FPopupWindow->Invalidate();
+    }
+    if (component == FSkinHint) FSkinHint = nullptr;
+}
+
 void TbsSkinImagesMenu::SetColumnsCount(int v) {
     if (v >= 1 && v <= 50) FColumnsCount = v;
 }
@@ -108,7 +131,7 @@ void TbsSkinImagesMenu::PopupFromRect(const TRect& R) {
     if (FPopupWindow) Hide();
     FRetired.reset();
     if (OnMenuPopup) OnMenuPopup(this);
-    if (!Images || Images->Count() == 0) return;
+    if (!Images() || Images()->Count() == 0) return;
     FOldItemIndex = ItemIndex;
     FPopupWindow = std::make_unique<TbsSkinImagesMenuPopupWindow>(this);
     FPopupWindow->Show(R);
@@ -152,7 +175,7 @@ void TbsSkinImagesMenuPopupWindow::CreateParams(TCreateParams& p) {
 }
 
 void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
-    TCustomImageList* il = ImagesMenu->Images;
+    TCustomImageList* il = ImagesMenu->Images();
     const int CW = il->Width() + 10, CH = il->Height() + 10;
     const int RW = ImagesMenu->ColumnsCount() * CW;
     auto& items = ImagesMenu->ImagesItems;
@@ -208,7 +231,7 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
 void TbsSkinImagesMenuPopupWindow::Hide(bool AProcessEvents) {
     if (FClosed) return;
     FClosed = true;
-    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint) ImagesMenu->SkinHint->HideHint();
+    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
@@ -286,7 +309,7 @@ void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& m) {
         m.Result = 1;
         return;
     case CM_MOUSELEAVE:
-        if (ImagesMenu->ShowHints && ImagesMenu->SkinHint) ImagesMenu->SkinHint->HideHint();
+        if (ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
         MouseInItem = OldMouseInItem = -1;
         if (!FClosed) Repaint();
         break;
@@ -304,7 +327,7 @@ void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& m) {
 void TbsSkinImagesMenuPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
     TCustomControl::MouseMove(Shift, X, Y);
     const int hit = ItemAt(X, Y);
-    TbsSkinHint* hint = ImagesMenu->SkinHint;
+    TbsSkinHint* hint = ImagesMenu->SkinHint();
     if (hit == -1 && hint) hint->HideHint();
     MouseInItem = hit;
     if (MouseInItem == OldMouseInItem) return;
@@ -320,7 +343,7 @@ void TbsSkinImagesMenuPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
 void TbsSkinImagesMenuPopupWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
     if (FClosed) return;
-    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint) ImagesMenu->SkinHint->HideHint();
+    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
     FDown = true;
     FItemDown = ItemAt(X, Y) != -1;
     Repaint();

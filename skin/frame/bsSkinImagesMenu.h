@@ -116,8 +116,11 @@ public:
     int ColumnsCount() const { return FColumnsCount; }
     // Accepts 1 to 50; other values are ignored.
     void SetColumnsCount(int v);
-    TbsSkinData* SkinData = nullptr;
-    TbsSkinHint* SkinHint = nullptr;
+    // Not owned; dropped when freed.
+    TbsSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TbsSkinData* v);
+    TbsSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TbsSkinHint* v);
     bool ShowHints = true, ShowSelectedItem = true, UseSkinFont = true;
     TFont* DefaultFont() { return &FDefaultFont; }
     bool AlphaBlend = false, AlphaBlendAnimation = false;
@@ -134,6 +137,9 @@ public:
     // The open grid (nullptr: closed).
     TbsSkinImagesMenuPopupWindow* PopupWindow() const { return FPopupWindow.get(); }
 
+protected:
+    void Notification(TComponent* component, TOperation op) override;
+
 private:
     friend class TbsSkinImagesMenuPopupWindow;
     // Called by the grid when it has closed.
@@ -141,6 +147,8 @@ private:
 
     int FColumnsCount = 1;
     int FOldItemIndex = -1;
+    TbsSkinData* FSkinData = nullptr;
+    TbsSkinHint* FSkinHint = nullptr;
     TFont FDefaultFont;
     std::unique_ptr<TbsSkinImagesMenuPopupWindow> FPopupWindow, FRetired;
 };

@@ -20,14 +20,14 @@ bool HasSkin(const TbsSkinData* sd) { return sd && !sd->Empty; }
 }  // namespace
 
 TBitmap* TbsSkinImagesMenuPopupWindow::SkinPicture(int index) const {
-    TbsSkinData* sd = ImagesMenu->SkinData;
+    TbsSkinData* sd = ImagesMenu->SkinData();
     if (!sd || index < 0 || index >= static_cast<int>(sd->FActivePictures.size())) return nullptr;
     return sd->FActivePictures[static_cast<size_t>(index)].get();
 }
 
 template <class T>
 T* TbsSkinImagesMenuPopupWindow::ControlRecord(const wchar_t* name) const {
-    TbsSkinData* sd = ImagesMenu->SkinData;
+    TbsSkinData* sd = ImagesMenu->SkinData();
     if (!HasSkin(sd)) return nullptr;
     const int i = sd->GetControlIndex(name);
     if (i < 0) return nullptr;
@@ -35,7 +35,7 @@ T* TbsSkinImagesMenuPopupWindow::ControlRecord(const wchar_t* name) const {
 }
 
 void TbsSkinImagesMenuPopupWindow::CheckSkin() {
-    TbsSkinData* sd = ImagesMenu->SkinData;
+    TbsSkinData* sd = ImagesMenu->SkinData();
     PW = HasSkin(sd) ? sd->PopupWindow.get() : nullptr;
     WindowPicture = PW ? SkinPicture(PW->WindowPictureIndex) : nullptr;
     MaskPicture = PW ? SkinPicture(PW->MaskPictureIndex) : nullptr;
@@ -142,7 +142,7 @@ void TbsSkinImagesMenuPopupWindow::DrawHeader(TCanvas* C, const TbsImagesMenuIte
 }
 
 void TbsSkinImagesMenuPopupWindow::SetupButtonFont(TCanvas* C, bool pressed, bool hover) {
-    TbsSkinData* sd = ImagesMenu->SkinData;
+    TbsSkinData* sd = ImagesMenu->SkinData();
     TFont* f = C->Font();
     TbsDataSkinButtonControl* rec = nullptr;
     TbsDataSkinMenuItem* item = nullptr;
@@ -179,9 +179,9 @@ void TbsSkinImagesMenuPopupWindow::PaintItem(TCanvas* C, int i, int selected) {
     const bool pressed = (i == selected && !FItemDown) || (i == MouseInItem && FItemDown);
     const bool hover = i == MouseInItem && !FItemDown;
     if (pressed || hover) DrawCellFrame(C, IR, pressed);
-    TCustomImageList* il = ImagesMenu->Images;
+    TCustomImageList* il = ImagesMenu->Images();
     int offset = 0;
-    if (it.ImageIndex >= 0 && it.ImageIndex < il->Count()) {
+    if (il && it.ImageIndex >= 0 && it.ImageIndex < il->Count()) {
         il->Draw(C, IR.left + 5, IR.top + 5, it.ImageIndex, true);
         offset = il->Width() + 5;
     }

@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         ControlsTest::SetUp();
         menu = new TbsSkinImagesMenu(form);
-        menu->Images = platform_test::SolidColourList(form, {kRed, kGreen, kBlue});
+        menu->SetImages(platform_test::SolidColourList(form, {kRed, kGreen, kBlue}));
         menu->SetColumnsCount(3);
         for (int i = 0; i < 3; ++i) {
             TbsImagesMenuItem cell;
@@ -293,7 +293,7 @@ TEST_F(MenuButtonImagesTest, AMenuThatOutlivesItsButtonCallsNothingOfIt) {
 
 TEST_F(MenuButtonImagesTest, AMenuWithoutPicturesLeavesTheButtonUp) {
     auto* empty = new TCustomImageList(form);
-    menu->Images = empty;
+    menu->SetImages(empty);
     ClickButton(90 - 5);
     EXPECT_FALSE(menu->IsOpen());
     EXPECT_FALSE(button->MenuTracked());

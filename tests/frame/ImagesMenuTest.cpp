@@ -71,7 +71,7 @@ protected:
     void SetUp() override {
         ControlsTest::SetUp();
         menu = new TbsSkinImagesMenu(form);
-        menu->Images = platform_test::SolidColourList(form, {clRed, clLime, clBlue});
+        menu->SetImages(platform_test::SolidColourList(form, {clRed, clLime, clBlue}));
         menu->SetColumnsCount(2);
         menu->ImagesItems = Items("ccc");
         for (int i = 0; i < 3; ++i) {
@@ -161,7 +161,7 @@ TEST_F(ImagesMenuTest, KeysMoveAndChooseThroughTheApplication) {
 
 TEST_F(ImagesMenuTest, WithoutImagesNothingOpensAndColumnsStayInRange) {
     auto* empty = new TCustomImageList(form);
-    menu->Images = empty;
+    menu->SetImages(empty);
     menu->Popup(10, 10);
     EXPECT_EQ(menu->PopupWindow(), nullptr);
     EXPECT_EQ(log, (Log{"popup"}));
@@ -215,7 +215,7 @@ std::unique_ptr<TbsSkinData> MakeGridSkin() {
 
 TEST_F(ImagesMenuTest, ASkinnedGridIsFramedByThePopupWindowPictureWithLabelBands) {
     auto skin = MakeGridSkin();
-    menu->SkinData = skin.get();
+    menu->SetSkinData(skin.get());
     TbsImagesMenuItem header;
     header.Header = true;
     menu->ImagesItems.insert(menu->ImagesItems.begin(), header);
@@ -240,7 +240,32 @@ TEST_F(ImagesMenuTest, ASkinnedGridIsFramedByThePopupWindowPictureWithLabelBands
     EXPECT_EQ(at(30, 15), kBand);
     EXPECT_EQ(at(6 + 13, 52 + 13), ColorToRGB(clBlue));  // the third picture in its cell
     menu->Hide();
-    menu->SkinData = nullptr;
+    menu->SetSkinData(nullptr);
+}
+
+// The pictures and the store are not owned: freeing them while the menu
+// holds them (open or not) leaves a menu that opens nothing, or draws the
+// plain look.
+TEST_F(ImagesMenuTest, FreedPicturesAndStoreAreDropped) {
+    auto skin = MakeGridSkin();
+    menu->SetSkinData(skin.get());
+    menu->Popup(100, 120);
+    ASSERT_NE(menu->PopupWindow(), nullptr);
+    skin.reset();
+    EXPECT_EQ(menu->SkinData(), nullptr);
+    TbsSkinImagesMenuPopupWindow* w = menu->PopupWindow();
+    ASSERT_NE(w, nullptr);
+    TBitmap shot(w->Width(), w->Height(), pf24bit);
+    SendMessageW(w->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(1, 1)), ColorToRGB(clWindow));
+
+    log.clear();
+    menu->Images()->Free();
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_EQ(menu->PopupWindow(), nullptr);
+    EXPECT_EQ(log, (Log{"close"}));
+    menu->Popup(100, 120);
+    EXPECT_EQ(menu->PopupWindow(), nullptr);
 }
 
 }  // namespace

@@ -176,8 +176,8 @@ private:
             b.Canvas()->Rectangle(0, 0, 16, 16);
             list->Add(&b, nullptr);
         }
-        menu->Images = list;
-        menu->SkinData = store_;
+        menu->SetImages(list);
+        menu->SetSkinData(store_);
         menu->SetColumnsCount(4);
         TbsImagesMenuItem header;
         header.Header = true;
