@@ -16,16 +16,22 @@
 // follow the mouse only and need the store's skin effects; a transparent
 // button never cross-fades and a flat one never animates.
 //
-// Content, first that applies: the parent tool bar's image lists (with no
-// Glyph), ImageList's ImageIndex (with no Glyph), else the Glyph strip of
-// NumGlyphs cells (1 normal, 2 disabled, 3 pressed, 4 hot). OnPaint may
-// draw the content itself (drawDefault := false).
+// Content, first that applies: the images menu's chosen item (its picture,
+// and its caption instead of Caption, when the menu button asks for them),
+// the parent tool bar's image lists (with no Glyph), ImageList's ImageIndex
+// (with no Glyph), else the Glyph strip of NumGlyphs cells (1 normal, 2
+// disabled, 3 pressed, 4 hot). OnPaint may draw the content itself
+// (drawDefault := false).
 //
 // The menu button's menu: it asks the menu to open for the button below
 // the button's rectangle (PopupForControl). A menu that has closed when
 // that returns (the class library's own) brings the button up at once; a
 // menu still open then (IsOpen, the skinned popup menu) sends
 // WM_CLOSESKINMENU to the button when it closes, which brings it up.
+// SkinImagesMenu drops down the same way (after the popup menu when both
+// are set); the images menu reports its close through its internal close
+// event and a change of choice through its internal change event, which
+// repaints the button. Neither menu is owned: both are dropped when freed.
 //
 // Threads: UI thread only.
 
@@ -37,6 +43,7 @@
 #include "skin/controls/bsSkinCtrls.h"  // the plain faces
 #include "skin/controls/bsSkinCtrlsButton.h"  // TbsButtonPaintEvent
 #include "skin/controls/bsSkinCtrlsGraphic.h"
+#include "skin/controls/bsSkinCtrlsImagesMenu.h"
 #include "skin/controls/bsSkinCtrlsMessages.h"  // WM_CLOSESKINMENU
 
 class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
@@ -129,6 +136,10 @@ protected:
 
     bool FDown = false, FMouseIn = false, FMouseDown = false, FAllowAllUpCheck = false;
     bool FFlat = false, FShowCaption = true;
+    // The images menu whose chosen item may give the picture and caption
+    // (set through the menu button only; not owned).
+    TbsCustomImagesMenu* FSkinImagesMenu = nullptr;
+    bool FUseImagesMenuImage = false, FUseImagesMenuCaption = false;
     TBitmap FGlyph;
     int FNumGlyphs = 1;
     double FMorphKf = 0;
@@ -146,13 +157,20 @@ public:
 
     TPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
     void SetSkinPopupMenu(TPopupMenu* v);
+    TbsCustomImagesMenu* SkinImagesMenu() const { return FSkinImagesMenu; }
+    // Hooks the button to the menu's change event and repaints.
+    void SetSkinImagesMenu(TbsCustomImagesMenu* v);
+    bool UseImagesMenuImage() const { return FUseImagesMenuImage; }
+    void SetUseImagesMenuImage(bool v);
+    bool UseImagesMenuCaption() const { return FUseImagesMenuCaption; }
+    void SetUseImagesMenuCaption(bool v);
     bool TrackButtonMode = false;
     TbsTrackPosition TrackPosition = bstpRight;
     bool MenuTracked() const { return FMenuTracked; }
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
 
-    // Whether (x, y) opens the menu: anywhere without TrackButtonMode, else
-    // on the 15-pixel track part only.
+    // Whether (x, y) opens a menu (popup or images): anywhere without
+    // TrackButtonMode, else on the 15-pixel track part only.
     bool InTrackArea(int x, int y) const;
     void WndProc(TMessage& m) override;
 
@@ -166,6 +184,8 @@ protected:
 private:
     void ShowTrackMenu();
     void TrackMenuClosed();
+    // Drops the hooks this button set on the images menu.
+    void UnhookImagesMenu();
     void DrawArrow(TCanvas* c, TColor color);
     bool FMenuTracked = false;
     TPopupMenu* FSkinPopupMenu = nullptr;

@@ -18,6 +18,11 @@ TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(TComponent* owner) : TbsSkinSpeed
 
 TbsSkinMenuSpeedButton::~TbsSkinMenuSpeedButton() {
     if (FSkinPopupMenu) RemoveFreeNotification(FSkinPopupMenu);
+    // An images menu open for this button closes with it, without calling
+    // back into it.
+    TbsCustomImagesMenu* images = FMenuTracked ? FSkinImagesMenu : nullptr;
+    UnhookImagesMenu();
+    if (images && images->IsOpen()) images->Hide();
 }
 
 void TbsSkinMenuSpeedButton::SetSkinPopupMenu(TPopupMenu* v) {
@@ -26,16 +31,55 @@ void TbsSkinMenuSpeedButton::SetSkinPopupMenu(TPopupMenu* v) {
     if (v) FreeNotification(v);
 }
 
+void TbsSkinMenuSpeedButton::SetSkinImagesMenu(TbsCustomImagesMenu* v) {
+    if (v == FSkinImagesMenu) return;
+    // The old menu open for this button closes (and brings it up) first.
+    if (FSkinImagesMenu && FMenuTracked && FSkinImagesMenu->IsOpen()) FSkinImagesMenu->Hide();
+    UnhookImagesMenu();
+    FSkinImagesMenu = v;
+    if (v) {
+        FreeNotification(v);
+        v->OnInternalChange = [this](TObject*) { Repaint(); };
+    }
+    Repaint();
+}
+
+void TbsSkinMenuSpeedButton::UnhookImagesMenu() {
+    if (!FSkinImagesMenu) return;
+    RemoveFreeNotification(FSkinImagesMenu);
+    // The events hold this button: a menu that outlives it must not call them.
+    FSkinImagesMenu->OnInternalChange = nullptr;
+    FSkinImagesMenu->OnInternalMenuClose = nullptr;
+    FSkinImagesMenu = nullptr;
+}
+
+void TbsSkinMenuSpeedButton::SetUseImagesMenuImage(bool v) {
+    FUseImagesMenuImage = v;
+    Repaint();
+}
+
+void TbsSkinMenuSpeedButton::SetUseImagesMenuCaption(bool v) {
+    FUseImagesMenuCaption = v;
+    Repaint();
+}
+
 void TbsSkinMenuSpeedButton::Notification(TComponent* component, TOperation op) {
     TbsSkinSpeedButton::Notification(component, op);
-    if (op != opRemove || component != FSkinPopupMenu) return;
-    FSkinPopupMenu = nullptr;
+    if (op != opRemove || !component) return;
+    if (component == FSkinPopupMenu) {
+        FSkinPopupMenu = nullptr;
+    } else if (component == FSkinImagesMenu) {
+        // The menu is past its own destructor: only the pointer goes.
+        FSkinImagesMenu = nullptr;
+    } else {
+        return;
+    }
     // A menu freed while open will never report its close.
     if (FMenuTracked) TrackMenuClosed();
 }
 
 bool TbsSkinMenuSpeedButton::InTrackArea(int x, int y) const {
-    if (!FSkinPopupMenu) return false;
+    if (!FSkinPopupMenu && !FSkinImagesMenu) return false;
     if (!TrackButtonMode) return true;
     const TRect r = TrackPosition == bstpBottom ? TRect(0, Height() - kTrackWidth, Width(), Height())
                                                 : TRect(Width() - kTrackWidth, 0, Width(), Height());
@@ -47,6 +91,9 @@ void TbsSkinMenuSpeedButton::MouseDown(TMouseButton button, TShiftState shift, i
     if (button == mbLeft && Enabled()) {
         FMenuTracked = InTrackArea(x, y);
         if (FMenuTracked) {
+            // The drop-down takes the mouse from here on: the parent's hold
+            // on it for this button goes.
+            SetMouseCapture(false);
             FMouseIn = true;
             if (!FDown) SetDown(true);
             ShowTrackMenu();
@@ -61,16 +108,29 @@ void TbsSkinMenuSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int
 }
 
 void TbsSkinMenuSpeedButton::ShowTrackMenu() {
-    if (!FSkinPopupMenu) return;
-    if (OnShowTrackMenu) OnShowTrackMenu(this);
     const TPoint origin = ClientToScreen(TPoint(0, 0));
-    FSkinPopupMenu->PopupForControl(this, TRect(origin.x, origin.y, origin.x + Width(), origin.y + Height()), false);
-    // A modal menu has closed by now; one still open reports its close with
-    // WM_CLOSESKINMENU. The menu may also have been freed meanwhile.
-    if (FMenuTracked && !(FSkinPopupMenu && FSkinPopupMenu->IsOpen())) TrackMenuClosed();
+    const TRect R(origin.x, origin.y, origin.x + Width(), origin.y + Height());
+    if (FSkinPopupMenu) {
+        if (OnShowTrackMenu) OnShowTrackMenu(this);
+        FSkinPopupMenu->PopupForControl(this, R, false);
+        // A modal menu has closed by now; one still open reports its close
+        // with WM_CLOSESKINMENU. The menu may also have been freed meanwhile.
+        if (FSkinPopupMenu && FSkinPopupMenu->IsOpen()) return;
+    }
+    if (FSkinImagesMenu && FMenuTracked) {
+        if (OnShowTrackMenu) OnShowTrackMenu(this);
+        FSkinImagesMenu->OnInternalMenuClose = [this](TObject*) { TrackMenuClosed(); };
+        FSkinImagesMenu->PopupFromRect(R);
+        // An images menu stays open after this returns and reports its
+        // close; one without pictures opened nothing.
+        if (FSkinImagesMenu && FSkinImagesMenu->IsOpen()) return;
+    }
+    if (FMenuTracked) TrackMenuClosed();
 }
 
 void TbsSkinMenuSpeedButton::TrackMenuClosed() {
+    // A close reported for a drop-down this button no longer tracks.
+    if (!FMenuTracked) return;
     FMenuTracked = false;
     FDown = false;
     FMouseIn = false;
@@ -81,7 +141,7 @@ void TbsSkinMenuSpeedButton::TrackMenuClosed() {
 
 void TbsSkinMenuSpeedButton::WndProc(TMessage& m) {
     if (m.Msg == WM_CLOSESKINMENU) {
-        if (FMenuTracked) TrackMenuClosed();
+        TrackMenuClosed();
         return;
     }
     if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && FMenuTracked) {

@@ -22,6 +22,14 @@ void TbsSkinSpeedButton::SetupFont(TCanvas* c, bool skinned) {
 void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool down, bool mouseIn, bool shifted) {
     const String text = FShowCaption ? Caption() : String();
     c->Brush()->SetStyle(bsClear);
+    int menuImage = -1;
+    String menuCaption;
+    if (FSkinImagesMenu && FUseImagesMenuImage && FSkinImagesMenu->SelectedImage(menuImage, menuCaption)) {
+        // The images menu's chosen item.
+        DrawImageAndText(c, r, Margin, Spacing, Layout, FUseImagesMenuCaption ? menuCaption : text, menuImage,
+                         FSkinImagesMenu->Images(), shifted, Enabled(), false, 0);
+        return;
+    }
     const bool noGlyph = FGlyph.Empty();
     if (auto* bar = dynamic_cast<TbsSkinToolBar*>(Parent()); noGlyph && bar) {
         // The tool bar's lists: disabled images drawn as they are, hot ones

@@ -78,13 +78,36 @@ int ImagesMenuKeyTarget(const std::vector<TbsImagesMenuItem>& items, int current
 
 // ---- the menu ---------------------------------------------------------------------------------
 
-TbsSkinImagesMenu::TbsSkinImagesMenu(TComponent* AOwner) : TComponent(AOwner) {
+TbsSkinImagesMenu::TbsSkinImagesMenu(TComponent* AOwner) : TbsCustomImagesMenu(AOwner) {
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetHeight(14);
 }
 
 TbsSkinImagesMenu::~TbsSkinImagesMenu() {
     if (FPopupWindow) FPopupWindow->Hide(false);
+}
+
+void TbsSkinImagesMenu::SetSkinData(TbsSkinData* v) {
+    if (FSkinData) RemoveFreeNotification(FSkinData);
+    FSkinData = v;
+    if (v) FreeNotification(v);
+}
+
+void TbsSkinImagesMenu::SetSkinHint(TbsSkinHint* v) {
+    if (FSkinHint) RemoveFreeNotification(FSkinHint);
+    FSkinHint = v;
+    if (v) FreeNotification(v);
+}
+
+void TbsSkinImagesMenu::Notification(TComponent* component, TOperation op) {
+    TbsCustomImagesMenu::Notification(component, op);
+    if (op != opRemove || !component) return;
+    if (component == FSkinData) {
+        FSkinData = nullptr;
+        // An open grid keeps its size and shows the plain look from now on.
+        if (FPopupWindow) FPopupWindow->Invalidate();
+    }
+    if (component == FSkinHint) FSkinHint = nullptr;
 }
 
 void TbsSkinImagesMenu::SetColumnsCount(int v) {
@@ -96,11 +119,19 @@ TbsImagesMenuItem* TbsSkinImagesMenu::SelectedItem() {
     return &ImagesItems[static_cast<size_t>(ItemIndex)];
 }
 
+bool TbsSkinImagesMenu::SelectedImage(int& imageIndex, String& caption) const {
+    if (ItemIndex < 0 || ItemIndex >= static_cast<int>(ImagesItems.size())) return false;
+    const TbsImagesMenuItem& item = ImagesItems[static_cast<size_t>(ItemIndex)];
+    imageIndex = item.ImageIndex;
+    caption = item.Caption;
+    return true;
+}
+
 void TbsSkinImagesMenu::PopupFromRect(const TRect& R) {
     if (FPopupWindow) Hide();
     FRetired.reset();
     if (OnMenuPopup) OnMenuPopup(this);
-    if (!Images || Images->Count() == 0) return;
+    if (!Images() || Images()->Count() == 0) return;
     FOldItemIndex = ItemIndex;
     FPopupWindow = std::make_unique<TbsSkinImagesMenuPopupWindow>(this);
     FPopupWindow->Show(R);
@@ -144,13 +175,16 @@ void TbsSkinImagesMenuPopupWindow::CreateParams(TCreateParams& p) {
 }
 
 void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
-    TCustomImageList* il = ImagesMenu->Images;
+    TCustomImageList* il = ImagesMenu->Images();
     const int CW = il->Width() + 10, CH = il->Height() + 10;
     const int RW = ImagesMenu->ColumnsCount() * CW;
     auto& items = ImagesMenu->ImagesItems;
-    LayoutImagesMenu(items, CW, CH, ImagesMenu->ColumnsCount(), 5, 5, 0);
+    CheckSkin();
+    const TPoint origin = FSkinSupport ? TPoint(PW->ItemsRect.left, PW->ItemsRect.top) : TPoint(5, 5);
+    LayoutImagesMenu(items, CW, CH, ImagesMenu->ColumnsCount(), origin.x, origin.y, HeaderHeight());
     const int D = items.empty() ? 0 : items.back().ItemRect.bottom - items.front().ItemRect.top;
-    const int w = RW + 10, h = D + 10;
+    const int w = FSkinSupport ? WindowPicture->Width() + RW - PW->ItemsRect.Width() : RW + 10;
+    const int h = FSkinSupport ? WindowPicture->Height() + D - PW->ItemsRect.Height() : D + 10;
 
     TRect work;
     TCustomForm* f = Screen ? Screen->ActiveCustomForm() : nullptr;
@@ -166,6 +200,7 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
     X = std::max(X, static_cast<int>(work.left));
     Y = std::max(Y, static_cast<int>(work.top));
     SetBounds(X, Y, w, h);
+    SizeSkinFrame();
     const HWND wnd = Handle();
     const bool layered = IsLayeredSupported() && ImagesMenu->AlphaBlend;
     if (layered) {
@@ -196,7 +231,7 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& R) {
 void TbsSkinImagesMenuPopupWindow::Hide(bool AProcessEvents) {
     if (FClosed) return;
     FClosed = true;
-    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint) ImagesMenu->SkinHint->HideHint();
+    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
@@ -274,7 +309,7 @@ void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& m) {
         m.Result = 1;
         return;
     case CM_MOUSELEAVE:
-        if (ImagesMenu->ShowHints && ImagesMenu->SkinHint) ImagesMenu->SkinHint->HideHint();
+        if (ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
         MouseInItem = OldMouseInItem = -1;
         if (!FClosed) Repaint();
         break;
@@ -292,7 +327,7 @@ void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& m) {
 void TbsSkinImagesMenuPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
     TCustomControl::MouseMove(Shift, X, Y);
     const int hit = ItemAt(X, Y);
-    TbsSkinHint* hint = ImagesMenu->SkinHint;
+    TbsSkinHint* hint = ImagesMenu->SkinHint();
     if (hit == -1 && hint) hint->HideHint();
     MouseInItem = hit;
     if (MouseInItem == OldMouseInItem) return;
@@ -308,7 +343,7 @@ void TbsSkinImagesMenuPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
 void TbsSkinImagesMenuPopupWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
     if (FClosed) return;
-    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint) ImagesMenu->SkinHint->HideHint();
+    if (ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
     FDown = true;
     FItemDown = ItemAt(X, Y) != -1;
     Repaint();
@@ -325,51 +360,4 @@ void TbsSkinImagesMenuPopupWindow::MouseUp(TMouseButton Button, TShiftState Shif
     }
     if (GetCapture() == Handle()) ReleaseCapture();
     SetCapture(Handle());
-}
-
-void TbsSkinImagesMenuPopupWindow::PaintItem(TCanvas* C, int i, int selected) {
-    const TbsImagesMenuItem& it = ImagesMenu->ImagesItems[static_cast<size_t>(i)];
-    const TRect& IR = it.ItemRect;
-    C->Font()->Assign(ImagesMenu->DefaultFont());
-    C->Font()->SetColor(clWindowText);
-    C->Brush()->SetStyle(bsClear);
-    if (it.Header) {
-        RECT r = IR;
-        DrawWideText(C, it.Caption, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-        return;
-    }
-    const bool pressed = (i == selected && !FItemDown) || (i == MouseInItem && FItemDown);
-    const bool hover = i == MouseInItem && !FItemDown;
-    if (pressed || hover) {
-        C->Brush()->SetStyle(bsSolid);
-        C->Brush()->SetColor(static_cast<TColor>(pressed ? 0xB59385 : 0xD2BDB6));
-        C->FillRect(IR);
-        C->Brush()->SetColor(static_cast<TColor>(0x800000));
-        C->FrameRect(IR);
-        C->Brush()->SetStyle(bsClear);
-    }
-    TCustomImageList* il = ImagesMenu->Images;
-    int offset = 0;
-    if (it.ImageIndex >= 0 && it.ImageIndex < il->Count()) {
-        il->Draw(C, IR.left + 5, IR.top + 5, it.ImageIndex, true);
-        offset = il->Width() + 5;
-    }
-    if (it.Button && !it.Caption.empty()) {
-        RECT r{IR.left + offset, IR.top, IR.right, IR.bottom};
-        UINT flags = DT_SINGLELINE | DT_VCENTER;
-        if (WideTextWidth(C, it.Caption) <= r.right - r.left) flags |= DT_CENTER;
-        DrawWideText(C, it.Caption, r, flags);
-    }
-}
-
-void TbsSkinImagesMenuPopupWindow::Paint() {
-    TBitmap B(Width(), Height(), pf24bit);
-    TCanvas* C = B.Canvas();
-    C->Pen()->SetColor(clBtnShadow);
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(clWindow);
-    C->Rectangle(0, 0, Width(), Height());
-    const int selected = ImagesMenu->ShowSelectedItem ? ImagesMenu->ItemIndex : -1;
-    for (size_t i = 0; i < ImagesMenu->ImagesItems.size(); ++i) PaintItem(C, static_cast<int>(i), selected);
-    Canvas()->Draw(0, 0, &B);
 }

@@ -14,6 +14,9 @@
 // by keys (-1 none), FDown / FItemDown = a button went down in the grid /
 // on an item.
 //
+// The looks (skinned frame, cells, header bands, fonts) are in
+// bsSkinImagesMenuPaint.cpp.
+//
 // Threads: UI thread only.
 
 #include <memory>
@@ -22,6 +25,8 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinRecords.h"
+#include "skin/controls/bsSkinCtrlsImagesMenu.h"
 
 class TCustomImageList;
 class TbsSkinHint;
@@ -70,37 +75,70 @@ private:
     void AppMessage(MSG& msg, bool& handled);
     void PaintItem(TCanvas* C, int i, int selected);
     void SetMouseInItem(int i);
+    // Looks the skin up: FSkinSupport, PW and the window pictures.
+    void CheckSkin();
+    // The skin's control record of that name and class (nullptr: none).
+    template <class T>
+    T* ControlRecord(const wchar_t* name) const;
+    TBitmap* SkinPicture(int index) const;
+    // Height of the header band of the "label" record (0: none).
+    int HeaderHeight() const;
+    // The skinned frame's new corner points and items rectangle for the
+    // window's size, and its region when the skin has a mask.
+    void SizeSkinFrame();
+    void DrawBackground(TBitmap& B);
+    void DrawCellFrame(TCanvas* C, const TRect& IR, bool pressed);
+    void DrawHeader(TCanvas* C, const TbsImagesMenuItem& it);
+    void SetupButtonFont(TCanvas* C, bool pressed, bool hover);
 
     TbsSkinImagesMenu* ImagesMenu;
+    // The skinned look (the skin's popup-window record has a window
+    // picture); its pictures belong to the store.
+    bool FSkinSupport = false;
+    TbsDataSkinPopupWindow* PW = nullptr;
+    TBitmap* WindowPicture = nullptr;
+    TBitmap* MaskPicture = nullptr;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewItemsRect;
     bool FDown = false, FItemDown = false, FClosed = false;
     TApplication::TMessageHooks::Token FHook;
 };
 
-class TbsSkinImagesMenu : public TComponent {
+// Images (the pictures) and the internal change and close events, set by
+// the menu speed button, come from TbsCustomImagesMenu.
+class TbsSkinImagesMenu : public TbsCustomImagesMenu {
 public:
     explicit TbsSkinImagesMenu(TComponent* AOwner);
     ~TbsSkinImagesMenu() override;
 
-    TCustomImageList* Images = nullptr;
     std::vector<TbsImagesMenuItem> ImagesItems;
     int ItemIndex = -1;
     int ColumnsCount() const { return FColumnsCount; }
     // Accepts 1 to 50; other values are ignored.
     void SetColumnsCount(int v);
-    TbsSkinData* SkinData = nullptr;
-    TbsSkinHint* SkinHint = nullptr;
+    // Not owned; dropped when freed.
+    TbsSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TbsSkinData* v);
+    TbsSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TbsSkinHint* v);
     bool ShowHints = true, ShowSelectedItem = true, UseSkinFont = true;
     TFont* DefaultFont() { return &FDefaultFont; }
     bool AlphaBlend = false, AlphaBlendAnimation = false;
     BYTE AlphaBlendValue = 200;
     TbsImagesMenuItem* SelectedItem();
-    TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose, OnInternalChange, OnInternalMenuClose;
+    TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose;
 
     void Popup(int X, int Y) { PopupFromRect(TRect(X, Y, X, Y)); }
-    void PopupFromRect(const TRect& R);
-    void Hide();
+    void PopupFromRect(const TRect& R) override;
+    void Hide() override;
+    bool IsOpen() const override { return FPopupWindow != nullptr; }
+    // The item at ItemIndex: its ImageIndex and Caption.
+    bool SelectedImage(int& imageIndex, String& caption) const override;
     // The open grid (nullptr: closed).
     TbsSkinImagesMenuPopupWindow* PopupWindow() const { return FPopupWindow.get(); }
+
+protected:
+    void Notification(TComponent* component, TOperation op) override;
 
 private:
     friend class TbsSkinImagesMenuPopupWindow;
@@ -109,6 +147,8 @@ private:
 
     int FColumnsCount = 1;
     int FOldItemIndex = -1;
+    TbsSkinData* FSkinData = nullptr;
+    TbsSkinHint* FSkinHint = nullptr;
     TFont FDefaultFont;
     std::unique_ptr<TbsSkinImagesMenuPopupWindow> FPopupWindow, FRetired;
 };

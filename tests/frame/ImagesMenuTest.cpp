@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameSkin.h"
 #include "skin/frame/bsSkinImagesMenu.h"
 #include "tests/platform/ControlsFixture.h"
 
@@ -70,7 +71,7 @@ protected:
     void SetUp() override {
         ControlsTest::SetUp();
         menu = new TbsSkinImagesMenu(form);
-        menu->Images = platform_test::SolidColourList(form, {clRed, clLime, clBlue});
+        menu->SetImages(platform_test::SolidColourList(form, {clRed, clLime, clBlue}));
         menu->SetColumnsCount(2);
         menu->ImagesItems = Items("ccc");
         for (int i = 0; i < 3; ++i) {
@@ -160,7 +161,7 @@ TEST_F(ImagesMenuTest, KeysMoveAndChooseThroughTheApplication) {
 
 TEST_F(ImagesMenuTest, WithoutImagesNothingOpensAndColumnsStayInRange) {
     auto* empty = new TCustomImageList(form);
-    menu->Images = empty;
+    menu->SetImages(empty);
     menu->Popup(10, 10);
     EXPECT_EQ(menu->PopupWindow(), nullptr);
     EXPECT_EQ(log, (Log{"popup"}));
@@ -170,6 +171,101 @@ TEST_F(ImagesMenuTest, WithoutImagesNothingOpensAndColumnsStayInRange) {
     }
     menu->SetColumnsCount(50);
     EXPECT_EQ(menu->ColumnsCount(), 50);
+}
+
+// A skin with a 40 x 30 popup-window picture (corner, border and client
+// colours; items rectangle (6, 6, 34, 24)) and an 18-pixel "label" band.
+const COLORREF kGridCorner = RGB(250, 0, 0), kGridBorder = RGB(0, 150, 0), kGridClient = RGB(255, 255, 210);
+const COLORREF kBand = RGB(30, 60, 200);
+
+void Fill(TBitmap* b, const TRect& r, COLORREF c) {
+    b->Canvas()->Brush()->SetStyle(bsSolid);
+    b->Canvas()->Brush()->SetColor(static_cast<TColor>(c));
+    b->Canvas()->FillRect(r);
+}
+
+std::unique_ptr<TbsSkinData> MakeGridSkin() {
+    auto s = frametest::MakeFrameSkin();
+    auto window = std::make_unique<TBitmap>(40, 30, pf24bit);
+    Fill(window.get(), TRect(0, 0, 40, 30), kGridBorder);
+    Fill(window.get(), TRect(6, 6, 34, 24), kGridClient);
+    Fill(window.get(), TRect(0, 0, 6, 6), kGridCorner);
+    s->FActivePictures.push_back(std::move(window));
+    s->FActivePicturesNames->Add(L"grid.bmp");
+    auto& pw = *s->PopupWindow;
+    pw.WindowPictureIndex = static_cast<int>(s->FActivePictures.size()) - 1;
+    pw.LTPoint = TPoint(6, 6);
+    pw.RTPoint = TPoint(34, 6);
+    pw.LBPoint = TPoint(6, 24);
+    pw.RBPoint = TPoint(34, 24);
+    pw.ItemsRect = TRect(6, 6, 34, 24);
+    auto band = std::make_unique<TBitmap>(40, 18, pf24bit);
+    Fill(band.get(), TRect(0, 0, 40, 18), kBand);
+    s->FActivePictures.push_back(std::move(band));
+    s->FActivePicturesNames->Add(L"band.bmp");
+    auto label = std::make_unique<TbsDataSkinLabelControl>(L"label");
+    label->PictureIndex = static_cast<int>(s->FActivePictures.size()) - 1;
+    label->SkinRect = TRect(0, 0, 40, 18);
+    label->LTPoint = TPoint(4, 0);
+    label->RTPoint = TPoint(36, 0);
+    label->ClRect = TRect(4, 0, 36, 18);
+    s->CtrlList.push_back(std::move(label));
+    return s;
+}
+
+TEST_F(ImagesMenuTest, ASkinnedGridIsFramedByThePopupWindowPictureWithLabelBands) {
+    auto skin = MakeGridSkin();
+    menu->SetSkinData(skin.get());
+    TbsImagesMenuItem header;
+    header.Header = true;
+    menu->ImagesItems.insert(menu->ImagesItems.begin(), header);
+    menu->Popup(100, 120);
+    TbsSkinImagesMenuPopupWindow* w = menu->PopupWindow();
+    ASSERT_NE(w, nullptr);
+    // From the items rectangle's corner: the band (18 high), then rows of
+    // 26-pixel cells, two to a row.
+    EXPECT_EQ(Rects(menu->ImagesItems), (std::vector<TRect>{TRect(6, 6, 58, 24), TRect(6, 25, 32, 51),
+                                                            TRect(32, 25, 58, 51), TRect(6, 52, 32, 78)}));
+    // The picture grown by the content's size less the items rectangle's.
+    RECT r;
+    GetWindowRect(w->Handle(), &r);
+    EXPECT_EQ(TRect(r), TRect(100, 120, 100 + 40 + 52 - 28, 120 + 30 + 72 - 18));
+
+    TBitmap shot(w->Width(), w->Height(), pf24bit);
+    SendMessageW(w->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+    const auto at = [&](int x, int y) { return static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)); };
+    EXPECT_EQ(at(1, 1), kGridCorner);
+    EXPECT_EQ(at(w->Width() - 2, w->Height() / 2), kGridBorder);
+    EXPECT_EQ(at(45, 65), kGridClient);  // beside the last cell
+    EXPECT_EQ(at(30, 15), kBand);
+    EXPECT_EQ(at(6 + 13, 52 + 13), ColorToRGB(clBlue));  // the third picture in its cell
+    menu->Hide();
+    menu->SetSkinData(nullptr);
+}
+
+// The pictures and the store are not owned: freeing them while the menu
+// holds them (open or not) leaves a menu that opens nothing, or draws the
+// plain look.
+TEST_F(ImagesMenuTest, FreedPicturesAndStoreAreDropped) {
+    auto skin = MakeGridSkin();
+    menu->SetSkinData(skin.get());
+    menu->Popup(100, 120);
+    ASSERT_NE(menu->PopupWindow(), nullptr);
+    skin.reset();
+    EXPECT_EQ(menu->SkinData(), nullptr);
+    TbsSkinImagesMenuPopupWindow* w = menu->PopupWindow();
+    ASSERT_NE(w, nullptr);
+    TBitmap shot(w->Width(), w->Height(), pf24bit);
+    SendMessageW(w->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+    EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(1, 1)), ColorToRGB(clWindow));
+
+    log.clear();
+    menu->Images()->Free();
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_EQ(menu->PopupWindow(), nullptr);
+    EXPECT_EQ(log, (Log{"close"}));
+    menu->Popup(100, 120);
+    EXPECT_EQ(menu->PopupWindow(), nullptr);
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ void DrawFrameExtrasPage(TForm* form, TbsSkinData* store, const String& title, T
     // Images menu grid: a header, cells and a button row.
     GalleryText(c, 10, 330, L"图片菜单 images menu", ink, 12);
     auto* menu = new TbsSkinImagesMenu(form);
-    menu->Images = Swatches(form);
-    menu->SkinData = store;
+    menu->SetImages(Swatches(form));
+    menu->SetSkinData(store);
     menu->SetColumnsCount(4);
     TbsImagesMenuItem header;
     header.Header = true;

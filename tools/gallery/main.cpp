@@ -8,7 +8,8 @@
 // contact_sheet.png with the first pages, and the framed forms of every
 // look, active and inactive (frame_<look>.png, frames_sheet.png), and the
 // skinned dialogs as they show (dialog_<look>_<name>.png), the menu bar and
-// popup menus of each look (..._menus.png), and the
+// popup menus of each look (..._menus.png), the tree views and the images
+// menu button of each look (..._trees.png), and the
 // program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
@@ -22,6 +23,7 @@
 #include "ViewsPage.h"
 #include "FrameExtrasPage.h"
 #include "MenusPage.h"
+#include "TreesPage.h"
 #include "WindowsPage.h"
 #include "platform/Forms.h"
 #include "skin/bsCompressedSkins.h"
@@ -355,6 +357,9 @@ int Run(const String& dir) {
         TBitmap menus;
         DrawMenusPage(form, looks[i].skin ? &store : nullptr, looks[i].title, menus, kPageW, kPageH);
         SavePng(&menus, dir + looks[i].file + L"_menus.png");
+        TBitmap trees;
+        DrawTreesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, trees, kPageW, kPageH);
+        SavePng(&trees, dir + looks[i].file + L"_trees.png");
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);
