@@ -7,10 +7,11 @@
 // MPEG-4 + AAC) is made at start; the program's windows start, the clip is
 // added through "添加一个文件" in the skinned open dialog, "MP4视频" / "MP4
 // H264编码视频(*.mp4)" and one task at a time are chosen. Each round clicks
-// "开始" and waits for the end action of the batch (an event, no polling);
-// then ffmpeg.exe converts the clip with the command line made from the
-// output record the window handed to the encoder (with the lines of its
-// built-in encoder preset). The two outputs of the first round are compared:
+// "开始" and waits for the end action of the batch (an event, no polling),
+// and ffmpeg.exe converts the clip with the command line made from the
+// output record the window handed to the encoder in the first round (with
+// the lines of its built-in encoder preset); the two take turns at going
+// first. The two outputs of the first round are compared:
 // streams, sizes, rates and the x264 settings each encoder wrote into its
 // stream, so that a difference of settings cannot pass for one of speed.
 // Reports the medians and their ratio; the window's time runs from the
@@ -274,38 +275,49 @@ struct Bench {
 
         std::vector<double> window, rtime, wall;
         std::wstring firstWindowOutput, firstFfmpegOutput, arguments;
-        for (int round = 0; round < Rounds; ++round) {
+        // One conversion through the window; false (reported) when it failed.
+        auto throughWindow = [&](int round) {
             LARGE_INTEGER t0, t1;
             QueryPerformanceCounter(&t0);
             Form1->bsSkinButton2->ButtonClick();  // "开始"
-            if (!Form1->BatchRunning()) return Fail("the batch did not start");
+            if (!Form1->BatchRunning()) return Fail("the batch did not start") == 0;
             platform::PumpingWait(done.Get(), 600000);
             QueryPerformanceCounter(&t1);
             if (Form1->BatchRunning() || Cell(row, 3) != L"100%" || !Warnings.empty())
-                return Fail("the row did not convert: " + WideToUtf8(Warnings.empty() ? Cell(row, 3) : Warnings[0]));
+                return Fail("the row did not convert: " + WideToUtf8(Warnings.empty() ? Cell(row, 3) : Warnings[0])) == 0;
             window.push_back(Seconds(t0, t1));
             const std::wstring output = Outputs + L"\\" + Cell(row, 2);
-            if (round == 0) {
-                std::wstring unsupported;
-                arguments = FfmpegOutputOptions(Form1->OO1[0], unsupported);
-                if (!unsupported.empty()) return Fail("no ffmpeg.exe options for: " + WideToUtf8(unsupported));
-                std::printf("encoder record -> ffmpeg.exe options:%s\n", WideToUtf8(arguments).c_str());
-                firstWindowOutput = output;
-            } else {
+            if (round > 0) {
                 DeleteFileW(output.c_str());
+                return true;
             }
-            const std::wstring ffOutput = Outputs + L"\\ffmpeg-" + std::to_wstring(round) + L".mp4";
+            std::wstring unsupported;
+            arguments = FfmpegOutputOptions(Form1->OO1[0], unsupported);
+            if (!unsupported.empty()) return Fail("no ffmpeg.exe options for: " + WideToUtf8(unsupported)) == 0;
+            std::printf("encoder record -> ffmpeg.exe options:%s\n", WideToUtf8(arguments).c_str());
+            firstWindowOutput = output;
+            return true;
+        };
+        auto throughFfmpeg = [&](int round) {
+            const std::wstring output = Outputs + L"\\ffmpeg-" + std::to_wstring(round) + L".mp4";
             double r = -1;
-            const double w = RunFfmpeg(Ffmpeg,
-                                       L"-hide_banner -nostdin -y -benchmark -i " + Quoted(Clip) + arguments + L" " +
-                                           Quoted(ffOutput),
-                                       Folder + L"ffmpeg.log", r);
-            if (w < 0) return 1;
+            const double w = RunFfmpeg(
+                Ffmpeg, L"-hide_banner -nostdin -y -benchmark -i " + Quoted(Clip) + arguments + L" " + Quoted(output),
+                Folder + L"ffmpeg.log", r);
+            if (w < 0) return false;
             rtime.push_back(r);
             wall.push_back(w);
-            if (round == 0) firstFfmpegOutput = ffOutput;
-            else DeleteFileW(ffOutput.c_str());
-            std::printf("round %d: window %.3f s, ffmpeg.exe %.3f s (process %.3f s)\n", round + 1, window.back(), r, w);
+            if (round == 0) firstFfmpegOutput = output;
+            else DeleteFileW(output.c_str());
+            return true;
+        };
+        // The first round gives the options; later ones take turns at going first.
+        for (int round = 0; round < Rounds; ++round) {
+            const bool ok = round % 2 == 0 ? throughWindow(round) && throughFfmpeg(round)
+                                           : throughFfmpeg(round) && throughWindow(round);
+            if (!ok) return 1;
+            std::printf("round %d: window %.3f s, ffmpeg.exe %.3f s (process %.3f s)\n", round + 1, window.back(),
+                        rtime.back(), wall.back());
             std::fflush(stdout);
         }
         if (endActions != Rounds) return Fail("end actions: " + std::to_string(endActions));
