@@ -14,9 +14,11 @@
 // first. The two outputs of the first round are compared:
 // streams, sizes, rates and the x264 settings each encoder wrote into its
 // stream, so that a difference of settings cannot pass for one of speed.
-// Reports the medians and their ratio; the window's time runs from the
-// click to the end of the batch (opening the input included), ffmpeg.exe's
-// is its own "-benchmark" time (its set-up excluded) and the whole process.
+// Reports the medians and their ratios; the window's time runs from the
+// click to the end of the batch (opening the files and closing the encoders
+// included); ffmpeg.exe's is its own "-benchmark" time (which leaves out
+// opening the files and closing the encoders) and its whole job: the
+// process's time less that of the same process doing nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -130,9 +132,11 @@ std::wstring FfmpegOutputOptions(const TOutputOptions& o, std::wstring& unsuppor
     return args;
 }
 
-// Runs ffmpeg.exe; its "-benchmark" real time in rtime, the process's wall
-// time as the result (negative on failure, with the tail of its log shown).
-double RunFfmpeg(const std::wstring& exe, const std::wstring& arguments, const std::wstring& logFile, double& rtime) {
+// Runs ffmpeg.exe; its "-benchmark" real time in rtime (when asked for), the
+// process's wall time as the result (negative on failure, with the tail of
+// its log shown).
+double RunFfmpeg(const std::wstring& exe, const std::wstring& arguments, const std::wstring& logFile, double& rtime,
+                 bool benchmark = true) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE rawLog = CreateFileW(logFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     if (rawLog == INVALID_HANDLE_VALUE) return -1;
@@ -162,7 +166,7 @@ double RunFfmpeg(const std::wstring& exe, const std::wstring& arguments, const s
         if (at != std::string::npos) rtime = std::atof(line.c_str() + at + 6);
         if (!line.empty()) last = line;
     }
-    if (code != 0 || rtime < 0) {
+    if (code != 0 || (benchmark && rtime < 0)) {
         std::printf("ffmpeg.exe failed (%lu): %s\n", static_cast<unsigned long>(code), last.c_str());
         return -1;
     }
@@ -273,7 +277,7 @@ struct Bench {
         if (Form1->lvFiles->Items()->Count() != 1) return Fail("the clip did not become a queue row");
         TListItem* row = Form1->lvFiles->Items()->Item(0);
 
-        std::vector<double> window, rtime, wall;
+        std::vector<double> window, rtime, wall, started;
         std::wstring firstWindowOutput, firstFfmpegOutput, arguments;
         // One conversion through the window; false (reported) when it failed.
         auto throughWindow = [&](int round) {
@@ -300,13 +304,17 @@ struct Bench {
         };
         auto throughFfmpeg = [&](int round) {
             const std::wstring output = Outputs + L"\\ffmpeg-" + std::to_wstring(round) + L".mp4";
-            double r = -1;
+            double r = -1, unused = -1;
             const double w = RunFfmpeg(
                 Ffmpeg, L"-hide_banner -nostdin -y -benchmark -i " + Quoted(Clip) + arguments + L" " + Quoted(output),
                 Folder + L"ffmpeg.log", r);
             if (w < 0) return false;
+            // The same process doing nothing: what the start and end of a process cost.
+            const double idle = RunFfmpeg(Ffmpeg, L"-hide_banner -version", Folder + L"ffmpeg.log", unused, false);
+            if (idle < 0) return false;
             rtime.push_back(r);
             wall.push_back(w);
+            started.push_back(idle);
             if (round == 0) firstFfmpegOutput = output;
             else DeleteFileW(output.c_str());
             return true;
@@ -316,8 +324,8 @@ struct Bench {
             const bool ok = round % 2 == 0 ? throughWindow(round) && throughFfmpeg(round)
                                            : throughFfmpeg(round) && throughWindow(round);
             if (!ok) return 1;
-            std::printf("round %d: window %.3f s, ffmpeg.exe %.3f s (process %.3f s)\n", round + 1, window.back(),
-                        rtime.back(), wall.back());
+            std::printf("round %d: window %.3f s, ffmpeg.exe %.3f s (process %.3f s, of it %.3f s an idle process)\n",
+                        round + 1, window.back(), rtime.back(), wall.back(), started.back());
             std::fflush(stdout);
         }
         if (endActions != Rounds) return Fail("end actions: " + std::to_string(endActions));
@@ -329,9 +337,12 @@ struct Bench {
         if (theirX264 != ourX264) std::printf("x264 settings (ffmpeg.exe): %s\n", theirX264.c_str());
         const bool same = ours == theirs && ourX264 == theirX264;
         std::printf("settings: %s\n", same ? "the same" : "DIFFERENT - the times do not compare");
-        const double w = Median(window), f = Median(rtime);
-        std::printf("median of %d: window %.3f s, ffmpeg.exe %.3f s (process %.3f s); window / ffmpeg.exe = %.3f\n",
-                    Rounds, w, f, Median(wall), w / f);
+        std::vector<double> job;
+        for (size_t i = 0; i < wall.size(); ++i) job.push_back(wall[i] - started[i]);
+        const double w = Median(window), f = Median(rtime), j = Median(job);
+        std::printf("median of %d: window %.3f s, ffmpeg.exe %.3f s (its whole job %.3f s: the process less an idle one)\n",
+                    Rounds, w, f, j);
+        std::printf("window / ffmpeg.exe: %.3f (own time), %.3f (whole job)\n", w / f, w / j);
         DeleteFileW(firstWindowOutput.c_str());
         DeleteFileW(firstFfmpegOutput.c_str());
         return same ? 0 : 1;
