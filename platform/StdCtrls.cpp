@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "platform/Clock.h"
 #include "platform/Owners.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
@@ -336,9 +337,13 @@ void TCustomMemo::SetScrollBars(TScrollStyle v) {
     if (v != scrollBars_) scrollBars_ = v, RecreateWnd();
 }
 
-int TCustomMemo::LineCount() { return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0)); }
+int TCustomMemo::LineCount() {
+    FlushLines();
+    return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0));
+}
 
 String TCustomMemo::Line(int i) {
+    FlushLines();
     const LRESULT start = SendMessageW(Handle(), EM_LINEINDEX, static_cast<WPARAM>(i), 0);
     if (start < 0) return String();
     const auto n = static_cast<size_t>(SendMessageW(Handle(), EM_LINELENGTH, static_cast<WPARAM>(start), 0));
@@ -351,13 +356,44 @@ String TCustomMemo::Line(int i) {
 }
 
 void TCustomMemo::AddLine(const String& s) {
+    pendingLines_.push_back(s);
+    if (flushTimer_) return;
+    platform::SetWindowTimer(Handle(), kFlushTimer, kFlushDelayMs);
+    flushTimer_ = true;
+}
+
+void TCustomMemo::FlushLines() {
+    if (flushTimer_ && HandleAllocated()) platform::KillWindowTimer(Handle(), kFlushTimer);
+    flushTimer_ = false;
+    if (pendingLines_.empty()) return;
+    std::vector<String> lines;
+    lines.swap(pendingLines_);
     const int end = GetWindowTextLengthW(Handle());
+    // Each line after a line break, the first one of an empty text without.
+    String text;
+    for (const String& line : lines) text += end > 0 || !text.empty() ? L"\r\n" + line : line;
+    if (text.empty()) return;
     SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
-    const String text = end > 0 ? L"\r\n" + s : s;
     SendMessageW(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+String TCustomMemo::GetText() const {
+    // Reading gives every line added so far.
+    if (!pendingLines_.empty() && HandleAllocated()) const_cast<TCustomMemo*>(this)->FlushLines();
+    return TCustomEdit::GetText();
+}
+
+void TCustomMemo::SetText(const String& v) {
+    FlushLines();
+    TCustomEdit::SetText(v);
+}
+
 void TCustomMemo::WndProc(TMessage& m) {
+    if (m.Msg == WM_TIMER && m.WParam == kFlushTimer) {
+        FlushLines();
+        return;
+    }
+    if (m.Msg == WM_DESTROY) flushTimer_ = false;  // the window's timers go with it
     if (m.Msg == CM_WANTSPECIALKEY && ((m.WParam == VK_RETURN && WantReturns) || (m.WParam == VK_TAB && WantTabs))) {
         m.Result = 1;
         return;

@@ -9,6 +9,8 @@
 //
 // Threads: UI thread only.
 
+#include <vector>
+
 #include "platform/Forms.h"
 #include "platform/StringList.h"
 
@@ -160,16 +162,28 @@ public:
     bool WantTabs = false;
     int LineCount();
     String Line(int i);
-    // Appends a line at the end of the text.
+    // Appends a line at the end of the text. Lines added in a row reach the
+    // window together, one update shortly after the first of them (the
+    // system's edit control lays out its whole text on every change), or
+    // at once when the text is read or set or the window goes; until then
+    // they are only not yet painted.
     void AddLine(const String& s);
+    // Writes the lines added since the last update into the window.
+    void FlushLines();
+    String GetText() const override;
+    void SetText(const String& v) override;
     void WndProc(TMessage& m) override;
 
 protected:
     void CreateParams(TCreateParams& p) override;
 
 private:
+    static constexpr UINT_PTR kFlushTimer = 0x4D4C;
+    static constexpr UINT kFlushDelayMs = 40;
     bool wordWrap_ = true;
     TScrollStyle scrollBars_ = ssNone;
+    std::vector<String> pendingLines_;
+    bool flushTimer_ = false;
 };
 
 class TMemo : public TCustomMemo {

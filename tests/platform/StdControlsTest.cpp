@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/ImgList.h"
@@ -171,6 +172,50 @@ TEST_F(ControlsTest, MemoKeepsLines) {
     EXPECT_EQ(memo->LineCount(), 2);
     EXPECT_EQ(memo->Line(1), L"second");
     EXPECT_TRUE(GetWindowLongW(memo->Handle(), GWL_STYLE) & ES_MULTILINE);
+}
+
+// Counts the text changes that reach the system's edit control.
+class CountingMemo : public TMemo {
+public:
+    using TMemo::TMemo;
+    int Writes = 0;
+    void WndProc(TMessage& m) override {
+        if (m.Msg == EM_REPLACESEL) ++Writes;
+        TMemo::WndProc(m);
+    }
+};
+
+TEST_F(ControlsTest, MemoWritesLinesAddedInARowAsOneChange) {
+    platform::ScopedManualClock clock;
+    auto* memo = new CountingMemo(form);
+    memo->SetParent(form);
+    memo->SetText(L"kept");
+    for (const wchar_t* line : {L"one", L"", L"three"}) memo->AddLine(line);
+    EXPECT_EQ(memo->Writes, 0);
+    EXPECT_EQ(GetWindowTextLengthW(memo->Handle()), 4) << "the window still shows the earlier text";
+    clock.Advance(1000);
+    EXPECT_EQ(memo->Writes, 1);
+    wchar_t shown[64] = {};
+    GetWindowTextW(memo->Handle(), shown, 64);
+    EXPECT_STREQ(shown, L"kept\r\none\r\n\r\nthree");
+
+    // Reading gives every line added so far, without waiting.
+    memo->AddLine(L"four");
+    EXPECT_EQ(memo->LineCount(), 5);
+    EXPECT_EQ(memo->Line(4), L"four");
+    memo->AddLine(L"five");
+    EXPECT_EQ(memo->GetText(), L"kept\r\none\r\n\r\nthree\r\nfour\r\nfive");
+    EXPECT_EQ(memo->Writes, 3);
+
+    // New text replaces the lines added before it, also those not yet shown.
+    memo->AddLine(L"six");
+    memo->SetText(L"new");
+    clock.Advance(1000);
+    EXPECT_EQ(memo->GetText(), L"new");
+    // A window made anew keeps the lines that were waiting.
+    memo->AddLine(L"seven");
+    memo->SetScrollBars(ssVertical);
+    EXPECT_EQ(memo->GetText(), L"new\r\nseven");
 }
 
 TEST_F(ControlsTest, LabelSizesItselfToItsText) {
