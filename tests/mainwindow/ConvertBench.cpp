@@ -49,6 +49,7 @@
 #include "skin/shell/bsSkinDialogBase.h"
 #include "skin/shell/bsSkinOpenDialog.h"
 #include "tests/dialogs/DialogDriver.h"
+#include "tests/mainwindow/QueueInput.h"
 #include "tools/testmedia/TestMedia.h"
 
 namespace {
@@ -202,23 +203,6 @@ std::string StreamLine(const std::wstring& file) {
 
 String Cell(TListItem* row, int index) { return (*row->SubItems())[index]; }
 
-// Adds one file through "添加一个文件": its path typed into the skinned open dialog.
-void AddOne(const std::wstring& file) {
-    DialogFormShownHook() = [file](TForm* form) {
-        auto* f = dynamic_cast<TbsOpenDlgForm*>(form);
-        if (!f) {
-            form->ModalResult = mrCancel;
-            return;
-        }
-        dialogstest::RunSteps(f, {[f, file] {
-                                      f->FileNameEdit->SetText(file);
-                                      dialogstest::PostChar(f->FileNameEdit->Handle(), L'\r');
-                                  },
-                                  [f] { f->ModalResult = mrCancel; }});
-    };
-    Form1->Item111->Click();
-    DialogFormShownHook() = nullptr;
-}
 
 // Chooses the format of a catalogue key in the two lists; false when the
 // catalogue has no such key.
@@ -273,7 +257,7 @@ struct Bench {
         if (!ChooseFormat(kFormatKey)) return Fail("no format " + std::to_string(kFormatKey));
         Form5->bsSkinComboBox2->SetItemIndex(0);  // one task at a time
         Form5->bsSkinCheckRadioBox1->SetChecked(true);  // the end action: open the folder (recorded)
-        AddOne(Clip);
+        mainwindowtest::AddOneThroughOpenDialog(Clip);
         if (Form1->lvFiles->Items()->Count() != 1) return Fail("the clip did not become a queue row");
         TListItem* row = Form1->lvFiles->Items()->Item(0);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "QueueInput.h"
 #include "Src/AVProbe.h"
 #include "platform/MainThread.h"
 #include "platform/StringList.h"
@@ -102,22 +103,7 @@ protected:
         DialogFormShownHook() = nullptr;
     }
     // Adds one file through "添加一个文件": its path typed into the dialog.
-    void AddOne(const std::wstring& file) {
-        DialogFormShownHook() = [file](TForm* form) {
-            auto* f = dynamic_cast<TbsOpenDlgForm*>(form);
-            if (!f) {
-                form->ModalResult = mrCancel;
-                return;
-            }
-            dialogstest::RunSteps(f, {[f, file] {
-                                          f->FileNameEdit->SetText(file);
-                                          dialogstest::PostChar(f->FileNameEdit->Handle(), L'\r');
-                                      },
-                                      [f] { f->ModalResult = mrCancel; }});
-        };
-        Form1->Item111->Click();
-        DialogFormShownHook() = nullptr;
-    }
+    void AddOne(const std::wstring& file) { AddOneThroughOpenDialog(file); }
     // Adds a folder through "添加整个目录": the folder set in the dialog's tree
     // and OK clicked.
     void AddFolder(const std::wstring& folder) {
