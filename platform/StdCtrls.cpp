@@ -357,10 +357,37 @@ String TCustomMemo::Line(int i) {
 
 void TCustomMemo::AddLine(const String& s) {
     pendingLines_.push_back(s);
-    if (flushTimer_) return;
+    // A memo not on screen takes its lines when it is read or painted.
+    if (flushTimer_ || !IsWindowVisible(Handle())) return;
     platform::SetWindowTimer(Handle(), kFlushTimer, kFlushDelayMs);
     flushTimer_ = true;
 }
+
+namespace {
+
+// Messages that read, change or show the text of an edit control, or act
+// on its selection: the lines still waiting go in first.
+bool SeesMemoText(UINT msg) {
+    switch (msg) {
+    case WM_PAINT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_SETTEXT:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_COPY:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_PASTE:
+        return true;
+    default:
+        return msg >= EM_GETSEL && msg <= EM_GETIMESTATUS;
+    }
+}
+
+}  // namespace
 
 void TCustomMemo::FlushLines() {
     if (flushTimer_ && HandleAllocated()) platform::KillWindowTimer(Handle(), kFlushTimer);
@@ -393,6 +420,7 @@ void TCustomMemo::WndProc(TMessage& m) {
         FlushLines();
         return;
     }
+    if (!pendingLines_.empty() && SeesMemoText(m.Msg)) FlushLines();
     if (m.Msg == WM_DESTROY) flushTimer_ = false;  // the window's timers go with it
     if (m.Msg == CM_WANTSPECIALKEY && ((m.WParam == VK_RETURN && WantReturns) || (m.WParam == VK_TAB && WantTabs))) {
         m.Result = 1;

@@ -164,9 +164,11 @@ public:
     String Line(int i);
     // Appends a line at the end of the text. Lines added in a row reach the
     // window together, one update shortly after the first of them (the
-    // system's edit control lays out its whole text on every change), or
-    // at once when the text is read or set or the window goes; until then
-    // they are only not yet painted.
+    // system's edit control lays out its whole text on every change); a
+    // memo not on screen takes them only when it is painted. Either way
+    // they go in at once when the text or the selection is read or set
+    // (through this class or by a message to the window), on input, or
+    // when the window goes: nobody sees a line missing.
     void AddLine(const String& s);
     // Writes the lines added since the last update into the window.
     void FlushLines();
