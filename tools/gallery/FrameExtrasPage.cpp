@@ -1,5 +1,6 @@
 #include "FrameExtrasPage.h"
 
+#include "GalleryImagesMenu.h"
 #include "GalleryText.h"
 
 #include <vector>
@@ -85,16 +86,7 @@ void DrawFrameExtrasPage(TForm* form, TbsSkinData* store, const String& title, T
     auto* menu = new TbsSkinImagesMenu(form);
     menu->SetImages(Swatches(form));
     menu->SetSkinData(store);
-    menu->SetColumnsCount(4);
-    TbsImagesMenuItem header;
-    header.Header = true;
-    header.Caption = L"颜色 Colours";
-    menu->ImagesItems.push_back(header);
-    for (int i = 0; i < 6; ++i) {
-        TbsImagesMenuItem cell;
-        cell.ImageIndex = i;
-        menu->ImagesItems.push_back(cell);
-    }
+    FillGalleryImagesGrid(menu, L"颜色 Colours", 6);
     TbsImagesMenuItem button;
     button.Button = true;
     button.ImageIndex = 6;

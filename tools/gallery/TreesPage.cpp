@@ -1,5 +1,6 @@
 #include "TreesPage.h"
 
+#include "GalleryImagesMenu.h"
 #include "GalleryText.h"
 
 #include <vector>
@@ -178,17 +179,7 @@ private:
         }
         menu->SetImages(list);
         menu->SetSkinData(store_);
-        menu->SetColumnsCount(4);
-        TbsImagesMenuItem header;
-        header.Header = true;
-        header.Caption = L"颜色 Colour";
-        menu->ImagesItems.push_back(header);
-        for (int i = 0; i < 6; ++i) {
-            TbsImagesMenuItem cell;
-            cell.ImageIndex = i;
-            cell.Caption = names[i];
-            menu->ImagesItems.push_back(cell);
-        }
+        FillGalleryImagesGrid(menu, L"颜色 Colour", 6, names);
         menu->ItemIndex = 3;  // blue
         return menu;
     }
