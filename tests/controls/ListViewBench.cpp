@@ -14,6 +14,7 @@
 #include "platform/Forms.h"
 #include "skin/controls/bsSkinCtrlsScrollBar.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
+#include "tests/controls/SkinnedViewRig.h"
 
 namespace {
 
@@ -40,30 +41,15 @@ int main() {
     form->SetBounds(50, 50, 640, 480);
     form->Show();
 
-    auto* view = new TbsSkinListView(form);
-    view->SetParent(form);
-    view->SetBounds(10, 10, 400, 300);
-    view->SetViewStyle(vsReport);
-    view->SetRowSelect(true);
-    view->SetGridLines(true);
-    view->SetReadOnly(true);
-    for (int c = 0; c < kColumns; ++c) {
-        TListColumn* col = view->Columns()->Add();
-        col->SetCaption(L"C" + std::to_wstring(c));
-        col->SetWidth(60);
-    }
-    view->SetOwnerData(true);
-    view->OnData = [](TObject*, TListItem* item) { item->SetCaption(L"row " + std::to_wstring(item->Index())); };
-    auto* vbar = new TbsSkinScrollBar(form);
-    vbar->SetParent(form);
-    vbar->SetKind(sbVertical);
-    vbar->SetBounds(410, 10, 19, 300);
-    auto* hbar = new TbsSkinScrollBar(form);
-    hbar->SetParent(form);
-    hbar->SetBounds(10, 310, 400, 19);
-    view->HandleNeeded();
-    view->SetVScrollBar(vbar);
-    view->SetHScrollBar(hbar);
+    const SkinnedViewRig rig = MakeSkinnedViewRig(
+        form, kColumns, 60,
+        [](TbsSkinListView* v) {
+            v->SetOwnerData(true);
+            v->OnData = [](TObject*, TListItem* item) { item->SetCaption(L"row " + std::to_wstring(item->Index())); };
+        },
+        nullptr);
+    TbsSkinListView* view = rig.view;
+    TbsSkinScrollBar* vbar = rig.vbar;
     view->Items()->SetCount(kRows);
     Application->ProcessMessages();
 

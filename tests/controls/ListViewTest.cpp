@@ -8,6 +8,7 @@
 
 #include "platform/Subclass.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
+#include "tests/controls/SkinnedViewRig.h"
 
 using namespace controlstest;
 
@@ -20,37 +21,21 @@ protected:
     // A report view like the main window's queue with a bar below and one
     // at its right.
     TbsSkinListView* NewView(bool ownerData = false) {
-        view = new TbsSkinListView(form);
-        view->SetParent(form);
-        view->SetBounds(10, 10, 400, 300);
-        view->SetViewStyle(vsReport);
-        view->SetRowSelect(true);
-        view->SetGridLines(true);
-        view->SetReadOnly(true);
-        for (int c = 0; c < kColumns; ++c) {
-            TListColumn* col = view->Columns()->Add();
-            col->SetCaption(L"C" + std::to_wstring(c));
-            col->SetWidth(kColumnWidth);
-        }
-        if (ownerData) {
-            view->SetOwnerData(true);
-            view->OnData = [](TObject*, TListItem* item) { item->SetCaption(std::to_wstring(item->Index())); };
-        }
-        vbar = new TbsSkinScrollBar(form);
-        vbar->SetParent(form);
-        vbar->SetKind(sbVertical);
-        vbar->SetBounds(410, 10, 19, 300);
-        hbar = new TbsSkinScrollBar(form);
-        hbar->SetParent(form);
-        hbar->SetBounds(10, 310, 400, 19);
-        view->HandleNeeded();
-        if (!ownerData) {
-            view->Items()->BeginUpdate();
-            for (int r = 0; r < kRows; ++r) view->Items()->Add()->SetCaption(L"row " + std::to_wstring(r));
-            view->Items()->EndUpdate();
-        }
-        view->SetVScrollBar(vbar);
-        view->SetHScrollBar(hbar);
+        const auto setUp = [ownerData](TbsSkinListView* v) {
+            if (!ownerData) return;
+            v->SetOwnerData(true);
+            v->OnData = [](TObject*, TListItem* item) { item->SetCaption(std::to_wstring(item->Index())); };
+        };
+        const auto fill = [ownerData](TbsSkinListView* v) {
+            if (ownerData) return;
+            v->Items()->BeginUpdate();
+            for (int r = 0; r < kRows; ++r) v->Items()->Add()->SetCaption(L"row " + std::to_wstring(r));
+            v->Items()->EndUpdate();
+        };
+        const SkinnedViewRig rig = MakeSkinnedViewRig(form, kColumns, kColumnWidth, setUp, fill);
+        view = rig.view;
+        vbar = rig.vbar;
+        hbar = rig.hbar;
         Application->ProcessMessages();
         return view;
     }

@@ -31,13 +31,7 @@ protected:
 TEST_F(EndToEndTest, TwoFilesConvertOnTwoThreadsWithTheChosenFormat) {
     ASSERT_TRUE(libraries_.empty()) << libraries_;
     CreateProgramForms();
-    Form1->Video_OutPut_Folder_Edit->SetText(outputs_);
-    Form1->FileOutPutPath = outputs_;
-    Form1->EndActionSink = [this](TForm1::TEndAction a) { endActions_.push_back(a); };
-    Form1->ShowMessageBox = [this](const String& text, const String&, UINT) {
-        warnings_.push_back(text);
-        return IDOK;
-    };
+    RecordQueueEffects();
     Form1->Show();
     Application->ProcessMessages();
 

@@ -53,6 +53,11 @@ protected:
     void Start() {
         ASSERT_TRUE(libraries_.empty()) << libraries_;
         StartWindows();
+        RecordQueueEffects();
+    }
+    // The queue's output folder; end actions and message boxes recorded
+    // instead of run or shown.
+    void RecordQueueEffects() {
         Form1->Video_OutPut_Folder_Edit->SetText(outputs_);
         Form1->FileOutPutPath = outputs_;
         Form1->EndActionSink = [this](TForm1::TEndAction a) { endActions_.push_back(a); };
