@@ -186,10 +186,8 @@ TEST_F(PageControlTest, TabsOnEverySideShowTheirFaces) {
     }
 }
 
-// A skinned strip: tab faces from the fixture's state images, the selected
-// tab in the active part; a store that goes gives the plain look back.
-TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
-    auto store = MakeControlsSkin(0);
+// The tab record of the skinned strip tests: frame, tab and active tab parts.
+std::unique_ptr<TbsDataSkinTabControl> GoodTabRecord() {
     auto rec = std::make_unique<TbsDataSkinTabControl>(L"tab");
     rec->PictureIndex = 0;
     rec->SkinRect = StateRect(4);
@@ -200,9 +198,17 @@ TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
     rec->RBPoint = TPoint(24, 15);
     rec->TabRect = StateRect(0);
     rec->ActiveTabRect = StateRect(2);
-    rec->MouseInTabRect = StateRect(1);
     rec->TabLeftOffset = 6;
     rec->TabRightOffset = 6;
+    return rec;
+}
+
+// A skinned strip: tab faces from the fixture's state images, the selected
+// tab in the active part; a store that goes gives the plain look back.
+TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
+    auto store = MakeControlsSkin(0);
+    auto rec = GoodTabRecord();
+    rec->MouseInTabRect = StateRect(1);
     store->CtrlList.push_back(std::move(rec));
     NewPages(3);
     pc->SetSkinData(store.get());
@@ -229,23 +235,6 @@ TEST_F(PageControlTest, SkinnedTabsUseTheRecordsParts) {
     EXPECT_EQ(PixelAt(b, plain.left + 3, plain.top + 3), ColorToRGB(bsPlainHotFill));
 }
 
-
-// The tab record of the skinned strip test.
-std::unique_ptr<TbsDataSkinTabControl> GoodTabRecord() {
-    auto rec = std::make_unique<TbsDataSkinTabControl>(L"tab");
-    rec->PictureIndex = 0;
-    rec->SkinRect = StateRect(4);
-    rec->ClRect = TRect(6, 5, 24, 15);
-    rec->LTPoint = TPoint(6, 5);
-    rec->RTPoint = TPoint(24, 5);
-    rec->LBPoint = TPoint(6, 15);
-    rec->RBPoint = TPoint(24, 15);
-    rec->TabRect = StateRect(0);
-    rec->ActiveTabRect = StateRect(2);
-    rec->TabLeftOffset = 6;
-    rec->TabRightOffset = 6;
-    return rec;
-}
 
 // A "tab" record of another kind, one whose picture index names no
 // picture, or one without a tab part: the plain look, also when the skin
