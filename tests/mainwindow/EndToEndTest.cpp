@@ -35,7 +35,11 @@ TEST_F(EndToEndTest, TwoFilesConvertOnTwoThreadsWithTheChosenFormat) {
     Form1->Show();
     Application->ProcessMessages();
 
-    const std::wstring latin = Clip(L"first.mp4", 3.0, 320, 240), chinese = Clip(L"第二个视频.mp4", 3.0, 320, 240);
+    // Long enough that each task reports progress several times before it
+    // ends, so the two tasks are seen running together.
+    constexpr double kSeconds = 8.0;
+    const std::wstring latin = Clip(L"first.mp4", kSeconds, 320, 240),
+                       chinese = Clip(L"第二个视频.mp4", kSeconds, 320, 240);
     // "常用视频" / "MKV - Matroska视频格式(*.mkv)", the resolution "640*480".
     Form1->bsSkinOfficeComboBox2->SetItemIndex(6);
     Form1->bsSkinOfficeComboBox1->SetItemIndex(5);
@@ -105,7 +109,7 @@ TEST_F(EndToEndTest, TwoFilesConvertOnTwoThreadsWithTheChosenFormat) {
         EXPECT_EQ(audio.CodecName.rfind(L"mp3", 0), 0u) << Narrow(audio.CodecName);
         EXPECT_EQ(audio.SampleRate, 44100);
         EXPECT_EQ(audio.Channels, 2);
-        EXPECT_NEAR(static_cast<double>(probe.FileStreamInfo().Duration) / 1e6, 3.0, 0.3);
+        EXPECT_NEAR(static_cast<double>(probe.FileStreamInfo().Duration) / 1e6, kSeconds, 0.3);
         probe.CloseFile();
     }
     // The inputs are untouched.
