@@ -475,6 +475,10 @@ private:
     // ---- batch --------------------------------------------------------------------------
     bool RebuildTasks();
     void StartBatch();
+    // The commands' looks while a batch runs and once it has ended; each
+    // control that changes is painted once.
+    void ShowBatchCommands();
+    void ShowIdleCommands();
     void StopBatch();
     void EndOfTask(const TCustomDIzizuZUR::TTerminateInfo& info);
     void EndOfBatch();

@@ -64,13 +64,18 @@ void TForm1::StartBatch() {
     if (!RebuildTasks()) return;
     FBatchRunning = true;
     FStopRequested = false;
+    ShowBatchCommands();
+    ROREZ->Start(Form5 ? Form5->ThreadCount() : 1);
+}
+
+void TForm1::ShowBatchCommands() {
+    TPaintBatch paintOnce;
     for (TCommandGroup g : {TCommandGroup::Add, TCommandGroup::Row, TCommandGroup::Clear, TCommandGroup::Start,
                             TCommandGroup::Resume})
         SetGroup(g, false);
     SetGroup(TCommandGroup::Stop, chkThreadMode->Checked());
     SetGroup(TCommandGroup::Pause, chkThreadMode->Checked());
     Button22Click(Button22);
-    ROREZ->Start(Form5 ? Form5->ThreadCount() : 1);
 }
 
 void TForm1::button28Click(TObject*) {
@@ -267,6 +272,18 @@ void TForm1::EndOfBatch() {
     }
     if (!FBatchRunning) return;
     FBatchRunning = false;
+    ShowIdleCommands();
+    ClearEncoderTasks();
+    FBatchOutputs.clear();
+    const bool stopped = FStopRequested;
+    FStopRequested = false;
+    // A batch the user stopped ends without the chosen action: no shut-down
+    // or sound after the user said stop.
+    if (!stopped) RunEndActions();
+}
+
+void TForm1::ShowIdleCommands() {
+    TPaintBatch paintOnce;
     SetGroup(TCommandGroup::Add, true);
     SetGroup(TCommandGroup::Row, false);
     SetGroup(TCommandGroup::Clear, true);
@@ -276,11 +293,4 @@ void TForm1::EndOfBatch() {
     bsSkinButton12->SetVisible(false);
     Button23Click(Button23);
     Button24Click(Button24);
-    ClearEncoderTasks();
-    FBatchOutputs.clear();
-    const bool stopped = FStopRequested;
-    FStopRequested = false;
-    // A batch the user stopped ends without the chosen action: no shut-down
-    // or sound after the user said stop.
-    if (!stopped) RunEndActions();
 }

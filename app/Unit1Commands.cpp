@@ -169,6 +169,7 @@ void TForm1::BindCommands() {
 }
 
 void TForm1::SetGroup(TCommandGroup group, bool on) {
+    TPaintBatch paintOnce;  // the members change state, picture and look: one paint each
     auto enable = [on](std::initializer_list<TControl*> controls, std::initializer_list<TMenuItem*> items) {
         for (TControl* c : controls) c->SetEnabled(on);
         for (TMenuItem* i : items) i->SetEnabled(on);

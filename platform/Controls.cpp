@@ -433,9 +433,43 @@ void TControl::Update() {
     if (parent_) parent_->Update();
 }
 
+namespace {
+
+struct PaintBatchState {
+    int depth = 0;
+    std::vector<HWND> marked;  // in the order first marked
+};
+
+PaintBatchState& PaintBatch() {
+    static PaintBatchState state;
+    return state;
+}
+
+}  // namespace
+
+TPaintBatch::TPaintBatch() { ++PaintBatch().depth; }
+
+TPaintBatch::~TPaintBatch() {
+    PaintBatchState& batch = PaintBatch();
+    if (--batch.depth > 0) return;
+    std::vector<HWND> marked;
+    marked.swap(batch.marked);
+    // A window destroyed meanwhile is skipped.
+    for (HWND w : marked)
+        if (IsWindow(w) && IsWindowVisible(w)) UpdateWindow(w);
+}
+
 void TControl::Repaint() {
     Invalidate();
-    Update();
+    PaintBatchState& batch = PaintBatch();
+    if (batch.depth == 0) {
+        Update();
+        return;
+    }
+    const TWinControl* target = IsWindowed() ? static_cast<TWinControl*>(this) : parent_;
+    if (!target || !target->handle_) return;
+    if (std::find(batch.marked.begin(), batch.marked.end(), target->handle_) == batch.marked.end())
+        batch.marked.push_back(target->handle_);
 }
 
 void TControl::BringToFront() {

@@ -374,6 +374,10 @@ public:
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     bool Showing() const override;
+    // Showing, and some part of its window lies inside the client area of
+    // every parent window (a shown control placed beyond its parent's edge
+    // is not on screen). A window that comes on screen is sent WM_PAINT.
+    bool OnScreen() const;
     void SetVisible(bool v) override;
     void SetEnabled(bool v) override;
     String GetText() const override;
@@ -434,6 +438,18 @@ private:
     int alignDisabled_ = 0;
     bool tabStop_ = false;
     bool aligning_ = false;
+};
+
+// While one lives, Repaint only marks what it would paint; when the
+// outermost one ends, each marked window is painted once. Several changes to
+// the same controls (enabled state, picture, look) then cost one paint each,
+// and the screen shows only the end state. UI thread only; may nest.
+class TPaintBatch {
+public:
+    TPaintBatch();
+    ~TPaintBatch();
+    TPaintBatch(const TPaintBatch&) = delete;
+    TPaintBatch& operator=(const TPaintBatch&) = delete;
 };
 
 class TControlCanvas;

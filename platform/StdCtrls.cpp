@@ -357,8 +357,9 @@ String TCustomMemo::Line(int i) {
 
 void TCustomMemo::AddLine(const String& s) {
     pendingLines_.push_back(s);
-    // A memo not on screen takes its lines when it is read or painted.
-    if (flushTimer_ || !IsWindowVisible(Handle())) return;
+    // A memo not on screen (hidden, or beyond its parent's edge) takes its
+    // lines when it is read or painted.
+    if (flushTimer_ || !OnScreen()) return;
     platform::SetWindowTimer(Handle(), kFlushTimer, kFlushDelayMs);
     flushTimer_ = true;
 }

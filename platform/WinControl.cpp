@@ -396,6 +396,21 @@ TPoint TWinControl::ClientOrigin() const {
 
 bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
 
+bool TWinControl::OnScreen() const {
+    if (!Showing()) return false;
+    RECT area;
+    if (!GetWindowRect(handle_, &area)) return false;
+    for (HWND w = handle_; GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD;) {
+        w = GetParent(w);
+        if (!w) break;
+        RECT client;
+        if (!GetClientRect(w, &client)) return false;
+        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (!IntersectRect(&area, &area, &client)) return false;
+    }
+    return true;
+}
+
 void TWinControl::SetVisible(bool v) {
     if (v == Visible()) return;
     TControl::SetVisible(v);

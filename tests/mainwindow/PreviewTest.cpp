@@ -129,8 +129,9 @@ TEST_F(PreviewTest, TheStreamListsNameEachStreamOfTheirKind) {
         EXPECT_EQ(f->cboSubtitle->Enabled(), c.subtitleEnabled);
         EXPECT_EQ(Selected(f->cboVideo), L"Video#" + std::to_wstring(f->ZADovovi->VideoStreamIndex()));
         EXPECT_EQ(Selected(f->cboAudio), L"Audio#" + std::to_wstring(f->ZADovovi->AudioStreamIndex()));
-        if (c.subtitleEnabled)
+        if (c.subtitleEnabled) {
             EXPECT_EQ(Selected(f->cboSubtitle), L"Subtitle#" + std::to_wstring(f->ZADovovi->SubtitleStreamIndex()));
+        }
     }
 }
 

@@ -169,6 +169,50 @@ TEST_F(FormTest, PaintsWindowedAndWindowlessChildrenOffScreen) {
     EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(61, 30)), ColorToRGB(clBtnFace));
 }
 
+// Repaint paints at once; within a paint batch it only marks, and the end
+// of the outermost batch paints each marked window once.
+TEST_F(FormTest, RepaintInABatchPaintsEachWindowOnceAtTheEnd) {
+    TestForm* f = NewForm();
+    f->Show();
+    UpdateWindow(f->Handle());
+    Application->ProcessMessages();
+    auto counts = [f] { return std::make_pair(f->marker->log.paints, f->box->log.paints); };
+    auto before = counts();
+    f->box->Repaint();
+    f->marker->Repaint();
+    EXPECT_EQ(counts(), std::make_pair(before.first + 1, before.second + 1)) << "no batch: at once";
+
+    before = counts();
+    {
+        TPaintBatch outer;
+        {
+            TPaintBatch inner;
+            for (int i = 0; i < 3; ++i) {
+                f->box->Repaint();
+                f->marker->Repaint();
+            }
+        }
+        EXPECT_EQ(counts(), before) << "an inner batch leaves the painting to the outer one";
+        f->box->Repaint();
+    }
+    EXPECT_EQ(counts(), std::make_pair(before.first + 1, before.second + 1));
+
+    // A control freed inside the batch is not painted, nor does it fail the batch.
+    before = counts();
+    {
+        TPaintBatch batch;
+        auto* gone = new Box(f, clGreen);
+        gone->SetParent(f);
+        gone->SetBounds(200, 10, 20, 20);
+        UpdateWindow(gone->Handle());
+        gone->Repaint();
+        f->marker->Repaint();
+        gone->Free();
+    }
+    EXPECT_EQ(counts().first, before.first + 1);
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(FormTest, PaintBackgroundDrawsTheControlItselfWithoutChildren) {
     TestForm* f = NewForm();
     f->Show();

@@ -219,57 +219,77 @@ TEST_F(ControlsTest, MemoWritesLinesAddedInARowAsOneChange) {
     EXPECT_EQ(memo->GetText(), L"new\r\nseven");
 }
 
-// A memo that is not on screen (the program's hidden log) takes its lines
-// only when they are needed: a read through the window's own messages, or
-// a paint once it shows, sees every line in order, written in one change.
-TEST_F(ControlsTest, HiddenMemoTakesItsLinesWhenReadOrShown) {
+// A memo that is not on screen (the program's hidden log, or one placed
+// beyond its parent's edge) takes its lines only when they are needed: a
+// read through the window's own messages, or a paint once it comes on
+// screen, sees every line in order, written in one change.
+TEST_F(ControlsTest, MemoOffScreenTakesItsLinesWhenReadOrShown) {
     platform::ScopedManualClock clock;
-    auto* panel = new TPanel(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 200, 120);
-    panel->SetVisible(false);
-    auto* memo = new CountingMemo(form);
-    memo->SetParent(panel);
-    memo->SetBounds(0, 0, 200, 120);
-    struct Case {
+    struct Placement {
         const char* name;
-        std::function<String()> read;
+        std::function<void(TPanel*, TMemo*)> away, back;
     };
-    const Case cases[] = {
-        {"WM_GETTEXT", [memo] {
-             wchar_t text[64] = {};
-             GetWindowTextW(memo->Handle(), text, 64);
-             return String(text);
-         }},
-        {"EM_GETLINE of the last line", [memo] {
-             const auto last = SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0) - 1;
-             wchar_t text[64] = {};
-             text[0] = 63;
-             const auto n = SendMessageW(memo->Handle(), EM_GETLINE, static_cast<WPARAM>(last),
-                                         reinterpret_cast<LPARAM>(text));
-             return String(text, static_cast<size_t>(n));
-         }},
+    const Placement placements[] = {
+        {"in a hidden panel", [](TPanel* p, TMemo*) { p->SetVisible(false); },
+         [](TPanel* p, TMemo*) { p->SetVisible(true); }},
+        {"beyond the right edge of a shown panel", [](TPanel*, TMemo* m) { m->SetLeft(210); },
+         [](TPanel*, TMemo* m) { m->SetLeft(150); }},
+        {"in a panel beyond the window's client area", [](TPanel* p, TMemo*) { p->SetTop(2000); },
+         [](TPanel* p, TMemo*) { p->SetTop(0); }},
     };
-    int round = 0;
-    String all;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const int writes = memo->Writes;
-        const String a = L"a" + IntToStr(round), b = L"b" + IntToStr(round);
-        memo->AddLine(a);
-        memo->AddLine(b);
-        clock.Advance(1000);
-        EXPECT_EQ(memo->Writes, writes) << "nothing is written while nobody looks";
-        all += (all.empty() ? L"" : L"\r\n") + a + L"\r\n" + b;
-        EXPECT_EQ(c.read(), round == 0 ? all : b);
-        EXPECT_EQ(memo->Writes, writes + 1);
-        ++round;
+    for (const Placement& placement : placements) {
+        SCOPED_TRACE(placement.name);
+        auto* panel = new TPanel(form);
+        panel->SetParent(form);
+        panel->SetBounds(0, 0, 200, 120);
+        auto* memo = new CountingMemo(form);
+        memo->SetParent(panel);
+        memo->SetBounds(0, 0, 200, 120);
+        placement.away(panel, memo);
+        Application->ProcessMessages();
+        struct Read {
+            const char* name;
+            std::function<String()> read;
+        };
+        const Read reads[] = {
+            {"WM_GETTEXT", [memo] {
+                 wchar_t text[64] = {};
+                 GetWindowTextW(memo->Handle(), text, 64);
+                 return String(text);
+             }},
+            {"EM_GETLINE of the last line", [memo] {
+                 const auto last = SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0) - 1;
+                 wchar_t text[64] = {};
+                 text[0] = 63;
+                 const auto n = SendMessageW(memo->Handle(), EM_GETLINE, static_cast<WPARAM>(last),
+                                             reinterpret_cast<LPARAM>(text));
+                 return String(text, static_cast<size_t>(n));
+             }},
+        };
+        int round = 0;
+        String all;
+        for (const Read& r : reads) {
+            SCOPED_TRACE(r.name);
+            const int writes = memo->Writes;
+            const String a = L"a" + IntToStr(round), b = L"b" + IntToStr(round);
+            memo->AddLine(a);
+            memo->AddLine(b);
+            clock.Advance(1000);
+            Application->ProcessMessages();
+            EXPECT_EQ(memo->Writes, writes) << "nothing is written while nobody looks";
+            all += (all.empty() ? L"" : L"\r\n") + a + L"\r\n" + b;
+            EXPECT_EQ(r.read(), round == 0 ? all : b);
+            EXPECT_EQ(memo->Writes, writes + 1);
+            ++round;
+        }
+        memo->AddLine(L"shown");
+        placement.back(panel, memo);
+        UpdateWindow(memo->Handle());
+        EXPECT_EQ(memo->Writes, 3);
+        EXPECT_EQ(memo->GetText(), all + L"\r\nshown");
+        memo->Free();
+        panel->Free();
     }
-    memo->AddLine(L"shown");
-    panel->SetVisible(true);
-    UpdateWindow(memo->Handle());
-    EXPECT_EQ(memo->Writes, 3);
-    EXPECT_EQ(memo->GetText(), all + L"\r\nshown");
 }
 
 TEST_F(ControlsTest, LabelSizesItselfToItsText) {
