@@ -580,23 +580,22 @@ void TbsSkinOfficeListBox::SkinDrawHeaderItem(int index, TCanvas* c) {
     int ri = FSD->GetControlIndex(L"menuheader");
     if (ri < 0) ri = FSD->GetControlIndex(L"label");
     if (ri < 0) return;
-    auto* rec = dynamic_cast<TbsDataSkinControl*>(FSD->CtrlList[static_cast<size_t>(ri)].get());
     const TRect& r = item->ItemRect;
     TBitmap b(r.Width(), r.Height());
-    b.Canvas()->Brush()->SetColor(FSD->SkinColors()->cBtnShadow);
-    b.Canvas()->FillRect(TRect(0, 0, r.Width(), r.Height()));
-    if (auto* lab = dynamic_cast<TbsDataSkinStdLabelControl*>(rec)) {
-        b.Canvas()->Font()->SetName(lab->FontName);
-        b.Canvas()->Font()->SetHeight(lab->FontHeight);
-        b.Canvas()->Font()->SetStyle(lab->FontStyle);
-        b.Canvas()->Font()->SetColor(lab->FontColor);
-    } else {
-        b.Canvas()->Font()->Assign(DefaultFont());
-        b.Canvas()->Font()->SetColor(FSD->SkinColors()->cBtnHighLight);
+    TCanvas* bc = b.Canvas();
+    if (auto* rec = dynamic_cast<TbsDataSkinLabelControl*>(FSD->CtrlList[static_cast<size_t>(ri)].get())) {
+        const int pi = rec->PictureIndex;
+        if (pi >= 0 && pi < static_cast<int>(FSD->FActivePictures.size()))
+            CreateSkinImageFromClRect(&b, FSD->FActivePictures[static_cast<size_t>(pi)].get(), rec->SkinRect,
+                                      rec->ClRect, true);
+        bc->Font()->SetName(rec->FontName);
+        bc->Font()->SetHeight(rec->FontHeight);
+        bc->Font()->SetStyle(rec->FontStyle);
+        bc->Font()->SetColor(rec->FontColor);
     }
-    b.Canvas()->Brush()->SetStyle(bsClear);
+    bc->Brush()->SetStyle(bsClear);
     TRect tr(1, 1, r.Width() - 1, r.Height() - 1);
-    DrawWideText(b.Canvas(), item->Caption(), tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DrawWideText(bc, item->Caption(), tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     c->Draw(r.left, r.top, &b);
 }
 

@@ -399,7 +399,11 @@ void TbsSkinPopupWindow::DrawScrollAreaBG(TCanvas* C, const TRect& R) {
     TBitmap part;
     CreateHSkinImage(obj->ItemLO, obj->ItemRO, &part, pic, obj->SkinRect, RectWidth(R), RectHeight(R),
                      obj->InActiveStretchEffect);
-    C->Draw(R.left, R.top, &part);
+    // The picture is as tall as an entry; the area takes rows from its
+    // middle (stretched when the area is the taller) and nothing beyond it.
+    const int rows = std::min<int>(part.Height(), RectHeight(R));
+    const int top = (part.Height() - rows) / 2;
+    C->CopyRect(R, part.Canvas(), TRect(0, top, part.Width(), top + rows));
 }
 
 void TbsSkinPopupWindow::DrawScrollMarkers(TCanvas* C) {

@@ -198,6 +198,66 @@ TEST_F(MenuLevelTest, MaxMenuItemsInWindowLimitsTheHeightOfAFirstLevel) {
     Close();
 }
 
+// The scroll areas of a skinned level get the entries' background within
+// their 10 pixels only: the first and last entries shown stay whole.
+TEST_F(MenuLevelTest, TheScrollAreasOfASkinnedLevelLeaveItsEntriesWhole) {
+    auto skin = ProgramSkin();
+    frame->MaxMenuItemsInWindow = 5;
+    const TRect got = Open(Entries(12), TRect(300, 200, 300, 200), false, false, skin.get());
+    TbsSkinPopupWindow* level = Level(0);
+    ASSERT_NE(level->PW, nullptr);
+    ASSERT_TRUE(level->Scroll);
+    level->ScrollDown(false);
+    level->ScrollDown(false);
+    ASSERT_EQ(level->VisibleStartIndex, 2);
+    TBitmap shot(got.Width(), got.Height(), pf24bit);
+    level->PaintMenu(shot.Canvas()->Handle());
+    TBitmap alone(got.Width(), got.Height(), pf24bit);
+    for (const int i : {level->VisibleStartIndex, level->VisibleStartIndex + level->VisibleCount - 1}) {
+        TbsSkinMenuItem* entry = level->ItemList[static_cast<size_t>(i)].get();
+        entry->Draw(alone.Canvas());
+        const TRect& r = entry->ObjectRect;
+        int differing = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (shot.Canvas()->Pixel(x, y) != alone.Canvas()->Pixel(x, y)) ++differing;
+        EXPECT_EQ(differing, 0) << "entry " << i << " rows " << r.top << ".." << r.bottom;
+    }
+    Close();
+}
+
+// A disabled entry captioned "-…-" is a header: the skin's header band
+// with the caption, dashes left out, in the header record's font colour.
+TEST_F(MenuLevelTest, AHeaderEntryOfASkinnedLevelShowsItsCaptionOnTheHeaderBand) {
+    auto skin = ProgramSkin();
+    const int ri = skin->GetControlIndex(L"menuheader");
+    ASSERT_GE(ri, 0);
+    auto* rec = dynamic_cast<TbsDataSkinLabelControl*>(skin->CtrlList[static_cast<size_t>(ri)].get());
+    ASSERT_NE(rec, nullptr) << "the header record carries a font";
+    TMenuItem* items = Entries(3);
+    TMenuItem* header = AddItem(menu, items, L"-格式-");
+    header->SetEnabled(false);
+    items->Insert(1, header);
+    TMenuItem* plain = AddItem(menu, items, L"-格式-");  // enabled: ordinary text
+    items->Insert(3, plain);
+    const TRect got = Open(items, TRect(300, 200, 300, 200), false, false, skin.get());
+    TbsSkinPopupWindow* level = Level(0);
+    ASSERT_NE(level->PW, nullptr);
+    TBitmap shot(got.Width(), got.Height(), pf24bit);
+    level->PaintMenu(shot.Canvas()->Handle());
+    auto inked = [&](int index) {
+        const TRect& r = level->ItemList[static_cast<size_t>(index)]->ObjectRect;
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) == ColorToRGB(rec->FontColor)) ++n;
+        return n;
+    };
+    EXPECT_GE(inked(1), 10) << "the header's caption";
+    EXPECT_EQ(inked(3), 0) << "an enabled entry is not a header";
+    Close();
+}
+
 TEST_F(MenuLevelTest, ASkinnedLevelUsesTheSkinAndASkinWithoutAMenuItemRecordKeepsThePlainLook) {
     auto skin = ProgramSkin();
     ASSERT_NE(skin->PopupWindow, nullptr);

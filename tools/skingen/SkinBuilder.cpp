@@ -495,9 +495,11 @@ void BuildPanels(TbsSkinData* s, const Palette& p, Plan& c) {
     for (const wchar_t* name : {L"toolpanel", L"resizetoolpanel", L"bigtoolpanel"})
         SetPanel(AddCtrl<TbsDataSkinPanelControl>(s, name), tool, p, 5);
     SetPanel(AddCtrl<TbsDataSkinPanelControl>(s, L"statusbar"), status, p, 4);
-    auto* mh = AddCtrl<TbsDataSkinPanelControl>(s, L"menuheader");
-    SetPanel(mh, header, p, 4);
-    mh->FontColor = Col(0xFFFFFF);
+    // Header entries of menus and lists: white bold text on the header band.
+    auto* mh = AddCtrl<TbsDataSkinLabelControl>(s, L"menuheader");
+    NinePiece(mh, header, 4);
+    mh->StretchEffect = true;
+    Font(mh->FontName, mh->FontHeight, mh->FontStyle, mh->FontColor, 0xFFFFFF, true);
     auto* g = AddCtrl<TbsDataSkinPanelControl>(s, L"groupbox");
     SetPanel(g, group, p, 0);
     SetCorners(*g, group.Width(), group.Height(), 6, 22, 6, 6);
