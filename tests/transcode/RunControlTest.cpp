@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "TranscodeFixture.h"
+#include "platform/Owners.h"
 // after windows.h
 #include <tlhelp32.h>
 #include "tests/support/ProcessThreads.h"
@@ -162,21 +163,39 @@ TEST_F(RunControl, FreeingAConvertingTaskStopsItFirst) {
     EXPECT_EQ(SettledThreads(threadsBefore), threadsBefore);
 }
 
+// The task is paused from within one of its own reports, so the next step
+// of its loop is the pause: no report follows until it is resumed, and a
+// stop ends the pause and the task with at most the closing report.
 TEST_F(RunControl, PauseHoldsTheTaskAndStopEndsThePause) {
     TCustomFFmpeg t(4);
     Prepare(t);
     t.ReportInterval = 0;
+    std::atomic<int> pauseAt{3};
+    const platform::KernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    HANDLE paused = event.Get();
+    const auto record = t.OnProgress;
+    t.OnProgress = [&](TObject* s, int f, int n, int fps, float q, float b, int64_t z, int64_t c, int64_t d) {
+        record(s, f, n, fps, q, b, z, c, d);
+        if (reportCount == pauseAt) {
+            t.Pause();
+            SetEvent(paused);
+        }
+    };
     TConvertThread* thread = t.StartConvert(true);
     ASSERT_NE(thread, nullptr);
     thread->Resume();
-    ASSERT_TRUE(WaitFor([&] { return reportCount > 0; })) << "no progress report";
-    t.Pause();
-    Sleep(100);
-    const int held = reportCount;
-    Sleep(300);
-    EXPECT_LE(reportCount, held + 1) << "a paused task makes no progress";
+
+    ASSERT_EQ(WaitForSingleObject(paused, 60000), WAIT_OBJECT_0) << "no third report";
+    EXPECT_TRUE(t.Paused());
     EXPECT_TRUE(t.Converting());
+    EXPECT_EQ(reportCount, 3) << "a paused task makes no progress";
+    pauseAt = 6;
+    t.Resume();
+    ASSERT_EQ(WaitForSingleObject(paused, 60000), WAIT_OBJECT_0) << "no progress after the resume";
+    EXPECT_EQ(reportCount, 6);
+
     t.Stop(true);
+    EXPECT_LE(reportCount, 7);
     EXPECT_EQ(terminations, 1);
     EXPECT_FALSE(t.Converting());
 }
