@@ -49,6 +49,7 @@
 #include "skin/shell/bsSkinDialogBase.h"
 #include "skin/shell/bsSkinOpenDialog.h"
 #include "tests/dialogs/DialogDriver.h"
+#include "tests/mainwindow/BenchApplication.h"
 #include "tests/mainwindow/QueueInput.h"
 #include "tools/testmedia/TestMedia.h"
 
@@ -346,13 +347,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     TApplication app;
-    Application->Initialize();
-    platform::InitMainThread();
-    const std::string error = testmedia::LoadTranscoderLibraries();
-    if (!error.empty()) {
-        std::printf("cannot load the libraries: %s\n", error.c_str());
-        return 1;
-    }
+    if (!mainwindowbench::StartApplication()) return 1;
     Bench bench;
     bench.Ffmpeg = Utf8ToWide(argv[1]);
     if (argc > 2) bench.Rounds = std::max(1, std::atoi(argv[2]));

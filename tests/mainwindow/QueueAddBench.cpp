@@ -18,18 +18,13 @@
 #include "skin/controls/bsSkinCtrlsViews.h"
 #include "skin/shell/bsSkinDialogBase.h"
 #include "skin/shell/bsSkinFolderDialog.h"
+#include "tests/mainwindow/BenchApplication.h"
 #include "tools/testmedia/TestMedia.h"
 
 int main() {
     constexpr int kFiles = 200;
     TApplication app;
-    Application->Initialize();
-    platform::InitMainThread();
-    const std::string error = testmedia::LoadTranscoderLibraries();
-    if (!error.empty()) {
-        std::printf("cannot load the libraries: %s\n", error.c_str());
-        return 1;
-    }
+    if (!mainwindowbench::StartApplication()) return 1;
     const std::wstring folder = testmedia::ScratchFolder(L"vantrel-queue-bench");
     const std::wstring clips = folder + L"clips\\", outputs = folder + L"out";
     CreateDirectoryW(clips.c_str(), nullptr);
