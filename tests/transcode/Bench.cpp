@@ -1,5 +1,6 @@
 // Times the transcoder on a generated 1280x720 25 fps 20 s clip with sound:
-// H.264 (libx264, medium) + AAC MP4, a decode-only run, and an MP3 run.
+// H.264 (libx264, medium) + AAC MP4, a decode-only run, and an MP3 run,
+// each with one codec thread.
 //
 // "transcode_bench.exe batch <input> <output>..." converts the input into
 // each output (H.264 medium + AAC) as one batch of the encoder component,
@@ -25,6 +26,7 @@ namespace {
 
 double Run(const std::wstring& AInput, const std::wstring& AOutput, const std::vector<std::pair<std::wstring, std::wstring>>& AOptions) {
     TCustomFFmpeg t(2);
+    t.CodecThreads = 1;  // one thread, as ffmpeg.exe is run with "-threads 1"
     t.InitOptions();
     if (!t.OpenInput(AInput)) throw EEngineError(t.LastErrMsg());
     for (const auto& [n, v] : AOptions) t.ParseOption(n, v);
