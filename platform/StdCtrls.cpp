@@ -367,13 +367,13 @@ void TCustomMemo::AddLine(const String& s) {
 namespace {
 
 // Messages that read, change or show the text of an edit control, or act
-// on its selection: the lines still waiting go in first.
+// on its selection: the lines still waiting go in first. (New text from
+// WM_SETTEXT replaces them instead.)
 bool SeesMemoText(UINT msg) {
     switch (msg) {
     case WM_PAINT:
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
-    case WM_SETTEXT:
     case WM_KEYDOWN:
     case WM_CHAR:
     case WM_LBUTTONDOWN:
@@ -389,6 +389,12 @@ bool SeesMemoText(UINT msg) {
 }
 
 }  // namespace
+
+void TCustomMemo::DropLines() {
+    if (flushTimer_ && HandleAllocated()) platform::KillWindowTimer(Handle(), kFlushTimer);
+    flushTimer_ = false;
+    pendingLines_.clear();
+}
 
 void TCustomMemo::FlushLines() {
     if (flushTimer_ && HandleAllocated()) platform::KillWindowTimer(Handle(), kFlushTimer);
@@ -412,7 +418,7 @@ String TCustomMemo::GetText() const {
 }
 
 void TCustomMemo::SetText(const String& v) {
-    FlushLines();
+    DropLines();  // the new text replaces them
     TCustomEdit::SetText(v);
 }
 
@@ -421,7 +427,10 @@ void TCustomMemo::WndProc(TMessage& m) {
         FlushLines();
         return;
     }
-    if (!pendingLines_.empty() && SeesMemoText(m.Msg)) FlushLines();
+    if (!pendingLines_.empty()) {
+        if (m.Msg == WM_SETTEXT) DropLines();  // the new text replaces them
+        else if (SeesMemoText(m.Msg)) FlushLines();
+    }
     if (m.Msg == WM_DESTROY) flushTimer_ = false;  // the window's timers go with it
     if (m.Msg == CM_WANTSPECIALKEY && ((m.WParam == VK_RETURN && WantReturns) || (m.WParam == VK_TAB && WantTabs))) {
         m.Result = 1;

@@ -166,9 +166,10 @@ public:
     // window together, one update shortly after the first of them (the
     // system's edit control lays out its whole text on every change); a
     // memo not on screen takes them only when it is painted. Either way
-    // they go in at once when the text or the selection is read or set
-    // (through this class or by a message to the window), on input, or
-    // when the window goes: nobody sees a line missing.
+    // they go in at once when the text is read or the selection read or
+    // set (through this class or by a message to the window), on input, or
+    // when the window goes: nobody sees a line missing. New text replaces
+    // them with the rest.
     void AddLine(const String& s);
     // Writes the lines added since the last update into the window.
     void FlushLines();
@@ -186,6 +187,7 @@ private:
     TScrollStyle scrollBars_ = ssNone;
     std::vector<String> pendingLines_;
     bool flushTimer_ = false;
+    void DropLines();  // forgets the lines not yet written
 };
 
 class TMemo : public TCustomMemo {

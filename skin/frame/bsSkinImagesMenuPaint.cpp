@@ -9,6 +9,7 @@
 #include "skin/bsUtils.h"
 #include "skin/bsUtilsImages.h"
 #include "skin/frame/bsSkinImagesMenu.h"
+#include "skin/frame/bsSkinMenus.h"
 
 namespace {
 // The plain cell frame and fills.
@@ -125,19 +126,9 @@ void TbsSkinImagesMenuPopupWindow::DrawHeader(TCanvas* C, const TbsImagesMenuIte
         DrawWideText(C, it.Caption, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         return;
     }
-    const TRect& sr = label->SkinRect;
     TBitmap band;
-    CreateHSkinImage(label->LTPoint.x, sr.Width() - label->RTPoint.x, &band, picture, sr, IR.Width(), sr.Height(),
-                     label->StretchEffect);
-    TCanvas* bc = band.Canvas();
-    bc->Font()->SetName(label->FontName);
-    bc->Font()->SetHeight(label->FontHeight);
-    bc->Font()->SetStyle(label->FontStyle);
-    bc->Font()->SetColor(label->FontColor);
-    bc->Font()->SetCharset(C->Font()->Charset());
-    bc->Brush()->SetStyle(bsClear);
-    RECT r{label->ClRect.left, label->ClRect.top, band.Width() + label->ClRect.right - sr.Width(), band.Height()};
-    DrawWideText(bc, it.Caption, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    MakeLabelBand(band, *label, picture, IR.Width(), it.Caption, DT_SINGLELINE | DT_VCENTER | DT_CENTER,
+                  C->Font()->Charset());
     C->Draw(IR.left, IR.top, &band);
 }
 

@@ -182,6 +182,22 @@ void TbsSkinMenuItem::DrawMarkPicture(TCanvas* C, const TRect& part, const TRect
     C->Draw(x, y, &b);
 }
 
+void MakeLabelBand(TBitmap& Band, const TbsDataSkinLabelControl& Rec, TBitmap* Picture, int Width,
+                   const String& Caption, UINT Flags, TFontCharset Charset) {
+    const TRect& sr = Rec.SkinRect;
+    CreateHSkinImage(Rec.LTPoint.x, RectWidth(sr) - Rec.RTPoint.x, &Band, Picture, sr, Width, RectHeight(sr),
+                     Rec.StretchEffect);
+    TCanvas* c = Band.Canvas();
+    c->Font()->SetColor(Rec.FontColor);
+    c->Font()->SetName(Rec.FontName);
+    c->Font()->SetHeight(Rec.FontHeight);
+    c->Font()->SetStyle(Rec.FontStyle);
+    c->Font()->SetCharset(Charset);
+    c->Brush()->SetStyle(bsClear);
+    RECT r{Rec.ClRect.left, Rec.ClRect.top, Band.Width() + Rec.ClRect.right - RectWidth(sr), Band.Height()};
+    DrawWideText(c, Caption, r, Flags);
+}
+
 void TbsSkinMenuItem::DrawHeaderBand(TBitmap* B) {
     TbsSkinData* sd = Parent->SD;
     int i = sd ? sd->GetControlIndex(L"menuheader") : -1;
@@ -194,20 +210,9 @@ void TbsSkinMenuItem::DrawHeaderBand(TBitmap* B) {
                        : nullptr;
     if (!pic || IsNullRect(rec->SkinRect)) return;
     TBitmap band;
-    CreateHSkinImage(rec->LTPoint.x, RectWidth(rec->SkinRect) - rec->RTPoint.x, &band, pic, rec->SkinRect, B->Width(),
-                     RectHeight(rec->SkinRect), rec->StretchEffect);
-    TCanvas* c = band.Canvas();
-    const TFontCharset cs = B->Canvas()->Font()->Charset();
-    c->Font()->SetColor(rec->FontColor);
-    c->Font()->SetName(rec->FontName);
-    c->Font()->SetHeight(rec->FontHeight);
-    c->Font()->SetStyle(rec->FontStyle);
-    c->Font()->SetCharset(cs);
-    c->Brush()->SetStyle(bsClear);
     const String& cap = MenuItem->Caption();
-    RECT r{rec->ClRect.left, rec->ClRect.top, band.Width() + rec->ClRect.right - RectWidth(rec->SkinRect),
-           band.Height()};
-    DrawWideText(c, cap.substr(1, cap.size() - 2), r, TextFlags(Parent) | DT_SINGLELINE);
+    MakeLabelBand(band, *rec, pic, B->Width(), cap.substr(1, cap.size() - 2), TextFlags(Parent) | DT_SINGLELINE,
+                  B->Canvas()->Font()->Charset());
     B->Canvas()->Draw(0, (B->Height() - band.Height()) / 2, &band);
 }
 

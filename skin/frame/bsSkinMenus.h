@@ -55,6 +55,13 @@ void DrawMenuCheckMark(TCanvas* C, int X, int Y, TColor Color);
 void DrawMenuArrowMark(TCanvas* C, int X, int Y, TColor Color);
 void DrawMenuRadioMark(TCanvas* C, int X, int Y, TColor Color);
 
+// A header band of a label record ("menuheader", "label"), Width wide: the
+// record's picture part with its ends kept, and Caption drawn in the
+// record's font (character set Charset) within its client part with the
+// DrawText Flags.
+void MakeLabelBand(TBitmap& Band, const TbsDataSkinLabelControl& Rec, TBitmap* Picture, int Width,
+                   const String& Caption, UINT Flags, TFontCharset Charset);
+
 // A separator: the caption "-". A header: a disabled item whose caption
 // begins and ends with "-" (longer than nothing). Selectable: enabled and
 // not a separator.
