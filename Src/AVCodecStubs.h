@@ -19,9 +19,9 @@
     X(avcodec_get_class) X(avcodec_get_type) X(avcodec_descriptor_get) \
     X(avcodec_descriptor_get_by_name) X(av_get_bits_per_sample) X(av_get_exact_bits_per_sample) \
     X(av_get_audio_frame_duration2) X(av_get_profile_name) X(av_packet_alloc) X(av_packet_free) \
-    X(av_packet_unref) X(av_packet_ref) X(av_packet_clone) X(av_packet_move_ref) X(av_new_packet) \
+    X(av_packet_unref) X(av_packet_make_writable) X(av_packet_ref) X(av_packet_clone) X(av_packet_move_ref) X(av_new_packet) \
     X(av_packet_rescale_ts) X(av_bsf_get_by_name) X(av_bsf_alloc) X(av_bsf_init) \
-    X(av_bsf_send_packet) X(av_bsf_receive_packet) X(av_bsf_free) X(av_codec_iterate) \
+    X(av_bsf_send_packet) X(av_bsf_receive_packet) X(av_bsf_flush) X(av_bsf_free) X(av_codec_iterate) \
     X(av_codec_is_encoder) X(av_codec_is_decoder) X(avcodec_align_dimensions2) X(av_parser_init) \
     X(av_parser_parse2) X(av_parser_close) X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end) \
     X(av_packet_get_side_data)

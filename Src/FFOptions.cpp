@@ -177,3 +177,16 @@ void ApplyOptions(const TFFOptions& AOpts, void* ATarget, void* ASource, int AFl
         ff::av_free(value);
     }
 }
+
+AVDictionary* OptionsDictionary(const TFFOptions& AOpts, void* ASource, int AFlags) {
+    AVDictionary* dict = nullptr;
+    for (const char* name : AOpts.opt_names) {
+        const AVOption* o = ff::av_opt_find(ASource, name, nullptr, 0, 0);
+        if (!o || (o->flags & AFlags) != AFlags) continue;
+        uint8_t* value = nullptr;
+        if (ff::av_opt_get(ASource, name, 0, &value) >= 0 && value && *value)
+            ff::av_dict_set(&dict, name, reinterpret_cast<char*>(value), 0);
+        ff::av_free(value);
+    }
+    return dict;
+}

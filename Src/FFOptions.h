@@ -53,4 +53,8 @@ void SetOptionEncoder(TFFOptions& AOpts, AVMediaType AType, const AVCodec* AEnco
 void CopyPrivateOptions(const TFFOptions& AOpts, AVMediaType AType, AVDictionary** ADict);
 // Copies the stored values of the set names that carry all AFlags bits from
 // ASource into ATarget (both objects with an AVClass).
+// The options set on ASource whose flags include all of AFlags, by name and
+// value, for a library object made later; null when there are none. The
+// caller owns the dictionary.
+AVDictionary* OptionsDictionary(const TFFOptions& AOpts, void* ASource, int AFlags);
 void ApplyOptions(const TFFOptions& AOpts, void* ATarget, void* ASource, int AFlags);

@@ -62,6 +62,17 @@ using TDictionaryPtr = std::unique_ptr<AVDictionary, ffown::DictionaryFree>;
 using TAudioFifoPtr = std::unique_ptr<AVAudioFifo, ffown::AudioFifoFree>;
 using TStdFilePtr = std::unique_ptr<FILE, ffown::FileClose>;
 
+// A channel layout held by value; the map of a custom layout is freed with it.
+struct TChannelLayout {
+    AVChannelLayout Layout{};
+    TChannelLayout() = default;
+    ~TChannelLayout() {
+        if (Layout.order == AV_CHANNEL_ORDER_CUSTOM) ff::av_channel_layout_uninit(&Layout);
+    }
+    TChannelLayout(const TChannelLayout&) = delete;
+    TChannelLayout& operator=(const TChannelLayout&) = delete;
+};
+
 // A new frame or packet; throws std::bad_alloc when the library has no memory.
 inline TFramePtr NewFrame() {
     TFramePtr f(ff::av_frame_alloc());

@@ -106,6 +106,7 @@ TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles) {
     Fmeta_data_maps.assign(AMaxFiles, {});
     Fbitstream_filters.assign(AMaxFiles, std::vector<TBitstreamFilterChain>(MAX_STREAMS));
     Finput_codecs.assign(AMaxFiles * MAX_STREAMS, nullptr);
+    Finput_decoder_opts.resize(AMaxFiles * MAX_STREAMS);
     Foutput_codecs.assign(AMaxFiles * MAX_STREAMS, nullptr);
     Foutput_setup.assign(AMaxFiles * MAX_STREAMS, {});
     Fstream_maps.assign(AMaxFiles * MAX_STREAMS, {});
@@ -144,6 +145,7 @@ void TCustomFFmpeg::SetDefaults() {
     std::fill(Finput_files_ts_offset.begin(), Finput_files_ts_offset.end(), 0);
     for (auto& row : Finput_files_ts_scale) std::fill(row.begin(), row.end(), 0.0);
     std::fill(Finput_codecs.begin(), Finput_codecs.end(), nullptr);
+    for (auto& opts : Finput_decoder_opts) opts.reset();
     std::fill(Foutput_codecs.begin(), Foutput_codecs.end(), nullptr);
     for (auto& row : Fbitstream_filters)
         for (auto& chain : row) chain.clear();
@@ -386,10 +388,14 @@ void TCustomFFmpeg::DoConvert() {
 }
 
 void TCustomFFmpeg::DoTerminate() {
-    FConverting = false;
-    FTerminated = true;
     {
+        // A stop that lands while the converting thread ends the task finds
+        // it either still converting or ended, never neither, and a task
+        // ends once, whichever thread ends it.
         std::lock_guard<std::mutex> lock(FThreadLock);
+        if (FTerminated) return;
+        FTerminated = true;
+        FConverting = false;
         FThread = nullptr;
     }
     if (OnTerminate) OnTerminate(this);
@@ -413,11 +419,17 @@ void TCustomFFmpeg::Stop(bool AWaitFor) {
 }
 
 void TCustomFFmpeg::Cancel(bool AWaitFor) {
-    if (FConverting) {
+    bool converting, terminated;
+    {
+        std::lock_guard<std::mutex> lock(FThreadLock);
+        converting = FConverting;
+        terminated = FTerminated;
+    }
+    if (converting) {
         Stop(AWaitFor);
         return;
     }
-    if (FTerminated) return;
+    if (terminated) return;
     ResetEvent(FTermEvent);
     HANDLE h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TDoTerminateThread::ThreadProc, this, 0, nullptr));
     if (!h) {

@@ -120,17 +120,23 @@ struct TAVOutputStream {
     // audio
     int audio_resample = 0;
     TResamplerPtr resample;
+    // The decoded sound the resampler was built for; other sound rebuilds it.
+    AVSampleFormat resample_in_format = AV_SAMPLE_FMT_NONE;
+    int resample_in_rate = 0;
+    TChannelLayout resample_in_layout;
+    bool audio_clock_set = false;  // the first block has placed the sound on the time line
     // The sample queue in use: the stream's own (fifo_owned), or in join
     // mode its owner's.
     AVAudioFifo* fifo = nullptr;
     TAudioFifoPtr fifo_owned;
-    int64_t next_audio_pts = 0;
+    int64_t next_audio_pts = 0;  // end of the last frame given to the encoder, encoder time base
     TStdFilePtr logfile;
     std::string x264_stats;  // libx264's own statistics file of a pass
     std::vector<TBitstreamFilterPtr> bsfs;
     TFilterGraphPtr filter_graph;  // with its source and sink, when the stream is filtered
     AVFilterContext* filter_src = nullptr;
     AVFilterContext* filter_sink = nullptr;
+    AVRational filter_sar = {1, 1};  // the pixel shape the graph's source takes
     AVCodecID codec_id = AV_CODEC_ID_NONE;
     // Join mode: the stream of the first group, whose encoder, audio queue,
     // pass log and written end this stream shares; none in the first group.
@@ -284,6 +290,12 @@ protected:
     AVStream* NewStream(AVFormatContext* AOc, AVMediaType AType, TBitstreamFilterChain& APending, TOutputStreamSetup*& ASetup);
     int OutputEntryOf(AVFormatContext* AOc) const;
     void ResetInputOptions();
+    // The user's decoding options of a stream type as they stand; null when none.
+    TDictionaryPtr TakeDecoderOptions(AVMediaType AType) const;
+    // The reduced decoding resolution asked of the stream in ASlot (0 = none).
+    int DecoderLowres(int ASlot) const;
+    // Logs when a video stream's codec and container disagree on its frame rate.
+    void LogFrameRateDifference(const AVStream* ASt, unsigned AIndex);
     bool FailInput(AVFormatContext*& AIc, const std::wstring& AMessage);
     void SetRcOverride(AVCodecContext* ACtx);
     // The encoder named by the option (checked), else the format's own for the type.
@@ -331,10 +343,22 @@ protected:
     void FlushEncoders(int AIstIndex);
     // Moves what the resampler still holds into the stream's audio queue.
     void FlushResampler(TAVOutputStream& AOst);
+    // Builds the resampler for the decoded sound of AFrame, first emptying one
+    // built for other sound (a broadcast switching from 5.1 to stereo).
+    void FitResampler(TAVOutputStream& AOst, AVFrame* AFrame);
+    // Without drift correction: the first block places the sound on the input's
+    // time line; a later block that starts after the end of the sound so far
+    // (a hole in the input's sound) gets the hole as silence first, so that
+    // every container keeps the sound with the picture.
+    void FollowAudioClock(TAVOutputStream& AOst);
+    // Appends ASamples of silence to the stream's audio queue.
+    void QueueSilence(TAVOutputStream& AOst, int64_t ASamples);
     void DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
     void EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush);
     // Drift correction of one converted block; the samples to drop from its front.
     int SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int ASamples);
+    // The stream's picture at the encoder's size and format, for the scaler.
+    void AllocateScaledPicture(TAVOutputStream& AOst);
     // A picture of another size than the last: the crop bands in proportion.
     void RescaleCropBands(TAVOutputStream& AOst, const AVFrame* AFrame);
     int DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
@@ -374,6 +398,9 @@ protected:
     AVFrame* PreProcessVideoFrame(TAVInputStream& AIst, AVFrame* AFrame);
     // The video filter graph (FFmpegFilters.cpp).
     std::string VideoFilterChain(const TAVOutputStream& AOst, const AVCodecContext* ADec) const;
+    // The pixel shape of the graph's source that shows the cropped picture at
+    // the encoder's display aspect.
+    AVRational SourceAspect(const TAVOutputStream& AOst, const AVCodecContext* ADec) const;
     void BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream& AIst);
     // Filters and encodes one decoded picture; a null picture drains the graph.
     int FilterVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame);
@@ -399,6 +426,8 @@ public:
     std::vector<int64_t> Finput_files_ts_offset;
     std::vector<std::vector<double>> Finput_files_ts_scale;
     std::vector<const AVCodec*> Finput_codecs;
+    // Per input stream slot: the user's decoding options when its input was opened.
+    std::vector<TDictionaryPtr> Finput_decoder_opts;
     int Fnb_icodecs = 0;
     std::vector<AVFormatContext*> Foutput_files;
     int Fnb_output_files = 0;
@@ -528,7 +557,8 @@ protected:
     HANDLE FRunEvent = nullptr;  // signalled while not paused
     bool FJoinMode = false;
     std::atomic<bool> FConverting{false}, FBroken{false}, FPaused{false};
-    bool FFinished = false, FTerminated = false, FFatalException = false;
+    std::atomic<bool> FTerminated{false};  // set before FConverting is cleared, under FThreadLock
+    bool FFinished = false, FFatalException = false;
     std::wstring FFatalMessage;
     int64_t FTotalOutputDuration = -1;
     std::wstring FLastErrMsg;
@@ -558,4 +588,5 @@ protected:
     TFramePtr Fdecoded;
     TFramePtr Faudio_frame;
     TPacketPtr Fenc_pkt;
+    TPacketPtr Fbsf_pkt;  // a packet as it was before a bitstream filter took it
 };

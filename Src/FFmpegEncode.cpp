@@ -18,18 +18,22 @@
 
 namespace {
 
+// The longest hole in an input's sound, in seconds, that is filled with silence.
+constexpr int kLongestAudioHole = 60;
+
 // Peak signal-to-noise ratio in dB of a mean squared error given as a share
 // of the peak's square.
 double Psnr(double AError) { return -10.0 * std::log10(AError); }
 
-// Scales integer samples by AVolume/256 with rounding, kept in range; ABias
-// is the value of silence (128 for unsigned 8-bit).
+// Scales integer samples by AVolume/256, (sample x volume + 128) shifted right
+// arithmetically by 8, kept in range; ABias is the value of silence (128 for
+// unsigned 8-bit).
 template <class T>
 void ScaleIntegers(void* AData, int ACount, int AVolume, int64_t ABias, int64_t AMin, int64_t AMax) {
     auto* s = static_cast<T*>(AData);
     for (int i = 0; i < ACount; ++i) {
         const int64_t v = (static_cast<int64_t>(s[i]) - ABias) * AVolume;
-        const int64_t scaled = v >= 0 ? (v + 128) / 256 : -((-v + 128) / 256);
+        const int64_t scaled = (v + 128) >> 8;
         s[i] = static_cast<T>(std::clamp(scaled, AMin - ABias, AMax - ABias) + ABias);
     }
 }
@@ -127,7 +131,7 @@ int TCustomFFmpeg::OutputPacket(TAVInputStream& AIst, int AIstIndex, const AVPac
         r = ff::avcodec_receive_frame(AIst.dec, Fdecoded.get());
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) break;
         if (r < 0) return -1;
-        if (APkt && frames == 1) WarnMultipleFrames(AIst, APkt->stream_index);
+        if (APkt && frames >= 1) WarnMultipleFrames(AIst, APkt->stream_index);
         AIst.pts = AIst.next_pts;
         if (Fdecoded.get()->best_effort_timestamp != AV_NOPTS_VALUE)
             AIst.pts = ff::av_rescale_q(Fdecoded.get()->best_effort_timestamp, AIst.st->time_base, AV_TIME_BASE_Q) +
@@ -218,21 +222,80 @@ void TCustomFFmpeg::FlushEncoders(int AIstIndex) {
 
 // ---------------------------------------------------------------- audio
 
+void TCustomFFmpeg::FitResampler(TAVOutputStream& AOst, AVFrame* AFrame) {
+    const auto format = static_cast<AVSampleFormat>(AFrame->format);
+    if (AOst.resample) {
+        if (format == AOst.resample_in_format && AFrame->sample_rate == AOst.resample_in_rate &&
+            !ff::av_channel_layout_compare(&AFrame->ch_layout, &AOst.resample_in_layout.Layout))
+            return;
+        // What the old one holds belongs before the new sound.
+        FlushResampler(AOst);
+        AOst.resample.reset();
+        char layout[64] = {};
+        ff::av_channel_layout_describe(&AFrame->ch_layout, layout, sizeof layout);
+        GlobalLogger()->Log(this, llInfo, "Input Stream #%d.%d audio changed to %s, %d Hz, %s", AOst.sync_ist->file_index,
+                            AOst.sync_ist->index, layout, AFrame->sample_rate, ff::av_get_sample_fmt_name(format));
+    }
+    AVCodecContext* enc = AOst.enc;
+    SwrContext* made = nullptr;
+    const int r = ff::swr_alloc_set_opts2(&made, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout, format,
+                                          AFrame->sample_rate, 0, nullptr);
+    AOst.resample.reset(made);
+    if (r < 0 || ff::swr_init(AOst.resample.get()) < 0)
+        throw FFmpegException(FormatText("Can not resample %d channels @ %d Hz to %d channels @ %d Hz", AFrame->ch_layout.nb_channels,
+                                         AFrame->sample_rate, enc->ch_layout.nb_channels, enc->sample_rate));
+    AOst.resample_in_format = format;
+    AOst.resample_in_rate = AFrame->sample_rate;
+    if (AOst.resample_in_layout.Layout.order == AV_CHANNEL_ORDER_CUSTOM) ff::av_channel_layout_uninit(&AOst.resample_in_layout.Layout);
+    if (ff::av_channel_layout_copy(&AOst.resample_in_layout.Layout, &AFrame->ch_layout) < 0)
+        throw FFmpegException("Out of memory in do_audio_out");
+}
+
+void TCustomFFmpeg::QueueSilence(TAVOutputStream& AOst, int64_t ASamples) {
+    const AVCodecContext* enc = AOst.enc;
+    const TFramePtr owner = NewFrame();
+    AVFrame* pad = owner.get();
+    pad->format = enc->sample_fmt;
+    // At most a second at a time, encoded as it comes, so that a long hole
+    // needs no more memory than a short one.
+    pad->nb_samples = static_cast<int>(std::min<int64_t>(ASamples, std::max(enc->sample_rate, 1)));
+    ff::av_channel_layout_copy(&pad->ch_layout, &enc->ch_layout);
+    if (ff::av_frame_get_buffer(pad, 0) < 0) throw FFmpegException("Out of memory in do_audio_out");
+    ff::av_samples_set_silence(pad->extended_data, 0, pad->nb_samples, enc->ch_layout.nb_channels, enc->sample_fmt);
+    for (int64_t left = ASamples; left > 0;) {
+        const int n = static_cast<int>(std::min<int64_t>(left, pad->nb_samples));
+        if (ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(pad->extended_data), n) < n)
+            throw FFmpegException("av_fifo_realloc2() failed");
+        left -= n;
+        if (left > 0) EncodeAudioFifo(AOst, false);
+    }
+}
+
+void TCustomFFmpeg::FollowAudioClock(TAVOutputStream& AOst) {
+    const AVCodecContext* enc = AOst.enc;
+    const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
+    // Where this block's first sample belongs, and where it would land after
+    // what is queued and what the resampler still holds.
+    const int64_t due = std::llrint(ipts * enc->sample_rate);
+    const int64_t waiting = ff::av_audio_fifo_size(AOst.fifo) + ff::swr_get_delay(AOst.resample.get(), enc->sample_rate);
+    if (!AOst.audio_clock_set && !AOst.owner) {
+        AOst.audio_clock_set = true;
+        AOst.sync_opts = std::max<int64_t>(0, due - waiting);
+        return;
+    }
+    AOst.audio_clock_set = true;
+    // Timestamp jitter below the correction threshold stays as it is; a jump
+    // too long to be a pause in the sound (damaged timestamps) moves the
+    // sound without filling.
+    const int64_t hole = due - (AOst.sync_opts + waiting);
+    if (hole > 50 && hole <= static_cast<int64_t>(kLongestAudioHole) * enc->sample_rate) QueueSilence(AOst, hole);
+    else if (hole > 50) AOst.sync_opts = due - waiting;
+}
+
 void TCustomFFmpeg::DoAudioOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
     AVCodecContext* enc = AOst.enc;
-    if (!AOst.resample) {
-        SwrContext* made = nullptr;
-        const int r = ff::swr_alloc_set_opts2(&made, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &AFrame->ch_layout,
-                                              static_cast<AVSampleFormat>(AFrame->format), AFrame->sample_rate, 0, nullptr);
-        AOst.resample.reset(made);
-        if (r < 0 || ff::swr_init(AOst.resample.get()) < 0)
-            throw FFmpegException(FormatText("Can not resample %d channels @ %d Hz to %d channels @ %d Hz",
-                                             AFrame->ch_layout.nb_channels, AFrame->sample_rate, enc->ch_layout.nb_channels,
-                                             enc->sample_rate));
-        // Without sync the output follows the input clock from its first block.
-        const double ipts = static_cast<double>(AOst.sync_ist->pts - Fstart_time) / 1000000.0;
-        if (!Faudio_sync_method && !AOst.owner) AOst.sync_opts = std::max<int64_t>(0, std::llrint(ipts * enc->sample_rate));
-    }
+    FitResampler(AOst, AFrame);
+    if (!Faudio_sync_method) FollowAudioClock(AOst);
     const int64_t capacity = ff::swr_get_delay(AOst.resample.get(), AFrame->sample_rate) + AFrame->nb_samples;
     const int outSamples = static_cast<int>(ff::av_rescale_rnd(capacity, enc->sample_rate, AFrame->sample_rate, AV_ROUND_UP)) + 32;
     if (Faudio_frame.get()->nb_samples < outSamples || Faudio_frame.get()->format != enc->sample_fmt) {
@@ -291,17 +354,7 @@ int TCustomFFmpeg::SyncAudio(TAVOutputStream& AOst, TAVInputStream& AIst, int AS
             return drop;
         }
         const int silence = static_cast<int>(delta);
-        const TFramePtr owner = NewFrame();
-        AVFrame* pad = owner.get();
-        pad->format = enc->sample_fmt;
-        pad->nb_samples = silence;
-        ff::av_channel_layout_copy(&pad->ch_layout, &enc->ch_layout);
-        const bool ok = ff::av_frame_get_buffer(pad, 0) >= 0;
-        if (ok) {
-            ff::av_samples_set_silence(pad->extended_data, 0, silence, enc->ch_layout.nb_channels, enc->sample_fmt);
-            ff::av_audio_fifo_write(AOst.fifo, reinterpret_cast<void**>(pad->extended_data), silence);
-        }
-        if (!ok) throw FFmpegException("Out of memory in do_audio_out");
+        QueueSilence(AOst, silence);
         if (Fverbose > 2) GlobalLogger()->Log(this, llVerbose, "adding %d audio samples of silence", silence);
         AIst.is_start = 0;
         return 0;
@@ -338,8 +391,12 @@ void TCustomFFmpeg::EncodeAudioFifo(TAVOutputStream& AOst, bool AFlush) {
         if (frame->nb_samples > take)
             ff::av_samples_set_silence(frame->extended_data, take, frame->nb_samples - take, enc->ch_layout.nb_channels, enc->sample_fmt);
         ff::av_audio_fifo_read(AOst.fifo, reinterpret_cast<void**>(frame->extended_data), take);
-        frame->pts = AOst.sync_opts;
-        AOst.sync_opts += frame->nb_samples;
+        // A block placed a little before the end of the last frame (timestamp
+        // jitter) goes on from that end: the encoder's time line only grows.
+        int64_t& next = SharedState(AOst).next_audio_pts;
+        frame->pts = std::max(AOst.sync_opts, next);
+        AOst.sync_opts = frame->pts + frame->nb_samples;
+        next = AOst.sync_opts;
         EncodeAndWrite(AOst, frame);
         ++AOst.frame_number;
     }
@@ -369,8 +426,12 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
     int nb_frames = 1;
     if (Fvideo_sync_method) {
         const double vdelta = sync_ipts - AOst.sync_opts;
+        // Pictures of the user's filter chain keep the chain's timing unless
+        // a constant rate is asked for: a chain that drops or adds pictures
+        // is not undone by duplicates and drops here.
         const bool vfr = Fvideo_sync_method == 2 ||
-                         (Fvideo_sync_method < 0 && (Foutput_files[AOst.file_index]->oformat->flags & AVFMT_VARIABLE_FPS));
+                         (Fvideo_sync_method < 0 && ((Foutput_files[AOst.file_index]->oformat->flags & AVFMT_VARIABLE_FPS) ||
+                                                     (FEnableFilter && AOst.filter_graph)));
         if (vdelta < -1.1) nb_frames = 0;
         else if (vfr) {
             if (vdelta <= -0.6) nb_frames = 0;
@@ -403,6 +464,13 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
     }
     AVFrame* source = cropped ? cropped : AFrame;
     AVFrame* final = source;
+    if (!AOst.video_resample &&
+        (source->width != enc->width || source->height != enc->height || source->format != enc->pix_fmt)) {
+        // The input changed its picture under an encoder that took it as it
+        // was: from now on it goes through the scaler, which logs the change.
+        AllocateScaledPicture(AOst);
+        AOst.video_resample = 1;
+    }
     if (AOst.video_resample) {
         if (source->width != AOst.resample_width || source->height != AOst.resample_height || source->format != AOst.resample_pix_fmt) {
             GlobalLogger()->Log(this, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s", AIst.file_index, AIst.index,
@@ -420,9 +488,6 @@ int TCustomFFmpeg::DoVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFra
         ff::sws_scale(AOst.img_resample_ctx.get(), source->data, source->linesize, 0, AOst.resample_height, AOst.pict_tmp->data,
                       AOst.pict_tmp->linesize);
         final = AOst.pict_tmp.get();
-    } else if (source->width != enc->width || source->height != enc->height) {
-        ff::av_log(nullptr, AV_LOG_ERROR, "Input Stream frame size changed\n");
-        throw FFmpegException("Input Stream frame size changed and the stream is not scaled");
     }
     int result = 0;
     for (int i = 0; i < nb_frames && !FBroken; ++i) {
@@ -543,15 +608,31 @@ void TCustomFFmpeg::DoVideoStats(TAVOutputStream& AOst, int AFrameSize) {
 void TCustomFFmpeg::WriteFrame(AVFormatContext* AS, AVPacket* APkt, TAVOutputStream& AOst) {
     for (const TBitstreamFilterPtr& owned : AOst.bsfs) {
         AVBSFContext* bsf = owned.get();
+        // A filter that refuses the packet leaves it as it was.
+        AVPacket* before = Fbsf_pkt.get();
+        if (ff::av_packet_ref(before, APkt) < 0) throw std::bad_alloc();
         int r = ff::av_bsf_send_packet(bsf, APkt);
         if (r >= 0) r = ff::av_bsf_receive_packet(bsf, APkt);
+        if (r == AVERROR(EAGAIN)) {
+            // The filter holds the packet back for a later one.
+            ff::av_packet_unref(before);
+            return;
+        }
         if (r < 0) {
-            const std::wstring m = ErrorText(FormatText("%s failed for stream %d, codec %s", bsf->filter->name, APkt->stream_index,
+            const std::wstring m = ErrorText(FormatText("%s failed for stream %d, codec %s", bsf->filter->name, before->stream_index,
                                                         AOst.stream_copy ? "copy" : AOst.enc->codec->name),
                                              r);
-            if (Fexit_on_error) throw FFmpegException(m);
+            if (Fexit_on_error) {
+                ff::av_packet_unref(before);
+                throw FFmpegException(m);
+            }
             GlobalLogger()->Log(this, llError, m);
-            if (r == AVERROR(EAGAIN)) return;
+            ff::av_packet_unref(APkt);
+            ff::av_packet_move_ref(APkt, before);
+            // What the filter has taken in is gone with its failure.
+            ff::av_bsf_flush(bsf);
+        } else {
+            ff::av_packet_unref(before);
         }
     }
     const int64_t end = (APkt->dts != AV_NOPTS_VALUE ? APkt->dts : APkt->pts) + std::max<int64_t>(APkt->duration, 0);

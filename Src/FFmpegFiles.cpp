@@ -110,6 +110,30 @@ bool TCustomFFmpeg::FailInput(AVFormatContext*& AIc, const std::wstring& AMessag
     return false;
 }
 
+TDictionaryPtr TCustomFFmpeg::TakeDecoderOptions(AVMediaType AType) const {
+    void* source = FOptions.avcodec_opts[AType];
+    if (!source) return nullptr;
+    const int typeFlag = AType == AVMEDIA_TYPE_VIDEO ? AV_OPT_FLAG_VIDEO_PARAM : AV_OPT_FLAG_AUDIO_PARAM;
+    return TDictionaryPtr(OptionsDictionary(FOptions, source, AV_OPT_FLAG_DECODING_PARAM | typeFlag));
+}
+
+int TCustomFFmpeg::DecoderLowres(int ASlot) const {
+    if (ASlot < 0 || !Finput_decoder_opts[ASlot]) return 0;
+    const AVDictionaryEntry* e = ff::av_dict_get(Finput_decoder_opts[ASlot].get(), "lowres", nullptr, 0);
+    return e ? std::clamp(atoi(e->value), 0, 3) : 0;
+}
+
+void TCustomFFmpeg::LogFrameRateDifference(const AVStream* ASt, unsigned AIndex) {
+    // The rate the codec's data gives on average against the container's
+    // real base rate.
+    const AVRational codec = ASt->avg_frame_rate, container = ASt->r_frame_rate;
+    if (Fverbose < 0 || !codec.num || !codec.den || !container.num || !container.den) return;
+    if (int64_t{codec.num} * container.den == int64_t{container.num} * codec.den) return;
+    GlobalLogger()->Log(this, llInfo, "Seems stream %d codec frame rate differs from container frame rate: %2.2f (%d/%d) -> %2.2f (%d/%d)",
+                        static_cast<int>(AIndex), av_q2d(codec), codec.num, codec.den, av_q2d(container), container.num,
+                        container.den);
+}
+
 bool TCustomFFmpeg::OpenInput(const std::wstring& AFileName) {
     if (Fnb_input_files >= FMaxFiles) {
         FLastErrMsg = L"Too many input files";
@@ -205,13 +229,20 @@ bool TCustomFFmpeg::OpenInput(const std::wstring& AFileName) {
             Fframe_width = par->width;
             AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio : par->sample_aspect_ratio;
             const double ratio = sar.num ? av_q2d(sar) : 0.0;
+            // Without a size the pixel shape itself stands for the picture's.
             if (Fframe_width && Fframe_height)
                 Fframe_aspect_ratio = static_cast<float>(ratio != 0 ? Fframe_width * ratio / Fframe_height
                                                                     : static_cast<double>(Fframe_width) / Fframe_height);
-            else if (ratio == 0)
-                Fframe_aspect_ratio = 4.0f / 3.0f;
+            else
+                Fframe_aspect_ratio = ratio != 0 ? static_cast<float>(ratio) : 4.0f / 3.0f;
             if (par->format < 0) par->format = AV_PIX_FMT_YUV420P;
             Fframe_pix_fmt = static_cast<AVPixelFormat>(par->format);
+            if (slot >= 0) Finput_decoder_opts[slot] = TakeDecoderOptions(AVMEDIA_TYPE_VIDEO);
+            if (const int lowres = DecoderLowres(slot); lowres > 0) {
+                Fframe_width >>= lowres;
+                Fframe_height >>= lowres;
+            }
+            LogFrameRateDifference(st, i);
             Fframe_rate = st->r_frame_rate.num ? st->r_frame_rate : st->avg_frame_rate;
             if (slot >= 0) Finput_codecs[slot] = Fvideo_codec_name ? ff::avcodec_find_decoder_by_name(Fvideo_codec_name) : nullptr;
             if (Fvideo_disable) st->discard = AVDISCARD_ALL;
@@ -223,6 +254,7 @@ bool TCustomFFmpeg::OpenInput(const std::wstring& AFileName) {
             Fchannel_layout = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? static_cast<int64_t>(par->ch_layout.u.mask) : 0;
             Faudio_sample_rate = par->sample_rate;
             Faudio_sample_fmt = static_cast<AVSampleFormat>(par->format);
+            if (slot >= 0) Finput_decoder_opts[slot] = TakeDecoderOptions(AVMEDIA_TYPE_AUDIO);
             if (slot >= 0) Finput_codecs[slot] = Faudio_codec_name ? ff::avcodec_find_decoder_by_name(Faudio_codec_name) : nullptr;
             if (Faudio_disable) st->discard = AVDISCARD_ALL;
             break;
@@ -313,8 +345,12 @@ int TCustomFFmpeg::OpenOutput(const std::wstring& AFileName, bool AJoin) {
     if (!oc) throw FFmpegException("avformat_alloc_context failed");
     const std::string libName = ToLibFileName(AFileName);
     int entry = -1;
+    // A refused output leaves no codec choice behind for the next attempt.
+    const int firstCodecSlot = Fnb_ocodecs;
     auto fail = [&](const std::wstring& AMessage) {
         FLastErrMsg = AMessage;
+        std::fill(Foutput_codecs.begin() + firstCodecSlot, Foutput_codecs.begin() + std::max(firstCodecSlot, Fnb_ocodecs), nullptr);
+        Fnb_ocodecs = firstCodecSlot;
         if (entry >= 0) {
             ReleaseOutput(entry);  // frees oc and the streams' setups
             --Fnb_output_files;

@@ -1,7 +1,9 @@
 // The video filter graph of a re-encoded video stream: "buffer" with the
-// decoder's size, format and time base, a deinterlacer at the head when asked,
-// cropping and scaling with named options, the user's chain, and a
-// "buffersink" that delivers the encoder's pixel format.
+// decoder's size, format and frame rate in microseconds, a deinterlacer at the
+// head when asked, cropping and scaling with named options, the user's chain,
+// and a "buffersink" that delivers the encoder's pixel format. What leaves the
+// graph keeps the graph's timestamps and pixel shape: a chain that changes the
+// frame rate, drops pictures or sets the aspect decides what is encoded.
 #include "Src/AVFilterStubs.h"
 #include "Src/AVUtilStubs.h"
 #include "Src/FFmpeg.h"
@@ -13,6 +15,19 @@ std::string Join(const std::string& AChain, const std::string& AFilter) {
 }
 
 }  // namespace
+
+AVRational TCustomFFmpeg::SourceAspect(const TAVOutputStream& AOst, const AVCodecContext* ADec) const {
+    // The cropped picture shown at the encoder's display aspect: the scaler
+    // keeps the display aspect, so the encoder's own pixel shape comes out.
+    const AVCodecContext* enc = AOst.enc;
+    const int w = ADec->width - AOst.leftBand - AOst.rightBand, h = ADec->height - AOst.topBand - AOst.bottomBand;
+    AVRational sar = enc->sample_aspect_ratio;
+    if (sar.num <= 0 || sar.den <= 0 || w <= 0 || h <= 0 || enc->width <= 0 || enc->height <= 0)
+        return ADec->sample_aspect_ratio.num > 0 ? ADec->sample_aspect_ratio : AVRational{1, 1};
+    int num = 1, den = 1;
+    ff::av_reduce(&num, &den, int64_t{sar.num} * enc->width * h, int64_t{sar.den} * enc->height * w, INT32_MAX);
+    return {num, den};
+}
 
 std::string TCustomFFmpeg::VideoFilterChain(const TAVOutputStream& AOst, const AVCodecContext* ADec) const {
     std::string chain;
@@ -33,10 +48,12 @@ void TCustomFFmpeg::BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream&
     const AVCodecContext* dec = AIst.dec;
     AOst.filter_graph.reset(ff::avfilter_graph_alloc());
     if (!AOst.filter_graph) throw FFmpegException("Error opening filters!");
-    const AVRational tb = AIst.st->time_base;
-    const AVRational sar = dec->sample_aspect_ratio.num ? dec->sample_aspect_ratio : AVRational{1, 1};
-    const std::string args = WideToUtf8(FormatText("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", dec->width,
-                                                   dec->height, static_cast<int>(dec->pix_fmt), tb.num, tb.den, sar.num, sar.den));
+    AOst.filter_sar = SourceAspect(AOst, dec);
+    const AVRational sar = AOst.filter_sar;
+    const AVRational rate = AIst.st->r_frame_rate.num ? AIst.st->r_frame_rate : AIst.st->avg_frame_rate;
+    std::string args = WideToUtf8(FormatText("video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=%d/%d", dec->width,
+                                             dec->height, static_cast<int>(dec->pix_fmt), AV_TIME_BASE, sar.num, sar.den));
+    if (rate.num > 0 && rate.den > 0) args += WideToUtf8(FormatText(":frame_rate=%d/%d", rate.num, rate.den));
     if (ff::avfilter_graph_create_filter(&AOst.filter_src, ff::avfilter_get_by_name("buffer"), "src", args.c_str(), nullptr,
                                          AOst.filter_graph.get()) < 0)
         throw FFmpegException("Error opening filters!");
@@ -65,10 +82,22 @@ void TCustomFFmpeg::BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream&
         ff::av_strerror(r, reason, sizeof reason);
         throw FFmpegException(std::string("Error opening filters: ") + reason);
     }
-    // The encoder takes the size the chain produces.
+    // The encoder takes the size the chain produces, and from the user's
+    // chain its pixel shape and a frame rate it changed.
+    const AVFilterLink* out = AOst.filter_sink->inputs[0];
     if (!AOst.owner) {
-        AOst.enc->width = AOst.filter_sink->inputs[0]->w;
-        AOst.enc->height = AOst.filter_sink->inputs[0]->h;
+        AOst.enc->width = out->w;
+        AOst.enc->height = out->h;
+        if (FEnableFilter && out->sample_aspect_ratio.num > 0)
+            AOst.st->sample_aspect_ratio = AOst.enc->sample_aspect_ratio = out->sample_aspect_ratio;
+        if (FEnableFilter && out->frame_rate.num > 0 && out->frame_rate.den > 0 &&
+            (int64_t{out->frame_rate.num} * rate.den != int64_t{rate.num} * out->frame_rate.den)) {
+            AVRational r = out->frame_rate;
+            const AVRational* supported = AOst.enc->codec ? AOst.enc->codec->supported_framerates : nullptr;
+            if (supported && !Fforce_fps) r = supported[ff::av_find_nearest_q_idx(r, supported)];
+            AOst.enc->time_base = {r.den, r.num};
+            AOst.enc->framerate = r;
+        }
     }
     AOst.video_crop = 0;
     AOst.video_resample = 0;
@@ -76,26 +105,38 @@ void TCustomFFmpeg::BuildVideoFilterGraph(TAVOutputStream& AOst, TAVInputStream&
 
 int TCustomFFmpeg::FilterVideoOut(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AFrame) {
     if (!AOst.filter_graph) return AFrame ? DoVideoOut(AOst, AIst, AFrame) : 0;
-    // A null frame ends the stream: the filters give out what they hold.
-    if (ff::av_buffersrc_add_frame_flags(AOst.filter_src, AFrame, AFrame ? AV_BUFFERSRC_FLAG_KEEP_REF : 0) < 0)
-        throw FFmpegException("Error while feeding the filter graph");
-    AVFrame* filtered = ff::av_frame_alloc();
-    if (!filtered) throw FFmpegException("Video encoding failed");
-    int size = 0;
-    try {
-        while (ff::av_buffersink_get_frame(AOst.filter_sink, filtered) >= 0) {
-            if (AFrame) {
-                filtered->interlaced_frame = AFrame->interlaced_frame && !Fdo_deinterlace;
-                filtered->top_field_first = AFrame->top_field_first;
-            }
-            const int r = DoVideoOut(AOst, AIst, filtered);
-            if (r) size = r;
-            ff::av_frame_unref(filtered);
-        }
-    } catch (...) {
-        ff::av_frame_free(&filtered);
-        throw;
+    // The picture enters at the stream's time and with the pixel shape the
+    // source was built for; a null frame ends the stream, and the filters
+    // give out what they hold.
+    int r;
+    if (AFrame) {
+        const int64_t pts = AFrame->pts;
+        const AVRational sar = AFrame->sample_aspect_ratio;
+        AFrame->pts = AIst.pts;
+        AFrame->sample_aspect_ratio = AOst.filter_sar;
+        r = ff::av_buffersrc_add_frame_flags(AOst.filter_src, AFrame, AV_BUFFERSRC_FLAG_KEEP_REF);
+        AFrame->pts = pts;
+        AFrame->sample_aspect_ratio = sar;
+    } else {
+        r = ff::av_buffersrc_add_frame_flags(AOst.filter_src, nullptr, 0);
     }
-    ff::av_frame_free(&filtered);
+    if (r < 0) throw FFmpegException("Error while feeding the filter graph");
+    const TFramePtr owner = NewFrame();
+    AVFrame* filtered = owner.get();
+    const AVRational tb = ff::av_buffersink_get_time_base(AOst.filter_sink);
+    int size = 0;
+    while (ff::av_buffersink_get_frame(AOst.filter_sink, filtered) >= 0) {
+        if (AFrame) {
+            filtered->interlaced_frame = AFrame->interlaced_frame && !Fdo_deinterlace;
+            filtered->top_field_first = AFrame->top_field_first;
+        }
+        // The stream is where the graph says this picture is.
+        if (filtered->pts != AV_NOPTS_VALUE) AIst.pts = ff::av_rescale_q(filtered->pts, tb, AV_TIME_BASE_Q);
+        if (FEnableFilter && filtered->sample_aspect_ratio.num > 0 && !AOst.owner)
+            AOst.enc->sample_aspect_ratio = filtered->sample_aspect_ratio;
+        const int encoded = DoVideoOut(AOst, AIst, filtered);
+        if (encoded) size = encoded;
+        ff::av_frame_unref(filtered);
+    }
     return size;
 }

@@ -121,7 +121,21 @@ void TCustomFFmpeg::SetupStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst)
     AOst.st->time_base = AIst.st->time_base;
     AOst.st->avg_frame_rate = AIst.st->avg_frame_rate;
     AOst.st->r_frame_rate = AIst.st->r_frame_rate;
-    AOst.st->sample_aspect_ratio = AIst.st->sample_aspect_ratio;
+    // The pixel shape chosen when the stream was made ("aspect", or the
+    // input's own) is the one the copy carries.
+    const AVRational chosen = AOst.enc->sample_aspect_ratio;
+    if (type == AVMEDIA_TYPE_VIDEO && chosen.num > 0 && chosen.den > 0) AOst.st->sample_aspect_ratio = par->sample_aspect_ratio = chosen;
+    else AOst.st->sample_aspect_ratio = AIst.st->sample_aspect_ratio;
+}
+
+void TCustomFFmpeg::AllocateScaledPicture(TAVOutputStream& AOst) {
+    const AVCodecContext* enc = AOst.enc;
+    AOst.pict_tmp.reset(ff::av_frame_alloc());
+    if (!AOst.pict_tmp) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+    AOst.pict_tmp->format = enc->pix_fmt;
+    AOst.pict_tmp->width = enc->width;
+    AOst.pict_tmp->height = enc->height;
+    if (ff::av_frame_get_buffer(AOst.pict_tmp.get(), 0) < 0) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
 }
 
 void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, int AIndex) {
@@ -148,13 +162,7 @@ void TCustomFFmpeg::SetupEncoder(TAVOutputStream& AOst, TAVInputStream& AIst, in
         }
         AOst.video_resample = enc->width != w || enc->height != h || enc->pix_fmt != dec->pix_fmt;
         if (AOst.video_resample) {
-            AOst.pict_tmp.reset(ff::av_frame_alloc());
-            if (!AOst.pict_tmp) throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-            AOst.pict_tmp->format = enc->pix_fmt;
-            AOst.pict_tmp->width = enc->width;
-            AOst.pict_tmp->height = enc->height;
-            if (ff::av_frame_get_buffer(AOst.pict_tmp.get(), 0) < 0)
-                throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+            AllocateScaledPicture(AOst);
             AOst.img_resample_ctx.reset(ff::sws_getContext(w, h, dec->pix_fmt, enc->width, enc->height, enc->pix_fmt,
                                                            static_cast<int>(Fsws_flags), nullptr, nullptr, nullptr));
             if (!AOst.img_resample_ctx) throw FFmpegException("Cannot get resampling context");
@@ -319,7 +327,10 @@ void TCustomFFmpeg::OpenDecoders() {
         int r;
         {
             std::lock_guard<std::mutex> lock(AVCodecLock);
-            r = ff::avcodec_open2(ist.dec, codec, nullptr);
+            AVDictionary* opts = nullptr;
+            if (n < Finput_decoder_opts.size() && Finput_decoder_opts[n]) ff::av_dict_copy(&opts, Finput_decoder_opts[n].get(), 0);
+            r = ff::avcodec_open2(ist.dec, codec, &opts);
+            ff::av_dict_free(&opts);
         }
         if (r < 0) {
             DumpStreamMapping();
@@ -469,6 +480,7 @@ void TCustomFFmpeg::FreeTranscodeTables() {
     Fdecoded.reset();
     Faudio_frame.reset();
     Fenc_pkt.reset();
+    Fbsf_pkt.reset();
 }
 
 // ---------------------------------------------------------------- the task
@@ -482,6 +494,7 @@ void TCustomFFmpeg::Transcode() {
     Fdecoded = NewFrame();
     Faudio_frame = NewFrame();
     Fenc_pkt = NewPacket();
+    Fbsf_pkt = NewPacket();
     BuildInputTables();
     for (const auto& ist : Fist_table) {
         const AVCodec* codec = ff::avcodec_find_decoder(ist->st->codecpar->codec_id);

@@ -132,6 +132,22 @@ TEST_F(Batch, ThreadModeRunsAtMostThreadCountAndEndsEachTaskOnce) {
     for (DWORD id : endThreads) EXPECT_NE(id, GetCurrentThreadId());
 }
 
+// An output the task refused (its folder does not exist) leaves none of its
+// encoder choices behind: the output set next converts with its own.
+TEST_F(Batch, AnOutputSetAfterARefusedOneUsesItsOwnEncoders) {
+    ASSERT_EQ(encoder.AddTask(media().Mp4, PInputOptions(nullptr)), 0);
+    EXPECT_FALSE(encoder.SetOutputFile(0, Out(L"missing\\a.mkv"), L"vcodec=libx264\nacodec=libmp3lame"));
+    ASSERT_TRUE(encoder.SetOutputFile(0, Out(L"b.avi"), L"vcodec=mpeg4\nacodec=mp2")) << U8(encoder.LastErrMsg());
+    encoder.Start(0);
+    const auto e = Ends();
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_FALSE(e[0].Exception) << U8(e[0].ExceptionMsg);
+    TAVProbe probe;
+    ASSERT_TRUE(probe.LoadFile(Out(L"b.avi")));
+    EXPECT_THAT(U8(probe.FirstVideoStreamInfo().CodecName), ::testing::StartsWith("mpeg4("));
+    EXPECT_THAT(U8(probe.FirstAudioStreamInfo().CodecName), ::testing::StartsWith("mp2("));
+}
+
 TEST_F(Batch, InlineRunEndsEveryTaskInOrderOnTheCallersThread) {
     AddTasks(3, media().Wav, L".mp2", L"acodec=mp2");
     // A task without output fails at once; the batch goes on.

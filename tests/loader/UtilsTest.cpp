@@ -109,6 +109,26 @@ TEST(ApplicationPathTest, IsTheFolderOfTheExecutable) {
     EXPECT_EQ(GetApplicationFileName().rfind(path, 0), 0u);
 }
 
+struct TUnixTimeCase {
+    int64_t Seconds;
+    double Days;  // since 1899-12-30, in UTC
+};
+
+class UnixToLocalDateTimeTest : public ::testing::TestWithParam<TUnixTimeCase> {};
+
+// Days since 1899-12-30 with the time of day as a fraction, moved by the
+// zone's standard bias (daylight saving not applied).
+TEST_P(UnixToLocalDateTimeTest, CountsDaysAndShiftsByTheZonesStandardBias) {
+    TIME_ZONE_INFORMATION zone{};
+    const double bias = GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID ? 0.0 : zone.Bias;
+    EXPECT_NEAR(UnixToLocalDateTime(GetParam().Seconds), GetParam().Days - bias / 1440.0, 1e-9);
+}
+INSTANTIATE_TEST_SUITE_P(Times, UnixToLocalDateTimeTest,
+                         ::testing::Values(TUnixTimeCase{0, 25569.0}, TUnixTimeCase{86400, 25570.0},
+                                           TUnixTimeCase{-86400, 25568.0}, TUnixTimeCase{43200, 25569.5},
+                                           // 2023-11-14 22:13:20
+                                           TUnixTimeCase{1700000000, 45244.0 + 80000.0 / 86400.0}));
+
 TEST(DateTimeTextTest, FormatsADateTimeValue) {
     EXPECT_EQ(DateTimeText(L"yyyy-mm-dd hh:nn:ss", 25569.5), L"1970-01-01 12:00:00");
     EXPECT_EQ(DateTimeText(L"yyyy-mm-dd hh:nn:ss", 45000.25), L"2023-03-15 06:00:00");

@@ -236,6 +236,26 @@ TEST_F(RunControl, CancelOfATaskNeverStartedEndsItOnceOnAnotherThread) {
     EXPECT_EQ(terminations, 1);
 }
 
+// Reaches the end notification as the thread of a Cancel would call it.
+class TEndingTask : public TCustomFFmpeg {
+public:
+    TEndingTask() : TCustomFFmpeg(4) {}
+    using TCustomFFmpeg::DoTerminate;
+};
+
+// A Cancel that meets the converting thread as it ends the task (Stop came
+// too late to find it converting) ends nothing a second time.
+TEST_F(RunControl, ATaskEndsOnceWhenItsEndIsReportedTwice) {
+    TEndingTask t;
+    Prepare(t);
+    t.StartConvert(false);
+    ASSERT_EQ(terminations, 1);
+    EXPECT_FALSE(t.Converting());
+    EXPECT_TRUE(t.Terminated());
+    t.DoTerminate();
+    EXPECT_EQ(terminations, 1);
+}
+
 TEST_F(RunControl, TaskNeverConvertedLeavesNoEmptyFile) {
     {
         TCustomFFmpeg t(4);

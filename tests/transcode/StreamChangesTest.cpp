@@ -14,24 +14,30 @@ namespace {
 
 using namespace packetfiles;
 
-// A packet holding the data of both, with the first one's timestamps.
-TPacketPtr JoinPackets(const AVPacket& AFirst, const AVPacket& ASecond) {
+// A packet holding the data of all, with the first one's timestamps.
+TPacketPtr JoinPackets(const std::vector<const AVPacket*>& AParts) {
+    int size = 0;
+    int64_t duration = 0;
+    for (const AVPacket* p : AParts) {
+        size += p->size;
+        duration += p->duration;
+    }
     TPacketPtr p = NewPacket();
-    if (ff::av_new_packet(p.get(), AFirst.size + ASecond.size) < 0) throw std::bad_alloc();
-    std::copy_n(AFirst.data, AFirst.size, p->data);
-    std::copy_n(ASecond.data, ASecond.size, p->data + AFirst.size);
-    p->pts = AFirst.pts;
-    p->dts = AFirst.dts;
-    p->duration = AFirst.duration + ASecond.duration;
-    p->flags = AFirst.flags;
+    if (ff::av_new_packet(p.get(), size) < 0) throw std::bad_alloc();
+    uint8_t* at = p->data;
+    for (const AVPacket* part : AParts) at = std::copy_n(part->data, part->size, at);
+    p->pts = AParts[0]->pts;
+    p->dts = AParts[0]->dts;
+    p->duration = duration;
+    p->flags = AParts[0]->flags;
     return p;
 }
 
 class StreamChanges : public TranscodeFixture {
 protected:
-    // Two seconds of MP2 sound whose packets hold two frames each; the
+    // Two seconds of MP2 sound whose packets hold AFrames frames each; the
     // number of packets in ACount.
-    std::wstring MakeDoubleFramePackets(size_t& ACount) {
+    std::wstring MakeMultiFramePackets(size_t AFrames, size_t& ACount) {
         const std::wstring single = folder + L"single.nut";
         testmedia::ClipSpec spec;
         spec.FileName = single;
@@ -44,11 +50,15 @@ protected:
         AVRational tb{};
         std::vector<TPacketPtr> frames = ReadPackets(single, &params, &tb);
         EXPECT_GT(frames.size(), 20u);
-        std::vector<TPacketPtr> doubled;
-        for (size_t i = 0; i + 1 < frames.size(); i += 2) doubled.push_back(JoinPackets(*frames[i], *frames[i + 1]));
-        ACount = doubled.size();
-        const std::wstring file = folder + L"double.nut";
-        EXPECT_EQ(WriteNut(file, params.get(), tb, doubled), "");
+        std::vector<TPacketPtr> joined;
+        for (size_t i = 0; i + AFrames <= frames.size(); i += AFrames) {
+            std::vector<const AVPacket*> parts;
+            for (size_t k = 0; k < AFrames; ++k) parts.push_back(frames[i + k].get());
+            joined.push_back(JoinPackets(parts));
+        }
+        ACount = joined.size();
+        const std::wstring file = folder + L"joined.nut";
+        EXPECT_EQ(WriteNut(file, params.get(), tb, joined), "");
         return file;
     }
     size_t Logged(const std::string& AText) const {
@@ -59,7 +69,8 @@ protected:
 struct TVerboseCase {
     const char* Name;
     const wchar_t* Verbose;
-    int Warnings;  // -1: one for every packet
+    size_t Frames;  // in each packet
+    int Warnings;   // -1: one for every frame after a packet's first
 };
 
 void PrintTo(const TVerboseCase& AC, std::ostream* AOut) { *AOut << AC.Name; }
@@ -67,26 +78,29 @@ void PrintTo(const TVerboseCase& AC, std::ostream* AOut) { *AOut << AC.Name; }
 class MultipleFrames : public StreamChanges, public ::testing::WithParamInterface<TVerboseCase> {};
 
 // Every frame is decoded, and the warning comes as often as the verbose
-// level asks: never when quiet, once per stream by default, for every
-// packet when more is asked.
+// level asks: never when quiet, once per stream by default, for every frame
+// after a packet's first when more is asked.
 TEST_P(MultipleFrames, DecodesEveryFrameAndWarnsByVerboseLevel) {
     size_t packets = 0;
-    const std::wstring input = MakeDoubleFramePackets(packets);
+    const std::wstring input = MakeMultiFramePackets(GetParam().Frames, packets);
     TCustomFFmpeg t(4);
     const std::wstring out = folder + L"out.wav";
     ASSERT_TRUE(Convert(t, input, {}, out, {{L"v", GetParam().Verbose}}));
-    const size_t want = GetParam().Warnings < 0 ? packets : static_cast<size_t>(GetParam().Warnings);
+    const size_t want = GetParam().Warnings < 0 ? packets * (GetParam().Frames - 1) : static_cast<size_t>(GetParam().Warnings);
     EXPECT_EQ(Logged("Multiple frames in a packet from stream 0"), want);
     TCustomAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(out));
-    // 2 s of sound in; the pairing may leave the last odd frame (26 ms) out.
-    EXPECT_NEAR(probe.FileStreamInfo().Duration / 1e6, 2.0, 0.06);
+    // 2 s of sound in; the grouping may leave the last frames (26 ms each) out.
+    EXPECT_NEAR(probe.FileStreamInfo().Duration / 1e6, 2.0, 0.08);
 }
 
 const TVerboseCase VerboseCases[] = {
-    {"Quiet", L"0", 0},
-    {"Default", L"1", 1},
-    {"Verbose", L"2", -1},
+    {"Quiet", L"0", 2, 0},
+    {"Default", L"1", 2, 1},
+    {"Verbose", L"2", 2, -1},
+    {"ThreeQuiet", L"0", 3, 0},
+    {"ThreeDefault", L"1", 3, 1},
+    {"ThreeVerbose", L"2", 3, -1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Levels, MultipleFrames, ::testing::ValuesIn(VerboseCases),

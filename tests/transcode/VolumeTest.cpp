@@ -5,6 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFormatStubs.h"
@@ -113,6 +118,70 @@ const TVolumeSource VolumeSources[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(SampleFormats, Volume, ::testing::ValuesIn(VolumeSources),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// A mono 8 kHz 16-bit WAV file of the samples, each held for a tenth of a second.
+std::string WavOf(const std::vector<int16_t>& ASamples) {
+    std::string data;
+    for (int16_t s : ASamples)
+        for (int i = 0; i < 800; ++i) data.append(reinterpret_cast<const char*>(&s), 2);
+    auto le32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    const std::string fmt = std::string("fmt ") + le32(16) + std::string("\x01\x00\x01\x00", 4) + le32(8000) + le32(16000) +
+                            std::string("\x02\x00\x10\x00", 4);
+    return "RIFF" + le32(static_cast<uint32_t>(4 + fmt.size() + 8 + data.size())) + "WAVE" + fmt + "data" +
+           le32(static_cast<uint32_t>(data.size())) + data;
+}
+
+// The samples of a 16-bit WAV file's data chunk, one per tenth of a second
+// (the middle one of each).
+std::vector<int16_t> HeldSamples(const std::wstring& AFile) {
+    std::ifstream in(AFile.c_str(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> held;
+    for (size_t at = 12; at + 8 <= bytes.size();) {
+        uint32_t size = 0;
+        std::memcpy(&size, bytes.data() + at + 4, 4);
+        if (bytes.compare(at, 4, "data") == 0) {
+            for (size_t i = at + 8 + 800; i + 2 <= at + 8 + size && i + 2 <= bytes.size(); i += 1600) {
+                int16_t s = 0;
+                std::memcpy(&s, bytes.data() + i, 2);
+                held.push_back(s);
+            }
+            break;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return held;
+}
+
+struct TVolumeStep {
+    const char* Name;
+    const wchar_t* Volume;
+    std::vector<int16_t> In, Out;
+};
+
+void PrintTo(const TVolumeStep& AS, std::ostream* AOut) { *AOut << AS.Name; }
+
+class VolumeSteps : public TranscodeFixture, public ::testing::WithParamInterface<TVolumeStep> {};
+
+// A sample x becomes (x * volume + 128) shifted right arithmetically by 8,
+// kept within 16 bits.
+TEST_P(VolumeSteps, SamplesRoundAsShiftedAndClamp) {
+    const TVolumeStep& c = GetParam();
+    const std::wstring input = folder + L"steps.wav";
+    testmedia::WriteBytes(input, WavOf(c.In));
+    TCustomFFmpeg t(4);
+    const std::wstring out = folder + L"out.wav";
+    ASSERT_TRUE(Convert(t, input, {}, out, {{L"acodec", L"pcm_s16le"}, {L"vol", c.Volume}}));
+    EXPECT_EQ(HeldSamples(out), c.Out);
+}
+
+const TVolumeStep VolumeStepCases[] = {
+    {"Half", L"128", {-3, 3, -1, 1, 100, 20000, -20000}, {-1, 2, 0, 1, 50, 10000, -10000}},
+    {"Double", L"512", {-3, 3, 100, 20000, -20000}, {-6, 6, 200, 32767, -32768}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Volumes, VolumeSteps, ::testing::ValuesIn(VolumeStepCases),
                          [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 }  // namespace

@@ -104,7 +104,9 @@ std::string AddVideo(Output& AOut, const ClipSpec& ASpec) {
     enc->height = v.Height;
     enc->time_base = {v.Rate.den, v.Rate.num};
     enc->framerate = v.Rate;
-    enc->pix_fmt = codec->pix_fmts ? codec->pix_fmts[0] : AV_PIX_FMT_YUV420P;
+    enc->pix_fmt = v.PixelFormat ? ff::av_get_pix_fmt(v.PixelFormat)
+                   : codec->pix_fmts ? codec->pix_fmts[0]
+                                     : AV_PIX_FMT_YUV420P;
     enc->gop_size = v.Gop;
     enc->max_b_frames = 0;
     enc->sample_aspect_ratio = v.SampleAspect;
@@ -150,10 +152,11 @@ std::string AddAudio(Output& AOut, const ClipSpec& ASpec, const AudioSpec& A) {
     std::string error = OpenEncoder(AOut, *source, codec, &options);
     if (!error.empty()) return error;
     if (A.Language) ff::av_dict_set(&source->Stream->metadata, "language", A.Language, 0);
+    char layout[64] = {};
+    ff::av_channel_layout_describe(&enc->ch_layout, layout, sizeof layout);
     char graph[256];
     snprintf(graph, sizeof graph, "sine=frequency=%d:sample_rate=%d:duration=%g,aformat=sample_fmts=%s:channel_layouts=%s",
-             A.Frequency, A.SampleRate, ASpec.Seconds, ff::av_get_sample_fmt_name(enc->sample_fmt),
-             A.Channels == 1 ? "mono" : "stereo");
+             A.Frequency, A.SampleRate, ASpec.Seconds, ff::av_get_sample_fmt_name(enc->sample_fmt), layout);
     error = BuildGraph(*source, graph, false);
     if (error.empty() && enc->frame_size > 0 && !(codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
         ff::av_buffersink_set_frame_size(source->Sink, enc->frame_size);

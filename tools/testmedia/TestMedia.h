@@ -21,6 +21,7 @@ struct VideoSpec {
     AVRational SampleAspect = {0, 1};  // 0: square pixels
     int Gop = 25;
     const char* Filter = nullptr;  // a filter chain on the source's pictures, e.g. "geq=..."
+    const char* PixelFormat = nullptr;  // the encoder's first when null
 };
 
 struct AudioSpec {
