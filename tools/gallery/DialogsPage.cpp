@@ -17,6 +17,11 @@ std::function<void()>& PendingShot() {
 }
 
 // The shown dialog, copied from the screen (frame included), then closed.
+void CALLBACK ShootTimer(HWND w, UINT, UINT_PTR id, DWORD) {
+    KillTimer(w, id);
+    if (auto shot = std::move(PendingShot())) shot();
+}
+
 void ShootAndClose(TForm* f, const String& file) {
     PendingShot() = [f, file] {
         RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -31,10 +36,7 @@ void ShootAndClose(TForm* f, const String& file) {
         f->ModalResult = mrCancel;
     };
     // Half a second after showing: the window is painted by then.
-    SetTimer(f->Handle(), 0x6A11, 500, [](HWND w, UINT, UINT_PTR id, DWORD) {
-        KillTimer(w, id);
-        if (auto shot = std::move(PendingShot())) shot();
-    });
+    SetTimer(f->Handle(), 0x6A11, 500, ShootTimer);
 }
 
 }  // namespace
