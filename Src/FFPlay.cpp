@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <map>
+#include <new>
 #include <stdexcept>
 
 #include "Src/AVFormatStubs.h"
@@ -53,7 +54,8 @@ struct TPlayerThreadStart {
         return 0;
     }
     static HANDLE Start(TCustomPlayer* APlayer, const std::shared_ptr<TPlayEvent>& ARing, bool APlay) {
-        auto* start = new TPlayerThreadStart{APlayer, ARing, APlay};
+        auto* start = new (std::nothrow) TPlayerThreadStart{APlayer, ARing, APlay};
+        if (!start) return nullptr;
         const uintptr_t h = _beginthreadex(nullptr, 0, Proc, start, 0, nullptr);
         if (!h) delete start;
         return reinterpret_cast<HANDLE>(h);
@@ -62,11 +64,20 @@ struct TPlayerThreadStart {
 
 namespace {
 
-// Waits for a thread handle, serving hand-overs on the main thread.
-bool WaitThread(HANDLE AThread, DWORD AMs) {
-    if (!AThread) return true;
-    return platform::PumpingWait(AThread, AMs) == WAIT_OBJECT_0;
-}
+// The player whose OnPosition or OnState handler runs on this thread.
+thread_local const TCustomPlayer* tEventOf = nullptr;
+
+// Counts an Open or a waiting Stop on the main thread's stack.
+class TBusy {
+public:
+    explicit TBusy(int& ACount) : FCount(ACount) { ++FCount; }
+    ~TBusy() { --FCount; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    int& FCount;
+};
 
 }  // namespace
 
@@ -83,16 +94,22 @@ TCustomPlayer::~TCustomPlayer() {
         FOnState = nullptr;
     }
     {
-        std::lock_guard<std::mutex> lock(FHookLock);
+        LockServingHandOvers(FHookLock);
+        std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
         FOnHook = nullptr;
     }
-    Stop(true);
-    // A play thread that did not end in time still uses this object.
-    WaitThread(FPlayThread, INFINITE);
-    JoinThreads(true);
-    std::lock_guard<std::mutex> lock(FHookLock);
+    try {
+        Stop(true);
+    } catch (const std::exception& e) {
+        OutputDebugStringA(e.what());
+    } catch (...) {
+        OutputDebugStringA("player: stop failed");
+    }
+    LockServingHandOvers(FHookLock);
+    std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
     ResetRGBContext(FRGBContext);
     ResetRGBContext(FHookContext);
+    FHookYUV.reset();
 }
 
 bool TCustomPlayer::AVLibLoaded() const { return FFLoader.Loaded(PlayerLibraries); }
@@ -168,15 +185,33 @@ void SetDriverVariable(const char* AName, const char* AText) {
 }  // namespace
 
 bool TCustomPlayer::Open(const std::wstring& AFileName, HWND AScreenHandle, bool APaused) {
+    try {
+        if (FBusy > 0) {
+            ReportFailure(L"another file is being opened or closed.");
+            return false;
+        }
+        TBusy busy(FBusy);
+        return OpenFile(AFileName, AScreenHandle, APaused);
+    } catch (const std::bad_alloc&) {
+        AbandonOpen();
+        ReportFailure(L"av_mallocz() failed.");
+    } catch (const std::exception& e) {
+        AbandonOpen();
+        ReportFailure(Utf8ToWide(e.what()));
+    } catch (...) {
+        AbandonOpen();
+        ReportFailure(L"the file could not be opened.");
+    }
+    return false;
+}
+
+// The body of Open; may throw (Open cleans up).
+bool TCustomPlayer::OpenFile(const std::wstring& AFileName, HWND AScreenHandle, bool APaused) {
     if (!AVLibLoaded()) {
         LogError(L"libav or libsdl not loaded.", true);
         return false;
     }
     Stop(true);
-    if (FPlayThread) {
-        LogError(L"the previous file is still closing.", true);
-        return false;
-    }
     SetDriverVariable("SDL_AUDIODRIVER", AudioDriverText(AudioDriver));
     SetDriverVariable("SDL_VIDEODRIVER", VideoDriverText(VideoDriver));
     if (!InitSDL(AScreenHandle)) {
@@ -211,13 +246,13 @@ bool TCustomPlayer::Open(const std::wstring& AFileName, HWND AScreenHandle, bool
         RestoreHostWindow(this);
         return false;
     }
-    FFileName = AFileName;
-    FScreenHandle = AScreenHandle;
     {
         std::lock_guard<std::mutex> lock(FStateGuard);
         FVideoState = vs;
         FRawState = vs.get();
     }
+    FFileName = AFileName;
+    FScreenHandle = AScreenHandle;
     FAVProbe.SetFileHandle(vs->ic);
     FScreenPos = WINDOWPOS{};
     FScreenPos.hwnd = AScreenHandle;
@@ -229,15 +264,48 @@ bool TCustomPlayer::Open(const std::wstring& AFileName, HWND AScreenHandle, bool
             DoFileOpen();
     } catch (const std::exception& e) {
         LogError(L"OnFileOpen: " + Utf8ToWide(e.what()), false);
+    } catch (...) {
+        LogError(L"OnFileOpen: unknown exception", false);
     }
     // Each open gets its own event ring: events of a closed file never reach
     // the handlers of a later one.
     FPlayEvent = std::make_shared<TPlayEvent>();
     FStopEvent.Reset();
     FEventThread = TPlayerThreadStart::Start(this, FPlayEvent, false);
-    FPlayThread = TPlayerThreadStart::Start(this, FPlayEvent, true);
-    if (!FPlayThread) FStopEvent.Set();
+    if (FEventThread) FPlayThread = TPlayerThreadStart::Start(this, FPlayEvent, true);
+    if (!FPlayThread) {
+        FStopEvent.Set();
+        AbandonOpen();
+        LogError(L"SDL_CreateThread() failed.", true);
+        return false;
+    }
     return true;
+}
+
+// After a failure inside Open: closes what it opened (no play thread runs
+// yet) and ends its event thread. Never throws.
+void TCustomPlayer::AbandonOpen() {
+    try {
+        if (!FPlayThread) {
+            CloseStream();
+            if (FPlayEvent) FPlayEvent->Post(3, 0);
+            JoinEventThreads();
+        }
+    } catch (...) {
+        OutputDebugStringA("player: an open could not be undone");
+    }
+}
+
+void TCustomPlayer::ReportFailure(const std::wstring& AText) {
+    try {
+        LogError(AText, true);
+    } catch (...) {
+        try {
+            SetLastErrMsg(AText);
+        } catch (...) {
+            OutputDebugStringA("player: no memory for an error message");
+        }
+    }
 }
 
 void TCustomPlayer::DoFileOpen() {
@@ -246,8 +314,10 @@ void TCustomPlayer::DoFileOpen() {
         ResetRGBContext(FRGBContext);
     }
     {
-        std::lock_guard<std::mutex> lock(FHookLock);
+        LockServingHandOvers(FHookLock);
+        std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
         ResetRGBContext(FHookContext);
+        FHookYUV.reset();
     }
     auto vs = State();
     if (OnFileOpen && vs) {
@@ -284,58 +354,52 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
             Fstep = false;
         }
         PushUserEvent(FF_QUIT_EVENT);
-        if (AWaitForStop) WaitForStop();
     }
-    if (AWaitForStop && FPlayThread) {
-        // A play thread left to finish a close on its own.
-        WaitThread(FPlayThread, 1000);
-        JoinThreads(false);
-    }
-    if (AWaitForStop) {
-        // SDL is shut down here only when no play thread uses it any more.
-        if (!FPlayThread && ff::SDL_Quit) ff::SDL_Quit();
-    }
+    if (!AWaitForStop) return;
+    TBusy busy(FBusy);
+    WaitForStop();
+    if (ff::SDL_Quit) ff::SDL_Quit();
 }
 
+// Waits until the play thread has closed the file and ended, asking again
+// every 100 ms; after more than 10 rounds while the read thread is inside a
+// read, or more than 20 in any case, the engine threads are told to give up
+// (a blocked read returns), so that the close cannot hang on them.
 void TCustomPlayer::WaitForStop() {
     int tries = 1;
-    for (;;) {
-        if (WaitThread(FPlayThread, 100)) break;
-        if (!State()) {
-            // Closed: the play thread is on its way out.
-            if (++tries > 20) return;
-            continue;
-        }
-        if (!FDataLock.try_lock_for(std::chrono::milliseconds(100))) continue;
+    while (FPlayThread && !WaitServingHandOvers(FPlayThread, 100)) {
+        auto vs = State();
+        if (!vs) continue;  // closed: the play thread is on its way out
+        // Taken, the play thread is between events: the quit has not come.
+        if (!FDataLock.try_lock()) continue;
         std::unique_lock<std::timed_mutex> lock(FDataLock, std::adopt_lock);
         ++tries;
-        auto vs = State();
-        if (!vs) continue;
-        if ((tries > 10 && vs->Reading == 1) || tries > 20) {
-            // The play thread owns SDL and the state: stop the engine
-            // threads and leave the close to it instead of tearing down here.
-            vs->abort_request = 1;
-            PushUserEvent(FF_QUIT_EVENT);
-            return;
-        }
+        if ((tries > 10 && vs->Reading == 1) || tries > 20) vs->abort_request = 1;
         PushUserEvent(FF_QUIT_EVENT);
     }
-    JoinThreads(false);
-}
-
-void TCustomPlayer::JoinThreads(bool AForce) {
-    if (FPlayThread && WaitForSingleObject(FPlayThread, 0) == WAIT_OBJECT_0) {
+    if (FPlayThread) {
         CloseHandle(FPlayThread);
         FPlayThread = nullptr;
     }
-    if (FEventThread && !FPlayThread) {
-        // The event thread ends after delivering psStop.
-        if (AForce && FPlayEvent) FPlayEvent->Post(3, 0);
-        if (WaitThread(FEventThread, AForce ? INFINITE : 2000)) {
-            CloseHandle(FEventThread);
-            FEventThread = nullptr;
-        }
+    JoinEventThreads();
+}
+
+bool TCustomPlayer::InsideOwnEvent() const { return tEventOf == this; }
+
+// The event threads end after delivering psStop (or the quit entry), which
+// their play threads posted before they ended. One inside whose event this
+// runs cannot be waited for: it is joined by a later stop.
+void TCustomPlayer::JoinEventThreads() {
+    if (FEventThread) {
+        FEndingEventThreads.push_back(FEventThread);
+        FEventThread = nullptr;
     }
+    if (InsideOwnEvent()) return;
+    for (HANDLE h : FEndingEventThreads) {
+        WaitServingHandOvers(h, INFINITE);
+        CloseHandle(h);
+    }
+    FEndingEventThreads.clear();
 }
 
 void TCustomPlayer::CloseStream() {
@@ -401,16 +465,29 @@ void TCustomPlayer::EventThreadExecute(const std::shared_ptr<TPlayEvent>& ARing)
             }
         } catch (const std::exception& ex) {
             GlobalLogger()->Log(this, llError, L"event handler: " + Utf8ToWide(ex.what()));
+        } catch (...) {
+            GlobalLogger()->Log(this, llError, L"event handler: unknown exception");
         }
         if (e.Kind == 0) ARing->Event.Wait(INFINITE);
     }
 }
 
 void TCustomPlayer::FireEvent(const std::function<void()>& AFire) {
+    auto fire = [this, &AFire] {
+        const TCustomPlayer* outer = tEventOf;
+        tEventOf = this;
+        try {
+            AFire();
+        } catch (...) {
+            tEventOf = outer;
+            throw;
+        }
+        tEventOf = outer;
+    };
     if (TriggerEventInMainThread)
-        CallInMainThread(AFire);
+        CallInMainThread(fire);
     else
-        AFire();
+        fire();
 }
 
 void TCustomPlayer::SetPlayState(TPlayState AState) { SetPlayState(AState, FPlayEvent); }
@@ -440,7 +517,9 @@ void TCustomPlayer::SetOnState(TPlayStateEvent AHandler) {
 }
 
 void TCustomPlayer::SetOnHook(THookEvent AHandler) {
-    std::lock_guard<std::mutex> lock(FHookLock);
+    // A hook running now finishes first (it may log through this thread).
+    LockServingHandOvers(FHookLock);
+    std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
     FOnHook = std::move(AHandler);
 }
 
@@ -462,11 +541,6 @@ void TCustomPlayer::UpdatePosition() {
         pts = vs->Duration;
         if (FLastPTS != vs->Duration) FLastPTS = 0;
     }
-    // The video thread's clock may trail the one the display extrapolated a
-    // moment before by a few milliseconds: such a step back is jitter, not a
-    // seek, and is not reported (positions never run backwards in play).
-    constexpr int64_t kClockJitter = 100000;
-    if (FLastPTS != INT64_MIN && pts < FLastPTS && FLastPTS - pts < kClockJitter) return;
     if (FLastPTS == INT64_MIN || std::llabs(FLastPTS - pts) > 10000) {
         FLastPTS = pts;
         bool has_handler;

@@ -23,15 +23,12 @@ int InterruptCallback(void* AOpaque) {
     return vs && vs->abort_request == 1 ? 1 : 0;
 }
 
-// Sleeps 10 ms per round until the condition holds, serving hand-overs and
-// messages on the main thread (the read thread may log through it).
+// Sleeps 10 ms per round until the condition holds, serving hand-overs on
+// the main thread (the read thread may log through it).
 template <class Cond>
 void PumpUntil(Cond ACond) {
     while (!ACond()) {
-        if (platform::IsMainThread()) {
-            platform::CheckSynchronize();
-            ProcessMessages();
-        }
+        ServeHandOvers();
         Sleep(10);
     }
 }
@@ -257,12 +254,24 @@ AVCodecContext*& ContextOf(TVideoState* vs, AVMediaType AType) {
 
 }  // namespace
 
+int ErrorRecognitionFlags(int ALevel) {
+    int flags = 0;
+    if (ALevel >= 1) flags |= AV_EF_CAREFUL;
+    if (ALevel >= 2) flags |= AV_EF_COMPLIANT;
+    if (ALevel >= 3) flags |= AV_EF_AGGRESSIVE;
+    return flags;
+}
+
 void PushQuitEvent(TVideoState* vs) { PushEvent(vs, FF_QUIT_EVENT); }
 void PushReopenEvent(TVideoState* vs) { PushEvent(vs, FF_REOPEN_EVENT); }
 
 bool StreamOpen(TCustomPlayer* APlayer, const std::wstring& AFileName, const AVInputFormat* AFormat, bool APaused,
                 std::shared_ptr<TVideoState>& AState) {
-    auto vs = std::make_shared<TVideoState>();
+    std::shared_ptr<TVideoState> vs = NewVideoState();
+    if (!vs) {
+        APlayer->LogError(L"av_mallocz() failed.", true);
+        return false;
+    }
     vs->Owner = APlayer;
     if (APaused) {
         vs->paused = 1;
@@ -294,7 +303,7 @@ void StreamClose(TVideoState* vs) {
     JoinEngineThread(vs->parse_tid);
     JoinEngineThread(vs->refresh_tid);
     {
-        std::lock_guard<std::mutex> lock(vs->overlay_lock);
+        std::lock_guard<std::timed_mutex> lock(vs->overlay_lock);
         for (auto& pic : vs->pictq) {
             if (pic.bmp) ff::SDL_FreeYUVOverlay(pic.bmp);
             pic.bmp = nullptr;
@@ -325,7 +334,7 @@ int ComponentOpen(TVideoState* vs, int AStreamIndex) {
     ctx->skip_frame = AVDiscard(p->Fskip_frame);
     ctx->skip_idct = AVDiscard(p->Fskip_idct);
     ctx->skip_loop_filter = AVDiscard(p->Fskip_loop_filter);
-    ctx->err_recognition = p->error_recognition;
+    ctx->err_recognition = ErrorRecognitionFlags(p->error_recognition);
     ctx->error_concealment = p->error_concealment;
     ctx->thread_count = 1;
     int opened;
