@@ -1,6 +1,8 @@
 // Opening a file for the player: the read thread that demultiplexes into the
 // packet queues, the opening and closing of the decoders, stream switching,
 // and the tear-down.
+#include <process.h>
+
 #include <cmath>
 
 #include "Src/AVCodecStubs.h"
@@ -234,6 +236,25 @@ int ReadThread(TVideoState* vs) {
     return 0;
 }
 
+unsigned __stdcall CloseAudioProc(void*) {
+    ff::SDL_CloseAudio();
+    return 0;
+}
+
+// SDL's close waits for its audio thread, whose callback may be handing a
+// log line to the main thread: there the close runs on a thread of its own
+// while the main thread serves.
+void CloseAudioDevice() {
+    const uintptr_t h = platform::IsMainThread() ? _beginthreadex(nullptr, 0, CloseAudioProc, nullptr, 0, nullptr) : 0;
+    if (!h) {
+        ff::SDL_CloseAudio();
+        return;
+    }
+    HANDLE thread = reinterpret_cast<HANDLE>(h);
+    WaitServingHandOvers(thread, INFINITE);
+    CloseHandle(thread);
+}
+
 void PushEvent(TVideoState* vs, int AType) {
     SDL_Event ev{};
     ev.type = static_cast<Uint8>(AType);
@@ -424,7 +445,7 @@ void ComponentClose(TVideoState* vs, int AStreamIndex) {
         break;
     case AVMEDIA_TYPE_AUDIO:
         vs->audioq.Abort();
-        ff::SDL_CloseAudio();
+        CloseAudioDevice();
         vs->audioq.End();
         if (vs->reformat_ctx) ff::swr_free(&vs->reformat_ctx);
         vs->audio_pkt.Release();
