@@ -1,42 +1,18 @@
+// The player component: construction, libraries, and the opening and
+// closing of a file with the threads that play it.
 #include "Src/FFPlay.h"
 
 #include <process.h>
 
-#include <cmath>
 #include <map>
 #include <new>
 #include <stdexcept>
 
 #include "Src/AVFormatStubs.h"
 #include "Src/AVUtilStubs.h"
-#include "Src/FFPlayLoop.h"
 #include "Src/FFmpegLoader.h"
 #include "Src/FFmpegLogger.h"
 #include "platform/MainThread.h"
-
-// --- The event ring ---
-
-void TPlayEvent::Post(int32_t AKind, int64_t AValue) {
-    std::lock_guard<std::mutex> lock(Lock);
-    const int newest = (Tailer + 9) % 10;
-    if (Header != Tailer && Events[newest].Kind == AKind) {
-        Events[newest].Value = AValue;
-    } else {
-        Tailer = (Tailer + 1) % 10;
-        if (Tailer == Header) Header = (Header + 1) % 10;
-        Events[(Tailer + 9) % 10] = Entry{AKind, AValue};
-    }
-    Event.Set();
-}
-
-TPlayEvent::Entry TPlayEvent::Pop() {
-    std::lock_guard<std::mutex> lock(Lock);
-    if (Header == Tailer) return Entry{};
-    const Entry e = Events[Header];
-    Header = (Header + 1) % 10;
-    if (Header == Tailer) Event.Reset();
-    return e;
-}
 
 // --- Threads of the component ---
 
@@ -63,9 +39,6 @@ struct TPlayerThreadStart {
 };
 
 namespace {
-
-// The player whose OnPosition or OnState handler runs on this thread.
-thread_local const TCustomPlayer* tEventOf = nullptr;
 
 // Counts an Open or a waiting Stop on the main thread's stack.
 class TBusy {
@@ -384,8 +357,6 @@ void TCustomPlayer::WaitForStop() {
     JoinEventThreads();
 }
 
-bool TCustomPlayer::InsideOwnEvent() const { return tEventOf == this; }
-
 // The event threads end after delivering psStop (or the quit entry), which
 // their play threads posted before they ended. One inside whose event this
 // runs cannot be waited for: it is joined by a later stop.
@@ -419,286 +390,4 @@ void TCustomPlayer::CloseStream() {
 
 void TCustomPlayer::DetachProbe(AVFormatContext* AContext) {
     if (AContext && FAVProbe.FileHandle() == AContext) FAVProbe.CloseFile();
-}
-
-// --- Threads ---
-
-void TCustomPlayer::PlayThreadExecute(const std::shared_ptr<TPlayEvent>& ARing) {
-    SetPlayState(psPlay, ARing);
-    try {
-        EventLoop(this);
-    } catch (const std::exception& e) {
-        GlobalLogger()->Log(this, llFatal, L"PlayThread Exception: " + Utf8ToWide(e.what()));
-        CloseStream();
-    }
-    SetPlayState(psStop, ARing);
-    FStopEvent.Set();
-}
-
-void TCustomPlayer::EventThreadExecute(const std::shared_ptr<TPlayEvent>& ARing) {
-    for (;;) {
-        const TPlayEvent::Entry e = ARing->Pop();
-        try {
-            if (e.Kind == 1) {
-                const int64_t pts = e.Value;
-                FireEvent([this, pts] {
-                    TPositionEvent h;
-                    {
-                        std::lock_guard<std::mutex> lock(FEventLock);
-                        h = FOnPosition;
-                    }
-                    if (h) h(this, pts);
-                });
-            } else if (e.Kind == 2) {
-                const auto state = static_cast<TPlayState>(e.Value);
-                FireEvent([this, state] {
-                    TPlayStateEvent h;
-                    {
-                        std::lock_guard<std::mutex> lock(FEventLock);
-                        h = FOnState;
-                    }
-                    if (h) h(this, state);
-                });
-                if (state == psStop) return;
-            } else if (e.Kind == 3) {
-                return;
-            }
-        } catch (const std::exception& ex) {
-            GlobalLogger()->Log(this, llError, L"event handler: " + Utf8ToWide(ex.what()));
-        } catch (...) {
-            GlobalLogger()->Log(this, llError, L"event handler: unknown exception");
-        }
-        if (e.Kind == 0) ARing->Event.Wait(INFINITE);
-    }
-}
-
-void TCustomPlayer::FireEvent(const std::function<void()>& AFire) {
-    auto fire = [this, &AFire] {
-        const TCustomPlayer* outer = tEventOf;
-        tEventOf = this;
-        try {
-            AFire();
-        } catch (...) {
-            tEventOf = outer;
-            throw;
-        }
-        tEventOf = outer;
-    };
-    if (TriggerEventInMainThread)
-        CallInMainThread(fire);
-    else
-        fire();
-}
-
-void TCustomPlayer::SetPlayState(TPlayState AState) { SetPlayState(AState, FPlayEvent); }
-
-void TCustomPlayer::SetPlayState(TPlayState AState, const std::shared_ptr<TPlayEvent>& ARing) {
-    FState = AState;
-    if (!ARing) return;
-    bool has_handler;
-    {
-        std::lock_guard<std::mutex> lock(FEventLock);
-        has_handler = static_cast<bool>(FOnState);
-    }
-    if (has_handler)
-        ARing->Post(2, AState);
-    else if (AState == psStop)
-        ARing->Post(3, 0);
-}
-
-void TCustomPlayer::SetOnPosition(TPositionEvent AHandler) {
-    std::lock_guard<std::mutex> lock(FEventLock);
-    FOnPosition = std::move(AHandler);
-}
-
-void TCustomPlayer::SetOnState(TPlayStateEvent AHandler) {
-    std::lock_guard<std::mutex> lock(FEventLock);
-    FOnState = std::move(AHandler);
-}
-
-void TCustomPlayer::SetOnHook(THookEvent AHandler) {
-    // A hook running now finishes first (it may log through this thread).
-    LockServingHandOvers(FHookLock);
-    std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
-    FOnHook = std::move(AHandler);
-}
-
-void TCustomPlayer::UpdatePosition() {
-    TVideoState* vs = FRawState;
-    if (!vs || vs->IsImage2) return;
-    std::lock_guard<std::mutex> lock(FPositionLock);
-    int64_t pts;
-    if (vs->video_st) {
-        pts = std::llround(GetVideoClock(vs) * 1000000) - vs->StartTime;
-    } else if (vs->audio_st) {
-        pts = std::llround(GetAudioClock(vs) * 1000000) - vs->StartTime;
-        if (vs->AudioDuration > 0 && pts >= vs->AudioDuration && vs->Duration > pts) pts = vs->Duration;
-    } else {
-        return;
-    }
-    FCurrentPTS = pts;
-    if (vs->Duration > 0 && pts >= vs->Duration) {
-        pts = vs->Duration;
-        if (FLastPTS != vs->Duration) FLastPTS = 0;
-    }
-    if (FLastPTS == INT64_MIN || std::llabs(FLastPTS - pts) > 10000) {
-        FLastPTS = pts;
-        bool has_handler;
-        {
-            std::lock_guard<std::mutex> elock(FEventLock);
-            has_handler = static_cast<bool>(FOnPosition);
-        }
-        if (has_handler && FPlayEvent) FPlayEvent->Post(1, pts);
-    }
-    if (!vs->IsDevice && vs->EventEOF == 0 && vs->ReachEOF == 1) {
-        if (vs->video_st) vs->EventEOF = 1;
-        SetPlayState(psEnd);
-    }
-    const int64_t play_time = PlayTime;
-    if (play_time == INT64_MIN) return;
-    const int64_t end = start_time != INT64_MIN ? play_time + start_time : play_time;
-    if (pts < end) return;
-    switch (RepeatType.load()) {
-    case rtStop:
-        PushUserEvent(FF_QUIT_EVENT);
-        break;
-    case rtLoop:
-        if (start_time != INT64_MIN)
-            Seek(start_time, TSeekFlags{}, false);
-        else
-            Seek(int64_t(0), TSeekFlags{sfAny}, false);
-        break;
-    default:
-        break;
-    }
-}
-
-// --- Playback control ---
-
-bool TCustomPlayer::Paused() {
-    auto vs = State();
-    return !vs || vs->paused;
-}
-
-void TCustomPlayer::Pause() {
-    auto vs = State();
-    if (!vs || vs->paused) return;
-    TogglePauseState(vs.get());
-    Fstep = false;
-    SetPlayState(psPause);
-}
-
-void TCustomPlayer::Resume() {
-    auto vs = State();
-    if (!vs || !vs->paused) return;
-    TogglePauseState(vs.get());
-    Fstep = false;
-    SetPlayState(psResume);
-}
-
-void TCustomPlayer::TogglePause() {
-    auto vs = State();
-    if (!vs) return;
-    TogglePauseState(vs.get());
-    Fstep = false;
-    SetPlayState(vs->paused ? psPause : psResume);
-}
-
-void TCustomPlayer::StepToNextFrame() {
-    auto vs = State();
-    if (!vs) return;
-    if (vs->paused) TogglePauseState(vs.get());
-    if (!Fstep.exchange(true)) SetPlayState(psStep);
-}
-
-void TCustomPlayer::ToggleAudioDisplay() {
-    auto vs = State();
-    if (!vs) return;
-    vs->show_audio = (vs->show_audio + 1) % 3;
-    // The play thread draws: a new surface starts black, then the display
-    // of the new mode follows.
-    PushReopenEvent(vs.get());
-}
-
-void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
-    auto vs = State();
-    if (!vs) return;
-    if (ASeekFlags.Contains(sfByte)) {
-        StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, 0, APTS);
-        return;
-    }
-    int64_t target = APTS;
-    // A container of unknown duration has no upper bound to clamp to.
-    if (vs->ic->duration != AV_NOPTS_VALUE) target = std::min(target, vs->ic->duration);
-    if (vs->ic->start_time != AV_NOPTS_VALUE) target += vs->ic->start_time;
-    StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, APTS <= 0 ? 1 : 0, target);
-}
-
-void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
-    auto vs = State();
-    if (!vs) return;
-    if (ASeekFlags.Contains(sfByte)) {
-        const double bytes = vs->ic->bit_rate ? ADelta * vs->ic->bit_rate / 8.0 : ADelta * 180000.0;
-        const int64_t here = vs->ic->pb ? ff::avio_seek(vs->ic->pb, 0, SEEK_CUR) : 0;
-        StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, std::llround(bytes), std::llround(here + bytes));
-        return;
-    }
-    StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, std::llround(ADelta * 1000000),
-               std::llround((GetMasterClock(vs.get()) + ADelta) * 1000000));
-}
-
-// --- Property setters ---
-
-void TCustomPlayer::SetAspectRatio(float AValue) {
-    if (AValue == FAspectRatio) return;
-    FAspectRatio = AValue;
-    if (auto vs = State()) PushReopenEvent(vs.get());
-}
-
-void TCustomPlayer::SetShowAudio(TShowAudio AValue) {
-    FShowAudio = AValue;
-    auto vs = State();
-    if (vs && vs->audio_st && !DisableDisplay) vs->show_audio = AValue;
-}
-
-std::wstring TCustomPlayer::Format() const { return Ffile_iformat ? Utf8ToWide(Ffile_iformat->name) : L""; }
-
-void TCustomPlayer::SetFormat(const std::wstring& AName) {
-    if (!AVLibLoaded()) {
-        LogError(L"libav or libsdl not loaded.", true);
-        return;
-    }
-    if (AName.empty()) {
-        Ffile_iformat = nullptr;
-        return;
-    }
-    const AVInputFormat* f = ff::av_find_input_format(WideToUtf8(AName).c_str());
-    if (!f) throw std::invalid_argument("Unknown input format: " + WideToUtf8(AName));
-    Ffile_iformat = f;
-}
-
-int TCustomPlayer::VideoStreamIndex() {
-    auto vs = State();
-    return vs ? vs->video_stream.load() : -1;
-}
-int TCustomPlayer::AudioStreamIndex() {
-    auto vs = State();
-    return vs ? vs->audio_stream.load() : -1;
-}
-int TCustomPlayer::SubtitleStreamIndex() {
-    auto vs = State();
-    return vs ? vs->subtitle_stream.load() : -1;
-}
-
-void TCustomPlayer::SetVideoStreamIndex(int AIndex) {
-    auto vs = State();
-    if (vs && AIndex != vs->video_stream) SwitchStream(vs.get(), AVMEDIA_TYPE_VIDEO, AIndex);
-}
-void TCustomPlayer::SetAudioStreamIndex(int AIndex) {
-    auto vs = State();
-    if (vs && AIndex != vs->audio_stream) SwitchStream(vs.get(), AVMEDIA_TYPE_AUDIO, AIndex);
-}
-void TCustomPlayer::SetSubtitleStreamIndex(int AIndex) {
-    auto vs = State();
-    if (vs && AIndex != vs->subtitle_stream) SwitchStream(vs.get(), AVMEDIA_TYPE_SUBTITLE, AIndex);
 }
