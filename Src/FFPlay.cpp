@@ -1,41 +1,18 @@
+// The player component: construction, libraries, and the opening and
+// closing of a file with the threads that play it.
 #include "Src/FFPlay.h"
 
 #include <process.h>
 
-#include <cmath>
 #include <map>
+#include <new>
 #include <stdexcept>
 
 #include "Src/AVFormatStubs.h"
 #include "Src/AVUtilStubs.h"
-#include "Src/FFPlayLoop.h"
 #include "Src/FFmpegLoader.h"
 #include "Src/FFmpegLogger.h"
 #include "platform/MainThread.h"
-
-// --- The event ring ---
-
-void TPlayEvent::Post(int32_t AKind, int64_t AValue) {
-    std::lock_guard<std::mutex> lock(Lock);
-    const int newest = (Tailer + 9) % 10;
-    if (Header != Tailer && Events[newest].Kind == AKind) {
-        Events[newest].Value = AValue;
-    } else {
-        Tailer = (Tailer + 1) % 10;
-        if (Tailer == Header) Header = (Header + 1) % 10;
-        Events[(Tailer + 9) % 10] = Entry{AKind, AValue};
-    }
-    Event.Set();
-}
-
-TPlayEvent::Entry TPlayEvent::Pop() {
-    std::lock_guard<std::mutex> lock(Lock);
-    if (Header == Tailer) return Entry{};
-    const Entry e = Events[Header];
-    Header = (Header + 1) % 10;
-    if (Header == Tailer) Event.Reset();
-    return e;
-}
 
 // --- Threads of the component ---
 
@@ -53,7 +30,8 @@ struct TPlayerThreadStart {
         return 0;
     }
     static HANDLE Start(TCustomPlayer* APlayer, const std::shared_ptr<TPlayEvent>& ARing, bool APlay) {
-        auto* start = new TPlayerThreadStart{APlayer, ARing, APlay};
+        auto* start = new (std::nothrow) TPlayerThreadStart{APlayer, ARing, APlay};
+        if (!start) return nullptr;
         const uintptr_t h = _beginthreadex(nullptr, 0, Proc, start, 0, nullptr);
         if (!h) delete start;
         return reinterpret_cast<HANDLE>(h);
@@ -62,11 +40,17 @@ struct TPlayerThreadStart {
 
 namespace {
 
-// Waits for a thread handle, serving hand-overs on the main thread.
-bool WaitThread(HANDLE AThread, DWORD AMs) {
-    if (!AThread) return true;
-    return platform::PumpingWait(AThread, AMs) == WAIT_OBJECT_0;
-}
+// Counts an Open or a waiting Stop on the main thread's stack.
+class TBusy {
+public:
+    explicit TBusy(int& ACount) : FCount(ACount) { ++FCount; }
+    ~TBusy() { --FCount; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    int& FCount;
+};
 
 }  // namespace
 
@@ -83,16 +67,22 @@ TCustomPlayer::~TCustomPlayer() {
         FOnState = nullptr;
     }
     {
-        std::lock_guard<std::mutex> lock(FHookLock);
+        LockServingHandOvers(FHookLock);
+        std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
         FOnHook = nullptr;
     }
-    Stop(true);
-    // A play thread that did not end in time still uses this object.
-    WaitThread(FPlayThread, INFINITE);
-    JoinThreads(true);
-    std::lock_guard<std::mutex> lock(FHookLock);
+    try {
+        Stop(true);
+    } catch (const std::exception& e) {
+        OutputDebugStringA(e.what());
+    } catch (...) {
+        OutputDebugStringA("player: stop failed");
+    }
+    LockServingHandOvers(FHookLock);
+    std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
     ResetRGBContext(FRGBContext);
     ResetRGBContext(FHookContext);
+    FHookYUV.reset();
 }
 
 bool TCustomPlayer::AVLibLoaded() const { return FFLoader.Loaded(PlayerLibraries); }
@@ -168,15 +158,33 @@ void SetDriverVariable(const char* AName, const char* AText) {
 }  // namespace
 
 bool TCustomPlayer::Open(const std::wstring& AFileName, HWND AScreenHandle, bool APaused) {
+    try {
+        if (FBusy > 0) {
+            ReportFailure(L"another file is being opened or closed.");
+            return false;
+        }
+        TBusy busy(FBusy);
+        return OpenFile(AFileName, AScreenHandle, APaused);
+    } catch (const std::bad_alloc&) {
+        AbandonOpen();
+        ReportFailure(L"av_mallocz() failed.");
+    } catch (const std::exception& e) {
+        AbandonOpen();
+        ReportFailure(Utf8ToWide(e.what()));
+    } catch (...) {
+        AbandonOpen();
+        ReportFailure(L"the file could not be opened.");
+    }
+    return false;
+}
+
+// The body of Open; may throw (Open cleans up).
+bool TCustomPlayer::OpenFile(const std::wstring& AFileName, HWND AScreenHandle, bool APaused) {
     if (!AVLibLoaded()) {
         LogError(L"libav or libsdl not loaded.", true);
         return false;
     }
     Stop(true);
-    if (FPlayThread) {
-        LogError(L"the previous file is still closing.", true);
-        return false;
-    }
     SetDriverVariable("SDL_AUDIODRIVER", AudioDriverText(AudioDriver));
     SetDriverVariable("SDL_VIDEODRIVER", VideoDriverText(VideoDriver));
     if (!InitSDL(AScreenHandle)) {
@@ -211,13 +219,13 @@ bool TCustomPlayer::Open(const std::wstring& AFileName, HWND AScreenHandle, bool
         RestoreHostWindow(this);
         return false;
     }
-    FFileName = AFileName;
-    FScreenHandle = AScreenHandle;
     {
         std::lock_guard<std::mutex> lock(FStateGuard);
         FVideoState = vs;
         FRawState = vs.get();
     }
+    FFileName = AFileName;
+    FScreenHandle = AScreenHandle;
     FAVProbe.SetFileHandle(vs->ic);
     FScreenPos = WINDOWPOS{};
     FScreenPos.hwnd = AScreenHandle;
@@ -229,15 +237,48 @@ bool TCustomPlayer::Open(const std::wstring& AFileName, HWND AScreenHandle, bool
             DoFileOpen();
     } catch (const std::exception& e) {
         LogError(L"OnFileOpen: " + Utf8ToWide(e.what()), false);
+    } catch (...) {
+        LogError(L"OnFileOpen: unknown exception", false);
     }
     // Each open gets its own event ring: events of a closed file never reach
     // the handlers of a later one.
     FPlayEvent = std::make_shared<TPlayEvent>();
     FStopEvent.Reset();
     FEventThread = TPlayerThreadStart::Start(this, FPlayEvent, false);
-    FPlayThread = TPlayerThreadStart::Start(this, FPlayEvent, true);
-    if (!FPlayThread) FStopEvent.Set();
+    if (FEventThread) FPlayThread = TPlayerThreadStart::Start(this, FPlayEvent, true);
+    if (!FPlayThread) {
+        FStopEvent.Set();
+        AbandonOpen();
+        LogError(L"SDL_CreateThread() failed.", true);
+        return false;
+    }
     return true;
+}
+
+// After a failure inside Open: closes what it opened (no play thread runs
+// yet) and ends its event thread. Never throws.
+void TCustomPlayer::AbandonOpen() {
+    try {
+        if (!FPlayThread) {
+            CloseStream();
+            if (FPlayEvent) FPlayEvent->Post(3, 0);
+            JoinEventThreads();
+        }
+    } catch (...) {
+        OutputDebugStringA("player: an open could not be undone");
+    }
+}
+
+void TCustomPlayer::ReportFailure(const std::wstring& AText) {
+    try {
+        LogError(AText, true);
+    } catch (...) {
+        try {
+            SetLastErrMsg(AText);
+        } catch (...) {
+            OutputDebugStringA("player: no memory for an error message");
+        }
+    }
 }
 
 void TCustomPlayer::DoFileOpen() {
@@ -246,8 +287,10 @@ void TCustomPlayer::DoFileOpen() {
         ResetRGBContext(FRGBContext);
     }
     {
-        std::lock_guard<std::mutex> lock(FHookLock);
+        LockServingHandOvers(FHookLock);
+        std::lock_guard<std::timed_mutex> lock(FHookLock, std::adopt_lock);
         ResetRGBContext(FHookContext);
+        FHookYUV.reset();
     }
     auto vs = State();
     if (OnFileOpen && vs) {
@@ -284,58 +327,50 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
             Fstep = false;
         }
         PushUserEvent(FF_QUIT_EVENT);
-        if (AWaitForStop) WaitForStop();
     }
-    if (AWaitForStop && FPlayThread) {
-        // A play thread left to finish a close on its own.
-        WaitThread(FPlayThread, 1000);
-        JoinThreads(false);
-    }
-    if (AWaitForStop) {
-        // SDL is shut down here only when no play thread uses it any more.
-        if (!FPlayThread && ff::SDL_Quit) ff::SDL_Quit();
-    }
+    if (!AWaitForStop) return;
+    TBusy busy(FBusy);
+    WaitForStop();
+    if (ff::SDL_Quit) ff::SDL_Quit();
 }
 
+// Waits until the play thread has closed the file and ended, asking again
+// every 100 ms; after more than 10 rounds while the read thread is inside a
+// read, or more than 20 in any case, the engine threads are told to give up
+// (a blocked read returns), so that the close cannot hang on them.
 void TCustomPlayer::WaitForStop() {
     int tries = 1;
-    for (;;) {
-        if (WaitThread(FPlayThread, 100)) break;
-        if (!State()) {
-            // Closed: the play thread is on its way out.
-            if (++tries > 20) return;
-            continue;
-        }
-        if (!FDataLock.try_lock_for(std::chrono::milliseconds(100))) continue;
+    while (FPlayThread && !WaitServingHandOvers(FPlayThread, 100)) {
+        auto vs = State();
+        if (!vs) continue;  // closed: the play thread is on its way out
+        // Taken, the play thread is between events: the quit has not come.
+        if (!FDataLock.try_lock()) continue;
         std::unique_lock<std::timed_mutex> lock(FDataLock, std::adopt_lock);
         ++tries;
-        auto vs = State();
-        if (!vs) continue;
-        if ((tries > 10 && vs->Reading == 1) || tries > 20) {
-            // The play thread owns SDL and the state: stop the engine
-            // threads and leave the close to it instead of tearing down here.
-            vs->abort_request = 1;
-            PushUserEvent(FF_QUIT_EVENT);
-            return;
-        }
+        if ((tries > 10 && vs->Reading == 1) || tries > 20) vs->abort_request = 1;
         PushUserEvent(FF_QUIT_EVENT);
     }
-    JoinThreads(false);
-}
-
-void TCustomPlayer::JoinThreads(bool AForce) {
-    if (FPlayThread && WaitForSingleObject(FPlayThread, 0) == WAIT_OBJECT_0) {
+    if (FPlayThread) {
         CloseHandle(FPlayThread);
         FPlayThread = nullptr;
     }
-    if (FEventThread && !FPlayThread) {
-        // The event thread ends after delivering psStop.
-        if (AForce && FPlayEvent) FPlayEvent->Post(3, 0);
-        if (WaitThread(FEventThread, AForce ? INFINITE : 2000)) {
-            CloseHandle(FEventThread);
-            FEventThread = nullptr;
-        }
+    JoinEventThreads();
+}
+
+// The event threads end after delivering psStop (or the quit entry), which
+// their play threads posted before they ended. One inside whose event this
+// runs cannot be waited for: it is joined by a later stop.
+void TCustomPlayer::JoinEventThreads() {
+    if (FEventThread) {
+        FEndingEventThreads.push_back(FEventThread);
+        FEventThread = nullptr;
     }
+    if (InsideOwnEvent()) return;
+    for (HANDLE h : FEndingEventThreads) {
+        WaitServingHandOvers(h, INFINITE);
+        CloseHandle(h);
+    }
+    FEndingEventThreads.clear();
 }
 
 void TCustomPlayer::CloseStream() {
@@ -355,276 +390,4 @@ void TCustomPlayer::CloseStream() {
 
 void TCustomPlayer::DetachProbe(AVFormatContext* AContext) {
     if (AContext && FAVProbe.FileHandle() == AContext) FAVProbe.CloseFile();
-}
-
-// --- Threads ---
-
-void TCustomPlayer::PlayThreadExecute(const std::shared_ptr<TPlayEvent>& ARing) {
-    SetPlayState(psPlay, ARing);
-    try {
-        EventLoop(this);
-    } catch (const std::exception& e) {
-        GlobalLogger()->Log(this, llFatal, L"PlayThread Exception: " + Utf8ToWide(e.what()));
-        CloseStream();
-    }
-    SetPlayState(psStop, ARing);
-    FStopEvent.Set();
-}
-
-void TCustomPlayer::EventThreadExecute(const std::shared_ptr<TPlayEvent>& ARing) {
-    for (;;) {
-        const TPlayEvent::Entry e = ARing->Pop();
-        try {
-            if (e.Kind == 1) {
-                const int64_t pts = e.Value;
-                FireEvent([this, pts] {
-                    TPositionEvent h;
-                    {
-                        std::lock_guard<std::mutex> lock(FEventLock);
-                        h = FOnPosition;
-                    }
-                    if (h) h(this, pts);
-                });
-            } else if (e.Kind == 2) {
-                const auto state = static_cast<TPlayState>(e.Value);
-                FireEvent([this, state] {
-                    TPlayStateEvent h;
-                    {
-                        std::lock_guard<std::mutex> lock(FEventLock);
-                        h = FOnState;
-                    }
-                    if (h) h(this, state);
-                });
-                if (state == psStop) return;
-            } else if (e.Kind == 3) {
-                return;
-            }
-        } catch (const std::exception& ex) {
-            GlobalLogger()->Log(this, llError, L"event handler: " + Utf8ToWide(ex.what()));
-        }
-        if (e.Kind == 0) ARing->Event.Wait(INFINITE);
-    }
-}
-
-void TCustomPlayer::FireEvent(const std::function<void()>& AFire) {
-    if (TriggerEventInMainThread)
-        CallInMainThread(AFire);
-    else
-        AFire();
-}
-
-void TCustomPlayer::SetPlayState(TPlayState AState) { SetPlayState(AState, FPlayEvent); }
-
-void TCustomPlayer::SetPlayState(TPlayState AState, const std::shared_ptr<TPlayEvent>& ARing) {
-    FState = AState;
-    if (!ARing) return;
-    bool has_handler;
-    {
-        std::lock_guard<std::mutex> lock(FEventLock);
-        has_handler = static_cast<bool>(FOnState);
-    }
-    if (has_handler)
-        ARing->Post(2, AState);
-    else if (AState == psStop)
-        ARing->Post(3, 0);
-}
-
-void TCustomPlayer::SetOnPosition(TPositionEvent AHandler) {
-    std::lock_guard<std::mutex> lock(FEventLock);
-    FOnPosition = std::move(AHandler);
-}
-
-void TCustomPlayer::SetOnState(TPlayStateEvent AHandler) {
-    std::lock_guard<std::mutex> lock(FEventLock);
-    FOnState = std::move(AHandler);
-}
-
-void TCustomPlayer::SetOnHook(THookEvent AHandler) {
-    std::lock_guard<std::mutex> lock(FHookLock);
-    FOnHook = std::move(AHandler);
-}
-
-void TCustomPlayer::UpdatePosition() {
-    TVideoState* vs = FRawState;
-    if (!vs || vs->IsImage2) return;
-    std::lock_guard<std::mutex> lock(FPositionLock);
-    int64_t pts;
-    if (vs->video_st) {
-        pts = std::llround(GetVideoClock(vs) * 1000000) - vs->StartTime;
-    } else if (vs->audio_st) {
-        pts = std::llround(GetAudioClock(vs) * 1000000) - vs->StartTime;
-        if (vs->AudioDuration > 0 && pts >= vs->AudioDuration && vs->Duration > pts) pts = vs->Duration;
-    } else {
-        return;
-    }
-    FCurrentPTS = pts;
-    if (vs->Duration > 0 && pts >= vs->Duration) {
-        pts = vs->Duration;
-        if (FLastPTS != vs->Duration) FLastPTS = 0;
-    }
-    // The video thread's clock may trail the one the display extrapolated a
-    // moment before by a few milliseconds: such a step back is jitter, not a
-    // seek, and is not reported (positions never run backwards in play).
-    constexpr int64_t kClockJitter = 100000;
-    if (FLastPTS != INT64_MIN && pts < FLastPTS && FLastPTS - pts < kClockJitter) return;
-    if (FLastPTS == INT64_MIN || std::llabs(FLastPTS - pts) > 10000) {
-        FLastPTS = pts;
-        bool has_handler;
-        {
-            std::lock_guard<std::mutex> elock(FEventLock);
-            has_handler = static_cast<bool>(FOnPosition);
-        }
-        if (has_handler && FPlayEvent) FPlayEvent->Post(1, pts);
-    }
-    if (!vs->IsDevice && vs->EventEOF == 0 && vs->ReachEOF == 1) {
-        if (vs->video_st) vs->EventEOF = 1;
-        SetPlayState(psEnd);
-    }
-    const int64_t play_time = PlayTime;
-    if (play_time == INT64_MIN) return;
-    const int64_t end = start_time != INT64_MIN ? play_time + start_time : play_time;
-    if (pts < end) return;
-    switch (RepeatType.load()) {
-    case rtStop:
-        PushUserEvent(FF_QUIT_EVENT);
-        break;
-    case rtLoop:
-        if (start_time != INT64_MIN)
-            Seek(start_time, TSeekFlags{}, false);
-        else
-            Seek(int64_t(0), TSeekFlags{sfAny}, false);
-        break;
-    default:
-        break;
-    }
-}
-
-// --- Playback control ---
-
-bool TCustomPlayer::Paused() {
-    auto vs = State();
-    return !vs || vs->paused;
-}
-
-void TCustomPlayer::Pause() {
-    auto vs = State();
-    if (!vs || vs->paused) return;
-    TogglePauseState(vs.get());
-    Fstep = false;
-    SetPlayState(psPause);
-}
-
-void TCustomPlayer::Resume() {
-    auto vs = State();
-    if (!vs || !vs->paused) return;
-    TogglePauseState(vs.get());
-    Fstep = false;
-    SetPlayState(psResume);
-}
-
-void TCustomPlayer::TogglePause() {
-    auto vs = State();
-    if (!vs) return;
-    TogglePauseState(vs.get());
-    Fstep = false;
-    SetPlayState(vs->paused ? psPause : psResume);
-}
-
-void TCustomPlayer::StepToNextFrame() {
-    auto vs = State();
-    if (!vs) return;
-    if (vs->paused) TogglePauseState(vs.get());
-    if (!Fstep.exchange(true)) SetPlayState(psStep);
-}
-
-void TCustomPlayer::ToggleAudioDisplay() {
-    auto vs = State();
-    if (!vs) return;
-    vs->show_audio = (vs->show_audio + 1) % 3;
-    // The play thread draws: a new surface starts black, then the display
-    // of the new mode follows.
-    PushReopenEvent(vs.get());
-}
-
-void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
-    auto vs = State();
-    if (!vs) return;
-    if (ASeekFlags.Contains(sfByte)) {
-        StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, 0, APTS);
-        return;
-    }
-    int64_t target = APTS;
-    // A container of unknown duration has no upper bound to clamp to.
-    if (vs->ic->duration != AV_NOPTS_VALUE) target = std::min(target, vs->ic->duration);
-    if (vs->ic->start_time != AV_NOPTS_VALUE) target += vs->ic->start_time;
-    StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, APTS <= 0 ? 1 : 0, target);
-}
-
-void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
-    auto vs = State();
-    if (!vs) return;
-    if (ASeekFlags.Contains(sfByte)) {
-        const double bytes = vs->ic->bit_rate ? ADelta * vs->ic->bit_rate / 8.0 : ADelta * 180000.0;
-        const int64_t here = vs->ic->pb ? ff::avio_seek(vs->ic->pb, 0, SEEK_CUR) : 0;
-        StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, std::llround(bytes), std::llround(here + bytes));
-        return;
-    }
-    StreamSeek(vs.get(), ASeekFlags.LibFlags(), AWaitForSeekEnd, std::llround(ADelta * 1000000),
-               std::llround((GetMasterClock(vs.get()) + ADelta) * 1000000));
-}
-
-// --- Property setters ---
-
-void TCustomPlayer::SetAspectRatio(float AValue) {
-    if (AValue == FAspectRatio) return;
-    FAspectRatio = AValue;
-    if (auto vs = State()) PushReopenEvent(vs.get());
-}
-
-void TCustomPlayer::SetShowAudio(TShowAudio AValue) {
-    FShowAudio = AValue;
-    auto vs = State();
-    if (vs && vs->audio_st && !DisableDisplay) vs->show_audio = AValue;
-}
-
-std::wstring TCustomPlayer::Format() const { return Ffile_iformat ? Utf8ToWide(Ffile_iformat->name) : L""; }
-
-void TCustomPlayer::SetFormat(const std::wstring& AName) {
-    if (!AVLibLoaded()) {
-        LogError(L"libav or libsdl not loaded.", true);
-        return;
-    }
-    if (AName.empty()) {
-        Ffile_iformat = nullptr;
-        return;
-    }
-    const AVInputFormat* f = ff::av_find_input_format(WideToUtf8(AName).c_str());
-    if (!f) throw std::invalid_argument("Unknown input format: " + WideToUtf8(AName));
-    Ffile_iformat = f;
-}
-
-int TCustomPlayer::VideoStreamIndex() {
-    auto vs = State();
-    return vs ? vs->video_stream.load() : -1;
-}
-int TCustomPlayer::AudioStreamIndex() {
-    auto vs = State();
-    return vs ? vs->audio_stream.load() : -1;
-}
-int TCustomPlayer::SubtitleStreamIndex() {
-    auto vs = State();
-    return vs ? vs->subtitle_stream.load() : -1;
-}
-
-void TCustomPlayer::SetVideoStreamIndex(int AIndex) {
-    auto vs = State();
-    if (vs && AIndex != vs->video_stream) SwitchStream(vs.get(), AVMEDIA_TYPE_VIDEO, AIndex);
-}
-void TCustomPlayer::SetAudioStreamIndex(int AIndex) {
-    auto vs = State();
-    if (vs && AIndex != vs->audio_stream) SwitchStream(vs.get(), AVMEDIA_TYPE_AUDIO, AIndex);
-}
-void TCustomPlayer::SetSubtitleStreamIndex(int AIndex) {
-    auto vs = State();
-    if (vs && AIndex != vs->subtitle_stream) SwitchStream(vs.get(), AVMEDIA_TYPE_SUBTITLE, AIndex);
 }

@@ -7,9 +7,13 @@
 // open runs a play thread (SDL event loop, drawing, closing), an event
 // thread (delivers OnPosition/OnState, on the main thread when
 // TriggerEventInMainThread) and the engine threads of the state. OnHook runs
-// on the video thread. Lock order: FDataLock, then FStateGuard, then the
-// state's queue locks; nothing waits for the main thread while holding
-// FStateGuard.
+// on the video thread. Lock order: FDataLock, then the state's overlay lock,
+// then FHookLock, then FStateGuard, then the state's queue locks; nothing
+// waits for the main thread while holding FStateGuard or a queue lock. The
+// main thread waits for the player's threads only while serving their
+// hand-overs (FFPlayState.h), so a thread that logs or raises an event
+// meanwhile cannot dead-lock it. A player must not be freed from inside one
+// of its own events.
 #include <windows.h>
 
 #include <atomic>
@@ -18,9 +22,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "Src/AVProbe.h"
 #include "Src/FFBaseComponent.h"
+#include "Src/FFOwners.h"
 #include "Src/FFPlayState.h"
 #include "Src/RGBConvert.h"
 
@@ -80,7 +86,15 @@ public:
     bool LoadAVLib(const std::wstring& APath);
     void UnloadAVLib();
 
+    // True when the file is open and its threads run. Never raises: every
+    // failure returns False with the reason in LastErrMsg (and logged at
+    // llError, except the reasons of the read thread, which are only
+    // stored). An Open from inside an Open or a waiting Stop of the same
+    // player (one of its events) is refused.
     bool Open(const std::wstring& AFileName, HWND AScreenHandle, bool APaused = false);
+    // With AWaitForStop, returns when the file is closed, every thread of the
+    // player has ended (but an event thread inside whose event the call is
+    // made) and SDL is shut down.
     void Stop(bool AWaitForStop);
     void Pause();
     void Resume();
@@ -139,7 +153,12 @@ public:
     void SetVideoStreamIndex(int AIndex);
     void SetAudioStreamIndex(int AIndex);
     void SetSubtitleStreamIndex(int AIndex);
+    // Per media type: the n-th stream of that type to play, -1 = choose
+    // automatically. Reset to -1 by every close.
     int wanted_stream[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int& wanted_video_stream = wanted_stream[AVMEDIA_TYPE_VIDEO];
+    int& wanted_audio_stream = wanted_stream[AVMEDIA_TYPE_AUDIO];
+    int& wanted_subtitle_stream = wanted_stream[AVMEDIA_TYPE_SUBTITLE];
     int seek_by_bytes = -1;
     int64_t start_time = INT64_MIN;
     Tav_sync_type av_sync_type = AV_SYNC_AUDIO_MASTER;
@@ -151,7 +170,7 @@ public:
     int framedrop = 1;
     int rdftspeed = 20;
     int lowres = 0, idct_algo = 0;
-    int error_recognition = 1;
+    int error_recognition = 1;  // careful (see ErrorRecognitionFlags)
     int error_concealment = 3;
 
     // --- Engine side (the player's own threads) ---
@@ -162,7 +181,11 @@ public:
     void DetachProbe(AVFormatContext* AContext);
     void UpdatePosition();
     void CloseStream();
-    bool DoHook(AVFrame* ASrc, SDL_Overlay* ADst, double ATime, int AWidth, int AHeight, int ASrcFmt);
+    // Video thread, with the overlay locked: the picture ASrc (the decoded
+    // picture, flipped when VerticalFlip) through OnHook into ADst. True when
+    // the handler's picture was converted into ADst; False when nothing was
+    // written to ADst (no hook, or it failed: the caller copies ASrc).
+    bool DoHook(const TAVPicture& ASrc, SDL_Overlay* ADst, double ATime, int AWidth, int AHeight, int ASrcFmt);
     TVideoState* RawState() const { return FRawState; }
     void SetLastErrMsg(const std::wstring& AText);
 
@@ -185,8 +208,12 @@ private:
     friend struct TPlayerThreadStart;
     std::shared_ptr<TVideoState> State();
     void ResetState();
+    bool OpenFile(const std::wstring& AFileName, HWND AScreenHandle, bool APaused);
+    void AbandonOpen();
+    void ReportFailure(const std::wstring& AText);
     void WaitForStop();
-    void JoinThreads(bool AForce);
+    void JoinEventThreads();
+    bool InsideOwnEvent() const;
     void PlayThreadExecute(const std::shared_ptr<TPlayEvent>& ARing);
     void EventThreadExecute(const std::shared_ptr<TPlayEvent>& ARing);
     bool InitSDL(HWND AHandle);
@@ -207,12 +234,19 @@ private:
     TVideoState* FRawState = nullptr;  // the same, for the engine threads
     std::shared_ptr<TPlayEvent> FPlayEvent;
     HANDLE FPlayThread = nullptr, FEventThread = nullptr;
+    // Event threads of closed files that a stop from inside their own event
+    // could not wait for; joined by the next stop that can.
+    std::vector<HANDLE> FEndingEventThreads;
+    int FBusy = 0;  // Open or a waiting Stop is on the main thread's stack
     THookEvent FOnHook;
     TPositionEvent FOnPosition;
     TPlayStateEvent FOnState;
-    std::mutex FHookLock;  // guards FOnHook and FHookContext
+    // Guards FOnHook, FHookContext and FHookYUV; held by the video thread for
+    // a whole hook, so the main thread takes it only serving hand-overs.
+    std::timed_mutex FHookLock;
     std::mutex FGrabLock;  // guards FRGBContext
     TRGBConvertContext FRGBContext, FHookContext;
+    TFramePtr FHookYUV;  // the hook's picture on its way back to the overlay
     std::mutex FEventLock;  // guards OnPosition and OnState
     std::mutex FPositionLock;  // UpdatePosition runs on the play and the video thread
 };
@@ -234,5 +268,11 @@ void StreamClose(TVideoState* vs);
 int ComponentOpen(TVideoState* vs, int AStreamIndex);
 void ComponentClose(TVideoState* vs, int AStreamIndex);
 bool SwitchStream(TVideoState* vs, int AType, int AIndex);
+// The decoders' error recognition (err_recognition flags) of an
+// error_recognition level: 0 none, 1 careful, 2 compliant, 3 and above
+// aggressive; each level includes the ones below it. No level asks for
+// checksum tests, which would drop pictures and sound of files whose
+// checksums are wrong or missing.
+int ErrorRecognitionFlags(int ALevel);
 void PushQuitEvent(TVideoState* vs);
 void PushReopenEvent(TVideoState* vs);

@@ -32,7 +32,7 @@ void BlendSubtitles(TVideoState* vs, TVideoPicture& vp) {
     if (vs->subpq_size <= 0) return;
     TSubPicture& sp = vs->subpq[vs->subpq_rindex];
     if (vp.pts < sp.pts + sp.sub.start_display_time / 1000.0) return;
-    std::lock_guard<std::mutex> olock(vs->overlay_lock);
+    std::lock_guard<std::timed_mutex> olock(vs->overlay_lock);
     ff::SDL_LockYUVOverlay(vp.bmp);
     uint8_t* data[3] = {vp.bmp->pixels[0], vp.bmp->pixels[2], vp.bmp->pixels[1]};
     const int linesize[3] = {vp.bmp->pitches[0], vp.bmp->pitches[2], vp.bmp->pitches[1]};
@@ -59,7 +59,7 @@ void ImageDisplay(TVideoState* vs) {
     rect.x = static_cast<Sint16>(rect.x + vs->xleft);
     rect.y = static_cast<Sint16>(rect.y + vs->ytop);
     vs->no_background = 0;
-    std::lock_guard<std::mutex> lock(vs->overlay_lock);
+    std::lock_guard<std::timed_mutex> lock(vs->overlay_lock);
     ff::SDL_DisplayYUVOverlay(vp.bmp, &rect);
 }
 

@@ -81,42 +81,77 @@ bool ToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int AWidth, 
 
 }  // namespace
 
-bool TCustomPlayer::DoHook(AVFrame* /*ASrc*/, SDL_Overlay* ADst, double ATime, int AWidth, int AHeight, int /*ASrcFmt*/) {
+namespace {
+
+// Unlocks a canvas on every way out.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas* ACanvas) : FCanvas(ACanvas) { FCanvas->Lock(); }
+    ~TCanvasLock() { FCanvas->Unlock(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas* FCanvas;
+};
+
+}  // namespace
+
+// Every buffer stays between pictures: the context's RGB buffer and bitmap
+// and FHookYUV are made anew only for a picture of another size, and both
+// scalers are cached. Per picture: the scaler to RGB, the rows into the
+// bitmap, the handler, the rows back, the scaler to YUV and the planes into
+// the overlay (the scalers write past the visible width, which the
+// overlay's own memory has no room for).
+bool TCustomPlayer::DoHook(const TAVPicture& ASrc, SDL_Overlay* ADst, double ATime, int AWidth, int AHeight,
+                           int ASrcFmt) {
     if (!Hook) return false;
-    std::lock_guard<std::mutex> lock(FHookLock);
+    std::lock_guard<std::timed_mutex> lock(FHookLock);
     if (!FOnHook) return false;
-    // The overlay already holds the picture as shown (flipped when so set);
-    // the bitmap follows the size of every picture.
-    TPaddedFrame yuv(AV_PIX_FMT_YUV420P, AWidth, AHeight);
-    TAVPicture pic;
-    if (!CopyFromOverlay(ADst, yuv, AWidth, AHeight, pic) ||
-        !ToBitmap(FHookContext, pic, AWidth, AHeight)) {
+    if (!ConvertToBitmap(FHookContext, ASrc, ASrcFmt, AWidth, AHeight) ||
+        FHookContext.RGBPictureRef != &FHookContext.RGBPicture) {
         LogError(L"Cannot initialize the toRGB conversion context", false);
         return false;
     }
     TBitmap* bmp = FHookContext.Bitmap.get();
     const TVideoState* vs = FRawState;
-    try {
-        FOnHook(this, bmp, std::llround(ATime * 1000000) - (vs ? vs->StartTime : 0));
-    } catch (const std::exception& e) {
-        LogError(L"Error occurs OnHook: " + Utf8ToWide(e.what()), false);
+    const int64_t pts = std::llround(ATime * 1000000) - (vs ? vs->StartTime : 0);
+    std::wstring failure;
+    {
+        TCanvasLock canvas(bmp->Canvas());
+        try {
+            FOnHook(this, bmp, pts);
+        } catch (const std::exception& e) {
+            failure = Utf8ToWide(e.what());
+        } catch (...) {
+            failure = L"unknown exception";
+        }
+    }
+    if (!failure.empty()) {
+        LogError(L"Error occurs OnHook: " + failure, false);
         return false;
     }
+    const TAVPicture& rgb = FHookContext.RGBPicture;
+    for (int y = 0; y < AHeight; ++y) memcpy(rgb.data[0] + y * rgb.linesize[0], bmp->ScanLine(y), AWidth * 3);
     FHookContext.fromRGB_convert_ctx =
-        ff::sws_getCachedContext(FHookContext.fromRGB_convert_ctx, AWidth, AHeight, AV_PIX_FMT_BGR24, AWidth, AHeight,
-                                 AV_PIX_FMT_YUV420P, SCALER_FLAGS, nullptr, nullptr, nullptr);
-    TPaddedFrame rgb(AV_PIX_FMT_BGR24, AWidth, AHeight);
-    if (!FHookContext.fromRGB_convert_ctx || !rgb.F) {
+        ff::sws_getCachedContext(FHookContext.fromRGB_convert_ctx, AWidth, AHeight, FHookContext.RGBPixFmt, AWidth,
+                                 AHeight, AV_PIX_FMT_YUV420P, SCALER_FLAGS, nullptr, nullptr, nullptr);
+    if (FHookYUV && (FHookYUV->width != AWidth || FHookYUV->height != AHeight)) FHookYUV.reset();
+    if (!FHookYUV) {
+        TPaddedFrame yuv(AV_PIX_FMT_YUV420P, AWidth, AHeight);
+        FHookYUV.reset(yuv.F);
+        yuv.F = nullptr;
+    }
+    if (!FHookContext.fromRGB_convert_ctx || !FHookYUV) {
         LogError(L"Cannot initialize the fromRGB conversion context", false);
         return false;
     }
-    for (int y = 0; y < AHeight; ++y) memcpy(rgb.F->data[0] + y * rgb.F->linesize[0], bmp->ScanLine(y), AWidth * 3);
-    ff::sws_scale(FHookContext.fromRGB_convert_ctx, rgb.F->data, rgb.F->linesize, 0, AHeight, yuv.F->data,
-                  yuv.F->linesize);
+    ff::sws_scale(FHookContext.fromRGB_convert_ctx, rgb.data, rgb.linesize, 0, AHeight, FHookYUV->data,
+                  FHookYUV->linesize);
     uint8_t* data[3];
     int linesize[3];
     OverlayPlanes(ADst, data, linesize);
-    CopyPlanes(data, linesize, yuv.F->data, yuv.F->linesize, AWidth, AHeight);
+    CopyPlanes(data, linesize, FHookYUV->data, FHookYUV->linesize, AWidth, AHeight);
     return true;
 }
 
@@ -137,9 +172,10 @@ TBitmap* TCustomPlayer::CurrentFrame(int64_t& APTS) {
     }
     bmp->SetSize(vs->video_ctx->width, vs->video_ctx->height);
     FillBlack(*bmp);
-    // The overlay is never read while the video thread fills it or the play
-    // thread frees it.
-    std::lock_guard<std::mutex> olock(vs->overlay_lock);
+    // The overlay is never read while the video thread fills (and hooks) it
+    // or the play thread frees it. The hook may wait for this thread.
+    LockServingHandOvers(vs->overlay_lock);
+    std::lock_guard<std::timed_mutex> olock(vs->overlay_lock, std::adopt_lock);
     const TVideoPicture& vp = vs->pictq[vs->pictq_rindex];
     APTS = std::llround(vp.pts * 1000000) - vs->StartTime;
     if (vp.bmp) {

@@ -1,6 +1,8 @@
 // Opening a file for the player: the read thread that demultiplexes into the
 // packet queues, the opening and closing of the decoders, stream switching,
 // and the tear-down.
+#include <process.h>
+
 #include <cmath>
 
 #include "Src/AVCodecStubs.h"
@@ -23,15 +25,12 @@ int InterruptCallback(void* AOpaque) {
     return vs && vs->abort_request == 1 ? 1 : 0;
 }
 
-// Sleeps 10 ms per round until the condition holds, serving hand-overs and
-// messages on the main thread (the read thread may log through it).
+// Sleeps 10 ms per round until the condition holds, serving hand-overs on
+// the main thread (the read thread may log through it).
 template <class Cond>
 void PumpUntil(Cond ACond) {
     while (!ACond()) {
-        if (platform::IsMainThread()) {
-            platform::CheckSynchronize();
-            ProcessMessages();
-        }
+        ServeHandOvers();
         Sleep(10);
     }
 }
@@ -237,6 +236,25 @@ int ReadThread(TVideoState* vs) {
     return 0;
 }
 
+unsigned __stdcall CloseAudioProc(void*) {
+    ff::SDL_CloseAudio();
+    return 0;
+}
+
+// SDL's close waits for its audio thread, whose callback may be handing a
+// log line to the main thread: there the close runs on a thread of its own
+// while the main thread serves.
+void CloseAudioDevice() {
+    const uintptr_t h = platform::IsMainThread() ? _beginthreadex(nullptr, 0, CloseAudioProc, nullptr, 0, nullptr) : 0;
+    if (!h) {
+        ff::SDL_CloseAudio();
+        return;
+    }
+    HANDLE thread = reinterpret_cast<HANDLE>(h);
+    WaitServingHandOvers(thread, INFINITE);
+    CloseHandle(thread);
+}
+
 void PushEvent(TVideoState* vs, int AType) {
     SDL_Event ev{};
     ev.type = static_cast<Uint8>(AType);
@@ -257,12 +275,24 @@ AVCodecContext*& ContextOf(TVideoState* vs, AVMediaType AType) {
 
 }  // namespace
 
+int ErrorRecognitionFlags(int ALevel) {
+    int flags = 0;
+    if (ALevel >= 1) flags |= AV_EF_CAREFUL;
+    if (ALevel >= 2) flags |= AV_EF_COMPLIANT;
+    if (ALevel >= 3) flags |= AV_EF_AGGRESSIVE;
+    return flags;
+}
+
 void PushQuitEvent(TVideoState* vs) { PushEvent(vs, FF_QUIT_EVENT); }
 void PushReopenEvent(TVideoState* vs) { PushEvent(vs, FF_REOPEN_EVENT); }
 
 bool StreamOpen(TCustomPlayer* APlayer, const std::wstring& AFileName, const AVInputFormat* AFormat, bool APaused,
                 std::shared_ptr<TVideoState>& AState) {
-    auto vs = std::make_shared<TVideoState>();
+    std::shared_ptr<TVideoState> vs = NewVideoState();
+    if (!vs) {
+        APlayer->LogError(L"av_mallocz() failed.", true);
+        return false;
+    }
     vs->Owner = APlayer;
     if (APaused) {
         vs->paused = 1;
@@ -294,7 +324,7 @@ void StreamClose(TVideoState* vs) {
     JoinEngineThread(vs->parse_tid);
     JoinEngineThread(vs->refresh_tid);
     {
-        std::lock_guard<std::mutex> lock(vs->overlay_lock);
+        std::lock_guard<std::timed_mutex> lock(vs->overlay_lock);
         for (auto& pic : vs->pictq) {
             if (pic.bmp) ff::SDL_FreeYUVOverlay(pic.bmp);
             pic.bmp = nullptr;
@@ -325,7 +355,7 @@ int ComponentOpen(TVideoState* vs, int AStreamIndex) {
     ctx->skip_frame = AVDiscard(p->Fskip_frame);
     ctx->skip_idct = AVDiscard(p->Fskip_idct);
     ctx->skip_loop_filter = AVDiscard(p->Fskip_loop_filter);
-    ctx->err_recognition = p->error_recognition;
+    ctx->err_recognition = ErrorRecognitionFlags(p->error_recognition);
     ctx->error_concealment = p->error_concealment;
     ctx->thread_count = 1;
     int opened;
@@ -415,7 +445,7 @@ void ComponentClose(TVideoState* vs, int AStreamIndex) {
         break;
     case AVMEDIA_TYPE_AUDIO:
         vs->audioq.Abort();
-        ff::SDL_CloseAudio();
+        CloseAudioDevice();
         vs->audioq.End();
         if (vs->reformat_ctx) ff::swr_free(&vs->reformat_ctx);
         vs->audio_pkt.Release();

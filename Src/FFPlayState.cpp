@@ -2,7 +2,10 @@
 
 #include <process.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <new>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVUtilStubs.h"
@@ -101,8 +104,22 @@ void TPacketQueue::Abort() {
 
 // --- The state record ---
 
-TVideoState::TVideoState()
-    : audio_buf1(AUDIO_BUF_SIZE), audio_buf2(AUDIO_BUF_SIZE), sample_array(SAMPLE_ARRAY_SIZE) {}
+std::shared_ptr<TVideoState> NewVideoState() {
+    void* memory = ff::av_mallocz(sizeof(TVideoState));
+    if (!memory) return nullptr;
+    TVideoState* vs = nullptr;
+    try {
+        vs = new (memory) TVideoState();
+        // A failing control block deletes the record through the deleter.
+        return std::shared_ptr<TVideoState>(vs, [](TVideoState* AState) {
+            AState->~TVideoState();
+            ff::av_free(AState);
+        });
+    } catch (...) {
+        if (!vs) ff::av_free(memory);
+        return nullptr;
+    }
+}
 
 TVideoState::~TVideoState() {
     for (auto& sp : subpq) ff::avsubtitle_free(&sp.sub);
@@ -170,15 +187,11 @@ double ComputeTargetTime(TVideoState* vs, double APts) {
 
 namespace {
 
-// Waits for an event in 100 ms slices, serving hand-overs and messages
-// between slices on the main thread. A state that is being closed sets no
-// more events: the wait ends with it.
+// Waits for an event in 100 ms slices, serving hand-overs on the main
+// thread. A state that is being closed sets no more events: the wait ends
+// with it.
 void WaitInSlices(TVideoState* vs, TManualEvent& AEvent) {
-    while (!AEvent.Wait(100) && !vs->abort_request) {
-        if (platform::IsMainThread()) {
-            platform::CheckSynchronize();
-            ProcessMessages();
-        }
+    while (!WaitServingHandOvers(AEvent.Handle(), 100) && !vs->abort_request) {
     }
 }
 
@@ -253,7 +266,8 @@ unsigned __stdcall EngineThreadProc(void* AArg) {
 }  // namespace
 
 HANDLE StartEngineThread(int (*AProc)(TVideoState*), TVideoState* vs) {
-    auto* start = new TThreadStart{AProc, vs};
+    auto* start = new (std::nothrow) TThreadStart{AProc, vs};
+    if (!start) return nullptr;
     const uintptr_t h = _beginthreadex(nullptr, 0, EngineThreadProc, start, 0, nullptr);
     if (!h) {
         delete start;
@@ -264,7 +278,46 @@ HANDLE StartEngineThread(int (*AProc)(TVideoState*), TVideoState* vs) {
 
 void JoinEngineThread(HANDLE& AThread) {
     if (!AThread) return;
-    WaitForSingleObject(AThread, INFINITE);
+    WaitServingHandOvers(AThread, INFINITE);
     CloseHandle(AThread);
     AThread = nullptr;
+}
+
+// --- Waits of the main thread ---
+
+void ServeHandOvers() {
+    if (!platform::IsMainThread()) return;
+    platform::CheckSynchronize();
+    // Delivers the messages other threads sent to this thread's windows
+    // (and nothing posted).
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+bool WaitServingHandOvers(HANDLE AHandle, DWORD AMs) {
+    if (!platform::IsMainThread()) return WaitForSingleObject(AHandle, AMs) == WAIT_OBJECT_0;
+    constexpr DWORD kSlice = 10;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        ServeHandOvers();
+        DWORD slice = kSlice;
+        if (AMs != INFINITE) {
+            const DWORD spent = GetTickCount() - start;
+            if (spent >= AMs) return WaitForSingleObject(AHandle, 0) == WAIT_OBJECT_0;
+            slice = std::min(slice, AMs - spent);
+        }
+        // A hand-over posts to this thread's queue, which is left alone here:
+        // only sent messages end a slice early.
+        const DWORD r = MsgWaitForMultipleObjects(1, &AHandle, FALSE, slice, QS_SENDMESSAGE);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r == WAIT_FAILED) return false;
+    }
+}
+
+void LockServingHandOvers(std::timed_mutex& ALock) {
+    if (!platform::IsMainThread()) {
+        ALock.lock();
+        return;
+    }
+    while (!ALock.try_lock_for(std::chrono::milliseconds(10))) ServeHandOvers();
 }

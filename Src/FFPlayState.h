@@ -9,10 +9,14 @@
 // and the read indexes of the picture queues. Flags and clocks that several
 // threads read are atomic; the queues have their own locks. StreamSeek and
 // TogglePauseState run on the caller's thread (usually the main thread).
+#include <windows.h>
+
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -116,13 +120,14 @@ struct TSubPicture {
     AVSubtitle sub{};
 };
 
+// The record lives in one zero-filled library allocation (NewVideoState).
 struct TVideoState {
-    TVideoState();
+    TVideoState() = default;
     ~TVideoState();
     TVideoState(const TVideoState&) = delete;
     TVideoState& operator=(const TVideoState&) = delete;
 
-    std::vector<uint8_t> audio_buf1, audio_buf2;
+    std::array<uint8_t, AUDIO_BUF_SIZE> audio_buf1{}, audio_buf2{};
     const AVInputFormat* iformat = nullptr;
     std::atomic<int> no_background{0};
     std::atomic<int> abort_request{0};
@@ -158,7 +163,7 @@ struct TVideoState {
     SwrContext* reformat_ctx = nullptr;
     int audio_device_rate = 0, audio_device_channels = 0;
     std::atomic<int> show_audio{0};
-    std::vector<int16_t> sample_array;
+    std::array<int16_t, SAMPLE_ARRAY_SIZE> sample_array{};
     std::atomic<int> sample_array_index{0};
     int last_i_start = 0;
     RDFTContext* rdft = nullptr;
@@ -193,8 +198,9 @@ struct TVideoState {
     int pictq_size = 0, pictq_rindex = 0, pictq_windex = 0;
     std::mutex pictq_mutex;
     std::condition_variable pictq_cond;
-    // Held while an overlay is filled, read for a frame grab, or freed.
-    std::mutex overlay_lock;
+    // Held while an overlay is filled (and hooked), read for a frame grab, or
+    // freed. The main thread takes it only through LockServingHandOvers.
+    std::timed_mutex overlay_lock;
     int sink_width = 0, sink_height = 0, sink_format = AV_PIX_FMT_YUV420P;
 
     std::wstring filename;
@@ -221,6 +227,10 @@ struct TVideoState {
     HANDLE parse_tid = nullptr, video_tid = nullptr, subtitle_tid = nullptr, refresh_tid = nullptr;
 };
 
+// A new state record in one zero-filled library allocation (av_mallocz);
+// nullptr when memory runs out. Never throws.
+std::shared_ptr<TVideoState> NewVideoState();
+
 double GetAudioClock(TVideoState* vs);
 double GetVideoClock(TVideoState* vs);
 double GetExternalClock(TVideoState* vs);
@@ -234,5 +244,20 @@ void TogglePauseState(TVideoState* vs);
 
 // Starts an engine thread running AProc(vs); nullptr when it cannot start.
 HANDLE StartEngineThread(int (*AProc)(TVideoState*), TVideoState* vs);
-// Waits for an engine thread and closes its handle.
+// Waits for an engine thread (serving hand-overs on the main thread) and
+// closes its handle.
 void JoinEngineThread(HANDLE& AThread);
+
+// Waits of the main thread for the player's threads. The player's threads
+// hand their events and log lines to the main thread synchronously, so
+// while the main thread waits for them it serves those hand-overs and the
+// messages other threads send to its windows, every 10 ms. It dispatches no
+// posted message: no user action runs inside a player operation. On any
+// other thread these only wait.
+//
+// Serves once (main thread only; elsewhere does nothing).
+void ServeHandOvers();
+// True when the handle was signalled within AMs (INFINITE waits for ever).
+bool WaitServingHandOvers(HANDLE AHandle, DWORD AMs);
+// Takes the lock, serving meanwhile.
+void LockServingHandOvers(std::timed_mutex& ALock);

@@ -160,18 +160,31 @@ int GetVideoFrame(TVideoState* vs, AVFrame* AFrame, int64_t& APts) {
     }
 }
 
+// The planes of a YUV 4:2:0 picture of AWidth x AHeight, upside down when
+// AFlip (each plane starts at its last row and runs backwards).
+TAVPicture PictureOf(const AVFrame* AFrame, int AHeight, bool AFlip) {
+    TAVPicture pic;
+    for (int i = 0; i < 3; ++i) {
+        const int rows = i == 0 ? AHeight : AHeight / 2;
+        pic.data[i] = AFrame->data[i];
+        pic.linesize[i] = AFrame->linesize[i];
+        if (AFlip) {
+            pic.data[i] += static_cast<ptrdiff_t>(AFrame->linesize[i]) * (rows - 1);
+            pic.linesize[i] = -AFrame->linesize[i];
+        }
+    }
+    return pic;
+}
+
 // Copies a YUV 4:2:0 picture into the overlay (YV12: plane 1 is V, plane 2 U).
-void CopyToOverlay(const AVFrame* ASrc, SDL_Overlay* ADst, int AWidth, int AHeight, bool AFlip) {
+void CopyToOverlay(const TAVPicture& ASrc, SDL_Overlay* ADst, int AWidth, int AHeight) {
     const int planes[3] = {0, 2, 1};
     for (int i = 0; i < 3; ++i) {
         const int w = i == 0 ? AWidth : AWidth / 2;
         const int h = i == 0 ? AHeight : AHeight / 2;
         uint8_t* dst = ADst->pixels[planes[i]];
         const int pitch = ADst->pitches[planes[i]];
-        for (int y = 0; y < h; ++y) {
-            const int sy = AFlip ? h - 1 - y : y;
-            memcpy(dst + y * pitch, ASrc->data[i] + sy * ASrc->linesize[i], w);
-        }
+        for (int y = 0; y < h; ++y) memcpy(dst + y * pitch, ASrc.data[i] + static_cast<ptrdiff_t>(y) * ASrc.linesize[i], w);
     }
 }
 
@@ -199,13 +212,15 @@ int QueuePicture(TVideoState* vs, AVFrame* AFrame, double ATime, int64_t APos) {
     }
     if (vp.bmp) {
         {
-            std::lock_guard<std::mutex> lock(vs->overlay_lock);
+            const TAVPicture src = PictureOf(AFrame, vp.height, p->VerticalFlip);
+            std::lock_guard<std::timed_mutex> lock(vs->overlay_lock);
             ff::SDL_LockYUVOverlay(vp.bmp);
-            CopyToOverlay(AFrame, vp.bmp, vp.width, vp.height, p->VerticalFlip);
             vp.sample_aspect_ratio = AFrame->sample_aspect_ratio;
             vp.pts = ATime;
             vp.pos = APos;
-            p->DoHook(AFrame, vp.bmp, ATime, vp.width, vp.height, vp.pix_fmt);
+            // The hook writes the picture as its handler left it, or nothing.
+            if (!p->DoHook(src, vp.bmp, ATime, vp.width, vp.height, vp.pix_fmt))
+                CopyToOverlay(src, vp.bmp, vp.width, vp.height);
             ff::SDL_UnlockYUVOverlay(vp.bmp);
         }
         vs->pictq_windex = (vs->pictq_windex + 1) % VIDEO_PICTURE_QUEUE_SIZE;
@@ -285,7 +300,7 @@ int VideoThread(TVideoState* vs) {
 void AllocPicture(TVideoState* vs) {
     TVideoPicture& vp = vs->pictq[vs->pictq_windex];
     {
-        std::lock_guard<std::mutex> lock(vs->overlay_lock);
+        std::lock_guard<std::timed_mutex> lock(vs->overlay_lock);
         if (vp.bmp) ff::SDL_FreeYUVOverlay(vp.bmp);
         vp.bmp = nullptr;
         vp.width = vs->sink_width;

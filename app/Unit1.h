@@ -331,7 +331,8 @@ private:
     void CreateSnapshotMenu();
     void BindPreviewHandlers();
     void DetachPreviewHandlers();
-    void OpenPreview();
+    // Opens T_Movie_PLayer_FileName in Panel6, paused when APaused.
+    void OpenPreview(bool APaused);
     void FillStreamLists();
     void ReopenPreview();
     void SeekToSlider();

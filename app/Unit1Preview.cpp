@@ -115,13 +115,13 @@ TWinControl* TForm1::FindControlByName(const String& name) const {
 
 void TForm1::Button31Click(TObject*) {
     try {
-        OpenPreview();
+        OpenPreview(chkOpenPaused->Checked());
     } catch (const std::exception& e) {
         LogCaught(L"opening the preview", e);
     }
 }
 
-void TForm1::OpenPreview() {
+void TForm1::OpenPreview(bool APaused) {
     if (!ZADovovi->AVLibLoaded() && !ZADovovi->LoadAVLib(ExtractFilePath(Application->ExeName()) + L"LibAV")) {
         mmoLog->AddLine(ZADovovi->LastErrMsg());
         return;
@@ -131,8 +131,7 @@ void TForm1::OpenPreview() {
     const int video = cboVideoDriver->ItemIndex(), audio = cboAudioDriver->ItemIndex();
     ZADovovi->VideoDriver = video == 1 ? vdDirectDraw : video == 2 ? vdGDI : vdDefault;
     ZADovovi->AudioDriver = audio == 1 ? adDirectSound : audio == 2 ? adWaveOut : adDefault;
-    if (!ZADovovi->Open(T_Movie_PLayer_FileName, Panel6->Handle(), chkOpenPaused->Checked()))
-        mmoLog->AddLine(ZADovovi->LastErrMsg());
+    if (!ZADovovi->Open(T_Movie_PLayer_FileName, Panel6->Handle(), APaused)) mmoLog->AddLine(ZADovovi->LastErrMsg());
 }
 
 // Runs inside Open, before the player's threads start.
@@ -258,8 +257,19 @@ void TForm1::ZADovoviHook(TObject*, TBitmap* bitmap, int64_t pts) {
 
 // ---- buttons and slider ----------------------------------------------------------------------
 
+// "播放". Stopping a batch closes the preview while its row stays
+// selected: with nothing open, the selected row's file opens playing.
 void TForm1::bsSkinButton13Click(TObject*) {
-    ZADovovi->Resume();
+    try {
+        if (ZADovovi->PlayState() == psStop && lvFiles->Selected()) {
+            T_Movie_PLayer_FileName = lvFiles->Selected()->Caption();
+            OpenPreview(false);
+        } else {
+            ZADovovi->Resume();
+        }
+    } catch (const std::exception& e) {
+        LogCaught(L"playing the preview", e);
+    }
     FocusQueue();
 }
 

@@ -8,6 +8,8 @@
 #include <set>
 
 #include "QueueFixture.h"
+#include "Src/FFPlay.h"
+#include "Src/FFmpegLoader.h"
 #include "platform/ListView.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -218,6 +220,44 @@ TEST_F(BatchTest, ClosingTheWindowDuringABatchWaitsForTheWorkersAndRunsNoEndActi
     EXPECT_NE(Cell(Row(0), 3), L"100%");
     EXPECT_NE(Cell(Row(1), 3), L"100%");
 }
+
+// The row stays selected through a batch and a skin switch: "播放" plays
+// its preview, also when stopping the batch closed the preview.
+class PlayAfterBatch : public BatchTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PlayAfterBatch, PlayShowsThePreviewOfTheSelectedRowAfterTheBatchAndASkinSwitch) {
+    const bool stopped = GetParam();
+    Start();
+    SetEnvironmentVariableW(L"SDL_AUDIODRIVER", L"dummy");
+    FFLoader.SetLibraryPath(std::wstring(VANTREL_DIST_WIN) + L"\\LibAV");
+    ASSERT_TRUE(FFLoader.Load(PlayerLibraries)) << Narrow(FFLoader.LastErrMsg());
+    Form1->Show();
+    ChooseMkv();
+    AddOne(Clip(L"a.mp4", stopped ? 60.0 : 4.0, 320, 240));
+    ASSERT_EQ(Rows(), 1);
+    Form1->lvFiles->SetItemIndex(-1);
+    Form1->lvFiles->SetItemIndex(0);
+    TZADovovi* player = Form1->ZADovovi;
+    ASSERT_TRUE(WaitUntil([&] { return player->PlayState() == psPause; }, 10000));
+    Form1->ROREZ->SetProgressInterval(100);
+    Form1->bsSkinButton2->ButtonClick();  // "开始"
+    if (stopped) {
+        ASSERT_TRUE(WaitUntil([&] { return !Cell(Row(0), 3).empty(); }));
+        Form1->bsSkinButton10->ButtonClick();  // "停止"
+    }
+    ASSERT_TRUE(WaitUntil([] { return !Form1->BatchRunning(); }, 120000));
+    Form1->bsSkinData1->SetSkinIndex(Form1->bsSkinData1->SkinIndex() == 3 ? 4 : 3);
+    ASSERT_EQ(Form1->lvFiles->ItemIndex(), 0);
+    Form1->bsSkinButton13->ButtonClick();  // "播放"
+    EXPECT_TRUE(WaitUntil([&] { return player->CurrentPTS() > 300000; }, 5000)) << player->CurrentPTS();
+    EXPECT_FALSE(player->Paused());
+    EXPECT_EQ(player->FileName(), Row(0)->Caption());
+    EXPECT_EQ(player->ScreenHandle(), Form1->Panel6->Handle());
+    player->Stop(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ended, PlayAfterBatch, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Stopped" : "Finished"; });
 
 }  // namespace
 }  // namespace mainwindowtest

@@ -69,7 +69,9 @@ TEST_F(Player, PlaysAFileToItsEndWithPositionsAtRealTimeOnTheMainThread) {
     EXPECT_EQ(states.front(), psPlay);
     EXPECT_FALSE(offMainThread);
     ASSERT_GT(positions.size(), 20u);
-    for (size_t i = 1; i < positions.size(); ++i) EXPECT_GE(positions[i].pts, positions[i - 1].pts) << i;
+    // A picture shown late restarts the clock at its own time: the position
+    // then steps back by that lateness, and is reported so.
+    for (size_t i = 1; i < positions.size(); ++i) EXPECT_GE(positions[i].pts, positions[i - 1].pts - 100000) << i;
     // Over the middle of the file, position advances like the wall clock.
     const Position* a = nullptr;
     const Position* b = nullptr;
