@@ -16,16 +16,8 @@ namespace {
 
 using namespace packetfiles;
 
-class AudioTiming : public TranscodeFixture {
+class AudioTiming : public LoggedTranscodeFixture {
 protected:
-    void SetUp() override {
-        TranscodeFixture::SetUp();
-        // Every level: the change of layout is told at the information level.
-        logger.SetOnLog([this](TObject*, uint32_t, TLogLevel, const std::wstring& m) { logged.push_back(m); });
-    }
-    size_t Logged(const std::string& AText) const {
-        return std::count_if(logged.begin(), logged.end(), [&](const std::wstring& e) { return U8(e).find(AText) != std::string::npos; });
-    }
     // A clip of sound only, as packets in its own time base.
     std::vector<TPacketPtr> SoundPackets(const wchar_t* AName, const testmedia::AudioSpec& AAudio, double ASeconds,
                                          TCodecContextPtr* AParams, AVRational& ATimeBase) {
@@ -37,7 +29,6 @@ protected:
         EXPECT_EQ(testmedia::MakeClip(spec), "");
         return ReadPackets(spec.FileName, AParams, &ATimeBase);
     }
-    std::vector<std::wstring> logged;
 };
 
 // Two seconds of AC-3: one of 5.1 sound, then one of stereo, in one stream

@@ -17,17 +17,7 @@ namespace {
 
 using namespace packetfiles;
 
-class InputStreams : public TranscodeFixture {
-protected:
-    void SetUp() override {
-        TranscodeFixture::SetUp();
-        logger.SetOnLog([this](TObject*, uint32_t, TLogLevel, const std::wstring& m) { logged.push_back(m); });
-    }
-    size_t Logged(const std::string& AText) const {
-        return std::count_if(logged.begin(), logged.end(), [&](const std::wstring& e) { return U8(e).find(AText) != std::string::npos; });
-    }
-    std::vector<std::wstring> logged;
-};
+using InputStreams = LoggedTranscodeFixture;
 
 TEST_F(InputStreams, DecodingOptionsReachTheDecoder) {
     TCustomFFmpeg t(4);

@@ -66,29 +66,50 @@ inline const TStream* First(const std::vector<TStream>& AStreams, AVMediaType AT
     return nullptr;
 }
 
+// The file opened with a decoder of its best stream of AType; false when
+// either cannot be had.
+struct TDecoding {
+    packetfiles::TInputPtr In;
+    TCodecContextPtr Dec;
+    int Index = -1;
+    bool Open(const std::wstring& AFile, AVMediaType AType) {
+        AVFormatContext* raw = nullptr;
+        if (ff::avformat_open_input(&raw, ToLibFileName(AFile).c_str(), nullptr, nullptr) < 0) return false;
+        In.reset(raw);
+        const AVCodec* codec = nullptr;
+        Index = ff::avformat_find_stream_info(raw, nullptr) >= 0 ? ff::av_find_best_stream(raw, AType, -1, -1, &codec, 0) : -1;
+        if (Index < 0) return false;
+        Dec.reset(ff::avcodec_alloc_context3(codec));
+        return Dec && ff::avcodec_parameters_to_context(Dec.get(), raw->streams[Index]->codecpar) >= 0 &&
+               ff::avcodec_open2(Dec.get(), codec, nullptr) >= 0;
+    }
+    // Feeds every packet of the stream and then the end to the decoder,
+    // calling ADrain after each.
+    template <class Drain>
+    void Run(Drain ADrain) {
+        const TPacketPtr pkt = NewPacket();
+        while (ff::av_read_frame(In.get(), pkt.get()) >= 0) {
+            if (pkt->stream_index == Index && ff::avcodec_send_packet(Dec.get(), pkt.get()) >= 0) ADrain();
+            ff::av_packet_unref(pkt.get());
+        }
+        ff::avcodec_send_packet(Dec.get(), nullptr);
+        ADrain();
+    }
+};
+
 // The sound of the first audio stream as mono float samples at its own rate,
 // placed on the file's time line (a leading gap is silence). Empty when it
 // cannot be decoded.
 inline std::vector<float> Sound(const std::wstring& AFile, int& ARate) {
     std::vector<float> samples;
-    AVFormatContext* raw = nullptr;
-    if (ff::avformat_open_input(&raw, ToLibFileName(AFile).c_str(), nullptr, nullptr) < 0) return samples;
-    const packetfiles::TInputPtr in(raw);
-    const AVCodec* codec = nullptr;
-    const int index = ff::avformat_find_stream_info(raw, nullptr) >= 0
-                          ? ff::av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0)
-                          : -1;
-    if (index < 0) return samples;
-    const TCodecContextPtr dec(ff::avcodec_alloc_context3(codec));
-    if (ff::avcodec_parameters_to_context(dec.get(), raw->streams[index]->codecpar) < 0 ||
-        ff::avcodec_open2(dec.get(), codec, nullptr) < 0)
-        return samples;
+    TDecoding d;
+    if (!d.Open(AFile, AVMEDIA_TYPE_AUDIO)) return samples;
+    AVCodecContext* dec = d.Dec.get();
     ARate = dec->sample_rate;
-    const AVRational tb = raw->streams[index]->time_base;
-    const TPacketPtr pkt = NewPacket();
+    const AVRational tb = d.In->streams[d.Index]->time_base;
     const TFramePtr frame = NewFrame();
     auto drain = [&] {
-        while (ff::avcodec_receive_frame(dec.get(), frame.get()) >= 0) {
+        while (ff::avcodec_receive_frame(dec, frame.get()) >= 0) {
             const AVFrame* f = frame.get();
             if (f->best_effort_timestamp != AV_NOPTS_VALUE) {
                 const int64_t at = ff::av_rescale_q(f->best_effort_timestamp, tb, {1, ARate});
@@ -113,12 +134,7 @@ inline std::vector<float> Sound(const std::wstring& AFile, int& ARate) {
             ff::av_frame_unref(frame.get());
         }
     };
-    while (ff::av_read_frame(raw, pkt.get()) >= 0) {
-        if (pkt->stream_index == index && ff::avcodec_send_packet(dec.get(), pkt.get()) >= 0) drain();
-        ff::av_packet_unref(pkt.get());
-    }
-    ff::avcodec_send_packet(dec.get(), nullptr);
-    drain();
+    d.Run(drain);
     return samples;
 }
 
@@ -143,22 +159,12 @@ struct TPicture {
 
 inline std::vector<TPicture> Pictures(const std::wstring& AFile) {
     std::vector<TPicture> pictures;
-    AVFormatContext* raw = nullptr;
-    if (ff::avformat_open_input(&raw, ToLibFileName(AFile).c_str(), nullptr, nullptr) < 0) return pictures;
-    const packetfiles::TInputPtr in(raw);
-    const AVCodec* codec = nullptr;
-    const int index = ff::avformat_find_stream_info(raw, nullptr) >= 0
-                          ? ff::av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0)
-                          : -1;
-    if (index < 0) return pictures;
-    const TCodecContextPtr dec(ff::avcodec_alloc_context3(codec));
-    if (ff::avcodec_parameters_to_context(dec.get(), raw->streams[index]->codecpar) < 0 ||
-        ff::avcodec_open2(dec.get(), codec, nullptr) < 0)
-        return pictures;
-    const TPacketPtr pkt = NewPacket();
+    TDecoding d;
+    if (!d.Open(AFile, AVMEDIA_TYPE_VIDEO)) return pictures;
+    AVCodecContext* dec = d.Dec.get();
     const TFramePtr frame = NewFrame();
     auto drain = [&] {
-        while (ff::avcodec_receive_frame(dec.get(), frame.get()) >= 0) {
+        while (ff::avcodec_receive_frame(dec, frame.get()) >= 0) {
             const AVFrame* f = frame.get();
             TPicture p;
             p.Width = f->width;
@@ -176,12 +182,7 @@ inline std::vector<TPicture> Pictures(const std::wstring& AFile) {
             ff::av_frame_unref(frame.get());
         }
     };
-    while (ff::av_read_frame(raw, pkt.get()) >= 0) {
-        if (pkt->stream_index == index && ff::avcodec_send_packet(dec.get(), pkt.get()) >= 0) drain();
-        ff::av_packet_unref(pkt.get());
-    }
-    ff::avcodec_send_packet(dec.get(), nullptr);
-    drain();
+    d.Run(drain);
     return pictures;
 }
 

@@ -81,3 +81,19 @@ protected:
 };
 
 inline std::string U8(const std::wstring& AText) { return WideToUtf8(AText); }
+
+// The same with every logged line kept, whatever its level.
+class LoggedTranscodeFixture : public TranscodeFixture {
+protected:
+    void SetUp() override {
+        TranscodeFixture::SetUp();
+        logger.SetOnLog([this](TObject*, uint32_t, TLogLevel, const std::wstring& m) { logged.push_back(m); });
+    }
+    // How many logged lines hold AText.
+    size_t Logged(const std::string& AText) const {
+        size_t n = 0;
+        for (const std::wstring& e : logged) n += U8(e).find(AText) != std::string::npos;
+        return n;
+    }
+    std::vector<std::wstring> logged;
+};
