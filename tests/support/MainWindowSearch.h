@@ -13,25 +13,27 @@ inline constexpr wchar_t kMainCaption[] = L"VantrelH264视频格式转换器";
 
 // The visible top-level window of process pid captioned kMainCaption, or
 // nullptr when there is none now.
+struct TMainWindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchMainWindow(HWND wnd, LPARAM lp) {
+    auto* s = reinterpret_cast<TMainWindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(wnd, &owner);
+    wchar_t caption[128] = {};
+    GetWindowTextW(wnd, caption, 128);
+    if (owner == s->pid && wcscmp(caption, kMainCaption) == 0 && IsWindowVisible(wnd)) {
+        s->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 inline HWND FindMainWindow(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    EnumWindows(
-        [](HWND wnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(wnd, &owner);
-            wchar_t caption[128] = {};
-            GetWindowTextW(wnd, caption, 128);
-            if (owner == s->pid && wcscmp(caption, kMainCaption) == 0 && IsWindowVisible(wnd)) {
-                s->found = wnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TMainWindowSearch search{pid, nullptr};
+    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
