@@ -395,6 +395,98 @@ TEST_F(SkinStore, IgnoresAFileThatIsNoSkin) {
     EXPECT_EQ(store->SkinName, L"stay");
 }
 
+// The frame geometry after FORMINFO is read: the mask area widened to hold
+// the client rectangle, and the corner points clamped to it.
+struct GeometryCase {
+    const char* what;
+    const char* formInfo;
+    const char* mask;  // the mask's name in PICTURES
+    TRect maskArea;
+    TPoint lt, rt, lb, rb;
+};
+
+const GeometryCase kGeometry[] = {
+    {"mask area widened on every side", "maskrectarea=10,10,20,20\r\nclientrect=5,12,30,18\r\n", "m.bmp",
+     TRect(5, 10, 30, 20), TPoint(), TPoint(), TPoint(), TPoint()},
+    {"mask area already holding the client", "maskrectarea=0,0,40,40\r\nclientrect=5,12,30,18\r\n", "m.bmp",
+     TRect(0, 0, 40, 40), TPoint(), TPoint(), TPoint(), TPoint()},
+    {"mask area kept without a mask", "maskrectarea=10,10,20,20\r\nclientrect=5,12,30,18\r\n", "",
+     TRect(10, 10, 20, 20), TPoint(), TPoint(), TPoint(), TPoint()},
+    {"corners clamped to the client",
+     "lefttoppoint=2,3\r\nrighttoppoint=50,1\r\nleftbottompoint=1,40\r\nrightbottompoint=45,42\r\n"
+     "clientrect=4,5,36,30\r\n",
+     "", TRect(), TPoint(4, 5), TPoint(36, 5), TPoint(4, 30), TPoint(36, 30)},
+    {"corners inside the client stay",
+     "lefttoppoint=6,7\r\nrighttoppoint=30,7\r\nleftbottompoint=6,25\r\nrightbottompoint=30,25\r\n"
+     "clientrect=4,5,36,30\r\n",
+     "", TRect(), TPoint(6, 7), TPoint(30, 7), TPoint(6, 25), TPoint(30, 25)},
+    {"no clamp when the corners share a column",
+     "lefttoppoint=5,3\r\nrighttoppoint=50,1\r\nrightbottompoint=5,42\r\nclientrect=10,10,20,20\r\n", "",
+     TRect(), TPoint(5, 3), TPoint(50, 1), TPoint(), TPoint(5, 42)},
+};
+
+class FrameGeometry : public SkinStore, public ::testing::WithParamInterface<GeometryCase> {};
+
+TEST_P(FrameGeometry, IsAdjustedAfterReading) {
+    const GeometryCase& c = GetParam();
+    LoadBytes(WithText(std::string("[PICTURES]\r\nmask=") + c.mask + "\r\n[FORMINFO]\r\n" + c.formInfo));
+    EXPECT_EQ(store->MaskRectArea, c.maskArea) << c.what;
+    EXPECT_EQ(store->LTPoint, c.lt) << c.what;
+    EXPECT_EQ(store->RTPoint, c.rt) << c.what;
+    EXPECT_EQ(store->LBPoint, c.lb) << c.what;
+    EXPECT_EQ(store->RBPoint, c.rb) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FrameGeometry, ::testing::ValuesIn(kGeometry));
+
+TEST_F(SkinStore, CompressedFilesRoundTripTheWholeSkin) {
+    LoadBytes(MakeContainer(L"trip", clGreen, 3));
+    const String file = TempDir(L"vantrel_skin_trip") + L"trip.skn";
+    store->SaveToCompressedFile(file);
+    TbsSkinData other(nullptr);
+    other.LoadFromCompressedFile(file);
+    EXPECT_EQ(other.SkinName, L"trip");
+    EXPECT_EQ(SkinText(&other), SkinText(store));
+    ASSERT_EQ(other.FActivePictures.size(), 3u);
+    EXPECT_EQ(other.FActivePictures[2]->Width(), 10);
+    EXPECT_EQ(ColorToRGB(other.FPicture->Canvas()->Pixel(3, 3)), ColorToRGB(clGreen));
+    DeleteFileW(file.c_str());
+}
+
+TEST_F(SkinStore, SaveToFileReplacesItsSectionsAndKeepsOthers) {
+    const String file = TempDir(L"vantrel_skin_save") + L"skin.ini";
+    TStringList before;
+    before.SetText(L"[EXTRA]\r\nkeep=1\r\n[VERSION]\r\nold=1\r\n");
+    before.SaveToFile(file);
+    LoadBytes(MakeContainer(L"saved", clRed));
+    store->SaveToFile(file);
+    TMemIniFile back(file, TIniSyntax::Plain);
+    EXPECT_EQ(back.ReadString(L"EXTRA", L"keep", L""), L"1");
+    EXPECT_FALSE(back.ValueExists(L"VERSION", L"old"));
+    EXPECT_EQ(back.ReadString(L"VERSION", L"skinname", L""), L"saved");
+    EXPECT_EQ(back.ReadString(L"SKINCONTROLS", L"0", L""), L"button:button");
+    DeleteFileW(file.c_str());
+}
+
+TEST_F(SkinStore, AddsAndDeletesFurtherPictures) {
+    LoadBytes(MakeContainer(L"pics", clRed, 2));
+    const String dir = TempDir(L"vantrel_skin_pics");
+    TBitmap extra(13, 7);
+    extra.SaveToFile(dir + L"extra.bmp");
+    store->AddBitMap(dir + L"extra.bmp");
+    ASSERT_EQ(store->FActivePictures.size(), 3u);
+    EXPECT_EQ(store->FActivePicturesNames->Get(2), L"extra.bmp");
+    EXPECT_EQ(store->FActivePictures[2]->Width(), 13);
+    store->DeleteBitMap(0);
+    ASSERT_EQ(store->FActivePictures.size(), 2u);
+    EXPECT_EQ(store->FActivePicturesNames->Get(0), L"p1.bmp");
+    EXPECT_EQ(store->FActivePictures[0]->Width(), 9);
+    EXPECT_THROW(store->DeleteBitMap(2), EListError);
+    EXPECT_THROW(store->AddBitMap(dir + L"missing.bmp"), Exception);
+    EXPECT_EQ(store->FActivePicturesNames->Count(), 2);
+    DeleteFileW((dir + L"extra.bmp").c_str());
+}
+
 TEST(SkinStoreDefaults, WithoutAMaskHitTestPointsStayZero) {
     TbsSkinData store(nullptr);
     TStringList l;
