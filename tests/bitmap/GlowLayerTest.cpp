@@ -341,8 +341,39 @@ TEST(LayerManager, ShowTwiceLeavesOneWindowAndHideWithoutShowIsHarmless) {
 TEST(LayerManager, SetLayeredAlphaOnALayeredWindow) {
     HWND wnd = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, wnd);
-    EXPECT_TRUE(SetLayeredAlpha(wnd, 128));
+    for (const int alpha : {128, 0, 255}) {
+        EXPECT_TRUE(SetLayeredAlpha(wnd, alpha));
+        BYTE got = 1;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(wnd, nullptr, &got, &flags));
+        EXPECT_EQ(alpha, got);
+        EXPECT_EQ(static_cast<DWORD>(LWA_ALPHA), flags & LWA_ALPHA);
+    }
     DestroyWindow(wnd);
+}
+
+// The Vista glow of an empty text is its blurred patch alone: a bar three
+// pixels wider and two lower than the text rectangle on each side, blurred
+// twice with radius 6 inside a margin of 12.
+TEST(GlowText, VistaGlowIsTheBlurredPatchAroundTheText) {
+    TBitmap target;
+    TextTarget(target, 200, 80);
+    const TRect r(40, 20, 160, 44);
+    DrawVistaGlowText(target.Canvas(), r, L"", clBlue, DT_LEFT | DT_TOP);
+    const int cy = (r.top + r.bottom) / 2;
+    const COLORREF centre = PixelOf(target, 100, cy);
+    EXPECT_EQ(255, GetBValue(centre));
+    EXPECT_LT(GetRValue(centre), 60);  // nearly the full glow colour
+    EXPECT_EQ(GetRValue(centre), GetGValue(centre));
+    // Outside the glow's margin nothing is drawn.
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, r.left - 13, cy));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, 100, r.top - 13));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, 2, 2));
+    // It fades toward the edges of the margin, the same on both sides.
+    const int inner = GetRValue(PixelOf(target, r.left, cy)), outer = GetRValue(PixelOf(target, r.left - 9, cy));
+    EXPECT_LT(GetRValue(centre), inner);
+    EXPECT_LT(inner, outer);
+    EXPECT_EQ(PixelOf(target, r.left - 9, cy), PixelOf(target, r.right - 1 + 9, cy));
 }
 
 }  // namespace
