@@ -8,6 +8,7 @@
 #include "app/FormatTables.h"
 #include "app/LegacyTables.h"
 #include "app/OutputFileName.h"
+#include "platform/SysUtils.h"
 
 namespace legacy {
 
@@ -130,33 +131,41 @@ std::optional<std::wstring> KbpsNumber(const std::wstring& text) {
     return Trim(text.substr(0, unit));
 }
 
-std::optional<int> VideoBits(const std::wstring& text) {
-    const std::optional<std::wstring> number = KbpsNumber(text);
-    if (!number) return std::nullopt;
-    const std::optional<long long> kbps = WholeNumber(*number);
-    return kbps ? Thousandfold(*kbps) : std::nullopt;
+// The conversion error of the platform for a text read as a number.
+[[noreturn]] void NotANumber(const std::wstring& text, bool decimal) {
+    throw EConvertError(L"'" + text +
+                        (decimal ? L"' is not a valid floating point value" : L"' is not a valid integer value"));
+}
+
+int VideoBits(const std::wstring& text) {
+    const std::wstring number = KbpsNumber(text).value_or(std::wstring());
+    const std::optional<long long> kbps = WholeNumber(number);
+    const std::optional<int> bits = kbps ? Thousandfold(*kbps) : std::nullopt;
+    if (!bits) NotANumber(number, false);
+    return *bits;
 }
 
 // "12.2": the product with 1000.0 written with at most 15 significant
 // digits, which must then be a whole number ("12200").
-std::optional<int> DecimalKbpsToBits(const std::wstring& number) {
+int DecimalKbpsToBits(const std::wstring& number) {
     const auto dot = number.find(L'.');
     const std::size_t from = !number.empty() && (number[0] == L'-' || number[0] == L'+') ? 1 : 0;
-    if (!AllDigits(number, from, dot) || !AllDigits(number, dot + 1, number.size()))
-        return std::nullopt;
+    if (!AllDigits(number, from, dot) || !AllDigits(number, dot + 1, number.size())) NotANumber(number, true);
     const double product = std::wcstod(number.c_str(), nullptr) * 1000.0;
     wchar_t text[64];
     std::swprintf(text, 64, L"%.15g", product);
     const std::optional<long long> bits = WholeNumber(text);
-    return bits ? std::optional<int>(static_cast<int>(*bits)) : std::nullopt;
+    if (!bits) NotANumber(text, false);
+    return static_cast<int>(*bits);
 }
 
-std::optional<int> AudioBits(const std::wstring& text) {
-    const std::optional<std::wstring> number = KbpsNumber(text);
-    if (!number) return std::nullopt;
-    if (number->find(L'.') != std::wstring::npos) return DecimalKbpsToBits(*number);
-    const std::optional<long long> kbps = WholeNumber(*number);
-    return kbps ? Thousandfold(*kbps) : std::nullopt;
+int AudioBits(const std::wstring& text) {
+    const std::wstring number = KbpsNumber(text).value_or(std::wstring());
+    if (number.find(L'.') != std::wstring::npos) return DecimalKbpsToBits(number);
+    const std::optional<long long> kbps = WholeNumber(number);
+    const std::optional<int> bits = kbps ? Thousandfold(*kbps) : std::nullopt;
+    if (!bits) NotANumber(number, false);
+    return *bits;
 }
 
 struct TAspectText {
@@ -172,15 +181,6 @@ const TAspectText kAspectTexts[] = {
 
 const std::wstring& Shown(const std::array<std::wstring, 6>& texts, TOptionList list) {
     return texts[static_cast<int>(list)];
-}
-
-// Stores a converted bit rate, or notes the list whose text did not convert.
-void StoreBits(std::optional<int> bits, int& field, TOptionList list,
-               std::vector<TOptionList>& failed) {
-    if (bits)
-        field = *bits;
-    else
-        failed.push_back(list);
 }
 
 }  // namespace
@@ -214,10 +214,7 @@ bool ApplyPreset(int key, const TPresetSources& sources, const TMainWindowFields
     return preset != nullptr;
 }
 
-std::vector<TOptionList> ReadBack(const std::array<std::wstring, 6>& shownTexts,
-                                  TFormatSettings& s) {
-    std::vector<TOptionList> failed;
-
+void ReadBack(const std::array<std::wstring, 6>& shownTexts, TFormatSettings& s) {
     const std::wstring& size = Shown(shownTexts, TOptionList::Resolution);
     s.Video_FrameSize = size == L"保持原分辨率" || size == L"该格式无视频" ? L"" : size;
 
@@ -228,7 +225,7 @@ std::vector<TOptionList> ReadBack(const std::array<std::wstring, 6>& shownTexts,
     if (video == L"无视频")
         s.Video_VideoBitrate = -1000;
     else
-        StoreBits(VideoBits(video), s.Video_VideoBitrate, TOptionList::VideoBitrate, failed);
+        s.Video_VideoBitrate = VideoBits(video);
 
     const std::wstring& sampleRate = Shown(shownTexts, TOptionList::SampleRate);
     s.Video_AudioSampleRate = sampleRate == L"自动音频采样率" ? L"AUTO" : sampleRate;
@@ -237,13 +234,12 @@ std::vector<TOptionList> ReadBack(const std::array<std::wstring, 6>& shownTexts,
     if (audio == L"自动音频比特率")
         s.Video_AudioBitrate = -1000;
     else
-        StoreBits(AudioBits(audio), s.Video_AudioBitrate, TOptionList::AudioBitrate, failed);
+        s.Video_AudioBitrate = AudioBits(audio);
 
     const std::wstring& aspect = Shown(shownTexts, TOptionList::Aspect);
     for (const TAspectText& mode : kAspectTexts) {
         if (aspect == mode.Text) s.Video_FrameAspectRatio = mode.Ratio;
     }
-    return failed;
 }
 
 void ResetFields(TFormatSettings& settings) { formats::ResetFormatSettings(settings); }

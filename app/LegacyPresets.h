@@ -94,10 +94,9 @@ bool ApplyPreset(int key, const TPresetSources& sources, const TMainWindowFields
 //   the five aspect modes and "无视频" -> "", "4:3", "16:9", "37:20", "47:20";
 //       another text leaves the field.
 // A bit rate text that does not convert (an empty list shows no text)
-// leaves its field as it was; the other lists are still read. Returns the
-// lists whose text did not convert, empty when all did.
-std::vector<TOptionList> ReadBack(const std::array<std::wstring, 6>& shownTexts,
-                                  formats::TFormatSettings& settings);
+// raises EConvertError with the platform's conversion message; its field
+// and the fields of the lists after it keep their values.
+void ReadBack(const std::array<std::wstring, 6>& shownTexts, formats::TFormatSettings& settings);
 
 // The reset: every Video_ field to its empty value (strings empty, volume
 // "256", bit rates and times -1, Video_DisableVideo False).

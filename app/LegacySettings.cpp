@@ -24,11 +24,11 @@ bool TLegacyProcedures::ApplyPresets() {
     return ApplyPreset(SelectedKey(), sources, FFields);
 }
 
-std::vector<TOptionList> TLegacyProcedures::ReadBack() {
+void TLegacyProcedures::ReadBack() {
     std::array<std::wstring, 6> shown;
     for (TOptionList list : formats::FillOrder)
         shown[static_cast<int>(list)] = FViews.Options.ShownText(list);
-    return legacy::ReadBack(shown, FFields.Settings);
+    legacy::ReadBack(shown, FFields.Settings);
 }
 
 void TLegacyProcedures::Reset() { ResetFields(FFields.Settings); }

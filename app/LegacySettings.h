@@ -66,8 +66,9 @@ public:
     int FillOptions();
     // False when the chosen key has no preset row.
     bool ApplyPresets();
-    // The lists whose shown text did not convert (their fields kept).
-    std::vector<TOptionList> ReadBack();
+    // Raises EConvertError at the first list whose shown text does not
+    // convert; that list's field and the later ones keep their values.
+    void ReadBack();
     void Reset();
 
 private:

@@ -142,6 +142,7 @@ TForm6::TForm6(TComponent* owner, TbsSkinData* store, legacy::TMainWindowFields 
     SetName(L"Form6");
     SetCaption(L"设置选项");
     SetBounds(197, 218, 964, 500);
+    SetClientSize(958, 474);
     SetBorderStyle(bsSingle);
     SetBorderIcons(0);
     Position = poMainFormCenter;
@@ -157,6 +158,7 @@ TForm6::TForm6(TComponent* owner, TbsSkinData* store, legacy::TMainWindowFields 
     CreateFormatChooser(store);
     CreateOptionPage(store);
     CreateButtons(store);
+    CreatePictures();
     ROREZ = new TDIzizuZUR(this);
     ROREZ->SetName(L"ROREZ");
 
@@ -289,16 +291,9 @@ void TForm6::Button18Click(TObject*) { FProcedures->FillOptions(); }
 void TForm6::Button5Click(TObject*) { FProcedures->ApplyPresets(); }
 void TForm6::Button6Click(TObject*) { FProcedures->Reset(); }
 
-// A list whose text does not convert keeps its field, the others are read;
-// the lists that did not convert go to the debug log.
-void TForm6::Button13Click(TObject*) {
-    for (TOptionList list : FProcedures->ReadBack()) {
-        const std::wstring text = L"设置选项: option list " +
-                                  std::to_wstring(static_cast<int>(list)) +
-                                  L" shows no bit rate; its field is kept\n";
-        OutputDebugStringW(text.c_str());
-    }
-}
+// A list whose text does not convert raises the conversion error; the
+// application shows it in its message box, and OK leaves the window open.
+void TForm6::Button13Click(TObject*) { FProcedures->ReadBack(); }
 
 void TForm6::bsSkinButton2Click(TObject*) {
     Button5->Click();

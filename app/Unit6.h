@@ -20,6 +20,9 @@
 //   Button5Click   presets                     Button13Click  read the option lists back
 //   Button6Click   reset                       bsSkinButton2Click  OK: 5, 13, Close
 //   bsSkinButton3Click  Cancel: Close
+// A read-back whose list text does not convert raises EConvertError out of
+// the handler; the window procedure hands it to the application, which
+// shows it in its message box, and OK then leaves the window open.
 //
 // Threads: created, used and destroyed on the UI thread only.
 
@@ -104,6 +107,9 @@ private:
     void CreateOptionPage(TbsSkinData* store);
     void CreateButtons(TbsSkinData* store);
     void CreateProcedureButtons();  // Unit6Procedures.cpp
+    // The category pictures of ImageList1 (twelve, 32 x 32), the empty
+    // 32 x 32 ImageList2 and the picture of Image1 (Unit6Pictures.cpp).
+    void CreatePictures();
 
     void FormCreate(TObject* sender);
     void Button2Click(TObject* sender);

@@ -43,7 +43,7 @@ bool TCustomIniFile::ValueExists(const String& section, const String& key) {
 
 // ---- TMemIniFile ----------------------------------------------------------------------
 
-TMemIniFile::TMemIniFile(const String& fileName) : TCustomIniFile(fileName) {
+TMemIniFile::TMemIniFile(const String& fileName, TIniSyntax syntax) : TCustomIniFile(fileName), syntax_(syntax) {
     if (fileName.empty() || !FileExists(fileName)) return;
     TStringList lines;
     lines.LoadFromFile(fileName);
@@ -67,12 +67,13 @@ TMemIniFile::Entry* TMemIniFile::FindEntry(const String& section, const String& 
 
 String TMemIniFile::ReadString(const String& section, const String& key, const String& def) {
     const Entry* e = FindEntry(section, key);
-    return e ? e->value : def;
+    return e && e->hasValue ? e->value : def;
 }
 
 void TMemIniFile::WriteString(const String& section, const String& key, const String& value) {
     if (Entry* e = FindEntry(section, key)) {
         e->value = value;
+        e->hasValue = true;
         return;
     }
     Section* s = FindSection(section);
@@ -102,7 +103,7 @@ void TMemIniFile::ReadSectionValues(const String& section, TStrings* lines) {
     lines->BeginUpdate();
     lines->Clear();
     if (const Section* s = FindSection(section))
-        for (const auto& e : s->entries) lines->Add(e.key + L"=" + e.value);
+        for (const auto& e : s->entries) lines->Add(e.hasValue ? e.key + L"=" + e.value : e.key);
     lines->EndUpdate();
 }
 
@@ -127,9 +128,11 @@ void TMemIniFile::SetStrings(const TStrings* lines) {
     for (int i = 0; i < lines->Count(); ++i) {
         const String line = Trim(lines->Get(i));
         if (line.empty() || line[0] == L';') continue;
-        if (line[0] == L'[') {
-            const size_t close = line.find(L']');
-            const String name = line.substr(1, close == String::npos ? String::npos : close - 1);
+        const bool plain = syntax_ == TIniSyntax::Plain;
+        if (line[0] == L'[' && (!plain || line.back() == L']')) {
+            const size_t close = plain ? line.size() - 1 : line.find(L']');
+            String name = line.substr(1, close == String::npos ? String::npos : close - 1);
+            if (plain) name = Trim(name);
             current = FindSection(name);
             if (!current) {
                 sections_.push_back(Section{name, {}});
@@ -141,10 +144,10 @@ void TMemIniFile::SetStrings(const TStrings* lines) {
         const size_t eq = line.find(L'=');
         String key = eq == String::npos ? line : TrimRight(line.substr(0, eq));
         String value = eq == String::npos ? String() : TrimLeft(line.substr(eq + 1));
-        // A value in matching quotes loses them.
-        if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0])
+        // A value in matching quotes loses them, as the profile functions read it.
+        if (!plain && value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0])
             value = value.substr(1, value.size() - 2);
-        current->entries.push_back(Entry{std::move(key), std::move(value)});
+        current->entries.push_back(Entry{std::move(key), std::move(value), !plain || eq != String::npos});
     }
 }
 
@@ -154,7 +157,7 @@ void TMemIniFile::GetStrings(TStrings* lines) const {
     for (size_t i = 0; i < sections_.size(); ++i) {
         if (i) lines->Add(String());
         lines->Add(L"[" + sections_[i].name + L"]");
-        for (const auto& e : sections_[i].entries) lines->Add(e.key + L"=" + e.value);
+        for (const auto& e : sections_[i].entries) lines->Add(e.hasValue ? e.key + L"=" + e.value : e.key);
     }
     lines->EndUpdate();
 }

@@ -40,10 +40,24 @@ private:
     String fileName_;
 };
 
+// How a TMemIniFile reads text.
+enum class TIniSyntax {
+    // As the system's profile functions read a file: a value in matching
+    // quotes loses them; a line beginning with "[" names a section up to its
+    // "]" or, without one, up to the end of the line.
+    Profile,
+    // Every line is trimmed; only a line that begins with "[" and ends with
+    // "]" opens a section, named by the trimmed text between them; any other
+    // line is an entry split at its first "=", key and value trimmed and
+    // taken as written; a line without "=" is an entry without a value
+    // (listed among the keys; reading it gives the default).
+    Plain,
+};
+
 class TMemIniFile : public TCustomIniFile {
 public:
     // Reads the file when it exists; an empty file name gives an empty INI.
-    explicit TMemIniFile(const String& fileName = String());
+    explicit TMemIniFile(const String& fileName = String(), TIniSyntax syntax = TIniSyntax::Profile);
 
     String ReadString(const String& section, const String& key, const String& def) override;
     void WriteString(const String& section, const String& key, const String& value) override;
@@ -65,6 +79,7 @@ private:
     struct Entry {
         String key;
         String value;
+        bool hasValue = true;
     };
     struct Section {
         String name;
@@ -74,6 +89,7 @@ private:
     Entry* FindEntry(const String& section, const String& key);
 
     std::vector<Section> sections_;
+    TIniSyntax syntax_;
     TTextEncoding encoding_ = TTextEncoding::Utf16LE;
 };
 

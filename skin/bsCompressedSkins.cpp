@@ -62,7 +62,7 @@ void TbsCompressedStoredSkin::LoadFromSkinData(TbsSkinData* ASkinData) {
     WriteFlaggedBitmap(&body, ASkinData->FMask.get());
     WriteInt32(&body, static_cast<int32_t>(ASkinData->FActivePictures.size()));
     for (auto& bmp : ASkinData->FActivePictures) bmp->SaveToStream(&body);
-    TMemIniFile ini;
+    TMemIniFile ini(String(), TIniSyntax::Plain);
     ASkinData->SaveToIniFile(&ini);
     TStringList lines;
     ini.GetStrings(&lines);
@@ -73,7 +73,7 @@ void TbsCompressedStoredSkin::LoadFromSkinData(TbsSkinData* ASkinData) {
 void TbsCompressedStoredSkin::LoadFromIniFile(const String& AFileName) {
     TStringList lines;
     lines.LoadFromFile(AFileName);
-    TMemIniFile ini;
+    TMemIniFile ini(String(), TIniSyntax::Plain);
     ini.SetStrings(&lines);
     if (!IsSkinFile(&ini)) return;
     compressed_->Clear();

@@ -27,6 +27,7 @@ struct Sums {
 
 void StackBlurBitmap(TbsBitmap* bitmap, int radius) {
     if (!bitmap || bitmap->Empty() || radius <= 0) return;
+    radius = std::min(radius, kMaxGlowSize);
     const int w = bitmap->Width(), h = bitmap->Height(), wm = w - 1, hm = h - 1, wh = w * h;
     const int div = 2 * radius + 1, divsum = (radius + 1) * (radius + 1);
     std::vector<int> dv(256 * static_cast<size_t>(divsum));
@@ -133,6 +134,7 @@ TRect Moved(const TRect& r, int dx, int dy) {
 
 void DrawEffectText(TCanvas* canvas, TRect r, const String& text, int glowSize, TColor glowColor, int offset,
                     UINT format) {
+    glowSize = std::clamp(glowSize, 0, kMaxGlowSize);
     const int w = r.Width(), h = r.Height();
     if (w + 2 * glowSize <= 0 || h + 2 * glowSize <= 0) return;
     TbsBitmap b;
@@ -150,6 +152,7 @@ void DrawEffectText(TCanvas* canvas, TRect r, const String& text, int glowSize, 
 
 int DrawGlowWideText(TCanvas* canvas, TRect r, const String& text, int glowSize, TColor glowColor, int offset,
                      UINT flags) {
+    glowSize = std::clamp(glowSize, 0, kMaxGlowSize);
     const int w = r.Width(), h = r.Height();
     if (w + 2 * glowSize > 0 && h + 2 * glowSize > 0) {
         TbsBitmap b;

@@ -8,6 +8,11 @@
 namespace {
 inline int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 inline uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+// Round(size * kf), kept within the range of an int (kf is not clamped).
+inline int Scaled(int size, double kf) {
+    const double v = size * kf;
+    return v >= -1e9 && v <= 1e9 ? RoundEven(v) : v > 0 ? 1000000000 : -1000000000;
+}
 inline double Clamp01(double kf) { return kf >= 0 ? std::min(kf, 1.0) : 0.0; }
 
 // Own * t + other * (1 - t) on one pixel of 3 bytes.
@@ -148,10 +153,11 @@ void TbsEffectBmp::CopyRect(TbsEffectBmp* bmp, const TRect& rct, int startX, int
 
 void TbsEffectBmp::MorphHGrad(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || !Bits) return;
-    const int b = RoundEven(Width * kf);
+    const int b = Scaled(Width, kf);
     const int c = (Width - b) / 2;
     const float step = c == 0 ? 1.0f : 1.0f / c;
-    const int l = std::max(Width / 2 - b / 2, 0), r = std::min(Width / 2 + b / 2, Width - 1);
+    // A factor below -1 would put the edges outside the row; they stay in it.
+    const int l = std::clamp(Width / 2 - b / 2, 0, Width - 1), r = std::clamp(Width / 2 + b / 2, 0, Width - 1);
     ForEachRow([&](int y, uint8_t* line) {
         const uint8_t* other = bmp->ScanLinePtr(y);
         if (l <= r) std::memcpy(line + l * 3, other + l * 3, (r - l + 1) * 3);
@@ -164,10 +170,11 @@ void TbsEffectBmp::MorphHGrad(TbsEffectBmp* bmp, double kf) {
 
 void TbsEffectBmp::MorphVGrad(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || !Bits) return;
-    const int b = RoundEven(Height * kf);
+    const int b = Scaled(Height, kf);
     const int c = (Height - 1 - b) / 2;
     const float step = c == 0 ? 0.0f : 1.0f / c;
-    const int top = std::max(Height / 2 - b / 2, 0), bottom = std::min(Height / 2 + b / 2, Height - 1);
+    const int top = std::clamp(Height / 2 - b / 2, 0, Height - 1);
+    const int bottom = std::clamp(Height / 2 + b / 2, 0, Height - 1);
     for (int y = top; y <= bottom; ++y) std::memcpy(ScanLinePtr(y), bmp->ScanLinePtr(y), Width * 3);
     auto mixRow = [&](int y, float t) {
         uint8_t* own = ScanLinePtr(y);
@@ -187,7 +194,7 @@ void TbsEffectBmp::MorphGrad(TbsEffectBmp* bmp, double kf) {
 
 void TbsEffectBmp::MorphLeftGrad(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || Width < 2) return;
-    const int b = std::clamp(RoundEven(Width * kf), 1, Width - 1);
+    const int b = std::clamp(Scaled(Width, kf), 1, Width - 1);
     const float step = 1.0f / b;
     ForEachRow([&](int y, uint8_t* line) {
         const uint8_t* other = bmp->ScanLinePtr(y);
@@ -198,7 +205,7 @@ void TbsEffectBmp::MorphLeftGrad(TbsEffectBmp* bmp, double kf) {
 
 void TbsEffectBmp::MorphRightGrad(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || Width < 1) return;
-    const int c = std::clamp(Width - RoundEven(Width * kf), 0, Width - 1);
+    const int c = std::clamp(Width - Scaled(Width, kf), 0, Width - 1);
     const float step = Width - c <= 0 ? 1.0f : 1.0f / (Width - c);
     ForEachRow([&](int y, uint8_t* line) {
         const uint8_t* other = bmp->ScanLinePtr(y);
@@ -211,7 +218,7 @@ void TbsEffectBmp::MorphRightGrad(TbsEffectBmp* bmp, double kf) {
 
 void TbsEffectBmp::MorphPush(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || Width < 1) return;
-    const int b = std::clamp(RoundEven(Width * kf), 0, Width - 1);
+    const int b = std::clamp(Scaled(Width, kf), 0, Width - 1);
     ForEachRow([&](int y, uint8_t* line) {
         std::memmove(line + (b + 1) * 3, line, static_cast<size_t>(Width - b - 1) * 3);
         std::memcpy(line, bmp->ScanLinePtr(y) + (Width - b - 1) * 3, static_cast<size_t>(b + 1) * 3);
@@ -220,13 +227,13 @@ void TbsEffectBmp::MorphPush(TbsEffectBmp* bmp, double kf) {
 
 void TbsEffectBmp::MorphLeftSlide(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || Width < 2) return;
-    const int b = std::clamp(RoundEven(Width * kf), 1, Width - 1);
+    const int b = std::clamp(Scaled(Width, kf), 1, Width - 1);
     ForEachRow([&](int y, uint8_t* line) { std::memcpy(line, bmp->ScanLinePtr(y) + (Width - b) * 3, b * 3); });
 }
 
 void TbsEffectBmp::MorphRightSlide(TbsEffectBmp* bmp, double kf) {
     if (!SameSize(bmp) || Width < 2) return;
-    const int b = std::clamp(RoundEven(Width * kf), 1, Width - 1);
+    const int b = std::clamp(Scaled(Width, kf), 1, Width - 1);
     ForEachRow([&](int y, uint8_t* line) { std::memcpy(line + (Width - b) * 3, bmp->ScanLinePtr(y), b * 3); });
 }
 

@@ -72,3 +72,11 @@ const std::vector<String>& TbsResourceStrData::DefaultLines() {
     };
     return lines;
 }
+
+String bsResText(const TbsResourceStrData* table, const String& key, const String& builtIn) {
+    if (table) {
+        String s = table->GetResStr(key);
+        if (!s.empty()) return s;
+    }
+    return builtIn;
+}

@@ -30,3 +30,7 @@ public:
 private:
     std::unique_ptr<TStringList> resStrings_;
 };
+
+// The text of key in table, or builtIn when there is no table or the table
+// has no text for key (an empty caption, hint or menu entry is never right).
+String bsResText(const TbsResourceStrData* table, const String& key, const String& builtIn);

@@ -65,11 +65,7 @@ void AdjustFrameGeometry(TbsSkinContent& c) {
 template <class Rec, class Make>
 void ReadRecordList(TCustomIniFile* ini, const String& section, std::vector<std::unique_ptr<Rec>>& list,
                     Make make) {
-    int count = ReadIntValue(ini, section, L"count", 0);
-    TStringList keys;
-    ini->ReadSection(section, &keys);
-    count = std::min(count, keys.Count());
-    for (int i = 0; i < count; ++i) {
+    for (int i : NumberedKeys(ini, section, ReadIntValue(ini, section, L"count", 0))) {
         const String value = ini->ReadString(section, IntToStr(i), String());
         const size_t colon = value.find(L':');
         if (colon == String::npos) continue;
@@ -307,13 +303,15 @@ void TbsSkinData::SetSkinIndex(int v) {
     }
 }
 
-void TbsSkinData::CommitSkin(TbsSkinContent& next, bool empty) {
+void TbsSkinData::CommitSkin(TbsSkinContent* next) {
     Empty = true;
     ChangeSkinDataProcess = true;
     SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
     ClearAll();
-    Exchange(next);
-    Empty = empty;
+    if (next) {
+        Exchange(*next);
+        Empty = false;
+    }
     SendSkinDataMessage(WM_CHANGESKINDATA);
     ChangeSkinDataProcess = false;
     SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
@@ -337,7 +335,7 @@ void TbsSkinData::LoadFromFile(const String& FileName) {
         bmp->LoadFromFile(dir + next.FActivePicturesNames->Get(i));
         next.FActivePictures.push_back(std::move(bmp));
     }
-    CommitSkin(next, false);
+    CommitSkin(&next);
 }
 
 void TbsSkinData::LoadFromCompressedFile(const String& FileName) {
@@ -356,11 +354,11 @@ void TbsSkinData::LoadCompressedStoredSkin(TbsCompressedStoredSkin* AStoredSkin)
 void TbsSkinData::LoadFromBody(TMemoryStream* body) {
     body->SetPosition(0);
     const int32_t version = ReadInt32(body);
-    TbsSkinContent next;
     if (version > 3) {
-        CommitSkin(next, true);
+        CommitSkin(nullptr);
         return;
     }
+    TbsSkinContent next;
     ReadFlaggedBitmap(body, next.FPicture.get());
     ReadFlaggedBitmap(body, next.FInActivePicture.get());
     ReadFlaggedBitmap(body, next.FMask.get());
@@ -382,10 +380,10 @@ void TbsSkinData::LoadFromBody(TMemoryStream* body) {
     text.SetPosition(0);
     TStringList lines;
     lines.LoadFromStream(&text);
-    TMemIniFile ini;
+    TMemIniFile ini(String(), TIniSyntax::Plain);
     ini.SetStrings(&lines);
     ReadSkinText(&ini, next);
-    CommitSkin(next, false);
+    CommitSkin(&next);
 }
 
 void TbsSkinData::ClearObjects() {
@@ -472,7 +470,7 @@ void TbsSkinData::SaveToIniFile(TCustomIniFile* ini) {
 }
 
 void TbsSkinData::SaveToFile(const String& FileName) {
-    TMemIniFile ini(FileName);
+    TMemIniFile ini(FileName, TIniSyntax::Plain);
     SaveToIniFile(&ini);
     ini.UpdateFile();
 }

@@ -145,8 +145,10 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    // Puts a completely read skin in place, with the change messages.
-    void CommitSkin(TbsSkinContent& next, bool empty);
+    // Puts a completely read skin in place, with the change messages; with
+    // none, the store is cleared instead and ends empty (frame geometry and
+    // description stay as they were, the colours return to their defaults).
+    void CommitSkin(TbsSkinContent* next);
 
     bool skinnableForm_ = true;
     bool showLayeredBorders_ = true;

@@ -1,5 +1,6 @@
 #include "skin/bsSkinValues.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 
@@ -112,14 +113,35 @@ TFontStyles ReadFontStylesValue(TCustomIniFile* ini, const String& section, cons
     return styles;
 }
 
-void ReadStringsValue(TCustomIniFile* ini, const String& section, const String& key, TStrings* list) {
-    int count = ReadIntValue(ini, section, key + L"count", 0);
-    if (count <= 0) return;
-    // A section cannot hold more entries than it has keys.
+std::vector<int> NumberedKeys(TCustomIniFile* ini, const String& section, int count) {
+    std::vector<int> found;
+    if (count <= 0) return found;
     TStringList keys;
     ini->ReadSection(section, &keys);
-    if (count > keys.Count()) count = keys.Count();
-    for (int i = 0; i < count; ++i) list->Add(ini->ReadString(section, IntToStr(i), String()));
+    for (int k = 0; k < keys.Count(); ++k) {
+        const String& key = keys[k];
+        // Only the plain decimal form names an entry: "07" or "+7" is not key 7.
+        if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == L'0')) continue;
+        int64_t n = 0;
+        bool digits = true;
+        for (wchar_t ch : key) {
+            if (ch < L'0' || ch > L'9') {
+                digits = false;
+                break;
+            }
+            n = n * 10 + (ch - L'0');
+        }
+        if (digits && n < count) found.push_back(static_cast<int>(n));
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+void ReadStringsValue(TCustomIniFile* ini, const String& section, const String& key, TStrings* list) {
+    const std::vector<int> present = NumberedKeys(ini, section, ReadIntValue(ini, section, key + L"count", 0));
+    if (present.empty()) return;
+    for (int i = 0; i <= present.back(); ++i) list->Add(ini->ReadString(section, IntToStr(i), String()));
 }
 
 TAlignment ReadAlignmentValue(TCustomIniFile* ini, const String& section, const String& key) {

@@ -9,6 +9,8 @@
 //
 // Threads: any thread; the INI object is used by one thread at a time.
 
+#include <vector>
+
 #include "platform/Graphics.h"
 #include "platform/IniFiles.h"
 #include "platform/Alignment.h"  // TAlignment
@@ -47,7 +49,13 @@ TRect ReadRectValue(TCustomIniFile* ini, const String& section, const String& ke
 TPoint ReadPointValue(TCustomIniFile* ini, const String& section, const String& key);
 bool ReadBoolValue(TCustomIniFile* ini, const String& section, const String& key);
 TFontStyles ReadFontStylesValue(TCustomIniFile* ini, const String& section, const String& key);
-// Appends the list stored under key + "count" and the keys "0" .. n-1.
+// The numbers i, 0 <= i < count, whose key (i in decimal: "0", "1", ...)
+// the section holds, in ascending order. Reading these is reading the keys
+// 0 .. count-1 without asking for each of a count the text may have made up.
+std::vector<int> NumberedKeys(TCustomIniFile* ini, const String& section, int count);
+// Appends the list stored under key + "count" and the keys "0" .. n-1; a
+// missing key in between gives an empty entry, and the list ends with the
+// last key present.
 void ReadStringsValue(TCustomIniFile* ini, const String& section, const String& key, TStrings* list);
 TAlignment ReadAlignmentValue(TCustomIniFile* ini, const String& section, const String& key);
 TbsStretchType ReadStretchTypeValue(TCustomIniFile* ini, const String& section, const String& key);

@@ -118,7 +118,15 @@ int32_t TDecompressionStream::Read(void* buffer, int32_t count) {
             FStrmPos = FStrm->Position();
             Progress(this);
         }
-        if (DCheck(inflate(&FZRec, Z_NO_FLUSH)) == Z_STREAM_END) ended_ = true;
+        const uInt inBefore = FZRec.avail_in, outBefore = FZRec.avail_out;
+        const int code = DCheck(inflate(&FZRec, Z_NO_FLUSH));
+        if (code == Z_STREAM_END) {
+            ended_ = true;
+        } else if (code == Z_NEED_DICT || (FZRec.avail_in == inBefore && FZRec.avail_out == outBefore)) {
+            // A stream that wants a preset dictionary, or a call that takes
+            // and gives nothing, would make this loop run for ever.
+            throw EDecompressionError(L"compression error");
+        }
     }
     return count - static_cast<int32_t>(FZRec.avail_out);
 }

@@ -55,6 +55,10 @@ public:
     explicit TDecompressionStream(TStream* Source);
     ~TDecompressionStream() override;
 
+    // Inflates up to count bytes into buffer; returns the bytes delivered
+    // (fewer than count when the zlib stream or the source ends). Throws
+    // EDecompressionError "compression error" when the data is corrupt, asks
+    // for a preset dictionary, or stops making progress.
     int32_t Read(void* buffer, int32_t count) override;
     int32_t Write(const void* buffer, int32_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;

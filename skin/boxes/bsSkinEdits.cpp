@@ -124,7 +124,7 @@ void TbsCustomEdit::CreateSysPopupMenu() {
     FSysPopupMenu->ComponentForm = form;
     TbsResourceStrData* strings = FormStrings(this);
     auto text = [strings](const wchar_t* key, const wchar_t* builtIn) {
-        return strings ? strings->GetResStr(key) : String(builtIn);
+        return bsResText(strings, key, builtIn);
     };
     const bool sel = HasSelection();
     const bool clip = !ClipboardText().empty();

@@ -142,7 +142,7 @@ void TbsSkinFrame::UpdateObjectHints() {
                  {cmMinimizeToTray, L"TRAYBUTTON_HINT", L"Minimize to Tray"}};
     TbsResourceStrData* rs = FSD->ResourceStrData();
     const auto text = [rs](const wchar_t* key, const wchar_t* builtIn) {
-        return rs ? rs->GetResStr(key) : String(builtIn);
+        return bsResText(rs, key, builtIn);
     };
     for (auto& up : ObjectList) {
         TbsStdCommand cmd;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Bitmap.h"
@@ -342,6 +343,30 @@ TEST(EffectBmp, RectOperationsAreClipped) {
     c->MorphRect(b.get(), 0.5, TRect(-2, -2, 50, 50), 1, 1);
     EXPECT_EQ(0x808080u, c->GetPixel(0, 0));  // from b (3, 3), Round(127.5)
     EXPECT_EQ(0u, c->GetPixel(1, 1));         // b (4, 4) does not exist
+}
+
+// The gradient wipes take their factor unclamped; one far below -1 (or far
+// beyond any size) must still keep every write inside the picture and only
+// mix the two pictures.
+TEST(EffectBmp, GradientsStayInsideThePictureForAnyFactor) {
+    for (const double kf : {-1.5, -3.0, -1e4, -1e12, 1e12}) {
+        for (const auto& [w, h] : {std::pair{9, 1}, std::pair{2, 9}, std::pair{64, 48}, std::pair{48, 64}}) {
+            Bmp own = Filled(w, h, 0), other = Filled(w, h, 200);
+            own->MorphHGrad(other.get(), kf);
+            own->MorphVGrad(other.get(), kf);
+            own->MorphGrad(other.get(), kf);
+            own->MorphLeftGrad(other.get(), kf);
+            own->MorphRightGrad(other.get(), kf);
+            own->MorphPush(other.get(), kf);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    // Both pictures are blue only: a mix is blue only, at most 200.
+                    const uint32_t p = own->GetPixel(x, y);
+                    ASSERT_TRUE((p & 0xFFFF00u) == 0 && (p & 0xFF) <= 200)
+                        << "kf " << kf << " at " << x << "," << y << " of " << w << "x" << h;
+                }
+        }
+    }
 }
 
 TEST(EffectBmp, BlurAmountBeyondTheSizeIsLimited) {

@@ -38,6 +38,28 @@ TEST(StackBlur, UniformStaysAndRadiusZeroDoesNothing) {
     for (int x = 0; x < 9; ++x) EXPECT_EQ(0xFF404040u, b.GetPixel(x, 2)) << x;
 }
 
+TEST(StackBlur, ARadiusBeyondAnyGlowIsTakenAsTheLargest) {
+    // A skin's "glowsize" reaches the blur unchecked: a radius whose
+    // (radius + 1) squared overflows, or whose division table would fill
+    // the memory, blurs as the largest radius does.
+    TbsBitmap big, largest;
+    for (TbsBitmap* b : {&big, &largest}) {
+        b->SetSize(40, 30);
+        b->Clear(0xFF000000u);
+        b->SetPixel(20, 15, 0xFFFFFFFFu);
+        b->SetPixel(3, 4, 0xFF80C040u);
+    }
+    StackBlurBitmap(&big, 100000);
+    StackBlurBitmap(&largest, kMaxGlowSize);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(largest.GetPixel(x, y), big.GetPixel(x, y)) << x << "," << y;
+    TbsBitmap uniform;
+    uniform.SetSize(5, 5);
+    uniform.Clear(0x00404040u);
+    StackBlurBitmap(&uniform, 2147483647);
+    EXPECT_EQ(0xFF404040u, uniform.GetPixel(2, 2));
+}
+
 TEST(AlphaMask, WhiteOpaqueBlackTransparentGreyAverage) {
     TbsBitmap b, m;
     b.SetSize(3, 1);
@@ -74,6 +96,30 @@ TEST(GlowText, GlowDarkensAroundTheText) {
             tinted = GetRValue(c) < 255 && GetBValue(c) == 255;
         }
     EXPECT_TRUE(tinted);
+}
+
+TEST(GlowText, AGlowSizeFromASkinIsBounded) {
+    // Whatever size a skin gives, the glow is drawn as the largest one:
+    // the text and the glow beside it appear, the temporary picture stays
+    // small.
+    for (const int glowSize : {1000000, 2147483647}) {
+        for (const bool wide : {true, false}) {
+            TBitmap target, largest;
+            TextTarget(target, 120, 40);
+            TextTarget(largest, 120, 40);
+            const TRect r(20, 10, 100, 30);
+            if (wide) {
+                EXPECT_GT(DrawGlowWideText(target.Canvas(), r, L"WWWW", glowSize, clBlue, 0, DT_LEFT | DT_TOP), 0);
+                DrawGlowWideText(largest.Canvas(), r, L"WWWW", kMaxGlowSize, clBlue, 0, DT_LEFT | DT_TOP);
+            } else {
+                DrawEffectText(target.Canvas(), r, L"WWWW", glowSize, clBlue, 0, DT_LEFT | DT_TOP);
+                DrawEffectText(largest.Canvas(), r, L"WWWW", kMaxGlowSize, clBlue, 0, DT_LEFT | DT_TOP);
+            }
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 120; ++x)
+                    ASSERT_EQ(PixelOf(largest, x, y), PixelOf(target, x, y)) << glowSize << " " << x << "," << y;
+        }
+    }
 }
 
 // Every glow and reflection routine draws outside the text rectangle but
@@ -295,8 +341,39 @@ TEST(LayerManager, ShowTwiceLeavesOneWindowAndHideWithoutShowIsHarmless) {
 TEST(LayerManager, SetLayeredAlphaOnALayeredWindow) {
     HWND wnd = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, wnd);
-    EXPECT_TRUE(SetLayeredAlpha(wnd, 128));
+    for (const int alpha : {128, 0, 255}) {
+        EXPECT_TRUE(SetLayeredAlpha(wnd, alpha));
+        BYTE got = 1;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(wnd, nullptr, &got, &flags));
+        EXPECT_EQ(alpha, got);
+        EXPECT_EQ(static_cast<DWORD>(LWA_ALPHA), flags & LWA_ALPHA);
+    }
     DestroyWindow(wnd);
+}
+
+// The Vista glow of an empty text is its blurred patch alone: a bar three
+// pixels wider and two lower than the text rectangle on each side, blurred
+// twice with radius 6 inside a margin of 12.
+TEST(GlowText, VistaGlowIsTheBlurredPatchAroundTheText) {
+    TBitmap target;
+    TextTarget(target, 200, 80);
+    const TRect r(40, 20, 160, 44);
+    DrawVistaGlowText(target.Canvas(), r, L"", clBlue, DT_LEFT | DT_TOP);
+    const int cy = (r.top + r.bottom) / 2;
+    const COLORREF centre = PixelOf(target, 100, cy);
+    EXPECT_EQ(255, GetBValue(centre));
+    EXPECT_LT(GetRValue(centre), 60);  // nearly the full glow colour
+    EXPECT_EQ(GetRValue(centre), GetGValue(centre));
+    // Outside the glow's margin nothing is drawn.
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, r.left - 13, cy));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, 100, r.top - 13));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(target, 2, 2));
+    // It fades toward the edges of the margin, the same on both sides.
+    const int inner = GetRValue(PixelOf(target, r.left, cy)), outer = GetRValue(PixelOf(target, r.left - 9, cy));
+    EXPECT_LT(GetRValue(centre), inner);
+    EXPECT_LT(inner, outer);
+    EXPECT_EQ(PixelOf(target, r.left - 9, cy), PixelOf(target, r.right - 1 + 9, cy));
 }
 
 }  // namespace

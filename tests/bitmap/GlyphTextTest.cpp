@@ -93,4 +93,55 @@ TEST(ParentImage, PaintsTheParentsBackground) {
     EXPECT_EQ(0u, form.ControlState & csPaintCopy);
 }
 
+// A windowless control that fills itself with one colour.
+class Swatch : public TGraphicControl {
+public:
+    Swatch(TWinControl* parent, TColor colour, int left, int top) : TGraphicControl(parent), colour_(colour) {
+        SetParent(parent);
+        SetBounds(left, top, 10, 10);
+    }
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(colour_);
+        Canvas()->FillRect(TRect(0, 0, Width(), Height()));
+    }
+
+private:
+    TColor colour_;
+};
+
+// The parent's image under a control holds the windowless siblings before
+// it in the parent's list that overlap it, not those after it, hidden ones
+// or windowed ones; the offset variant moves the whole image.
+TEST(ParentImage, PaintsTheSiblingsBeforeTheControl) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 100, 80);
+    form.SetColor(clRed);
+    form.HandleNeeded();
+    Swatch before(&form, clBlue, 5, 5);       // overlaps the child's top-left corner
+    Swatch hidden(&form, clYellow, 25, 5);    // overlaps the top-right corner
+    hidden.SetVisible(false);
+    Swatch apart(&form, clFuchsia, 60, 60);   // does not overlap
+    TCustomControl child(&form);
+    child.SetParent(&form);
+    child.SetBounds(10, 10, 20, 20);
+    Swatch after(&form, clLime, 25, 25);      // after the child in the list
+    TBitmap target;
+    WhiteBitmap(target, 20, 20);
+    DrawParentImage(&child, target.Canvas());
+    EXPECT_EQ(RGB(0, 0, 255), PixelOf(target, 0, 0));     // (10, 10) of the form: the blue swatch
+    EXPECT_EQ(RGB(0, 0, 255), PixelOf(target, 4, 4));
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(target, 5, 5));     // past the swatch: the form
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(target, 19, 0));    // the hidden swatch is not drawn
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(target, 19, 19));   // nor the one after the child
+    EXPECT_EQ(0u, before.ControlState & csPaintCopy);
+
+    // Offset by (3, 2): the image moves left and up by that much.
+    WhiteBitmap(target, 20, 20);
+    DrawParentImageOffset(&child, TRect(3, 2, 23, 22), target.Canvas());
+    EXPECT_EQ(RGB(0, 0, 255), PixelOf(target, 1, 2));     // (14, 14) of the form
+    EXPECT_EQ(RGB(255, 0, 0), PixelOf(target, 2, 2));     // (15, 14): past the swatch
+}
+
 }  // namespace

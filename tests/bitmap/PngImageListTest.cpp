@@ -132,7 +132,11 @@ TEST(PngImageList, ItemsNamedByIndexAndPlaceholdersInStep) {
     TBitmap target(3, 1);
     list.Draw(target.Canvas(), 0, 0, 1);
     EXPECT_EQ(RGB(9, 9, 9), PixelOf(target, 0, 0));
-    list.Draw(target.Canvas(), 0, 0, 5);  // no such item: nothing
+    // No such item: the target stays as it was.
+    target.Canvas()->SetPixel(0, 0, RGB(1, 2, 3));
+    list.Draw(target.Canvas(), 0, 0, 5);
+    list.Draw(target.Canvas(), 0, 0, -1);
+    EXPECT_EQ(RGB(1, 2, 3), PixelOf(target, 0, 0));
 }
 
 TEST(PngImageList, DrawsWithAlphaAndDisabledHalvesIt) {

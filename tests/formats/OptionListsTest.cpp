@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/FormatCatalogue.h"
@@ -310,6 +311,28 @@ TEST(FillOptionLists, EqualRowsRaiseNoChange) {
     view.Changes.clear();
     FillOptionLists(view, 23, 0);  // 3000 -> 3100
     EXPECT_TRUE(view.Changes.empty());
+}
+
+TEST(FillOptionLists, RunningAgainAfterTheUsersPickSelectsTheDefaultsAgain) {
+    FakeListView view;
+    FillOptionLists(view, 0, 0);  // 2700: "1280*720", "1800 kbps", ..., "128 kbps", "44100"
+    const std::array<int, 6> defaults = view.Positions();
+    // The user picks other entries in two lists (the list's own text
+    // follows, as the combo box's does).
+    for (const auto& [list, pick] : {std::pair{TOptionList::Resolution, 0}, std::pair{TOptionList::AudioBitrate, 0}}) {
+        FakeListView::List& l = view.At(list);
+        ASSERT_NE(l.ItemIndex, pick);
+        l.ItemIndex = pick;
+        l.Text = l.Items[pick];
+    }
+    ASSERT_NE(view.At(TOptionList::Resolution).Text, L"1280*720");
+    view.Changes.clear();
+    EXPECT_EQ(FillOptionLists(view, 0, 0), 2700);
+    EXPECT_EQ(view.Positions(), defaults);
+    EXPECT_EQ(view.At(TOptionList::Resolution).Text, L"1280*720");
+    EXPECT_EQ(view.At(TOptionList::AudioBitrate).Text, L"128 kbps");
+    // Only the two lists whose text changes back raise their change events.
+    EXPECT_EQ(view.Changes, (std::vector<std::wstring>{L"R", L"A"}));
 }
 
 TEST(FillOptionLists, KeyWithoutRowLeavesTheListsEmptyAndEnabled) {

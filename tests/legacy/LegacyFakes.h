@@ -40,10 +40,12 @@ public:
         Items.push_back({title, caption, imageIndex});
     }
     void Redraw() override { ++Redraws; }
-    // Like the office combo box: a position outside the items selects none,
-    // and the click event follows every assignment.
+    // Like the office combo box: a position beyond the items changes nothing
+    // and raises nothing; any other position, negative ones too, is taken
+    // and followed by the click event, even when it stays the same.
     void SetItemIndex(int index) override {
-        Index = index >= 0 && index < static_cast<int>(Items.size()) ? index : -1;
+        if (index >= static_cast<int>(Items.size())) return;
+        Index = index;
         ++Clicks;
         if (OnClick) OnClick();
     }

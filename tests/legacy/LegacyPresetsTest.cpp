@@ -11,6 +11,7 @@
 
 #include "app/LegacyCatalogue.h"
 #include "app/LegacySettings.h"
+#include "platform/SysUtils.h"
 #include "tests/formats/FormatsTestUtil.h"
 #include "tests/legacy/LegacyFakes.h"
 
@@ -279,7 +280,7 @@ TEST_P(BitsTest, ReadBackOfABitRate) {
     shown[static_cast<int>(GetParam().Audio ? L::AudioBitrate : L::VideoBitrate)] = GetParam().Text;
     shown[static_cast<int>(GetParam().Audio ? L::VideoBitrate : L::AudioBitrate)] = L"64 kbps";
     TFormatSettings s;
-    EXPECT_TRUE(ReadBack(shown, s).empty());
+    ReadBack(shown, s);
     EXPECT_EQ(GetParam().Audio ? s.Video_AudioBitrate : s.Video_VideoBitrate, GetParam().Bits);
 }
 
@@ -287,8 +288,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, BitsTest, ::testing::ValuesIn(kBitsCases));
 
 TEST(LegacyReadBack, TextsOfTheOtherListsBecomeTheirFields) {
     TFormatSettings s = Marked();
-    EXPECT_TRUE(ReadBack({L"720*406", L"无视频", L"12", L"7.4 kbps", L"自动音频采样率", L"宽屏视频37:20模式"}, s)
-                    .empty());
+    ReadBack({L"720*406", L"无视频", L"12", L"7.4 kbps", L"自动音频采样率", L"宽屏视频37:20模式"}, s);
     EXPECT_EQ(s.Video_FrameSize, L"720*406");
     EXPECT_EQ(s.Video_VideoBitrate, -1000);
     EXPECT_EQ(s.Video_FrameRate, L"12");
@@ -296,7 +296,7 @@ TEST(LegacyReadBack, TextsOfTheOtherListsBecomeTheirFields) {
     EXPECT_EQ(s.Video_AudioSampleRate, L"AUTO");
     EXPECT_EQ(s.Video_FrameAspectRatio, L"37:20");
 
-    EXPECT_TRUE(ReadBack({L"该格式无视频", L"无视频", L"无视频", L"16 kbps", L"8000", L"无视频"}, s).empty());
+    ReadBack({L"该格式无视频", L"无视频", L"无视频", L"16 kbps", L"8000", L"无视频"}, s);
     EXPECT_EQ(s.Video_FrameSize, L"");
     EXPECT_EQ(s.Video_FrameRate, L"");
     EXPECT_EQ(s.Video_AudioSampleRate, L"8000");
@@ -310,25 +310,56 @@ TEST(LegacyReadBack, AnUnknownAspectTextLeavesTheField) {
     EXPECT_EQ(s.Video_FrameAspectRatio, L"16:9");
 }
 
-// Lists that show nothing or a text without a number leave their bit rate
-// and the read-back goes on with the next lists.
-TEST(LegacyReadBack, ATextThatDoesNotConvertLeavesItsFieldAndTheRestIsRead) {
-    TFormatSettings s = Marked();
-    const std::vector<L> failed =
-        ReadBack({L"", L"", L"", L"", L"", L"普通视频4:3模式"}, s);
-    EXPECT_EQ(failed, (std::vector<L>{L::VideoBitrate, L::AudioBitrate}));
-    EXPECT_EQ(s.Video_VideoBitrate, 1);
-    EXPECT_EQ(s.Video_AudioBitrate, 2);
-    EXPECT_EQ(s.Video_FrameAspectRatio, L"4:3");
+// A list that shows nothing or a text that is not a number raises the
+// conversion error: its field and the fields read after it keep their
+// values, the fields read before it take theirs.
+struct BadReadBack {
+    const char* what;
+    std::array<std::wstring, 6> shown;  // resolution, video, frame rate, audio, sample rate, aspect
+    const wchar_t* message;
+    bool videoRead;  // the video bit rate is read before the failing list
+};
 
-    s = Marked();
-    EXPECT_EQ(ReadBack({L"", L"1.5 kbps", L"", L"abc kbps", L"", L""}, s),
-              (std::vector<L>{L::VideoBitrate, L::AudioBitrate}));
-    EXPECT_EQ(s.Video_VideoBitrate, 1);
-    EXPECT_EQ(s.Video_AudioBitrate, 2);
-    EXPECT_EQ(ReadBack({L"", L"99999999 kbps", L"", L"1.2345 kbps", L"", L""}, s),
-              (std::vector<L>{L::VideoBitrate, L::AudioBitrate}));
+const BadReadBack kBadReadBacks[] = {
+    {"empty video list", {L"640*480", L"", L"30", L"128 kbps", L"44100", L"普通视频4:3模式"},
+     L"'' is not a valid integer value", false},
+    {"video rate with a dot", {L"640*480", L"1.5 kbps", L"30", L"128 kbps", L"44100", L"普通视频4:3模式"},
+     L"'1.5' is not a valid integer value", false},
+    {"video rate beyond an int", {L"640*480", L"99999999 kbps", L"30", L"128 kbps", L"44100", L"普通视频4:3模式"},
+     L"'99999999' is not a valid integer value", false},
+    {"audio text without kbps", {L"640*480", L"816 kbps", L"30", L"128", L"44100", L"普通视频4:3模式"},
+     L"'' is not a valid integer value", true},
+    {"audio rate that is no number", {L"640*480", L"816 kbps", L"30", L"abc kbps", L"44100", L"普通视频4:3模式"},
+     L"'abc' is not a valid integer value", true},
+    {"audio fraction that is no number", {L"640*480", L"816 kbps", L"30", L"1.x kbps", L"44100", L"普通视频4:3模式"},
+     L"'1.x' is not a valid floating point value", true},
+    {"audio fraction below a bit", {L"640*480", L"816 kbps", L"30", L"1.2345 kbps", L"44100", L"普通视频4:3模式"},
+     L"'1234.5' is not a valid integer value", true},
+};
+
+class ReadBackFailure : public ::testing::TestWithParam<BadReadBack> {};
+
+TEST_P(ReadBackFailure, RaisesTheConversionErrorAndStopsThere) {
+    const BadReadBack& c = GetParam();
+    TFormatSettings s = Marked();
+    const TFormatSettings before = s;
+    try {
+        ReadBack(c.shown, s);
+        FAIL() << c.what << ": converted";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), c.message) << c.what;
+    }
+    // Resolution and frame rate come first and are always read.
+    EXPECT_EQ(s.Video_FrameSize, L"640*480") << c.what;
+    EXPECT_EQ(s.Video_FrameRate, L"30") << c.what;
+    EXPECT_EQ(s.Video_VideoBitrate, c.videoRead ? 816000 : before.Video_VideoBitrate) << c.what;
+    // The lists after the failing one are not read.
+    EXPECT_EQ(s.Video_AudioBitrate, before.Video_AudioBitrate) << c.what;
+    EXPECT_EQ(s.Video_FrameAspectRatio, before.Video_FrameAspectRatio) << c.what;
+    EXPECT_EQ(s.Video_AudioSampleRate, c.videoRead ? L"44100" : before.Video_AudioSampleRate) << c.what;
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadBackFailure, ::testing::ValuesIn(kBadReadBacks));
 
 TEST(LegacyReset, EmptiesEveryFieldButTheKey) {
     Fields f;
@@ -394,7 +425,7 @@ TEST_F(LegacyProcedures, OkRunsThePresetThenTheListsChoices) {
     formatList.SetItemIndex(9);  // 3GP, key 109
     options.SetItemIndex(L::AudioBitrate, 2);  // "7 kbps"
     ASSERT_TRUE(procedures.ApplyPresets());
-    EXPECT_TRUE(procedures.ReadBack().empty());
+    procedures.ReadBack();
     const TFormatSettings& s = fields.Settings;
     EXPECT_EQ(fields.AllTrantNumber, 109);
     EXPECT_EQ(s.Video_OutPutFileName, L"C:\\out\\clip.3gp");

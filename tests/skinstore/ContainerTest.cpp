@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinFixture.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -155,6 +156,26 @@ TEST_F(ZlibStreams, CorruptDataRaisesTheDecompressionError) {
         FAIL() << "corrupt data inflated";
     } catch (const EDecompressionError& e) {
         EXPECT_EQ(e.Message(), L"compression error");
+    }
+}
+
+TEST_F(ZlibStreams, AStreamThatAsksForAPresetDictionaryIsACompressionError) {
+    const std::vector<uint8_t> z = ZlibWithDictionary(plain, "a dictionary nobody has");
+    ASSERT_EQ(z[1] & 0x20, 0x20);  // FDICT: a dictionary id follows the header
+    // Inflating would otherwise wait for the dictionary for ever.
+    Watchdog watchdog(20000, "a zlib stream that asks for a dictionary hangs the reader");
+    for (size_t cut : {z.size(), size_t{6}, size_t{7}}) {
+        TMemoryStream src;
+        src.WriteBuffer(z.data(), static_cast<int32_t>(cut));
+        src.SetPosition(0);
+        TDecompressionStream d(&src);
+        std::vector<uint8_t> out(plain.size());
+        try {
+            d.Read(out.data(), static_cast<int32_t>(out.size()));
+            ADD_FAILURE() << "inflated without the dictionary, " << cut << " bytes";
+        } catch (const EDecompressionError& e) {
+            EXPECT_EQ(e.Message(), L"compression error") << cut;
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "SkinFixture.h"
 
+#include <zlib.h>
+
 std::vector<uint8_t> StreamBytes(TMemoryStream& s) {
     const auto* p = static_cast<const uint8_t*>(s.Memory());
     return std::vector<uint8_t>(p, p + s.Size());
@@ -65,6 +67,29 @@ std::vector<uint8_t> ContainerOfBody(const std::vector<uint8_t>& body) {
     AppendInt32(out, static_cast<int32_t>(packed.Size()));
     const auto z = StreamBytes(packed);
     out.insert(out.end(), z.begin(), z.end());
+    return out;
+}
+
+std::vector<uint8_t> ContainerOfZlib(const std::vector<uint8_t>& zlib) {
+    std::vector<uint8_t> out;
+    AppendInt32(out, 3);
+    AppendInt32(out, static_cast<int32_t>(zlib.size()));
+    out.insert(out.end(), zlib.begin(), zlib.end());
+    return out;
+}
+
+std::vector<uint8_t> ZlibWithDictionary(const std::vector<uint8_t>& data, const std::string& dict) {
+    z_stream z{};
+    deflateInit(&z, Z_BEST_COMPRESSION);
+    deflateSetDictionary(&z, reinterpret_cast<const Bytef*>(dict.data()), static_cast<uInt>(dict.size()));
+    std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(data.size())) + 16);
+    z.next_in = const_cast<Bytef*>(data.data());
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
     return out;
 }
 

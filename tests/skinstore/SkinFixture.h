@@ -2,6 +2,7 @@
 // Small skins made in code for the skin-store tests.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "skin/bsCompressedSkins.h"
@@ -15,6 +16,10 @@ std::unique_ptr<TbsSkinData> MakeSkinStore(const String& name, TColor color, int
 std::vector<uint8_t> MakeContainer(const String& name, TColor color, int pictures = 2);
 // Bytes of a container around a body.
 std::vector<uint8_t> ContainerOfBody(const std::vector<uint8_t>& body);
+// Bytes of a container around a zlib stream as it is.
+std::vector<uint8_t> ContainerOfZlib(const std::vector<uint8_t>& zlib);
+// A zlib stream of data that needs the preset dictionary dict to inflate.
+std::vector<uint8_t> ZlibWithDictionary(const std::vector<uint8_t>& data, const std::string& dict);
 // The inflated body of a container.
 std::vector<uint8_t> BodyOfContainer(const std::vector<uint8_t>& container);
 std::vector<uint8_t> StreamBytes(TMemoryStream& s);

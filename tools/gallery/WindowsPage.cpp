@@ -8,6 +8,8 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit5.h"
+#include "app/Unit6.h"
+#include "skin/boxes/bsSkinEdits.h"
 #include "skin/bsSkinData.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
 
@@ -44,6 +46,19 @@ void DrawProgramWindows(const String& dir) {
     Form2->AfterConstruction();
     Form5 = new TForm5(Application);
     Form5->AfterConstruction();
+    Form6 = new TForm6(Application, Form1->bsSkinData1, {Form1->All_Trant_Number, Form1->Video}, [] {
+        return legacy::TPresetSources{Form1->Video_AddFileName, Form1->Video_OutPut_Folder_Edit->GetText(), false};
+    });
+    Form6->AfterConstruction();
+    {
+        // The legacy window's category pictures side by side on white.
+        TImageList* pictures = Form6->ImageList1;
+        TBitmap strip(pictures->Count() * 40 + 8, 48);
+        strip.Canvas()->Brush()->SetColor(clWhite);
+        strip.Canvas()->FillRect(TRect(0, 0, strip.Width(), strip.Height()));
+        for (int i = 0; i < pictures->Count(); ++i) pictures->Draw(strip.Canvas(), 8 + i * 40, 8, i);
+        SavePng(&strip, dir + L"legacy_pictures.png");
+    }
     Form1->Show();
     Application->ProcessMessages();
     for (int skin = 0; skin < 8; ++skin) {
@@ -76,6 +91,11 @@ void DrawProgramWindows(const String& dir) {
         Form2->Show();
         SaveWindow(Form2, dir + L"about_skin_" + n + L".png");
         Form2->Hide();
+        Form6->Show();
+        // Centred on the main window it reaches past the screen's left edge.
+        Form6->SetBounds(0, 0, Form6->Width(), Form6->Height());
+        SaveWindow(Form6, dir + L"legacy_skin_" + n + L".png");
+        Form6->Hide();
     }
     FreeProgramForms();
     Application->ProcessMessages();
