@@ -1,6 +1,10 @@
 // The end of an input during the main loop: an input that ends before its
-// end fails the task naming the input, and "loop_input" reads an input
-// again from its start. Both run on the task's converting thread.
+// end, as its demuxer tells (a read error, a packet cut by the end of the
+// file, an index reaching past the end), fails the task naming the input;
+// "loop_input" reads an input again from its start. Both run on the task's
+// converting thread.
+#include <algorithm>
+
 #include "Src/AVFormatStubs.h"
 #include "Src/FFUtils.h"
 #include "Src/FFmpeg.h"
@@ -15,10 +19,29 @@ bool TCustomFFmpeg::RewindInput(int AFile) {
     if (r < 0) throw FFmpegException(Finput_names.at(AFile) + L": cannot loop the input: " + LibErrorText(r));
     // The next pass follows the last on the time line.
     Finput_files_ts_offset[AFile] += ic->duration;
-    const TAVInputFile& f = Ffile_table[AFile];
-    for (int k = 0; k < f.nb_streams; ++k) Fist_table[f.ist_index + k]->packets_read = 0;
     return true;
 }
+
+namespace {
+
+// The first byte past the packets the demuxer's index places furthest into
+// the file, over the streams the task uses; -1 when no such stream has an
+// index.
+int64_t IndexEnd(const std::vector<std::unique_ptr<TAVInputStream>>& AStreams, int AFirst, int ACount) {
+    int64_t end = -1;
+    for (int k = 0; k < ACount; ++k) {
+        const TAVInputStream& ist = *AStreams[AFirst + k];
+        if (ist.discard || ist.is_past_recording_time) continue;
+        const int n = ff::avformat_index_get_entries_count(ist.st);
+        for (int i = 0; i < n; ++i) {
+            const AVIndexEntry* e = ff::avformat_index_get_entry(ist.st, i);
+            if (e && e->pos >= 0) end = std::max(end, e->pos + e->size);
+        }
+    }
+    return end;
+}
+
+}  // namespace
 
 void TCustomFFmpeg::CheckInputEnd(int AFile, int AReadResult, bool ACutPacket) {
     const std::wstring& name = Finput_names.at(AFile);
@@ -30,17 +53,16 @@ void TCustomFFmpeg::CheckInputEnd(int AFile, int AReadResult, bool ACutPacket) {
         reason = LibErrorText(AReadResult);
     } else if (ic->pb && ic->pb->error < 0) {
         reason = LibErrorText(ic->pb->error);
-    } else if (!Finput_seeked[AFile]) {
-        // A container with an index (MP4, MOV) says how many packets each
-        // stream has; a half-downloaded file ends before them.
+    } else if (ic->pb) {
+        // A container with its index at the front (MP4, MOV) cut after the
+        // index: the demuxer meets the end of the file where the index puts
+        // packets still to come, and reports a plain end.
         const TAVInputFile& f = Ffile_table[AFile];
-        for (int k = 0; k < f.nb_streams && reason.empty(); ++k) {
-            const TAVInputStream& ist = *Fist_table[f.ist_index + k];
-            if (ist.st->nb_frames > 0 && ist.packets_read > 0 && ist.packets_read < ist.st->nb_frames &&
-                !ist.is_past_recording_time)
-                reason = FormatText("the file ends early (stream #%d: %lld of %lld packets)", k,
-                                    static_cast<long long>(ist.packets_read), static_cast<long long>(ist.st->nb_frames));
-        }
+        const int64_t size = ff::avio_size(ic->pb);
+        const int64_t indexEnd = IndexEnd(Fist_table, f.ist_index, f.nb_streams);
+        if (size >= 0 && indexEnd > size)
+            reason = FormatText("the file ends early (its index reaches byte %lld of a %lld-byte file)",
+                                static_cast<long long>(indexEnd), static_cast<long long>(size));
     }
     if (reason.empty()) return;
     const std::wstring m = name + L": " + reason;

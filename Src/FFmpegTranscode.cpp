@@ -589,7 +589,6 @@ bool TCustomFFmpeg::HandlePacket(AVPacket* APkt, int AFileIndex) {
     if (APkt->stream_index >= Ffile_table[AFileIndex].nb_streams) return true;
     const int istIndex = Ffile_table[AFileIndex].ist_index + APkt->stream_index;
     TAVInputStream& ist = *Fist_table[istIndex];
-    ++ist.packets_read;
     if (ist.discard) return true;
     const AVRational tb = ist.st->time_base;
     const int64_t offset = ff::av_rescale_q(Finput_files_ts_offset[AFileIndex], AV_TIME_BASE_Q, tb);
