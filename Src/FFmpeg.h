@@ -538,6 +538,10 @@ protected:
     // file, or an index that places packets of a stream in use beyond the
     // end of the file (FFmpegInputEnd.cpp).
     void CheckInputEnd(int AFile, int AReadResult, bool ACutPacket);
+    // In an input without discontinuities, takes from the packet (its
+    // input's offset added) a timestamp far past the input's end: damage,
+    // not a gap (FFmpegInputEnd.cpp).
+    void DropTimestampPastTheEnd(AVPacket* APkt, int AFile, const TAVInputStream& AIst);
     // "loop_input": after the end of an input, reads it again from its start,
     // following on the time line; throws when the input cannot be rewound.
     bool RewindInput(int AFile);

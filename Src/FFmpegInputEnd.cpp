@@ -1,8 +1,8 @@
 // The end of an input during the main loop: an input that ends before its
 // end, as its demuxer tells (a read error, a packet cut by the end of the
 // file, an index reaching past the end), fails the task naming the input;
-// "loop_input" reads an input again from its start. Both run on the task's
-// converting thread.
+// "loop_input" reads an input again from its start; a timestamp far past
+// the end is dropped. All run on the task's converting thread.
 #include <algorithm>
 
 #include "Src/AVFormatStubs.h"
@@ -41,7 +41,37 @@ int64_t IndexEnd(const std::vector<std::unique_ptr<TAVInputStream>>& AStreams, i
     return end;
 }
 
+// Whether a timestamp (stream time base, the input's offset added) lies
+// more than AMargin microseconds past the end of an input whose length its
+// index or timestamps give (one estimated from the bit rate is too rough).
+// The input's end is its start plus its length plus AOffset (microseconds).
+bool PastTheEnd(const AVFormatContext* AInput, int64_t AOffset, double AMargin, int64_t ATimestamp, AVRational ATimeBase) {
+    if (ATimestamp == AV_NOPTS_VALUE || AInput->duration <= 0 || AInput->duration == AV_NOPTS_VALUE ||
+        AInput->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
+        return false;
+    const int64_t start = AInput->start_time != AV_NOPTS_VALUE ? AInput->start_time : 0;
+    const int64_t end = start + AInput->duration + AOffset;
+    return static_cast<double>(ff::av_rescale_q(ATimestamp, ATimeBase, AV_TIME_BASE_Q)) > end + AMargin;
+}
+
 }  // namespace
+
+void TCustomFFmpeg::DropTimestampPastTheEnd(AVPacket* APkt, int AFile, const TAVInputStream& AIst) {
+    // Followed, such a timestamp (a flipped byte) would fill the output
+    // with copies of one picture up to it; without it the packet is timed
+    // by the packets before it.
+    const AVFormatContext* ic = Finput_files[AFile];
+    if (ic->iformat->flags & AVFMT_TS_DISCONT) return;
+    const AVRational tb = AIst.st->time_base;
+    const double margin = Fdts_delta_threshold * 1000000.0;
+    const int64_t offset = Finput_files_ts_offset[AFile];
+    if (!PastTheEnd(ic, offset, margin, APkt->dts, tb) && !PastTheEnd(ic, offset, margin, APkt->pts, tb)) return;
+    if (Fverbose >= 0)
+        GlobalLogger()->Log(this, llWarning, "stream #%d.%d: a timestamp past the end of the input (%0.3f s) is dropped",
+                            AIst.file_index, AIst.index, (APkt->pts != AV_NOPTS_VALUE ? APkt->pts : APkt->dts) * av_q2d(tb));
+    APkt->dts = AV_NOPTS_VALUE;
+    APkt->pts = AV_NOPTS_VALUE;
+}
 
 void TCustomFFmpeg::CheckInputEnd(int AFile, int AReadResult, bool ACutPacket) {
     const std::wstring& name = Finput_names.at(AFile);

@@ -21,19 +21,6 @@ namespace {
 
 std::string TypeName(int AType) { return WideToUtf8(MediaTypeName(AType)); }
 
-// Whether a timestamp (stream time base, the input's offset added) lies
-// more than AMargin microseconds past the end of an input whose length its
-// index or timestamps give (one estimated from the bit rate is too rough).
-// The input's end is its start plus its length plus AOffset (microseconds).
-bool PastTheEnd(const AVFormatContext* AInput, int64_t AOffset, double AMargin, int64_t ATimestamp, AVRational ATimeBase) {
-    if (ATimestamp == AV_NOPTS_VALUE || AInput->duration <= 0 || AInput->duration == AV_NOPTS_VALUE ||
-        AInput->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
-        return false;
-    const int64_t start = AInput->start_time != AV_NOPTS_VALUE ? AInput->start_time : 0;
-    const int64_t end = start + AInput->duration + AOffset;
-    return static_cast<double>(ff::av_rescale_q(ATimestamp, ATimeBase, AV_TIME_BASE_Q)) > end + AMargin;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- set-up
@@ -625,23 +612,7 @@ bool TCustomFFmpeg::HandlePacket(AVPacket* APkt, int AFileIndex) {
             if (APkt->pts != AV_NOPTS_VALUE) APkt->pts -= ff::av_rescale_q(delta, AV_TIME_BASE_Q, tb);
         }
     }
-    // In a format that knows no discontinuities, a timestamp far past the
-    // end of the input is damage (a flipped byte), not a gap: followed, it
-    // would fill the output with copies of one picture up to it. The packet
-    // goes on without it, timed by the packets before it.
-    if (!(Finput_files[AFileIndex]->iformat->flags & AVFMT_TS_DISCONT)) {
-        const AVFormatContext* ic = Finput_files[AFileIndex];
-        const double margin = Fdts_delta_threshold * 1000000.0;
-        const int64_t offset = Finput_files_ts_offset[AFileIndex];
-        if (PastTheEnd(ic, offset, margin, APkt->dts, tb) || PastTheEnd(ic, offset, margin, APkt->pts, tb)) {
-            if (Fverbose >= 0)
-                GlobalLogger()->Log(this, llWarning, "stream #%d.%d: a timestamp past the end of the input (%0.3f s) is dropped",
-                                    ist.file_index, ist.index,
-                                    (APkt->pts != AV_NOPTS_VALUE ? APkt->pts : APkt->dts) * av_q2d(tb));
-            APkt->dts = AV_NOPTS_VALUE;
-            APkt->pts = AV_NOPTS_VALUE;
-        }
-    }
+    DropTimestampPastTheEnd(APkt, AFileIndex, ist);
     if (Frecording_time != INT64_MAX) {
         const int64_t ts = APkt->pts != AV_NOPTS_VALUE ? APkt->pts : APkt->dts;
         if (ts != AV_NOPTS_VALUE && ff::av_compare_ts(ts, tb, Frecording_time + Fstart_time, AV_TIME_BASE_Q) >= 0) {
