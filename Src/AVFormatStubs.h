@@ -19,7 +19,7 @@
     X(av_guess_frame_rate) X(av_guess_sample_aspect_ratio) X(av_sdp_create) X(av_pkt_dump_log2) \
     X(avformat_get_class) X(avformat_query_codec) X(avio_open) X(avio_open2) X(avio_closep) \
     X(avio_feof) X(avio_size) X(avio_seek) X(avio_read) X(avio_write) X(avio_flush) \
-    X(avio_alloc_context) X(avio_context_free)
+    X(avio_alloc_context) X(avio_context_free) X(avformat_index_get_entries_count) X(avformat_index_get_entry)
 
 namespace ff {
 VANTREL_AVFORMAT_ENTRIES(VANTREL_STUB_DECLARE)

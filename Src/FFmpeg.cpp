@@ -100,7 +100,6 @@ TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles) {
     EngineAssert(AMaxFiles > 0 && AMaxFiles <= MAX_FILES_LIMIT, L"FFmpeg", L"AMaxFiles out of range");
     Finput_files.assign(AMaxFiles, nullptr);
     Finput_files_ts_offset.assign(AMaxFiles, 0);
-    Finput_seeked.assign(AMaxFiles, false);
     Finput_files_ts_scale.assign(AMaxFiles, std::vector<double>(MAX_STREAMS, 0.0));
     Foutput_files.assign(AMaxFiles, nullptr);
     Fmeta_data_maps.assign(AMaxFiles, {});

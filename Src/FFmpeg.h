@@ -88,7 +88,6 @@ struct TAVInputStream {
     int is_past_recording_time = 0;
     int decoder_flushed = 0;
     float quality = 0;
-    int64_t packets_read = 0;  // by the main loop, to find an input that ends early
 };
 
 struct TAVOutputStream {
@@ -563,11 +562,15 @@ protected:
     int64_t FTotalOutputDuration = -1;
     std::wstring FLastErrMsg;
     std::vector<std::wstring> Finput_names;  // full paths of the opened inputs
-    std::vector<bool> Finput_seeked;         // per input: opened at a start position
     // Throws, naming the input, when reading it ended before its end: a read
-    // error other than the end of file, a packet cut short, or fewer packets
-    // than its index promised (FFmpegTranscode.cpp).
+    // error other than the end of file, a packet cut short by the end of the
+    // file, or an index that places packets of a stream in use beyond the
+    // end of the file (FFmpegInputEnd.cpp).
     void CheckInputEnd(int AFile, int AReadResult, bool ACutPacket);
+    // In an input without discontinuities, takes from the packet (its
+    // input's offset added) a timestamp far past the input's end: damage,
+    // not a gap (FFmpegInputEnd.cpp).
+    void DropTimestampPastTheEnd(AVPacket* APkt, int AFile, const TAVInputStream& AIst);
     // "loop_input": after the end of an input, reads it again from its start,
     // following on the time line; throws when the input cannot be rewound.
     bool RewindInput(int AFile);

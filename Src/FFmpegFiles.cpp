@@ -273,7 +273,6 @@ bool TCustomFFmpeg::OpenInput(const std::wstring& AFileName) {
     }
     if (ic->duration != AV_NOPTS_VALUE && ic->duration > FTotalOutputDuration) FTotalOutputDuration = ic->duration;
     Finput_files[Fnb_input_files] = ic;
-    Finput_seeked[Fnb_input_files] = timestamp != (ic->start_time != AV_NOPTS_VALUE ? ic->start_time : 0);
     Finput_files_ts_offset[Fnb_input_files] = Fcopy_ts ? Finput_ts_offset : Finput_ts_offset - timestamp;
     if (Fverbose >= 0) ff::av_dump_format(ic, Fnb_input_files, libName.c_str(), 0);
     Finput_names.push_back(FullPath(AFileName));

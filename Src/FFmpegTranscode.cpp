@@ -602,7 +602,6 @@ bool TCustomFFmpeg::HandlePacket(AVPacket* APkt, int AFileIndex) {
     if (APkt->stream_index >= Ffile_table[AFileIndex].nb_streams) return true;
     const int istIndex = Ffile_table[AFileIndex].ist_index + APkt->stream_index;
     TAVInputStream& ist = *Fist_table[istIndex];
-    ++ist.packets_read;
     if (ist.discard) return true;
     const AVRational tb = ist.st->time_base;
     const int64_t offset = ff::av_rescale_q(Finput_files_ts_offset[AFileIndex], AV_TIME_BASE_Q, tb);
@@ -626,6 +625,7 @@ bool TCustomFFmpeg::HandlePacket(AVPacket* APkt, int AFileIndex) {
             if (APkt->pts != AV_NOPTS_VALUE) APkt->pts -= ff::av_rescale_q(delta, AV_TIME_BASE_Q, tb);
         }
     }
+    DropTimestampPastTheEnd(APkt, AFileIndex, ist);
     if (Frecording_time != INT64_MAX) {
         const int64_t ts = APkt->pts != AV_NOPTS_VALUE ? APkt->pts : APkt->dts;
         if (ts != AV_NOPTS_VALUE && ff::av_compare_ts(ts, tb, Frecording_time + Fstart_time, AV_TIME_BASE_Q) >= 0) {

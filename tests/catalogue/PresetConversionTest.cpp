@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -27,15 +26,12 @@
 #include "Src/MyUtils.h"
 #include "Src/UnicodeProtocol.h"
 #include "app/EncoderPresets.h"
-#include "app/FormatCatalogue.h"
-#include "app/OptionChoices.h"
-#include "app/OptionLists.h"
 #include "app/OutputRecord.h"
 #include "platform/MainThread.h"
 #include "tools/testmedia/TestMedia.h"
+#include "ConversionRoad.h"
 
 namespace {
-
 
 // How much of the clip each conversion takes, in seconds.
 constexpr int64_t kLength = 400000;  // microseconds
@@ -44,38 +40,6 @@ constexpr int64_t kLength = 400000;  // microseconds
 const testmedia::ConversionSource& SourceClip() {
     static const testmedia::ConversionSource clip(L"vantrel-catalogue");
     return clip;
-}
-
-// The option lists of a format as the main window's lists show them after
-// the fill: each list's selected entry.
-class TShownChoices : public formats::IOptionListView {
-public:
-    void ClearItems(formats::TOptionList AList) override { Items[Index(AList)].clear(); }
-    void SetEnabled(formats::TOptionList, bool) override {}
-    void AddItem(formats::TOptionList AList, const std::wstring& AText) override { Items[Index(AList)].push_back(AText); }
-    void SetItemIndex(formats::TOptionList AList, int AIndex) override {
-        const auto& items = Items[Index(AList)];
-        Shown[Index(AList)] = AIndex >= 0 && AIndex < static_cast<int>(items.size()) ? items[AIndex] : L"";
-    }
-    std::array<std::vector<std::wstring>, 6> Items;
-    std::array<std::wstring, 6> Shown;
-
-private:
-    static size_t Index(formats::TOptionList AList) { return static_cast<size_t>(AList); }
-};
-
-// The default option choices of a catalogue key read into the settings;
-// false when the key is in no category.
-bool ApplyDefaultChoices(int AKey, formats::TFormatSettings& ASettings) {
-    for (int c = 0; c < formats::CategoryCount; ++c)
-        for (int f = 0; f < static_cast<int>(formats::Categories()[c].Formats.size()); ++f) {
-            if (formats::CatalogueKey(c, f) != AKey) continue;
-            TShownChoices view;
-            formats::FillOptionLists(view, c, f);
-            formats::ReadOptionChoices(view.Shown, ASettings);
-            return true;
-        }
-    return false;
 }
 
 // What a disc of each target must hold, written out.
@@ -139,20 +103,10 @@ protected:
 
     // Converts the clip through the encoder component; the reason when it fails.
     ::testing::AssertionResult Convert(TOutputOptions& AOptions) {
-        TDIzizuZUR encoder;
-        std::vector<TCustomDIzizuZUR::TTerminateInfo> ends;
-        encoder.OnTerminate = [&](TObject*, const TCustomDIzizuZUR::TTerminateInfo& AInfo) { ends.push_back(AInfo); };
-        TInputOptions input;
-        InitInputOptions(input);
-        const int task = encoder.AddTask(SourceClip().File, &input);
-        if (task < 0) return ::testing::AssertionFailure() << "input: " << WideToUtf8(encoder.LastErrMsg());
         AOptions.TimeLength = kLength;
-        if (!encoder.SetOutputFile(task, output, &AOptions))
-            return ::testing::AssertionFailure() << "output: " << WideToUtf8(encoder.LastErrMsg());
-        encoder.Start(0);
-        if (ends.size() != 2) return ::testing::AssertionFailure() << ends.size() << " end notifications";
-        if (ends[0].Exception || !ends[0].Finished)
-            return ::testing::AssertionFailure() << "convert: " << WideToUtf8(ends[0].ExceptionMsg);
+        const road::TConversion c = road::Convert(SourceClip().File, output, AOptions);
+        if (!c.Stage.empty()) return ::testing::AssertionFailure() << c.Stage << ": " << WideToUtf8(c.Message);
+        if (c.Notifications != 2) return ::testing::AssertionFailure() << c.Notifications << " end notifications";
         return ::testing::AssertionSuccess();
     }
 
@@ -164,9 +118,8 @@ protected:
 TEST_P(PresetConversion, ConvertsAndProbesBack) {
     const formats::TEncoderPreset& preset = GetParam();
     formats::TFormatSettings s;
-    ASSERT_TRUE(formats::ApplyEncoderPreset(preset.Key, SourceClip().File, SourceClip().Outputs, true, s));
     // A key no category offers keeps its preset's settings alone.
-    ApplyDefaultChoices(preset.Key, s);
+    ASSERT_TRUE(road::FormatSettings(preset.Key, SourceClip().File, SourceClip().Outputs, s));
     output = s.Video_OutPutFileName;
     // The output record as the main window makes it of its settings.
     TOutputOptions record;

@@ -1,6 +1,7 @@
-// An input that ends before its end (a half download whose index is whole)
-// fails the task with a message naming the input and leaves no output; the
-// whole file converts.
+// The end of an input as its demuxer tells it: a half download fails the
+// task with a message naming the input and leaves no output; a whole file
+// converts, whatever its header counts (AVI headers count a frame more than
+// they hold, MOV and AVI count PCM sound in samples).
 #include <gmock/gmock.h>
 
 #include <fstream>
@@ -8,14 +9,43 @@
 
 #include "TranscodeFixture.h"
 
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 namespace {
 
+std::string ReadAll(const std::wstring& AName) {
+    std::ifstream in(AName.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+uint32_t BigEndian32(const std::string& ABytes, size_t AAt) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(ABytes[AAt + i]);
+    return v;
+}
+
+// Offset and size of the top-level MP4 box of that type; size 0 when none.
+std::pair<size_t, size_t> TopBox(const std::string& ABytes, const char* AType) {
+    for (size_t at = 0; at + 8 <= ABytes.size();) {
+        const size_t size = BigEndian32(ABytes, at);
+        if (size < 8) break;
+        if (ABytes.compare(at + 4, 4, AType) == 0) return {at, size};
+        at += size;
+    }
+    return {0, 0};
+}
+
+enum class TCutAt { Nowhere, Share, InsideIndex };
+
 struct TCut {
     const char* Name;
-    double Kept;  // share of the file's bytes kept
+    const char* File;  // the whole file: its extension chooses the muxer
+    const char* VideoEncoder;
+    const char* AudioEncoder;
+    int SampleRate;
+    bool FastStart;    // MP4 and MOV: the index before the packets
+    TCutAt At;
+    double Kept;       // TCutAt::Share: share of the file's bytes kept
     bool Fails;
 };
 
@@ -23,26 +53,43 @@ void PrintTo(const TCut& AC, std::ostream* AOut) { *AOut << AC.Name; }
 
 class InputEnd : public TranscodeFixture, public ::testing::WithParamInterface<TCut> {};
 
-TEST_P(InputEnd, CutFileFailsNamingTheInput) {
+TEST_P(InputEnd, OnlyAFileCutShortFailsAndNamesTheInput) {
     const TCut& c = GetParam();
-    // The index at the front, so that the cut leaves it whole.
     testmedia::ClipSpec spec;
-    spec.FileName = folder + L"whole.mp4";
+    spec.FileName = folder + Utf8ToWide(c.File);
     spec.Seconds = 4;
     spec.Video = testmedia::VideoSpec{320, 240};
-    spec.Audio = {testmedia::AudioSpec{}};
-    spec.MuxerOptions = {{"movflags", "+faststart"}};
+    spec.Video.Encoder = c.VideoEncoder;
+    testmedia::AudioSpec audio;
+    audio.Encoder = c.AudioEncoder;
+    audio.SampleRate = c.SampleRate;
+    spec.Audio = {audio};
+    if (c.FastStart) spec.MuxerOptions = {{"movflags", "+faststart"}};
     ASSERT_EQ(testmedia::MakeClip(spec), "");
-    std::ifstream in(spec.FileName.c_str(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    const std::wstring input = folder + L"download.mp4";
-    testmedia::WriteBytes(input, bytes.substr(0, static_cast<size_t>(bytes.size() * c.Kept)));
+
+    std::wstring input = spec.FileName;
+    if (c.At != TCutAt::Nowhere) {
+        const std::string bytes = ReadAll(spec.FileName);
+        size_t kept = static_cast<size_t>(bytes.size() * c.Kept);
+        if (c.At == TCutAt::InsideIndex) {
+            const auto [at, size] = TopBox(bytes, "moov");
+            ASSERT_GT(size, 0u) << "no index";
+            kept = at + size / 2;
+        }
+        input = folder + L"download" + spec.FileName.substr(spec.FileName.rfind(L'.'));
+        testmedia::WriteBytes(input, bytes.substr(0, kept));
+    }
 
     TCustomFFmpeg t(4);
     std::wstring error;
     const std::wstring out = folder + L"out.avi";
-    ASSERT_TRUE(Configure(t, input, {}, out, {{L"acodec", L"mp2"}}, error)) << U8(error);
+    if (!Configure(t, input, {}, out, {{L"acodec", L"mp2"}}, error)) {
+        // A file cut before its index is whole is refused when it is opened.
+        EXPECT_TRUE(c.Fails) << U8(error);
+        EXPECT_THAT(U8(error), StartsWith(U8(input) + ": "));
+        EXPECT_EQ(FileSizeByName(out), -1);
+        return;
+    }
     t.StartConvert(false);
     if (!c.Fails) {
         EXPECT_FALSE(t.FatalException()) << U8(t.FatalMessage());
@@ -58,9 +105,16 @@ TEST_P(InputEnd, CutFileFailsNamingTheInput) {
 }
 
 const TCut Cuts[] = {
-    {"Whole", 1.0, false},
-    {"ThreeQuarters", 0.75, true},
-    {"AQuarter", 0.25, true},
+    {"Mp4Whole", "whole.mp4", "mpeg4", "aac", 44100, true, TCutAt::Nowhere, 1, false},
+    {"Mp4CutAfterItsIndexAtThreeQuarters", "whole.mp4", "mpeg4", "aac", 44100, true, TCutAt::Share, 0.75, true},
+    {"Mp4CutAfterItsIndexAtAQuarter", "whole.mp4", "mpeg4", "aac", 44100, true, TCutAt::Share, 0.25, true},
+    {"Mp4CutInsideItsIndex", "whole.mp4", "mpeg4", "aac", 44100, true, TCutAt::InsideIndex, 0, true},
+    {"Mp4CutBeforeItsIndex", "whole.mp4", "mpeg4", "aac", 44100, false, TCutAt::Share, 0.75, true},
+    {"AviMpeg4Mp3Whole", "whole.avi", "mpeg4", "libmp3lame", 44100, false, TCutAt::Nowhere, 1, false},
+    {"AviPcmWhole", "whole.avi", "mpeg4", "pcm_s16le", 48000, false, TCutAt::Nowhere, 1, false},
+    {"AviCutShort", "whole.avi", "mpeg4", "libmp3lame", 44100, false, TCutAt::Share, 0.6, true},
+    {"MovPcmWhole", "whole.mov", "libx264", "pcm_s16le", 48000, false, TCutAt::Nowhere, 1, false},
+    {"MovPcmCutAfterItsIndex", "whole.mov", "libx264", "pcm_s16le", 48000, true, TCutAt::Share, 0.5, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cuts, InputEnd, ::testing::ValuesIn(Cuts),

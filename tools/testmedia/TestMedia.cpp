@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "Src/AVCodecStubs.h"
 #include "Src/AVFilterStubs.h"
@@ -26,9 +29,23 @@ struct Source {
     AVFilterContext* Sink = nullptr;
     int64_t NextPts = 0;
     bool Done = false;
+    // Frames with a timestamp in [DropFrom, DropTo) are left out.
+    int64_t DropFrom = 0, DropTo = 0;
+    // The encoder and graph that carry on in the same stream after this one's end.
+    std::unique_ptr<Source> Next;
     ~Source() {
         if (Enc) ff::avcodec_free_context(&Enc);
         if (Graph) ff::avfilter_graph_free(&Graph);
+    }
+    // Carries on with the next encoder and graph.
+    void TakeNext() {
+        const std::unique_ptr<Source> next = std::move(Next);
+        ff::avcodec_free_context(&Enc);
+        ff::avfilter_graph_free(&Graph);
+        Enc = std::exchange(next->Enc, nullptr);
+        Graph = std::exchange(next->Graph, nullptr);
+        Sink = next->Sink;
+        Next = std::move(next->Next);
     }
 };
 
@@ -82,11 +99,13 @@ std::string FrameNumberStrip() {
     return s;
 }
 
-std::string OpenEncoder(Output& AOut, Source& ASource, const AVCodec* ACodec, AVDictionary** AOptions) {
+// Opens the source's encoder and, when ANewStream, adds its stream.
+std::string OpenEncoder(Output& AOut, Source& ASource, const AVCodec* ACodec, AVDictionary** AOptions, bool ANewStream = true) {
     if (AOut.Ctx->oformat->flags & AVFMT_GLOBALHEADER) ASource.Enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int r = ff::avcodec_open2(ASource.Enc, ACodec, AOptions);
     ff::av_dict_free(AOptions);
     if (r < 0) return LibError(ACodec->name, r);
+    if (!ANewStream) return {};
     ASource.Stream = ff::avformat_new_stream(AOut.Ctx, nullptr);
     if (!ASource.Stream) return "no stream";
     ASource.Stream->time_base = ASource.Enc->time_base;
@@ -133,11 +152,11 @@ std::string AddVideo(Output& AOut, const ClipSpec& ASpec) {
     return error;
 }
 
-std::string AddAudio(Output& AOut, const ClipSpec& ASpec, const AudioSpec& A) {
+// Opens an audio encoder of the spec with AChannels channels.
+std::string OpenAudioEncoder(Output& AOut, const AudioSpec& A, int AChannels, Source& ASource, bool ANewStream) {
     const AVCodec* codec = FindEncoderByName(A.Encoder);
     if (!codec) return std::string("no encoder ") + A.Encoder;
-    auto source = std::make_unique<Source>();
-    AVCodecContext* enc = source->Enc = ff::avcodec_alloc_context3(codec);
+    AVCodecContext* enc = ASource.Enc = ff::avcodec_alloc_context3(codec);
     enc->sample_fmt = A.SampleFormat ? ff::av_get_sample_fmt(A.SampleFormat)
                       : codec->sample_fmts ? codec->sample_fmts[0]
                                            : AV_SAMPLE_FMT_S16;
@@ -145,21 +164,49 @@ std::string AddAudio(Output& AOut, const ClipSpec& ASpec, const AudioSpec& A) {
     if (A.SampleFormat && (enc->sample_fmt == AV_SAMPLE_FMT_S32 || enc->sample_fmt == AV_SAMPLE_FMT_S32P))
         enc->bits_per_raw_sample = 24;
     enc->sample_rate = A.SampleRate;
-    ff::av_channel_layout_default(&enc->ch_layout, A.Channels);
+    ff::av_channel_layout_default(&enc->ch_layout, AChannels);
     enc->time_base = {1, A.SampleRate};
     enc->bit_rate = 128000;
     AVDictionary* options = nullptr;
-    std::string error = OpenEncoder(AOut, *source, codec, &options);
-    if (!error.empty()) return error;
-    if (A.Language) ff::av_dict_set(&source->Stream->metadata, "language", A.Language, 0);
+    return OpenEncoder(AOut, ASource, codec, &options, ANewStream);
+}
+
+// The source's sound from its filter graph, ATrim (a filter or empty) applied.
+std::string BuildAudioGraph(Source& ASource, const ClipSpec& ASpec, const AudioSpec& A, const std::string& ATrim) {
+    const AVCodecContext* enc = ASource.Enc;
     char layout[64] = {};
     ff::av_channel_layout_describe(&enc->ch_layout, layout, sizeof layout);
-    char graph[256];
-    snprintf(graph, sizeof graph, "sine=frequency=%d:sample_rate=%d:duration=%g,aformat=sample_fmts=%s:channel_layouts=%s",
-             A.Frequency, A.SampleRate, ASpec.Seconds, ff::av_get_sample_fmt_name(enc->sample_fmt), layout);
-    error = BuildGraph(*source, graph, false);
-    if (error.empty() && enc->frame_size > 0 && !(codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
-        ff::av_buffersink_set_frame_size(source->Sink, enc->frame_size);
+    char sine[160];
+    snprintf(sine, sizeof sine, "sine=frequency=%d:sample_rate=%d:duration=%g", A.Frequency, A.SampleRate, ASpec.Seconds);
+    std::string graph = A.Source ? A.Source : sine;
+    if (!ATrim.empty()) graph += "," + ATrim;
+    graph += std::string(",aformat=sample_fmts=") + ff::av_get_sample_fmt_name(enc->sample_fmt) + ":channel_layouts=" + layout;
+    std::string error = BuildGraph(ASource, graph, false);
+    if (error.empty() && enc->frame_size > 0 && !(enc->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
+        ff::av_buffersink_set_frame_size(ASource.Sink, enc->frame_size);
+    return error;
+}
+
+std::string AddAudio(Output& AOut, const ClipSpec& ASpec, const AudioSpec& A) {
+    auto source = std::make_unique<Source>();
+    std::string error = OpenAudioEncoder(AOut, A, A.Channels, *source, true);
+    if (!error.empty()) return error;
+    if (A.Language) ff::av_dict_set(&source->Stream->metadata, "language", A.Language, 0);
+    // The second encoder takes over at a whole frame of the first, so that
+    // the packets of both follow each other without overlap.
+    int64_t change = -1;
+    if (A.ChannelsAfter > 0) {
+        const int64_t frame = std::max(source->Enc->frame_size, 1);
+        change = std::llround(A.ChangeAt * A.SampleRate / frame) * frame;
+    }
+    error = BuildAudioGraph(*source, ASpec, A, change >= 0 ? "atrim=end_sample=" + std::to_string(change) : "");
+    source->DropFrom = std::llround(A.HoleAt * A.SampleRate);
+    source->DropTo = std::llround((A.HoleAt + A.HoleSeconds) * A.SampleRate);
+    if (error.empty() && change >= 0) {
+        source->Next = std::make_unique<Source>();
+        error = OpenAudioEncoder(AOut, A, A.ChannelsAfter, *source->Next, false);
+        if (error.empty()) error = BuildAudioGraph(*source->Next, ASpec, A, "atrim=start_sample=" + std::to_string(change));
+    }
     AOut.Sources.push_back(std::move(source));
     return error;
 }
@@ -180,13 +227,22 @@ std::string WritePackets(Output& AOut, Source& ASource) {
 std::string Step(Output& AOut, Source& ASource) {
     const int r = ff::av_buffersink_get_frame(ASource.Sink, AOut.Frame);
     if (r == AVERROR_EOF) {
-        ASource.Done = true;
         ff::avcodec_send_frame(ASource.Enc, nullptr);
-        return WritePackets(AOut, ASource);
+        const std::string error = WritePackets(AOut, ASource);
+        if (error.empty() && ASource.Next) {
+            ASource.TakeNext();
+            return {};
+        }
+        ASource.Done = true;
+        return error;
     }
     if (r < 0) return LibError("source", r);
     AOut.Frame->pict_type = AV_PICTURE_TYPE_NONE;
     ASource.NextPts = AOut.Frame->pts + (ASource.Enc->codec_type == AVMEDIA_TYPE_AUDIO ? AOut.Frame->nb_samples : 1);
+    if (AOut.Frame->pts >= ASource.DropFrom && AOut.Frame->pts < ASource.DropTo) {
+        ff::av_frame_unref(AOut.Frame);
+        return {};
+    }
     const int s = ff::avcodec_send_frame(ASource.Enc, AOut.Frame);
     ff::av_frame_unref(AOut.Frame);
     if (s < 0) return LibError("send", s);

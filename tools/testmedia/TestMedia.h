@@ -31,6 +31,20 @@ struct AudioSpec {
     const char* Language = nullptr;
     int Frequency = 440;
     const char* SampleFormat = nullptr;  // the encoder's first when null ("s32": 24-bit FLAC)
+    // The sound before its conversion to the encoder's format, in place of
+    // the sine tone: a source filter chain of this sample rate and at least
+    // the clip's length, e.g. "aevalsrc=...:s=44100:d=5".
+    const char* Source = nullptr;
+    // HoleSeconds of sound from HoleAt on are left out: the stream's
+    // timestamps jump over the hole.
+    double HoleAt = 0;
+    double HoleSeconds = 0;
+    // From about ChangeAt on (at a whole encoder frame), the stream carries
+    // the packets of a second encoder with ChannelsAfter channels, its
+    // timestamps following on: a broadcast whose sound goes from 5.1 to
+    // 2.0. 0: one encoder throughout.
+    int ChannelsAfter = 0;
+    double ChangeAt = 0;
 };
 
 struct ClipSpec {
