@@ -475,6 +475,7 @@ private:
     void MoveRow(int from, int to);
     void SwapRows(int a, int b);
     void StopPreview();
+    void ShowPlaceholder();
     void AfterRowsChanged();
     std::vector<String> FromStrings(TStringList* list) const;
 

@@ -95,7 +95,13 @@ void TForm1::CreateQueueControls() {
     lvFiles->OnSelectItem = [this](TObject* s, TListItem* item, bool selected) { lvFilesSelectItem(s, item, selected); };
     lvFiles->OnClick = [this](TObject* s) { lvFilesClick(s); };
     lvFiles->OnDblClick = [this](TObject* s) { lvFilesDblClick(s); };
+    ShowPlaceholder();
+}
+
+// The picture of the empty queue, over the queue panel.
+void TForm1::ShowPlaceholder() {
     bsSkinPanel5->SetVisible(true);
+    bsSkinPanel5->BringToFront();
 }
 
 // ---- slots -----------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "app/FormatCatalogue.h"
 #include "platform/ListView.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/controls/bsSkinCtrlsPanel.h"
 
 namespace mainwindowtest {
 namespace {
@@ -149,6 +150,10 @@ TEST_F(QueueTest, RemoveAndMovesKeepRowsTasksAndSlotsInStep) {
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
     EXPECT_TRUE(Form1->bsSkinPanel5->Visible());
+    // The empty queue's picture lies over the queue, not under it.
+    const TRect queue = Form1->bsSkinPanel1->BoundsRect();
+    const POINT middle{(queue.left + queue.right) / 2, (queue.top + queue.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(Form1->Handle(), middle, CWP_SKIPINVISIBLE), Form1->bsSkinPanel5->Handle());
     EXPECT_FALSE(Form1->bsSkinButton8->Enabled());
     for (const TOutputOptions& slot : Form1->OO1) ASSERT_EQ(slot.AudioLanguage, L"kong");
 }
