@@ -272,6 +272,43 @@ std::array<TImage*, CommandGlyphCount> MakeCommandGlyphs(TComponent* owner, TWin
     return images;
 }
 
+TImage* MakeEmptyQueuePicture(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
+    auto* image = new TImage(owner);
+    image->SetName(L"Image1");
+    image->SetParent(parent);
+    image->SetBounds(left, top, width, height);
+    TBitmap bmp(width, height);
+    bmp.SetPixelFormat(pf24bit);
+    TCanvas* c = bmp.Canvas();
+    DrawPlate(c, width, height, Mix(kRim, clWhite, 1, 2), Mix(kRim, kTop, 1, 3));
+    // The film strip: a dark band with sprocket holes above and below a
+    // steel frame, and the add sign in the frame.
+    const int fw = std::min(220, width - 40), fh = std::min(130, height - 40);
+    const int fx = (width - fw) / 2, fy = (height - fh) / 2;
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(0x403020);
+    c->Pen()->SetColor(0x403020);
+    c->FillRect(TRect(fx, fy, fx + fw, fy + fh));
+    c->Brush()->SetColor(Mix(kRim, clWhite, 1, 2));
+    const int hole = std::max(4, fh / 14);
+    for (int x = fx + hole; x + 2 * hole <= fx + fw - hole; x += 3 * hole) {
+        c->FillRect(TRect(x, fy + hole, x + 2 * hole, fy + 2 * hole));
+        c->FillRect(TRect(x, fy + fh - 2 * hole, x + 2 * hole, fy + fh - hole));
+    }
+    const int frameTop = fy + 3 * hole, frameH = fh - 6 * hole;
+    for (int y = 0; y < frameH; ++y) {
+        c->Pen()->SetColor(Mix(kTop, kBottom, y, std::max(1, frameH - 1)));
+        c->MoveTo(fx + 2 * hole, frameTop + y);
+        c->LineTo(fx + fw - 2 * hole, frameTop + y);
+    }
+    const int cx = width / 2, cy = frameTop + frameH / 2, arm = std::max(6, frameH / 3), bar = std::max(3, arm / 4);
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(TRect(cx - bar, cy - arm, cx + bar, cy + arm));
+    c->FillRect(TRect(cx - arm, cy - bar, cx + arm, cy + bar));
+    image->Picture()->Assign(&bmp);
+    return image;
+}
+
 TImage* MakeAboutPicture(TComponent* owner, TWinControl* parent, int left, int top) {
     auto* image = new TImage(owner);
     image->SetName(L"Image1");

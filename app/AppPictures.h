@@ -2,7 +2,8 @@
 // The pictures of the main window and the about box, drawn in the look of
 // the program's skins (steel-blue plates with light rims): the category and
 // format pictures (one per category code), the tool-bar pictures, the
-// glyphs of the command buttons and the about box's product picture.
+// glyphs of the command buttons, the empty queue's picture and the about
+// box's product picture.
 //
 // Threads: UI thread only.
 
@@ -32,6 +33,9 @@ void FillToolPictures(TbsPngImageList* list);
 // colour that a button leaves transparent.
 constexpr int CommandGlyphCount = 16;
 std::array<TImage*, CommandGlyphCount> MakeCommandGlyphs(TComponent* owner, TWinControl* parent, int left, int top);
+// The picture of the empty queue (Image1): a film strip with the add sign
+// on a pale plate of width x height, placed on parent at (left, top).
+TImage* MakeEmptyQueuePicture(TComponent* owner, TWinControl* parent, int left, int top, int width, int height);
 // The 53x55 product picture, placed on parent at (left, top).
 TImage* MakeAboutPicture(TComponent* owner, TWinControl* parent, int left, int top);
 

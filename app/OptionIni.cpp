@@ -3,12 +3,30 @@
 #include "platform/Forms.h"
 #include "platform/IniFiles.h"
 
+#include <map>
+
 namespace optionini {
 
 namespace {
 String& FolderOverride() {
     static String folder;
     return folder;
+}
+
+// Values whose write failed, by file, section and key (case-insensitive,
+// as the profile functions match them).
+std::map<String, String>& SessionValues() {
+    static std::map<String, String> values;
+    return values;
+}
+
+std::function<void(const String&)>& LogSink() {
+    static std::function<void(const String&)> sink;
+    return sink;
+}
+
+String SessionKey(const String& section, const String& key) {
+    return AnsiUpperCase(FileName() + L"\n" + section + L"\n" + key);
 }
 }  // namespace
 
@@ -26,6 +44,8 @@ String FileName() { return Folder() + L"option.ini"; }
 bool Exists() { return FileExists(FileName()); }
 
 String Read(const String& section, const String& key) {
+    const auto kept = SessionValues().find(SessionKey(section, key));
+    if (kept != SessionValues().end()) return kept->second;
     TIniFile ini(FileName());
     return ini.ReadString(section, key, Missing);
 }
@@ -43,10 +63,24 @@ static void CreateUnicodeFile(const String& name) {
 }
 
 void Write(const String& section, const String& key, const String& value) {
-    if (!Exists()) CreateUnicodeFile(FileName());
-    TIniFile ini(FileName());
-    ini.WriteString(section, key, value);
+    try {
+        if (!Exists()) CreateUnicodeFile(FileName());
+        TIniFile ini(FileName());
+        ini.WriteString(section, key, value);
+        SessionValues().erase(SessionKey(section, key));
+        return;
+    } catch (const Exception& e) {
+        SessionValues()[SessionKey(section, key)] = value;
+        const String line = L"option.ini: [" + section + L"] " + key + L"=" + value + L" kept for this session: " +
+                            e.Message();
+        if (LogSink()) LogSink()(line);
+        else OutputDebugStringW(line.c_str());
+    }
 }
+
+void SetLogSink(std::function<void(const String& line)> sink) { LogSink() = std::move(sink); }
+
+void ForgetSessionValues() { SessionValues().clear(); }
 
 bool IsUnset(const String& value) { return value.empty() || value == Missing; }
 

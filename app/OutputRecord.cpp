@@ -1,5 +1,7 @@
 #include "app/OutputRecord.h"
 
+#include <algorithm>
+
 namespace formats {
 
 namespace {
@@ -22,6 +24,17 @@ TOptionTargetType TargetOf(const std::wstring& text) {
 
 }  // namespace
 
+// DVD and SVCD players take any rate up to the standard's maximum (the
+// encoder's target presets use the same limits); VCD has one fixed rate,
+// which the encoder puts in place of any other and tells its log.
+int DiscVideoBitrate(TOptionTargetType target, int chosen) {
+    switch (target) {
+    case ttDVD: return std::min(chosen, DvdMaxVideoBitrate);
+    case ttSVCD: return std::min(chosen, SvcdMaxVideoBitrate);
+    default: return chosen;
+    }
+}
+
 void FillOutputOptions(const TFormatSettings& s, TOutputOptions& r, bool changedVolumeOnly) {
     if (!s.Video_VideoCodec.empty()) {
         r.VideoCodec = s.Video_VideoCodec;
@@ -43,10 +56,7 @@ void FillOutputOptions(const TFormatSettings& s, TOutputOptions& r, bool changed
     if (!s.Video_FileFormat.empty()) r.FileFormat = s.Video_FileFormat;
     if (!s.Video_VideoFilters.empty()) r.VideoFilters = s.Video_VideoFilters;
     if (!s.Video_VideoTag.empty()) r.VideoTag = s.Video_VideoTag;
-    // The disc target sets the rate its players expect; a rate of the
-    // option lists beside it would make a disc they refuse.
-    const bool discTarget = r.TargetType != ttIgnore;
-    if (s.Video_VideoBitrate != -1000 && !discTarget) r.VideoBitrate = s.Video_VideoBitrate;
+    if (s.Video_VideoBitrate != -1000) r.VideoBitrate = DiscVideoBitrate(r.TargetType, s.Video_VideoBitrate);
 }
 
 }  // namespace formats

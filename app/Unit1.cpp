@@ -5,6 +5,7 @@
 #include "Src/DIzizuZUR.h"
 #include "Src/FFPlay.h"
 #include "app/MainDialogs.h"
+#include "app/OptionIni.h"
 #include "app/Unit2.h"
 #include "app/Unit5.h"
 #include "app/WebAddresses.h"
@@ -45,6 +46,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     CreateQueuePanel();
     CreateSettingsTabs();
     CreateDeveloperPanels();
+    // A settings file that cannot be written is told in the log, and the
+    // program goes on with the values in memory.
+    optionini::SetLogSink([this](const String& line) { mmoLog->AddLine(line); });
     BindHandlers();
     CreateQueueControls();
     CreateProcedureButtons();
@@ -52,6 +56,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
+    optionini::SetLogSink(nullptr);
     // The logger is process-wide: nothing may reach this window once it goes.
     if (FFLogger) FFLogger->SetOnLog(nullptr);
     try {

@@ -52,6 +52,7 @@
 // queues the work for the UI thread, which skips it once the window closes.
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -72,6 +73,7 @@ class TbsSkinMenuSpeedButton;
 class TbsSkinPanel;
 class TbsSkinToolBar;
 class TbsSkinSlider;
+class TbsSkinScrollBar;
 class TbsSkinListView;
 class TbsSkinPageControl;
 class TbsSkinTabSheet;
@@ -200,6 +202,10 @@ public:
     // ---- queue panel -----------------------------------------------------------
     TbsSkinPanel* bsSkinPanel1 = nullptr;
     TbsSkinPanel* bsSkinPanel5 = nullptr;  // placeholder over the queue
+    TImage* Image1 = nullptr;              // its picture
+    // The frame of the queue list, with the list's horizontal and vertical bars.
+    TbsSkinPanel* bsSkinPanel2 = nullptr;
+    TbsSkinScrollBar *bsSkinScrollBar1 = nullptr, *bsSkinScrollBar2 = nullptr;
     TbsSkinListView* lvFiles = nullptr;
     TbsSkinButton *bsSkinButton7 = nullptr, *bsSkinButton8 = nullptr, *bsSkinButton4 = nullptr;
     TbsSkinButton *bsSkinButton3 = nullptr, *bsSkinButton21 = nullptr;
@@ -470,6 +476,7 @@ private:
     void MoveRow(int from, int to);
     void SwapRows(int a, int b);
     void StopPreview();
+    void ShowPlaceholder();
     void AfterRowsChanged();
     std::vector<String> FromStrings(TStringList* list) const;
 
@@ -481,7 +488,8 @@ private:
     void ShowBatchCommands();
     void ShowIdleCommands();
     void StopBatch();
-    void EndOfTask(const TCustomDIzizuZUR::TTerminateInfo& info);
+    // batch: the serial of the batch the notification belongs to (0: none).
+    void EndOfTask(const TCustomDIzizuZUR::TTerminateInfo& info, unsigned batch);
     void EndOfBatch();
     void RunEndActions();
     void ClearTaskNumbers();
@@ -491,6 +499,12 @@ private:
     // The output file of each task of the running batch (task i = row i):
     // an unfinished one is removed when its task ends.
     std::vector<String> FBatchOutputs;
+    // The input of each task of the running batch, as its row showed it.
+    std::vector<String> FBatchInputs;
+    // The serial of the running (or last) batch, and the batches whose end
+    // notification has not yet been handled, oldest first.
+    unsigned FBatchSerial = 0;
+    std::deque<unsigned> FOpenBatches;
 
     // ---- commands -----------------------------------------------------------------------
     void CreateProcedureButtons();

@@ -64,6 +64,9 @@ void TForm1::StartBatch() {
     if (!RebuildTasks()) return;
     FBatchRunning = true;
     FStopRequested = false;
+    FBatchInputs.clear();
+    for (int i = 0; i < lvFiles->Items()->Count(); ++i) FBatchInputs.push_back(lvFiles->Items()->Item(i)->Caption());
+    FOpenBatches.push_back(++FBatchSerial);
     ShowBatchCommands();
     ROREZ->Start(Form5 ? Form5->ThreadCount() : 1);
 }
@@ -237,8 +240,13 @@ void TForm1::ROREZTerminate(TObject*, const TCustomDIzizuZUR::TTerminateInfo& te
     platform::QueueInMainThread([this, alive, info = terminateInfo] {
         if (alive.expired() || FClosing) return;
         try {
-            if (info.TaskIndex >= 0) EndOfTask(info);
-            else EndOfBatch();
+            // The encoder hands its notifications over in the order it
+            // made them, each batch's last being its end (-1): the oldest
+            // batch not yet ended is the one this notification belongs to.
+            const unsigned batch = FOpenBatches.empty() ? 0 : FOpenBatches.front();
+            if (info.TaskIndex < 0 && !FOpenBatches.empty()) FOpenBatches.pop_front();
+            if (info.TaskIndex >= 0) EndOfTask(info, batch);
+            else if (batch != 0 && batch == FBatchSerial) EndOfBatch();
         } catch (const std::exception& e) {
             LogCaught(L"ROREZTerminate", e);
         }
@@ -246,11 +254,16 @@ void TForm1::ROREZTerminate(TObject*, const TCustomDIzizuZUR::TTerminateInfo& te
     });
 }
 
-// A finished task shows "100%"; the output of a stopped or failed one is
-// only part of a file and goes.
-void TForm1::EndOfTask(const TCustomDIzizuZUR::TTerminateInfo& info) {
+// A finished task shows "100%" in the row it was made from; the output of
+// a stopped or failed one is only part of a file and goes. A notification
+// of a batch that has ended touches no row and no file.
+void TForm1::EndOfTask(const TCustomDIzizuZUR::TTerminateInfo& info, unsigned batch) {
+    if (!FBatchRunning || batch == 0 || batch != FBatchSerial) return;
+    const auto task = static_cast<size_t>(info.TaskIndex);
     if (info.Finished) {
-        if (info.TaskIndex < lvFiles->Items()->Count()) PutCell(lvFiles->Items()->Item(info.TaskIndex), 3, L"100%");
+        if (info.TaskIndex < lvFiles->Items()->Count() && task < FBatchInputs.size() &&
+            lvFiles->Items()->Item(info.TaskIndex)->Caption() == FBatchInputs[task])
+            PutCell(lvFiles->Items()->Item(info.TaskIndex), 3, L"100%");
         return;
     }
     if (info.TaskIndex < static_cast<int>(FBatchOutputs.size())) {

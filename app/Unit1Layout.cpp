@@ -18,6 +18,7 @@
 #include "skin/controls/bsSkinCtrlsPages.h"
 #include "skin/controls/bsSkinCtrlsPanel.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
+#include "skin/controls/bsSkinCtrlsScrollBar.h"
 #include "skin/controls/bsSkinCtrlsSlider.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 #include "skin/controls/bsSkinCtrlsViews.h"
@@ -52,6 +53,7 @@ constexpr int kToolBarH = 58;
 constexpr int kPanelTop = kMenuBarH + kToolBarH + 2;
 constexpr int kPanelH = 276;
 constexpr int kTabsTop = kPanelTop + kPanelH + 2;
+constexpr int kBarSize = 19;  // the queue's scroll bars
 
 }  // namespace
 
@@ -162,6 +164,8 @@ void TForm1::CreatePreviewPanel() {
     CreatePreviewHost(bsSkinPanel3);
     // Under the video area (240x145 from (45, 43)): the slider, one pixel wider.
     bsSkinSlider1 = Make<TbsSkinSlider>(this, bsSkinPanel3, L"bsSkinSlider1", 44, 194, 241, 24);
+    bsSkinSlider1->SetOptions(soShowFocus | soSmooth);
+    bsSkinSlider1->SetTransparent(true);
     bsSkinSlider1->SetSkinData(store);
     const struct {
         TbsSkinButton** field;
@@ -189,7 +193,25 @@ void TForm1::CreateQueuePanel() {
     TbsSkinData* store = bsSkinData1;
     bsSkinPanel1 = Make<TbsSkinPanel>(this, this, L"bsSkinPanel1", 338, kPanelTop, 497, kPanelH);
     bsSkinPanel1->SetSkinData(store);
-    lvFiles = Make<TbsSkinListView>(this, bsSkinPanel1, L"lvFiles", 6, 6, 485, 236);
+    // The list fills a frame of its own with its two skinned bars, which
+    // take room from it only while they are shown.
+    bsSkinPanel2 = Make<TbsSkinPanel>(this, bsSkinPanel1, L"bsSkinPanel2", 6, 6, 485, 236);
+    bsSkinPanel2->SetBorderStyle(bvNone);
+    bsSkinPanel2->SetSkinData(store);
+    bsSkinScrollBar1 = Make<TbsSkinScrollBar>(this, bsSkinPanel2, L"bsSkinScrollBar1", 0, 236 - kBarSize, 485, kBarSize);
+    bsSkinScrollBar1->SetDefaultHeight(kBarSize);
+    bsSkinScrollBar1->SetBothMarkerWidth(kBarSize);
+    bsSkinScrollBar1->SetSkinDataName(L"hscrollbar");
+    bsSkinScrollBar1->SetAlign(alBottom);
+    bsSkinScrollBar1->SetSkinData(store);
+    bsSkinScrollBar2 = Make<TbsSkinScrollBar>(this, bsSkinPanel2, L"bsSkinScrollBar2", 485 - kBarSize, 0, kBarSize, 236);
+    bsSkinScrollBar2->SetKind(sbVertical);
+    bsSkinScrollBar2->SetDefaultWidth(kBarSize);
+    bsSkinScrollBar2->SetSkinDataName(L"vscrollbar");
+    bsSkinScrollBar2->SetAlign(alRight);
+    bsSkinScrollBar2->SetSkinData(store);
+    lvFiles = Make<TbsSkinListView>(this, bsSkinPanel2, L"lvFiles", 0, 0, 485, 236);
+    lvFiles->SetAlign(alClient);
     lvFiles->SetViewStyle(vsReport);
     lvFiles->SetRowSelect(true);
     lvFiles->SetGridLines(true);
@@ -211,9 +233,13 @@ void TForm1::CreateQueuePanel() {
         TListColumn* column = lvFiles->Columns()->Add();
         column->SetCaption(c.caption);
         column->SetWidth(c.width);
+        // The hidden columns keep the file's settings; the user cannot widen them.
+        if (c.width == 0) column->SetMaxWidth(1);
     }
     lvFiles->Columns()->EndUpdate();
     lvFiles->SetSkinData(store);
+    lvFiles->SetHScrollBar(bsSkinScrollBar1);
+    lvFiles->SetVScrollBar(bsSkinScrollBar2);
 
     const struct {
         TbsSkinButton** field;
@@ -234,6 +260,7 @@ void TForm1::CreateQueuePanel() {
     }
     bsSkinPanel5 = Make<TbsSkinPanel>(this, this, L"bsSkinPanel5", 338, kPanelTop, 497, kPanelH);
     bsSkinPanel5->SetSkinData(store);
+    Image1 = apppictures::MakeEmptyQueuePicture(this, bsSkinPanel5, 6, 6, 485, 264);
     bsSkinPanel5->SetVisible(false);
 }
 
@@ -254,7 +281,9 @@ void TForm1::CreateSettingsTabs() {
     CreateOptionsTab();
 }
 
-// The catalogue lists draw from the second store, which never changes.
+// The catalogue lists draw from the second store, which never changes:
+// each a tool-button face; the category list drops its pictures down on a
+// tool panel, the format list on a list box.
 void TForm1::CreateGeneralTab() {
     TbsSkinData* store = bsSkinData1;
     bsPngImageList4 = new TbsPngImageList(this);
@@ -269,6 +298,8 @@ void TForm1::CreateGeneralTab() {
     bsSkinStdLabel1->SetSkinData(store);
 
     bsSkinOfficeComboBox2 = Make<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, L"bsSkinOfficeComboBox2", 92, 10, 200, 52);
+    bsSkinOfficeComboBox2->SetToolButtonStyle(true);
+    bsSkinOfficeComboBox2->SetListBoxSkinDataName(L"resizetoolpanel");
     bsSkinOfficeComboBox2->SetImages(bsPngImageList4);
     bsSkinOfficeComboBox2->SetListBoxItemHeight(50);
     bsSkinOfficeComboBox2->ListBoxWidth = 140;
@@ -283,6 +314,8 @@ void TForm1::CreateGeneralTab() {
     bsSkinOfficeComboBox2->SetSkinData(bsSkinData2);
 
     bsSkinOfficeComboBox1 = Make<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, L"bsSkinOfficeComboBox1", 300, 10, 520, 52);
+    bsSkinOfficeComboBox1->SetToolButtonStyle(true);
+    bsSkinOfficeComboBox1->SetListBoxSkinDataName(L"listbox");
     bsSkinOfficeComboBox1->SetImages(bsPngImageList5);
     bsSkinOfficeComboBox1->SetListBoxItemHeight(60);
     bsSkinOfficeComboBox1->SetDropDownCount(4);

@@ -35,15 +35,19 @@ constexpr const wchar_t* kFolderTitle = L"选择目录";
 constexpr const wchar_t* kNoMediaNotice = L"在该目录没有发现可以用的视频或音频文件！";
 constexpr const wchar_t* kQueueFullNotice = L"转换列表已满，最多可以添加501个文件！";
 
-// A name beside output in its folder for the encoder's check of the output
-// set-up, so that a file of the output's own name (an earlier result) is
-// never opened, truncated or deleted before the batch writes it.
+// A scratch name in the system's temporary folder, with the extension of
+// output, for the encoder's check of the output set-up: the check creates
+// its file there, so the user's output folder stays exactly as it was and
+// a file of the output's own name (an earlier result) is never opened,
+// truncated or deleted before the batch writes it.
 String CheckFileName(const String& output) {
     static unsigned counter = 0;
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    const String folder = n > 0 && n <= MAX_PATH ? IncludeTrailingPathDelimiter(temp) : ExtractFilePath(output);
     const String ext = formats::FileExtensionOf(output);
-    const String stem = output.substr(0, output.size() - ext.size());
     for (;;) {
-        const String candidate = stem + L".~check" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+        const String candidate = folder + L"vantrel-check-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                  std::to_wstring(++counter) + ext;
         if (!FileExists(candidate)) return candidate;
     }
@@ -91,7 +95,13 @@ void TForm1::CreateQueueControls() {
     lvFiles->OnSelectItem = [this](TObject* s, TListItem* item, bool selected) { lvFilesSelectItem(s, item, selected); };
     lvFiles->OnClick = [this](TObject* s) { lvFilesClick(s); };
     lvFiles->OnDblClick = [this](TObject* s) { lvFilesDblClick(s); };
+    ShowPlaceholder();
+}
+
+// The picture of the empty queue, over the queue panel.
+void TForm1::ShowPlaceholder() {
     bsSkinPanel5->SetVisible(true);
+    bsSkinPanel5->BringToFront();
 }
 
 // ---- slots -----------------------------------------------------------------------------

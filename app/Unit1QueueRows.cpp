@@ -97,7 +97,7 @@ void TForm1::RemoveSelectedRow() {
         FocusQueue();
         return;
     }
-    bsSkinPanel5->SetVisible(true);
+    ShowPlaceholder();
     StopPreview();
     bsSkinSlider1->SetValue(0);
 }
@@ -121,7 +121,7 @@ void TForm1::ClearQueue() {
     SetGroup(TCommandGroup::Clear, false);
     SetGroup(TCommandGroup::Start, false);
     Button15Click(Button15);
-    bsSkinPanel5->SetVisible(true);
+    ShowPlaceholder();
     StopPreview();
     bsSkinSlider1->SetValue(0);
 }

@@ -361,7 +361,10 @@ void TCustomListView::ShowColumn(int i, bool insert) {
         col.fmt |= LVCFMT_IMAGE;
         col.iImage = c->imageIndex_;
     }
+    const bool was = settingColumn_;
+    settingColumn_ = true;
     Send(insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+    settingColumn_ = was;
 }
 
 void TCustomListView::ShowItem(TListItem* item, bool insert) {
@@ -640,10 +643,39 @@ void TCustomListView::Notify(TMessage& m) {
     }
 }
 
+// The header tells its list of a width about to change (the user dragged
+// or double-clicked a divider, or the list sized a column to its texts);
+// each is measured against the column's limits. Both character sets carry
+// the item's mask and width at the same places.
+bool TCustomListView::HeaderWidthRefused(const NMHDR& hdr) {
+    if (settingColumn_) return false;
+    switch (hdr.code) {
+    case HDN_ITEMCHANGINGW:
+    case HDN_ITEMCHANGINGA:
+    case HDN_TRACKW:
+    case HDN_TRACKA:
+        break;
+    default:
+        return false;
+    }
+    const auto& nm = reinterpret_cast<const NMHEADERW&>(hdr);
+    if (!nm.pitem || !(nm.pitem->mask & HDI_WIDTH) || nm.iItem < 0 || nm.iItem >= columns_.Count()) return false;
+    const TListColumn* c = columns_.Items(nm.iItem);
+    const int w = nm.pitem->cxy;
+    return (c->maxWidth_ > 0 && w > c->maxWidth_) || (c->minWidth_ > 0 && w < c->minWidth_);
+}
+
 void TCustomListView::WndProc(TMessage& m) {
     if (m.Msg == CN_NOTIFY) {
         Notify(m);
         return;
+    }
+    if (m.Msg == WM_NOTIFY && m.LParam) {
+        const auto& hdr = *reinterpret_cast<const NMHDR*>(m.LParam);
+        if (HandleAllocated() && hdr.hwndFrom == HeaderHandle() && HeaderWidthRefused(hdr)) {
+            m.Result = TRUE;
+            return;
+        }
     }
     TWinControl::WndProc(m);
 }

@@ -48,6 +48,13 @@ public:
     // Image of the header section from the view's SmallImages; -1 = none.
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int v);
+    // Limits of the width the user can give the column with its header
+    // divider (a drag or a double click); 0 = no limit. A width set by code
+    // is not limited.
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int v) { minWidth_ = v; }
+    int MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(int v) { maxWidth_ = v; }
 
 private:
     friend class TListColumns;
@@ -58,6 +65,7 @@ private:
     int index_ = 0;
     TAlignment alignment_ = taLeftJustify;
     int imageIndex_ = -1;
+    int minWidth_ = 0, maxWidth_ = 0;
 };
 
 class TListColumns {
@@ -280,6 +288,9 @@ private:
     void UpdateStyles();
     void ApplyImageLists();
     void Notify(TMessage& m);
+    // True when a header notification would give a column a width outside
+    // its limits (the change is then refused).
+    bool HeaderWidthRefused(const NMHDR& hdr);
     void ItemChanged(const NMLISTVIEW& nm);
     void FetchDispInfo(NMLVDISPINFOW& info);
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
@@ -295,6 +306,7 @@ private:
     TCustomImageList* largeImages_ = nullptr;
     TCustomImageList* stateImages_ = nullptr;
     bool filling_ = false;  // adding items to a new window
+    bool settingColumn_ = false;  // a column is being set by code
     bool redrawHeld_ = false;
     // Stops and restarts the drawing of a shown view around a batch of
     // changes; a view not shown is left as it is.

@@ -110,7 +110,11 @@ void TbsSkinCustomSlider::SetValue(int v) {
     v = std::max(v, FMinValue);
     const int old = FValue;
     FValue = v;
+    // The thumb is painted anew where it was and where it goes, whoever
+    // set the value (code, keys or a press on the ruler).
+    RepaintThumbArea();
     PlaceThumb(ValueToOffset(v));
+    RepaintThumbArea();
     if (v != old) DoChange();
 }
 
@@ -523,8 +527,22 @@ void TbsSkinCustomSlider::Paint() {
         DrawDottedFocusRect(c, r);
     }
     if (FOptions & soShowPoints) {
-        if (OnDrawPoints) OnDrawPoints(this);
-        else DrawScalePoints(c, FIncrement, 3, 5);
+        if (OnDrawPoints) {
+            // The handler draws on the slider's canvas: during the paint
+            // that canvas is the picture being composed.
+            TCanvas* shown = Canvas();
+            const HDC target = shown->Handle();
+            shown->SetHandle(c->Handle());
+            try {
+                OnDrawPoints(this);
+            } catch (...) {
+                shown->SetHandle(target);
+                throw;
+            }
+            shown->SetHandle(target);
+        } else {
+            DrawScalePoints(c, FIncrement, 3, 5);
+        }
     }
     DrawThumb(c);
     DrawToCanvas(&B);

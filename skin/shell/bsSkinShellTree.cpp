@@ -73,7 +73,8 @@ void TbsCustomShellTreeView::CreateWnd() {
         OutputDebugStringW((L"shell tree: " + e.Message()).c_str());
         return;
     }
-    ReselectPath();
+    if (FExpandMyComputer) ExpandMyComputer();
+    else ReselectPath();
 }
 
 // Selects the folder last set through Path again after the root was built
@@ -96,7 +97,8 @@ void TbsCustomShellTreeView::DestroyWnd() {
 void TbsCustomShellTreeView::Loaded() {
     TbsSkinCustomTreeView::Loaded();
     CreateRoot();
-    ReselectPath();
+    if (FExpandMyComputer) ExpandMyComputer();
+    else ReselectPath();
 }
 
 void TbsCustomShellTreeView::Notification(TComponent* component, TOperation op) {
@@ -336,6 +338,7 @@ TbsShellFolder* TbsCustomShellTreeView::SelectedFolder() const { return NodeFold
 
 void TbsCustomShellTreeView::SetPath(const String& v) {
     FPath = v;
+    FExpandMyComputer = false;
     ItemIdList id;
     try {
         id = ParsePath(v);
@@ -350,6 +353,10 @@ void TbsCustomShellTreeView::SetPath(const String& v) {
 }
 
 void TbsCustomShellTreeView::ExpandMyComputer() {
+    // Remembered like a path: a window made later (or made again) opens here.
+    FExpandMyComputer = true;
+    FPath.clear();
+    if (!HandleAllocated()) return;
     ItemIdList drives;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put()))) return;
     SelectItemIdList(drives.Get());

@@ -50,6 +50,10 @@ public:
     TAddFolderEvent OnAddFolder;
     HIMAGELIST FImages = nullptr;
 
+    // Selects My Computer and expands it. Like a path set through Path, the
+    // request is remembered: asked before the tree has its window, or when
+    // the window is made again, it is done once the window and its root are
+    // made. Setting Path replaces it.
     void ExpandMyComputer();
     // Rebuilds the subtree of node, keeping expanded folders, the selection
     // and the top node where they still exist.
@@ -95,6 +99,7 @@ private:
     void FreeNodeFolder(TTreeNode* node);
 
     String FPath;
+    bool FExpandMyComputer = false;  // the start is My Computer (until Path is set)
     TRoot FRoot = L"rfDesktop", FOldRoot;
     std::unique_ptr<TbsShellFolder> FRootFolder;
     TShellObjectTypes FObjectTypes = otFolders;

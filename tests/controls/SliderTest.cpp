@@ -3,6 +3,7 @@
 // events, and a range of 0.
 #include "ControlsSkin.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/Clock.h"
@@ -48,6 +49,47 @@ TEST_F(SliderTest, ValuesPlaceTheThumb) {
         EXPECT_EQ(s->ThumbRect().left, c.left) << "value " << c.value;
     }
     EXPECT_EQ(s->Value(), 100);
+}
+
+// A value set by code marks the old and the new thumb place for painting.
+TEST_F(SliderTest, AValueSetByCodeRepaintsTheThumbWhereItWasAndWhereItGoes) {
+    ReadingSlider* s = NewSlider();
+    const HWND wnd = s->Handle();
+    const struct {
+        int from, to;
+    } cases[] = {{0, 50}, {50, 100}, {100, 30}};
+    for (const auto& c : cases) {
+        s->SetValue(c.from);
+        const TRect old = s->ThumbRect();
+        ValidateRect(wnd, nullptr);
+        s->SetValue(c.to);
+        const TRect now = s->ThumbRect();
+        RECT update{};
+        ASSERT_TRUE(GetUpdateRect(wnd, &update, FALSE)) << c.to;
+        EXPECT_LE(update.left, std::min(old.left, now.left)) << c.to;
+        EXPECT_GE(update.right, std::max(old.right, now.right)) << c.to;
+        EXPECT_LE(update.top, now.top) << c.to;
+        EXPECT_GE(update.bottom, now.bottom) << c.to;
+    }
+}
+
+// What the scale-mark handler draws on the slider's canvas is in the
+// picture that is shown.
+TEST_F(SliderTest, TheScaleMarkHandlerDrawsOnThePictureShown) {
+    ReadingSlider* s = NewSlider();
+    s->SetOptions(soShowPoints | soSmooth);
+    int calls = 0;
+    s->OnDrawPoints = [s, &calls](TObject*) {
+        ++calls;
+        TCanvas* c = s->Canvas();
+        c->Pen()->SetColor(clRed);
+        c->MoveTo(30, 35);
+        c->LineTo(130, 35);
+    };
+    TBitmap face;
+    PaintControl(s, face);
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(PixelAt(face, 80, 35), RGB(255, 0, 0));
 }
 
 TEST_F(SliderTest, DraggingFiresChangesThenChangedInOrder) {

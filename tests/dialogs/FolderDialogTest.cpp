@@ -1,7 +1,7 @@
 // The select-folder dialog and the steps every skinned dialog shares: the
 // given folder selected and returned by OK, Cancel keeping the previous
-// value, the path edit of the tool bar, New Folder, a start folder that is
-// gone; the default and skin-raised sizes, OnShow/OnClose order, the size
+// value, the path edit of the tool bar, New Folder, My Computer without a
+// valid start folder; the default and skin-raised sizes, OnShow/OnClose order, the size
 // written back on Cancel, OnClose after an exception, and a freed store.
 #include "tests/platform/ControlsFixture.h"
 
@@ -9,6 +9,8 @@
 #include <stdexcept>
 
 #include "skin/shell/bsSkinFolderDialog.h"
+#include "skin/shell/bsSkinShellItems.h"
+#include "skin/shell/bsSkinShellTree.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/dialogs/DialogsSkins.h"
 #include "tests/dialogs/TempFolder.h"
@@ -116,17 +118,40 @@ TEST_F(FolderDialogTest, NewFolderIsCreatedOnceUnderTheSelectedFolder) {
     EXPECT_EQ(entries, 1);
 }
 
-TEST_F(FolderDialogTest, AStartFolderThatIsGoneOpensWithoutFailing) {
-    TbsSkinSelectDirectoryDialog d(nullptr);
-    d.Directory = tmp / L"gone";
-    bool shown = false;
-    OnShown([&](TbsSelDirDlgForm* f) {
-        shown = true;
-        RunSteps(f, {[f] { Cancel(f); }});
-    });
-    EXPECT_FALSE(d.Execute());
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(d.Directory, tmp / L"gone");
+// Without a start folder (none chosen before, or one that is gone) the
+// tree opens at My Computer, selected and expanded, in the plain look and
+// with a skinned frame.
+TEST_F(FolderDialogTest, WithoutAValidStartFolderTheTreeOpensAtMyComputer) {
+    platform::ItemIdList drives;
+    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put()));
+    const auto skin = dialogstest::LoadMainSkin(0);
+    for (const String& start : {String(), tmp / L"gone"}) {
+        for (TbsSkinData* store : {static_cast<TbsSkinData*>(nullptr), skin.get()}) {
+            SCOPED_TRACE(Narrow(start) + (store ? " skinned" : " plain"));
+            TbsSkinSelectDirectoryDialog d(nullptr);
+            d.SetSkinData(store);
+            d.SetCtrlSkinData(store);
+            d.Directory = start;
+            bool shown = false, atMyComputer = false, expanded = false;
+            String shownAt;
+            OnShown([&](TbsSelDirDlgForm* f) {
+                shown = true;
+                RunSteps(f, {[&, f] {
+                                 TTreeNode* node = f->DirTreeView->Selected();
+                                 TbsShellFolder* folder = TbsCustomShellTreeView::NodeFolder(node);
+                                 atMyComputer = folder && SameItemIdList(folder->AbsoluteID(), drives.Get());
+                                 expanded = node && node->Expanded();
+                                 shownAt = node ? node->Text() : String(L"(none)");
+                             },
+                             [f] { Cancel(f); }});
+            });
+            EXPECT_FALSE(d.Execute());
+            EXPECT_TRUE(shown);
+            EXPECT_TRUE(atMyComputer) << Narrow(shownAt);
+            EXPECT_TRUE(expanded);
+            EXPECT_EQ(d.Directory, start);
+        }
+    }
 }
 
 TEST_F(FolderDialogTest, SizeDefaultsRaisedBySkinAndWrittenBackOnCancel) {

@@ -2,7 +2,10 @@
 // collide with each other, with earlier results or with their inputs; a row
 // that cannot become its task stops the start cleanly; Pause holds and
 // Resume continues; Stop keeps the finished outputs, removes the unfinished
-// one and runs no end action; closing the window waits for the workers.
+// one and runs no end action, also after a pause; progress texts; a failed
+// task's warning; the thread priority of the options dialog; end
+// notifications kept to their batch; closing the window waits for the
+// workers.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -10,9 +13,13 @@
 #include "QueueFixture.h"
 #include "Src/FFPlay.h"
 #include "Src/FFmpegLoader.h"
+#include "Src/MyUtils.h"
+#include "app/Unit5.h"
 #include "platform/ListView.h"
+#include "platform/Menus.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsCheckRadio.h"
 
 namespace mainwindowtest {
 namespace {
@@ -195,6 +202,134 @@ TEST_F(BatchTest, PauseHoldsResumeContinuesAndStopKeepsOnlyFinishedOutputs) {
     EXPECT_FALSE(Form1->bsSkinButton11->Enabled());
     EXPECT_FALSE(Form1->bsSkinButton12->Enabled());
     EXPECT_TRUE(Form1->bsSkinButton11->Visible());
+}
+
+// Pause, then Stop: the held task is stopped without being resumed by the
+// user; afterwards the pause button is back in place and neither pause nor
+// resume can be used.
+TEST_F(BatchTest, PauseThenStopEndsTheHeldTaskAndSwitchesPauseAndResumeOff) {
+    Start();
+    ChooseMkv();
+    ChooseEndAction(1);
+    AddOne(Clip(L"long.mp4", 60.0, 320, 240));
+    ASSERT_EQ(Rows(), 1);
+    Form1->ROREZ->SetProgressInterval(100);
+    Form1->bsSkinButton2->ButtonClick();
+    ASSERT_TRUE(WaitUntil([&] { return !Cell(Row(0), 3).empty(); }));
+    Form1->N10->Click();  // "暂停转换"
+    EXPECT_TRUE(Form1->bsSkinButton12->Visible());
+    Form1->N8->Click();  // "停止转换"
+    ASSERT_TRUE(WaitForBatchEnd(30000));
+    EXPECT_NE(Cell(Row(0), 3), L"100%");
+    EXPECT_FALSE(FileExists(Output(0))) << "the unfinished output goes";
+    EXPECT_TRUE(Form1->bsSkinButton11->Visible());
+    EXPECT_FALSE(Form1->bsSkinButton12->Visible());
+    for (TMenuItem* item : {Form1->N10, Form1->N11}) EXPECT_FALSE(item->Enabled());
+    for (TbsSkinButton* b : {Form1->bsSkinButton11, Form1->bsSkinButton12}) EXPECT_FALSE(b->Enabled());
+    EXPECT_TRUE(endActions_.empty());
+    EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
+}
+
+// Progress texts of a row: a whole percentage cut down, "N/A" without a
+// length, the frame rate kept when none is reported, the time and size.
+TEST_F(BatchTest, ProgressWritesItsTextsIntoTheTasksRow) {
+    Start();
+    AddSelectedRow(L"C:\\in\\clip.avi", L"clip.avi");
+    TListItem* row = Row(0);
+    const struct {
+        int64_t total, current, size;
+        int fps;
+        const wchar_t *percent, *fpsText, *time, *sizeText;
+    } cases[] = {
+        {120000000, 59999999, 1048576, 25, L"49%", L"25", L"00:00:59", L"1MB"},
+        {0, 3725000000, 12949914, 0, L"N/A", L"25", L"01:02:05", L"12.35MB"},
+        {120000000, 120000000, 524288, 30, L"100%", L"30", L"00:02:00", L"0.5MB"},
+        {-1, 1000000, 0, 0, L"N/A", L"30", L"00:00:01", L"0MB"},
+    };
+    for (const auto& c : cases) {
+        TCustomDIzizuZUR::TProgressInfo info{};
+        info.TaskIndex = 0;
+        info.TotalDuration = c.total;
+        info.CurrentDuration = c.current;
+        info.CurrentSize = c.size;
+        info.FPS = c.fps;
+        Form1->ROREZProgress(Form1->ROREZ, &info);
+        EXPECT_EQ(Cell(row, 3), c.percent) << c.current;
+        EXPECT_EQ(Cell(row, 4), c.fpsText) << c.current;
+        EXPECT_EQ(Cell(row, 5), c.time) << c.current;
+        EXPECT_EQ(Cell(row, 6), c.sizeText) << c.current;
+    }
+}
+
+// A task that fails while converting: one warning box with its message,
+// the application's title and the warning icon; the other rows finish and
+// the batch ends with its end action.
+TEST_F(BatchTest, ATaskThatFailsShowsItsWarningAndTheOthersFinish) {
+    Start();
+    ChooseMkv();
+    ChooseEndAction(1);
+    for (const wchar_t* name : {L"a.mp4", L"b.mp4", L"c.mp4"}) AddOne(Clip(name));
+    ASSERT_EQ(Rows(), 3);
+    // A frame rate the MPEG-4 encoder cannot open: the task fails once it runs.
+    Row(1)->SubItems()->Put(17, L"100000");
+    Form1->lvFiles->SetItemIndex(-1);
+    Form1->bsSkinButton2->ButtonClick();
+    ASSERT_TRUE(Form1->BatchRunning()) << "the start takes the row";
+    ASSERT_TRUE(WaitForBatchEnd());
+    ASSERT_TRUE(WaitUntil([&] { return !warnings_.empty(); }, 5000));
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_FALSE(warnings_[0].empty());
+    EXPECT_EQ(warningCaptions_[0], L"VantrelH264视频格式转换器");
+    EXPECT_EQ(warningFlags_[0], static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_EQ(Cell(Row(0), 3), L"100%");
+    EXPECT_NE(Cell(Row(1), 3), L"100%");
+    EXPECT_EQ(Cell(Row(2), 3), L"100%");
+    EXPECT_FALSE(FileExists(Output(1)));
+    EXPECT_EQ(endActions_, std::vector<TForm1::TEndAction>{TForm1::TEndAction::OpenFolder});
+}
+
+// The thread priority of the batch is the one ticked in the options dialog.
+TEST_F(BatchTest, TheBatchRunsAtThePriorityOfTheOptionsDialog) {
+    Start();
+    ChooseEndAction(5);
+    AddOne(Clip(L"a.mp4"));
+    ASSERT_EQ(Rows(), 1);
+    const struct {
+        TbsSkinCheckRadioBox* TForm5::*box;
+        TDIzizuZUR::TThreadPriority priority;
+    } cases[] = {{&TForm5::bsSkinCheckRadioBox9, TDIzizuZUR::tpIdle},
+                 {&TForm5::bsSkinCheckRadioBox10, TDIzizuZUR::tpLowest},
+                 {&TForm5::bsSkinCheckRadioBox11, TDIzizuZUR::tpLower},
+                 {&TForm5::bsSkinCheckRadioBox12, TDIzizuZUR::tpNormal}};
+    for (const auto& c : cases) {
+        (Form5->*c.box)->SetChecked(true);
+        Form1->ROREZ->ThreadPriority = TDIzizuZUR::tpHighest;
+        Form1->bsSkinButton2->ButtonClick();
+        EXPECT_EQ(Form1->ROREZ->ThreadPriority, c.priority) << WideToUtf8((Form5->*c.box)->Caption());
+        ASSERT_TRUE(WaitForBatchEnd());
+    }
+}
+
+// The end notification of a task belongs to its batch: one that comes when
+// that batch is over marks no row and removes no file.
+TEST_F(BatchTest, AnEndNotificationAfterItsBatchTouchesNoRow) {
+    Start();
+    ChooseMkv();
+    ChooseEndAction(5);
+    AddOne(Clip(L"a.mp4"));
+    ASSERT_EQ(Rows(), 1);
+    Form1->bsSkinButton2->ButtonClick();
+    ASSERT_TRUE(WaitForBatchEnd());
+    ASSERT_EQ(Cell(Row(0), 3), L"100%");
+    const std::wstring output = Output(0);
+    ASSERT_TRUE(FileExists(output));
+    Row(0)->SubItems()->Put(3, L"");
+    Form1->ROREZTerminate(Form1->ROREZ, {0, true, false, L""});
+    Form1->ROREZTerminate(Form1->ROREZ, {0, false, false, L""});
+    WaitUntil([] { return false; }, 200);
+    EXPECT_EQ(Cell(Row(0), 3), L"");
+    EXPECT_TRUE(FileExists(output)) << "a finished result stays";
+    EXPECT_FALSE(Form1->BatchRunning());
 }
 
 TEST_F(BatchTest, ClosingTheWindowDuringABatchWaitsForTheWorkersAndRunsNoEndAction) {

@@ -330,29 +330,44 @@ TEST_F(CatalogueChainTest, ReadingTheListsFillsTheFieldsAndLeavesTheRow) {
 namespace mainwindowtest {
 namespace {
 
-// The record a queued file is converted with: the disc formats leave the
-// video rate to their target, other formats pass the list's rate.
-TEST_F(CatalogueChainTest, DiscFormatsPassNoVideoBitRate) {
+// The record a queued file is converted with carries the rate chosen in
+// the video bit rate list, for the disc formats too: DVD and SVCD take it,
+// and the encoder puts VCD's fixed rate in its place.
+TEST_F(CatalogueChainTest, TheChosenVideoBitRateReachesTheRecordOfEveryFormat) {
     const struct {
         int category, format, key;
         TOptionTargetType target;
-        int videoBitrate;
-    } cases[] = {{6, 13, 113, ttVCD, -1}, {8, 10, 1410, ttVCD, -1}, {20, 12, 2212, ttVCD, -1},
-                 {0, 0, 2700, ttIgnore, 1800000}};
+    } cases[] = {{6, 11, 111, ttDVD},  {6, 12, 112, ttSVCD},   {6, 13, 113, ttVCD},
+                 {8, 10, 1410, ttVCD}, {20, 10, 2210, ttDVD},  {0, 0, 2700, ttIgnore}};
     for (const auto& c : cases) {
         Choose(c.category, c.format);
         ASSERT_EQ(Form1->All_Trant_Number, c.key);
         Form1->Video_AddFileName = L"C:\\in\\clip.mts";
         Form1->ApplyPreset(nullptr);
+        const int at = Form1->bsSkinComboBox2->Items()->IndexOf(L"2000 kbps");
+        ASSERT_GE(at, 0) << c.key;
+        Form1->bsSkinComboBox2->SetItemIndex(at);
         Form1->Button13Click(nullptr);
-        EXPECT_GT(Form1->Video.Video_VideoBitrate, 0) << c.key;  // the list shows a rate
         TOutputOptions record;
         InitOutputOptions(record);
         formats::FillOutputOptions(Form1->Video, record);
         EXPECT_EQ(record.TargetType, c.target) << c.key;
-        EXPECT_EQ(record.VideoBitrate, c.videoBitrate) << c.key;
+        EXPECT_EQ(record.VideoBitrate, 2000000) << c.key;
     }
+}
+
+// DVD and SVCD take a rate up to their standard's maximum.
+TEST(DiscVideoBitrate, ARateAboveTheStandardsMaximumIsLoweredToIt) {
+    const struct {
+        TOptionTargetType target;
+        int chosen, passed;
+    } cases[] = {{ttDVD, 12000000, 9000000}, {ttDVD, 9000000, 9000000}, {ttDVD, 2000000, 2000000},
+                 {ttSVCD, 3000000, 2516000}, {ttSVCD, 2040000, 2040000}, {ttVCD, 2000000, 2000000},
+                 {ttIgnore, 12000000, 12000000}};
+    for (const auto& c : cases)
+        EXPECT_EQ(formats::DiscVideoBitrate(c.target, c.chosen), c.passed) << c.target << " " << c.chosen;
 }
 
 }  // namespace
 }  // namespace mainwindowtest
+

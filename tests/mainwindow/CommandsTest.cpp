@@ -13,6 +13,8 @@
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
+#include "skin/shell/bsSkinShellItems.h"
+#include "skin/shell/bsSkinShellTree.h"
 
 namespace mainwindowtest {
 namespace {
@@ -78,20 +80,31 @@ TEST_F(CommandsTest, EveryAddEntryOpensItsDialog) {
         {&TForm1::Item111, OneFile}, {&TForm1::N11111, OneFile},     {&TForm1::Item121, SeveralFiles},
         {&TForm1::N2222, SeveralFiles}, {&TForm1::N21, Folder}, {&TForm1::N3331, Folder},
     };
+    // No folder has been chosen: the folder dialog opens at My Computer.
+    platform::ItemIdList drives;
+    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put()));
     for (const auto& c : cases) {
         String title;
         int kind = -1;
+        bool atMyComputer = false;
         DialogFormShownHook() = [&](TForm* f) {
             title = f->Caption();
             if (auto* open = dynamic_cast<TbsOpenDlgForm*>(f))
                 kind = open->FileListView->MultiSelect() ? SeveralFiles : OneFile;
-            if (dynamic_cast<TbsSelDirDlgForm*>(f)) kind = Folder;
+            if (auto* folder = dynamic_cast<TbsSelDirDlgForm*>(f)) {
+                kind = Folder;
+                TbsShellFolder* selected = TbsCustomShellTreeView::NodeFolder(folder->DirTreeView->Selected());
+                atMyComputer = selected && SameItemIdList(selected->AbsoluteID(), drives.Get());
+            }
             f->ModalResult = mrCancel;
         };
         (Form1->*c.entry)->Click();
         DialogFormShownHook() = nullptr;
         EXPECT_EQ(kind, c.kind) << Narrow((Form1->*c.entry)->Caption());
         EXPECT_EQ(title, c.kind == Folder ? L"选择目录" : L"打开文件");
+        if (c.kind == Folder) {
+            EXPECT_TRUE(atMyComputer) << Narrow((Form1->*c.entry)->Caption());
+        }
     }
     EXPECT_EQ(Rows(), 0) << "a cancelled dialog adds nothing";
     EXPECT_TRUE(notices_.empty());
@@ -358,30 +371,6 @@ TEST_F(CommandsTest, AddButtonDrawsThePictureOfItsIndex) {
             if (PixelAt(on, x, y) != PixelAt(off, x, y)) ++changed;
     EXPECT_GT(changed, 32 * 32 / 2) << "the coloured and the dimmed picture";
     EXPECT_TRUE(SamePixels(on, again));
-}
-
-// "播放视频" does nothing, but the add and the row selection click it.
-TEST_F(CommandsTest, AddAndRowSelectionClickTheIdlePlayButton) {
-    Start();
-    ASSERT_NE(Form1->Button9, nullptr);
-    EXPECT_EQ(Form1->Button9->Parent(), Form1->Panel3);
-    EXPECT_EQ(Form1->Button9->Caption(), L"播放视频");
-    int clicks = 0, selections = 0;
-    Form1->Button9->OnClick = [&](TObject*) { ++clicks; };
-    auto select = Form1->lvFiles->OnSelectItem;
-    Form1->lvFiles->OnSelectItem = [&](TObject* s, TListItem* item, bool selected) {
-        if (selected) ++selections;
-        select(s, item, selected);
-    };
-    AddOne(Clip(L"a.mp4"));
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_GT(selections, 0) << "the add selects its row";
-    EXPECT_EQ(clicks, selections + 1) << "one click by the add, one by each selection";
-    Form1->lvFiles->SetItemIndex(-1);
-    clicks = selections = 0;
-    Form1->lvFiles->SetItemIndex(0);
-    EXPECT_EQ(selections, 1);
-    EXPECT_EQ(clicks, 1);
 }
 
 // The shut-down asks the system without forcing programs closed, and drops

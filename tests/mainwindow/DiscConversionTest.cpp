@@ -8,6 +8,7 @@
 #include "Src/MyUtils.h"
 #include "app/OutputRecord.h"
 #include "platform/MainThread.h"
+#include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 #include "tools/testmedia/TestMedia.h"
 
@@ -42,6 +43,14 @@ TEST_F(DiscConversionTest, VcdFormatConvertsWithTheRateOfItsTarget) {
     platform::CheckSynchronize();
     ASSERT_EQ(ends.size(), 2u);
     EXPECT_FALSE(ends[0].Exception) << WideToUtf8(ends[0].ExceptionMsg);
+    // The chosen rate reached the encoder, which put VCD's fixed rate in
+    // its place and said so in the log.
+    EXPECT_EQ(record.VideoBitrate, Form1->Video.Video_VideoBitrate);
+    bool told = false;
+    for (int i = 0; i < Form1->mmoLog->LineCount(); ++i)
+        told = told || Form1->mmoLog->Line(i).find(L"video bit rate " + std::to_wstring(record.VideoBitrate) +
+                                                   L" replaced by the target's 1150000") != String::npos;
+    EXPECT_TRUE(told);
     TAVProbe probe;
     ASSERT_TRUE(probe.LoadFile(output)) << WideToUtf8(probe.LastErrMsg());
     EXPECT_GT(probe.VideoStreamCount(), 0);

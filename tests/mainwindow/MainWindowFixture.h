@@ -36,6 +36,7 @@ protected:
     void TearDown() override {
         CloseWindows();
         optionini::SetFolder(String());
+        optionini::ForgetSessionValues();
         DeleteFileW(optionini::FileName().c_str());
         DeleteFileW((folder_ + L"option.ini").c_str());
         RemoveDirectoryW(folder_.c_str());

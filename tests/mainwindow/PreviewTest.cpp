@@ -156,6 +156,47 @@ TEST_F(PreviewTest, PlayingMovesTheSliderAndTheTimeLabel) {
     EXPECT_TRUE(Form1->ZADovovi->Paused());
 }
 
+// The pixels the seek bar shows on the screen (its window's DC), not a
+// fresh painting of it.
+std::vector<DWORD> ShownPixels(TWinControl* control) {
+    const int w = control->Width(), h = control->Height();
+    TBitmap bmp(w, h, pf32bit);
+    const HDC dc = GetDC(control->Handle());
+    BitBlt(bmp.Canvas()->Handle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    ReleaseDC(control->Handle(), dc);
+    std::vector<DWORD> pixels;
+    for (int y = 0; y < h; ++y) {
+        const auto* line = static_cast<const DWORD*>(bmp.ScanLine(y));
+        pixels.insert(pixels.end(), line, line + w);
+    }
+    return pixels;
+}
+
+// The seek bar as set up for the preview, and its thumb drawn anew on the
+// screen wherever the value goes: while the clip plays and after the arrow
+// keys.
+TEST_F(PreviewTest, TheSeekBarsThumbMovesOnTheScreenWhilePlayingAndWithTheKeys) {
+    TbsSkinSlider* slider = Form1->bsSkinSlider1;
+    EXPECT_TRUE(slider->Transparent());
+    EXPECT_EQ(slider->Options() & soShowPoints, 0u) << "no scale marks";
+    PreviewPaused(Clips().Clip);
+    Serve();
+    const std::vector<DWORD> atStart = ShownPixels(slider);
+    const TRect startThumb = slider->ThumbRect();
+    Form1->bsSkinButton13->ButtonClick();  // "播放"
+    ASSERT_TRUE(Until([&] { return slider->ThumbRect().left > startThumb.right + 4; })) << LogText();
+    Form1->ZADovovi->Stop(true);  // the player lets the seek bar be from now on
+    Serve();
+    const std::vector<DWORD> playing = ShownPixels(slider);
+    EXPECT_NE(playing, atStart) << "the thumb moved on the screen";
+
+    const TRect before = slider->ThumbRect();
+    PostMessageW(slider->Handle(), WM_KEYDOWN, VK_LEFT, 0);
+    ASSERT_TRUE(Until([&] { return slider->ThumbRect().left < before.left; }, 3000));
+    Serve();
+    EXPECT_NE(ShownPixels(slider), playing) << "the thumb moved back on the screen";
+}
+
 // Positions move the slider only when the time and the duration allow it,
 // and nothing at all while the user holds the slider.
 TEST_F(PreviewTest, PositionEventsMapTheTimeOntoTheSlider) {

@@ -61,8 +61,10 @@ protected:
         Form1->Video_OutPut_Folder_Edit->SetText(outputs_);
         Form1->FileOutPutPath = outputs_;
         Form1->EndActionSink = [this](TForm1::TEndAction a) { endActions_.push_back(a); };
-        Form1->ShowMessageBox = [this](const String& text, const String&, UINT) {
+        Form1->ShowMessageBox = [this](const String& text, const String& caption, UINT flags) {
             warnings_.push_back(text);
+            warningCaptions_.push_back(caption);
+            warningFlags_.push_back(flags);
             return IDOK;
         };
     }
@@ -170,7 +172,8 @@ protected:
     std::string libraries_;
     std::wstring media_;    // with a trailing backslash
     std::wstring outputs_;  // without
-    std::vector<String> notices_, noticeCaptions_, warnings_;
+    std::vector<String> notices_, noticeCaptions_, warnings_, warningCaptions_;
+    std::vector<UINT> warningFlags_;
     std::vector<TForm1::TEndAction> endActions_;
 };
 

@@ -10,6 +10,7 @@
 #include "app/FormatCatalogue.h"
 #include "platform/ListView.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
+#include "skin/controls/bsSkinCtrlsPanel.h"
 
 namespace mainwindowtest {
 namespace {
@@ -42,14 +43,18 @@ TEST_F(QueueTest, AFileTheProbeRefusesLeavesNoRowTaskOrSlot) {
 TEST_F(QueueTest, AddedFilesGetTheirRowsTasksAndSlotsInReverseOrder) {
     Start();
     const std::wstring a = Clip(L"a.mp4"), b = Clip(L"视频.mp4");
+    // An earlier result in the output folder: the adds leave the folder's
+    // listing exactly as it was.
+    testmedia::WriteBytes(outputs_ + L"\\earlier.avi", "an earlier result");
+    const std::vector<std::wstring> before = Listing(outputs_ + L"\\");
     AddSeveral({a, b});
     ASSERT_EQ(Rows(), 2);
-    // The dialog lists a before 视频 or the other way; the rows are its reverse.
-    std::vector<std::wstring> chosen = {Row(1)->Caption(), Row(0)->Caption()};
-    std::sort(chosen.begin(), chosen.end());
-    std::vector<std::wstring> expected = {a, b};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(chosen, expected);
+    // The rows are the dialog's list of files in reverse order.
+    TStringList* files = Form1->OpenDialog2->Files();
+    ASSERT_EQ(files->Count(), 2);
+    EXPECT_TRUE(SameText(Row(0)->Caption(), files->Get(1)));
+    EXPECT_TRUE(SameText(Row(1)->Caption(), files->Get(0)));
+    EXPECT_FALSE(SameText(files->Get(0), files->Get(1)));
     EXPECT_EQ(Form1->ROREZ->TasksCount(), 2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(Cell(Row(i), 7), std::to_wstring(i + 1));
@@ -68,9 +73,10 @@ TEST_F(QueueTest, AddedFilesGetTheirRowsTasksAndSlotsInReverseOrder) {
     EXPECT_TRUE(Form1->N13->Enabled());
     EXPECT_FALSE(Form1->bsSkinPanel5->Visible());
     // No output file is written before Start, and none of an earlier name touched.
-    const std::vector<std::wstring> written = Listing(outputs_ + L"\\");
-    EXPECT_TRUE(std::all_of(written.begin(), written.end(),
-                            [](const std::wstring& f) { return f.find(L".~check") != std::wstring::npos; }));
+    EXPECT_EQ(Listing(outputs_ + L"\\"), before);
+    AddOne(Clip(L"c.mp4"));  // one more through the single add
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_EQ(Listing(outputs_ + L"\\"), before);
 }
 
 TEST_F(QueueTest, AFolderEntersItsMediaFilesInReverseListingOrder) {
@@ -144,6 +150,10 @@ TEST_F(QueueTest, RemoveAndMovesKeepRowsTasksAndSlotsInStep) {
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(Form1->ROREZ->TasksCount(), 0);
     EXPECT_TRUE(Form1->bsSkinPanel5->Visible());
+    // The empty queue's picture lies over the queue, not under it.
+    const TRect queue = Form1->bsSkinPanel1->BoundsRect();
+    const POINT middle{(queue.left + queue.right) / 2, (queue.top + queue.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(Form1->Handle(), middle, CWP_SKIPINVISIBLE), Form1->bsSkinPanel5->Handle());
     EXPECT_FALSE(Form1->bsSkinButton8->Enabled());
     for (const TOutputOptions& slot : Form1->OO1) ASSERT_EQ(slot.AudioLanguage, L"kong");
 }
@@ -169,8 +179,9 @@ TEST_F(QueueTest, RenameTakesOnlyAFileNameForTheSelectedRow) {
     Start();
     AddOne(Clip(L"a.mp4"));
     ASSERT_EQ(Rows(), 1);
-    const String ext = formats::OutputExtension(formats::CatalogueKey(Form1->bsSkinOfficeComboBox2->ItemIndex(),
-                                                                      Form1->bsSkinOfficeComboBox1->ItemIndex()));
+    // The format chosen at start: "H.264高清AVI视频格式(*.avi)".
+    const String ext = L".avi";
+    ASSERT_TRUE(Form1->ChosenFormatTitle().find(L"(*.avi)") != String::npos);
     Form1->bsSkinButton21->ButtonClick();  // "重命名"
     ASSERT_TRUE(Form1->edt->Visible());
     EXPECT_EQ(Form1->edt->GetText(), L"a");

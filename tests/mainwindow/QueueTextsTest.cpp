@@ -86,12 +86,14 @@ TEST(BatchOutputsTest, TheRecordComesFromTheRowAloneByTheBatchRules) {
     EXPECT_EQ(audio.FrameSize, fresh.FrameSize);
     EXPECT_TRUE(audio.DisableVideo);
 
-    // A disc target sets its own video rate; the norm follows its text.
+    // A disc row passes its rate, a DVD's up to the standard's maximum; the
+    // norm follows its text.
     const TOutputOptions vcd = batchoutputs::OutputFromRow(
-        Columns({{10, L"mpeg1video"}, {13, L"DX50"}, {16, L"1150000"}, {22, L"vcd"}, {23, L"PAL"}}));
+        Columns({{10, L"mpeg1video"}, {13, L"DX50"}, {16, L"528000"}, {22, L"vcd"}, {23, L"PAL"}}));
     EXPECT_EQ(vcd.TargetType, ttVCD);
     EXPECT_EQ(vcd.NormType, ntPAL);
-    EXPECT_EQ(vcd.VideoBitrate, fresh.VideoBitrate);
+    EXPECT_EQ(vcd.VideoBitrate, 528000);
+    EXPECT_EQ(batchoutputs::OutputFromRow(Columns({{16, L"12000000"}, {22, L"dvd"}})).VideoBitrate, 9000000);
     EXPECT_EQ(vcd.VideoTag, L"DX50");
     EXPECT_EQ(batchoutputs::OutputFromRow(Columns({{22, L"svcd"}, {23, L"NTSC"}})).NormType, ntNTSC);
     EXPECT_EQ(batchoutputs::OutputFromRow(Columns({{22, L"dvd"}})).TargetType, ttDVD);

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "app/StartUp.h"
+#include "app/Unit6.h"
 #include "Src/DIzizuZUR.h"
 #include "app/OutputFileName.h"
 #include "platform/Timer.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinEdits.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/bsSkinData.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/controls/bsSkinCtrlsCheckRadio.h"
@@ -256,6 +259,47 @@ TEST_F(SettingsTest, SkinDialogStoresTheIndexAlsoOnCancel) {
     CloseWindows();
     StartWindows();
     EXPECT_EQ(Form1->bsSkinData1->CompressedSkinIndex(), 5);
+}
+
+// A folder where the settings file would be: nothing can be written, yet
+// the program's start-up makes its four windows with the defaults, each
+// failed write leaves one log line, and a skin the user chooses applies and
+// is kept for the session.
+TEST_F(SettingsTest, AnUnwritableSettingsFileLeavesTheProgramWorking) {
+    const String blocker = folder_ + L"option.ini";
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+    CreateProgramForms();
+    ASSERT_NE(Form1, nullptr);
+    ASSERT_NE(Form5, nullptr);
+    ASSERT_NE(Form6, nullptr);
+    EXPECT_EQ(Form1->FileOutPutPath, kDefaultFolder);
+    EXPECT_TRUE(Form5->bsSkinCheckRadioBox1->Checked());
+    EXPECT_TRUE(Form5->bsSkinCheckRadioBox12->Checked());
+    EXPECT_EQ(Form5->bsSkinComboBox2->GetText(), L"1");
+    int failedWrites = 0;
+    const String prefix = L"option.ini: [";
+    for (int i = 0; i < Form1->mmoLog->LineCount(); ++i) {
+        const String line = Form1->mmoLog->Line(i);
+        if (line.compare(0, prefix.size(), prefix) == 0) ++failedWrites;
+    }
+    // At least OutPath, SetSkin and the five options of a first start.
+    EXPECT_GE(failedWrites, 7);
+
+    Form1->Show();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Form1->Visible());
+    Form1->bsSkinOfficeComboBox2->SetItemIndex(22);  // "MP3音频": the window works
+    EXPECT_EQ(Form1->All_Trant_Number, 3000);
+    Form1->SelectSkin = [](int, int& selected) {
+        selected = 5;
+        return true;
+    };
+    Form1->N23Click(nullptr);
+    EXPECT_EQ(Form1->bsSkinData1->CompressedSkinIndex(), 5);
+    EXPECT_EQ(optionini::Read(L"Skin", L"SetSkin"), L"5");
+    EXPECT_TRUE(DirectoryExists(blocker)) << "the folder is left as it was";
+    CloseWindows();
+    RemoveDirectoryW(blocker.c_str());
 }
 
 TEST_F(SettingsTest, HelpAndWebCommandsOpenTheirAddresses) {

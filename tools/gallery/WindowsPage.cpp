@@ -9,8 +9,12 @@
 #include "app/Unit2.h"
 #include "app/Unit5.h"
 #include "app/Unit6.h"
+#include "platform/ListView.h"
 #include "skin/boxes/bsSkinEdits.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/bsSkinData.h"
+#include "skin/controls/bsSkinCtrlsPanel.h"
+#include "skin/controls/bsSkinCtrlsViews.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
 
 namespace {
@@ -27,6 +31,26 @@ void SaveWindow(TForm* form, const String& file) {
     BitBlt(page.Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
     SavePng(&page, file);
+}
+
+// The main window with twenty-four rows in its queue, the last selected.
+void SaveQueue(const String& file) {
+    TListItems* items = Form1->lvFiles->Items();
+    items->BeginUpdate();
+    for (int i = 0; i < 24; ++i) {
+        TListItem* row = items->Add();
+        const String number = (i < 9 ? L"0" : L"") + IntToStr(static_cast<int64_t>(i + 1));
+        row->SetCaption(L"C:\\视频\\clip" + number + L".mp4");
+        const wchar_t* cells[] = {L"00:01:05", L"12.35MB", L"clip.avi", i < 3 ? L"100%" : L"", L"", L"", L""};
+        for (const wchar_t* cell : cells) row->SubItems()->Add(cell);
+        for (int k = 7; k < 24; ++k) row->SubItems()->Add(String());
+    }
+    items->EndUpdate();
+    Form1->bsSkinPanel5->SetVisible(false);
+    Form1->lvFiles->SetItemIndex(23);
+    SaveWindow(Form1, file);
+    items->Clear();
+    Form1->bsSkinPanel5->SetVisible(true);
 }
 
 }  // namespace
@@ -81,6 +105,16 @@ void DrawProgramWindows(const String& dir) {
         for (Group g : groups) Form1->SetGroup(g, true);
         SaveWindow(Form1, dir + L"mainwindow_skin_" + n + L"_commands_on.png");
         for (Group g : groups) Form1->SetGroup(g, false);
+        // A queue longer and wider than the list: both skinned bars shown.
+        SaveQueue(dir + L"mainwindow_skin_" + n + L"_queue.png");
+        // The category list dropped down over the window, then the formats.
+        for (TbsSkinOfficeComboBox* list : {Form1->bsSkinOfficeComboBox2, Form1->bsSkinOfficeComboBox1}) {
+            list->DropDown();
+            SaveWindow(Form1, dir + L"mainwindow_skin_" + n + (list == Form1->bsSkinOfficeComboBox2
+                                                                   ? L"_categories.png"
+                                                                   : L"_formats.png"));
+            list->CloseUp(false);
+        }
         Form1->Hide();
         Form5->Show();
         for (int tab = 0; tab < 2; ++tab) {
