@@ -352,7 +352,14 @@ std::vector<HWND> PreviewWindows() {
 constexpr const wchar_t* kPacedPreviewOutput = L"vcodec=mpeg4\ns=160x120\nan=1\nre=1";
 
 TEST_F(Batch, TogglingPreviewDuringABatchShowsBothPreviewsAndNeverHangs) {
-    AddTasks(3, media().Mp4, L".avi", kPacedPreviewOutput);
+    // Ten seconds a task, so that the toggles below all fall within the
+    // batch also on a machine busy with other tests.
+    testmedia::ClipSpec spec;
+    spec.FileName = Out(L"ten.mp4");
+    spec.Seconds = 10;
+    spec.Video = testmedia::VideoSpec{320, 240};
+    ASSERT_EQ(testmedia::MakeClip(spec), "");
+    AddTasks(3, spec.FileName, L".avi", kPacedPreviewOutput);
     for (int i = 0; i < 3; ++i) encoder.Task(i)->PreviewInterval = 0;
     encoder.SetPreview(true);
     std::atomic<int> bitmaps{0};
