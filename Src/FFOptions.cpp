@@ -168,14 +168,10 @@ int TrySetOption(TFFOptions& AOpts, const char* AName, const char* AValue) {
 }
 
 void ApplyOptions(const TFFOptions& AOpts, void* ATarget, void* ASource, int AFlags) {
-    for (const char* name : AOpts.opt_names) {
-        const AVOption* o = ff::av_opt_find(ASource, name, nullptr, 0, 0);
-        if (!o || (o->flags & AFlags) != AFlags) continue;
-        uint8_t* value = nullptr;
-        if (ff::av_opt_get(ASource, name, 0, &value) >= 0 && value && *value)
-            ff::av_opt_set(ATarget, name, reinterpret_cast<char*>(value), 0);
-        ff::av_free(value);
-    }
+    AVDictionary* values = OptionsDictionary(AOpts, ASource, AFlags);
+    for (const AVDictionaryEntry* e = nullptr; (e = ff::av_dict_get(values, "", e, AV_DICT_IGNORE_SUFFIX));)
+        ff::av_opt_set(ATarget, e->key, e->value, 0);
+    ff::av_dict_free(&values);
 }
 
 AVDictionary* OptionsDictionary(const TFFOptions& AOpts, void* ASource, int AFlags) {

@@ -81,22 +81,6 @@ bool ToBitmap(TRGBConvertContext& ACtx, const TAVPicture& APicture, int AWidth, 
 
 }  // namespace
 
-namespace {
-
-// Unlocks a canvas on every way out.
-class TCanvasLock {
-public:
-    explicit TCanvasLock(TCanvas* ACanvas) : FCanvas(ACanvas) { FCanvas->Lock(); }
-    ~TCanvasLock() { FCanvas->Unlock(); }
-    TCanvasLock(const TCanvasLock&) = delete;
-    TCanvasLock& operator=(const TCanvasLock&) = delete;
-
-private:
-    TCanvas* FCanvas;
-};
-
-}  // namespace
-
 // Every buffer stays between pictures: the context's RGB buffer and bitmap
 // and FHookYUV are made anew only for a picture of another size, and both
 // scalers are cached. Per picture: the scaler to RGB, the rows into the

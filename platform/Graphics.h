@@ -254,5 +254,17 @@ private:
     std::recursive_mutex lock_;
 };
 
+// Holds a canvas's lock for the scope.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas* ACanvas) : FCanvas(ACanvas) { FCanvas->Lock(); }
+    ~TCanvasLock() { FCanvas->Unlock(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas* FCanvas;
+};
+
 // Pixels per logical inch of the screen.
 int ScreenPixelsPerInch();

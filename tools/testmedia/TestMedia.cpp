@@ -152,7 +152,7 @@ std::string AddVideo(Output& AOut, const ClipSpec& ASpec) {
     return error;
 }
 
-// Opens an audio encoder of the spec with AChannels channels.
+// Opens the encoder AudioSpec A names, for AChannels channels.
 std::string OpenAudioEncoder(Output& AOut, const AudioSpec& A, int AChannels, Source& ASource, bool ANewStream) {
     const AVCodec* codec = FindEncoderByName(A.Encoder);
     if (!codec) return std::string("no encoder ") + A.Encoder;
