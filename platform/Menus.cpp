@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "platform/Bitmap.h"
 #include "platform/Forms.h"
 #include "platform/Owners.h"
 
@@ -157,6 +158,18 @@ void TMenuItem::SetVisible(bool v) {
 
 void TMenuItem::SetImageIndex(int v) {
     imageIndex_ = v;
+    MenuChanged();
+}
+
+TBitmap* TMenuItem::Bitmap() {
+    if (!bitmap_) bitmap_ = std::make_unique<TBitmap>();
+    return bitmap_.get();
+}
+
+bool TMenuItem::HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
+
+void TMenuItem::SetBitmap(TBitmap* v) {
+    Bitmap()->Assign(v);
     MenuChanged();
 }
 
@@ -372,6 +385,17 @@ void TMainMenu::MenuChanged(TMenuItem* item) {
     TMenu::MenuChanged(item);
 }
 
+TComponentLink& TComponentLink::operator=(TComponent* c) {
+    value_ = c;
+    if (c && holder_) holder_->FreeNotification(c);
+    return *this;
+}
+
+void TPopupMenu::Notification(TComponent* component, TOperation op) {
+    TMenu::Notification(component, op);
+    if (op == opRemove) PopupComponent.Forget(component);
+}
+
 void TPopupMenu::DoPopup() {
     if (OnPopup) OnPopup(this);
 }
@@ -381,7 +405,7 @@ void TPopupMenu::Popup(int x, int y) {
     chosen_ = nullptr;
     HMENU menu = CreateNativeMenu(true);
     HWND owner = nullptr;
-    if (auto* c = dynamic_cast<TWinControl*>(PopupComponent)) owner = c->Handle();
+    if (auto* c = dynamic_cast<TWinControl*>(PopupComponent.Get())) owner = c->Handle();
     if (!owner && Application) owner = Application->Handle();
     static const UINT align[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
     const UINT command = static_cast<UINT>(

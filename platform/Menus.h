@@ -19,6 +19,7 @@
 
 class TMenu;
 class TCustomImageList;
+class TBitmap;
 
 VANTREL_EXCEPTION(EMenuError, Exception);
 
@@ -69,6 +70,12 @@ public:
     void SetVisible(bool v);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int v);
+    // The item's own picture, shown when it is not empty (made on first
+    // use, owned by the item); SetBitmap copies the given picture.
+    TBitmap* Bitmap();
+    const TBitmap* Bitmap() const { return bitmap_.get(); }
+    bool HasBitmap() const;
+    void SetBitmap(TBitmap* v);
     bool Default() const { return default_; }
     void SetDefault(bool v);
     // Checks itself when clicked (radio items check, others toggle).
@@ -127,6 +134,7 @@ private:
     bool checked_ = false, radioItem_ = false, enabled_ = true, visible_ = true, default_ = false;
     BYTE groupIndex_ = 0;
     int imageIndex_ = -1;
+    std::unique_ptr<TBitmap> bitmap_;
     UINT command_;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item
@@ -190,6 +198,27 @@ bool MenuItemDrawMessage(TMessage& m);
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
 
+// A reference to a component that another owner may free: assigning it
+// asks for the free notification of the holder, which forgets the
+// component when it goes (the holder's Notification calls Forget).
+class TComponentLink {
+public:
+    explicit TComponentLink(TComponent* holder) : holder_(holder) {}
+    TComponentLink(const TComponentLink&) = delete;
+    TComponentLink& operator=(const TComponentLink&) = delete;
+    TComponentLink& operator=(TComponent* c);
+    operator TComponent*() const { return value_; }
+    TComponent* Get() const { return value_; }
+    // Clears the reference when c is the component it holds.
+    void Forget(TComponent* c) {
+        if (c == value_) value_ = nullptr;
+    }
+
+private:
+    TComponent* holder_;
+    TComponent* value_ = nullptr;
+};
+
 class TPopupMenu : public TMenu {
 public:
     explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
@@ -198,8 +227,9 @@ public:
     virtual void Popup(int x, int y);
     TPopupAlignment Alignment = paLeft;
     bool AutoPopup = true;
-    // The control whose context menu this is, while it pops up.
-    TComponent* PopupComponent = nullptr;
+    // The control whose context menu this is, while it pops up; dropped
+    // when that component is freed.
+    TComponentLink PopupComponent{this};
     // The item chosen by the last Popup (nullptr when it was cancelled).
     TMenuItem* ChosenItem() const { return chosen_; }
     TNotifyEvent OnPopup;
@@ -217,6 +247,7 @@ public:
 
 protected:
     virtual void DoPopup();
+    void Notification(TComponent* component, TOperation op) override;
 
 private:
     TMenuItem* chosen_ = nullptr;

@@ -1,5 +1,7 @@
 #include "skin/boxes/bsMessages.h"
 
+#include <memory>
+
 #include "skin/bsResStrData.h"
 #include "skin/bsUtils.h"
 
@@ -131,7 +133,9 @@ int TbsSkinMessage::ButtonHeight() const {
 }
 
 TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
-    auto* form = new TbsMessageForm(Application, r.x, r.y);
+    // Freed again when building fails part-way; handed to the caller at the end.
+    auto owned = std::make_unique<TbsMessageForm>(Application, r.x, r.y);
+    TbsMessageForm* form = owned.get();
     // Constructed: the controls made below size themselves at once (the
     // label to its text).
     form->AfterConstruction();
@@ -248,7 +252,7 @@ TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
         x += kButtonWidth + kButtonGap;
     }
     if (TbsSkinButton* d = form->buttons_[defKind]) form->SetActiveControl(d);
-    return form;
+    return owned.release();
 }
 
 int TbsSkinMessage::Show(const Request& r) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ImgList.h"
+#include "platform/MainThread.h"
 #include "skin/bsUtils.h"
 #include "skin/bsUtilsLayer.h"
 #include "skin/frame/bsSkinHint.h"
@@ -84,6 +85,7 @@ TbsSkinImagesMenu::TbsSkinImagesMenu(TComponent* AOwner) : TbsCustomImagesMenu(A
 }
 
 TbsSkinImagesMenu::~TbsSkinImagesMenu() {
+    FDestroying = true;
     if (FPopupWindow) FPopupWindow->Hide(false);
 }
 
@@ -129,7 +131,6 @@ bool TbsSkinImagesMenu::SelectedImage(int& imageIndex, String& caption) const {
 
 void TbsSkinImagesMenu::PopupFromRect(const TRect& R) {
     if (FPopupWindow) Hide();
-    FRetired.reset();
     if (OnMenuPopup) OnMenuPopup(this);
     if (!Images() || Images()->Count() == 0) return;
     FOldItemIndex = ItemIndex;
@@ -142,8 +143,10 @@ void TbsSkinImagesMenu::Hide() {
 }
 
 void TbsSkinImagesMenu::GridClosed(bool AProcessEvents) {
-    // The grid may be inside one of its own handlers: keep it until later.
-    FRetired = std::move(FPopupWindow);
+    // The grid may be inside one of its own handlers, and a handler called
+    // below may open a new grid: the closed one goes once its message is done.
+    if (FPopupWindow) FPopupWindow.release()->ReleaseLater();
+    if (FDestroying) return;
     if (OnInternalMenuClose) OnInternalMenuClose(this);
     if (OnMenuClose) OnMenuClose(this);
     if (!AProcessEvents || ItemIndex == -1) return;
@@ -164,6 +167,11 @@ TbsSkinImagesMenuPopupWindow::TbsSkinImagesMenuPopupWindow(TbsSkinImagesMenu* AM
 }
 
 TbsSkinImagesMenuPopupWindow::~TbsSkinImagesMenuPopupWindow() { FHook.Remove(); }
+
+void TbsSkinImagesMenuPopupWindow::ReleaseLater() {
+    if (HandleAllocated()) PostMessageW(Handle(), CM_RELEASE, 0, 0);
+    else platform::QueueInMainThread([this] { Free(); });
+}
 
 void TbsSkinImagesMenuPopupWindow::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
@@ -301,6 +309,13 @@ int TbsSkinImagesMenuPopupWindow::ItemAt(int X, int Y) const {
 }
 
 void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& m) {
+    // A closed grid waits to be freed and no longer answers the pointer or
+    // paints: its menu may be gone.
+    if (FClosed && ((m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == CM_MOUSELEAVE ||
+                    m.Msg == CM_MOUSEENTER || m.Msg == WM_PAINT)) {
+        m.Result = DefWindowProcW(Handle(), m.Msg, m.WParam, m.LParam);
+        return;
+    }
     switch (m.Msg) {
     case WM_MOUSEACTIVATE:
         m.Result = MA_NOACTIVATE;

@@ -102,6 +102,11 @@ private:
     TRect NewItemsRect;
     bool FDown = false, FItemDown = false, FClosed = false;
     TApplication::TMessageHooks::Token FHook;
+
+    friend class TbsSkinImagesMenu;
+    // Frees the closed grid once the message now being handled is done
+    // (the close may come from the grid's own handlers).
+    void ReleaseLater();
 };
 
 // Images (the pictures) and the internal change and close events, set by
@@ -150,5 +155,7 @@ private:
     TbsSkinData* FSkinData = nullptr;
     TbsSkinHint* FSkinHint = nullptr;
     TFont FDefaultFont;
-    std::unique_ptr<TbsSkinImagesMenuPopupWindow> FPopupWindow, FRetired;
+    std::unique_ptr<TbsSkinImagesMenuPopupWindow> FPopupWindow;
+    // Set while the menu is being freed: a grid closed then fires nothing.
+    bool FDestroying = false;
 };

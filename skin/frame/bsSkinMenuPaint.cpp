@@ -53,8 +53,34 @@ bool DrawNamedGlyph(TCanvas* C, const String& name, int X, int Y, TColor Color) 
     return true;
 }
 
-bool HasImage(const TMenuItem* item, TCustomImageList* list) {
-    return list && item->ImageIndex() >= 0 && item->ImageIndex() < list->Count();
+// The picture an entry shows: the image of the level's list when its
+// index is in range, else the item's own bitmap when that is not empty.
+struct EntryImage {
+    TCustomImageList* list = nullptr;
+    TBitmap* bitmap = nullptr;
+    int width = 0, height = 0;
+};
+
+bool FindImage(TMenuItem* item, TCustomImageList* list, EntryImage& out) {
+    if (list && item->ImageIndex() >= 0 && item->ImageIndex() < list->Count()) {
+        out = EntryImage{list, nullptr, list->Width(), list->Height()};
+        return true;
+    }
+    if (!item->HasBitmap()) return false;
+    TBitmap* b = item->Bitmap();
+    out = EntryImage{nullptr, b, b->Width(), b->Height()};
+    return true;
+}
+
+// A checked item's picture gets a frame in the ink; the picture comes last.
+void DrawEntryImage(TCanvas* C, const EntryImage& img, const TMenuItem* item, int X, int Y, TColor ink) {
+    if (item->Checked()) {
+        C->Pen()->SetColor(ink);
+        C->Brush()->SetStyle(bsClear);
+        C->Rectangle(X - 1, Y - 1, X + img.width + 1, Y + img.height + 1);
+    }
+    if (img.list) img.list->Draw(C, X, Y, item->ImageIndex(), item->Enabled());
+    else C->Draw(X, Y, img.bitmap);
 }
 
 UINT TextFlags(TbsSkinPopupWindow* level) {
@@ -211,7 +237,7 @@ void TbsSkinMenuItem::DrawHeaderBand(TBitmap* B) {
     if (!pic || IsNullRect(rec->SkinRect)) return;
     TBitmap band;
     const String& cap = MenuItem->Caption();
-    MakeLabelBand(band, *rec, pic, B->Width(), cap.substr(1, cap.size() - 2), TextFlags(Parent) | DT_SINGLELINE,
+    MakeLabelBand(band, *rec, pic, B->Width(), cap.substr(1, cap.size() - 2), TextFlags(Parent),
                   B->Canvas()->Font()->Charset());
     B->Canvas()->Draw(0, (B->Height() - band.Height()) / 2, &band);
 }
@@ -257,17 +283,12 @@ void TbsSkinMenuItem::DrawSkinImage(TBitmap* B, bool A, const TRect* framePart) 
     }
     if (MI->UseImageColor) ink = A ? MI->ActiveImageColor : MI->ImageColor;
     const bool emptyImg = IsNullRect(MI->ImageRct);
-    if (HasImage(MenuItem, imgs)) {
-        const int iw = imgs->Width(), ih = imgs->Height();
+    if (EntryImage img; FindImage(MenuItem, imgs, img)) {
+        const int iw = img.width, ih = img.height;
         const int x = emptyImg ? T.left + 2 : RectWidth(MI->ImageRct) / 2 + MI->ImageRct.left - iw / 2;
         const int y = emptyImg ? RectHeight(T) / 2 + T.top - ih / 2
                                : RectHeight(MI->ImageRct) / 2 + MI->ImageRct.top - ih / 2;
-        if (MenuItem->Checked()) {
-            c->Pen()->SetColor(ink);
-            c->Brush()->SetStyle(bsClear);
-            c->Rectangle(x - 1, y - 1, x + iw + 1, y + ih + 1);
-        }
-        imgs->Draw(c, x, y, MenuItem->ImageIndex(), MenuItem->Enabled());
+        DrawEntryImage(c, img, MenuItem, x, y, ink);
         return;
     }
     const int x = emptyImg ? T.left + 2 : RectWidth(MI->ImageRct) / 2 + MI->ImageRct.left - 4;
@@ -376,20 +397,14 @@ void TbsSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
             c->Brush()->SetStyle(bsClear);
             const String& cap = MenuItem->Caption();
             RECT r = I;
-            DrawWideText(c, cap.substr(1, cap.size() - 2), r, TextFlags(Parent) | DT_SINGLELINE);
+            DrawWideText(c, cap.substr(1, cap.size() - 2), r, TextFlags(Parent));
         } else {
             DrawCaptionAndShortCut(c, Parent, MenuItem, I, G, 19);
             const TColor ink = c->Font()->Color();
             const int my = RectHeight(I) / 2 + I.top - 4;
             if (MenuItem->Count() > 0) DrawMenuArrowMark(c, I.right - 7, my, ink);
-            if (HasImage(MenuItem, imgs)) {
-                const int x = I.left + 2, y = RectHeight(I) / 2 + I.top - imgs->Height() / 2;
-                if (MenuItem->Checked()) {
-                    c->Pen()->SetColor(ink);
-                    c->Brush()->SetStyle(bsClear);
-                    c->Rectangle(x - 1, y - 1, x + imgs->Width() + 1, y + imgs->Height() + 1);
-                }
-                imgs->Draw(c, x, y, MenuItem->ImageIndex(), MenuItem->Enabled());
+            if (EntryImage img; FindImage(MenuItem, imgs, img)) {
+                DrawEntryImage(c, img, MenuItem, I.left + 2, RectHeight(I) / 2 + I.top - img.height / 2, ink);
             } else if (!DrawNamedGlyph(c, MenuItem->Name(), I.left + 2, my, ink) && MenuItem->Checked()) {
                 if (MenuItem->RadioItem()) DrawMenuRadioMark(c, I.left + 3, my, ink);
                 else DrawMenuCheckMark(c, I.left + 3, my, ink);

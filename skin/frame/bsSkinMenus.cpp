@@ -338,9 +338,7 @@ void TbsSkinPopupMenu::DoShow(TControl* ctrl, const TRect& R, bool PopupUp, bool
     if (OnMenuClose) frame->SkinMenu->OnMenuClose = OnMenuClose;
 }
 
-void TbsSkinPopupMenu::Popup(int X, int Y) {
-    DoShow(dynamic_cast<TControl*>(PopupComponent), TRect(X, Y, X, Y), false, false);
-}
+void TbsSkinPopupMenu::Popup(int X, int Y) { DoShow(nullptr, TRect(X, Y, X, Y), false, false); }
 
 bool TbsSkinPopupMenu::IsOpen() const {
     TbsSkinFrame* frame = FindFrame();

@@ -273,9 +273,9 @@ void SendToControl(TControl* c, UINT msg);
 class TbsSkinPopupMenu : public TPopupMenu {
 public:
     explicit TbsSkinPopupMenu(TComponent* AOwner);
-    // Shows Items at the screen point. The opening control is the
-    // PopupComponent when that is a control (a menu button that opened the
-    // menu hears when it closes), else none.
+    // Shows Items at the screen point with no opening control (a control
+    // that wants to hear of the close opens through Popup2 or
+    // PopupForControl).
     void Popup(int X, int Y) override;
     // While a chain of this menu's items is open.
     bool IsOpen() const override;

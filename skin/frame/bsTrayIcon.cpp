@@ -1,6 +1,7 @@
 #include "skin/frame/bsTrayIcon.h"
 
 #include <algorithm>
+#include <iterator>
 #include <commctrl.h>
 
 #include "platform/Forms.h"
@@ -144,8 +145,10 @@ bool TbsTrayIcon::ShowBalloonHint(const String& Title, const String& Text, TbsBa
     IconData.uFlags |= NIF_INFO;
     CopyLimited(IconData.szInfo, Text, 255);
     CopyLimited(IconData.szInfoTitle, Title, 63);
+    // A value outside the four kinds shows no icon.
     static const DWORD kFlags[] = {NIIF_NONE, NIIF_INFO, NIIF_WARNING, NIIF_ERROR};
-    IconData.dwInfoFlags = kFlags[IconType];
+    const auto kind = static_cast<unsigned>(IconType);
+    IconData.dwInfoFlags = kind < std::size(kFlags) ? kFlags[kind] : NIIF_NONE;
     const bool ok = ModifyIcon();
     IconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     return ok;

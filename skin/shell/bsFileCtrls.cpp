@@ -241,20 +241,36 @@ void TbsSkinDirectoryListBox::RebuildItems() {
     UpDateScrollBar();
 }
 
+void TbsSkinDirectoryListBox::RowIndent(int Index, int& indent, int& pictureWidth, TBitmap*& picture) const {
+    picture = dynamic_cast<TBitmap*>(const_cast<TbsSkinDirectoryListBox*>(this)->Items()->GetObject(Index));
+    pictureWidth = 16;
+    indent = Index * 4 + 2;
+    if (!picture) return;
+    if (picture == &ClosedBMP) indent = PathDepth(FDirectory) * 4 + 6;
+    pictureWidth = picture->Width();
+}
+
 void TbsSkinDirectoryListBox::DrawFolderItem(TCanvas* Cnvs, int Index, TRect TxtRect) {
     if (Index < 0 || Index >= Items()->Count()) return;
-    auto* picture = dynamic_cast<TBitmap*>(Items()->GetObject(Index));
-    int w = 16, indent = Index * 4 + 2;
-    if (picture) {
-        if (picture == &ClosedBMP) indent = PathDepth(FDirectory) * 4 + 6;
-        w = picture->Width();
-        DrawTransparent(Cnvs, TxtRect.left + indent, (TxtRect.top + TxtRect.bottom - picture->Height()) / 2,
+    int indent, w;
+    TBitmap* picture;
+    RowIndent(Index, indent, w, picture);
+    // Rows move with the sideways scrolling.
+    const int shift = ListBox->HorizontalExtentValue;
+    if (picture)
+        DrawTransparent(Cnvs, TxtRect.left + indent - shift, (TxtRect.top + TxtRect.bottom - picture->Height()) / 2,
                         picture);
-    }
     Cnvs->Brush()->SetStyle(bsClear);
     const String text = Items()->Get(Index);
-    Cnvs->TextOut(TxtRect.left + w + indent + 4 + 2, TxtRect.top + (TxtRect.Height() - Cnvs->TextHeight(text)) / 2,
-                  text);
+    Cnvs->TextOut(TxtRect.left + w + indent - shift + 4 + 2,
+                  TxtRect.top + (TxtRect.Height() - Cnvs->TextHeight(text)) / 2, text);
+}
+
+int TbsSkinDirectoryListBox::GetItemWidth(int index, TCanvas* canvas) {
+    int indent, w;
+    TBitmap* picture;
+    RowIndent(index, indent, w, picture);
+    return TbsSkinListBox::GetItemWidth(index, canvas) + (picture ? w + indent + 4 : index * 4 + 22);
 }
 
 String TbsSkinDirectoryListBox::GetItemPath(int Index) const {

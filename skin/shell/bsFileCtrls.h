@@ -128,10 +128,15 @@ protected:
     void Notification(TComponent* component, TOperation op) override;
     void ListBoxDblClick() override;
     void ListBoxKeyPress(wchar_t& key) override;
+    // A row's width for the sideways scrolling: its text plus its picture
+    // and indent.
+    int GetItemWidth(int index, TCanvas* canvas) override;
 
 private:
     friend class TbsSkinDriveComboBox;
     friend class TbsSkinFileListBox;
+    // The indent and picture width of a row as drawn.
+    void RowIndent(int Index, int& indent, int& pictureWidth, TBitmap*& picture) const;
     void EnterFolder(const String& Path);
     void UpdateDirLabel();
     void DrawFolderItem(TCanvas* Cnvs, int Index, TRect TxtRect);

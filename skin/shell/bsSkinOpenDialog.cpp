@@ -30,7 +30,7 @@ TbsOpenDlgForm::~TbsOpenDlgForm() {
 void TbsOpenDlgForm::Build() {
     ToolPanel = MakeToolPanel(this);
     BuildToolBarEnd();
-    StylePopupMenu = new TPopupMenu(this);
+    StylePopupMenu = new TbsSkinPopupMenu(this);
     struct MenuEntry {
         TMenuItem*& item;
         const wchar_t* key;
@@ -79,7 +79,6 @@ void TbsOpenDlgForm::Build() {
 
     BottomPanel = MakePanel(this, alBottom, bvNone);
     BottomPanel->SetHeight(80);
-    const int w = ClientWidth();
     OpenFileLabel = new TbsSkinStdLabel(this);
     OpenFileLabel->SetParent(BottomPanel);
     OpenFileLabel->SetAutoSize(true);
@@ -88,8 +87,6 @@ void TbsOpenDlgForm::Build() {
     OpenFileLabel->SetCaption(Text(L"MSG_FILENAME", L"File name:"));
     FileNameEdit = new TbsSkinEdit(this);
     FileNameEdit->SetParent(BottomPanel);
-    FileNameEdit->SetBounds(70, 10, w - 160, 21);
-    FileNameEdit->SetAnchors(akLeft | akTop | akRight);
     FileTypeLabel = new TbsSkinStdLabel(this);
     FileTypeLabel->SetParent(BottomPanel);
     FileTypeLabel->SetAutoSize(true);
@@ -98,13 +95,10 @@ void TbsOpenDlgForm::Build() {
     FileTypeLabel->SetCaption(Text(L"MSG_FILETYPE", L"File type:"));
     FilterComboBox = new TbsSkinFilterComboBox(this);
     FilterComboBox->SetParent(BottomPanel);
-    FilterComboBox->SetBounds(70, 45, w - 160, 21);
-    FilterComboBox->SetAnchors(akLeft | akTop | akRight);
     OpenButton = MakeButton(BottomPanel,
-                            SaveMode ? Text(L"MSG_BTN_SAVE", L"&Save") : Text(L"MSG_BTN_OPEN", L"&Open"), w - 80, 10);
-    OpenButton->SetAnchors(akTop | akRight);
-    CancelButton = MakeButton(BottomPanel, Text(L"MSG_BTN_CANCEL", L"Cancel"), w - 80, 45);
-    CancelButton->SetAnchors(akTop | akRight);
+                            SaveMode ? Text(L"MSG_BTN_SAVE", L"&Save") : Text(L"MSG_BTN_OPEN", L"&Open"), 0, 10);
+    CancelButton = MakeButton(BottomPanel, Text(L"MSG_BTN_CANCEL", L"Cancel"), 0, 45);
+    PlaceBottomControls();
     CancelButton->ModalResult = mrCancel;
     CancelButton->Cancel = true;
 
@@ -135,6 +129,20 @@ void TbsOpenDlgForm::Build() {
     SetActiveControl(FileNameEdit);
 }
 
+// The edit and the filter list end 90 pixels and the buttons 10 pixels
+// before the right edge, also when the window is resized.
+void TbsOpenDlgForm::PlaceBottomControls() {
+    const int w = ClientWidth();
+    FileNameEdit->SetBounds(70, 10, w - 160, 21);
+    FileNameEdit->SetAnchors(akLeft | akTop | akRight);
+    FilterComboBox->SetBounds(70, 45, w - 160, 21);
+    FilterComboBox->SetAnchors(akLeft | akTop | akRight);
+    OpenButton->SetLeft(w - 80);
+    OpenButton->SetAnchors(akTop | akRight);
+    CancelButton->SetLeft(w - 80);
+    CancelButton->SetAnchors(akTop | akRight);
+}
+
 // ---- names ------------------------------------------------------------------------------------
 
 String TbsOpenDlgForm::FilterExtension() {
@@ -158,14 +166,15 @@ String TbsOpenDlgForm::Complete(const String& name) {
     return ExtractFileExt(name).empty() ? name + DefaultNameExtension() : name;
 }
 
+String TbsOpenDlgForm::SaveName(const String& name) {
+    if (!ExtractFileExt(name).empty()) return name;
+    if (const String e = FilterExtension(); !e.empty()) return name + e;
+    return DefaultExt.empty() ? name : name + L"." + DefaultExt;
+}
+
 bool TbsOpenDlgForm::AskOverwrite() {
     return bsDialogWarning(this, bsFrameSkinData(BSF), CtrlSD,
                            Text(L"MSG_OVERWRITE", L"Do you want to overwrite old file?"), true);
-}
-
-void TbsOpenDlgForm::SelectFileNotFound(const String& name) {
-    bsDialogWarning(this, bsFrameSkinData(BSF), CtrlSD, name + L"\r\n" + Text(L"MSG_FILENOTFOUND", L"File not found."),
-                    false);
 }
 
 void TbsOpenDlgForm::CloseOk(const String& name) {
@@ -181,9 +190,9 @@ void TbsOpenDlgForm::OpenButtonClick(TObject*) {
     if (typed.empty()) return;
     if (SaveMode) {
         if (typed.find(L'*') != String::npos) return;
-        // The question is about the name that will be written, and that
-        // name is returned.
-        const String c = Complete(ResolveTyped(typed));
+        // The question is about the name that will be written (the filter's
+        // extension first, else DefaultExt), and that name is returned.
+        const String c = SaveName(ResolveTyped(typed));
         if (OverwritePromt && FileExists(c) && !AskOverwrite()) return;
         CloseOk(c);
         return;
@@ -197,8 +206,8 @@ void TbsOpenDlgForm::OpenButtonClick(TObject*) {
         CloseOk(candidate);
         return;
     }
+    // A name that does not exist keeps the window open, without a word.
     FileName.clear();
-    SelectFileNotFound(candidate);
 }
 
 void TbsOpenDlgForm::EditKeyPress(TObject*, wchar_t& Key) {

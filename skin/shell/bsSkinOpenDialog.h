@@ -30,6 +30,7 @@
 
 #include "platform/Menus.h"
 #include "platform/StringList.h"
+#include "skin/frame/bsSkinMenus.h"
 #include "skin/boxes/bsSkinEdits.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
 #include "skin/shell/bsSkinDialogBase.h"
@@ -68,7 +69,7 @@ public:
     TbsSkinSpeedButton* UpToolButton = nullptr;
     TbsSkinSpeedButton* BackToolButton = nullptr;
     TbsSkinMenuSpeedButton* StyleToolButton = nullptr;
-    TPopupMenu* StylePopupMenu = nullptr;
+    TbsSkinPopupMenu* StylePopupMenu = nullptr;
     TMenuItem* IconMenuItem = nullptr;
     TMenuItem* SmallIconMenuItem = nullptr;
     TMenuItem* ReportMenuItem = nullptr;
@@ -101,6 +102,9 @@ protected:
     virtual void BuildToolBarEnd() {}
     // Panels aligned to the right of the file list (the picture preview).
     virtual void BuildSidePanels() {}
+    // Places the name edit, the filter list and the two buttons in the
+    // bottom panel.
+    virtual void PlaceBottomControls();
     // The selection changed to the file name part `name` (may be empty).
     virtual void SelectionChanged(const String& name);
     // The folder shown, with a trailing backslash.
@@ -109,9 +113,11 @@ protected:
     // others in the folder shown; "." and ".." resolved.
     String ResolveTyped(const String& typed);
     String Complete(const String& name);
+    // A typed name to save under, with the filter's extension or, without
+    // one, DefaultExt when it has none of its own.
+    String SaveName(const String& name);
     bool AskOverwrite();
     void CloseOk(const String& name);
-    void SelectFileNotFound(const String& name);
 
     bool SaveMode = false;
     std::vector<LPITEMIDLIST> FolderHistory;

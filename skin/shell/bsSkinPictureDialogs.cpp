@@ -15,6 +15,13 @@ void TbsOpenPictureDlgForm::BuildToolBarEnd() {
     StretchButton->OnClick = [this](TObject* s) { StretchButtonClick(s); };
 }
 
+void TbsOpenPictureDlgForm::PlaceBottomControls() {
+    FileNameEdit->SetBounds(70, 10, 280, 21);
+    FilterComboBox->SetBounds(70, 45, 280, 21);
+    OpenButton->SetLeft(370);
+    CancelButton->SetLeft(370);
+}
+
 void TbsOpenPictureDlgForm::BuildSidePanels() {
     ImagePanel = MakePanel(this, alRight, bvFrame);
     ImagePanel->SetWidth(200);

@@ -43,6 +43,9 @@ public:
 protected:
     void BuildToolBarEnd() override;
     void BuildSidePanels() override;
+    // Fixed places from the left: the edit and the filter list 280 wide,
+    // the buttons at 370, whatever the window's width.
+    void PlaceBottomControls() override;
     void SelectionChanged(const String& name) override;
 };
 

@@ -496,7 +496,7 @@ public:
     bool IsOpen() const override { return open; }
     void CloseNow() {
         open = false;
-        if (auto* c = dynamic_cast<TControl*>(PopupComponent)) c->Perform(WM_CLOSESKINMENU);
+        if (auto* c = dynamic_cast<TControl*>(PopupComponent.Get())) c->Perform(WM_CLOSESKINMENU);
     }
     int opened = 0;
     bool open = false;

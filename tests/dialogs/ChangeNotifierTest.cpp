@@ -2,6 +2,10 @@
 // a notifier without OnChange, or stopped while waiting, leaves no thread.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "platform/MainThread.h"
+#include "platform/Owners.h"
 #include "skin/shell/bsSkinShellNotify.h"
 #include "tests/dialogs/ShellFixture.h"
 #include "tests/support/ProcessThreads.h"
@@ -19,12 +23,36 @@ protected:
     bool NoThreadLeft() {
         return PumpUntil([&] { return ThreadsOfThisProcess() <= threadsBefore; }, 3000);
     }
-    // Runs the UI thread for ms milliseconds.
-    static void Pump(DWORD ms) {
-        const DWORD start = GetTickCount();
-        PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+    // Counts a change and signals `changed` (the handler of the notifiers
+    // below).
+    void Changed() {
+        ++changes;
+        thread = GetCurrentThreadId();
+        SetEvent(changed.Get());
+    }
+    // Serves the UI thread until the next change or the deadline; true when
+    // a change came. A case that expects none waits out the deadline.
+    bool NextChange(DWORD deadlineMs) {
+        ResetEvent(changed.Get());
+        return platform::PumpingWait(changed.Get(), deadlineMs) == WAIT_OBJECT_0;
+    }
+    static bool WatchingSoon(TbsCustomShellChangeNotifier& n) {
+        return PumpUntil([&] { return n.Thread() && n.Thread()->Watching(); });
+    }
+    // Creates stem0.txt, stem1.txt, ... in the media folder until a change
+    // comes (the thread may still be opening its notification); false when
+    // none came.
+    bool ChangeAfterCreating(const String& stem) {
+        for (int i = 0; i < 20; ++i) {
+            media.File(stem + std::to_wstring(i) + L".txt");
+            if (NextChange(250)) return true;
+        }
+        return false;
     }
     int threadsBefore = 0;
+    int changes = 0;
+    DWORD thread = 0;
+    platform::KernelHandle changed{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     MediaFolder media;
 };
 
@@ -36,74 +64,65 @@ TEST_F(ChangeNotifierTest, WithoutOnChangeNoThreadRuns) {
 }
 
 TEST_F(ChangeNotifierTest, ACreatedFileGivesOneChangeOnTheUiThread) {
-    int changes = 0;
-    DWORD thread = 0;
     auto n = std::make_unique<TbsShellChangeNotifier>(nullptr);
     n->SetWatchSubTree(false);
     n->SetRoot(media.Path());
-    n->SetOnChange([&] {
-        ++changes;
-        thread = GetCurrentThreadId();
-    });
+    n->SetOnChange([&] { Changed(); });
     ASSERT_NE(n->Thread(), nullptr);
-    Pump(200);  // the thread opens its notification
-    media.File(L"new.mp4", 10);
-    ASSERT_TRUE(PumpUntil([&] { return changes > 0; }));
-    Pump(300);
-    EXPECT_EQ(changes, 1);
+    ASSERT_TRUE(WatchingSoon(*n));
+    ASSERT_TRUE(ChangeAfterCreating(L"new"));
+    const int seen = changes;
+    EXPECT_FALSE(NextChange(300)) << "one change, once";
+    EXPECT_EQ(changes, seen);
     EXPECT_EQ(thread, GetCurrentThreadId());
 
     // A change of contents alone is not a name change.
-    changes = 0;
     media.File(L"a.mp4", 999);
-    Pump(400);
-    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(NextChange(400));
+    EXPECT_EQ(changes, seen);
     n.reset();
     EXPECT_TRUE(NoThreadLeft());
 }
 
 TEST_F(ChangeNotifierTest, DestroyedWhileWaitingGivesNoChangeAndNoThread) {
-    int changes = 0;
     {
         TbsShellChangeNotifier n(nullptr);
         n.SetRoot(media.Path());
-        n.SetOnChange([&] { ++changes; });
-        Pump(100);
-        ASSERT_TRUE(n.Thread()->Watching());
+        n.SetOnChange([&] { Changed(); });
+        ASSERT_TRUE(WatchingSoon(n));
         media.File(L"late.mp4");  // may be seen, but is never delivered
     }
-    Pump(300);
-    EXPECT_EQ(changes, 0);
+    // Once the thread has gone nothing can come any more; what it handed
+    // over before is served by the wait.
     EXPECT_TRUE(NoThreadLeft());
+    EXPECT_FALSE(NextChange(100));
+    EXPECT_EQ(changes, 0);
 }
 
 TEST_F(ChangeNotifierTest, AFolderThatCannotBeWatchedEndsTheThreadQuietly) {
-    int changes = 0;
     TbsShellChangeNotifier n(nullptr);
     n.SetRoot(media / L"missing");
-    n.SetOnChange([&] { ++changes; });
+    n.SetOnChange([&] { Changed(); });
     ASSERT_NE(n.Thread(), nullptr);
     EXPECT_TRUE(PumpUntil([&] { return !n.Thread()->Watching(); }));
     EXPECT_EQ(changes, 0);
 }
 
 TEST_F(ChangeNotifierTest, ANewRootIsWatchedAtOnce) {
-    int changes = 0;
     TbsShellChangeNotifier n(nullptr);
     n.SetWatchSubTree(false);
     n.SetRoot(media.Path());
-    n.SetOnChange([&] { ++changes; });
-    Pump(100);
+    n.SetOnChange([&] { Changed(); });
+    ASSERT_TRUE(WatchingSoon(n));
     n.SetRoot(media / L"sub");
-    Pump(200);
     // Without the subtree only the new folder is watched, and it is watched
     // before any change came in the old one.
-    media.File(L"sub\\x.txt");
-    EXPECT_TRUE(PumpUntil([&] { return changes == 1; }));
-    Pump(200);
+    ASSERT_TRUE(ChangeAfterCreating(L"sub\\x"));
+    EXPECT_FALSE(NextChange(200));
+    const int seen = changes;
     media.File(L"old.txt");
-    Pump(300);
-    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(NextChange(300));
+    EXPECT_EQ(changes, seen);
 }
 
 }  // namespace

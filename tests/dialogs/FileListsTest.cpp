@@ -8,7 +8,9 @@
 
 #include <algorithm>
 
+#include "platform/Bitmap.h"
 #include "platform/FileSearch.h"
+#include "skin/shell/bsFileCtrlPaths.h"
 #include "skin/shell/bsFileCtrls.h"
 #include "skin/shell/bsSkinFilterCombo.h"
 #include "tests/dialogs/TempFolder.h"
@@ -83,6 +85,44 @@ TEST_F(FileListsTest, TheFolderListShowsTheChainThenTheSubfoldersAndKnowsEachRow
     dirs->SetItemIndex(depth - 1);
     dirs->OpenCurrent();
     EXPECT_TRUE(SameText(dirs->Directory(), tmp / L"A"));
+}
+
+// With sideways scrolling on, a narrow folder list's range is its widest
+// row counted with its picture and indent, and the rows' pictures move
+// left with the scrolling.
+TEST_F(FileListsTest, FolderRowsScrollSidewaysByTheirWidthWithPictureAndIndent) {
+    const String longName = L"a_folder_with_a_rather_long_name";
+    tmp.Folder(L"A\\B\\" + longName);
+    dirs->SetDirectory(tmp / L"A\\B");
+    dirs->SetHorizontalExtent(true);
+    dirs->SetWidth(90);
+    Application->ProcessMessages();
+    ASSERT_NE(dirs->HScrollBar, nullptr) << "the long row does not fit";
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(dirs->ListBox->Font());
+    const int depth = PathDepth(dirs->Directory());
+    // A subfolder row: text + 16-pixel picture + indent (depth * 4 + 6) + 4.
+    const int longRow = measure.Canvas()->TextExtent(longName).cx + 16 + depth * 4 + 6 + 4;
+    EXPECT_EQ(dirs->HScrollBar->Max(), longRow);
+
+    // The picture of the row above the current folder, drawn unscrolled
+    // and scrolled by 12.
+    const int row = dirs->ItemIndex() - 1;
+    const RECT r = dirs->ListBox->ItemRect(row);
+    auto firstInkColumn = [&](int shift) {
+        dirs->ListBox->HorizontalExtentValue = shift;
+        TBitmap shot(dirs->ListBox->Width(), dirs->ListBox->Height(), pf24bit);
+        dirs->ListBox->PaintRows(shot.Canvas()->Handle());
+        const TColor background = shot.Canvas()->Pixel(r.right - 1, r.top);
+        for (int x = r.left; x < r.right; ++x)
+            for (int y = r.top; y < r.bottom; ++y)
+                if (shot.Canvas()->Pixel(x, y) != background) return x;
+        return -1;
+    };
+    const int unscrolled = firstInkColumn(0);
+    ASSERT_GE(unscrolled, 12) << "the row's picture lies right of its indent";
+    EXPECT_EQ(firstInkColumn(12), unscrolled - 12);
+    dirs->ListBox->HorizontalExtentValue = 0;
 }
 
 TEST_F(FileListsTest, TheFileListFollowsTheFolderListWithMasksAndFolders) {

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "skin/boxes/bsMessages.h"
+#include "skin/frame/bsSkinFrame.h"
 #include "skin/shell/bsSkinOpenDialog.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/dialogs/TempFolder.h"
@@ -189,6 +191,83 @@ TEST_F(OpenDialogTest, UpThenBackReturnsToTheFolderWhereUpWasPressed) {
     EXPECT_TRUE(SameText(afterUp, tmp.Path())) << Narrow(afterUp);
     EXPECT_TRUE(SameText(afterBack, tmp / L"sub")) << Narrow(afterBack);
     EXPECT_TRUE(SameText(afterSecondBack, tmp / L"sub"));
+}
+
+// A typed name that exists under no completion leaves the window open and
+// shows no message; Cancel then ends the run.
+TEST_F(OpenDialogTest, ATypedNameThatDoesNotExistKeepsTheWindowOpenWithoutAMessage) {
+    int messages = 0;
+    MessageFormShownHook() = [&](TbsMessageForm* m) {
+        ++messages;
+        m->ModalResult = mrOk;
+    };
+    bool stillShown = false;
+    OnShown([&](TbsOpenDlgForm* f) {
+        RunSteps(f, {[f] { Type(f, L"missing"); },
+                     [&, f] {
+                         stillShown = f->Visible() && f->ModalResult == mrNone;
+                         Cancel(f);
+                     }});
+    });
+    const String before = dialog.FileName();
+    EXPECT_FALSE(dialog.Execute());
+    MessageFormShownHook() = nullptr;
+    EXPECT_TRUE(stillShown);
+    EXPECT_EQ(messages, 0);
+    EXPECT_EQ(dialog.FileName(), before);
+}
+
+// In save mode a typed name without an extension takes the filter entry's
+// extension first, DefaultExt only under an entry without one; a name with
+// its own extension keeps it.
+TEST_F(OpenDialogTest, SaveModeTakesTheFiltersExtensionBeforeDefaultExt) {
+    const struct Case {
+        int filterIndex;
+        const wchar_t* typed;
+        const wchar_t* result;
+    } cases[] = {
+        {1, L"report", L"report.txt"},
+        {2, L"report", L"report.doc"},
+        {1, L"report.rtf", L"report.rtf"},
+    };
+    for (const Case& c : cases) {
+        SaveDialog save;
+        save.Filter = L"文本|*.txt|全部|*.*";
+        save.DefaultExt = L"doc";
+        save.FilterIndex = c.filterIndex;
+        save.SetFileName(tmp / L"x.txt");
+        OnShown([&](TbsOpenDlgForm* f) { RunSteps(f, {[&c, f] { Type(f, c.typed); }, [f] { Cancel(f); }}); });
+        EXPECT_TRUE(save.Execute()) << Narrow(c.typed);
+        EXPECT_TRUE(SameText(save.FileName(), tmp / c.result)) << Narrow(save.FileName());
+    }
+}
+
+// The view menu pops up as a skinned menu of the dialog's frame, and its
+// entries switch the list's view style.
+TEST_F(OpenDialogTest, TheViewMenuIsASkinnedMenuOfTheDialogsFrame) {
+    bool open = false;
+    int entries = 0;
+    TViewStyle style = vsList;
+    OnShown([&](TbsOpenDlgForm* f) {
+        TbsSkinMenuSpeedButton* b = f->StyleToolButton;
+        RunSteps(f, {[f, b] { PostClick(f->ToolPanel->Handle(), b->Left() + 5, b->Top() + 5); },
+                     [&, f] {
+                         TbsSkinMenu* m = f->BSF->SkinMenu;
+                         open = m->Visible();
+                         if (!m->FPopupList.empty()) entries = static_cast<int>(m->FPopupList[0]->ItemList.size());
+                         // The last entry, Details, by keys through the form.
+                         for (WORD k : {VK_UP, VK_RETURN}) dialogstest::PostKey(f->Handle(), k);
+                     },
+                     [&, f] {
+                         style = f->FileListView->ViewStyle();
+                         Cancel(f);
+                     }});
+    });
+    dialog.Execute();
+    EXPECT_TRUE(open);
+    EXPECT_EQ(entries, 4);
+    EXPECT_EQ(style, vsReport);
+    EXPECT_EQ(dialog.ListViewStyle, vsReport);
 }
 
 TEST_F(OpenDialogTest, SaveModeReturnsTheNameWithTheFiltersExtension) {

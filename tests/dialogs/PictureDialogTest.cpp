@@ -154,6 +154,31 @@ TEST_F(PictureDialogTest, StretchFillsThePreviewAndTheStateAndWidthReturnNextRun
     EXPECT_EQ(widthAtStart, 240);
 }
 
+// The bottom row keeps fixed places from the left, also in a window wider
+// than the default: edit and filter list 280 wide at 70, buttons at 370.
+TEST_F(PictureDialogTest, TheBottomRowKeepsItsFixedPlacesInAWiderWindow) {
+    dialog.DialogWidth = 760;
+    TRect edit, filter, open, cancel;
+    OnShown([&](TbsOpenPictureDlgForm* f) {
+        RunSteps(f, {[&, f] {
+                         f->SetClientSize(800, f->ClientHeight());  // and resized once shown
+                         edit = f->FileNameEdit->BoundsRect();
+                         filter = f->FilterComboBox->BoundsRect();
+                         open = f->OpenButton->BoundsRect();
+                         cancel = f->CancelButton->BoundsRect();
+                         Cancel(f);
+                     }});
+    });
+    dialog.Execute();
+    EXPECT_EQ(TPoint(edit.left, edit.top), TPoint(70, 10));
+    EXPECT_EQ(edit.Width(), 280);
+    EXPECT_EQ(TPoint(filter.left, filter.top), TPoint(70, 45));
+    EXPECT_EQ(filter.Width(), 280);
+    EXPECT_EQ(TPoint(open.left, open.top), TPoint(370, 10));
+    EXPECT_EQ(TPoint(cancel.left, cancel.top), TPoint(370, 45));
+    EXPECT_EQ(open.Width(), 70);
+}
+
 TEST_F(PictureDialogTest, TheSaveVariantHasItsCaptionAndReturnsTheNameWithTheFiltersExtension) {
     TbsSkinSavePictureDialog save(nullptr);
     save.Filter = L"Bitmaps (*.bmp)|*.bmp";

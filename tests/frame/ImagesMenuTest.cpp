@@ -124,6 +124,46 @@ TEST_F(ImagesMenuTest, ChoosingWithTheMouseFiresClickItemAndChange) {
     EXPECT_EQ(log, (Log{"popup", "close", "click1", "item"}));
 }
 
+// A handler that opens the menu again while the chosen grid is still in
+// its own mouse handling: the old grid lives until that handling is done,
+// then goes; the new grid stays open.
+TEST_F(ImagesMenuTest, AHandlerReopeningTheMenuLeavesTheClickedGridAliveUntilItsMessageIsDone) {
+    HWND oldGrid = nullptr;
+    bool oldAliveInHandler = false;
+    menu->OnItemClick = [&](TObject*) {
+        menu->Popup(100, 120);
+        oldAliveInHandler = IsWindow(oldGrid) != FALSE;
+    };
+    menu->Popup(100, 120);
+    oldGrid = menu->PopupWindow()->Handle();
+    ClickGrid(31 + 13, 5 + 13);
+    EXPECT_TRUE(oldAliveInHandler);
+    ASSERT_NE(menu->PopupWindow(), nullptr);
+    EXPECT_NE(menu->PopupWindow()->Handle(), oldGrid);
+    EXPECT_TRUE(IsWindowVisible(menu->PopupWindow()->Handle()));
+    EXPECT_FALSE(IsWindow(oldGrid)) << "freed once its message was handled";
+    menu->Hide();
+}
+
+// Freeing the menu with its grid open closes the grid without any of the
+// menu's events, and the grid's window goes too.
+TEST_F(ImagesMenuTest, FreeingTheMenuWithAnOpenGridFiresNothing) {
+    int internal = 0;
+    menu->OnInternalMenuClose = [&](TObject*) { ++internal; };
+    menu->ItemIndex = 0;
+    menu->Popup(100, 120);
+    HWND grid = menu->PopupWindow()->Handle();
+    log.clear();
+    menu->Free();
+    menu = nullptr;
+    EXPECT_EQ(log, Log{});
+    EXPECT_EQ(internal, 0);
+    EXPECT_FALSE(IsWindowVisible(grid));
+    EXPECT_NE(GetCapture(), grid);
+    Application->ProcessMessages();
+    EXPECT_FALSE(IsWindow(grid));
+}
+
 TEST_F(ImagesMenuTest, ClickOutsideClosesWithoutChoosing) {
     menu->ItemIndex = 2;
     menu->Popup(100, 120);

@@ -175,6 +175,22 @@ TEST_F(TrayIconTest, BalloonTextAndTitleAreCut) {
     EXPECT_EQ(clicks, 1);
 }
 
+// Each balloon kind maps to its shell icon; a value outside the four kinds
+// (a cast integer) shows no icon rather than reading past the table.
+TEST_F(TrayIconTest, BalloonKindsMapToShellIconsAndStrangeKindsToNone) {
+    tray->ShowIcon();
+    const struct {
+        int kind;
+        DWORD flags;
+    } cases[] = {{bsbitNone, NIIF_NONE},  {bsbitInfo, NIIF_INFO}, {bsbitWarning, NIIF_WARNING},
+                 {bsbitError, NIIF_ERROR}, {4, NIIF_NONE},         {-1, NIIF_NONE},
+                 {1000000, NIIF_NONE}};
+    for (const auto& c : cases) {
+        tray->ShowBalloonHint(L"t", L"x", static_cast<TbsBalloonHintIcon>(c.kind));
+        EXPECT_EQ(tray->Data().dwInfoFlags, c.flags) << "kind " << c.kind;
+    }
+}
+
 TEST_F(TrayIconTest, TaskbarRestartAddsVisibleIconAgain) {
     ASSERT_TRUE(tray->ShowIcon());
     // The shell lost its icons.

@@ -4,6 +4,7 @@
 #include "ListsFixture.h"
 
 #include "skin/bsResStrData.h"
+#include "platform/ImgList.h"
 #include "skin/boxes/bsMessages.h"
 
 using namespace liststest;
@@ -177,6 +178,41 @@ TEST_F(MessageTest, TheShowAgainBoxWritesItsStateBack) {
     });
     m.WideMessageDlg(L"Tip", mtInformation, MsgButtons({mbOK}), 0);
     EXPECT_TRUE(m.ShowAgainFlagValue);
+}
+
+// An image list whose pictures cannot be drawn.
+class BrokenImages : public TCustomImageList {
+public:
+    BrokenImages() : TCustomImageList(nullptr) {
+        TBitmap b(16, 16);
+        Add(&b, nullptr);
+    }
+
+protected:
+    void DoDraw(int, TCanvas*, int, int, UINT, bool) override { throw Exception(L"no picture"); }
+};
+
+// A form whose building fails part-way is freed at once and not left to
+// the application until the program ends.
+TEST_F(MessageTest, AFormWhoseBuildingFailsIsFreedAtOnce) {
+    TbsSkinMessage m(nullptr);
+    BrokenImages images;
+    ASSERT_EQ(images.Count(), 1);
+    auto messageForms = [] {
+        int n = 0;
+        for (int i = 0; i < Application->ComponentCount(); ++i)
+            if (dynamic_cast<TbsMessageForm*>(Application->Components(i))) ++n;
+        return n;
+    };
+    const int before = messageForms();
+    bool shown = false;
+    OnShown([&](TbsMessageForm* f) {
+        shown = true;
+        f->ModalResult = mrOk;
+    });
+    EXPECT_THROW(m.CustomMessageDlg(L"Text", L"Vantrel", &images, 0, MsgButtons({mbOK}), 0), Exception);
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(messageForms(), before);
 }
 
 }  // namespace

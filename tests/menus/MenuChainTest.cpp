@@ -67,6 +67,80 @@ TEST_F(MenuChainTest, KeysDriveTwoLevelsAndACommandClosesTheChainInOrder) {
     EXPECT_FALSE(frame->InAppHook());
 }
 
+// Resting on an entry with a submenu opens it after 500 ms and not before;
+// moving on to another entry sooner opens nothing.
+TEST_F(MenuChainTest, ASubmenuOpensAfterTheMouseRestsOnItsEntryFor500Milliseconds) {
+    popup->Popup(200, 150);
+    ASSERT_EQ(Levels(), 1);
+    TbsSkinPopupWindow* level = Level(0);
+    auto restOn = [&](int index) {
+        const TRect& r = level->ItemList[static_cast<size_t>(index)]->ObjectRect;
+        level->TrackMouse(r.left + 5, r.top + r.Height() / 2);
+    };
+    restOn(1);
+    clock.Advance(499);
+    EXPECT_EQ(Levels(), 1);
+    restOn(2);  // moved on in time
+    clock.Advance(1000);
+    EXPECT_EQ(Levels(), 1);
+    EXPECT_EQ(log, Log{});
+
+    restOn(1);
+    clock.Advance(499);
+    EXPECT_EQ(Levels(), 1);
+    clock.Advance(1);
+    ASSERT_EQ(Levels(), 2);
+    EXPECT_TRUE(level->ItemList[1]->Down);
+    // Opening the submenu runs its entry's command, as a click would.
+    EXPECT_EQ(log, Log{"more"});
+    frame->SkinMenu->Hide();
+}
+
+// A letter after "&" in a caption runs its entry (or opens its submenu);
+// the accelerator of a disabled entry highlights it and runs nothing.
+TEST_F(MenuChainTest, AcceleratorsRunTheirEntriesAndOpenSubmenus) {
+    TMenuItem* root = popup->Items();
+    root->Items(0)->SetCaption(L"打开(&O)");
+    more->SetCaption(L"更多(&M)");
+    TMenuItem* off = AddItem(popup, root, L"禁用(&D)", [this](TObject*) { log.push_back("disabled"); });
+    off->SetEnabled(false);
+    root->Items(0)->OnClick = [this](TObject*) { log.push_back("open"); };
+    const struct {
+        WORD key;
+        int levels;
+        Log log;
+    } cases[] = {
+        {'O', 0, {"form:close", "open"}},
+        {'M', 2, {"more"}},
+        {'D', 1, {}},
+    };
+    for (const auto& c : cases) {
+        log.clear();
+        popup->Popup(200, 150);
+        ASSERT_EQ(Levels(), 1);
+        Key(c.key);
+        EXPECT_EQ(Levels(), c.levels) << char(c.key);
+        EXPECT_EQ(log, c.log) << char(c.key);
+        if (c.key == 'D') EXPECT_EQ(Level(0)->ActiveItem, root->IndexOf(off));
+        frame->SkinMenu->Hide();
+    }
+}
+
+// Popup at a point has no opening control, whatever the PopupComponent;
+// the PopupComponent is dropped when that component is freed.
+TEST_F(MenuChainTest, APopupAtAPointTellsNoOpenerAndAFreedPopupComponentIsDropped) {
+    Opener opener(form, log, "opener");
+    popup->PopupComponent = opener.control;
+    popup->Popup(200, 150);
+    ASSERT_EQ(Levels(), 1);
+    frame->SkinMenu->Hide();
+    EXPECT_EQ(log, Log{"form:close"}) << "the point form opened for nobody";
+    auto* gone = new TCustomControl(form);
+    popup->PopupComponent = gone;
+    gone->Free();
+    EXPECT_EQ(popup->PopupComponent.Get(), nullptr);
+}
+
 TEST_F(MenuChainTest, EscapeAndLeftCloseOneLevelAtATime) {
     for (WORD back : {VK_ESCAPE, VK_LEFT}) {
         SCOPED_TRACE(back);

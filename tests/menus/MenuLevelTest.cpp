@@ -8,28 +8,11 @@
 #include <memory>
 
 #include "MenusFixture.h"
-#include "skin/bsCompressedSkins.h"
-#include "skin/bsSkinData.h"
 #include "skin/bsUtils.h"
 
 using namespace menustest;
 
 namespace {
-
-// A store holding the first of the program's main skins.
-std::unique_ptr<TbsSkinData> ProgramSkin() {
-    TbsCompressedSkinList list(nullptr);
-    list.LoadFromResources(GetModuleHandleW(nullptr), L"SKIN_MAIN");
-    auto store = std::make_unique<TbsSkinData>(nullptr);
-    store->LoadCompressedStoredSkin(list.Skins()->Items(0)->Skin());
-    return store;
-}
-
-TbsDataSkinMenuItem* MenuItemRecord(TbsSkinData* s) {
-    for (auto& o : s->ObjectList)
-        if (auto* mi = dynamic_cast<TbsDataSkinMenuItem*>(o.get())) return mi;
-    return nullptr;
-}
 
 class MenuLevelTest : public MenusTest {
 protected:

@@ -5,11 +5,14 @@
 // control receives.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Menus.h"
+#include "skin/bsCompressedSkins.h"
+#include "skin/bsSkinData.h"
 #include "skin/frame/bsSkinFrame.h"
 #include "skin/frame/bsSkinMenus.h"
 #include "tests/platform/ControlsFixture.h"
@@ -17,6 +20,21 @@
 namespace menustest {
 
 using Log = std::vector<std::string>;
+
+// A store holding the first of the program's main skins.
+inline std::unique_ptr<TbsSkinData> ProgramSkin() {
+    TbsCompressedSkinList list(nullptr);
+    list.LoadFromResources(GetModuleHandleW(nullptr), L"SKIN_MAIN");
+    auto store = std::make_unique<TbsSkinData>(nullptr);
+    store->LoadCompressedStoredSkin(list.Skins()->Items(0)->Skin());
+    return store;
+}
+
+inline TbsDataSkinMenuItem* MenuItemRecord(TbsSkinData* s) {
+    for (auto& o : s->ObjectList)
+        if (auto* mi = dynamic_cast<TbsDataSkinMenuItem*>(o.get())) return mi;
+    return nullptr;
+}
 
 // Appends an item with a caption (and a click handler) to parent.
 inline TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& caption, TNotifyEvent onClick = nullptr) {
