@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/MainThread.h"
 #include "platform/Owners.h"
 #include "skin/shell/bsSkinShellNotify.h"
 #include "tests/dialogs/ShellFixture.h"
@@ -34,7 +33,7 @@ protected:
     // a change came. A case that expects none waits out the deadline.
     bool NextChange(DWORD deadlineMs) {
         ResetEvent(changed.Get());
-        return platform::PumpingWait(changed.Get(), deadlineMs) == WAIT_OBJECT_0;
+        return PumpUntil([&] { return WaitForSingleObject(changed.Get(), 0) == WAIT_OBJECT_0; }, deadlineMs);
     }
     static bool WatchingSoon(TbsCustomShellChangeNotifier& n) {
         return PumpUntil([&] { return n.Thread() && n.Thread()->Watching(); });
