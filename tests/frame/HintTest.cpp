@@ -2,6 +2,8 @@
 // breaks, keeping on screen, hiding, and the hooks it installs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FrameSkin.h"
 #include "platform/Clock.h"
 #include "platform/StdCtrls.h"
@@ -179,6 +181,40 @@ TEST_F(HintTest, FromRectAboveCentresOnRectangle) {
     EXPECT_EQ(r.left, 250 - w->Width() / 2);
     h->HintWindow()->ActivateHintFromRect(target, L"below", false);
     EXPECT_EQ(WindowRect(w).top, target.bottom);
+}
+
+// A title and an image: the window grows by the image and the title line;
+// in the skinned look the title stands at the client area's top-left (5 in),
+// the image below it and the text right of the image.
+TEST_F(HintTest, TitleAndImageLayoutPutsTheImageUnderTheTitleAndLeftOfTheText) {
+    auto skin = MakeHintSkin(false);
+    TbsSkinHint* h = MakeHint(skin.get());
+    TCustomImageList* images = platform_test::SolidColourList(form, {clRed});
+    const String title = L"Convert", text = L"Starts the queued files";
+    h->ActivateHintEx(TPoint(100, 100), title, text, 0, images);
+    TbsSkinHintWindow* w = h->HintWindow();
+    ASSERT_NE(w->SkinInUse(), nullptr);
+    EXPECT_TRUE(w->AExtendedStyle);
+    // Sizes in the record's font (Arial, 13).
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->SetName(L"Arial");
+    measure.Canvas()->Font()->SetHeight(13);
+    const SIZE ts = measure.Canvas()->TextExtent(text), tt = measure.Canvas()->TextExtent(title);
+    // Content: the wider line plus image and gaps; the frame adds 12 each way.
+    EXPECT_EQ(w->Width(), std::max(ts.cx, tt.cx) + 16 + 10 + 10 + 12);
+    EXPECT_EQ(w->Height(), std::max(ts.cy + tt.cy + 10, 16 + tt.cy + 5) + 12);
+    TBitmap shot;
+    Shot(w, shot, 0, 0);
+    const int x = 6 + 5, y = 6 + tt.cy + 5;  // client area (6, 6), 5 in, below the title
+    const COLORREF red = ColorToRGB(clRed);
+    EXPECT_EQ(PixelOf(shot, x, y), red);
+    EXPECT_EQ(PixelOf(shot, x + 15, y + 15), red);
+    EXPECT_NE(PixelOf(shot, x - 1, y + 8), red);
+    EXPECT_NE(PixelOf(shot, x + 8, y - 1), red) << "the title line stays clear of the image";
+    // The text starts right of the image: nothing dark between image and text.
+    for (int yy = y; yy < y + 16; ++yy)
+        for (int xx = x + 16; xx < x + 16 + 5; ++xx) EXPECT_EQ(PixelOf(shot, xx, yy), kHintClient) << xx << "," << yy;
+    h->HideHint();
 }
 
 TEST_F(HintTest, WithoutSkinDrawsPlainTooltipColours) {
