@@ -2,6 +2,7 @@
 
 #include "GalleryText.h"
 
+#include "platform/Bitmap.h"
 #include "platform/Menus.h"
 #include "skin/frame/bsSkinFrame.h"
 #include "skin/frame/bsSkinMainMenuBar.h"
@@ -37,7 +38,17 @@ void DrawMenusPage(TForm* form, TbsSkinData* store, const String& title, TBitmap
     Add(main, main->Items(), L"动作(&A)");
     Add(main, main->Items(), L"帮助(&H)");
     Add(main, file, L"添加一个文件")->SetShortCut(TextToShortCut(L"Ctrl+O"));
-    Add(main, file, L"添加多个文件");
+    {
+        // An entry with a picture of its own: a small page with a fold.
+        TBitmap pic(14, 14, pf24bit);
+        pic.Canvas()->Brush()->SetColor(static_cast<TColor>(0x3070D0));
+        pic.Canvas()->FillRect(TRect(0, 0, 14, 14));
+        pic.Canvas()->Brush()->SetColor(clWhite);
+        pic.Canvas()->FillRect(TRect(2, 3, 12, 12));
+        pic.Canvas()->Brush()->SetColor(static_cast<TColor>(0x40A0F0));
+        pic.Canvas()->FillRect(TRect(2, 3, 6, 6));
+        Add(main, file, L"添加多个文件")->SetBitmap(&pic);
+    }
     Add(main, file, L"-");
     TMenuItem* checked = Add(main, file, L"转换后关机");
     checked->SetChecked(true);
