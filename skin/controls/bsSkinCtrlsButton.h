@@ -93,6 +93,10 @@ public:
     bool Morphing = false;
     TbsMorphKind MorphKind = mkDefault;
     bool ShowFocus = false;
+    // The drop-down marker parts (an empty hot part falls back to the
+    // normal one, an empty pressed part to the hot one).
+    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
+    TColor MenuMarkerTransparentColor = 0;
     int GlowLayerPictureIndex = -1, GlowLayerMaskPictureIndex = -1;
     int GlowLayerOffsetLeft = 0, GlowLayerOffsetRight = 0, GlowLayerOffsetTop = 0, GlowLayerOffsetBottom = 0;
     int GlowLayerShowOffsetX = 0, GlowLayerShowOffsetY = 0, GlowLayerAlphaBlendValue = 255;
@@ -114,7 +118,8 @@ protected:
     bool PressedLook();
 
 private:
-    void DrawContent(TBitmap* B, const TRect& r, bool aDown, bool aMouseIn);
+    // OnPaint (with eventRect), then the content into r unless OnPaint took it over.
+    void DrawContent(TBitmap* B, const TRect& r, const TRect& eventRect, bool aDown, bool aMouseIn);
     void DrawFreeSize(TBitmap* B, const TRect& r, bool aDown, bool aMouseIn);
     void SetTextColor(TCanvas* c, bool aDown, bool aMouseIn);
     void PaintMorph();
@@ -173,3 +178,9 @@ private:
 
 // True when the character is the accelerator ("&x") of caption.
 bool IsAccelChar(wchar_t ch, const String& caption);
+
+// Cell `frame` (1-based) of a frame strip of `count` equal cells: side by
+// side when the strip is wider than the face `face`, else stacked. False
+// (no cell) when the frame is out of range or the strip is too small to
+// give every frame a pixel: the static face is drawn then.
+bool AnimationFrameRect(const TRect& strip, const TRect& face, int count, int frame, TRect& cell);

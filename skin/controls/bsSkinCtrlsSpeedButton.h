@@ -67,10 +67,18 @@ public:
     int WidthWithCaption = 0, WidthWithoutCaption = 0;
     bool UseSkinFontColor = true;
     bool UseSkinSize = true;
-    TCustomImageList* ImageList = nullptr;
-    int ImageIndex = 0;
-    int Margin = -1, Spacing = 1;
-    TbsButtonLayout Layout = blGlyphLeft;
+    TCustomImageList* ImageList() const { return FImageList; }
+    // Not owned: a list freed first is dropped. Repaints.
+    void SetImageList(TCustomImageList* v);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int v);
+    int Margin() const { return FMargin; }
+    // Values below -1 (centred) are ignored.
+    void SetMargin(int v);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v);
+    TbsButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TbsButtonLayout v);
     TBitmap* Glyph() { return &FGlyph; }
     // Copies v (nullptr: no glyph) and repaints.
     void SetGlyph(TBitmap* v);
@@ -88,6 +96,10 @@ public:
     bool Morphing = false;
     TbsMorphKind MorphKind = mkDefault;
     int FrameCount = 0, AnimateInterval = 25;
+    // The drop-down marker parts: empty hot, pressed and flat parts fall
+    // back to the normal, hot and normal ones.
+    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
+    TColor MenuMarkerTransparentColor = 0;
 
     // The cross-fade position (0 normal face .. 1 hot face), and whether
     // the cross-fade is on (a Morphing record and the store's effects).
@@ -111,6 +123,7 @@ protected:
     void CalcSize(int& w, int& h) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Notification(TComponent* component, TOperation op) override;
     virtual void DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn);
     // The content (image or glyph cell and caption) into r; down and
     // mouseIn choose the glyph cell and the tool bar's list, shifted moves
@@ -122,6 +135,8 @@ protected:
     bool SkinEffectsOn() const;
     void MouseEnter();
     void MouseLeave();
+    // The caption's accelerator: clicks; false when ch is not it.
+    bool DialogChar(wchar_t ch);
     void StartRepeat();
     void StopRepeat();
     // Starts the cross-fade towards the hover state when it applies, else repaints.
@@ -142,6 +157,10 @@ protected:
     bool FUseImagesMenuImage = false, FUseImagesMenuCaption = false;
     TBitmap FGlyph;
     int FNumGlyphs = 1;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = 0;
+    int FMargin = -1, FSpacing = 1;
+    TbsButtonLayout FLayout = blGlyphLeft;
     double FMorphKf = 0;
     int CurrentFrame = 0;
     bool AnimateInc = true;
