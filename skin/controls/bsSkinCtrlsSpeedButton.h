@@ -184,18 +184,39 @@ public:
     bool UseImagesMenuCaption() const { return FUseImagesMenuCaption; }
     void SetUseImagesMenuCaption(bool v);
     bool TrackButtonMode = false;
-    TbsTrackPosition TrackPosition = bstpRight;
+    TbsTrackPosition TrackPosition() const { return FTrackPosition; }
+    void SetTrackPosition(TbsTrackPosition v);
+    // The new style draws from the store's own "resizetoolbutton" (or
+    // "resizebutton") record and its track records; on, it also names
+    // the record "resizetoolbutton".
+    bool NewStyle() const { return FNewStyle; }
+    void SetNewStyle(bool v);
     bool MenuTracked() const { return FMenuTracked; }
+    // Width of the track part (the arrow's strip).
+    static constexpr int TrackWidth = 15;
+    // The record's track part (a menu-button record), in picture coordinates.
+    TRect TrackButtonRect;
+    // The arrow drawn by DrawArrowImage of kind FArrowType instead of the
+    // skin's marker or the drop-down arrow.
+    bool FDrawStandardArrow = false;
+    int FArrowType = 0;
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
 
     // Whether (x, y) opens a menu (popup or images): anywhere without
     // TrackButtonMode, else on the 15-pixel track part only.
     bool InTrackArea(int x, int y) const;
+    // TrackButtonRect at the button's size (moved with a three-piece face).
+    TRect GetTrackButtonRect() const;
+    void GetSkinData() override;
     void WndProc(TMessage& m) override;
 
 protected:
+    void Paint() override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn) override;
+    // Part of the skin's marker by state, centred in r, transparent in
+    // MenuMarkerTransparentColor.
+    void DrawMenuMarker(TCanvas* c, const TRect& r, bool flat, bool down, bool mouseIn);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Notification(TComponent* component, TOperation op) override;
@@ -205,7 +226,23 @@ private:
     void TrackMenuClosed();
     // Drops the hooks this button set on the images menu.
     void UnhookImagesMenu();
-    void DrawArrow(TCanvas* c, TColor color);
+    // Skinned with a record of its own (none of the shared tool-button names).
+    bool HasOwnRecord() const;
+    // The 15-pixel strip at the right, or at the bottom for the new style
+    // with bstpBottom.
+    TRect TrackStrip() const;
+    void DrawPlainArrow(TCanvas* c, TColor color);
+    // The arrow of a skinned face: standard image, skin marker or drop-down arrow.
+    void DrawFaceArrow(TCanvas* c, const TRect& r, TColor color, bool down, bool mouseIn);
+    // The fixed-part (nine false) or nine-piece face with content and arrow.
+    void DrawSharedFace(TBitmap* B, bool down, bool mouseIn, bool nine);
+    void DrawNewStyle(TBitmap* B, bool down, bool mouseIn);
+    void DrawButtonRecord(TCanvas* c, TbsDataSkinButtonControl* rec, const TRect& area, bool down, bool mouseIn);
+    void PaintTransparentIdle();
+    void PlainNewStyle(TBitmap* B);
+    TColor FaceFontColor(bool pressedIn, bool mouseIn) const;
     bool FMenuTracked = false;
+    bool FNewStyle = false;
+    TbsTrackPosition FTrackPosition = bstpRight;
     TPopupMenu* FSkinPopupMenu = nullptr;
 };
