@@ -19,6 +19,18 @@ bool IsAccelChar(wchar_t ch, const String& caption) {
     return false;
 }
 
+bool ActionGlyph(TBasicAction* action, TBitmap& glyph) {
+    auto* a = dynamic_cast<TCustomAction*>(action);
+    TCustomImageList* images = a ? a->Images() : nullptr;
+    if (!images || !glyph.Empty() || a->ImageIndex() < 0 || a->ImageIndex() >= images->Count()) return false;
+    glyph.SetSize(images->Width(), images->Height());
+    glyph.Canvas()->Brush()->SetStyle(bsSolid);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(TRect(0, 0, images->Width(), images->Height()));
+    images->Draw(glyph.Canvas(), 0, 0, a->ImageIndex(), true);
+    return true;
+}
+
 bool AnimationFrameRect(const TRect& strip, const TRect& face, int count, int frame, TRect& cell) {
     if (count <= 0 || frame < 1 || frame > count) return false;
     if (strip.Width() > face.Width()) {
@@ -151,7 +163,17 @@ void TbsSkinButton::ButtonClick() {
     if (FCanFocused) {
         if (TCustomForm* form = GetParentForm(this)) form->ModalResult = ModalResult;
     }
-    if (OnClick) OnClick(this);
+    ExecuteActionOrClick(FActionLink.get(), OnClick, this);
+}
+
+void TbsSkinButton::SetAction(TBasicAction* v) {
+    TActionLink::Assign(FActionLink, v, [this](TBasicAction* a, bool checkDefaults) { ActionChange(a, checkDefaults); });
+}
+
+void TbsSkinButton::ActionChange(TBasicAction* action, bool checkDefaults) {
+    ActionChangeControl(this, action, checkDefaults);
+    ActionGlyph(action, FGlyph);
+    Repaint();
 }
 
 // ---- skin -------------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 //
 // Threads: UI thread only; the glow messages are posted to the button itself.
 
+#include "platform/ActnList.h"
 #include "skin/bsUtilsLayer.h"
 #include "skin/controls/bsSkinCtrls.h"
 
@@ -65,6 +66,10 @@ public:
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int v);
     TbsButtonPaintEvent OnPaint;
+    // The action whose caption, enabled state, hint and image the button
+    // shows and which it runs when clicked (nullptr: none).
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* v);
 
     // ---- state (read by tests and the gallery) ----
     bool MouseIn() const { return FMouseIn; }
@@ -113,6 +118,7 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CreateWnd() override;
     void Notification(TComponent* component, TOperation op) override;
+    virtual void ActionChange(TBasicAction* action, bool checkDefaults);
 
     bool IsFocusedLook();
     bool PressedLook();
@@ -172,6 +178,7 @@ private:
     double FMorphKf = 0;
     TCustomImageList* FImageList = nullptr;
     int FImageIndex = -1;
+    std::unique_ptr<TActionLink> FActionLink;
     // The record's rectangles before an animation frame replaced one.
     TRect FBaseActiveRect, FBaseSkinRect;
 };
@@ -183,4 +190,8 @@ bool IsAccelChar(wchar_t ch, const String& caption);
 // side when the strip is wider than the face `face`, else stacked. False
 // (no cell) when the frame is out of range or the strip is too small to
 // give every frame a pixel: the static face is drawn then.
+// An empty glyph takes the image of a custom action from its list, over
+// clFuchsia, at the list's size; false (glyph untouched) otherwise.
+bool ActionGlyph(TBasicAction* action, TBitmap& glyph);
+
 bool AnimationFrameRect(const TRect& strip, const TRect& face, int count, int frame, TRect& cell);

@@ -139,8 +139,16 @@ void TbsSkinSpeedButton::RefreshButton() {
     Repaint();
 }
 
-void TbsSkinSpeedButton::ButtonClick() {
-    if (OnClick) OnClick(this);
+void TbsSkinSpeedButton::ButtonClick() { ExecuteActionOrClick(FActionLink.get(), OnClick, this); }
+
+void TbsSkinSpeedButton::SetAction(TBasicAction* v) {
+    TActionLink::Assign(FActionLink, v, [this](TBasicAction* a, bool checkDefaults) { ActionChange(a, checkDefaults); });
+}
+
+void TbsSkinSpeedButton::ActionChange(TBasicAction* action, bool checkDefaults) {
+    ActionChangeControl(this, action, checkDefaults);
+    ActionGlyph(action, FGlyph);
+    Repaint();
 }
 
 bool TbsSkinSpeedButton::SkinEffectsOn() const { return FSD && !FSD->Empty && FSD->EnableSkinEffects; }

@@ -86,6 +86,10 @@ public:
     // Kept within 1..4; repaints.
     void SetNumGlyphs(int v);
     TbsButtonPaintEvent OnPaint;
+    // The action whose caption, enabled state, hint and image the button
+    // shows and which it runs when clicked (nullptr: none).
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* v);
 
     // Skin copies.
     TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
@@ -124,6 +128,7 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Notification(TComponent* component, TOperation op) override;
+    virtual void ActionChange(TBasicAction* action, bool checkDefaults);
     virtual void DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn);
     // The content (image or glyph cell and caption) into r; down and
     // mouseIn choose the glyph cell and the tool bar's list, shifted moves
@@ -165,6 +170,7 @@ protected:
     int CurrentFrame = 0;
     bool AnimateInc = true;
     std::unique_ptr<TTimer> RepeatTimer, MorphTimer, AnimateTimer;
+    std::unique_ptr<TActionLink> FActionLink;
 };
 
 enum TbsTrackPosition { bstpRight, bstpBottom };
