@@ -78,6 +78,8 @@ public:
     bool Active() const { return FActive; }
     double MorphKf() const { return FMorphKf; }
     bool MorphActive() const;
+    // The glow popup.
+    TbsLayerManager* LayerManager() const { return FLayerManager.get(); }
 
     void ShowLayer();
     void HideLayer();
