@@ -246,6 +246,10 @@ private:
     void DrawButtonRecord(TCanvas* c, TbsDataSkinButtonControl* rec, const TRect& area, bool down, bool mouseIn);
     void PaintTransparentIdle();
     void PlainNewStyle(TBitmap* B);
+    // The plain face in one piece: pressed, hot, or framed unless flat.
+    void PlainWholeFace(TCanvas* c);
+    // The plain content (default font, grey when disabled) into r.
+    void PlainContent(TCanvas* c, const TRect& r);
     TColor FaceFontColor(bool pressedIn, bool mouseIn) const;
     bool FMenuTracked = false;
     bool FNewStyle = false;

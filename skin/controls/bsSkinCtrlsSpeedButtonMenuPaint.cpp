@@ -183,6 +183,19 @@ void TbsSkinMenuSpeedButton::PaintTransparentIdle() {
     else DrawDropDownArrow(c, a, colors ? colors->cBtnText : clBtnText);
 }
 
+void TbsSkinMenuSpeedButton::PlainWholeFace(TCanvas* c) {
+    const TRect all(0, 0, Width(), Height());
+    if (FDown && FMouseIn) FramedFill(c, all, bsPlainHotFrame, bsPlainDownFill, true);
+    else if (FMouseIn) FramedFill(c, all, bsPlainHotFrame, bsPlainHotFill, true);
+    else FramedFill(c, all, clBtnShadow, clBtnFace, !FFlat);
+}
+
+void TbsSkinMenuSpeedButton::PlainContent(TCanvas* c, const TRect& r) {
+    SetupFont(c, false);
+    c->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
+    DrawContent(c, r, FDown, FMouseIn, FDown && FMouseIn);
+}
+
 void TbsSkinMenuSpeedButton::PlainNewStyle(TBitmap* B) {
     TCanvas* c = B->Canvas();
     const bool bottom = FTrackPosition == bstpBottom;
@@ -198,14 +211,9 @@ void TbsSkinMenuSpeedButton::PlainNewStyle(TBitmap* B) {
             FramedFill(c, strip, bsPlainHotFrame, bsPlainHotFill, true);
         }
     } else {
-        const TRect all(0, 0, Width(), Height());
-        if (pressedIn) FramedFill(c, all, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (FMouseIn) FramedFill(c, all, bsPlainHotFrame, bsPlainHotFill, true);
-        else FramedFill(c, all, clBtnShadow, clBtnFace, !FFlat);
+        PlainWholeFace(c);
     }
-    SetupFont(c, false);
-    c->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
-    DrawContent(c, rest, FDown, FMouseIn, pressedIn);
+    PlainContent(c, rest);
     TRect a = strip;
     if (pressedIn && (!TrackButtonMode || FMenuTracked)) a.Offset(2, 2);
     DrawDropDownArrow(c, a, clBtnText);
@@ -229,13 +237,8 @@ void TbsSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
         else if (FMouseIn) both(bsPlainHotFrame, bsPlainHotFill, bsPlainHotFill, true);
         else both(clBtnShadow, clBtnFace, clBtnFace, !FFlat);
     } else {
-        const TRect all(0, 0, Width(), Height());
-        if (pressedIn) FramedFill(c, all, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (FMouseIn) FramedFill(c, all, bsPlainHotFrame, bsPlainHotFill, true);
-        else FramedFill(c, all, clBtnShadow, clBtnFace, !FFlat);
+        PlainWholeFace(c);
     }
-    SetupFont(c, false);
-    c->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
-    DrawContent(c, TRect(0, 0, Width() - TrackWidth, Height()), FDown, FMouseIn, pressedIn);
+    PlainContent(c, TRect(0, 0, Width() - TrackWidth, Height()));
     DrawPlainArrow(c, clBtnText);
 }

@@ -79,6 +79,11 @@ protected:
         store = MakeControlsSkin(0);
         AddMarkerPicture(store.get());
     }
+    void TearDown() override {
+        // The buttons drop the store as it goes.
+        store.reset();
+        ControlsTest::TearDown();
+    }
     TbsSkinMenuSpeedButton* NewButton(const wchar_t* name) {
         auto* b = new TbsSkinMenuSpeedButton(form);
         b->SetParent(form);

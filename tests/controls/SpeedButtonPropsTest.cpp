@@ -73,6 +73,8 @@ TEST_F(SpeedButtonPropsTest, ListsFreedFirstAreDropped) {
     TBitmap glyph(8, 8, pf24bit);
     glyph.Canvas()->Brush()->SetColor(clBlue);
     glyph.Canvas()->FillRect(TRect(0, 0, 8, 8));
+    // The bottom-left pixel is the glyph's transparent colour.
+    glyph.Canvas()->SetPixel(0, 7, clWhite);
     auto* list = platform_test::SolidColourList(form, {clRed});
     b->SetImageList(list);
     b->SetImageIndex(0);
