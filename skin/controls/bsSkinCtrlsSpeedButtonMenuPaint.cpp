@@ -61,6 +61,13 @@ void TbsSkinMenuSpeedButton::DrawGlyphAndCaption(TBitmap* B, const TRect& r, boo
         B->Canvas()->CopyRect(GetTrackButtonRect(), Picture->Canvas(), part);
     } else {
         TbsSkinSpeedButton::DrawGlyphAndCaption(B, r, down, mouseIn);
+        // A face without a track part of its own shows the skin's marker
+        // in the strip.
+        if (IsNullRect(TrackButtonRect) && !IsNullRect(MenuMarkerRect)) {
+            TRect a = TrackStrip();
+            if (down && mouseIn) a.Offset(1, 1);
+            DrawMenuMarker(B->Canvas(), a, false, down && mouseIn, mouseIn);
+        }
     }
 }
 

@@ -164,6 +164,20 @@ TEST_F(MenuButtonFacesTest, TheRecordsTrackPartOpensTheMenuAndLooksPressed) {
     EXPECT_EQ(PixelAt(shot, 27, 10), ZoneColor(0, 1, 1));
 }
 
+// A record of its own with no track part shows its marker in the strip
+// (x 15..30 of its 30 pixels: the marker at (19, 6)).
+TEST_F(MenuButtonFacesTest, ARecordWithoutATrackPartShowsItsMarker) {
+    AddMenuRecord(store.get(), L"toolmenubutton", false);
+    auto* b = NewButton(L"toolmenubutton");
+    TBitmap shot;
+    Shot(b, shot);
+    EXPECT_EQ(PixelAt(shot, 22, 9), kMarker);
+    b->Perform(CM_MOUSEENTER);
+    Shot(b, shot);
+    EXPECT_EQ(PixelAt(shot, 22, 9), kMarkerHot);
+    EXPECT_EQ(PixelAt(shot, 2, 2), ZoneColor(0, 1, 0));
+}
+
 // Idle and transparent (flat), only the content and the arrow show over
 // the parent: the skin's flat marker when the record has one, else the
 // drop-down arrow in the button text colour.

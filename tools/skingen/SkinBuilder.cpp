@@ -454,8 +454,10 @@ void BuildButtons(TbsSkinData* s, const Palette& p, Plan& c) {
     });
     for (const wchar_t* name : {L"toolmenubutton", L"bigtoolmenubutton", L"toolmenutrackbutton", L"bigtoolmenutrackbutton"}) {
         auto* b = AddCtrl<TbsDataSkinMenuButtonControl>(s, name);
+        // The tool faces draw no track part of their own (TrackButtonRect
+        // stays empty): the buttons take the 15-pixel strip and show the
+        // marker in it.
         SetButton(b, tool, p, 6);
-        b->TrackButtonRect = drop.hot;
         b->MenuMarkerRect = b->MenuMarkerFlatRect = marker;
         b->MenuMarkerActiveRect = b->MenuMarkerDownRect = markerHot;
         b->MenuMarkerTransparentColor = Col(0xFF00FF);
