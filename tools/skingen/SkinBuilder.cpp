@@ -450,7 +450,7 @@ void BuildButtons(TbsSkinData* s, const Palette& p, Plan& c) {
     });
     const TRect markerHot = c.Take(9, 9, [&p](Img& img, const TRect& r) {
         img.Fill(r, 0xFF00FF);
-        img.Glyph(Glyph::ArrowDown, r, p.accent);
+        img.Glyph(Glyph::ArrowDown, r, Shade(p.accent, 0.45));
     });
     for (const wchar_t* name : {L"toolmenubutton", L"bigtoolmenubutton", L"toolmenutrackbutton", L"bigtoolmenutrackbutton"}) {
         auto* b = AddCtrl<TbsDataSkinMenuButtonControl>(s, name);
