@@ -177,8 +177,7 @@ void TForm1::SetGroup(TCommandGroup group, bool on) {
     switch (group) {
     case TCommandGroup::Add:
         enable({bsSkinMenuSpeedButton1, btnAdd}, {Item111, Item121, N21, N11111, N2222, N3331});
-        bsSkinMenuSpeedButton1->ImageIndex = on ? kAddOn : kAddOff;
-        bsSkinMenuSpeedButton1->Invalidate();
+        bsSkinMenuSpeedButton1->SetImageIndex(on ? kAddOn : kAddOff);
         break;
     case TCommandGroup::Row:
         enable({btnRemove, bsSkinButton7, bsSkinButton21}, {N13, N26});

@@ -148,9 +148,9 @@ void TForm1::CreateToolBar() {
         (*b.field)->SetEnabled(b.enabled);
         (*b.field)->SetVisible(b.visible);
     }
-    bsSkinMenuSpeedButton1->ImageList = bsPngImageList1;
-    bsSkinMenuSpeedButton1->ImageIndex = 0;
-    bsSkinMenuSpeedButton1->Layout = blGlyphTop;
+    bsSkinMenuSpeedButton1->SetImageList(bsPngImageList1);
+    bsSkinMenuSpeedButton1->SetImageIndex(0);
+    bsSkinMenuSpeedButton1->SetLayout(blGlyphTop);
     bsSkinButton19->OnClick = [this](TObject* s) { bsSkinButton19Click(s); };
     bsSkinButton9->OnClick = [this](TObject* s) { bsSkinButton9Click(s); };
 }

@@ -239,7 +239,21 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
 void TMenuItem::Click() {
     if (!enabled_) return;
     if (AutoCheck) SetChecked(radioItem_ ? true : !checked_);
-    if (OnClick) OnClick(this);
+    ExecuteActionOrClick(actionLink_.get(), OnClick, this);
+}
+
+void TMenuItem::SetAction(TBasicAction* v) {
+    TActionLink::Assign(actionLink_, v, [this](TBasicAction* a, bool) { ActionChange(a); });
+}
+
+void TMenuItem::ActionChange(TBasicAction* action) {
+    auto* a = dynamic_cast<TCustomAction*>(action);
+    if (!a) return;
+    SetCaption(a->Caption());
+    SetEnabled(a->Enabled());
+    SetChecked(a->Checked());
+    Hint = a->Hint();
+    SetImageIndex(a->ImageIndex());
 }
 
 String TMenuItem::NativeText() const {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ActnList.h"
 #include "platform/Controls.h"
 
 class TMenu;
@@ -115,8 +116,12 @@ public:
     UINT Command() const { return command_; }
 
     TNotifyEvent OnClick;
-    // Runs the item: AutoCheck, then OnClick.
+    // Runs the item: AutoCheck, then its action (one with OnExecute) or OnClick.
     virtual void Click();
+    // The action whose caption, enabled and checked state, hint and image
+    // the item shows (nullptr: none; dropped when the action is freed).
+    TBasicAction* Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+    void SetAction(TBasicAction* v);
 
 protected:
     // Tells the menu that the item (or one below it) changed.
@@ -139,6 +144,8 @@ private:
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item
     std::vector<TMenuItem*> items_;
+    void ActionChange(TBasicAction* action);
+    std::unique_ptr<TActionLink> actionLink_;
 };
 
 class TMenu : public TComponent {

@@ -7,7 +7,7 @@
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
 #include "skin/boxes/bsSkinComboBox.h"
-#include "skin/boxes/bsSkinFaceParts.h"
+#include "skin/controls/bsSkinFaceParts.h"
 
 namespace {
 

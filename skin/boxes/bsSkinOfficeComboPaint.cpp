@@ -6,7 +6,7 @@
 #include "platform/ImgList.h"
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
-#include "skin/boxes/bsSkinFaceParts.h"
+#include "skin/controls/bsSkinFaceParts.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 
 int TbsSkinCustomOfficeComboBox::ShownIndex() const {

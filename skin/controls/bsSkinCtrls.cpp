@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls.h"
 
+#include "platform/ImgList.h"
 #include "skin/bsEffectsTransitions.h"
 #include "skin/bsResStrData.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
@@ -10,6 +11,13 @@ TbsSkinControl::TbsSkinControl(TComponent* owner) : TCustomControl(owner) {}
 
 TbsSkinControl::~TbsSkinControl() {
     if (FSD) RemoveFreeNotification(FSD);
+    if (FHintImageList) RemoveFreeNotification(FHintImageList);
+}
+
+void TbsSkinControl::SetHintImageList(TCustomImageList* v) {
+    if (FHintImageList) RemoveFreeNotification(FHintImageList);
+    FHintImageList = v;
+    if (v) FreeNotification(v);
 }
 
 void TbsSkinControl::SetSkinData(TbsSkinData* value) {
@@ -27,6 +35,7 @@ void TbsSkinControl::Notification(TComponent* component, TOperation op) {
         FSD = nullptr;
         FIndex = -1;
     }
+    if (op == opRemove && component == FHintImageList) FHintImageList = nullptr;
 }
 
 void TbsSkinControl::GetSkinData() {
@@ -351,6 +360,14 @@ void TbsSkinCustomControl::SetControlRegion() {
         return;
     }
     CreateControlRegion();
+}
+
+void TbsSkinCustomControl::CreateWnd() {
+    TbsSkinControl::CreateWnd();
+    // A region of a former window went with it.
+    FRgn = nullptr;
+    GetSkinData();
+    if (FIndex != -1 && MaskPicture) SetControlRegion();
 }
 
 void TbsSkinCustomControl::CreateControlRegion() {

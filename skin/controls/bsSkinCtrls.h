@@ -73,7 +73,9 @@ public:
 
     String HintTitle;
     int HintImageIndex = 0;
-    TCustomImageList* HintImageList = nullptr;
+    // The list of the skinned hint's image; not owned, dropped when freed.
+    TCustomImageList* HintImageList() const { return FHintImageList; }
+    void SetHintImageList(TCustomImageList* v);
     bool FromWMPaint = false;
     int FIndex = -1;
 
@@ -99,6 +101,7 @@ protected:
     TbsSkinData* FSD = nullptr;
     String FSkinDataName;
     HRGN FRgn = nullptr;
+    TCustomImageList* FHintImageList = nullptr;
 };
 
 class TbsSkinCustomControl : public TbsSkinControl {
@@ -150,6 +153,8 @@ protected:
     virtual void CalcSize(int& w, int& h);
     virtual void SetControlRegion();
     void CreateControlRegion();
+    // A control skinned before it had a window gets its region now.
+    void CreateWnd() override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     // Draws rectangle r (of SkinRect's size) of picture into B by ResizeMode.

@@ -19,6 +19,31 @@ bool IsAccelChar(wchar_t ch, const String& caption) {
     return false;
 }
 
+bool ActionGlyph(TBasicAction* action, TBitmap& glyph) {
+    auto* a = dynamic_cast<TCustomAction*>(action);
+    TCustomImageList* images = a ? a->Images() : nullptr;
+    if (!images || !glyph.Empty() || a->ImageIndex() < 0 || a->ImageIndex() >= images->Count()) return false;
+    glyph.SetSize(images->Width(), images->Height());
+    glyph.Canvas()->Brush()->SetStyle(bsSolid);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(TRect(0, 0, images->Width(), images->Height()));
+    images->Draw(glyph.Canvas(), 0, 0, a->ImageIndex(), true);
+    return true;
+}
+
+bool AnimationFrameRect(const TRect& strip, const TRect& face, int count, int frame, TRect& cell) {
+    if (count <= 0 || frame < 1 || frame > count) return false;
+    if (strip.Width() > face.Width()) {
+        const int cw = strip.Width() / count;
+        if (cw < 1 || strip.Height() < 1) return false;
+        cell = Bounds(strip.left + (frame - 1) * cw, strip.top, cw, strip.Height());
+    } else {
+        const int ch = strip.Height() / count;
+        if (ch < 1 || strip.Width() < 1) return false;
+        cell = Bounds(strip.left, strip.top + (frame - 1) * ch, strip.Width(), ch);
+    }
+    return true;
+}
 
 TbsSkinButton::TbsSkinButton(TComponent* owner)
     : TbsSkinCustomControl(owner), FLayerManager(std::make_unique<TbsLayerManager>(nullptr)) {
@@ -138,7 +163,17 @@ void TbsSkinButton::ButtonClick() {
     if (FCanFocused) {
         if (TCustomForm* form = GetParentForm(this)) form->ModalResult = ModalResult;
     }
-    if (OnClick) OnClick(this);
+    ExecuteActionOrClick(FActionLink.get(), OnClick, this);
+}
+
+void TbsSkinButton::SetAction(TBasicAction* v) {
+    TActionLink::Assign(FActionLink, v, [this](TBasicAction* a, bool checkDefaults) { ActionChange(a, checkDefaults); });
+}
+
+void TbsSkinButton::ActionChange(TBasicAction* action, bool checkDefaults) {
+    ActionChangeControl(this, action, checkDefaults);
+    ActionGlyph(action, FGlyph);
+    Repaint();
 }
 
 // ---- skin -------------------------------------------------------------------------------------------
@@ -173,6 +208,11 @@ void TbsSkinButton::GetSkinData() {
     FrameCount = r->FrameCount;
     AnimateInterval = r->AnimateInterval;
     ShowFocus = r->ShowFocus;
+    MenuMarkerFlatRect = r->MenuMarkerFlatRect;
+    MenuMarkerRect = r->MenuMarkerRect;
+    MenuMarkerActiveRect = IsNullRect(r->MenuMarkerActiveRect) ? MenuMarkerRect : r->MenuMarkerActiveRect;
+    MenuMarkerDownRect = IsNullRect(r->MenuMarkerDownRect) ? MenuMarkerActiveRect : r->MenuMarkerDownRect;
+    MenuMarkerTransparentColor = r->MenuMarkerTransparentColor;
     GlowLayerPictureIndex = r->GlowLayerPictureIndex;
     GlowLayerMaskPictureIndex = r->GlowLayerMaskPictureIndex;
     GlowLayerOffsetLeft = r->GlowLayerOffsetLeft;
@@ -185,17 +225,8 @@ void TbsSkinButton::GetSkinData() {
     if (IsNullRect(ActiveSkinRect)) ActiveSkinRect = SkinRect;
     if (IsNullRect(DownSkinRect)) DownSkinRect = ActiveSkinRect;
     if (DisabledFontColor == FontColor) DisabledFontColor = clGray;
-    if (SkinEffectsOn() && Animating() && FrameCount > 0 && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
-        TRect f = AnimateSkinRect;
-        if (AnimateSkinRect.Width() > SkinRect.Width()) {
-            const int cw = AnimateSkinRect.Width() / FrameCount;
-            f = Bounds(AnimateSkinRect.left + (CurrentFrame - 1) * cw, AnimateSkinRect.top, cw,
-                       AnimateSkinRect.Height());
-        } else {
-            const int ch = AnimateSkinRect.Height() / FrameCount;
-            f = Bounds(AnimateSkinRect.left, AnimateSkinRect.top + (CurrentFrame - 1) * ch, AnimateSkinRect.Width(),
-                       ch);
-        }
+    TRect f;
+    if (SkinEffectsOn() && Animating() && AnimationFrameRect(AnimateSkinRect, SkinRect, FrameCount, CurrentFrame, f)) {
         if (AnimateInc) ActiveSkinRect = f;
         else SkinRect = f;
     }
@@ -278,7 +309,7 @@ void TbsSkinButton::DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool aDown, 
     SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, &FDefaultFont);
     SetTextColor(c, aDown, aMouseIn);
     if (ShowFocus && IsFocusedLook()) DrawDottedFocusRect(c, NewClRect);
-    DrawContent(B, NewClRect, aDown, aMouseIn);
+    DrawContent(B, NewClRect, NewClRect, aDown, aMouseIn);
 }
 
 void TbsSkinButton::DrawFreeSize(TBitmap* B, const TRect& r, bool aDown, bool aMouseIn) {
@@ -296,13 +327,13 @@ void TbsSkinButton::DrawFreeSize(TBitmap* B, const TRect& r, bool aDown, bool aM
     SetupFont(c, UseSkinFont, FontName, FontHeight, FontStyle, &FDefaultFont);
     SetTextColor(c, aDown, aMouseIn);
     if (ShowFocus && IsFocusedLook()) DrawDottedFocusRect(c, tr);
-    DrawContent(B, tr, aDown, aMouseIn);
+    DrawContent(B, tr, NewClRect, aDown, aMouseIn);
 }
 
-void TbsSkinButton::DrawContent(TBitmap* B, const TRect& r, bool aDown, bool aMouseIn) {
+void TbsSkinButton::DrawContent(TBitmap* B, const TRect& r, const TRect& eventRect, bool aDown, bool aMouseIn) {
     TCanvas* c = B->Canvas();
     bool drawDefault = true;
-    if (OnPaint) OnPaint(this, c, NewClRect, aDown, aMouseIn, drawDefault);
+    if (OnPaint) OnPaint(this, c, eventRect, aDown, aMouseIn, drawDefault);
     if (!drawDefault) return;
     c->Brush()->SetStyle(bsClear);
     const bool shifted = aDown && aMouseIn;
@@ -334,5 +365,5 @@ void TbsSkinButton::CreateControlDefaultImage(TBitmap* B) {
     c->Font()->Assign(&FDefaultFont);
     if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
     if (!Enabled()) c->Font()->SetColor(clBtnShadow);
-    DrawContent(B, r, FDown, FMouseIn);
+    DrawContent(B, r, r, FDown, FMouseIn);
 }

@@ -16,6 +16,7 @@
 //
 // Threads: UI thread only; the glow messages are posted to the button itself.
 
+#include "platform/ActnList.h"
 #include "skin/bsUtilsLayer.h"
 #include "skin/controls/bsSkinCtrls.h"
 
@@ -65,6 +66,10 @@ public:
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int v);
     TbsButtonPaintEvent OnPaint;
+    // The action whose caption, enabled state, hint and image the button
+    // shows and which it runs when clicked (nullptr: none).
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* v);
 
     // ---- state (read by tests and the gallery) ----
     bool MouseIn() const { return FMouseIn; }
@@ -73,6 +78,8 @@ public:
     bool Active() const { return FActive; }
     double MorphKf() const { return FMorphKf; }
     bool MorphActive() const;
+    // The glow popup.
+    TbsLayerManager* LayerManager() const { return FLayerManager.get(); }
 
     void ShowLayer();
     void HideLayer();
@@ -93,6 +100,10 @@ public:
     bool Morphing = false;
     TbsMorphKind MorphKind = mkDefault;
     bool ShowFocus = false;
+    // The drop-down marker parts (an empty hot part falls back to the
+    // normal one, an empty pressed part to the hot one).
+    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
+    TColor MenuMarkerTransparentColor = 0;
     int GlowLayerPictureIndex = -1, GlowLayerMaskPictureIndex = -1;
     int GlowLayerOffsetLeft = 0, GlowLayerOffsetRight = 0, GlowLayerOffsetTop = 0, GlowLayerOffsetBottom = 0;
     int GlowLayerShowOffsetX = 0, GlowLayerShowOffsetY = 0, GlowLayerAlphaBlendValue = 255;
@@ -109,12 +120,14 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CreateWnd() override;
     void Notification(TComponent* component, TOperation op) override;
+    virtual void ActionChange(TBasicAction* action, bool checkDefaults);
 
     bool IsFocusedLook();
     bool PressedLook();
 
 private:
-    void DrawContent(TBitmap* B, const TRect& r, bool aDown, bool aMouseIn);
+    // OnPaint (with eventRect), then the content into r unless OnPaint took it over.
+    void DrawContent(TBitmap* B, const TRect& r, const TRect& eventRect, bool aDown, bool aMouseIn);
     void DrawFreeSize(TBitmap* B, const TRect& r, bool aDown, bool aMouseIn);
     void SetTextColor(TCanvas* c, bool aDown, bool aMouseIn);
     void PaintMorph();
@@ -167,9 +180,20 @@ private:
     double FMorphKf = 0;
     TCustomImageList* FImageList = nullptr;
     int FImageIndex = -1;
+    std::unique_ptr<TActionLink> FActionLink;
     // The record's rectangles before an animation frame replaced one.
     TRect FBaseActiveRect, FBaseSkinRect;
 };
 
 // True when the character is the accelerator ("&x") of caption.
 bool IsAccelChar(wchar_t ch, const String& caption);
+
+// Cell `frame` (1-based) of a frame strip of `count` equal cells: side by
+// side when the strip is wider than the face `face`, else stacked. False
+// (no cell) when the frame is out of range or the strip is too small to
+// give every frame a pixel: the static face is drawn then.
+// An empty glyph takes the image of a custom action from its list, over
+// clFuchsia, at the list's size; false (glyph untouched) otherwise.
+bool ActionGlyph(TBasicAction* action, TBitmap& glyph);
+
+bool AnimationFrameRect(const TRect& strip, const TRect& face, int count, int frame, TRect& cell);

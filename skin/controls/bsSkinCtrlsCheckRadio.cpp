@@ -498,3 +498,14 @@ void TbsSkinCheckRadioBox::WndProc(TMessage& m) {
     }
     TbsSkinCustomControl::WndProc(m);
 }
+
+// ---- action link ---------------------------------------------------------------------------------
+
+void TbsSkinCheckRadioBox::SetAction(TBasicAction* v) {
+    TActionLink::Assign(FActionLink, v, [this](TBasicAction* a, bool checkDefaults) { ActionChange(a, checkDefaults); });
+}
+
+void TbsSkinCheckRadioBox::ActionChange(TBasicAction* action, bool checkDefaults) {
+    ActionChangeControl(this, action, checkDefaults);
+    if (auto* a = dynamic_cast<TCustomAction*>(action); a && (!checkDefaults || !FChecked)) SetChecked(a->Checked());
+}

@@ -11,6 +11,7 @@
 //
 // Threads: UI thread only.
 
+#include "platform/ActnList.h"
 #include "skin/controls/bsSkinCtrls.h"
 
 class TTimer;
@@ -44,11 +45,24 @@ public:
     void SetCanFocused(bool v);
     bool MouseIn() const { return FMouseIn; }
 
+    // The action whose caption, enabled state, hint and checked state the
+    // box shows (nullptr: none).
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* v);
+
     virtual void Toggle();
     void PaintSkinTo(TCanvas* c, int x, int y, bool aChecked);
     void ChangeSkinData() override;
     void Click() override {}
     void WndProc(TMessage& m) override;
+
+protected:
+    // Caption, enabled state and hint; the checked state too, unless the
+    // box was checked before the action was linked.
+    virtual void ActionChange(TBasicAction* action, bool checkDefaults);
+    std::unique_ptr<TActionLink> FActionLink;
+
+public:
 
     // Skin copies.
     String FontName;

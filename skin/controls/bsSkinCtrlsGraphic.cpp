@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrlsGraphic.h"
 
+#include "platform/ImgList.h"
 #include "skin/bsUtils.h"
 #include "skin/bsUtilsImages.h"
 
@@ -9,6 +10,13 @@ TbsGraphicSkinControl::TbsGraphicSkinControl(TComponent* owner) : TGraphicContro
 
 TbsGraphicSkinControl::~TbsGraphicSkinControl() {
     if (FSD) RemoveFreeNotification(FSD);
+    if (FHintImageList) RemoveFreeNotification(FHintImageList);
+}
+
+void TbsGraphicSkinControl::SetHintImageList(TCustomImageList* v) {
+    if (FHintImageList) RemoveFreeNotification(FHintImageList);
+    FHintImageList = v;
+    if (v) FreeNotification(v);
 }
 
 void TbsGraphicSkinControl::SetSkinData(TbsSkinData* v) {
@@ -25,6 +33,7 @@ void TbsGraphicSkinControl::Notification(TComponent* component, TOperation op) {
         FSD = nullptr;
         FIndex = -1;
     }
+    if (op == opRemove && component == FHintImageList) FHintImageList = nullptr;
 }
 
 void TbsGraphicSkinControl::GetSkinData() {
@@ -57,6 +66,14 @@ TbsGraphicSkinCustomControl::TbsGraphicSkinCustomControl(TComponent* owner) : Tb
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetStyle(0);
     FDefaultFont.SetHeight(14);
+    FDefaultFont.OnChange = [this](TObject*) { DefaultFontChange(); };
+}
+
+TbsGraphicSkinCustomControl::~TbsGraphicSkinCustomControl() { FDefaultFont.OnChange = nullptr; }
+
+void TbsGraphicSkinCustomControl::DefaultFontChange() {
+    DefaultFontChanged();
+    if (FIndex == -1) Repaint();
 }
 
 void TbsGraphicSkinCustomControl::SetDefaultFont(TFont* v) {

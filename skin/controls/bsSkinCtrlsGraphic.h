@@ -17,6 +17,8 @@
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinRecords.h"
 
+class TCustomImageList;
+
 class TbsGraphicSkinControl : public TGraphicControl {
 public:
     explicit TbsGraphicSkinControl(TComponent* owner);
@@ -33,6 +35,9 @@ public:
     int FIndex = -1;
     String HintTitle;
     int HintImageIndex = 0;
+    // The list of the skinned hint's image; not owned, dropped when freed.
+    TCustomImageList* HintImageList() const { return FHintImageList; }
+    void SetHintImageList(TCustomImageList* v);
     void WndProc(TMessage& m) override;
 
 protected:
@@ -41,11 +46,13 @@ protected:
     void Paint() override;
     void Notification(TComponent* component, TOperation op) override;
     TbsSkinData* FSD = nullptr;
+    TCustomImageList* FHintImageList = nullptr;
 };
 
 class TbsGraphicSkinCustomControl : public TbsGraphicSkinControl {
 public:
     explicit TbsGraphicSkinCustomControl(TComponent* owner);
+    ~TbsGraphicSkinCustomControl() override;
 
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -71,6 +78,9 @@ public:
 
 protected:
     virtual void DefaultFontChanged() {}
+    // The default font's change event: DefaultFontChanged, and a repaint
+    // when the plain look shows it.
+    void DefaultFontChange();
     virtual void CalcSize(int& w, int& h);
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ImgList.h"
+
 namespace {
 constexpr unsigned kRepeatDelay = 500;
 constexpr unsigned kMorphInterval = 20;
@@ -37,6 +39,7 @@ TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* owner) : TbsGraphicSkinCustom
 }
 
 TbsSkinSpeedButton::~TbsSkinSpeedButton() {
+    if (FImageList) RemoveFreeNotification(FImageList);
     StopRepeat();
     StopTimer(AnimateTimer);
     StopTimer(MorphTimer);
@@ -87,6 +90,48 @@ void TbsSkinSpeedButton::SetNumGlyphs(int v) {
     Repaint();
 }
 
+void TbsSkinSpeedButton::SetImageList(TCustomImageList* v) {
+    if (v == FImageList) return;
+    if (FImageList) RemoveFreeNotification(FImageList);
+    FImageList = v;
+    if (v) FreeNotification(v);
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetImageIndex(int v) {
+    if (v == FImageIndex) return;
+    FImageIndex = v;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetMargin(int v) {
+    if (v == FMargin || v < -1) return;
+    FMargin = v;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetSpacing(int v) {
+    if (v == FSpacing) return;
+    FSpacing = v;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetLayout(TbsButtonLayout v) {
+    if (v == FLayout) return;
+    FLayout = v;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::Notification(TComponent* component, TOperation op) {
+    TbsGraphicSkinCustomControl::Notification(component, op);
+    if (op != opRemove) return;
+    if (component == FImageList) {
+        FImageList = nullptr;
+        // The parent repaints the area later; no paint from a list's destructor.
+        Invalidate();
+    }
+}
+
 void TbsSkinSpeedButton::RefreshButton() {
     FMouseIn = FDown = false;
     if (MorphActive()) FMorphKf = 0;
@@ -94,8 +139,16 @@ void TbsSkinSpeedButton::RefreshButton() {
     Repaint();
 }
 
-void TbsSkinSpeedButton::ButtonClick() {
-    if (OnClick) OnClick(this);
+void TbsSkinSpeedButton::ButtonClick() { ExecuteActionOrClick(FActionLink.get(), OnClick, this); }
+
+void TbsSkinSpeedButton::SetAction(TBasicAction* v) {
+    TActionLink::Assign(FActionLink, v, [this](TBasicAction* a, bool checkDefaults) { ActionChange(a, checkDefaults); });
+}
+
+void TbsSkinSpeedButton::ActionChange(TBasicAction* action, bool checkDefaults) {
+    ActionChangeControl(this, action, checkDefaults);
+    ActionGlyph(action, FGlyph);
+    Repaint();
 }
 
 bool TbsSkinSpeedButton::SkinEffectsOn() const { return FSD && !FSD->Empty && FSD->EnableSkinEffects; }
@@ -134,17 +187,16 @@ void TbsSkinSpeedButton::GetSkinData() {
     AnimateSkinRect = rec->AnimateSkinRect;
     FrameCount = rec->FrameCount;
     AnimateInterval = rec->AnimateInterval;
-    if (!SkinEffectsOn() || !Animating() || FrameCount <= 0 || CurrentFrame < 1 || CurrentFrame > FrameCount) return;
+    MenuMarkerRect = rec->MenuMarkerRect;
+    MenuMarkerActiveRect = IsNullRect(rec->MenuMarkerActiveRect) ? MenuMarkerRect : rec->MenuMarkerActiveRect;
+    MenuMarkerDownRect = IsNullRect(rec->MenuMarkerDownRect) ? MenuMarkerActiveRect : rec->MenuMarkerDownRect;
+    MenuMarkerFlatRect = IsNullRect(rec->MenuMarkerFlatRect) ? MenuMarkerRect : rec->MenuMarkerFlatRect;
+    MenuMarkerTransparentColor = rec->MenuMarkerTransparentColor;
+    if (!SkinEffectsOn() || !Animating()) return;
     // The running animation shows its current cell instead of the hot face
     // (forwards) or the normal face (backwards).
     TRect f;
-    if (AnimateSkinRect.Width() > SkinRect.Width()) {
-        const int cw = AnimateSkinRect.Width() / FrameCount;
-        f = Bounds(AnimateSkinRect.left + (CurrentFrame - 1) * cw, AnimateSkinRect.top, cw, AnimateSkinRect.Height());
-    } else {
-        const int ch = AnimateSkinRect.Height() / FrameCount;
-        f = Bounds(AnimateSkinRect.left, AnimateSkinRect.top + (CurrentFrame - 1) * ch, AnimateSkinRect.Width(), ch);
-    }
+    if (!AnimationFrameRect(AnimateSkinRect, SkinRect, FrameCount, CurrentFrame, f)) return;
     if (AnimateInc) ActiveSkinRect = f;
     else SkinRect = f;
 }
@@ -188,9 +240,19 @@ void TbsSkinSpeedButton::WndProc(TMessage& m) {
     case CM_TEXTCHANGED:
         Repaint();
         break;
+    case CM_DIALOGCHAR:
+        if (DialogChar(static_cast<wchar_t>(m.WParam))) m.Result = 1;
+        break;
     default:
         break;
     }
+}
+
+bool TbsSkinSpeedButton::DialogChar(wchar_t ch) {
+    // Windowless: the accelerator clicks without taking the focus.
+    if (!IsAccelChar(ch, Caption()) || !Enabled() || !Visible() || !Parent() || !Parent()->Showing()) return false;
+    ButtonClick();
+    return true;
 }
 
 void TbsSkinSpeedButton::MouseEnter() {

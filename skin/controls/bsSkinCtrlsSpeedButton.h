@@ -67,10 +67,18 @@ public:
     int WidthWithCaption = 0, WidthWithoutCaption = 0;
     bool UseSkinFontColor = true;
     bool UseSkinSize = true;
-    TCustomImageList* ImageList = nullptr;
-    int ImageIndex = 0;
-    int Margin = -1, Spacing = 1;
-    TbsButtonLayout Layout = blGlyphLeft;
+    TCustomImageList* ImageList() const { return FImageList; }
+    // Not owned: a list freed first is dropped. Repaints.
+    void SetImageList(TCustomImageList* v);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int v);
+    int Margin() const { return FMargin; }
+    // Values below -1 (centred) are ignored.
+    void SetMargin(int v);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v);
+    TbsButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TbsButtonLayout v);
     TBitmap* Glyph() { return &FGlyph; }
     // Copies v (nullptr: no glyph) and repaints.
     void SetGlyph(TBitmap* v);
@@ -78,6 +86,10 @@ public:
     // Kept within 1..4; repaints.
     void SetNumGlyphs(int v);
     TbsButtonPaintEvent OnPaint;
+    // The action whose caption, enabled state, hint and image the button
+    // shows and which it runs when clicked (nullptr: none).
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* v);
 
     // Skin copies.
     TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
@@ -88,6 +100,10 @@ public:
     bool Morphing = false;
     TbsMorphKind MorphKind = mkDefault;
     int FrameCount = 0, AnimateInterval = 25;
+    // The drop-down marker parts: empty hot, pressed and flat parts fall
+    // back to the normal, hot and normal ones.
+    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
+    TColor MenuMarkerTransparentColor = 0;
 
     // The cross-fade position (0 normal face .. 1 hot face), and whether
     // the cross-fade is on (a Morphing record and the store's effects).
@@ -111,6 +127,8 @@ protected:
     void CalcSize(int& w, int& h) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Notification(TComponent* component, TOperation op) override;
+    virtual void ActionChange(TBasicAction* action, bool checkDefaults);
     virtual void DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn);
     // The content (image or glyph cell and caption) into r; down and
     // mouseIn choose the glyph cell and the tool bar's list, shifted moves
@@ -122,6 +140,8 @@ protected:
     bool SkinEffectsOn() const;
     void MouseEnter();
     void MouseLeave();
+    // The caption's accelerator: clicks; false when ch is not it.
+    bool DialogChar(wchar_t ch);
     void StartRepeat();
     void StopRepeat();
     // Starts the cross-fade towards the hover state when it applies, else repaints.
@@ -142,10 +162,15 @@ protected:
     bool FUseImagesMenuImage = false, FUseImagesMenuCaption = false;
     TBitmap FGlyph;
     int FNumGlyphs = 1;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = 0;
+    int FMargin = -1, FSpacing = 1;
+    TbsButtonLayout FLayout = blGlyphLeft;
     double FMorphKf = 0;
     int CurrentFrame = 0;
     bool AnimateInc = true;
     std::unique_ptr<TTimer> RepeatTimer, MorphTimer, AnimateTimer;
+    std::unique_ptr<TActionLink> FActionLink;
 };
 
 enum TbsTrackPosition { bstpRight, bstpBottom };
@@ -165,18 +190,39 @@ public:
     bool UseImagesMenuCaption() const { return FUseImagesMenuCaption; }
     void SetUseImagesMenuCaption(bool v);
     bool TrackButtonMode = false;
-    TbsTrackPosition TrackPosition = bstpRight;
+    TbsTrackPosition TrackPosition() const { return FTrackPosition; }
+    void SetTrackPosition(TbsTrackPosition v);
+    // The new style draws from the store's own "resizetoolbutton" (or
+    // "resizebutton") record and its track records; on, it also names
+    // the record "resizetoolbutton".
+    bool NewStyle() const { return FNewStyle; }
+    void SetNewStyle(bool v);
     bool MenuTracked() const { return FMenuTracked; }
+    // Width of the track part (the arrow's strip).
+    static constexpr int TrackWidth = 15;
+    // The record's track part (a menu-button record), in picture coordinates.
+    TRect TrackButtonRect;
+    // The arrow drawn by DrawArrowImage of kind FArrowType instead of the
+    // skin's marker or the drop-down arrow.
+    bool FDrawStandardArrow = false;
+    int FArrowType = 0;
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
 
     // Whether (x, y) opens a menu (popup or images): anywhere without
     // TrackButtonMode, else on the 15-pixel track part only.
     bool InTrackArea(int x, int y) const;
+    // TrackButtonRect at the button's size (moved with a three-piece face).
+    TRect GetTrackButtonRect() const;
+    void GetSkinData() override;
     void WndProc(TMessage& m) override;
 
 protected:
+    void Paint() override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn) override;
+    // Part of the skin's marker by state, centred in r, transparent in
+    // MenuMarkerTransparentColor.
+    void DrawMenuMarker(TCanvas* c, const TRect& r, bool flat, bool down, bool mouseIn);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Notification(TComponent* component, TOperation op) override;
@@ -186,7 +232,27 @@ private:
     void TrackMenuClosed();
     // Drops the hooks this button set on the images menu.
     void UnhookImagesMenu();
-    void DrawArrow(TCanvas* c, TColor color);
+    // Skinned with a record of its own (none of the shared tool-button names).
+    bool HasOwnRecord() const;
+    // The 15-pixel strip at the right, or at the bottom for the new style
+    // with bstpBottom.
+    TRect TrackStrip() const;
+    void DrawPlainArrow(TCanvas* c, TColor color);
+    // The arrow of a skinned face: standard image, skin marker or drop-down arrow.
+    void DrawFaceArrow(TCanvas* c, const TRect& r, TColor color, bool down, bool mouseIn);
+    // The fixed-part (nine false) or nine-piece face with content and arrow.
+    void DrawSharedFace(TBitmap* B, bool down, bool mouseIn, bool nine);
+    void DrawNewStyle(TBitmap* B, bool down, bool mouseIn);
+    void DrawButtonRecord(TCanvas* c, TbsDataSkinButtonControl* rec, const TRect& area, bool down, bool mouseIn);
+    void PaintTransparentIdle();
+    void PlainNewStyle(TBitmap* B);
+    // The plain face in one piece: pressed, hot, or framed unless flat.
+    void PlainWholeFace(TCanvas* c);
+    // The plain content (default font, grey when disabled) into r.
+    void PlainContent(TCanvas* c, const TRect& r);
+    TColor FaceFontColor(bool pressedIn, bool mouseIn) const;
     bool FMenuTracked = false;
+    bool FNewStyle = false;
+    TbsTrackPosition FTrackPosition = bstpRight;
     TPopupMenu* FSkinPopupMenu = nullptr;
 };

@@ -1,14 +1,10 @@
-// The menu speed button: its track part, the drop-down of its menu and
-// its faces with the arrow.
+// The menu speed button: its track part and the drop-down of its menu.
+// Its faces are in bsSkinCtrlsSpeedButtonMenuPaint.cpp.
 #include <algorithm>
 
 #include "platform/ImgList.h"
 #include "skin/bsUtilsImages.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
-
-namespace {
-constexpr int kTrackWidth = 15;
-}  // namespace
 
 // ---- menu speed button -------------------------------------------------------------------------
 
@@ -78,13 +74,50 @@ void TbsSkinMenuSpeedButton::Notification(TComponent* component, TOperation op) 
     if (FMenuTracked) TrackMenuClosed();
 }
 
+void TbsSkinMenuSpeedButton::SetTrackPosition(TbsTrackPosition v) {
+    FTrackPosition = v;
+    Repaint();
+}
+
+void TbsSkinMenuSpeedButton::SetNewStyle(bool v) {
+    FNewStyle = v;
+    if (v) SkinDataName = L"resizetoolbutton";
+}
+
+bool TbsSkinMenuSpeedButton::HasOwnRecord() const {
+    if (FIndex == -1) return false;
+    for (const wchar_t* shared : {L"resizebutton", L"resizetoolbutton", L"toolbutton", L"bigtoolbutton"})
+        if (SkinDataName == shared) return false;
+    return true;
+}
+
+TRect TbsSkinMenuSpeedButton::TrackStrip() const {
+    if (FNewStyle && FTrackPosition == bstpBottom) return TRect(0, Height() - TrackWidth, Width(), Height());
+    return TRect(Width() - TrackWidth, 0, Width(), Height());
+}
+
+TRect TbsSkinMenuSpeedButton::GetTrackButtonRect() const {
+    TRect r = TrackButtonRect;
+    if (ResizeMode == 2) r.Offset(Width() - SkinRect.Width(), 0);
+    else if (ResizeMode == 3) r.Offset(0, Height() - SkinRect.Height());
+    return r;
+}
+
+void TbsSkinMenuSpeedButton::GetSkinData() {
+    TbsSkinSpeedButton::GetSkinData();
+    TrackButtonRect = NullRect();
+    if (FIndex == -1) return;
+    if (auto* rec = dynamic_cast<TbsDataSkinMenuButtonControl*>(FSD->CtrlList[static_cast<size_t>(FIndex)].get()))
+        TrackButtonRect = rec->TrackButtonRect;
+}
+
 bool TbsSkinMenuSpeedButton::InTrackArea(int x, int y) const {
     if (!FSkinPopupMenu && !FSkinImagesMenu) return false;
     if (!TrackButtonMode) return true;
-    const TRect r = TrackPosition == bstpBottom ? TRect(0, Height() - kTrackWidth, Width(), Height())
-                                                : TRect(Width() - kTrackWidth, 0, Width(), Height());
-    // Edges included.
-    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+    // A record of its own places the track part; one without a track part
+    // keeps the strip.
+    const TRect r = HasOwnRecord() && !IsNullRect(TrackButtonRect) ? GetTrackButtonRect() : TrackStrip();
+    return IsPointInRect(r, TPoint(x, y));
 }
 
 void TbsSkinMenuSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -150,52 +183,4 @@ void TbsSkinMenuSpeedButton::WndProc(TMessage& m) {
         return;
     }
     TbsSkinSpeedButton::WndProc(m);
-}
-
-void TbsSkinMenuSpeedButton::DrawArrow(TCanvas* c, TColor color) {
-    TRect a(Width() - kTrackWidth, 0, Width(), Height());
-    if (PressedLook() || FMenuTracked) a.top += 2, a.left = Width() - 13;
-    DrawDropDownArrow(c, a, color);
-}
-
-void TbsSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
-    TCanvas* c = B->Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    const auto face = [&](TRect r, TColor frame, TColor fill, bool framed) {
-        if (framed) c->Frame3D(r, frame, frame, 1);
-        c->Brush()->SetColor(fill);
-        c->FillRect(r);
-    };
-    const bool pressedIn = FDown && FMouseIn;
-    if (TrackButtonMode) {
-        const TRect main(0, 0, Width() - kTrackWidth, Height()), track(Width() - kTrackWidth, 0, Width(), Height());
-        if (FMenuTracked) face(main, bsPlainHotFrame, bsPlainHotFill, true), face(track, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (pressedIn) face(main, bsPlainHotFrame, bsPlainDownFill, true), face(track, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (FMouseIn) face(main, bsPlainHotFrame, bsPlainHotFill, true), face(track, bsPlainHotFrame, bsPlainHotFill, true);
-        else face(main, clBtnShadow, clBtnFace, !FFlat), face(track, clBtnShadow, clBtnFace, !FFlat);
-    } else {
-        const TRect all(0, 0, Width(), Height());
-        if (pressedIn) face(all, bsPlainHotFrame, bsPlainDownFill, true);
-        else if (FMouseIn) face(all, bsPlainHotFrame, bsPlainHotFill, true);
-        else face(all, clBtnShadow, clBtnFace, !FFlat);
-    }
-    SetupFont(c, false);
-    c->Font()->SetColor(Enabled() ? FDefaultFont.Color() : clBtnShadow);
-    DrawContent(c, TRect(0, 0, Width() - kTrackWidth, Height()), FDown, FMouseIn, pressedIn);
-    DrawArrow(c, clBtnText);
-}
-
-void TbsSkinMenuSpeedButton::DrawGlyphAndCaption(TBitmap* B, const TRect& r, bool down, bool mouseIn) {
-    B->SetSize(Width(), Height());
-    DrawSkinPicture(B, Picture, r);
-    TCanvas* c = B->Canvas();
-    SetupFont(c, true);
-    const bool pressedIn = down && mouseIn;
-    TColor color = !Enabled() ? DisabledFontColor : pressedIn ? DownFontColor : !mouseIn ? FontColor : ActiveFontColor;
-    if (!UseSkinFontColor && Enabled()) color = FDefaultFont.Color();
-    c->Font()->SetColor(color);
-    TRect content = NewClRect;
-    content.right = std::min<LONG>(content.right, Width() - kTrackWidth);
-    DrawContent(c, content, down, mouseIn, pressedIn);
-    DrawArrow(c, FMenuTracked ? DownFontColor : color);
 }

@@ -26,7 +26,7 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool down, bool
     String menuCaption;
     if (FSkinImagesMenu && FUseImagesMenuImage && FSkinImagesMenu->SelectedImage(menuImage, menuCaption)) {
         // The images menu's chosen item.
-        DrawImageAndText(c, r, Margin, Spacing, Layout, FUseImagesMenuCaption ? menuCaption : text, menuImage,
+        DrawImageAndText(c, r, FMargin, FSpacing, FLayout, FUseImagesMenuCaption ? menuCaption : text, menuImage,
                          FSkinImagesMenu->Images(), shifted, Enabled(), false, 0);
         return;
     }
@@ -38,12 +38,12 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool down, bool
         bool enabled = Enabled();
         if (!Enabled() && bar->DisabledImages) list = bar->DisabledImages, enabled = true;
         else if ((mouseIn || down) && bar->HotImages) list = bar->HotImages;
-        DrawImageAndText(c, r, Margin, Spacing, Layout, text, list ? ImageIndex : -1, list, shifted, enabled, false,
+        DrawImageAndText(c, r, FMargin, FSpacing, FLayout, text, list ? FImageIndex : -1, list, shifted, enabled, false,
                          0);
         return;
     }
-    if (noGlyph && ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count()) {
-        DrawImageAndText(c, r, Margin, Spacing, Layout, text, ImageIndex, ImageList, shifted, Enabled(), false, 0);
+    if (noGlyph && FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count()) {
+        DrawImageAndText(c, r, FMargin, FSpacing, FLayout, text, FImageIndex, FImageList, shifted, Enabled(), false, 0);
         return;
     }
     int cell = 1;
@@ -51,7 +51,7 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool down, bool
     else if (mouseIn && FNumGlyphs > 3) cell = 4;
     else if (Enabled() || FNumGlyphs < 2) cell = 1;
     else cell = 2;
-    DrawGlyphAndText(c, r, Margin, Spacing, Layout, text, noGlyph ? nullptr : &FGlyph, FNumGlyphs, cell, shifted,
+    DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, text, noGlyph ? nullptr : &FGlyph, FNumGlyphs, cell, shifted,
                      false, 0);
 }
 

@@ -431,10 +431,11 @@ void TbsSkinHint::ShowHintHandler(String& HintStr, bool& CanShow, THintInfo& Hin
     if (auto* sc = dynamic_cast<TbsSkinControl*>(HintInfo.HintControl)) {
         FHintTitle = sc->HintTitle;
         FHintImageIndex = sc->HintImageIndex;
-        FHintImageList = sc->HintImageList;
+        FHintImageList = sc->HintImageList();
     } else if (auto* gc = dynamic_cast<TbsGraphicSkinControl*>(HintInfo.HintControl)) {
         FHintTitle = gc->HintTitle;
         FHintImageIndex = gc->HintImageIndex;
+        FHintImageList = gc->HintImageList();
     }
     if (OnShowHint) OnShowHint(HintStr, CanShow, HintInfo);
 }

@@ -62,8 +62,8 @@ void TbsSkinDialogForm::SetToolGlyph(TbsSkinSpeedButton* b, const wchar_t* glyph
         glyphs_->SetSize(16, 16);
     }
     // The bottom-left pixel is the transparent colour of every glyph.
-    b->ImageList = glyphs_.get();
-    b->ImageIndex = glyphs_->AddMasked(&bmp, bmp.Canvas()->Pixel(0, bmp.Height() - 1));
+    b->SetImageList(glyphs_.get());
+    b->SetImageIndex(glyphs_->AddMasked(&bmp, bmp.Canvas()->Pixel(0, bmp.Height() - 1)));
 }
 
 TbsSkinSpeedButton* TbsSkinDialogForm::MakeToolButton(TWinControl* parent, const wchar_t* glyph,

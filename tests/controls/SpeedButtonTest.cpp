@@ -469,8 +469,8 @@ TEST_F(SpeedButtonTest, ContentComesFromTheToolBarTheImageListOrTheGlyph) {
         auto* b = new TbsSkinSpeedButton(form);
         b->SetParent(c.onToolBar ? static_cast<TWinControl*>(toolBar) : form);
         b->SetBounds(10, 5, 60, 25);
-        b->ImageList = ownList;
-        b->ImageIndex = c.imageIndex;
+        b->SetImageList(ownList);
+        b->SetImageIndex(c.imageIndex);
         if (c.withGlyph) b->SetGlyph(&glyph);
         if (c.state == Disabled) b->SetEnabled(false);
         if (c.state != Idle && c.state != Disabled) b->Perform(CM_MOUSEENTER);

@@ -180,10 +180,10 @@ TEST_F(CommandsTest, GroupsSwitchTheirMembersAndLooksTogether) {
     EXPECT_FALSE(Form1->Item111->Enabled());
     EXPECT_FALSE(Form1->N3331->Enabled());
     EXPECT_FALSE(Form1->bsSkinMenuSpeedButton1->Enabled());
-    EXPECT_EQ(Form1->bsSkinMenuSpeedButton1->ImageIndex, 7);
+    EXPECT_EQ(Form1->bsSkinMenuSpeedButton1->ImageIndex(), 7);
     Form1->SetGroup(TForm1::TCommandGroup::Add, true);
     EXPECT_TRUE(Form1->N2222->Enabled());
-    EXPECT_EQ(Form1->bsSkinMenuSpeedButton1->ImageIndex, 0);
+    EXPECT_EQ(Form1->bsSkinMenuSpeedButton1->ImageIndex(), 0);
 }
 
 // The glyph pictures lie on the hidden developer panel; each command has a
@@ -356,7 +356,7 @@ TEST_F(CommandsTest, AddButtonDrawsThePictureOfItsIndex) {
     Application->ProcessMessages();
     TbsSkinMenuSpeedButton* add = Form1->bsSkinMenuSpeedButton1;
     auto face = [&](int index, TBitmap& out) {
-        add->ImageIndex = index;
+        add->SetImageIndex(index);
         add->Invalidate();
         out.SetSize(Form1->bsSkinToolBar2->Width(), Form1->bsSkinToolBar2->Height());
         Form1->bsSkinToolBar2->PaintTo(out.Canvas()->Handle(), 0, 0);

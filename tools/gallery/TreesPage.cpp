@@ -31,6 +31,8 @@ public:
         AddWideTree(340, 56, 230, 170);
         Caption(600, 36, L"图片菜单按钮 images menu");
         AddImagesMenuButtons(600, 56);
+        Caption(340, 380, L"菜单按钮 menu buttons");
+        AddMenuButtons(340, 400);
     }
 
     // Opens the last button's grid; the page is shot with it showing. Done
@@ -182,6 +184,40 @@ private:
         FillGalleryImagesGrid(menu, L"颜色 Colour", 6, names);
         menu->ItemIndex = 3;  // blue
         return menu;
+    }
+
+    // Menu speed buttons by face: the shared nine-piece face idle and hot,
+    // a flat one idle (only its marker) and hot, the new style hot with
+    // its track part, and the new style with the track at the bottom.
+    void AddMenuButtons(int x, int y) {
+        struct Look {
+            const wchar_t* caption;
+            const wchar_t* record;
+            bool flat, hot, newStyle, bottom;
+        };
+        const Look looks[] = {
+            {L"添加 Add", L"resizetoolbutton", false, false, false, false},
+            {L"悬停 Hot", L"resizetoolbutton", false, true, false, false},
+            {L"平 Flat", L"toolmenubutton", true, false, false, false},
+            {L"平 Hot", L"toolmenubutton", true, true, false, false},
+            {L"新 New", L"resizetoolbutton", false, true, true, false},
+            {L"新 Bottom", L"resizetoolbutton", false, false, true, true},
+        };
+        for (int i = 0; i < 6; ++i) {
+            const Look& l = looks[i];
+            auto* b = New<TbsSkinMenuSpeedButton>(x + 78 * (i % 3), y + 52 * (i / 3), 74, 46);
+            b->UseSkinSize = false;
+            b->SkinDataName = l.record;
+            b->SetCaption(l.caption);
+            b->SetFlat(l.flat);
+            if (l.newStyle) {
+                b->SetNewStyle(true);
+                b->TrackButtonMode = true;
+                if (l.bottom) b->SetTrackPosition(bstpBottom);
+            }
+            if (store_) b->SetSkinData(store_);
+            if (l.hot) b->Perform(CM_MOUSEENTER);
+        }
     }
 
     void AddImagesMenuButtons(int x, int y) {

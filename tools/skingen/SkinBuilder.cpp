@@ -450,12 +450,14 @@ void BuildButtons(TbsSkinData* s, const Palette& p, Plan& c) {
     });
     const TRect markerHot = c.Take(9, 9, [&p](Img& img, const TRect& r) {
         img.Fill(r, 0xFF00FF);
-        img.Glyph(Glyph::ArrowDown, r, p.accent);
+        img.Glyph(Glyph::ArrowDown, r, Shade(p.accent, 0.45));
     });
     for (const wchar_t* name : {L"toolmenubutton", L"bigtoolmenubutton", L"toolmenutrackbutton", L"bigtoolmenutrackbutton"}) {
         auto* b = AddCtrl<TbsDataSkinMenuButtonControl>(s, name);
+        // The tool faces draw no track part of their own (TrackButtonRect
+        // stays empty): the buttons take the 15-pixel strip and show the
+        // marker in it.
         SetButton(b, tool, p, 6);
-        b->TrackButtonRect = drop.hot;
         b->MenuMarkerRect = b->MenuMarkerFlatRect = marker;
         b->MenuMarkerActiveRect = b->MenuMarkerDownRect = markerHot;
         b->MenuMarkerTransparentColor = Col(0xFF00FF);

@@ -1,4 +1,4 @@
-#include "skin/boxes/bsSkinFaceParts.h"
+#include "skin/controls/bsSkinFaceParts.h"
 
 #include "skin/bsUtils.h"
 #include "skin/bsUtilsImages.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Pieces shared by the faces of the combo boxes: nine-piece composition of
+// Pieces shared by the faces of buttons and combo boxes: nine-piece composition of
 // a record's picture part at a new size, the button records with their
 // fall-backs, marker pictures and the disabled text colour.
 //
