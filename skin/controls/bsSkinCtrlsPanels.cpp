@@ -3,6 +3,9 @@
 #include <windowsx.h>
 
 #include "platform/Clock.h"
+#include "platform/ImgList.h"
+#include "skin/controls/bsSkinCtrlsBevel.h"
+#include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 namespace {
 constexpr UINT_PTR kScrollTimer = 1;
@@ -69,7 +72,59 @@ void TbsSkinToolBar::SetCanScroll(bool v) {
 void TbsSkinToolBar::SetShowCaptions(bool v) {
     if (v == FShowCaptions) return;
     FShowCaptions = v;
+    if (AutoShowHideCaptions)
+        for (int i = 0; i < ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Controls(i))) b->SetShowCaption(v);
     if (WidthWithCaptions != 0 && WidthWithoutCaptions != 0) SetWidth(v ? WidthWithCaptions : WidthWithoutCaptions);
+}
+
+void TbsSkinToolBar::SetFlat(bool v) {
+    FFlat = v;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Controls(i))) b->SetFlat(v);
+}
+
+void TbsSkinToolBar::SetSkinData(TbsSkinData* value) {
+    TbsSkinPanel::SetSkinData(value);
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(c)) b->SetSkinData(value);
+        else if (auto* bevel = dynamic_cast<TbsSkinBevel*>(c)) bevel->SetSkinData(value);
+    }
+}
+
+void TbsSkinToolBar::SetImageList(TCustomImageList*& field, TCustomImageList* v) {
+    if (field == v) return;
+    TCustomImageList* old = field;
+    field = v;
+    if (v) FreeNotification(v);
+    // One list may serve in more than one role.
+    if (old && old != FImages && old != FHotImages && old != FDisabledImages) RemoveFreeNotification(old);
+}
+
+void TbsSkinToolBar::SetImages(TCustomImageList* v) {
+    SetImageList(FImages, v);
+    RepaintSpeedButtons();
+}
+
+void TbsSkinToolBar::SetHotImages(TCustomImageList* v) { SetImageList(FHotImages, v); }
+
+void TbsSkinToolBar::SetDisabledImages(TCustomImageList* v) { SetImageList(FDisabledImages, v); }
+
+void TbsSkinToolBar::RepaintSpeedButtons() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Controls(i))) b->Repaint();
+}
+
+void TbsSkinToolBar::Notification(TComponent* component, TOperation op) {
+    TbsSkinPanel::Notification(component, op);
+    if (op != opRemove) return;
+    if (component == FHotImages) FHotImages = nullptr;
+    if (component == FDisabledImages) FDisabledImages = nullptr;
+    if (component == FImages) {
+        FImages = nullptr;
+        RepaintSpeedButtons();
+    }
 }
 
 void TbsSkinToolBar::GetSkinData() {
@@ -87,7 +142,9 @@ void TbsSkinToolBar::CenterControls() {
     const TRect r = GetSkinClientRect();
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        if (dynamic_cast<TbsSkinControl*>(c) || c->Align() != alNone) continue;
+        // Skinned children centre themselves in their SetBounds.
+        if (dynamic_cast<TbsSkinControl*>(c) || dynamic_cast<TbsGraphicSkinControl*>(c) || c->Align() != alNone)
+            continue;
         const int top = r.top + r.Height() / 2 - c->Height() / 2;
         if (top != c->Top()) c->SetBounds(c->Left(), top, c->Width(), c->Height());
     }
@@ -373,6 +430,13 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
         break;
     }
     TbsSkinPanel::WndProc(m);
+}
+
+int ToolBarCentredTop(TWinControl* parent, int top, int height) {
+    auto* bar = dynamic_cast<TbsSkinToolBar*>(parent);
+    if (!bar || !bar->AdjustControls()) return top;
+    const TRect r = bar->GetSkinClientRect();
+    return r.top + r.Height() / 2 - height / 2;
 }
 
 // ---- TbsSkinStatusBar --------------------------------------------------------------------------------------

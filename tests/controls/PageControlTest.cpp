@@ -82,7 +82,7 @@ TEST_F(PageControlTest, AClickOnATabAndAChangeByCodeSwitchPages) {
 
 TEST_F(PageControlTest, AnOverflowingStripShowsTheSkinnedScrollerAndScrolls) {
     NewPages(12, 300, L"A longer caption");
-    TbsTabScroller* scroller = pc->TabScroller();
+    TbsSkinUpDown* scroller = pc->TabScroller();
     ASSERT_NE(scroller, nullptr);
     EXPECT_EQ(FindWindowExW(pc->Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
     EXPECT_TRUE(scroller->Visible());
