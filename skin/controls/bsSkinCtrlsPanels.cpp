@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/ImgList.h"
 #include "skin/controls/bsSkinCtrlsBevel.h"
+#include "skin/controls/bsSkinCtrlsButtonFace.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 namespace {
@@ -266,13 +267,7 @@ void TbsSkinToolBar::DrawScrollArrow(HDC dc, int i) {
             src = d->ActiveSkinRect;
             color = d->ActiveFontColor;
         }
-        const int dW = w - d->SkinRect.Width(), dH = h - d->SkinRect.Height();
-        CreateSkinImage(d->LTPoint, d->RTPoint, d->LBPoint, d->RBPoint, d->ClRect, d->LTPoint,
-                        TPoint(d->RTPoint.x + dW, d->RTPoint.y), TPoint(d->LBPoint.x, d->LBPoint.y + dH),
-                        TPoint(d->RBPoint.x + dW, d->RBPoint.y + dH),
-                        TRect(d->ClRect.left, d->ClRect.top, d->ClRect.right + dW, d->ClRect.bottom + dH), &b,
-                        ActivePicture(d->PictureIndex), src, w, h, true, d->LeftStretch, d->TopStretch,
-                        d->RightStretch, d->BottomStretch, d->StretchEffect, d->StretchType);
+        ComposeRecordFace(*d, ActivePicture(d->PictureIndex), src, &b, w, h);
     } else {
         TColor frame = clBtnShadow, fill = clBtnFace;
         if (a.MouseIn && (a.Down || HotScroll)) frame = bsPlainHotFrame, fill = bsPlainDownFill;

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "skin/bsUtilsImages.h"
+#include "skin/controls/bsSkinCtrlsButtonFace.h"
 
 // The repeat runs on window timer 1 of the control.
 constexpr UINT_PTR kRepeatTimer = 1;
@@ -233,15 +234,8 @@ void TbsSkinUpDown::DrawResizeButton(TCanvas* c, int i) {
     if (down) src = !IsNullRect(r->DownSkinRect) ? r->DownSkinRect : !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
     else if (b.MouseIn && !IsNullRect(r->ActiveSkinRect)) src = r->ActiveSkinRect;
     const int w = b.R.Width(), h = b.R.Height();
-    const int dw = w - r->SkinRect.Width(), dh = h - r->SkinRect.Height();
     TBitmap bb(w, h);
-    TRect ncl = r->ClRect;
-    ncl.right += dw;
-    ncl.bottom += dh;
-    CreateSkinImage(r->LTPoint, r->RTPoint, r->LBPoint, r->RBPoint, r->ClRect, r->LTPoint,
-                    TPoint(r->RTPoint.x + dw, r->RTPoint.y), TPoint(r->LBPoint.x, r->LBPoint.y + dh),
-                    TPoint(r->RBPoint.x + dw, r->RBPoint.y + dh), ncl, &bb, pic, src, w, h, true, r->LeftStretch,
-                    r->TopStretch, r->RightStretch, r->BottomStretch, r->StretchEffect, bsstFull);
+    ComposeRecordFace(*r, pic, src, &bb, w, h);
     c->Draw(b.R.left, b.R.top, &bb);
     const TColor color = down ? r->DownFontColor : b.MouseIn ? r->ActiveFontColor : r->FontColor;
     TRect ar = b.R;
