@@ -296,11 +296,16 @@ TEST_F(PanelTest, StatusBarGripAnswersTheSizingHitTest) {
     EXPECT_EQ(bar->GetSkinClientRect().right, w);
 }
 
-TEST_F(PanelTest, GroupBoxIsACaptionPanel) {
+// A group box is a framed panel with a caption strip: children aligned in
+// it fill the area below the caption, inside the frame.
+TEST_F(PanelTest, GroupBoxChildrenFillTheAreaBelowItsCaption) {
     auto* g = New<TbsSkinGroupBox>(form, Bounds(10, 10, 200, 100));
-    EXPECT_TRUE(g->CaptionMode());
-    EXPECT_EQ(g->SkinDataName(), L"groupbox");
-    EXPECT_EQ(g->GetSkinClientRect(), TRect(1, 23, 199, 99));
+    g->SetCaption(L"Group");
+    auto* child = New<TbsSkinPanel>(g, Bounds(0, 0, 10, 10));
+    child->SetAlign(alClient);
+    EXPECT_EQ(child->BoundsRect(), TRect(1, 23, 199, 99));
+    g->SetCaptionMode(false);
+    EXPECT_EQ(child->BoundsRect(), TRect(1, 1, 199, 99));
 }
 
 }  // namespace
