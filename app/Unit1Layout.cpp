@@ -117,9 +117,14 @@ void TForm1::CreateToolBar() {
     bsPngImageList1->SetName(L"bsPngImageList1");
     apppictures::FillToolPictures(bsPngImageList1);
     bsSkinToolBar2 = Make<TbsSkinToolBar>(this, this, L"bsSkinToolBar2", 0, kMenuBarH, kClientW, kToolBarH);
+    bsSkinToolBar2->SetSkinDataName(L"resizetoolpanel");
+    bsSkinToolBar2->SetCanScroll(true);
+    bsSkinToolBar2->HotScroll = true;
+    bsSkinToolBar2->SetScrollOffset(30);
+    bsSkinToolBar2->SetShowCaptions(true);
     bsSkinToolBar2->SetSkinData(store);
     // A speed button on the bar draws the bar's pictures.
-    bsSkinToolBar2->Images = bsPngImageList1;
+    bsSkinToolBar2->SetImages(bsPngImageList1);
     bsSkinMenuSpeedButton1 = Make<TbsSkinMenuSpeedButton>(this, bsSkinToolBar2, L"bsSkinMenuSpeedButton1", 6, 3, 84, 52);
     bsSkinMenuSpeedButton1->SetCaption(L"添加");
     bsSkinMenuSpeedButton1->SetSkinPopupMenu(bsSkinPopupMenu1);

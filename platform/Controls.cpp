@@ -270,7 +270,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetAlign(TAlign v) {
-    if (v == align_) return;
+    // Setting the same value again asks the parent to align once more.
+    if (v == align_) {
+        RequestAlign();
+        return;
+    }
     align_ = v;
     if (v == alLeft || v == alRight || v == alClient) anchors_ |= akTop | akBottom;
     RequestAlign();

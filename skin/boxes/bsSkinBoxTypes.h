@@ -1,6 +1,6 @@
 #pragma once
-// Small records and event types shared by the skinned lists, combo boxes,
-// edits and up/down buttons.
+// Small records and event types shared by the skinned lists, combo boxes
+// and edits.
 //
 // Threads: UI thread only.
 
@@ -8,13 +8,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
-
-// A small button drawn inside a control.
-struct TbsCBButtonX {
-    TRect R;
-    bool MouseIn = false;  // the pointer is over it
-    bool Down = false;     // it is pressed
-};
+#include "skin/controls/bsSkinCtrlsTypes.h"
 
 // The face of a combo box.
 struct TbsCBItem {

@@ -221,10 +221,7 @@ void TbsSkinCustomControl::SetBounds(int left, int top, int width, int height) {
         CalcSize(width, height);
         if (ResizeMode == 0) NewClRect = ClRect;
     }
-    if (auto* bar = dynamic_cast<TbsSkinToolBar*>(Parent()); bar && bar->AdjustControls()) {
-        const TRect r = bar->GetSkinClientRect();
-        top = r.top + r.Height() / 2 - height / 2;
-    }
+    top = ToolBarCentredTop(Parent(), top, height);
     TbsSkinControl::SetBounds(left, top, width, height);
     if (resizing) {
         SetControlRegion();

@@ -3,6 +3,7 @@
 #include "skin/bsSkinRecords.h"
 #include "skin/bsUtils.h"
 #include "skin/bsUtilsImages.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
 
 // ---- bevel -------------------------------------------------------------------------------------
 
@@ -59,6 +60,10 @@ void TbsSkinBevel::Frame(TColor c1, TColor c2, int l, int t, int r, int b) {
     c->Pen()->SetColor(c2);
     const POINT second[] = {{r, t}, {r, b}, {l, b}};
     c->Polyline(second, 3);
+}
+
+void TbsSkinBevel::SetBounds(int left, int top, int width, int height) {
+    TBevel::SetBounds(left, ToolBarCentredTop(Parent(), top, height), width, height);
 }
 
 void TbsSkinBevel::Paint() {

@@ -30,6 +30,9 @@ public:
     TColor LightColor = clBtnHighlight;
     TColor DarkColor = clBtnShadow;
     int FIndex = -1;
+    // On a tool bar that adjusts its controls the bevel is centred
+    // vertically whatever top is asked for.
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     void Paint() override;

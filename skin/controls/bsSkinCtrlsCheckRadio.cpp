@@ -254,27 +254,13 @@ void TbsSkinCheckRadioBox::DrawPlainMark(TCanvas* c, bool aChecked) {
     const int H = Height();
     TRect box(3, H / 2 - 7, 17, H / 2 + 7);
     const TColor frame = FMouseIn ? bsPlainHotFrame : clBtnShadow;
-    if (FRadio) {
-        // A radio box is a ring with a round dot.
-        c->Pen()->SetColor(frame);
-        c->Brush()->SetStyle(bsClear);
-        c->Ellipse(box.left, box.top, box.right, box.bottom);
-        if (aChecked) {
-            const TColor col = Enabled() ? clBlack : clBtnShadow;
-            const int cx = box.left + box.Width() / 2, cy = box.top + box.Height() / 2;
-            c->Pen()->SetColor(col);
-            c->Brush()->SetStyle(bsSolid);
-            c->Brush()->SetColor(col);
-            c->Ellipse(cx - 3, cy - 3, cx + 3, cy + 3);
-        }
-        return;
-    }
     c->Frame3D(box, frame, frame, 1);
     if (FState == cbGrayed && !FRadio) {
         DrawCheckImage(c, 7, H / 2 - 4, clGrayText);
     } else if (aChecked) {
         const TColor col = Enabled() ? clBlack : clBtnShadow;
-        DrawCheckImage(c, 7, H / 2 - 4, col);
+        if (FRadio) DrawRadioImage(c, 7, H / 2 - 3, col);
+        else DrawCheckImage(c, 7, H / 2 - 4, col);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/ImgList.h"
 #include "skin/bsUtils.h"
 #include "skin/bsUtilsImages.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
 
 // ---- the skin protocol -------------------------------------------------------------------------
 
@@ -175,6 +176,7 @@ void TbsGraphicSkinCustomControl::SetBounds(int left, int top, int width, int he
     GetSkinData();
     const bool resizing = FIndex != -1 && (width != Width() || height != Height());
     if (resizing) CalcSize(width, height);
+    top = ToolBarCentredTop(Parent(), top, height);
     TbsGraphicSkinControl::SetBounds(left, top, width, height);
     if (resizing) Repaint();
 }

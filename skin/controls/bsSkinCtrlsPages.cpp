@@ -532,7 +532,7 @@ void TbsSkinPageControl::CheckScroll() {
 
 void TbsSkinPageControl::ShowSkinUpDown() {
     if (FHideTabs) return;
-    FSkinUpDown = new TbsTabScroller(this);
+    FSkinUpDown = new TbsSkinUpDown(this);
     FSkinUpDown->SetParent(this);
     FSkinUpDown->SetBounds(0, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
     FSkinUpDown->SetMin(0);
@@ -554,7 +554,7 @@ void TbsSkinPageControl::ShowSkinUpDown() {
 
 void TbsSkinPageControl::HideSkinUpDown() {
     if (!FSkinUpDown) return;
-    TbsTabScroller* s = FSkinUpDown;
+    TbsSkinUpDown* s = FSkinUpDown;
     FSkinUpDown = nullptr;
     s->Free();
 }

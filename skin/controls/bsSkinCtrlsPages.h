@@ -124,7 +124,7 @@ public:
     int GetHiddenTabs();
     int GetLeftHiddenTabs();
     // The skinned tab scroller (nullptr while every tab fits).
-    TbsTabScroller* TabScroller() const { return FSkinUpDown; }
+    TbsSkinUpDown* TabScroller() const { return FSkinUpDown; }
     int HotTab() const { return FActiveTabIndex; }
     TTabSheet* VisiblePage(int tab) const;
 
@@ -211,5 +211,5 @@ private:
     int FActiveTabIndex = -1, FOldActiveTabIndex = -1;
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TCustomImageList> FTempImages;
-    TbsTabScroller* FSkinUpDown = nullptr;
+    TbsSkinUpDown* FSkinUpDown = nullptr;
 };

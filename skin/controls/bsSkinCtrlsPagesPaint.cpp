@@ -7,6 +7,7 @@
 
 #include "skin/bsResStrData.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
+#include "skin/controls/bsSkinCtrlsButtonFace.h"
 
 namespace {
 
@@ -278,6 +279,11 @@ void TbsSkinPageControl::DrawSkinTab(int tab, const TRect& r, TCanvas* c, bool m
         bc->Brush()->SetStyle(bsClear);
     }
     TRect t(0, 0, B.Width(), B.Height());
+    if (skinned && ShowFocus && focused && active) {
+        TRect f = t;
+        InflateRect(&f, -FocusOffsetX, -FocusOffsetY);
+        DrawDottedFocusRect(bc, f);
+    }
     int dy = 0;
     if (skinned && TabRect.Height() != ActiveTabRect.Height() && !active) {
         dy = TabPosition() == tpTop || TabPosition() == tpLeft ? 2 : -2;
@@ -332,7 +338,25 @@ void TbsSkinPageControl::DrawTabImageAndText(TCanvas* c, int w, int h, int dy, T
 void TbsSkinPageControl::DrawCloseButton(TCanvas* c, const TRect& a, int bh, int bw, TbsSkinCustomTabSheet* page) {
     const int mid = a.top + a.Height() / 2;
     TRect box;
-    if (!Skinned() || IsNullRect(CloseButtonRect)) {
+    if (Skinned() && IsNullRect(CloseButtonRect)) {
+        // The skin has no close button of its own: a small tool button.
+        const int ri = FSD->GetControlIndex(L"resizetoolbutton");
+        auto* r = ri >= 0 ? dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(ri)].get())
+                          : nullptr;
+        TBitmap* pic = r && r->PictureIndex >= 0 && r->PictureIndex < static_cast<int>(FSD->FActivePictures.size())
+                           ? FSD->FActivePictures[static_cast<size_t>(r->PictureIndex)].get()
+                           : nullptr;
+        if (!pic || pic->Empty()) return;
+        const bool in = page->ButtonMouseIn, down = in && page->ButtonMouseDown;
+        const TRect active = IsNullRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+        const TRect part = down ? (IsNullRect(r->DownSkinRect) ? active : r->DownSkinRect) : in ? active : r->SkinRect;
+        const TColor color = down ? r->DownFontColor : in ? r->ActiveFontColor : r->FontColor;
+        TBitmap face(FCloseSize, FCloseSize);
+        ComposeRecordFace(*r, pic, part, &face, FCloseSize, FCloseSize);
+        DrawCloseImage(face.Canvas(), face.Width() / 2 - 5, face.Height() / 2 - 5, color);
+        box = TRect(a.left, mid - face.Height() / 2, a.left + face.Width(), mid - face.Height() / 2 + face.Height());
+        c->Draw(box.left, box.top, &face);
+    } else if (!Skinned()) {
         box = TRect(a.left, mid - 7, a.left + 14, mid + 7);
         DrawCloseImage(c, box.left + 2, box.top + 2, page->ButtonMouseIn ? static_cast<TColor>(0xFFFFFF) : clBlack);
     } else {

@@ -3,6 +3,10 @@
 #include <windowsx.h>
 
 #include "platform/Clock.h"
+#include "platform/ImgList.h"
+#include "skin/controls/bsSkinCtrlsBevel.h"
+#include "skin/controls/bsSkinCtrlsButtonFace.h"
+#include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 namespace {
 constexpr UINT_PTR kScrollTimer = 1;
@@ -69,7 +73,59 @@ void TbsSkinToolBar::SetCanScroll(bool v) {
 void TbsSkinToolBar::SetShowCaptions(bool v) {
     if (v == FShowCaptions) return;
     FShowCaptions = v;
+    if (AutoShowHideCaptions)
+        for (int i = 0; i < ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Controls(i))) b->SetShowCaption(v);
     if (WidthWithCaptions != 0 && WidthWithoutCaptions != 0) SetWidth(v ? WidthWithCaptions : WidthWithoutCaptions);
+}
+
+void TbsSkinToolBar::SetFlat(bool v) {
+    FFlat = v;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Controls(i))) b->SetFlat(v);
+}
+
+void TbsSkinToolBar::SetSkinData(TbsSkinData* value) {
+    TbsSkinPanel::SetSkinData(value);
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(c)) b->SetSkinData(value);
+        else if (auto* bevel = dynamic_cast<TbsSkinBevel*>(c)) bevel->SetSkinData(value);
+    }
+}
+
+void TbsSkinToolBar::SetImageList(TCustomImageList*& field, TCustomImageList* v) {
+    if (field == v) return;
+    TCustomImageList* old = field;
+    field = v;
+    if (v) FreeNotification(v);
+    // One list may serve in more than one role.
+    if (old && old != FImages && old != FHotImages && old != FDisabledImages) RemoveFreeNotification(old);
+}
+
+void TbsSkinToolBar::SetImages(TCustomImageList* v) {
+    SetImageList(FImages, v);
+    RepaintSpeedButtons();
+}
+
+void TbsSkinToolBar::SetHotImages(TCustomImageList* v) { SetImageList(FHotImages, v); }
+
+void TbsSkinToolBar::SetDisabledImages(TCustomImageList* v) { SetImageList(FDisabledImages, v); }
+
+void TbsSkinToolBar::RepaintSpeedButtons() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Controls(i))) b->Repaint();
+}
+
+void TbsSkinToolBar::Notification(TComponent* component, TOperation op) {
+    TbsSkinPanel::Notification(component, op);
+    if (op != opRemove) return;
+    if (component == FHotImages) FHotImages = nullptr;
+    if (component == FDisabledImages) FDisabledImages = nullptr;
+    if (component == FImages) {
+        FImages = nullptr;
+        RepaintSpeedButtons();
+    }
 }
 
 void TbsSkinToolBar::GetSkinData() {
@@ -87,7 +143,9 @@ void TbsSkinToolBar::CenterControls() {
     const TRect r = GetSkinClientRect();
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        if (dynamic_cast<TbsSkinControl*>(c) || c->Align() != alNone) continue;
+        // Skinned children centre themselves in their SetBounds.
+        if (dynamic_cast<TbsSkinControl*>(c) || dynamic_cast<TbsGraphicSkinControl*>(c) || c->Align() != alNone)
+            continue;
         const int top = r.top + r.Height() / 2 - c->Height() / 2;
         if (top != c->Top()) c->SetBounds(c->Left(), top, c->Width(), c->Height());
     }
@@ -209,13 +267,7 @@ void TbsSkinToolBar::DrawScrollArrow(HDC dc, int i) {
             src = d->ActiveSkinRect;
             color = d->ActiveFontColor;
         }
-        const int dW = w - d->SkinRect.Width(), dH = h - d->SkinRect.Height();
-        CreateSkinImage(d->LTPoint, d->RTPoint, d->LBPoint, d->RBPoint, d->ClRect, d->LTPoint,
-                        TPoint(d->RTPoint.x + dW, d->RTPoint.y), TPoint(d->LBPoint.x, d->LBPoint.y + dH),
-                        TPoint(d->RBPoint.x + dW, d->RBPoint.y + dH),
-                        TRect(d->ClRect.left, d->ClRect.top, d->ClRect.right + dW, d->ClRect.bottom + dH), &b,
-                        ActivePicture(d->PictureIndex), src, w, h, true, d->LeftStretch, d->TopStretch,
-                        d->RightStretch, d->BottomStretch, d->StretchEffect, d->StretchType);
+        ComposeRecordFace(*d, ActivePicture(d->PictureIndex), src, &b, w, h);
     } else {
         TColor frame = clBtnShadow, fill = clBtnFace;
         if (a.MouseIn && (a.Down || HotScroll)) frame = bsPlainHotFrame, fill = bsPlainDownFill;
@@ -373,6 +425,13 @@ void TbsSkinToolBar::WndProc(TMessage& m) {
         break;
     }
     TbsSkinPanel::WndProc(m);
+}
+
+int ToolBarCentredTop(TWinControl* parent, int top, int height) {
+    auto* bar = dynamic_cast<TbsSkinToolBar*>(parent);
+    if (!bar || !bar->AdjustControls()) return top;
+    const TRect r = bar->GetSkinClientRect();
+    return r.top + r.Height() / 2 - height / 2;
 }
 
 // ---- TbsSkinStatusBar --------------------------------------------------------------------------------------

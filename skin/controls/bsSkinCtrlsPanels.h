@@ -67,11 +67,21 @@ public:
     int WidthWithCaptions = 0, WidthWithoutCaptions = 0;
     bool AutoShowHideCaptions = false;
     bool ShowCaptions() const { return FShowCaptions; }
+    // With AutoShowHideCaptions also each speed button's ShowCaption.
     void SetShowCaptions(bool v);
-    bool Flat = false;
-    TCustomImageList* Images = nullptr;
-    TCustomImageList* HotImages = nullptr;
-    TCustomImageList* DisabledImages = nullptr;
+    bool Flat() const { return FFlat; }
+    // Also each speed button's Flat.
+    void SetFlat(bool v);
+    // The image lists the child speed buttons paint from; a list freed
+    // elsewhere is dropped. Images repaints the speed buttons.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* v);
+    TCustomImageList* HotImages() const { return FHotImages; }
+    void SetHotImages(TCustomImageList* v);
+    TCustomImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(TCustomImageList* v);
+    // Also each speed button's and bevel's store.
+    void SetSkinData(TbsSkinData* value) override;
 
     void SetBounds(int left, int top, int width, int height) override;
     void WndProc(TMessage& m) override;
@@ -88,8 +98,11 @@ protected:
     void GetSkinData() override;
     void AdjustClientRect(TRect& rect) override;
     void CreateControlSkinImage(TBitmap* B) override;
+    void Notification(TComponent* component, TOperation op) override;
 
 private:
+    void SetImageList(TCustomImageList*& field, TCustomImageList* v);
+    void RepaintSpeedButtons();
     struct Arrow {
         TRect R;
         bool MouseIn = false, Down = false, Visible = false;
@@ -115,6 +128,10 @@ private:
     Arrow Buttons[2];
     TbsDataSkinButtonControl* ButtonData = nullptr;
     bool FShowCaptions = false;
+    bool FFlat = false;
+    TCustomImageList* FImages = nullptr;
+    TCustomImageList* FHotImages = nullptr;
+    TCustomImageList* FDisabledImages = nullptr;
     bool FTimerRunning = false;
 };
 
@@ -145,6 +162,11 @@ private:
     bool FSizeGrip = false;
     bool FShowGrip = true;
 };
+
+// The top a child of the given height takes in parent: centred in the skin
+// client rectangle when parent is a tool bar that adjusts its controls,
+// else top as asked.
+int ToolBarCentredTop(TWinControl* parent, int top, int height);
 
 // Draws the diagonal lines of a size grip in r.
 void DrawGrip(TCanvas* c, const TRect& r, TColor light, TColor shadow);

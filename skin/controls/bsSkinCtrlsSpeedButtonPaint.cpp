@@ -34,10 +34,10 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* c, const TRect& r, bool down, bool
     if (auto* bar = dynamic_cast<TbsSkinToolBar*>(Parent()); noGlyph && bar) {
         // The tool bar's lists: disabled images drawn as they are, hot ones
         // under the mouse or pressed.
-        TCustomImageList* list = bar->Images;
+        TCustomImageList* list = bar->Images();
         bool enabled = Enabled();
-        if (!Enabled() && bar->DisabledImages) list = bar->DisabledImages, enabled = true;
-        else if ((mouseIn || down) && bar->HotImages) list = bar->HotImages;
+        if (!Enabled() && bar->DisabledImages()) list = bar->DisabledImages(), enabled = true;
+        else if ((mouseIn || down) && bar->HotImages()) list = bar->HotImages();
         DrawImageAndText(c, r, FMargin, FSpacing, FLayout, text, list ? FImageIndex : -1, list, shifted, enabled, false,
                          0);
         return;

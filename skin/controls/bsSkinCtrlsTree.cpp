@@ -137,6 +137,9 @@ void TbsSkinCustomTreeView::ChangeSkinData() {
     if (Images()) Images()->BkColor = Color();
     if (StateImages()) StateImages()->BkColor = Color();
     UpDateScrollBars();
+    // The bars may have changed size with the skin: the parent places them again.
+    if (FVScrollBar) FVScrollBar->SetAlign(FVScrollBar->Align());
+    if (FHScrollBar) FHScrollBar->SetAlign(FHScrollBar->Align());
 }
 
 void TbsSkinCustomTreeView::UpDateScrollBars() {

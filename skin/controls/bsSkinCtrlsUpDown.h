@@ -1,46 +1,74 @@
 #pragma once
-// TbsTabScroller: a pair of arrow buttons side by side (the tab scroller of
-// the skinned page control): plain look only, one step per click, no
-// repeat. The full skinned up-down (TbsSkinUpDown) lives with the edits in
-// skin/boxes, which this library cannot use; the two must keep distinct
-// names, one program links both.
+// A skinned pair of up and down buttons that steps Position between Min and
+// Max, with auto-repeat while a button is held: the first step comes after
+// 500 ms plus one 100 ms period, then one every 100 ms (50 ms once the
+// pointer returns to the held button); the release adds one more step.
+// Button 0 is the up button (Position grows): the right half when
+// horizontal, the top half when vertical.
 //
-// The first button (right) adds Increment to Position, the second (left)
-// subtracts it; a step past Min or Max is ignored. SetPosition fires
-// OnChange, also when the value stays.
+// Name map: Buttons[0] up / [1] down, ActiveButton = the button under the
+// pointer, CaptureButton = the button held since a press, TimerMode =
+// 0 none / 1 repeat down / 2 repeat up, WaitMode = the first, longer delay
+// runs (window timer 1 on the class library's clock).
 //
 // Threads: UI thread only.
 
 #include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinCtrlsTypes.h"
 
-class TbsTabScroller : public TbsSkinCustomControl {
+enum TUDOrientation { udHorizontal, udVertical };
+
+class TbsSkinUpDown : public TbsSkinCustomControl {
 public:
-    explicit TbsTabScroller(TComponent* owner);
+    explicit TbsSkinUpDown(TComponent* owner);
+    ~TbsSkinUpDown() override;
 
     int Min() const { return FMin; }
     void SetMin(int v);
     int Max() const { return FMax; }
     void SetMax(int v);
     int Position() const { return FPosition; }
-    // Ignored outside Min..Max; otherwise stores and fires OnChange.
+    // Ignored outside Min..Max; else stored and OnChange (also unchanged).
     void SetPosition(int v);
     int Increment() const { return FIncrement; }
     void SetIncrement(int v) { FIncrement = v; }
+    TUDOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TUDOrientation v);
     bool UseSkinSize = true;
-    TNotifyEvent OnChange;
+    TNotifyEvent OnChange, OnUpButtonClick, OnDownButtonClick;
+    TRect ButtonRect(int i) const { return Buttons[i].R; }
+    void WndProc(TMessage& m) override;
 
-    // The rectangle of button i (0: up, at the right; 1: down, at the left).
-    TRect ButtonRect(int i) const;
+    // Copies of the skin record.
+    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+        DownDownButtonRect;
 
 protected:
-    // The stand-in knows no up-down record: it keeps the plain look.
-    bool RecordFits(TbsDataSkinControl*) const override { return false; }
+    void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap* B) override;
+    void CreateControlSkinImage(TBitmap* B) override;
+    void CalcSize(int& w, int& h) override;
+    void SetControlRegion() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
-    int ButtonAt(int x, int y) const;
-    int FMin = 0, FMax = 100, FIncrement = 1, FPosition = 0;
-    int FDownButton = -1;
+    void CalcButtonRects();
+    void TestActive(int x, int y);
+    void ButtonEnter(int i);
+    void ButtonLeave(int i);
+    void ButtonDown(int i);
+    void ButtonUp(int i);
+    void StopTimer();
+    void DrawButton(TCanvas* c, int i);
+    void DrawResizeButton(TCanvas* c, int i);
+    int ArrowKind(int i) const;
+
+    TUDOrientation FOrientation = udHorizontal;
+    TbsCBButtonX Buttons[2];
+    int OldActiveButton = -1, ActiveButton = -1, CaptureButton = -1;
+    int TimerMode = 0;
+    bool WaitMode = false;
+    int FIncrement = 1, FPosition = 0, FMin = 0, FMax = 100;
 };

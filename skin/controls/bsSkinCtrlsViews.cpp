@@ -183,6 +183,9 @@ void TbsSkinCustomListView::ChangeSkinData() {
         ::InvalidateRect(Handle(), nullptr, TRUE);
     }
     UpDateScrollBars();
+    // The bars may have changed size with the skin: the parent places them again.
+    if (FVScrollBar) FVScrollBar->SetAlign(FVScrollBar->Align());
+    if (FHScrollBar) FHScrollBar->SetAlign(FHScrollBar->Align());
     if (ViewStyle() == vsReport && HookedHeader()) ::InvalidateRect(HookedHeader(), nullptr, TRUE);
 }
 

@@ -2,6 +2,7 @@
 #include "ControlsSkin.h"
 
 #include <string>
+#include <utility>
 
 #include "skin/controls/bsSkinCtrlsCheckRadio.h"
 #include "skin/controls/bsSkinCtrlsPanel.h"
@@ -160,22 +161,30 @@ TEST_F(CheckRadioTest, PlainFlatLookDrawsTheMarkFrameOverTheParent) {
     EXPECT_GT(DifferentPixels(face, checked), 0);
 }
 
-TEST_F(CheckRadioTest, PlainRadioIsARingWithARoundDot) {
+TEST_F(CheckRadioTest, PlainRadioIsASquareBoxWithASquareDot) {
     TbsSkinCheckRadioBox* box = NewBox(form, 10, true, 0, nullptr, "r");
     TBitmap face;
     PaintControl(box, face);
-    // The mark's 14 x 14 cell at (3, 5): the ring touches the middle of its
-    // left edge but not its corners.
-    EXPECT_EQ(PixelAt(face, 3, 12), ColorToRGB(clBtnShadow));
-    EXPECT_NE(PixelAt(face, 3, 5), ColorToRGB(clBtnShadow));
-    EXPECT_NE(PixelAt(face, 16, 18), ColorToRGB(clBtnShadow));
-    EXPECT_NE(PixelAt(face, 10, 12), ColorToRGB(clBlack));
+    // The 14 x 14 box at (3, 5) is framed like a check box: corners inked.
+    EXPECT_EQ(PixelAt(face, 3, 5), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(face, 16, 5), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(face, 3, 18), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(face, 16, 18), ColorToRGB(clBtnShadow));
+    EXPECT_NE(PixelAt(face, 7, 9), ColorToRGB(clBlack));
     box->SetChecked(true);
     TBitmap checked;
     PaintControl(box, checked);
-    // A round 6 x 6 dot in the middle: its centre inked, its corner not.
-    EXPECT_EQ(PixelAt(checked, 10, 12), ColorToRGB(clBlack));
-    EXPECT_NE(PixelAt(checked, 7, 9), ColorToRGB(clBlack));
+    // A filled 6 x 6 square from (7, 9): all four of its corners inked, the
+    // pixels just outside it not.
+    for (auto [x, y] : {std::pair{7, 9}, {12, 9}, {7, 14}, {12, 14}, {10, 12}})
+        EXPECT_EQ(PixelAt(checked, x, y), ColorToRGB(clBlack)) << x << "," << y;
+    for (auto [x, y] : {std::pair{6, 9}, {13, 9}, {7, 8}, {7, 15}})
+        EXPECT_NE(PixelAt(checked, x, y), ColorToRGB(clBlack)) << x << "," << y;
+    // Disabled, the dot is in the shadow colour.
+    box->SetEnabled(false);
+    TBitmap disabled;
+    PaintControl(box, disabled);
+    EXPECT_EQ(PixelAt(disabled, 10, 12), ColorToRGB(clBtnShadow));
 }
 
 }  // namespace

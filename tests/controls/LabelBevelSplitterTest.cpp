@@ -2,6 +2,9 @@
 // colours, and the skinned splitter's thickness and dragging.
 #include "ControlsSkin.h"
 
+#include <memory>
+#include <vector>
+
 #include "platform/Owners.h"
 #include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsLabels.h"
@@ -139,6 +142,47 @@ TEST_F(LabelTest, ADisabledLabelDrawsItsTextEmbossed) {
     EXPECT_EQ(count(true, shadow), 0);
     EXPECT_GT(count(false, highlight), 0);
     EXPECT_GT(count(false, shadow), count(false, highlight));
+}
+
+// A right-aligned caption too long for the label: cut at the left edge,
+// ended with an ellipsis, or shortened in the middle so that its last part
+// stays. Told apart by the ink in the upper half of the rightmost columns:
+// capitals there, an ellipsis's dots only low down.
+TEST_F(LabelTest, EllipsTypeShortensALongCaption) {
+    const struct Case {
+        TbsEllipsType type;
+        bool capitalsAtTheRightEnd;
+    } cases[] = {{bsetNone, true}, {bsetEndEllips, false}, {bsetPathEllips, true}};
+    std::vector<long> inkAt;
+    std::vector<std::unique_ptr<TBitmap>> faces;
+    for (const Case& c : cases) {
+        auto* l = new TbsSkinStdLabel(form);
+        l->SetParent(form);
+        l->SetAutoSize(false);
+        l->SetBounds(0, 0, 90, 22);
+        l->DefaultFont()->SetName(L"Arial");
+        l->DefaultFont()->SetHeight(16);
+        l->DefaultFont()->SetColor(clBlack);
+        l->SetCaption(L"C:\\AAAA\\BBBB\\CCCC\\DDDD\\WWWW");
+        l->SetAlignment(taRightJustify);
+        l->SetEllipsType(c.type);
+        auto b = std::make_unique<TBitmap>();
+        b->SetPixelFormat(pf24bit);
+        b->SetSize(l->Width(), l->Height());
+        b->Canvas()->Brush()->SetColor(clWhite);
+        b->Canvas()->FillRect(TRect(0, 0, l->Width(), l->Height()));
+        l->PaintSkinTo(b->Canvas(), 0, 0, l->Caption());
+        long ink = 0;
+        for (int y = 0; y < 9; ++y)
+            for (int x = l->Width() - 8; x < l->Width(); ++x) ink += PixelAt(*b, x, y) != RGB(255, 255, 255);
+        EXPECT_EQ(ink > 0, c.capitalsAtTheRightEnd) << c.type << " ink " << ink;
+        faces.push_back(std::move(b));
+        l->Free();
+    }
+    // The three looks differ from each other.
+    EXPECT_GT(DifferentPixels(*faces[0], *faces[1]), 0);
+    EXPECT_GT(DifferentPixels(*faces[0], *faces[2]), 0);
+    EXPECT_GT(DifferentPixels(*faces[1], *faces[2]), 0);
 }
 
 using BevelTest = ControlsTest;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "skin/controls/bsSkinCtrlsPages.h"
 
 using namespace controlstest;
@@ -82,7 +83,7 @@ TEST_F(PageControlTest, AClickOnATabAndAChangeByCodeSwitchPages) {
 
 TEST_F(PageControlTest, AnOverflowingStripShowsTheSkinnedScrollerAndScrolls) {
     NewPages(12, 300, L"A longer caption");
-    TbsTabScroller* scroller = pc->TabScroller();
+    TbsSkinUpDown* scroller = pc->TabScroller();
     ASSERT_NE(scroller, nullptr);
     EXPECT_EQ(FindWindowExW(pc->Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
     EXPECT_TRUE(scroller->Visible());
@@ -382,6 +383,127 @@ TEST_F(PageControlTest, HiddenTabsTakeTheScrollerAlongAndShowItAgain) {
     pc->ShowTabs();
     ASSERT_NE(pc->TabScroller(), nullptr);
     EXPECT_TRUE(pc->TabScroller()->Visible());
+}
+
+// A store with the strip's tab record naming an up/down record whose face
+// is the fixture's normal image; its up button (the right half) lights up
+// from the hot image and goes down into the pressed image.
+std::unique_ptr<TbsSkinData> ScrollerSkin() {
+    auto store = MakeControlsSkin(0);
+    auto tab = GoodTabRecord();
+    tab->UpDown = L"tabupdown";
+    store->CtrlList.push_back(std::move(tab));
+    auto ud = std::make_unique<TbsDataSkinUpDownControl>(L"tabupdown");
+    ud->PictureIndex = 0;
+    ud->SkinRect = StateRect(0);
+    ud->UpButtonRect = TRect(15, 0, 30, 20);
+    ud->DownButtonRect = TRect(0, 0, 15, 20);
+    ud->ActiveUpButtonRect = Bounds(kCellW + 15, 0, 15, 20);
+    ud->DownUpButtonRect = Bounds(2 * kCellW + 15, 0, 15, 20);
+    store->CtrlList.push_back(std::move(ud));
+    return store;
+}
+
+TEST_F(PageControlTest, TheTabScrollerIsDrawnFromTheSkinsUpDownRecord) {
+    auto store = ScrollerSkin();
+    NewPages(12, 300, L"A longer caption");
+    pc->SetSkinData(store.get());
+    Application->ProcessMessages();
+    TbsSkinUpDown* scroller = pc->TabScroller();
+    ASSERT_NE(scroller, nullptr);
+    // The skin's size, at the right end of the strip.
+    EXPECT_EQ(scroller->Width(), kCellW);
+    EXPECT_EQ(scroller->Height(), kCellH);
+    EXPECT_EQ(scroller->Left(), pc->Width() - kCellW);
+    TBitmap idle;
+    PaintControl(scroller, idle);
+    EXPECT_EQ(PixelAt(idle, 1, 1), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(idle, 28, 1), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(idle, 20, 10), ZoneColor(0, 0, 2));
+    // Pointer over the up button: its half from the hot image.
+    SendMessageW(scroller->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(22, 10));
+    TBitmap hot;
+    PaintControl(scroller, hot);
+    EXPECT_EQ(PixelAt(hot, 28, 1), ZoneColor(0, 1, 0));
+    EXPECT_EQ(PixelAt(hot, 20, 10), ZoneColor(0, 1, 2));
+    EXPECT_EQ(PixelAt(hot, 1, 1), ZoneColor(0, 0, 0));
+    // Pressed: from the pressed image.
+    SendMessageW(scroller->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(22, 10));
+    TBitmap down;
+    PaintControl(scroller, down);
+    EXPECT_EQ(PixelAt(down, 28, 1), ZoneColor(0, 2, 0));
+    EXPECT_EQ(PixelAt(down, 20, 10), ZoneColor(0, 2, 2));
+    SendMessageW(scroller->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(22, 10));
+    pc->SetSkinData(nullptr);
+}
+
+// Holding the scroller's right arrow walks the strip on: the first step
+// after 600 ms, then one every 100 ms, one more on release.
+TEST_F(PageControlTest, AHeldScrollerArrowKeepsScrollingTheStrip) {
+    platform::ScopedManualClock clock;
+    NewPages(12, 300, L"A longer caption");
+    TbsSkinUpDown* scroller = pc->TabScroller();
+    ASSERT_NE(scroller, nullptr);
+    ASSERT_GE(scroller->Max(), 4);
+    const TRect up = scroller->ButtonRect(0);
+    const LPARAM at = MAKELPARAM((up.left + up.right) / 2, (up.top + up.bottom) / 2);
+    // From the start of the strip.
+    scroller->SetPosition(0);
+    Application->ProcessMessages();
+    ASSERT_EQ(pc->GetLeftHiddenTabs(), 0);
+    SendMessageW(scroller->Handle(), WM_MOUSEMOVE, 0, at);
+    SendMessageW(scroller->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    const struct {
+        DWORD advance;
+        int hidden;
+    } steps[] = {{599, 0}, {1, 1}, {99, 1}, {1, 2}, {100, 3}};
+    for (const auto& st : steps) {
+        clock.Advance(st.advance);
+        Application->ProcessMessages();
+        EXPECT_EQ(scroller->Position(), st.hidden);
+        EXPECT_EQ(pc->GetLeftHiddenTabs(), st.hidden);
+    }
+    SendMessageW(scroller->Handle(), WM_LBUTTONUP, 0, at);
+    Application->ProcessMessages();
+    EXPECT_EQ(pc->GetLeftHiddenTabs(), 4);
+    EXPECT_FALSE(clock.HasTimer(scroller->Handle(), 1));
+}
+
+// A skin without its own close button: the close boxes are small tool
+// buttons of the skin's "resizetoolbutton" record with a cross in its
+// font colour.
+TEST_F(PageControlTest, CloseButtonsFallBackToTheSkinsToolButton) {
+    auto store = MakeControlsSkin(0);
+    store->CtrlList.push_back(GoodTabRecord());
+    auto tool = std::make_unique<TbsDataSkinButtonControl>(L"resizetoolbutton");
+    tool->PictureIndex = 0;
+    tool->SkinRect = StateRect(0);
+    tool->ActiveSkinRect = StateRect(1);
+    tool->LTPoint = TPoint(6, 5);
+    tool->RTPoint = TPoint(24, 5);
+    tool->LBPoint = TPoint(6, 15);
+    tool->RBPoint = TPoint(24, 15);
+    tool->ClRect = TRect(6, 5, 24, 15);
+    tool->FontColor = static_cast<TColor>(RGB(250, 250, 250));
+    tool->ActiveFontColor = static_cast<TColor>(RGB(5, 5, 5));
+    store->CtrlList.push_back(std::move(tool));
+    NewPages(3);
+    pc->SetSkinData(store.get());
+    pc->SetShowCloseButtons(true);
+    Application->ProcessMessages();
+    TBitmap b;
+    PaintControl(pc, b);
+    const TRect tab = pc->GetItemRect(2);
+    TRect box = sheets[2]->ButtonRect;
+    OffsetRect(&box, tab.left, tab.top);
+    ASSERT_EQ(box.right - box.left, 14);
+    ASSERT_EQ(box.bottom - box.top, 14);
+    // Corners of the normal face, the cross from (box + 2, box + 2).
+    EXPECT_EQ(PixelAt(b, box.left, box.top), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(b, box.right - 1, box.bottom - 1), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(b, box.left + 3, box.top + 3), RGB(250, 250, 250));
+    EXPECT_EQ(PixelAt(b, box.left + 7, box.top + 7), RGB(250, 250, 250));
+    pc->SetSkinData(nullptr);
 }
 
 TEST_F(PageControlTest, HideTabsWithoutVisibleTabsDoesNothing) {

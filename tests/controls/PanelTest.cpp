@@ -4,7 +4,9 @@
 
 #include "platform/Clock.h"
 #include "skin/bsCompressedSkins.h"
+#include "skin/controls/bsSkinCtrlsBevel.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
+#include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 using namespace controlstest;
 
@@ -178,6 +180,104 @@ TEST_F(PanelTest, ToolBarArrowsOfAWrongKindOfRecordArePlain) {
     ReleaseDC(bar->Handle(), dc);
 }
 
+TEST_F(PanelTest, ToolBarHandsItsStoreFlatAndCaptionModeToItsChildren) {
+    auto store = MakeControlsSkin(0);
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 300, 40));
+    auto* button = new TbsSkinSpeedButton(form);
+    button->SetParent(bar);
+    auto* bevel = new TbsSkinBevel(form);
+    bevel->SetParent(bar);
+    auto* panel = New<TbsSkinPanel>(bar, Bounds(200, 5, 50, 20));  // not a tool bar child kind
+
+    bar->SetSkinData(store.get());
+    EXPECT_EQ(button->SkinData(), store.get());
+    EXPECT_EQ(bevel->SkinData(), store.get());
+    EXPECT_EQ(panel->SkinData(), nullptr);
+    bar->SetFlat(true);
+    EXPECT_TRUE(button->Flat());
+    bar->SetFlat(false);
+    EXPECT_FALSE(button->Flat());
+
+    // Caption switching reaches the buttons only with AutoShowHideCaptions;
+    // with both widths set the bar takes the width of the mode.
+    bar->WidthWithCaptions = 280;
+    bar->WidthWithoutCaptions = 120;
+    const struct {
+        bool autoShowHide, showCaptions, buttonShows;
+        int width;
+    } cases[] = {{false, true, true, 280}, {false, false, true, 120}, {true, true, true, 280},
+                 {true, false, false, 120}, {true, true, true, 280}};
+    for (const auto& c : cases) {
+        bar->AutoShowHideCaptions = c.autoShowHide;
+        bar->SetShowCaptions(c.showCaptions);
+        EXPECT_EQ(button->ShowCaption(), c.buttonShows) << c.autoShowHide << c.showCaptions;
+        EXPECT_EQ(bar->Width(), c.width) << c.autoShowHide << c.showCaptions;
+    }
+    bar->SetSkinData(nullptr);
+}
+
+// Image lists freed before the bar: the bar lets go of each, and its
+// buttons paint afterwards without them.
+TEST_F(PanelTest, ToolBarDropsImageListsFreedBeforeIt) {
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 300, 40));
+    auto* button = new TbsSkinSpeedButton(form);
+    button->SetParent(bar);
+    button->SetBounds(10, 5, 60, 30);
+    button->ImageIndex = 0;
+    for (int role = 0; role < 3; ++role) {
+        TCustomImageList* list = platform_test::SolidColourList(form, {clRed});
+        TCustomImageList* other = platform_test::SolidColourList(form, {clBlue});
+        bar->SetImages(role == 0 ? list : other);
+        bar->SetHotImages(role == 1 ? list : other);
+        bar->SetDisabledImages(role == 2 ? list : other);
+        button->SetEnabled(role != 2);
+        button->Perform(role == 1 ? CM_MOUSEENTER : CM_MOUSELEAVE);
+        list->Free();
+        EXPECT_EQ(role == 0 ? bar->Images() : role == 1 ? bar->HotImages() : bar->DisabledImages(), nullptr) << role;
+        EXPECT_EQ(role == 0 ? bar->HotImages() : bar->Images(), other) << role;
+        TBitmap face;
+        PaintControl(bar, face);
+        other->Free();
+        EXPECT_EQ(bar->Images(), nullptr);
+        EXPECT_EQ(bar->HotImages(), nullptr);
+        EXPECT_EQ(bar->DisabledImages(), nullptr);
+    }
+    // One list in every role goes once.
+    TCustomImageList* shared = platform_test::SolidColourList(form, {clRed});
+    bar->SetImages(shared);
+    bar->SetHotImages(shared);
+    bar->SetDisabledImages(shared);
+    bar->SetHotImages(nullptr);  // still watched for the other two roles
+    shared->Free();
+    EXPECT_EQ(bar->Images(), nullptr);
+    EXPECT_EQ(bar->DisabledImages(), nullptr);
+}
+
+// Skinned graphic controls and bevels centre themselves in a tool bar that
+// adjusts its controls, whatever top they ask for (halves truncated).
+TEST_F(PanelTest, GraphicControlsAndBevelsCentreOnAToolBar) {
+    auto* bar = New<TbsSkinToolBar>(form, Bounds(10, 10, 400, 41));
+    auto* plain = New<TbsSkinPanel>(form, Bounds(10, 60, 400, 41));
+    auto* button = new TbsSkinSpeedButton(form);
+    auto* bevel = new TbsSkinBevel(form);
+    const struct {
+        TWinControl* parent;
+        bool adjust;
+        int askedTop, height, wantTop;
+    } cases[] = {
+        {bar, true, 0, 20, 10}, {bar, true, 30, 21, 10}, {bar, true, 3, 7, 17},
+        {bar, false, 3, 20, 3}, {plain, true, 4, 20, 4},
+    };
+    for (TControl* c : {static_cast<TControl*>(button), static_cast<TControl*>(bevel)})
+        for (const auto& k : cases) {
+            bar->SetAdjustControls(k.adjust);
+            c->SetParent(k.parent);
+            c->SetBounds(5, k.askedTop, 30, k.height);
+            EXPECT_EQ(c->Top(), k.wantTop) << (c == button ? "button " : "bevel ") << k.askedTop << " " << k.height;
+            EXPECT_EQ(c->Height(), k.height);
+        }
+}
+
 TEST_F(PanelTest, StatusBarGripAnswersTheSizingHitTest) {
     auto* bar = New<TbsSkinStatusBar>(form, Bounds(0, 0, 300, 21));
     EXPECT_EQ(bar->Align(), alBottom);
@@ -196,11 +296,16 @@ TEST_F(PanelTest, StatusBarGripAnswersTheSizingHitTest) {
     EXPECT_EQ(bar->GetSkinClientRect().right, w);
 }
 
-TEST_F(PanelTest, GroupBoxIsACaptionPanel) {
+// A group box is a framed panel with a caption strip: children aligned in
+// it fill the area below the caption, inside the frame.
+TEST_F(PanelTest, GroupBoxChildrenFillTheAreaBelowItsCaption) {
     auto* g = New<TbsSkinGroupBox>(form, Bounds(10, 10, 200, 100));
-    EXPECT_TRUE(g->CaptionMode());
-    EXPECT_EQ(g->SkinDataName(), L"groupbox");
-    EXPECT_EQ(g->GetSkinClientRect(), TRect(1, 23, 199, 99));
+    g->SetCaption(L"Group");
+    auto* child = New<TbsSkinPanel>(g, Bounds(0, 0, 10, 10));
+    child->SetAlign(alClient);
+    EXPECT_EQ(child->BoundsRect(), TRect(1, 23, 199, 99));
+    g->SetCaptionMode(false);
+    EXPECT_EQ(child->BoundsRect(), TRect(1, 1, 199, 99));
 }
 
 }  // namespace

@@ -447,8 +447,8 @@ TEST_F(SpeedButtonTest, ContentComesFromTheToolBarTheImageListOrTheGlyph) {
     auto* toolBar = new TbsSkinToolBar(form);
     toolBar->SetParent(form);
     toolBar->SetBounds(0, 100, 300, 40);
-    toolBar->Images = barList;
-    toolBar->DisabledImages = offList;
+    toolBar->SetImages(barList);
+    toolBar->SetDisabledImages(offList);
 
     enum State { Idle, Hot, Pressed, Disabled };
     const struct Case {
@@ -465,7 +465,7 @@ TEST_F(SpeedButtonTest, ContentComesFromTheToolBarTheImageListOrTheGlyph) {
         {true, false, false, 0, Hot, bar},       {true, true, true, 0, Hot, glyphInk},
     };
     for (const Case& c : cases) {
-        toolBar->HotImages = c.withHotList ? hotList : nullptr;
+        toolBar->SetHotImages(c.withHotList ? hotList : nullptr);
         auto* b = new TbsSkinSpeedButton(form);
         b->SetParent(c.onToolBar ? static_cast<TWinControl*>(toolBar) : form);
         b->SetBounds(10, 5, 60, 25);

@@ -58,4 +58,36 @@ TEST_F(TreeViewTest, TheSkinnedBarAndTheNativeViewMoveTogether) {
     EXPECT_EQ(vbar->Position(), 0);
 }
 
+// A row wider than the view: the horizontal bar stands in for the native
+// one and moving it scrolls the view sideways.
+TEST_F(TreeViewTest, TheHorizontalBarFollowsTheWideRows) {
+    auto* hbar = new TbsSkinScrollBar(form);
+    hbar->SetParent(form);
+    hbar->SetBounds(10, 160, 200, 19);
+    tree->Items()->Add(nullptr, String(120, L'W'));
+    tree->SetHScrollBar(hbar);
+    Application->ProcessMessages();
+    ASSERT_TRUE(hbar->Visible());
+    int mn = 0, mx = 0;
+    GetScrollRange(tree->Handle(), SB_HORZ, &mn, &mx);
+    ASSERT_GT(mx, tree->Width());
+    EXPECT_EQ(hbar->Max(), mx);
+    EXPECT_EQ(hbar->PageSize(), tree->Width());
+    // Both bars shown: the horizontal one leaves the corner free.
+    EXPECT_TRUE(hbar->Both());
+    const int end = mx - tree->Width() + 1;
+    for (int pos : {40, 7, end, 0}) {
+        hbar->SetPosition(pos);
+        Application->ProcessMessages();
+        EXPECT_EQ(GetScrollPos(tree->Handle(), SB_HORZ), pos) << pos;
+    }
+    // The native view scrolled by a message; the bar follows at its repaint.
+    SendMessageW(tree->Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
+    SendMessageW(tree->Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
+    Application->ProcessMessages();
+    const int moved = GetScrollPos(tree->Handle(), SB_HORZ);
+    EXPECT_GT(moved, 0);
+    EXPECT_EQ(hbar->Position(), moved);
+}
+
 }  // namespace

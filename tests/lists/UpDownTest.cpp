@@ -3,7 +3,7 @@
 #include "ListsFixture.h"
 
 #include "platform/Clock.h"
-#include "skin/boxes/bsSkinUpDown.h"
+#include "skin/controls/bsSkinCtrlsUpDown.h"
 
 using namespace liststest;
 

@@ -15,7 +15,7 @@
 #include "skin/boxes/bsSkinEdits.h"
 #include "skin/boxes/bsSkinLinkLabel.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
-#include "skin/boxes/bsSkinUpDown.h"
+#include "skin/controls/bsSkinCtrlsUpDown.h"
 #include "skin/controls/bsSkinCtrlsPanel.h"
 
 namespace {

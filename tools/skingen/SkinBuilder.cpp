@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -750,26 +751,36 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
 
 void BuildRanges(TbsSkinData* s, const Palette& p, Plan& c) {
     c.atlas.Row();
-    // Up-down buttons.
-    auto half = [&c, &p](Glyph g, Face f) {
-        return c.Take(16, 11, [=, &p](Img& img, const TRect& r) {
-            Plate(img, r, p, f, p.face, 101);
-            img.Glyph(g, r, f == Face::Hot ? 0xFFFFFF : Ink(p));
-        });
-    };
+    // Up-down buttons: each face holds both buttons, the down one left (or
+    // on top of the bottom one when vertical), so that the control takes
+    // the face's size and finds its buttons in control coordinates.
     for (bool horizontal : {true, false}) {
-        const Glyph a = horizontal ? Glyph::ArrowLeft : Glyph::ArrowUp, b = horizontal ? Glyph::ArrowRight : Glyph::ArrowDown;
-        const TRect aN = half(a, Face::Normal), aH = half(a, Face::Hot), aD = half(a, Face::Down);
-        const TRect bN = half(b, Face::Normal), bH = half(b, Face::Hot), bD = half(b, Face::Down);
+        const Glyph down = horizontal ? Glyph::ArrowLeft : Glyph::ArrowDown;
+        const Glyph up = horizontal ? Glyph::ArrowRight : Glyph::ArrowUp;
+        const TRect upCell = horizontal ? TRect(16, 0, 32, 11) : TRect(0, 0, 16, 11);
+        const TRect downCell = horizontal ? TRect(0, 0, 16, 11) : TRect(0, 11, 16, 22);
+        auto pair = [&](Face f) {
+            return c.Take(upCell.right > 16 ? 32 : 16, downCell.bottom, [=, &p](Img& img, const TRect& r) {
+                for (const auto& [cell, g] : {std::pair{upCell, up}, std::pair{downCell, down}}) {
+                    const TRect q(r.left + cell.left, r.top + cell.top, r.left + cell.right, r.top + cell.bottom);
+                    Plate(img, q, p, f, p.face, 101);
+                    img.Glyph(g, q, f == Face::Hot ? 0xFFFFFF : Ink(p));
+                }
+            });
+        };
+        const TRect normal = pair(Face::Normal), hot = pair(Face::Hot), pressed = pair(Face::Down);
+        const auto at = [](const TRect& face, const TRect& cell) {
+            return TRect(face.left + cell.left, face.top + cell.top, face.left + cell.right, face.top + cell.bottom);
+        };
         auto* ud = AddCtrl<TbsDataSkinUpDownControl>(s, horizontal ? L"hupdown" : L"vupdown");
         ud->PictureIndex = kControls;
-        ud->SkinRect = aN;
-        ud->UpButtonRect = aN;
-        ud->ActiveUpButtonRect = aH;
-        ud->DownUpButtonRect = aD;
-        ud->DownButtonRect = bN;
-        ud->ActiveDownButtonRect = bH;
-        ud->DownDownButtonRect = bD;
+        ud->SkinRect = normal;
+        ud->UpButtonRect = upCell;
+        ud->ActiveUpButtonRect = at(hot, upCell);
+        ud->DownUpButtonRect = at(pressed, upCell);
+        ud->DownButtonRect = downCell;
+        ud->ActiveDownButtonRect = at(hot, downCell);
+        ud->DownDownButtonRect = at(pressed, downCell);
     }
     c.atlas.Row();
     // Slider: rulers and thumbs.
