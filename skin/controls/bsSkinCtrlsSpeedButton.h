@@ -166,6 +166,9 @@ public:
     void SetUseImagesMenuCaption(bool v);
     bool TrackButtonMode = false;
     TbsTrackPosition TrackPosition = bstpRight;
+    // A standard arrow of this kind (DrawArrowImage) in the track part
+    // instead of the drop-down mark; 0: the drop-down mark.
+    int StandardArrowKind = 0;
     bool MenuTracked() const { return FMenuTracked; }
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
 

@@ -154,6 +154,11 @@ void TbsSkinMenuSpeedButton::WndProc(TMessage& m) {
 
 void TbsSkinMenuSpeedButton::DrawArrow(TCanvas* c, TColor color) {
     TRect a(Width() - kTrackWidth, 0, Width(), Height());
+    if (StandardArrowKind != 0) {
+        if (PressedLook() || FMenuTracked) OffsetRect(&a, 1, 1);
+        DrawArrowImage(c, a, color, StandardArrowKind);
+        return;
+    }
     if (PressedLook() || FMenuTracked) a.top += 2, a.left = Width() - 13;
     DrawDropDownArrow(c, a, color);
 }

@@ -359,12 +359,19 @@ void TbsSkinFrame::FormShortCut(WORD Key, TShiftState Shift, bool& Handled) {
         Handled = false;
     }
     TMainMenu* M = MainMenuBar ? MainMenuBar->MainMenu() : nullptr;
-    if (!M) return;
-    if (mods == ssAlt && Key != VK_F4 && MainMenuBar->CheckAccelerator(Key)) Handled = true;
-    else {
-        FInShortCut = M->IsShortCut(Key, Shift);
-        Handled = FInShortCut;
+    if (M) {
+        if (mods == ssAlt && Key != VK_F4 && MainMenuBar->CheckAccelerator(Key)) Handled = true;
+        else {
+            FInShortCut = M->IsShortCut(Key, Shift);
+            Handled = FInShortCut;
+        }
     }
+    // The shortcuts of an MDI child's menu shown on the bar.
+    TMainMenu* child = (!FInShortCut && !Handled && MainMenuBar) ? MainMenuBar->GetChildMainMenu() : nullptr;
+    if (!child) return;
+    if (mods == ssAlt) Handled = MainMenuBar->CheckAccelerator(Key) || child->IsShortCut(Key, Shift);
+    else Handled = child->IsShortCut(Key, Shift);
+    FInShortCut = Handled;
 }
 
 // ---- tray -----------------------------------------------------------------------------------------
