@@ -60,7 +60,6 @@ void TbsSkinMDITabsBar::GetSkinData() {
         return;
     }
     Picture = ActivePicture(rec->PictureIndex);
-    if (!Picture && FSD && rec->PictureIndex == -1) Picture = FSD->FPicture.get();
     TabRect = rec->TabRect;
     ActiveTabRect = IsNullRect(rec->ActiveTabRect) ? rec->TabRect : rec->ActiveTabRect;
     MouseInTabRect = IsNullRect(rec->MouseInTabRect) ? rec->TabRect : rec->MouseInTabRect;

@@ -121,7 +121,8 @@ public:
     TbsStretchType StretchType = bsstFull;
     int FBottomOffset = 0, FActiveTabOffset = 0;
     int FCloseSize = 14;
-    bool Skinned() const { return FIndex != -1; }
+    // A tab record with its picture (else the plain look).
+    bool Skinned() const { return FIndex != -1 && Picture; }
     // The store's control record `name` when it is a button record.
     TbsDataSkinButtonControl* ButtonRecord(const String& name) const;
 
