@@ -432,8 +432,8 @@ void TbsSkinFrame::NCMouseDown(TMessage& m, TMouseButton button, bool dblClick) 
 
 void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
     next(m);
-    // Forms whose states the system keeps (MDI children, forms without the
-    // skinned frame) report them here; the frame's own states stay as set.
+    // Forms whose states the system keeps (forms without the skinned frame)
+    // report them here; the frame's own states stay as set.
     if (!OwnsWindowStates()) {
         if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
         else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;

@@ -71,6 +71,25 @@ TEST_F(MDISkinTest, TheClientWindowIsDrawnFromTheSkinWithoutABorder) {
     EXPECT_EQ(ClientBackground(), ColorToRGB(clAppWorkSpace));
 }
 
+TEST_F(MDISkinTest, TheClientWindowStaysBesideAnAlignedBarWhenTheFormResizes) {
+    auto* tabs = new TbsSkinMDITabsBar(form);
+    tabs->SetParent(form);
+    tabs->SetAlign(alTop);
+    frame->MDITabsBar = tabs;
+    form->SetHeight(form->Height() - 50);
+    Application->ProcessMessages();
+    RECT cr;
+    GetWindowRect(form->ClientHandle(), &cr);
+    POINT o{cr.left, cr.top};
+    ScreenToClient(form->Handle(), &o);
+    EXPECT_EQ(o.y, tabs->Height());
+    EXPECT_EQ(cr.bottom - cr.top, form->ClientHeight() - tabs->Height());
+    // A maximized child lies under the bar, not behind it.
+    TForm* a = NewChild(L"Alpha");
+    FindSkinFormComponent(a)->SetWindowState(wsMaximized);
+    EXPECT_EQ(a->Height(), form->ClientHeight() - tabs->Height());
+}
+
 TEST_F(MDISkinTest, AChildMaximizesIntoTheWorkAreaByTheFramesOwnState) {
     TForm* a = NewChild(L"Alpha");
     TbsSkinFrame* af = FindSkinFormComponent(a);
