@@ -100,6 +100,8 @@ public:
     // The record's pictures (FromRecord), drawn from the bar's Picture.
     bool FromRecord = false;
     TRect SkinRect, ActiveSkinRect, DownRect;
+    // The store's picture the record names (ActivePictureIndex).
+    TBitmap* Picture = nullptr;
 };
 
 // The bar is also the main form's link for maximized MDI children: it

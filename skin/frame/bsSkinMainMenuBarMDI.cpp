@@ -34,6 +34,8 @@ void TbsSkinMainMenuBar::CreateMDIButtons() {
             b->ActiveSkinRect = rec->ActiveSkinRect;
             b->DownRect = rec->DownRect;
             if (rec->Command != cmDefault) b->Command = rec->Command;
+            b->Picture = ActivePicture(rec->ActivePictureIndex);
+            if (!b->Picture) b->FromRecord = false;
         }
         MDIButtons.insert(MDIButtons.begin(), std::move(b));
     }
@@ -97,9 +99,9 @@ void TbsSkinMainMenuBar::DrawMDIButton(TCanvas* C, const TbsSkinMainMenuBarButto
     if (W <= 0 || H <= 0) return;
     TBitmap b(W, H);
     TCanvas* c = b.Canvas();
-    if (B.FromRecord && FSkinSupport && Picture) {
+    if (B.FromRecord && FSkinSupport && B.Picture) {
         const TRect part = (B.FDown && !IsNullRect(B.DownRect)) ? B.DownRect : B.SkinRect;
-        c->CopyRect(TRect(0, 0, W, H), Picture->Canvas(), part);
+        c->CopyRect(TRect(0, 0, W, H), B.Picture->Canvas(), part);
     } else {
         c->Brush()->SetStyle(bsSolid);
         if (B.FDown) {
