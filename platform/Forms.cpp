@@ -402,6 +402,9 @@ void TCustomForm::WndProc(TMessage& m) {
         break;
     case WM_SIZE:
         TWinControl::WndProc(m);
+        // The system's frame procedure has stretched the MDI client window
+        // over the whole client area: it goes back beside the aligned controls.
+        if (clientHandle_) Realign();
         if (Application && Application->MainForm() == this) Application->MainFormSized(m.WParam);
         return;
     case WM_COMMAND:

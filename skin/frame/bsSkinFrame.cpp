@@ -97,6 +97,7 @@ TbsSkinFrame::~TbsSkinFrame() {
     }
     ClearObjects();
     HideClientInActiveEffect();
+    UnhookMDIClient();
     hook_.reset();  // the form's previous procedure is in force again
     if (FForm && !FForm->Has(csDestroying) && FForm->HandleAllocated()) {
         HWND h = FForm->Handle();
@@ -217,6 +218,9 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     case WM_SIZE:
         HandleSize(m, next);
         return true;
+    case WM_MOUSEACTIVATE:
+        MDIChildMouseActivate();
+        return false;
     case WM_ACTIVATE:
         if (!skinnable) return false;
         HandleActivate(m, next);
@@ -244,6 +248,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
             FLayerBorder->Hide();
         }
         if (m.WParam) FForm->SetMenu(nullptr);
+        if (m.WParam) HookMDIClient();
         // A form sized before its window existed was given the kept client
         // size as its whole size: the skin's borders are known only now.
         if (m.WParam && !FClientSizeShown && FWindowState == wsNormal) {
@@ -427,8 +432,8 @@ void TbsSkinFrame::NCMouseDown(TMessage& m, TMouseButton button, bool dblClick) 
 
 void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
     next(m);
-    // Forms whose states the system keeps (MDI children, forms without the
-    // skinned frame) report them here; the frame's own states stay as set.
+    // Forms whose states the system keeps (forms without the skinned frame)
+    // report them here; the frame's own states stay as set.
     if (!OwnsWindowStates()) {
         if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
         else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
@@ -489,6 +494,7 @@ void TbsSkinFrame::HandleNCActivate(TMessage& m, const TWndMethod& next) {
         RepaintFrame();
         SetCaptionActive(true);
     }
+    RepaintMainFrameForMaximizedChild();
     if (FForm->Visible() && ClientInActiveEffect) {
         if (FFormActive) HideClientInActiveEffect();
         else ShowClientInActiveEffect();
@@ -532,6 +538,7 @@ void TbsSkinFrame::HandleSkinMessage(TMessage& m) {
         ChangeChildrenSkinData(store, FForm);
         return;
     case WM_AFTERCHANGESKINDATA:
+        if (store == FSD && FForm->FormStyle() == fsMDIForm) ResizeMDIChildren();
         if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
         return;
     case WM_CHANGEFORMSKINNABLE:
@@ -576,6 +583,10 @@ void TbsSkinFrame::ApplySkinData() {
     if (FSkinSupport && FForm->HandleAllocated()) UpdateFrameForSize(true);
     if (FForm->HandleAllocated()) {
         RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    if (FForm->FormStyle() == fsMDIForm) {
+        if (FForm->ClientHandle()) RedrawWindow(FForm->ClientHandle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+        ResizeMDIChildren();
     }
     if (!(FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized)) SetCaptionActive(true);
     UpdateLayerBorder(true);
@@ -631,6 +642,7 @@ void TbsSkinFrame::SetSkinnableForm(bool Value) {
     ApplySkinData();
     ChangeChildrenSkinData(nullptr, FForm);
     if (FForm->HandleAllocated()) FForm->RecreateWnd();
+    HookMDIClient();
     if (wasMaximized) SetWindowState(wsMaximized);
 }
 

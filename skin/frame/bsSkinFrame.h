@@ -430,6 +430,18 @@ public:
     bool HandleMDIMessage(TMessage& m);
     // An MDI child's window is being destroyed.
     void ChildGoing();
+    // The MDI client window's procedure while the main form's frame has it
+    // (bsSkinFrameMDIClient.cpp): skinned background, no border.
+    void ClientWindowProc(TMessage& m);
+    void HookMDIClient();
+    void UnhookMDIClient();
+    // A child's state change told to the main form's frame (WM_MDICHILDMAX,
+    // WM_MDICHILDRESTORE); nothing for other forms.
+    void TellMainOfChildState(UINT Msg);
+    void MaximizeMDIChild();
+    TPoint GetMDIMinimizedPosition() const;
+    void MDIChildMouseActivate();
+    void RepaintMainFrameForMaximizedChild();
 
     // The whole window procedure of the form (public for tests of the dispatch).
     void FormWindowProc(TMessage& m, const TWndMethod& next);
@@ -502,6 +514,9 @@ private:
     TbsClientInActivePanel* FClientPanel = nullptr;
     std::unique_ptr<TWindowProcHook> hook_;
     bool FMDIChildMaximized = false;
+    HWND FClientWnd = nullptr;
+    WNDPROC FPrevClientProc = nullptr;
+    bool ClientBackgroundStretches() const;
     bool FInAppHook = false;
     TApplication::TMessageHooks::Token FAppHookToken;
     TFont FDefMenuItemFont;

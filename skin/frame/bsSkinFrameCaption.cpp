@@ -106,7 +106,7 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, int OffsetX, int Offse
         Parent->OnCaptionPaint(EventCanvas ? EventCanvas : Cnvs, ObjectRect, AActive);
         return;
     }
-    String text = Parent->FForm->Caption();
+    String text = Parent->MDICaption();
     if (text.empty() || IsNullRect(TextRct)) return;
     const TRect T = TextArea();
     Cnvs->Font()->SetName(FontName);

@@ -177,13 +177,7 @@ bool TbsSkinFrame::HandleMDIMessage(TMessage& m) {
 String TbsSkinFrame::MDICaption() const {
     String s = FForm->Caption();
     if (FForm->FormStyle() == fsMDIForm && FMDIChildMaximized)
-        if (TCustomForm* child = GetMaximizedChild()) {
-            // The system's MDI frame may have put the child's name in the
-            // window text already.
-            const String suffix = L" - [" + child->Caption() + L"]";
-            if (s.size() < suffix.size() || s.compare(s.size() - suffix.size(), suffix.size(), suffix) != 0)
-                s += suffix;
-        }
+        if (TCustomForm* child = GetMaximizedChild()) s += L" - [" + child->Caption() + L"]";
     return s;
 }
 

@@ -97,7 +97,7 @@ void TbsSkinFrame::PaintNCDefault(HDC DC, bool AUseExternalDC) {
     const bool active = GetFormActive();
     c->SetFont(active ? &FDefCaptionFont : &FDefInActiveCaptionFont);
     if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
-    String text = FForm->Caption();
+    String text = MDICaption();
     if (OnCaptionPaint) OnCaptionPaint(c, TRect(CL, 0, BW - CR - 3, ch), active);
     else if (!text.empty()) {
         FitWideTextToWidth(c, text, BW - CL - CR);

@@ -68,9 +68,8 @@ void TbsSkinFrame::RefreshFormSize() {
 
 // ---- window states ----------------------------------------------------------------------------
 
-// MDI children keep the system's MDI states (the MDI client maximizes and
-// arranges them); every other skinnable form has the frame's own.
-bool TbsSkinFrame::OwnsWindowStates() const { return FSkinnableForm && FForm->FormStyle() != fsMDIChild; }
+// Every skinnable form, MDI children too, has the frame's own states.
+bool TbsSkinFrame::OwnsWindowStates() const { return FSkinnableForm; }
 
 void TbsSkinFrame::SetSystemWindowState(TWindowState Value) {
     if (Value == FWindowState && FForm->WindowState() == Value) return;
@@ -80,10 +79,7 @@ void TbsSkinFrame::SetSystemWindowState(TWindowState Value) {
     if (Value == wsMinimized && OnMinimize) OnMinimize(this);
     if (Value == wsNormal && OnRestore) OnRestore(this);
     RepaintFrame();
-    // An MDI child tells the main form's frame (its menu bar and caption).
-    TCustomForm* main = Application ? Application->MainForm() : nullptr;
-    if (FForm->FormStyle() == fsMDIChild && main && main != FForm && main->HandleAllocated())
-        SendMessageW(main->Handle(), Value == wsMaximized ? WM_MDICHILDMAX : WM_MDICHILDRESTORE, 0, 0);
+    TellMainOfChildState(Value == wsMaximized ? WM_MDICHILDMAX : WM_MDICHILDRESTORE);
 }
 
 void TbsSkinFrame::SetWindowState(TWindowState Value) {
@@ -113,11 +109,13 @@ void TbsSkinFrame::DoMinimize() {
         if (OldBoundsRect.IsEmpty()) OldBoundsRect = FForm->BoundsRect();
         const TPoint p = GetMinimizedPosition();
         FForm->SetBounds(p.x, p.y, GetMinWidth(), GetMinHeight());
+        TellMainOfChildState(WM_MDICHILDRESTORE);
     }
     if (OnMinimize) OnMinimize(this);
 }
 
 TPoint TbsSkinFrame::GetMinimizedPosition() const {
+    if (FForm->FormStyle() == fsMDIChild) return GetMDIMinimizedPosition();
     const int w = GetMinWidth(), h = GetMinHeight();
     const TRect R = MonitorArea(FormWnd(FForm), true);
     auto taken = [this](int x, int y) {
@@ -143,16 +141,19 @@ TPoint TbsSkinFrame::GetMinimizedPosition() const {
 
 void TbsSkinFrame::DoMaximize() {
     if (OldBoundsRect.IsEmpty()) OldBoundsRect = FForm->BoundsRect();
-    HWND wnd = FormWnd(FForm);
-    TRect R = MonitorArea(wnd, !MaximizeOnFullScreen);
-    if (!MaximizeOnFullScreen) {
-        const TRect mon = MonitorArea(wnd, false);
-        const TRect screen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        // A work area that is the whole screen leaves a pixel free on every
-        // side, so a bar that shows on touching the edge can still appear.
-        if (R.Width() == mon.Width() && R.Height() == mon.Height() && mon == screen) InflateRect(&R, -1, -1);
+    if (FForm->FormStyle() == fsMDIChild) MaximizeMDIChild();
+    else {
+        HWND wnd = FormWnd(FForm);
+        TRect R = MonitorArea(wnd, !MaximizeOnFullScreen);
+        if (!MaximizeOnFullScreen) {
+            const TRect mon = MonitorArea(wnd, false);
+            const TRect screen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+            // A work area that is the whole screen leaves a pixel free on every
+            // side, so a bar that shows on touching the edge can still appear.
+            if (R.Width() == mon.Width() && R.Height() == mon.Height() && mon == screen) InflateRect(&R, -1, -1);
+        }
+        FForm->SetBounds(R.left, R.top, R.Width(), R.Height());
     }
-    FForm->SetBounds(R.left, R.top, R.Width(), R.Height());
     if (StatusBar && StatusBar->SizeGrip()) StatusBar->SetShowGrip(false);
     if (OnMaximize) OnMaximize(this);
 }
@@ -176,6 +177,7 @@ void TbsSkinFrame::DoRestore() {
     MouseTimer->SetEnabled(true);
     if (oldW == OldBoundsRect.Width() && oldH == OldBoundsRect.Height()) RefreshFormSize();
     if (FForm->HandleAllocated()) RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    TellMainOfChildState(WM_MDICHILDRESTORE);
     OldBoundsRect = TRect();
     if (StatusBar && StatusBar->SizeGrip()) StatusBar->SetShowGrip(true);
     if (OnRestore) OnRestore(this);
@@ -357,12 +359,19 @@ void TbsSkinFrame::FormShortCut(WORD Key, TShiftState Shift, bool& Handled) {
         Handled = false;
     }
     TMainMenu* M = MainMenuBar ? MainMenuBar->MainMenu() : nullptr;
-    if (!M) return;
-    if (mods == ssAlt && Key != VK_F4 && MainMenuBar->CheckAccelerator(Key)) Handled = true;
-    else {
-        FInShortCut = M->IsShortCut(Key, Shift);
-        Handled = FInShortCut;
+    if (M) {
+        if (mods == ssAlt && Key != VK_F4 && MainMenuBar->CheckAccelerator(Key)) Handled = true;
+        else {
+            FInShortCut = M->IsShortCut(Key, Shift);
+            Handled = FInShortCut;
+        }
     }
+    // The shortcuts of an MDI child's menu shown on the bar.
+    TMainMenu* child = (!FInShortCut && !Handled && MainMenuBar) ? MainMenuBar->GetChildMainMenu() : nullptr;
+    if (!child) return;
+    if (mods == ssAlt) Handled = MainMenuBar->CheckAccelerator(Key) || child->IsShortCut(Key, Shift);
+    else Handled = child->IsShortCut(Key, Shift);
+    FInShortCut = Handled;
 }
 
 // ---- tray -----------------------------------------------------------------------------------------

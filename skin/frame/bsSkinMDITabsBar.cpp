@@ -1,71 +1,172 @@
+// The MDI tab bar: its tabs, layout, skin fields, list buttons and menus,
+// mouse (press, drag, close buttons, the child's menu) and hover tracking.
 #include "skin/frame/bsSkinMDITabsBar.h"
 
 #include <algorithm>
 
 #include "skin/bsUtils.h"
+#include "skin/controls/bsSkinCtrlsSpeedButton.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinMenus.h"
 
 namespace {
 
 bool InRectInclusive(const TRect& r, int x, int y) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; }
 
+const String kListSuffix = L"_BSFCHILDITEMBAR";
+const String kHideListSuffix = L"_BSFCHILDITEMBARHIDE";
+
 }  // namespace
-
-// ---- a tab ------------------------------------------------------------------------------------
-
-void TbsMDITab::Draw(TCanvas* Cnvs) {
-    const int W = ObjectRect.Width(), H = ObjectRect.Height();
-    if (W <= 0 || H <= 0) return;
-    TBitmap b(W, H, pf24bit);
-    TCanvas* c = b.Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(Active ? static_cast<TColor>(0xB59385) : MouseIn ? static_cast<TColor>(0xD2BDB6) : clBtnFace);
-    c->FillRect(TRect(0, 0, W, H));
-    c->Font()->Assign(TabsBar->DefaultFont());
-    const int closeSize = TabsBar->GetCloseSize();
-    TRect text = TabsBar->ShowCloseButtons ? TRect(2, 0, W - closeSize - 5, H) : TRect(2, 0, W - 2, H);
-    if (TabsBar->ShowCloseButtons) DrawCloseButton(c, TRect(text.right, 0, W, H));
-    String caption = Child->Caption();
-    FitWideTextToWidth(c, caption, text.Width());
-    c->Brush()->SetStyle(bsClear);
-    RECT r = text;
-    DrawWideText(c, caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &b);
-}
-
-void TbsMDITab::DrawCloseButton(TCanvas* Cnvs, const TRect& R) {
-    const int C = R.top + R.Height() / 2;
-    ButtonRect = TRect(R.left, C - 7, R.left + 14, C + 7);
-    DrawCloseImage(Cnvs, ButtonRect.left + 2, ButtonRect.top + 2, ButtonMouseIn ? clWhite : clBlack);
-}
-
-// ---- the bar ----------------------------------------------------------------------------------
 
 TbsSkinMDITabsBar::TbsSkinMDITabsBar(TComponent* AOwner) : TbsSkinControl(AOwner) {
     SetSkinDataName(L"tab");
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetHeight(14);
+    FListMenu = new TbsSkinPopupMenu(this);
+    FHideListMenu = new TbsSkinPopupMenu(this);
     SetBounds(0, 0, 150, 21);
 }
 
-TbsSkinMDITabsBar::~TbsSkinMDITabsBar() = default;
+TbsSkinMDITabsBar::~TbsSkinMDITabsBar() {
+    ObjectList.clear();
+    FreeListButton(FListButton);
+    FreeListButton(FHideListButton);
+}
 
-void TbsSkinMDITabsBar::AddTab(TCustomForm* Child) {
-    ObjectList.push_back(std::make_unique<TbsMDITab>(this, Child));
-    // A child freed while it still shows takes its tab with it.
-    FreeNotification(Child);
-    Repaint();
+void TbsSkinMDITabsBar::SetSkinFrame(TbsSkinFrame* v) {
+    if (BSF && BSF != v) RemoveFreeNotification(BSF);
+    BSF = v;
+    if (v) FreeNotification(v);
+}
+
+void TbsSkinMDITabsBar::SetTabKind(TbsSkinMDITabKind v) {
+    FTabKind = v;
+    if (Skinned()) Repaint();
+}
+
+void TbsSkinMDITabsBar::SetDefaultHeight(int v) {
+    FDefaultHeight = v;
+    if (!Skinned() && v > 0) SetHeight(v);
+}
+
+// ---- skin ---------------------------------------------------------------------------------------
+
+void TbsSkinMDITabsBar::GetSkinData() {
+    TbsSkinControl::GetSkinData();
+    auto* rec = dynamic_cast<TbsDataSkinTabControl*>(SkinRecord());
+    if (!rec) {
+        Picture = nullptr;
+        FBottomOffset = FActiveTabOffset = 0;
+        return;
+    }
+    Picture = ActivePicture(rec->PictureIndex);
+    TabRect = rec->TabRect;
+    ActiveTabRect = IsNullRect(rec->ActiveTabRect) ? rec->TabRect : rec->ActiveTabRect;
+    MouseInTabRect = IsNullRect(rec->MouseInTabRect) ? rec->TabRect : rec->MouseInTabRect;
+    TabsBGRect = rec->TabsBGRect;
+    TabLeftOffset = rec->TabLeftOffset;
+    TabRightOffset = rec->TabRightOffset;
+    FontName = rec->FontName;
+    FontStyle = rec->FontStyle;
+    FontHeight = rec->FontHeight;
+    FontColor = rec->FontColor;
+    ActiveFontColor = rec->FocusFontColor;
+    MouseInFontColor = rec->MouseInFontColor;
+    TabStretchEffect = rec->TabStretchEffect;
+    if (IsNullRect(rec->CloseButtonActiveRect)) rec->CloseButtonActiveRect = rec->CloseButtonRect;
+    if (IsNullRect(rec->CloseButtonDownRect)) rec->CloseButtonDownRect = rec->CloseButtonActiveRect;
+    CloseButtonRect = rec->CloseButtonRect;
+    ClosebuttonActiveRect = rec->CloseButtonActiveRect;
+    CloseButtonDownRect = rec->CloseButtonDownRect;
+    ButtonTransparent = rec->ButtonTransparent;
+    ButtonTransparentColor = rec->ButtonTransparentColor;
+    LTPoint = rec->LTPoint;
+    RTPoint = rec->RTPoint;
+    LBPoint = rec->LBPoint;
+    RBPoint = rec->RBPoint;
+    ClRect = rec->ClRect;
+    SkinRect = rec->SkinRect;
+    LeftStretch = rec->LeftStretch;
+    TopStretch = rec->TopStretch;
+    RightStretch = rec->RightStretch;
+    BottomStretch = rec->BottomStretch;
+    StretchEffect = rec->StretchEffect;
+    StretchType = rec->StretchType;
+    FBottomOffset = ClRect.top;
+    FActiveTabOffset = RectHeight(ActiveTabRect) - RectHeight(TabRect);
+}
+
+int TbsSkinMDITabsBar::GetCloseSize() const {
+    if (!Skinned() || IsNullRect(CloseButtonRect)) return 14;
+    return RectWidth(CloseButtonRect);
+}
+
+TbsDataSkinButtonControl* TbsSkinMDITabsBar::ButtonRecord(const String& name) const {
+    if (!FSD || FSD->Empty) return nullptr;
+    const int i = FSD->GetControlIndex(name);
+    if (i < 0) return nullptr;
+    return dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(i)].get());
+}
+
+void TbsSkinMDITabsBar::ChangeSkinData() {
+    TbsSkinControl::ChangeSkinData();
+    FCloseSize = GetCloseSize();
+    if (Skinned() && UseSkinSize) {
+        const int h = RectHeight(TabRect) + (FTabKind == bstkTab ? FBottomOffset : 0);
+        if (h > 0) SetHeight(h);
+    } else if (FDefaultHeight > 0) SetHeight(FDefaultHeight);
+    for (TbsSkinMenuSpeedButton* b : {FListButton, FHideListButton})
+        if (b) b->SetSkinData(FSD);
+    if (ShowCloseButtons) Repaint();
+    Realign();
+}
+
+void TbsSkinMDITabsBar::AdjustClientRect(TRect& rect) {
+    TbsSkinControl::AdjustClientRect(rect);
+    if (Skinned() && FTabKind == bstkTab) rect.bottom -= FBottomOffset;
 }
 
 void TbsSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation) {
     TbsSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    // Compared as components: the child is in its base destructor by now.
-    for (auto& t : ObjectList)
-        if (static_cast<TComponent*>(t->Child) == AComponent) {
-            DeleteTab(t->Child);
+    if (AComponent == BSF) BSF = nullptr;
+    if (AComponent == FListButton) FListButton = nullptr;
+    if (AComponent == FHideListButton) FHideListButton = nullptr;
+    if (AComponent == FListMenu) FListMenu = nullptr;
+    if (AComponent == FHideListMenu) FHideListMenu = nullptr;
+    // Compared as components: the child is in its base destructor by now,
+    // so its tab goes without events about it.
+    for (int i = 0; i < TabCount(); ++i)
+        if (static_cast<TComponent*>(Tabs(i)->Child) == AComponent) {
+            RemoveTabAt(i);
+            if (!Has(csDestroying)) Repaint();
             break;
         }
+}
+
+// ---- tabs ---------------------------------------------------------------------------------------
+
+void TbsSkinMDITabsBar::AddTab(TCustomForm* Child) {
+    ObjectList.push_back(std::make_unique<TbsMDITab>(this, Child));
+    // A child freed while it still shows takes its tab with it.
+    FreeNotification(Child);
+    if (!FListButton) FListButton = NewListButton(alLeft, 4, FListMenu);
+    Repaint();
+}
+
+void TbsSkinMDITabsBar::RemoveTabAt(int i) {
+    if (ActiveTabIndex == i || OldTabIndex == i) ActiveTabIndex = OldTabIndex = -1;
+    else {
+        if (ActiveTabIndex > i) --ActiveTabIndex;
+        if (OldTabIndex > i) --OldTabIndex;
+    }
+    if (DragIndex == i) {
+        DragIndex = -1;
+        IsDrag = FDown = false;
+        DX = TabDX = 0;
+    } else if (DragIndex > i) --DragIndex;
+    ObjectList.erase(ObjectList.begin() + i);
+    if (ObjectList.empty()) FreeListButton(FListButton);
 }
 
 void TbsSkinMDITabsBar::DeleteTab(TCustomForm* Child) {
@@ -73,9 +174,10 @@ void TbsSkinMDITabsBar::DeleteTab(TCustomForm* Child) {
         if (OnTabMouseLeave) OnTabMouseLeave(Tabs(ActiveTabIndex));
         ActiveTabIndex = OldTabIndex = -1;
     }
-    for (auto it = ObjectList.begin(); it != ObjectList.end(); ++it)
-        if ((*it)->Child == Child) {
-            ObjectList.erase(it);
+    for (int i = 0; i < TabCount(); ++i)
+        if (Tabs(i)->Child == Child) {
+            RemoveFreeNotification(Child);
+            RemoveTabAt(i);
             break;
         }
     Repaint();
@@ -96,7 +198,7 @@ void TbsSkinMDITabsBar::CalcTabRects() {
     const int n = TabCount();
     FInVisibleCount = 0;
     if (n == 0) return;
-    const int TH = Height();
+    const int TH = Height() - (Skinned() && FTabKind == bstkTab ? FBottomOffset : 0);
     const int TW = std::min((Width() - 15) / n, DefaultTabWidth);
     if (MinTabWidth != 0 && TW < MinTabWidth) {
         const int N = (Width() - 30) / MinTabWidth;
@@ -171,30 +273,93 @@ void TbsSkinMDITabsBar::DrawTabs(TCanvas* C) {
     }
 }
 
-void TbsSkinMDITabsBar::CreateControlDefaultImage(TBitmap* B) {
-    B->Canvas()->Brush()->SetStyle(bsSolid);
-    B->Canvas()->Brush()->SetColor(clBtnFace);
-    B->Canvas()->FillRect(TRect(0, 0, B->Width(), B->Height()));
-    DrawTabs(B->Canvas());
+// ---- list buttons and menus ------------------------------------------------------------------
+
+TbsSkinMenuSpeedButton* TbsSkinMDITabsBar::NewListButton(TAlign Align, int ArrowKind, TbsSkinPopupMenu* Menu) {
+    auto* b = new TbsSkinMenuSpeedButton(this);
+    b->SkinDataName = L"resizetoolbutton";
+    b->SetSkinData(FSD);
+    b->SetAlign(Align);
+    b->SetWidth(15);
+    b->FDrawStandardArrow = true;
+    b->FArrowType = ArrowKind;
+    b->SetSkinPopupMenu(Menu);
+    const bool all = Menu == FListMenu;
+    b->OnShowTrackMenu = [this, all](TObject*) { all ? FillListMenu() : FillHideListMenu(); };
+    b->SetParent(this);
+    FreeNotification(b);
+    return b;
 }
 
-void TbsSkinMDITabsBar::UpdateActiveTab() {
-    TCustomForm* main = Application ? Application->MainForm() : nullptr;
-    TCustomForm* active = main ? main->ActiveMDIChild() : nullptr;
-    if (!active) return;
-    for (auto& t : ObjectList) t->Active = t->Child == active;
-    Repaint();
+void TbsSkinMDITabsBar::FreeListButton(TbsSkinMenuSpeedButton*& B) {
+    if (!B) return;
+    TbsSkinMenuSpeedButton* b = B;
+    B = nullptr;
+    RemoveFreeNotification(b);
+    b->Free();
 }
 
-void TbsSkinMDITabsBar::RefreshTabOf(TCustomForm* Child) {
-    for (auto& t : ObjectList)
-        if (t->Child == Child && t->Visible) t->Draw(Canvas());
+void TbsSkinMDITabsBar::FillMenu(TbsSkinPopupMenu* Menu, const String& Suffix, bool HiddenOnly) {
+    if (!Menu) return;
+    Menu->Items()->Clear();
+    for (auto& t : ObjectList) {
+        if (HiddenOnly && t->Visible) continue;
+        auto* item = new TMenuItem(this);
+        item->SetName(t->Child->Name() + Suffix);
+        item->SetCaption(t->Child->Caption());
+        item->SetRadioItem(true);
+        item->SetGroupIndex(0);
+        item->SetChecked(t->Active);
+        item->OnClick = [this, Suffix](TObject* sender) {
+            if (auto* it = dynamic_cast<TMenuItem*>(sender)) ShowChildNamed(it->Name(), Suffix);
+        };
+        Menu->Items()->Add(item);
+    }
 }
+
+void TbsSkinMDITabsBar::FillListMenu() { FillMenu(FListMenu, kListSuffix, false); }
+
+void TbsSkinMDITabsBar::FillHideListMenu() { FillMenu(FHideListMenu, kHideListSuffix, true); }
+
+void TbsSkinMDITabsBar::ShowChildNamed(const String& ItemName, const String& Suffix) {
+    if (!BSF) return;
+    String name = ItemName;
+    if (const size_t at = name.find(Suffix); at != String::npos) name.erase(at, Suffix.size());
+    TCustomForm* main = BSF->FForm;
+    std::vector<TCustomForm*> matches;
+    for (int i = 0; i < main->MDIChildCount(); ++i)
+        if (main->MDIChildren(i)->Name() == name) matches.push_back(main->MDIChildren(i));
+    for (TCustomForm* c : matches) BringChildForward(c);
+}
+
+void TbsSkinMDITabsBar::Paint() {
+    TbsSkinControl::Paint();
+    if (FInVisibleCount > 0 && !FHideListButton) {
+        FHideListButton = NewListButton(alRight, 2, FHideListMenu);
+        FHideListButton->Repaint();
+    } else if (FInVisibleCount == 0 && FHideListButton) {
+        FHideListButton->SetVisible(false);
+        FreeListButton(FHideListButton);
+    }
+}
+
+// ---- mouse ------------------------------------------------------------------------------------
 
 void TbsSkinMDITabsBar::BringChildForward(TCustomForm* Child) {
-    Child->Show();
     if (TbsSkinFrame* f = FindSkinFormComponent(Child); f && f->WindowState() == wsMinimized)
         f->SetWindowState(wsNormal);
+    Child->Show();
+}
+
+void TbsSkinMDITabsBar::PopupChildMenu(TbsMDITab* Tab, int X, int Y) {
+    if (!SupportChildMenus || !BSF) return;
+    TbsSkinFrame* childFrame = FindSkinFormComponent(Tab->Child);
+    if (!childFrame) return;
+    const TPoint p = ClientToScreen(TPoint(X, Y));
+    TMenuItem* items = childFrame->GetSysMenuItems();
+    BSF->SkinMenuOpen();
+    BSF->SkinMenu->Popup(Parent(), BSF->MenusSkinData() ? BSF->MenusSkinData() : BSF->SkinData(), 0,
+                         TRect(p.x, p.y, p.x, p.y), items, false);
 }
 
 void TbsSkinMDITabsBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -218,9 +383,10 @@ void TbsSkinMDITabsBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
             tab->ButtonMouseIn = tab->ButtonMouseDown = onButton;
             tab->Draw(Canvas());
         }
-    } else if (OnTabMouseDown) {
-        OnTabMouseDown(Button, Shift, tab);
+        return;
     }
+    if (Button == mbRight) PopupChildMenu(tab, X, Y);
+    if (OnTabMouseDown) OnTabMouseDown(Button, Shift, tab);
 }
 
 void TbsSkinMDITabsBar::MouseMove(TShiftState Shift, int X, int Y) {
@@ -277,21 +443,59 @@ void TbsSkinMDITabsBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
 
 void TbsSkinMDITabsBar::TrackTab(int X, int Y) {
     ActiveTabIndex = GetTabIndex(X, Y);
-    if (ActiveTabIndex == OldTabIndex) return;
-    if (OldTabIndex >= 0 && OldTabIndex < TabCount() && Tabs(OldTabIndex)->Visible) {
-        Tabs(OldTabIndex)->MouseIn = false;
-        Tabs(OldTabIndex)->Draw(Canvas());
-        if (OnTabMouseLeave) OnTabMouseLeave(Tabs(OldTabIndex));
+    const bool changed = ActiveTabIndex != OldTabIndex;
+    if (changed) {
+        if (OldTabIndex >= 0 && OldTabIndex < TabCount() && Tabs(OldTabIndex)->Visible) {
+            Tabs(OldTabIndex)->MouseIn = false;
+            Tabs(OldTabIndex)->Draw(Canvas());
+            if (OnTabMouseLeave) OnTabMouseLeave(Tabs(OldTabIndex));
+        }
+        if (ActiveTabIndex >= 0) {
+            Tabs(ActiveTabIndex)->MouseIn = true;
+            Tabs(ActiveTabIndex)->Draw(Canvas());
+            if (OnTabMouseEnter) OnTabMouseEnter(Tabs(ActiveTabIndex));
+        }
+        OldTabIndex = ActiveTabIndex;
     }
+    if (!ShowCloseButtons) return;
     if (ActiveTabIndex >= 0) {
-        Tabs(ActiveTabIndex)->MouseIn = true;
-        Tabs(ActiveTabIndex)->Draw(Canvas());
-        if (OnTabMouseEnter) OnTabMouseEnter(Tabs(ActiveTabIndex));
+        TbsMDITab* t = Tabs(ActiveTabIndex);
+        TRect b = t->ButtonRect;
+        OffsetRect(&b, t->ObjectRect.left, t->ObjectRect.top);
+        const bool in = PtInRect(&b, POINT{X, Y}) != FALSE;
+        if (in && !t->ButtonMouseIn) {
+            t->ButtonMouseIn = true;
+            t->Draw(Canvas());
+        } else if (!in && (t->ButtonMouseIn || t->ButtonMouseDown)) {
+            t->ButtonMouseIn = t->ButtonMouseDown = false;
+            t->Draw(Canvas());
+        }
     }
-    OldTabIndex = ActiveTabIndex;
+    if (!changed) return;
+    bool cleared = false;
+    for (int i = 0; i < TabCount(); ++i)
+        if (i != ActiveTabIndex && Tabs(i)->ButtonMouseIn) {
+            Tabs(i)->ButtonMouseIn = Tabs(i)->ButtonMouseDown = false;
+            cleared = true;
+        }
+    if (cleared) Repaint();
 }
 
 void TbsSkinMDITabsBar::WndProc(TMessage& m) {
-    if (m.Msg == CM_MOUSELEAVE) TrackTab(-1, -1);
+    switch (m.Msg) {
+    case CM_MOUSELEAVE:
+        TrackTab(-1, -1);
+        break;
+    case WM_CHECKPARENTBG:
+        if (Skinned() && FSD->MDITabsTransparent) Repaint();
+        m.Result = 0;
+        return;
+    case WM_MOVE:
+        TbsSkinControl::WndProc(m);
+        if (Skinned() && FSD->MDITabsTransparent && Align() == alNone) Repaint();
+        return;
+    default:
+        break;
+    }
     TbsSkinControl::WndProc(m);
 }

@@ -20,192 +20,6 @@ void TbsSkinMainMenu::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation == opRemove && AComponent == FSD) FSD = nullptr;
 }
 
-// ---- items --------------------------------------------------------------------------------------
-
-TbsSkinMainMenuBarItem::TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* AParent, TbsDataSkinMainMenuBarItem* AData,
-                                               TMenuItem* AItem)
-    : Parent(AParent), MenuItem(AItem) {
-    Enabled = OldEnabled = AItem->Enabled();
-    if (!AData) return;
-    FSkinSupport = true;
-    SkinRect = AData->SkinRect;
-    ActiveSkinRect = AData->ActiveSkinRect;
-    DownRect = AData->DownRect;
-    if (IsNullRect(DownRect)) DownRect = IsNullRect(ActiveSkinRect) ? SkinRect : ActiveSkinRect;
-    TextRct = AData->TextRct;
-    LO = AData->ItemLO;
-    RO = AData->ItemRO;
-    StretchEffect = AData->StretchEffect;
-    FontName = AData->FontName;
-    FontHeight = AData->FontHeight;
-    FontStyle = AData->FontStyle;
-    FontColor = AData->FontColor;
-    ActiveFontColor = AData->ActiveFontColor;
-    DownFontColor = AData->DownFontColor;
-    UnEnabledFontColor = AData->UnEnabledFontColor;
-    ObjectRect = SkinRect;
-}
-
-void TbsSkinMainMenuBarItem::SetupFont(TCanvas* C) {
-    TFont* f = C->Font();
-    if (FSkinSupport && Parent->UseSkinFont) {
-        f->SetName(FontName);
-        f->SetHeight(FontHeight);
-        f->SetStyle(FontStyle);
-    } else f->Assign(Parent->DefItemFont());
-    if (Parent->SkinData() && Parent->SkinData()->ResourceStrData())
-        f->SetCharset(Parent->SkinData()->ResourceStrData()->CharSet);
-    else f->SetCharset(Parent->DefItemFont()->Charset());
-}
-
-// Places the item right of the one before it; items past the limit are
-// hidden (and disabled) until they fit again.
-void TbsSkinMainMenuBarItem::Layout(TCanvas* Cnvs) {
-    int left = Parent->NewItemsRect.left;
-    for (auto& o : Parent->ObjectList) {
-        if (o.get() == this) break;
-        if (o->ObjectRect.right != 0) left = o->ObjectRect.right;
-    }
-    SetupFont(Cnvs);
-    RECT r{0, 0, 0, 0};
-    DrawWideText(Cnvs, MenuItem->Caption(), r, DT_CALCRECT | DT_CENTER);
-    const int wt = r.right - r.left;
-    if (FSkinSupport && Parent->FSkinSupport)
-        ObjectRect = TRect(left, Parent->NewItemsRect.top, left + RectWidth(SkinRect) - RectWidth(TextRct) + wt + 2,
-                           Parent->NewItemsRect.top + RectHeight(SkinRect));
-    else ObjectRect = TRect(left, Parent->NewItemsRect.top, left + wt + 12, Parent->NewItemsRect.bottom);
-    const int limit = Parent->NewItemsRect.right - (Parent->ScrollMenu ? 5 : 0);
-    if (ObjectRect.right > limit) {
-        Parent->Scroll = true;
-        if (Visible) {
-            OldEnabled = Enabled;
-            Enabled = false;
-            Visible = false;
-        }
-    } else if (!Visible) {
-        Visible = true;
-        Enabled = OldEnabled;
-    }
-}
-
-void TbsSkinMainMenuBarItem::Draw(TCanvas* Cnvs) {
-    Layout(Cnvs);
-    if (!Visible) return;
-    if (FSkinSupport && Parent->FSkinSupport && Parent->Picture && !IsNullRect(SkinRect)) DrawSkinned(Cnvs);
-    else DrawDefault(Cnvs);
-}
-
-void TbsSkinMainMenuBarItem::DrawDefault(TCanvas* Cnvs) {
-    const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
-    if (w <= 0 || h <= 0) return;
-    TBitmap b(w, h);
-    TCanvas* c = b.Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    if (FDown || FMouseIn || Active) {
-        c->Brush()->SetColor(clNavy);
-        c->FillRect(TRect(0, 0, w, h));
-        c->Brush()->SetColor(static_cast<TColor>(FDown ? 0xB59285 : 0xD2BDB6));
-        c->FillRect(TRect(1, 1, w - 1, h - 1));
-    } else {
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(TRect(0, 0, w, h));
-    }
-    SetupFont(c);
-    c->Font()->SetColor(Enabled ? Parent->DefItemFont()->Color() : clBtnShadow);
-    c->Brush()->SetStyle(bsClear);
-    if (MenuItem->OnDrawItem) {
-        MenuItem->OnDrawItem(reinterpret_cast<TObject*>(this), c, TRect(0, 0, w, h), Active);
-    } else {
-        RECT r{0, 0, w, h};
-        if (FDown) OffsetRect(&r, 1, 1);
-        DrawWideText(c, MenuItem->Caption(), r, Parent->DrawTextBiDiModeFlags(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
-    }
-    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &b);
-}
-
-void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas* Cnvs) {
-    if (IsNullRect(TextRct)) return;
-    const bool hot = FDown || Active;
-    TRect part = SkinRect;
-    if (FDown) part = DownRect;
-    else if (Active && !IsNullRect(ActiveSkinRect)) part = ActiveSkinRect;
-    const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
-    TBitmap b;
-    if (Parent->ItemTransparent && IsEqualRect(part, SkinRect)) {
-        b.SetSize(w, h);
-        b.Canvas()->CopyRect(TRect(0, 0, w, h), Cnvs, ObjectRect);
-    } else CreateHSkinImage(LO, RO, &b, Parent->Picture, part, w, h, hot && StretchEffect);
-    TCanvas* c = b.Canvas();
-    SetupFont(c);
-    c->Font()->SetColor(FDown ? DownFontColor : hot ? ActiveFontColor : Enabled ? FontColor : UnEnabledFontColor);
-    c->Brush()->SetStyle(bsClear);
-    RECT r = TextRct;
-    RECT calc{0, 0, 0, 0};
-    DrawWideText(c, MenuItem->Caption(), calc, DT_CALCRECT);
-    r.right = r.left + (calc.right - calc.left) + 2;
-    if (MenuItem->OnDrawItem) MenuItem->OnDrawItem(reinterpret_cast<TObject*>(this), c, TRect(r), hot);
-    else DrawWideText(c, MenuItem->Caption(), r, Parent->DrawTextBiDiModeFlags(DT_CENTER | DT_VCENTER));
-    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &b);
-}
-
-void TbsSkinMainMenuBarItem::MouseEnter() {
-    TbsSkinMainMenuBarItem* down = nullptr;
-    for (auto& o : Parent->ObjectList)
-        if (o.get() != this && o->FDown) down = o.get();
-    if (down) {
-        down->SetItemDown(false);
-        Active = FMouseIn = true;
-        SetItemDown(true);
-        return;
-    }
-    for (auto& o : Parent->ObjectList)
-        if (o.get() != this && o->Active) {
-            o->MouseLeave();
-            break;
-        }
-    FMouseIn = Active = true;
-    Parent->DrawBarObject(this);
-    if (Parent->OnItemMouseEnter) Parent->OnItemMouseEnter(MenuItem);
-}
-
-void TbsSkinMainMenuBarItem::MouseLeave() {
-    Active = FMouseIn = false;
-    Parent->DrawBarObject(this);
-    if (Parent->OnItemMouseLeave) Parent->OnItemMouseLeave(MenuItem);
-}
-
-void TbsSkinMainMenuBarItem::SetItemDown(bool Value) {
-    FDown = Value;
-    if (!Value) Active = false;
-    Parent->DrawBarObject(this);
-    if (Value) PopupItemMenu();
-}
-
-void TbsSkinMainMenuBarItem::PopupItemMenu() {
-    TbsSkinFrame* f = Parent->bsSkinFrame();
-    if (!f) return;
-    const TPoint tl = Parent->ClientToScreen(TPoint(ObjectRect.left, ObjectRect.top));
-    const TRect r(tl.x, tl.y, tl.x + RectWidth(ObjectRect), tl.y + RectHeight(ObjectRect));
-    f->SkinMenuOpen();
-    f->InMainMenu = true;
-    f->SkinMenu->Popup(nullptr, Parent->SkinData(), 0, r, MenuItem, Parent->PopupToUp);
-}
-
-void TbsSkinMainMenuBarItem::MouseDown() {
-    TbsSkinFrame* f = Parent->bsSkinFrame();
-    if (!Enabled || !f) return;
-    if (MenuItem->Count() > 0) {
-        Parent->MenuActive = true;
-        SetItemDown(true);
-        return;
-    }
-    if (f->InMainMenu) f->MainMenuExit();
-    f->InMenu = false;
-    Parent->DrawBarObject(this);
-    if (TMenu* m = MenuItem->GetParentMenu(); m && m->DispatchCommand(MenuItem->Command())) return;
-    MenuItem->Click();
-}
-
 // ---- the bar ------------------------------------------------------------------------------------
 
 TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwner) {
@@ -220,6 +34,14 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwn
     MouseTimer->SetEnabled(false);
     MouseTimer->SetInterval(50);
     MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
+    MorphTimer = new TTimer(this);
+    MorphTimer->SetEnabled(false);
+    MorphTimer->SetInterval(25);
+    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
+    AnimateTimer = new TTimer(this);
+    AnimateTimer->SetEnabled(false);
+    AnimateTimer->SetInterval(25);
+    AnimateTimer->OnTimer = [this](TObject*) { AnimateTimerProc(); };
 }
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar() {
@@ -234,6 +56,10 @@ void TbsSkinMainMenuBar::Notification(TComponent* component, TOperation op) {
     if (component == FMainMenu) {
         FMainMenu = nullptr;
         ObjectList.clear();
+    }
+    if (component == FMergeMenu) {
+        FMergeMenu = nullptr;
+        UpDateItems();
     }
     if (component == BSF) BSF = nullptr;
 }
@@ -265,10 +91,16 @@ void TbsSkinMainMenuBar::CreateMenu() {
         const int i = FSD->GetIndex(MenuBarItem);
         if (i >= 0) rec = dynamic_cast<TbsDataSkinMainMenuBarItem*>(FSD->ObjectList[static_cast<size_t>(i)].get());
     }
-    TMenuItem* root = FMainMenu->Items();
-    for (int i = 0; i < root->Count(); ++i)
-        if (root->Items(i)->Visible())
-            ObjectList.push_back(std::make_unique<TbsSkinMainMenuBarItem>(this, rec, root->Items(i)));
+    const bool mdiForm = BSF && BSF->FForm->FormStyle() == fsMDIForm;
+    TMainMenu* child = (mdiForm || FMergeMenu) ? GetChildMainMenu() : nullptr;
+    ChildMenuIn = child != nullptr;
+    if (child) ScrollMenu = false;
+    for (TMenuItem* item : BarMenuItems(child))
+        if (item->Visible()) ObjectList.push_back(std::make_unique<TbsSkinMainMenuBarItem>(this, rec, item));
+    if (FMDIChildMax) {
+        CreateMDIButtons();
+        if (TbsSkinFrame* max = GetMaximizedChildSkinForm()) CheckMDIButtons(max->BorderIcons());
+    }
 }
 
 void TbsSkinMainMenuBar::UpDateItems() {
@@ -314,7 +146,7 @@ void TbsSkinMainMenuBar::ChangeSkinData() {
     FSkinSupport = dynamic_cast<TbsDataSkinMainMenuBar*>(SkinRecord()) != nullptr && Picture;
     CreateMenu();
     if (FSkinSupport) SetBounds(Left(), Top(), Width(), RectHeight(BarSkinRect));
-    else if (DefaultHeight > 0) SetBounds(Left(), Top(), Width(), DefaultHeight);
+    else if (FDefaultHeight > 0) SetBounds(Left(), Top(), Width(), FDefaultHeight);
     Repaint();
 }
 
@@ -404,6 +236,27 @@ void TbsSkinMainMenuBar::WndProc(TMessage& m) {
         MouseTimer->SetEnabled(true);
         TbsSkinControl::WndProc(m);
         return;
+    case WM_MOVE:
+        TbsSkinControl::WndProc(m);
+        if (FSkinSupport && FSD && FSD->MainMenuBarTransparent && Align() == alNone) DrawBarObject(nullptr);
+        return;
+    case WM_CHECKPARENTBG:
+        if (FSkinSupport && FSD && FSD->MainMenuBarTransparent) DrawBarObject(nullptr);
+        m.Result = 0;
+        return;
+    case CM_MOUSEENTER:
+        TbsSkinControl::WndProc(m);
+        if (!Has(csDesigning)) {
+            if (OnMouseEnter) OnMouseEnter(this);
+            MouseTimer->SetEnabled(true);
+        }
+        return;
+    case CM_MOUSELEAVE:
+        TbsSkinControl::WndProc(m);
+        if (OnMouseLeave) OnMouseLeave(this);
+        MouseTimer->SetEnabled(false);
+        TestActive(-1, -1);
+        return;
     case WM_LBUTTONUP:
         TbsSkinControl::WndProc(m);
         MDIButtonUp(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
@@ -434,6 +287,45 @@ void TbsSkinMainMenuBar::MouseTimerProc() {
         MouseTimer->SetEnabled(false);
         TestActive(-1, -1);
     }
+}
+
+void TbsSkinMainMenuBar::MorphTimerProc() {
+    bool stepped = false;
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        TbsSkinMainMenuBarItem* o = ObjectList[i].get();
+        if (o->EnableMorphing() && o->CanMorphing()) {
+            o->DoMorphing();
+            stepped = true;
+        }
+    }
+    if (!stepped) MorphTimer->SetEnabled(false);
+}
+
+void TbsSkinMainMenuBar::AnimateTimerProc() {
+    bool moved = false;
+    for (auto& o : ObjectList) {
+        if (!o->EnableAnimation()) continue;
+        if (o->Active && o->CurrentFrame <= o->FrameCount) {
+            ++o->CurrentFrame;
+            DrawBarObject(o.get());
+            moved = true;
+        } else if (!o->Active && o->CurrentFrame > 0) {
+            --o->CurrentFrame;
+            DrawBarObject(o.get());
+            moved = true;
+        }
+    }
+    if (!moved) AnimateTimer->SetEnabled(false);
+}
+
+void TbsSkinMainMenuBar::SetDefaultWidth(int v) {
+    FDefaultWidth = v;
+    if (!FSkinSupport && v > 0) SetWidth(v);
+}
+
+void TbsSkinMainMenuBar::SetDefaultHeight(int v) {
+    FDefaultHeight = v;
+    if (!FSkinSupport && v > 0) SetHeight(v);
 }
 
 void TbsSkinMainMenuBar::TestActive(int X, int Y) {
@@ -491,7 +383,9 @@ void TbsSkinMainMenuBar::PopupOverflowMenu() {
     const TPoint tl = ClientToScreen(TPoint(mr.left, mr.top));
     const TRect r(tl.x, tl.y, tl.x + RectWidth(mr), tl.y + RectHeight(mr));
     BSF->SkinMenuOpen();
-    BSF->SkinMenu->Popup(nullptr, FSD, n, r, FMainMenu->Items(), false);
+    TMainMenu* child = (BSF->FForm->FormStyle() == fsMDIForm || FMergeMenu) ? GetChildMainMenu() : nullptr;
+    if (child) BSF->SkinMenu->Popup2(nullptr, FSD, n, r, FMainMenu->Items(), child->Items(), false);
+    else BSF->SkinMenu->Popup(nullptr, FSD, n, r, FMainMenu->Items(), false);
 }
 
 // ---- keys ---------------------------------------------------------------------------------------

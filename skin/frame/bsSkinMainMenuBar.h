@@ -47,6 +47,15 @@ public:
     void MouseDown();
     void SetItemDown(bool Value);
     void PopupItemMenu();
+    // Hover blend (0 normal .. 1 hot) and frame animation.
+    double MorphKf() const { return FMorphKf; }
+    void SetMorphKf(double v);
+    bool EnableMorphing() const;
+    bool EnableAnimation() const;
+    bool CanMorphing() const;
+    void DoMorphing();
+    void RedrawOrMorph();
+    TRect GetAnimationFrameRect() const;
 
     TbsSkinMainMenuBar* Parent;
     TMenuItem* MenuItem;
@@ -64,12 +73,19 @@ public:
     int FontHeight = 14;
     TFontStyles FontStyle = 0;
     TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
+    bool Morphing = false;
+    TbsMorphKind MorphKind = mkDefault;
+    TRect AnimateSkinRect;
+    int FrameCount = 0, AnimateInterval = 25, CurrentFrame = 0;
+    bool InActiveAnimation = false;
 
 private:
     void Layout(TCanvas* Cnvs);
     void SetupFont(TCanvas* C);
     void DrawDefault(TCanvas* Cnvs);
     void DrawSkinned(TCanvas* Cnvs);
+    void ComposeSkinned(TBitmap& b, TCanvas* Cnvs, const TRect& R, bool hot);
+    double FMorphKf = 0;
 };
 
 // One of the four buttons of a maximized MDI child on the bar (system
@@ -84,6 +100,8 @@ public:
     // The record's pictures (FromRecord), drawn from the bar's Picture.
     bool FromRecord = false;
     TRect SkinRect, ActiveSkinRect, DownRect;
+    // The store's picture the record names (ActivePictureIndex).
+    TBitmap* Picture = nullptr;
 };
 
 // The bar is also the main form's link for maximized MDI children: it
@@ -123,9 +141,13 @@ public:
     bool ScrollMenu = true;
     bool UseSkinFont = true;
     TFont* DefItemFont() { return &FDefItemFont; }
-    int DefaultHeight = 22;
     bool PopupToUp = false;
     std::function<void(TMenuItem*)> OnItemMouseEnter, OnItemMouseLeave;
+    TNotifyEvent OnMouseEnter, OnMouseLeave;
+    int DefaultWidth() const { return FDefaultWidth; }
+    void SetDefaultWidth(int v);
+    int DefaultHeight() const { return FDefaultHeight; }
+    void SetDefaultHeight(int v);
 
     bool FSkinSupport = false;
     bool MenuActive = false;
@@ -140,6 +162,8 @@ public:
     bool StretchEffect = false, ItemTransparent = false;
     std::vector<std::unique_ptr<TbsSkinMainMenuBarItem>> ObjectList;
     TTimer* MouseTimer;
+    TTimer* MorphTimer;
+    TTimer* AnimateTimer;
 
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override;
@@ -149,8 +173,14 @@ public:
     // ---- MDI buttons (bsSkinMainMenuBarMDI.cpp) ---------------------------------------------
     void MDIChildMaximized() override;
     void MDIChildRestored() override;
-    // Child menus are not merged into the bar.
-    bool ShowsChildMenu() const override { return false; }
+    // A menu merged in (Merge), else the main menu of the application main
+    // form's active MDI child; nullptr when none.
+    TMainMenu* GetChildMainMenu() const;
+    void Merge(TMainMenu* Menu);
+    void UnMerge();
+    // The items come from a child menu, or did at the last build.
+    bool ShowsChildMenu() const override { return ChildMenuIn || GetChildMainMenu(); }
+    bool ChildMenuIn = false;
     void CreateMDIButtons();
     void DeleteMDIButtons();
     void CheckMDIButtons(TbsBorderIcons Icons);
@@ -176,10 +206,17 @@ private:
     void PlaceMDIButtons();
     void DrawMDIButton(TCanvas* C, const TbsSkinMainMenuBarButton& B);
     void MouseTimerProc();
+    void MorphTimerProc();
+    void AnimateTimerProc();
+    // The top-level items the bar shows: the main menu's, merged with the
+    // child menu's by group (bsSkinMainMenuBarMDI.cpp).
+    std::vector<TMenuItem*> BarMenuItems(TMainMenu* child) const;
     bool AnyItemDown() const;
 
     TMainMenu* FMainMenu = nullptr;
     TbsSkinFrame* BSF = nullptr;
     TbsSkinMainMenuBarButton* FPressed = nullptr;
     TFont FDefItemFont;
+    TMainMenu* FMergeMenu = nullptr;
+    int FDefaultWidth = 0, FDefaultHeight = 22;
 };

@@ -34,6 +34,8 @@ void TbsSkinMainMenuBar::CreateMDIButtons() {
             b->ActiveSkinRect = rec->ActiveSkinRect;
             b->DownRect = rec->DownRect;
             if (rec->Command != cmDefault) b->Command = rec->Command;
+            b->Picture = ActivePicture(rec->ActivePictureIndex);
+            if (!b->Picture) b->FromRecord = false;
         }
         MDIButtons.insert(MDIButtons.begin(), std::move(b));
     }
@@ -97,9 +99,9 @@ void TbsSkinMainMenuBar::DrawMDIButton(TCanvas* C, const TbsSkinMainMenuBarButto
     if (W <= 0 || H <= 0) return;
     TBitmap b(W, H);
     TCanvas* c = b.Canvas();
-    if (B.FromRecord && FSkinSupport && Picture) {
+    if (B.FromRecord && FSkinSupport && B.Picture) {
         const TRect part = (B.FDown && !IsNullRect(B.DownRect)) ? B.DownRect : B.SkinRect;
-        c->CopyRect(TRect(0, 0, W, H), Picture->Canvas(), part);
+        c->CopyRect(TRect(0, 0, W, H), B.Picture->Canvas(), part);
     } else {
         c->Brush()->SetStyle(bsSolid);
         if (B.FDown) {
@@ -170,4 +172,52 @@ void TbsSkinMainMenuBar::RunMDICommand(TbsSkinMainMenuBarButton* B) {
     }
     default: break;
     }
+}
+
+// ---- child menus ----------------------------------------------------------------------------
+
+TMainMenu* TbsSkinMainMenuBar::GetChildMainMenu() const {
+    if (FMergeMenu) return FMergeMenu;
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    TCustomForm* child = main ? main->ActiveMDIChild() : nullptr;
+    if (!child) return nullptr;
+    for (int i = 0; i < child->ComponentCount(); ++i)
+        if (auto* m = dynamic_cast<TMainMenu*>(child->Components(i))) return m;
+    return nullptr;
+}
+
+void TbsSkinMainMenuBar::Merge(TMainMenu* Menu) {
+    if (FMergeMenu && FMergeMenu != Menu) RemoveFreeNotification(FMergeMenu);
+    FMergeMenu = Menu;
+    if (Menu) FreeNotification(Menu);
+    UpDateItems();
+}
+
+void TbsSkinMainMenuBar::UnMerge() {
+    if (FMergeMenu) RemoveFreeNotification(FMergeMenu);
+    FMergeMenu = nullptr;
+    UpDateItems();
+}
+
+// A child item replaces the main menu's items of its group; the result is
+// ordered by group.
+std::vector<TMenuItem*> TbsSkinMainMenuBar::BarMenuItems(TMainMenu* child) const {
+    std::vector<TMenuItem*> out;
+    TMenuItem* root = FMainMenu->Items();
+    if (!child) {
+        for (int i = 0; i < root->Count(); ++i) out.push_back(root->Items(i));
+        return out;
+    }
+    TMenuItem* croot = child->Items();
+    auto childHasGroup = [croot](BYTE g) {
+        for (int i = 0; i < croot->Count(); ++i)
+            if (croot->Items(i)->GroupIndex() == g) return true;
+        return false;
+    };
+    for (int i = 0; i < root->Count(); ++i)
+        if (!childHasGroup(root->Items(i)->GroupIndex())) out.push_back(root->Items(i));
+    for (int i = 0; i < croot->Count(); ++i) out.push_back(croot->Items(i));
+    std::stable_sort(out.begin(), out.end(),
+                     [](TMenuItem* a, TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
+    return out;
 }

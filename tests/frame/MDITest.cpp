@@ -9,7 +9,10 @@
 
 #include "platform/Menus.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/controls/bsSkinCtrlsSpeedButton.h"
 #include "skin/frame/bsSkinMDITabsBar.h"
+#include "skin/frame/bsSkinMenus.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/frame/bsSkinMainMenuBar.h"
 #include "tests/platform/ControlsFixture.h"
 
@@ -107,20 +110,31 @@ TEST_F(MDIFrameTest, TilingFiveChildrenGivesTwoColumns) {
     EXPECT_EQ(left, 2);
 }
 
+// The main form's caption strip as painted (the plain look).
+std::vector<COLORREF> CaptionStrip(TCustomForm* f) {
+    TBitmap b(f->Width(), f->Height(), pf24bit);
+    SendMessageW(f->Handle(), CM_PAINTFRAMETODC, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+    std::vector<COLORREF> px;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < f->Width(); ++x) px.push_back(GetPixel(b.Canvas()->Handle(), x, y));
+    return px;
+}
+
 TEST_F(MDIFrameTest, MaximizedChildAddsButtonsAndCaption) {
     TForm* a = NewChild(L"Alpha");
     NewChild(L"Beta");
-    EXPECT_EQ(frame->MDICaption(), String(L"Main"));
+    const std::vector<COLORREF> plain = CaptionStrip(form);
     FindSkinFormComponent(a)->SetWindowState(wsMaximized);
-    EXPECT_TRUE(frame->GetMDIChildMaximized());
-    EXPECT_EQ(frame->GetMaximizedChild(), a);
-    EXPECT_EQ(frame->MDICaption(), String(L"Main - [Alpha]"));
     ASSERT_FALSE(bar.calls.empty());
     EXPECT_EQ(bar.calls.back(), "max");
+    // The caption shows the child's name after the form's own.
+    const std::vector<COLORREF> withChild = CaptionStrip(form);
+    EXPECT_NE(withChild, plain);
     FindSkinFormComponent(a)->SetWindowState(wsNormal);
-    EXPECT_FALSE(frame->GetMDIChildMaximized());
     EXPECT_EQ(bar.calls.back(), "restore");
-    EXPECT_EQ(frame->MDICaption(), String(L"Main"));
+    EXPECT_EQ(CaptionStrip(form), plain);
+    form->SetCaption(L"Main - [Alpha]");
+    EXPECT_EQ(CaptionStrip(form), withChild);
 }
 
 // The skinned menu bar itself as the main form's link: a maximized child's
@@ -193,6 +207,70 @@ TEST_F(MenuBarMDITest, AMaximizedChildsButtonsComeAndGoOnTheBarAndActOnTheChild)
     Paint();
     ClickButton(cmClose);
     EXPECT_TRUE(closed);
+}
+
+std::vector<String> BarCaptions(TbsSkinMainMenuBar* bar) {
+    std::vector<String> out;
+    for (auto& o : bar->ObjectList) out.push_back(o->MenuItem->Caption());
+    return out;
+}
+
+TMenuItem* AddItem(TMenu* menu, TMenuItem* parent, const String& caption, BYTE group) {
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(caption);
+    item->SetGroupIndex(group);
+    parent->Add(item);
+    return item;
+}
+
+TEST_F(MenuBarMDITest, TheActiveChildsMenuMergesByGroupAndItsShortcutsWork) {
+    TMainMenu* mainMenu = menuBar->MainMenu();
+    AddItem(mainMenu, mainMenu->Items(), L"Window", 9);
+    menuBar->UpDateItems();
+    int cuts = 0;
+    TForm* a = NewChild(L"Alpha", [&cuts](TbsSkinFrame* f) {
+        auto* m = new TMainMenu(f->FForm);
+        TMenuItem* file = AddItem(m, m->Items(), L"ChildFile", 0);
+        TMenuItem* cut = AddItem(m, file, L"Cut", 0);
+        cut->SetShortCut(TextToShortCut(L"Ctrl+E"));
+        cut->OnClick = [&cuts](TObject*) { ++cuts; };
+        AddItem(m, m->Items(), L"Edit", 1);
+    });
+    // The child's activation rebuilds the bar: its group 0 replaces "File".
+    SendMessageW(a->Handle(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(BarCaptions(menuBar), (std::vector<String>{L"ChildFile", L"Edit", L"Window"}));
+    // The child's shortcuts reach through the main form's frame.
+    bool handled = false;
+    frame->FormShortCut('E', ssCtrl, handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(cuts, 1);
+
+    // A merged menu takes the child's place until it is unmerged.
+    auto* other = new TMainMenu(form);
+    AddItem(other, other->Items(), L"Tools", 5);
+    menuBar->Merge(other);
+    EXPECT_EQ(BarCaptions(menuBar), (std::vector<String>{L"File", L"Tools", L"Window"}));
+    menuBar->UnMerge();
+    EXPECT_EQ(BarCaptions(menuBar), (std::vector<String>{L"ChildFile", L"Edit", L"Window"}));
+    // A merged menu that is freed leaves the bar.
+    menuBar->Merge(other);
+    other->Free();
+    EXPECT_EQ(BarCaptions(menuBar), (std::vector<String>{L"ChildFile", L"Edit", L"Window"}));
+}
+
+TEST_F(MenuBarMDITest, TheBarTellsOfThePointerEnteringAndLeavingIt) {
+    std::vector<std::string> events;
+    menuBar->OnMouseEnter = [&events, this](TObject* s) { events.push_back(s == menuBar ? "enter" : "?"); };
+    menuBar->OnMouseLeave = [&events, this](TObject* s) { events.push_back(s == menuBar ? "leave" : "?"); };
+    SendMessageW(menuBar->Handle(), CM_MOUSEENTER, 0, 0);
+    EXPECT_TRUE(menuBar->MouseTimer->Enabled());
+    SendMessageW(menuBar->Handle(), CM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(menuBar->MouseTimer->Enabled());
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
+    // Without a skin the default width sizes the bar.
+    menuBar->SetAlign(alNone);
+    menuBar->SetDefaultWidth(260);
+    EXPECT_EQ(menuBar->Width(), 260);
 }
 
 TEST_F(MDIFrameTest, WindowMenuFollowsChildren) {
@@ -355,6 +433,106 @@ TEST_F(TabsBarTest, CloseButtonClosesOnReleaseOverItAndNeverDrags) {
     Mouse(WM_LBUTTONDOWN, cx, cy);
     Mouse(WM_LBUTTONUP, cx, cy);
     EXPECT_EQ(closed, (std::vector<int>{1}));
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the pixels of colour c in rectangle r of a tab drawn on its own.
+int CountInTab(TbsMDITab* t, const TRect& r, COLORREF c) {
+    TBitmap b(t->ObjectRect.right, t->ObjectRect.bottom, pf24bit);
+    t->Draw(b.Canvas());
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (GetPixel(b.Canvas()->Handle(), x, y) == c) ++n;
+    return n;
+}
+
+TEST_F(TabsBarTest, AChildFreedWhileHoveredLeavesItsTabWithoutEvents) {
+    AddTabs(3);
+    std::vector<TbsMDITab*> left;
+    tabs->OnTabMouseLeave = [&left](TbsMDITab* t) { left.push_back(t); };
+    Mouse(WM_MOUSEMOVE, 150, 10);  // over the second tab
+    ASSERT_TRUE(tabs->Tabs(1)->MouseIn);
+    TForm* dying = kids[1];
+    kids.erase(kids.begin() + 1);
+    dying->Free();
+    EXPECT_TRUE(left.empty());
+    ASSERT_EQ(tabs->TabCount(), 2);
+    // Hover tracking goes on with the tabs left.
+    Mouse(WM_MOUSEMOVE, 50, 10);
+    Mouse(WM_MOUSEMOVE, 300, 10);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0]->Child, kids[0]);
+}
+
+TEST_F(TabsBarTest, TabsWithoutRoomStayReachableThroughTheRightButton) {
+    tabs->SetBounds(0, 0, 300, 21);
+    tabs->MinTabWidth = 120;
+    ASSERT_EQ(tabs->ListButton(), nullptr);
+    AddTabs(4);
+    for (size_t i = 0; i < kids.size(); ++i) kids[i]->SetName(L"kid" + std::to_wstring(i));
+    ASSERT_NE(tabs->ListButton(), nullptr);
+    EXPECT_EQ(tabs->ListButton()->Align(), alLeft);
+    tabs->Repaint();
+    ASSERT_NE(tabs->HideListButton(), nullptr);
+    EXPECT_EQ(tabs->HideListButton()->Align(), alRight);
+    EXPECT_EQ(tabs->HideListButton()->Left(), 300 - 15);
+    tabs->FillHideListMenu();
+    TMenuItem* hidden = tabs->HideListMenu()->Items();
+    ASSERT_EQ(hidden->Count(), 2);
+    EXPECT_EQ(hidden->Items(0)->Caption(), String(L"tab2"));
+    EXPECT_EQ(hidden->Items(1)->Name(), String(L"kid3_BSFCHILDITEMBARHIDE"));
+    // The left button lists every child, the active one checked.
+    tabs->Tabs(3)->Active = true;
+    tabs->FillListMenu();
+    TMenuItem* all = tabs->ListMenu()->Items();
+    ASSERT_EQ(all->Count(), 4);
+    EXPECT_TRUE(all->Items(3)->Checked());
+    EXPECT_FALSE(all->Items(0)->Checked());
+    // With room for all, the right button goes; without tabs, the left one.
+    tabs->SetBounds(0, 0, 600, 21);
+    tabs->Repaint();
+    EXPECT_EQ(tabs->HideListButton(), nullptr);
+    for (TForm* k : kids) tabs->DeleteTab(k);
+    EXPECT_EQ(tabs->ListButton(), nullptr);
+}
+
+TEST_F(TabsBarTest, TheCloseButtonLightsUnderThePointer) {
+    tabs->ShowCloseButtons = true;
+    AddTabs(2);
+    tabs->Repaint();
+    TbsMDITab* t = tabs->Tabs(0);
+    TRect b = t->ButtonRect;
+    OffsetRect(&b, t->ObjectRect.left, t->ObjectRect.top);
+    ASSERT_GT(b.Width(), 0);
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    EXPECT_EQ(CountInTab(t, b, white), 0);
+    Mouse(WM_MOUSEMOVE, b.left + b.Width() / 2, b.top + b.Height() / 2);
+    EXPECT_TRUE(t->ButtonMouseIn);
+    EXPECT_GT(CountInTab(t, b, white), 0);
+    // Elsewhere on the tab the cross is dark again.
+    Mouse(WM_MOUSEMOVE, t->ObjectRect.left + 5, 10);
+    EXPECT_FALSE(t->ButtonMouseIn);
+    EXPECT_EQ(CountInTab(t, b, white), 0);
+    EXPECT_GT(CountInTab(t, b, black), 0);
+}
+
+TEST_F(TabsBarTest, TheDrawParamsEventSetsTheCaptionFont) {
+    AddTabs(1);
+    tabs->CalcTabRects();
+    TbsMDITab* t = tabs->Tabs(0);
+    const COLORREF red = RGB(255, 0, 0);
+    EXPECT_EQ(CountInTab(t, t->ObjectRect, red), 0);
+    std::vector<TbsMDITab*> asked;
+    tabs->OnTabGetDrawParamsEvent = [&asked](TbsMDITab* tab, TCanvas* c) {
+        asked.push_back(tab);
+        c->Font()->SetColor(clRed);
+    };
+    EXPECT_GT(CountInTab(t, t->ObjectRect, red), 0);
+    EXPECT_EQ(asked, (std::vector<TbsMDITab*>{t}));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "PngWriter.h"
 #include "ViewsPage.h"
 #include "FrameExtrasPage.h"
+#include "MDIPage.h"
 #include "MenusPage.h"
 #include "TreesPage.h"
 #include "WindowsPage.h"
@@ -385,6 +386,14 @@ int Run(const String& dir) {
     DrawProgramWindows(dir);
     form->Free();
     Application->ProcessMessages();
+    // Each MDI page makes its MDI form the application's main form.
+    for (const Look& l : looks) {
+        TbsSkinData store(nullptr);
+        if (l.skin) store.LoadCompressedStoredSkin(l.skin);
+        TBitmap page;
+        DrawMDIPage(l.skin ? &store : nullptr, l.title, page);
+        SavePng(&page, dir + l.file + L"_mdi.png");
+    }
     return 0;
 }
 
