@@ -288,11 +288,15 @@ TEST_F(EditTest, SkinnedEditButtonRaisesItsEvent) {
     RECT wr;
     GetWindowRect(e->Handle(), &wr);
     const LPARAM onButton = MAKELPARAM(wr.right - 8, wr.top + 8), onFrame = MAKELPARAM(wr.left + 1, wr.top + 1);
-    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onButton);
-    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onButton);
+    // The non-client clicks carry what the hit test answered there.
+    auto click = [&](LPARAM at) {
+        const WPARAM hit = static_cast<WPARAM>(SendMessageW(e->Handle(), WM_NCHITTEST, 0, at));
+        SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, hit, at);
+        SendMessageW(e->Handle(), WM_NCLBUTTONUP, hit, at);
+    };
+    click(onButton);
     EXPECT_EQ(clicks, 1);
-    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onFrame);  // the frame is not the button
-    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onFrame);
+    click(onFrame);  // the frame is not the button
     EXPECT_EQ(clicks, 1);
 }
 
@@ -431,8 +435,8 @@ TEST_F(EditTest, AnUnskinnedEditTakesItsDefaultFontAndSize) {
     auto* e = NewEdit<TbsSkinEdit>(L"x");
     e->DefaultFont()->SetName(L"Tahoma");
     e->DefaultFont()->SetHeight(17);
-    e->DefaultWidth = 200;
-    e->DefaultHeight = 27;
+    e->SetDefaultWidth(200);
+    e->SetDefaultHeight(27);
     e->ChangeSkinData();
     EXPECT_EQ(e->FIndex, -1);
     EXPECT_EQ(e->Font()->Name(), L"Tahoma");
