@@ -462,16 +462,16 @@ protected:
         return e;
     }
     // The whole face as CM_PAINTFRAMETODC paints it.
-    static Shot Frame(TbsSkinEdit* e) {
-        Shot shot(e->Width(), e->Height());
+    static Snap Frame(TbsSkinEdit* e) {
+        Snap shot(e->Width(), e->Height());
         EXPECT_EQ(SendMessageW(e->Handle(), CM_PAINTFRAMETODC, reinterpret_cast<WPARAM>(shot.DC()), 0), 12851);
         return shot;
     }
     // The text area as the erase step paints it (background, then the text).
-    static Shot TextArea(TbsSkinEdit* e) {
+    static Snap TextArea(TbsSkinEdit* e) {
         RECT cr;
         GetClientRect(e->Handle(), &cr);
-        Shot shot(cr.right, cr.bottom);
+        Snap shot(cr.right, cr.bottom);
         SendMessageW(e->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(shot.DC()), 0);
         return shot;
     }
@@ -513,13 +513,13 @@ TEST_F(SkinnedEditTest, TheHeightFollowsTheSkinOrTheFontThroughLaterResizes) {
 
 TEST_F(SkinnedEditTest, FaceAndTextColourFollowThePointerFromTheRecord) {
     auto* e = NewSkinned(true, false);
-    Shot normal = Frame(e);
+    Snap normal = Frame(e);
     EXPECT_EQ(normal.At(1, 1), kEditFrame);
     EXPECT_EQ(normal.At(e->Width() - 2, 1), kEditFrame);
     EXPECT_EQ(normal.At(e->Width() / 2, 10), kEditClient);
     EXPECT_EQ(e->Font()->Color(), static_cast<TColor>(kEditFont));
     SendMessageW(e->Handle(), CM_MOUSEENTER, 0, 0);
-    Shot hot = Frame(e);
+    Snap hot = Frame(e);
     EXPECT_EQ(hot.At(1, 1), kEditHotFrame);
     EXPECT_EQ(hot.At(e->Width() / 2, 10), kEditHotClient);
     EXPECT_EQ(e->Font()->Color(), static_cast<TColor>(kEditHotFont));
@@ -534,11 +534,11 @@ TEST_F(SkinnedEditTest, TheTextAreaIsTheSkinsClientWithTheTextInTheRecordsColour
     GetClientRect(e->Handle(), &cr);
     EXPECT_EQ(cr.right, e->Width() - 3 - 20);  // ClRect's frame: 3 at the left, 20 at the right
     EXPECT_EQ(cr.bottom, 14);
-    Shot text = TextArea(e);
+    Snap text = TextArea(e);
     EXPECT_EQ(text.At(cr.right - 2, cr.bottom / 2), kEditClient);
     EXPECT_TRUE(text.Shows(TRect(0, 0, cr.right, cr.bottom), kEditFont));
     e->SetEnabled(false);
-    Shot disabled = TextArea(e);
+    Snap disabled = TextArea(e);
     EXPECT_EQ(disabled.At(cr.right - 2, cr.bottom / 2), kEditClient);
     EXPECT_TRUE(disabled.Shows(TRect(0, 0, cr.right, cr.bottom), kEditDisabledFont));
     EXPECT_FALSE(disabled.Shows(TRect(0, 0, cr.right, cr.bottom), kEditFont));

@@ -84,7 +84,8 @@ inline void AddEdit(TbsSkinData& s, TBitmap* p) {
 inline void AddListBox(TbsSkinData& s, TBitmap* p) {
     Block(p, TRect(0, 40, 60, 100), kListFrame);
     Block(p, TRect(3, 63, 57, 97), kListClient);
-    const COLORREF caps[] = {kCapButton, kCapButtonHot, kCapButtonDown};
+    Block(p, TRect(21, 45, 57, 57), kCapButton);  // the buttons' normal look is in the skin part
+    const COLORREF caps[] = {kCapButton, kCapButtonHot, kCapButtonDown};  // normal, hot, pressed
     for (int i = 0; i < 3; ++i) Block(p, TRect(i * 12, 100, i * 12 + 12, 112), caps[i]);
     Block(p, TRect(36, 100, 72, 112), kCapDisabled);
     const COLORREF items[] = {kItem, kActiveItem, kFocusItem};
@@ -93,7 +94,7 @@ inline void AddListBox(TbsSkinData& s, TBitmap* p) {
     l->PictureIndex = 0;
     l->SkinRect = TRect(0, 40, 60, 100);
     l->LTPoint = TPoint(3, 23);
-    l->RTPoint = TPoint(57, 23);
+    l->RTPoint = TPoint(20, 23);
     l->LBPoint = TPoint(3, 57);
     l->RBPoint = TPoint(57, 57);
     l->ClRect = TRect(3, 23, 57, 57);
@@ -104,9 +105,10 @@ inline void AddListBox(TbsSkinData& s, TBitmap* p) {
     l->FontColor = static_cast<TColor>(kItemFont);
     l->ActiveFontColor = static_cast<TColor>(kActiveItemFont);
     l->FocusFontColor = static_cast<TColor>(kFocusItemFont);
-    l->CaptionRect = TRect(3, 3, 20, 20);
+    l->CaptionRect = TRect(3, 3, 19, 20);
     // The caption buttons in the top-right corner of the 60 px skin part,
-    // right of the top-right corner point: they move with the right edge.
+    // right of the top-right corner point (x 20): they move with the right
+    // edge.
     l->UpButtonRect = TRect(45, 5, 57, 17);
     l->DownButtonRect = TRect(33, 5, 45, 17);
     l->CheckButtonRect = TRect(21, 5, 33, 17);
@@ -178,9 +180,9 @@ inline std::unique_ptr<TbsSkinData> MakeListsSkin() {
 }
 
 // A 24-bit picture for a control to paint into.
-struct Shot {
+struct Snap {
     std::unique_ptr<TBitmap> b = std::make_unique<TBitmap>();
-    Shot(int w, int h) {
+    Snap(int w, int h) {
         b->SetPixelFormat(pf24bit);
         b->SetSize(w, h);
         Block(b.get(), TRect(0, 0, w, h), RGB(255, 255, 255));
