@@ -61,6 +61,22 @@ bool TbsListBox::DoKeyPress(wchar_t& key) {
     if (SkinListBox) SkinListBox->ListBoxKeyPress(key);
     return key == 0 || TListBox::DoKeyPress(key);
 }
+bool TbsListBox::DoKeyUp(WORD& key, TShiftState shift) {
+    if (SkinListBox) SkinListBox->ListBoxKeyUp(key, shift);
+    return key == 0 || TListBox::DoKeyUp(key, shift);
+}
+void TbsListBox::DoEnter() {
+    if (SkinListBox) SkinListBox->ListBoxEnter();
+    TListBox::DoEnter();
+}
+void TbsListBox::DoExit() {
+    if (SkinListBox) SkinListBox->ListBoxExit();
+    TListBox::DoExit();
+}
+void TbsListBox::CreateWnd() {
+    TListBox::CreateWnd();
+    if (SkinListBox) SkinListBox->ListBoxCreateWnd();
+}
 
 void TbsListBox::WndProc(TMessage& m) {
     if (SkinListBox) {
@@ -97,7 +113,14 @@ void TbsListBox::WndProc(TMessage& m) {
             if (m.WParam) {
                 TCanvas c;
                 c.SetHandle(reinterpret_cast<HDC>(m.WParam));
-                SkinListBox->PaintListBackground(&c, TRect(0, 0, Width(), Height()));
+                const TRect all(0, 0, Width(), Height());
+                if (SkinListBox) {
+                    SkinListBox->PaintListBackground(&c, all);
+                } else {
+                    // A list without its frame has the plain background.
+                    c.Brush()->SetColor(clWindow);
+                    c.FillRect(all);
+                }
                 c.SetHandle(nullptr);
             }
             m.Result = bsPaintToDCKey;
@@ -290,6 +313,21 @@ void TbsSkinCustomListBox::GetSkinData() {
     HScrollBarName = r->HScrollBarName;
     BothScrollBarName = r->BothScrollBarName;
     ShowFocus = r->ShowFocus;
+    UpButtonRect = r->UpButtonRect;
+    ActiveUpButtonRect = r->ActiveUpButtonRect;
+    DownUpButtonRect = IsNullRect(r->DownUpButtonRect) ? r->ActiveUpButtonRect : r->DownUpButtonRect;
+    DownButtonRect = r->DownButtonRect;
+    ActiveDownButtonRect = r->ActiveDownButtonRect;
+    DownDownButtonRect = IsNullRect(r->DownDownButtonRect) ? r->ActiveDownButtonRect : r->DownDownButtonRect;
+    CheckButtonRect = r->CheckButtonRect;
+    ActiveCheckButtonRect = r->ActiveCheckButtonRect;
+    DownCheckButtonRect = IsNullRect(r->DownCheckButtonRect) ? r->ActiveCheckButtonRect : r->DownCheckButtonRect;
+    ButtonsArea = r->ButtonsArea;
+    DisabledButtonsRect = r->DisabledButtonsRect;
+}
+
+void TbsSkinCustomListBox::DefaultFontChanged() {
+    if (FIndex == -1) Font()->Assign(DefaultFont());
 }
 
 void TbsSkinCustomListBox::ChangeSkinData() {
@@ -314,101 +352,6 @@ void TbsSkinCustomListBox::ChangeSkinData() {
     FStopUpDateHScrollBar = false;
     UpDateScrollBar();
     ListBox->Invalidate();
-}
-
-// ---- frame and caption --------------------------------------------------------------------------
-
-void TbsSkinCustomListBox::CalcCaptionButtons() {
-    const int w = Width();
-    if (!FCaptionMode || !FShowCaptionButtons) {
-        for (auto& b : Buttons) b.R = TRect();
-        return;
-    }
-    const int a = std::min(17, FDefaultCaptionHeight - 3);
-    Buttons[0].R = TRect(w - a - 2, 2, w - 2, a + 1);
-    Buttons[1].R = TRect(Buttons[0].R.left - a, 2, Buttons[0].R.left, a + 1);
-    Buttons[2].R = TRect(Buttons[1].R.left - a, 2, Buttons[1].R.left, a + 1);
-}
-
-void TbsSkinCustomListBox::DrawCaptionButton(TCanvas* c, int i) {
-    const TbsCBButtonX& b = Buttons[i];
-    if (IsNullRect(b.R)) return;
-    const bool down = b.Down && b.MouseIn;
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(down ? bsPlainDownFill : b.MouseIn ? bsPlainHotFill : clBtnFace);
-    c->FillRect(b.R);
-    c->Brush()->SetColor(b.MouseIn ? bsPlainHotFrame : clBtnShadow);
-    c->FrameRect(b.R);
-    if (i == 2) DrawCheckImage(c, b.R.left + b.R.Width() / 2 - 4, b.R.top + b.R.Height() / 2 - 3, clBlack);
-    else DrawArrowImage(c, b.R, clBlack, i == 0 ? 3 : 4);
-}
-
-void TbsSkinCustomListBox::DrawCaption(TCanvas* c) {
-    CalcCaptionButtons();
-    const int w = Width();
-    const bool buttons = FShowCaptionButtons;
-    const int a = std::min(17, FDefaultCaptionHeight - 3);
-    TRect r(3, 2, buttons ? w - 3 * a - 3 : w - 2, FDefaultCaptionHeight - 2);
-    c->Font()->Assign(&FDefaultCaptionFont);
-    if (FSD && FSD->ResourceStrData()) c->Font()->SetCharset(FSD->ResourceStrData()->CharSet);
-    c->Brush()->SetStyle(bsClear);
-    const String text = Caption();
-    const SIZE ext = c->TextExtent(text);
-    int x = r.left;
-    if (FAlignment == taRightJustify) x = r.right - ext.cx;
-    else if (FAlignment == taCenter) x = r.left + r.Width() / 2 - ext.cx / 2;
-    const int y = (FDefaultCaptionHeight - 2) / 2 - ext.cy / 2;
-    c->TextRect(r, x, y, text);
-    c->Pen()->SetColor(clBtnShadow);
-    c->MoveTo(1, FDefaultCaptionHeight - 1);
-    c->LineTo(w - 1, FDefaultCaptionHeight - 1);
-    for (int i = 0; i < 3; ++i) DrawCaptionButton(c, i);
-}
-
-void TbsSkinCustomListBox::CreateControlDefaultImage(TBitmap* B) {
-    TCanvas* c = B->Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(TRect(0, 0, Width(), Height()));
-    TRect r(0, 0, Width(), Height());
-    c->Frame3D(r, clBtnShadow, clBtnShadow, 1);
-    if (FCaptionMode) DrawCaption(c);
-}
-
-void TbsSkinCustomListBox::CreateControlSkinImage(TBitmap* B) {
-    TbsSkinCustomControl::CreateControlSkinImage(B);
-    if (FCaptionMode && !IsNullRect(CaptionRect)) {
-        TCanvas* c = B->Canvas();
-        SetupFont(c, true, CaptionFontName, CaptionFontHeight, CaptionFontStyle, &FDefaultCaptionFont);
-        c->Font()->SetColor(CaptionFontColor);
-        c->Brush()->SetStyle(bsClear);
-        TRect cr = CaptionRect;
-        cr.right += Width() - SkinRect.Width();
-        TextRectVCenteredOffset(c, Caption(), cr, 2);
-    }
-}
-
-// ---- caption buttons ----------------------------------------------------------------------------
-
-void TbsSkinCustomListBox::TestActive(int x, int y) {
-    OldActiveButton = ActiveButton;
-    ActiveButton = -1;
-    for (int i = 0; i < 3; ++i)
-        if (!IsNullRect(Buttons[i].R) && IsPointInRect(Buttons[i].R, TPoint(x, y))) {
-            ActiveButton = i;
-            break;
-        }
-    if (CaptureButton != -1 && ActiveButton != CaptureButton) ActiveButton = -1;
-    if (ActiveButton == OldActiveButton) return;
-    if (OldActiveButton != -1) {
-        Buttons[OldActiveButton].MouseIn = false;
-        if (Buttons[OldActiveButton].Down && TimerMode != 0) platform::KillWindowTimer(Handle(), bsBoxTimerId);
-    }
-    if (ActiveButton != -1) {
-        Buttons[ActiveButton].MouseIn = true;
-        if (Buttons[ActiveButton].Down && TimerMode != 0) platform::SetWindowTimer(Handle(), bsBoxTimerId, 50);
-    }
-    Invalidate();
 }
 
 void TbsSkinCustomListBox::ButtonDown(int i) {
@@ -528,6 +471,9 @@ void TbsSkinCustomListBox::ListBoxDblClick() {
 }
 void TbsSkinCustomListBox::ListBoxKeyDown(WORD& key, TShiftState shift) {
     if (OnListBoxKeyDown) OnListBoxKeyDown(this, key, shift);
+}
+void TbsSkinCustomListBox::ListBoxKeyUp(WORD& key, TShiftState shift) {
+    if (OnListBoxKeyUp) OnListBoxKeyUp(this, key, shift);
 }
 void TbsSkinCustomListBox::ListBoxKeyPress(wchar_t& key) {
     if (OnListBoxKeyPress) OnListBoxKeyPress(this, key);

@@ -64,7 +64,11 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoKeyDown(WORD& key, TShiftState shift) override;
+    bool DoKeyUp(WORD& key, TShiftState shift) override;
     bool DoKeyPress(wchar_t& key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void CreateWnd() override;
 
 public:
     void Click() override;
@@ -112,8 +116,31 @@ public:
     TNotifyEvent OnListBoxClick, OnListBoxDblClick;
     TMouseEvent OnListBoxMouseDown, OnListBoxMouseUp;
     TMouseMoveEvent OnListBoxMouseMove;
-    TKeyEvent OnListBoxKeyDown;
+    TKeyEvent OnListBoxKeyDown, OnListBoxKeyUp;
     TKeyPressEvent OnListBoxKeyPress;
+
+    // The inner list's own settings, read and written through.
+    bool MultiSelect() const { return ListBox->MultiSelect(); }
+    void SetMultiSelect(bool v) { ListBox->SetMultiSelect(v); }
+    bool ExtandedSelect() const { return ListBox->ExtendedSelect(); }
+    void SetExtandedSelect(bool v) { ListBox->SetExtendedSelect(v); }
+    TFont* ListBoxFont() { return ListBox->Font(); }
+    void SetListBoxFont(TFont* v) { ListBox->Font()->Assign(v); }
+    int ListBoxTabOrder() const { return ListBox->TabOrder(); }
+    void SetListBoxTabOrder(int v) { ListBox->SetTabOrder(v); }
+    bool ListBoxTabStop() const { return ListBox->TabStop(); }
+    void SetListBoxTabStop(bool v) { ListBox->SetTabStop(v); }
+    TPopupMenu* ListBoxPopupMenu() const { return ListBox->PopupMenu; }
+    void SetListBoxPopupMenu(TPopupMenu* v) { ListBox->PopupMenu = v; }
+
+    // The caption's glyph: NumGlyphs cells side by side (the second shown
+    // while disabled), Spacing pixels before the text.
+    TBitmap* Glyph() { return &FGlyph; }
+    void SetGlyph(TBitmap* v);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int v);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v);
 
     int CalcHeight(int itemsCount);
     void Clear();
@@ -137,6 +164,11 @@ public:
     int ItemLeftOffset = 0, ItemRightOffset = 0;
     String VScrollBarName = L"vscrollbar", HScrollBarName = L"hscrollbar", BothScrollBarName = L"bothhscrollbar";
     bool ShowFocus = false;
+    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+        DownDownButtonRect, CheckButtonRect, ActiveCheckButtonRect, DownCheckButtonRect;
+    TRect ButtonsArea, DisabledButtonsRect;
+    // The caption text's place at the current size (skinned look).
+    TRect NewCaptionRect;
 
     // Drawn width of a row (the horizontal extent); the text's width here.
     virtual int GetItemWidth(int index, TCanvas* canvas);
@@ -147,9 +179,14 @@ public:
     virtual void ListBoxClick();
     virtual void ListBoxDblClick();
     virtual void ListBoxKeyDown(WORD& key, TShiftState shift);
+    virtual void ListBoxKeyUp(WORD& key, TShiftState shift);
     virtual void ListBoxKeyPress(wchar_t& key);
     // Sees every message of the inner list first; cont false drops it.
     virtual void ListBoxWProc(TMessage& m, bool& cont);
+    // The inner list got / lost the focus; its window was created.
+    virtual void ListBoxEnter() {}
+    virtual void ListBoxExit() {}
+    virtual void ListBoxCreateWnd() {}
     // Draws one row (off-screen) onto the inner list's canvas.
     void DrawRow(TCanvas* target, int index, const TRect& rect, TOwnerDrawState state);
     // Fills r of the inner list's canvas as its background.
@@ -159,6 +196,7 @@ protected:
     void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
+    void DefaultFontChanged() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -182,6 +220,10 @@ private:
     void CalcCaptionButtons();
     void DrawCaption(TCanvas* c);
     void DrawCaptionButton(TCanvas* c, int i);
+    void DrawCaptionText(TCanvas* c, const TRect& r, int x, int topOffset);
+    int CaptionWidth(TCanvas* c);
+    int GlyphCellWidth() const;
+    void CoverHiddenButtons(TBitmap* B);
     void TestActive(int x, int y);
     void ButtonDown(int i);
     void ButtonUp(int i);
@@ -203,6 +245,8 @@ private:
     int FDefaultItemHeight = 20;
     TRect ListRect;
     TbsCBButtonX Buttons[3];
+    TBitmap FGlyph;
+    int FNumGlyphs = 1, FSpacing = 2;
     int ActiveButton = -1, OldActiveButton = -1, CaptureButton = -1;
     int TimerMode = 0;
     bool WaitMode = false;

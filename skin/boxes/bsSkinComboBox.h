@@ -86,6 +86,8 @@ public:
     bool FNumEdit = false;
 
 protected:
+    // The plain face draws with DefaultFont: Font follows it.
+    void DefaultFontChanged() override { Font()->Assign(DefaultFont()); }
     virtual void EditWndProc(TMessage& m);
     virtual void CreateEditControl();
     // Runs after OnClick on every selection; empty here.

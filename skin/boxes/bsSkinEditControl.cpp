@@ -1,23 +1,38 @@
-// The skinned edit control: its frame in the non-client area (skinned or
-// plain), the edit button, the image buttons, and PaintSkinTo.
+// The skinned edit control: its record, geometry, height rules, the edit
+// button and the image buttons, hover and focus. Painting lives in
+// bsSkinEditControlPaint.cpp.
 #include <algorithm>
 
 #include "platform/ImgList.h"
 #include "platform/Owners.h"
 #include "skin/bsResStrData.h"
-#include "skin/bsUtilsImages.h"
 #include "skin/boxes/bsSkinEdits.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
+
+namespace {
+// Hit-test answers of the button mode: the edit button, and the frame
+// around the text area.
+constexpr LRESULT kHitButton = HTHSCROLL;
+constexpr LRESULT kHitFrame = HTVSCROLL;
+}  // namespace
 
 // ---- TbsSkinCustomEdit -------------------------------------------------------------------------
 
 TbsSkinCustomEdit::TbsSkinCustomEdit(TComponent* owner) : TbsCustomEdit(owner) {
+    SetEditTransparent(true);
     FDefaultFont.SetName(L"Arial");
+    FDefaultFont.SetColor(clBlack);
     FDefaultFont.SetHeight(14);
     Font()->Assign(&FDefaultFont);
+    FDefaultFont.OnChange = [this](TObject*) {
+        if (FIndex == -1) Font()->Assign(&FDefaultFont);
+    };
     SetBounds(Left(), Top(), 121, 20);
 }
 
 TbsSkinCustomEdit::~TbsSkinCustomEdit() {
+    FDefaultFont.OnChange = nullptr;
     if (FSD) RemoveFreeNotification(FSD);
 }
 
@@ -26,6 +41,7 @@ void TbsSkinCustomEdit::Notification(TComponent* component, TOperation op) {
     if (op == opRemove && component == FSD) {
         FSD = nullptr;
         FIndex = -1;
+        Picture = nullptr;
     }
     if (op == opRemove && component == FImages) {
         FImages = nullptr;
@@ -33,20 +49,53 @@ void TbsSkinCustomEdit::Notification(TComponent* component, TOperation op) {
     }
 }
 
+void TbsSkinCustomEdit::Loaded() {
+    TbsCustomEdit::Loaded();
+    if (FSD && FSD->ResourceStrData()) Font()->SetCharset(FSD->ResourceStrData()->CharSet);
+}
+
 void TbsSkinCustomEdit::CreateParams(TCreateParams& p) {
     TbsCustomEdit::CreateParams(p);
-    // The text is never drawn through a transparent window; owners draw the frame.
+    // The text is drawn without background (EditTransparent), but the
+    // window itself is never transparent: it paints its own text area.
     p.ExStyle &= ~static_cast<DWORD>(WS_EX_TRANSPARENT);
     p.Style &= ~static_cast<DWORD>(WS_BORDER | ES_LEFT | ES_RIGHT | ES_CENTER);
     static const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
     p.Style |= align[FAlignment];
 }
 
+void TbsSkinCustomEdit::CreateWnd() {
+    TbsCustomEdit::CreateWnd();
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TbsSkinCustomEdit::CharsetNow() {
+    return FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet : FDefaultFont.Charset();
+}
+
+// ---- properties ----------------------------------------------------------------------------------
+
+void TbsSkinCustomEdit::SetDefaultFont(TFont* v) {
+    FDefaultFont.Assign(v);
+    if (FIndex == -1) Font()->Assign(v);
+}
+
+void TbsSkinCustomEdit::SetDefaultWidth(int v) {
+    FDefaultWidth = v;
+    if (FIndex == -1 && v > 0) SetWidth(v);
+}
+
+void TbsSkinCustomEdit::SetDefaultHeight(int v) {
+    FDefaultHeight = v;
+    if (FIndex == -1 && v > 0 && UseSkinFont) SetHeight(v);
+    else AdjustHeight();
+}
+
 void TbsSkinCustomEdit::SetDefaultColor(TColor v) {
     FDefaultColor = v;
     if (FIndex != -1) return;
     SetColor(v);
-    if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
     Invalidate();
 }
 
@@ -55,6 +104,149 @@ void TbsSkinCustomEdit::SetAlignment(TAlignment v) {
     FAlignment = v;
     if (HandleAllocated()) RecreateWnd();
 }
+
+void TbsSkinCustomEdit::SetButtonMode(bool v) {
+    FButtonMode = v;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TbsSkinCustomEdit::SetSkinData(TbsSkinData* v) {
+    if (FSD && FSD != v) RemoveFreeNotification(FSD);
+    FSD = v;
+    if (FSD) FreeNotification(FSD);
+    if (FSD && !FSD->Empty) ChangeSkinData();
+}
+
+// ---- the record ----------------------------------------------------------------------------------
+
+void TbsSkinCustomEdit::GetSkinData() {
+    if (!FSD || FSD->Empty) {
+        FIndex = -1;
+        return;
+    }
+    FIndex = FSD->GetControlIndex(FSkinDataName);
+    if (FIndex < 0 || FIndex >= static_cast<int>(FSD->CtrlList.size())) {
+        FIndex = -1;
+        return;
+    }
+    auto* r = dynamic_cast<TbsDataSkinEditControl*>(FSD->CtrlList[static_cast<size_t>(FIndex)].get());
+    if (!r) return;
+    const int pi = r->PictureIndex;
+    Picture = pi >= 0 && pi < static_cast<int>(FSD->FActivePictures.size())
+                  ? FSD->FActivePictures[static_cast<size_t>(pi)].get()
+                  : nullptr;
+    SkinRect = r->SkinRect;
+    ActiveSkinRect = IsNullRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+    LOffset = r->LTPoint.x;
+    ROffset = r->SkinRect.Width() - r->RTPoint.x;
+    ClRect = r->ClRect;
+    FontName = r->FontName;
+    FontStyle = r->FontStyle;
+    FontHeight = r->FontHeight;
+    FontColor = r->FontColor;
+    DisabledFontColor = r->DisabledFontColor;
+    ActiveFontColor = r->ActiveFontColor;
+    ButtonRect = r->ButtonRect;
+    ActiveButtonRect = r->ActiveButtonRect;
+    DownButtonRect = IsNullRect(r->DownButtonRect) ? r->ActiveButtonRect : r->DownButtonRect;
+    UnEnabledButtonRect = r->UnEnabledButtonRect;
+    StretchEffect = r->StretchEffect;
+}
+
+void TbsSkinCustomEdit::ChangeSkinData() {
+    GetSkinData();
+    if (FIndex == -1) {
+        Font()->Assign(&FDefaultFont);
+        if (FDefaultWidth > 0) SetWidth(FDefaultWidth);
+        if (FDefaultHeight > 0) SetHeight(FDefaultHeight);
+    } else {
+        if (UseSkinFont) {
+            Font()->SetName(FontName);
+            Font()->SetStyle(FontStyle);
+            SetHeight(SkinRect.Height());
+            Font()->SetHeight(FontHeight);
+        } else {
+            Font()->Assign(&FDefaultFont);
+        }
+        Font()->SetColor(Focused() ? ActiveFontColor : FontColor);
+    }
+    Font()->SetCharset(CharsetNow());
+    if (HandleAllocated()) RecreateWnd();
+    Font()->SetColor(FIndex == -1 ? FDefaultFont.Color() : Focused() ? ActiveFontColor : FontColor);
+    if (!UseSkinFont) AdjustHeight();
+    RepaintFrame();
+    if (FImages) {
+        CalcImageButtons(true);
+        Invalidate();
+    }
+}
+
+// ---- geometry and height -------------------------------------------------------------------------
+
+void TbsSkinCustomEdit::CalcRects() {
+    const int w = Width(), h = Height();
+    if (FIndex == -1) {
+        if (FButtonMode) {
+            FButtonRect = TRect(w - h, 0, w, h);
+            FEditRect = TRect(2, 2, FButtonRect.left - 2, h - 2);
+        } else {
+            FButtonRect = TRect();
+            FEditRect = TRect(2, 2, w - 2, h - 2);
+        }
+        return;
+    }
+    const int d = w - SkinRect.Width();
+    FEditRect = ClRect;
+    FEditRect.right += d;
+    FButtonRect = ButtonRect;
+    if (ButtonRect.left >= SkinRect.Width() - ROffset) OffsetRect(&FButtonRect, d, 0);
+    if (!UseSkinFont) {
+        const int dh = h - SkinRect.Height();
+        FEditRect.bottom += dh;
+        FButtonRect.bottom += dh;
+    }
+}
+
+int TbsSkinCustomEdit::CalcEditHeight() {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    GetSkinData();
+    const int frame = FIndex == -1 ? 4 : SkinRect.Height() - ClRect.Height();
+    return tm.tmHeight + frame;
+}
+
+void TbsSkinCustomEdit::AdjustHeight() { SetHeight(CalcEditHeight()); }
+
+void TbsSkinCustomEdit::SetBounds(int left, int top, int width, int height) {
+    GetSkinData();
+    if ((width != Width() || height != Height()) && !(FIndex == -1 && UseSkinFont)) {
+        if (UseSkinFont) height = SkinRect.Height();
+        else height = CalcEditHeight();
+    }
+    if (auto* bar = dynamic_cast<TbsSkinToolBar*>(Parent()); bar && bar->AdjustControls() && Align() != alNone) {
+        const TRect r = bar->GetSkinClientRect();
+        top = r.Height() / 2 + r.top - height / 2;
+    }
+    TbsCustomEdit::SetBounds(left, top, width, height);
+    Invalidate();
+    RepaintFrame();
+}
+
+void TbsSkinCustomEdit::RepaintFrame() {
+    if (Parent() && HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 0, 0);
+}
+
+void TbsSkinCustomEdit::Invalidate() {
+    if (!Parent() || !HandleAllocated()) return;
+    FStopDraw = false;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+// ---- image buttons -------------------------------------------------------------------------------
 
 void TbsSkinCustomEdit::SetImages(TCustomImageList* v) {
     if (v == FImages) return;
@@ -145,245 +337,124 @@ void TbsSkinCustomEdit::ImageButtonUp(LRESULT code) {
     if (ev) ev(this);
 }
 
-void TbsSkinCustomEdit::DrawImageButton(TCanvas* c, const TbsCBButtonX& b, int index, int hot, int down) {
-    const int count = FImages->Count();
-    if (index < 0 || index >= count || IsNullRect(b.R)) return;
-    int i = index;
-    if (b.Down && b.MouseIn && down >= 0 && down < count) i = down;
-    else if (b.MouseIn && hot >= 0 && hot < count) i = hot;
-    const int top = std::max<int>(b.R.top, b.R.Height() / 2 + b.R.top - FImages->Height() / 2);
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(Color());
-    c->FillRect(b.R);
-    FImages->Draw(c, b.R.left, top, i, Enabled());
+// ---- the edit button -----------------------------------------------------------------------------
+
+// Button mode: the edit button answers kHitButton, the frame around the
+// text area kHitFrame; true when one of them was hit.
+bool TbsSkinCustomEdit::ButtonHitTest(TMessage& m) {
+    if (!FButtonMode) return false;
+    POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+    ::ScreenToClient(Handle(), &p);
+    GetSkinData();
+    if (FIndex == -1) p.x += 2, p.y += 2;
+    else p.x += ClRect.left, p.y += ClRect.top;
+    CalcRects();
+    if (IsPointInRect(FButtonRect, p)) m.Result = kHitButton;
+    else if (!IsPointInRect(FEditRect, p)) m.Result = kHitFrame;
+    else return false;
+    return true;
 }
 
-void TbsSkinCustomEdit::PaintImageButtons(HDC dc) {
-    if (!FImages) return;
-    CalcImageButtons(false);
-    TCanvas c;
-    c.SetHandle(dc);
-    DrawImageButton(&c, LeftButton, FLeftImageIndex, LeftImageHotIndex, LeftImageDownIndex);
-    DrawImageButton(&c, RightButton, FRightImageIndex, RightImageHotIndex, RightImageDownIndex);
-    c.SetHandle(nullptr);
+void TbsSkinCustomEdit::SetButtonActive(bool v) {
+    if (FButtonActive == v) return;
+    FButtonActive = v;
+    RepaintFrame();
+    Invalidate();
 }
 
-void TbsSkinCustomEdit::SetSkinData(TbsSkinData* v) {
-    if (FSD && FSD != v) RemoveFreeNotification(FSD);
-    FSD = v;
-    if (FSD) FreeNotification(FSD);
-    ChangeSkinData();
+// Ends a press of the edit button: it comes up, and a release over it
+// clicks it.
+void TbsSkinCustomEdit::EndButtonPress(bool overButton) {
+    FButtonDown = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (!overButton) FButtonActive = false;
+    RepaintFrame();
+    if (!overButton) return;
+    if (!Focused() && CanFocus()) SetFocus();
+    if (OnButtonClick) OnButtonClick(this);
 }
 
-TbsDataSkinEditControl* TbsSkinCustomEdit::Record() const {
-    if (!FSD || FIndex < 0 || FIndex >= static_cast<int>(FSD->CtrlList.size())) return nullptr;
-    return dynamic_cast<TbsDataSkinEditControl*>(FSD->CtrlList[static_cast<size_t>(FIndex)].get());
-}
+// ---- hover, focus, font --------------------------------------------------------------------------
 
-void TbsSkinCustomEdit::ChangeSkinData() {
-    FIndex = (FSD && !FSD->Empty) ? FSD->GetControlIndex(FSkinDataName) : -1;
-    TbsDataSkinEditControl* r = Record();
-    if (!r) FIndex = -1;
-    if (!r) {
-        Font()->Assign(&FDefaultFont);
-        SetColor(FDefaultColor);
-        if (DefaultWidth > 0) SetWidth(DefaultWidth);
-        if (DefaultHeight > 0) SetHeight(DefaultHeight);
-    } else {
-        if (UseSkinFont) {
-            Font()->SetName(r->FontName);
-            Font()->SetStyle(r->FontStyle);
-            Font()->SetHeight(r->FontHeight);
-            if (r->SkinRect.Height() > 0) SetHeight(r->SkinRect.Height());
-        } else {
-            Font()->Assign(&FDefaultFont);
-        }
-        Font()->SetColor(Focused() ? r->ActiveFontColor : r->FontColor);
-    }
-    if (FSD && FSD->ResourceStrData()) Font()->SetCharset(FSD->ResourceStrData()->CharSet);
-    else Font()->SetCharset(FDefaultFont.Charset());
-    if (HandleAllocated()) RecreateWnd();
-    CalcButton();
-    if (FImages) {
-        CalcImageButtons(true);
+void TbsSkinCustomEdit::MouseEnterLeave(bool enter) {
+    FMouseIn = enter;
+    GetSkinData();
+    if (FIndex != -1 && !Focused()) {
+        Font()->SetColor(enter ? ActiveFontColor : FontColor);
+        if (FImages) CalcImageButtons(true);
+        RepaintFrame();
         Invalidate();
     }
-}
-
-void TbsSkinCustomEdit::SetButtonMode(bool v) {
-    FButtonMode = v;
-    CalcButton();
-    if (HandleAllocated()) SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                                        SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TbsSkinCustomEdit::CalcButton() {
-    FButton.R = FButtonMode ? TRect(Width() - 19, 2, Width() - 2, Height() - 2) : TRect();
-}
-
-bool TbsSkinCustomEdit::OnButton(LPARAM screenPoint) {
-    RECT wr;
-    GetWindowRect(Handle(), &wr);
-    const POINT p{static_cast<short>(LOWORD(screenPoint)) - wr.left, static_cast<short>(HIWORD(screenPoint)) - wr.top};
-    return IsPointInRect(FButton.R, p);
-}
-
-// The text area in window coordinates (the client area's place).
-TRect TbsSkinCustomEdit::EditRect() {
-    int l = 2, t = 2, rr = 2, b = 2;
-    if (TbsDataSkinEditControl* rec = Record()) {
-        l = rec->ClRect.left;
-        t = rec->ClRect.top;
-        rr = rec->SkinRect.Width() - rec->ClRect.right;
-        b = rec->SkinRect.Height() - rec->ClRect.bottom;
-    }
-    if (FButtonMode) rr += 19;
-    return TRect(l, t, Width() - rr, Height() - b);
-}
-
-void TbsSkinCustomEdit::PaintFrame(HDC dc) {
-    const int w = Width(), h = Height();
-    TBitmap b(w, h);
-    ComposeFace(b, Focused() || FMouseIn);
-    platform::SavedDC saved(dc);
-    const TRect cl = ClientRect();
-    POINT o{0, 0};
-    MapWindowPoints(Handle(), nullptr, &o, 1);
-    RECT wr;
-    GetWindowRect(Handle(), &wr);
-    const int cx = o.x - wr.left, cy = o.y - wr.top;
-    ExcludeClipRect(dc, cx, cy, cx + cl.Width(), cy + cl.Height());
-    BitBlt(dc, 0, 0, w, h, b.Canvas()->Handle(), 0, 0, SRCCOPY);
-}
-
-// The whole face (frame, text area and button) at the control's size;
-// active: the skin's hot face.
-void TbsSkinCustomEdit::ComposeFace(TBitmap& b, bool active) {
-    const int w = Width(), h = Height();
-    TCanvas* c = b.Canvas();
-    TbsDataSkinEditControl* r = Record();
-    TBitmap* pic = r && FSD && r->PictureIndex >= 0 && r->PictureIndex < static_cast<int>(FSD->FActivePictures.size())
-                       ? FSD->FActivePictures[static_cast<size_t>(r->PictureIndex)].get()
-                       : nullptr;
-    if (r && pic && !IsNullRect(r->SkinRect)) {
-        const TRect src = active && !IsNullRect(r->ActiveSkinRect) ? r->ActiveSkinRect : r->SkinRect;
-        const int dw = w - r->SkinRect.Width(), dh = h - r->SkinRect.Height();
-        TRect ncl = r->ClRect;
-        ncl.right += dw;
-        ncl.bottom += dh;
-        CreateSkinImage(r->LTPoint, r->RTPoint, r->LBPoint, r->RBPoint, r->ClRect, r->LTPoint,
-                        TPoint(r->RTPoint.x + dw, r->RTPoint.y), TPoint(r->LBPoint.x, r->LBPoint.y + dh),
-                        TPoint(r->RBPoint.x + dw, r->RBPoint.y + dh), ncl, &b, pic, src, w, h, true, r->LeftStretch,
-                        r->TopStretch, r->RightStretch, r->BottomStretch, r->StretchEffect, bsstFull);
-    } else {
-        // A shadow ring, a face ring inside it, the rest in DefaultColor.
-        const TRect outer(0, 0, w, h);
-        c->Brush()->SetColor(FDefaultColor);
-        c->FillRect(TRect(0, 0, w, h));
-        c->Brush()->SetColor(clBtnShadow);
-        c->FrameRect(outer);
-        c->Brush()->SetColor(clBtnFace);
-        c->FrameRect(TRect(outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1));
-    }
-    if (FButtonMode) {
-        const TRect& br = FButton.R;
-        const bool down = FButton.Down && FButton.MouseIn;
-        c->Brush()->SetColor(down ? bsPlainDownFill : FButton.MouseIn ? bsPlainHotFill : clBtnFace);
-        c->FillRect(br);
-        c->Brush()->SetColor(FButton.MouseIn ? bsPlainHotFrame : clBtnShadow);
-        c->FrameRect(br);
-        c->Brush()->SetColor(clBlack);
-        for (int i = 0; i < 3; ++i) {
-            const int x = br.left + br.Width() / 2 - 5 + i * 4, y = br.top + br.Height() / 2;
-            c->FillRect(TRect(x, y, x + 2, y + 2));
-        }
+    if (!enter) {
+        const bool was = FButtonDown || FButtonActive;
+        if (GetCapture() != Handle()) FButtonDown = false;
+        FButtonActive = false;
+        if (was) RepaintFrame();
+        ClearImageHover();
     }
 }
 
-void TbsSkinCustomEdit::PaintSkinTo(TCanvas* target, int x, int y, const String& aText) {
-    const int w = Width(), h = Height();
-    if (w <= 0 || h <= 0) return;
-    TBitmap b(w, h);
-    ComposeFace(b, false);
-    TCanvas* c = b.Canvas();
-    TbsDataSkinEditControl* r = Record();
-    if (r && UseSkinFont) {
-        c->Font()->SetName(r->FontName);
-        c->Font()->SetStyle(r->FontStyle);
-        c->Font()->SetHeight(r->FontHeight);
-        c->Font()->SetColor(r->FontColor);
-    } else {
-        c->Font()->Assign(&FDefaultFont);
-    }
-    c->Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet : FDefaultFont.Charset());
-    c->Brush()->SetStyle(bsClear);
-    TRect tr = EditRect();
-    if (FImages && FLeftImageIndex >= 0) tr.left += FImages->Width() + 2;
-    if (FImages && FRightImageIndex >= 0) tr.right -= FImages->Width() + 2;
-    const int tw = c->TextExtent(aText).cx;
-    const int tx = FAlignment == taRightJustify ? tr.right - tw
-                   : FAlignment == taCenter     ? tr.left + 2 + tr.Width() / 2 - tw / 2
-                                                : tr.left + 2;
-    c->TextRect(tr, tx, tr.top, aText);
-    target->Draw(x, y, &b);
+void TbsSkinCustomEdit::FocusChanged() {
+    RepaintFrame();
+    Invalidate();
+    GetSkinData();
+    if (!FMouseIn && FIndex != -1) Font()->SetColor(Focused() ? ActiveFontColor : FontColor);
+    if (FImages) CalcImageButtons(true);
 }
+
+void TbsSkinCustomEdit::ApplyFontChange() {
+    if (UseSkinFont) return;
+    AdjustHeight();
+    if (FIndex == -1 && HandleAllocated()) RecreateWnd();
+}
+
+// ---- messages ------------------------------------------------------------------------------------
 
 void TbsSkinCustomEdit::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_NCCALCSIZE: {
+        GetSkinData();
         auto* r = reinterpret_cast<RECT*>(m.LParam);
-        int l = 2, t = 2, rr = 2, b = 2;
-        if (TbsDataSkinEditControl* rec = Record()) {
-            l = rec->ClRect.left;
-            t = rec->ClRect.top;
-            rr = rec->SkinRect.Width() - rec->ClRect.right;
-            b = rec->SkinRect.Height() - rec->ClRect.bottom;
+        if (FIndex == -1) {
+            const int right = FButtonMode ? (r->bottom - r->top) + 2 : 2;
+            *r = RECT{r->left + 2, r->top + 2, r->right - right, r->bottom - 2};
+        } else {
+            *r = RECT{r->left + ClRect.left, r->top + ClRect.top, r->right - (SkinRect.Width() - ClRect.right),
+                      r->bottom - (SkinRect.Height() - ClRect.bottom)};
         }
-        if (FButtonMode) rr += 19;
-        r->left += l;
-        r->top += t;
-        r->right -= rr;
-        r->bottom -= b;
         m.Result = 0;
         return;
     }
-    case WM_NCPAINT: {
-        HDC dc = GetWindowDC(Handle());
-        PaintFrame(dc);
-        ReleaseDC(Handle(), dc);
-        m.Result = 0;
-        return;
-    }
+    case WM_NCPAINT: NCPaint(); m.Result = 0; return;
+    case WM_ERASEBKGND: EraseBackground(reinterpret_cast<HDC>(m.WParam)); m.Result = 1; return;
+    case WM_PAINT: Paint(m); return;
     case WM_SIZE:
         TbsCustomEdit::WndProc(m);
-        CalcButton();
         CalcImageButtons(true);
+        RepaintFrame();
         return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC:
-        if (!EditTransparent() && FIndex == -1) {
-            // The default look's text area in DefaultColor.
-            auto dc = reinterpret_cast<HDC>(m.WParam);
-            SetBkColor(dc, ColorToRGB(Color()));
-            SetTextColor(dc, ColorToRGB(Font()->Color()));
-            m.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
-            return;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        TbsCustomEdit::WndProc(m);
-        PaintImageButtons(reinterpret_cast<HDC>(m.WParam));
+    case CN_CTLCOLORSTATIC: {
+        // The text goes over the text area painted by the erase step.
+        auto dc = reinterpret_cast<HDC>(m.WParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        m.Result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return;
-    case WM_PAINT:
-        TbsCustomEdit::WndProc(m);
-        if (FImages) {
-            HDC dc = GetDC(Handle());
-            PaintImageButtons(dc);
-            ReleaseDC(Handle(), dc);
+    }
+    case CM_PAINTFRAMETODC:
+        if (m.WParam) {
+            PaintFrameTo(reinterpret_cast<HDC>(m.WParam), false);
+            m.Result = 12851;
         }
+        return;
+    case CM_PAINTTODC:
+        if (m.LParam != 16802) break;
+        if (m.WParam) PaintFrameTo(reinterpret_cast<HDC>(m.WParam), true);
+        m.Result = 16802;
         return;
     case WM_NCHITTEST:
-        if (ImageHitTest(m)) return;
+        if (ImageHitTest(m) || ButtonHitTest(m)) return;
         break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
@@ -392,35 +463,78 @@ void TbsSkinCustomEdit::WndProc(TMessage& m) {
             if (m.Msg == WM_NCLBUTTONDBLCLK) UpdateWindow(Handle());
             return;
         }
-        if (FButtonMode && OnButton(m.LParam)) {
-            FButton.Down = FButton.MouseIn = true;
-            SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+        if (FButtonMode && m.WParam == static_cast<WPARAM>(kHitButton)) {
+            FButtonDown = FButtonActive = true;
+            // The release comes back here wherever it happens.
+            SetCapture(Handle());
+            RepaintFrame();
+            return;
         }
-        return;
+        break;
     case WM_NCLBUTTONUP:
         if (FImages && (m.WParam == bsHTLeftImage || m.WParam == bsHTRightImage)) {
             ImageButtonUp(static_cast<LRESULT>(m.WParam));
             return;
         }
-        if (FButton.Down) {
-            FButton.Down = false;
-            SendMessageW(Handle(), WM_NCPAINT, 1, 0);
-            if (OnButton(m.LParam) && OnButtonClick) OnButtonClick(this);
+        if (FButtonMode && FButtonDown) {
+            EndButtonPress(m.WParam == static_cast<WPARAM>(kHitButton));
+            return;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (FButtonDown) {
+            // Captured release: the point is in client coordinates.
+            POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+            ::ClientToScreen(Handle(), &p);
+            TMessage hit{WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y), 0};
+            EndButtonPress(ButtonHitTest(hit) && hit.Result == kHitButton);
+            return;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (FButtonDown && reinterpret_cast<HWND>(m.LParam) != Handle()) {
+            FButtonDown = false;
+            RepaintFrame();
+        }
+        break;
+    case WM_NCMOUSEMOVE:
+        if (FButtonMode) {
+            if (m.WParam == static_cast<WPARAM>(kHitButton)) {
+                SetButtonActive(true);
+                return;
+            }
+            SetButtonActive(false);
+        }
+        break;
+    case WM_MOUSEMOVE:
+        TbsCustomEdit::WndProc(m);
+        if (FButtonDown) {
+            POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+            ::ClientToScreen(Handle(), &p);
+            TMessage hit{WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y), 0};
+            SetButtonActive(ButtonHitTest(hit) && hit.Result == kHitButton);
+        } else if (FButtonActive) {
+            FButtonActive = false;
+            RepaintFrame();
         }
         return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-        FMouseIn = m.Msg == CM_MOUSEENTER;
-        if (!FMouseIn) ClearImageHover();
+        MouseEnterLeave(m.Msg == CM_MOUSEENTER);
         TbsCustomEdit::WndProc(m);
-        if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TbsCustomEdit::WndProc(m);
-        if (TbsDataSkinEditControl* r = Record()) Font()->SetColor(Focused() ? r->ActiveFontColor : r->FontColor);
-        if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
-        CalcImageButtons(true);
+        FocusChanged();
+        return;
+    case CM_ENABLEDCHANGED:
+        TbsCustomEdit::WndProc(m);
+        Invalidate();
+        return;
+    case CM_FONTCHANGED:
+        TbsCustomEdit::WndProc(m);
+        ApplyFontChange();
         return;
     default: break;
     }

@@ -30,7 +30,10 @@ String ClipboardText() {
     if (!OpenClipboard(nullptr)) return s;
     if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
         if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            s = p;
+            // Another program's block need not end in a NUL: read no
+            // further than the block.
+            const size_t most = GlobalSize(h) / sizeof(wchar_t);
+            s.assign(p, std::find(p, p + most, L'\0'));
             GlobalUnlock(h);
         }
     }

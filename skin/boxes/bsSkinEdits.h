@@ -116,19 +116,34 @@ public:
     ~TbsSkinCustomEdit() override;
 
     TbsSkinData* SkinData() const { return FSD; }
-    void SetSkinData(TbsSkinData* v);
+    virtual void SetSkinData(TbsSkinData* v);
     const String& SkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const String& v) { FSkinDataName = v; }
+    // Reloads the skin record and applies its font, height and colours.
     virtual void ChangeSkinData();
     TFont* DefaultFont() { return &FDefaultFont; }
-    int DefaultWidth = 0, DefaultHeight = 0;
+    void SetDefaultFont(TFont* v);
+    int DefaultWidth() const { return FDefaultWidth; }
+    void SetDefaultWidth(int v);
+    int DefaultHeight() const { return FDefaultHeight; }
+    void SetDefaultHeight(int v);
     bool UseSkinFont = true;
     bool ButtonMode() const { return FButtonMode; }
     void SetButtonMode(bool v);
     TNotifyEvent OnButtonClick;
-    TRect ButtonRect() const { return FButton.R; }
+    // The edit button and the text area, window coordinates.
+    TRect EditButtonRect() const { return FButtonRect; }
+    TRect EditAreaRect() const { return FEditRect; }
+    bool ButtonDown() const { return FButtonDown; }
+    bool ButtonActive() const { return FButtonActive; }
     int FIndex = -1;
     void WndProc(TMessage& m) override;
+    void Invalidate() override;
+    void SetBounds(int left, int top, int width, int height) override;
+    // The text height of Font plus the frame's height (2 + 2 in the
+    // default look, the skin's frame when skinned).
+    int CalcEditHeight();
+    void AdjustHeight();
 
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor v);
@@ -152,9 +167,28 @@ public:
     // at (x, y), the text placed by Alignment.
     void PaintSkinTo(TCanvas* c, int x, int y, const String& aText);
 
+    // Copies of the skin record, refreshed by every lookup.
+    int LOffset = 0, ROffset = 0;
+    TRect ClRect, SkinRect, ActiveSkinRect;
+    String FontName;
+    TFontStyles FontStyle = 0;
+    int FontHeight = 0;
+    TColor FontColor = 0, DisabledFontColor = 0, ActiveFontColor = 0;
+    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
+    bool StretchEffect = false;
+    TBitmap* Picture = nullptr;
+
 protected:
     void Notification(TComponent* component, TOperation op) override;
     void CreateParams(TCreateParams& p) override;
+    void Loaded() override;
+    // The system edit class computes its frame before the control sees its
+    // messages: the frame is computed again once the window exists.
+    void CreateWnd() override;
+    void GetSkinData();
+    void CalcRects();
+    // Sends the frame a WM_NCPAINT.
+    void RepaintFrame();
 
 private:
     // Hit test of the image buttons; true (with m.Result set) on a hit.
@@ -162,23 +196,37 @@ private:
     void ImageButtonDown(LRESULT code);
     void ImageButtonUp(LRESULT code);
     void ClearImageHover();
-    void PaintImageButtons(HDC dc);
+    void PaintImageButtons(TCanvas* c);
     void DrawImageButton(TCanvas* c, const TbsCBButtonX& b, int index, int hot, int down);
+    bool ButtonHitTest(TMessage& m);
+    void SetButtonActive(bool v);
+    void EndButtonPress(bool overButton);
+    void MouseEnterLeave(bool enter);
+    void FocusChanged();
+    void ApplyFontChange();
+    int CharsetNow();
 
-    void CalcButton();
-    void PaintFrame(HDC dc);
-    void ComposeFace(TBitmap& b, bool active);
-    TRect EditRect();
-    // Whether a screen point (as in non-client mouse messages) is on the button.
-    bool OnButton(LPARAM screenPoint);
-    TbsDataSkinEditControl* Record() const;
+    // Painting (bsSkinEditControlPaint.cpp).
+    void NCPaint();
+    void PaintFrameTo(HDC dc, bool clipText);
+    TRect FaceRect() const;
+    void DrawFrame(TBitmap& b);
+    void DrawComposedFrame(TBitmap& b, const TRect& face);
+    void DrawEditButton(TBitmap& b);
+    void PaintBackground(TCanvas* c);
+    void EraseBackground(HDC dc);
+    void Paint(TMessage& m);
+    void PaintDisabledText(HDC dc);
 
     TbsSkinData* FSD = nullptr;
     String FSkinDataName = L"edit";
     TFont FDefaultFont;
+    int FDefaultWidth = 0, FDefaultHeight = 0;
     bool FButtonMode = false;
+    bool FButtonDown = false, FButtonActive = false;
     bool FMouseIn = false;
-    TbsCBButtonX FButton;
+    bool FStopDraw = false;
+    TRect FButtonRect, FEditRect;
     TColor FDefaultColor = clWindow;
     TAlignment FAlignment = taLeftJustify;
     TCustomImageList* FImages = nullptr;

@@ -621,9 +621,12 @@ void TbsSkinOfficeListBox::SkinDrawItem(int index, TCanvas* c) {
     f.SetColor(!item->Enabled() ? FDisabledFontColor : listLike ? rec->FontColor : FSD->SkinColors()->cBtnText);
     const TRect& ir = item->ItemRect;
     if (item->Active && item->Enabled()) {
+        // The highlight is the skin's focus (or active) item picture
+        // composed around its text rectangle.
         TBitmap b(ir.Width(), ir.Height());
-        b.Canvas()->Brush()->SetColor(FSD->SkinColors()->cHighLight);
-        b.Canvas()->FillRect(TRect(0, 0, ir.Width(), ir.Height()));
+        const TRect focus = IsNullRect(rec->FocusItemRect) ? rec->SItemRect : rec->FocusItemRect;
+        const TRect active = IsNullRect(rec->ActiveItemRect) ? rec->SItemRect : rec->ActiveItemRect;
+        if (Picture) CreateSkinImageFromClRect(&b, Picture, Focused() ? focus : active, rec->ItemTextRect, true);
         b.Canvas()->Font()->Assign(&f);
         b.Canvas()->Font()->SetColor(Focused() ? rec->FocusFontColor : rec->ActiveFontColor);
         b.Canvas()->Brush()->SetStyle(bsClear);

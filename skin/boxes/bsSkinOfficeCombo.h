@@ -84,6 +84,8 @@ public:
     void WndProc(TMessage& m) override;
 
 protected:
+    // The plain face draws with DefaultFont: Font follows it.
+    void DefaultFontChanged() override { Font()->Assign(DefaultFont()); }
     void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;

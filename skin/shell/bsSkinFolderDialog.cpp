@@ -16,7 +16,7 @@ TbsSelDirDlgForm::TbsSelDirDlgForm(TComponent* AOwner, TbsSkinData* ACtrlSkinDat
         MakeSpacer(ToolPanel, alRight, 5);
         DirEdit = new TbsSkinEdit(this);
         DirEdit->SetParent(ToolPanel);
-        DirEdit->DefaultHeight = 25;
+        DirEdit->SetDefaultHeight(25);
         DirEdit->SetHeight(25);
         DirEdit->SetSkinDataName(L"edit");
         DirEdit->SetAlign(alClient);

@@ -2,12 +2,14 @@
 // input path, Enter to the form's default button, line breaks kept out,
 // the context menu's entries, the numeric character filter.
 #include "ListsFixture.h"
+#include "ListsSkin.h"
 
 #include <utility>
 
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "skin/boxes/bsSkinEdits.h"
+#include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
 #include "skin/frame/bsSkinFrame.h"
 
@@ -288,11 +290,15 @@ TEST_F(EditTest, SkinnedEditButtonRaisesItsEvent) {
     RECT wr;
     GetWindowRect(e->Handle(), &wr);
     const LPARAM onButton = MAKELPARAM(wr.right - 8, wr.top + 8), onFrame = MAKELPARAM(wr.left + 1, wr.top + 1);
-    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onButton);
-    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onButton);
+    // The non-client clicks carry what the hit test answered there.
+    auto click = [&](LPARAM at) {
+        const WPARAM hit = static_cast<WPARAM>(SendMessageW(e->Handle(), WM_NCHITTEST, 0, at));
+        SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, hit, at);
+        SendMessageW(e->Handle(), WM_NCLBUTTONUP, hit, at);
+    };
+    click(onButton);
     EXPECT_EQ(clicks, 1);
-    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTBORDER, onFrame);  // the frame is not the button
-    SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTBORDER, onFrame);
+    click(onFrame);  // the frame is not the button
     EXPECT_EQ(clicks, 1);
 }
 
@@ -431,14 +437,195 @@ TEST_F(EditTest, AnUnskinnedEditTakesItsDefaultFontAndSize) {
     auto* e = NewEdit<TbsSkinEdit>(L"x");
     e->DefaultFont()->SetName(L"Tahoma");
     e->DefaultFont()->SetHeight(17);
-    e->DefaultWidth = 200;
-    e->DefaultHeight = 27;
+    e->SetDefaultWidth(200);
+    e->SetDefaultHeight(27);
     e->ChangeSkinData();
     EXPECT_EQ(e->FIndex, -1);
     EXPECT_EQ(e->Font()->Name(), L"Tahoma");
     EXPECT_EQ(e->Font()->Height(), 17);
     EXPECT_EQ(e->Width(), 200);
     EXPECT_EQ(e->Height(), 27);
+}
+
+
+// ---- the skinned look, from the "edit" and "editbutton" records ----------------------------------
+
+class SkinnedEditTest : public EditTest {
+protected:
+    std::unique_ptr<TbsSkinData> skin = MakeListsSkin();
+    TbsSkinEdit* NewSkinned(bool useSkinFont, bool buttonMode) {
+        auto* e = NewEdit<TbsSkinEdit>(L"WWWW");
+        e->UseSkinFont = useSkinFont;
+        e->SetButtonMode(buttonMode);
+        e->SetSkinData(skin.get());
+        e->SetBounds(10, 10, 150, 20);
+        return e;
+    }
+    // The whole face as CM_PAINTFRAMETODC paints it.
+    static Snap Frame(TbsSkinEdit* e) {
+        Snap shot(e->Width(), e->Height());
+        EXPECT_EQ(SendMessageW(e->Handle(), CM_PAINTFRAMETODC, reinterpret_cast<WPARAM>(shot.DC()), 0), 12851);
+        return shot;
+    }
+    // The text area as the erase step paints it (background, then the text).
+    static Snap TextArea(TbsSkinEdit* e) {
+        RECT cr;
+        GetClientRect(e->Handle(), &cr);
+        Snap shot(cr.right, cr.bottom);
+        SendMessageW(e->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(shot.DC()), 0);
+        return shot;
+    }
+    static LPARAM ScreenPoint(TbsSkinEdit* e, int x, int y) {
+        RECT wr;
+        GetWindowRect(e->Handle(), &wr);
+        return MAKELPARAM(wr.left + x, wr.top + y);
+    }
+    static WPARAM HitAt(TbsSkinEdit* e, LPARAM at) {
+        return static_cast<WPARAM>(SendMessageW(e->Handle(), WM_NCHITTEST, 0, at));
+    }
+};
+
+TEST_F(SkinnedEditTest, TheHeightFollowsTheSkinOrTheFontThroughLaterResizes) {
+    TCanvas probe;
+    probe.SetHandle(GetDC(nullptr));
+    probe.Font()->SetName(L"Arial");
+    probe.Font()->SetHeight(14);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(probe.Handle(), &tm);
+    ReleaseDC(nullptr, probe.Handle());
+    probe.SetHandle(nullptr);
+    struct Case {
+        bool useSkinFont;
+        int height;
+    } cases[] = {
+        {true, 20},                          // the record's SkinRect
+        {false, static_cast<int>(tm.tmHeight) + 20 - 14},  // text plus the skin's frame
+    };
+    for (const Case& c : cases) {
+        auto* e = NewSkinned(c.useSkinFont, false);
+        EXPECT_EQ(e->Height(), c.height) << c.useSkinFont;
+        e->SetBounds(5, 5, 200, 45);
+        EXPECT_EQ(e->Width(), 200);
+        EXPECT_EQ(e->Height(), c.height) << c.useSkinFont;
+        delete e;
+    }
+}
+
+TEST_F(SkinnedEditTest, FaceAndTextColourFollowThePointerFromTheRecord) {
+    auto* e = NewSkinned(true, false);
+    Snap normal = Frame(e);
+    EXPECT_EQ(normal.At(1, 1), kEditFrame);
+    EXPECT_EQ(normal.At(e->Width() - 2, 1), kEditFrame);
+    EXPECT_EQ(normal.At(e->Width() / 2, 10), kEditClient);
+    EXPECT_EQ(e->Font()->Color(), static_cast<TColor>(kEditFont));
+    SendMessageW(e->Handle(), CM_MOUSEENTER, 0, 0);
+    Snap hot = Frame(e);
+    EXPECT_EQ(hot.At(1, 1), kEditHotFrame);
+    EXPECT_EQ(hot.At(e->Width() / 2, 10), kEditHotClient);
+    EXPECT_EQ(e->Font()->Color(), static_cast<TColor>(kEditHotFont));
+    SendMessageW(e->Handle(), CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Frame(e).At(1, 1), kEditFrame);
+    EXPECT_EQ(e->Font()->Color(), static_cast<TColor>(kEditFont));
+}
+
+TEST_F(SkinnedEditTest, TheTextAreaIsTheSkinsClientWithTheTextInTheRecordsColours) {
+    auto* e = NewSkinned(true, false);
+    RECT cr;
+    GetClientRect(e->Handle(), &cr);
+    EXPECT_EQ(cr.right, e->Width() - 3 - 20);  // ClRect's frame: 3 at the left, 20 at the right
+    EXPECT_EQ(cr.bottom, 14);
+    Snap text = TextArea(e);
+    EXPECT_EQ(text.At(cr.right - 2, cr.bottom / 2), kEditClient);
+    EXPECT_TRUE(text.Shows(TRect(0, 0, cr.right, cr.bottom), kEditFont));
+    e->SetEnabled(false);
+    Snap disabled = TextArea(e);
+    EXPECT_EQ(disabled.At(cr.right - 2, cr.bottom / 2), kEditClient);
+    EXPECT_TRUE(disabled.Shows(TRect(0, 0, cr.right, cr.bottom), kEditDisabledFont));
+    EXPECT_FALSE(disabled.Shows(TRect(0, 0, cr.right, cr.bottom), kEditFont));
+}
+
+// The button lies in the skin's right end piece, so it moves with the right
+// edge; its hot and pressed looks are the record's rectangles. A release
+// away from it un-presses it without a click.
+TEST_F(SkinnedEditTest, TheEditButtonTakesTheRecordsPlaceAndStates) {
+    auto* e = NewSkinned(true, true);
+    int clicks = 0;
+    e->OnButtonClick = [&](TObject*) { ++clicks; };
+    const TRect want(42 + 90, 2, 58 + 90, 18);
+    EXPECT_EQ(e->EditButtonRect(), want);
+    const int bx = want.left + 8, by = 10;
+    EXPECT_EQ(Frame(e).At(bx, by), kEditButton);
+    const LPARAM on = ScreenPoint(e, bx, by);
+    ASSERT_EQ(HitAt(e, on), static_cast<WPARAM>(HTHSCROLL));
+    EXPECT_EQ(HitAt(e, ScreenPoint(e, 1, 1)), static_cast<WPARAM>(HTVSCROLL));
+    SendMessageW(e->Handle(), WM_NCMOUSEMOVE, HTHSCROLL, on);
+    EXPECT_EQ(Frame(e).At(bx, by), kEditButtonHot);
+    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTHSCROLL, on);
+    EXPECT_EQ(Frame(e).At(bx, by), kEditButtonDown);
+    EXPECT_EQ(GetCapture(), e->Handle());
+    // Released over the text area, in client coordinates (the press captured the mouse).
+    SendMessageW(e->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(e->ButtonDown());
+    EXPECT_NE(GetCapture(), e->Handle());
+    EXPECT_EQ(Frame(e).At(bx, by), kEditButton);
+    // Pressed and released on it: one click and the focus.
+    SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTHSCROLL, on);
+    RECT wr;
+    GetWindowRect(e->Handle(), &wr);
+    POINT cp{wr.left + bx, wr.top + by};
+    ScreenToClient(e->Handle(), &cp);
+    SendMessageW(e->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cp.x, cp.y));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetFocus(), e->Handle());
+}
+
+// An edit that does not take the skin's height draws its button from the
+// "editbutton" record, else "resizebutton".
+TEST_F(SkinnedEditTest, AComposedFrameDrawsTheButtonFromItsOwnRecord) {
+    for (const wchar_t* name : {L"editbutton", L"resizebutton"}) {
+        for (auto& r : skin->CtrlList)
+            if (dynamic_cast<TbsDataSkinButtonControl*>(r.get())) r->IDName = name;
+        auto* e = NewSkinned(false, true);
+        const TRect br = e->EditButtonRect();
+        const int bx = br.left + br.Width() / 2, by = br.top + br.Height() / 2;
+        const LPARAM on = ScreenPoint(e, bx, by);
+        EXPECT_EQ(Frame(e).At(bx, by), kOwnButton) << Narrow(name);
+        SendMessageW(e->Handle(), WM_NCMOUSEMOVE, HTHSCROLL, on);
+        EXPECT_EQ(Frame(e).At(bx, by), kOwnButtonHot) << Narrow(name);
+        SendMessageW(e->Handle(), WM_NCLBUTTONDOWN, HTHSCROLL, on);
+        EXPECT_EQ(Frame(e).At(bx, by), kOwnButtonDown) << Narrow(name);
+        SendMessageW(e->Handle(), WM_NCLBUTTONUP, HTHSCROLL, on);
+        delete e;
+    }
+}
+
+TEST_F(EditTest, ThePlainButtonIsASquareAtTheRightEnd) {
+    auto* e = NewEdit<TbsSkinEdit>(L"x");
+    e->SetButtonMode(true);
+    e->SetBounds(10, 10, 100, 20);
+    EXPECT_EQ(e->EditButtonRect(), TRect(80, 0, 100, 20));
+    RECT wr, cr;
+    GetWindowRect(e->Handle(), &wr);
+    GetClientRect(e->Handle(), &cr);
+    POINT origin{0, 0};
+    ClientToScreen(e->Handle(), &origin);
+    EXPECT_EQ(TRect(origin.x - wr.left, origin.y - wr.top, origin.x - wr.left + cr.right, origin.y - wr.top + cr.bottom),
+              TRect(2, 2, 78, 18));
+}
+
+TEST_F(EditTest, PaintToDCRequestsAreAnsweredOnlyAsAgreed) {
+    auto* e = NewEdit<TbsSkinEdit>(L"x");
+    struct Case {
+        UINT msg;
+        LPARAM lParam;
+        LRESULT answer;
+    } cases[] = {
+        {CM_PAINTFRAMETODC, 0, 0},  // no DC: no answer
+        {CM_PAINTTODC, 16802, 16802},
+        {CM_PAINTTODC, 1, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SendMessageW(e->Handle(), c.msg, 0, c.lParam), c.answer) << c.msg;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The skinned list box (rows, scroll mirror, caption buttons, empty-list
 // request) and the link label.
 #include "ListsFixture.h"
+#include "ListsSkin.h"
 
 #include <shellapi.h>
 
@@ -344,6 +345,125 @@ TEST_F(ListBoxTest, ALinkLabelTurnsItsHoverColourUnderThePointer) {
     EXPECT_TRUE(platform_test::ShowsColour(form, area, 0xFF0000));
     l->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(platform_test::ShowsColour(form, area, 0xFF0000));
+}
+
+
+// ---- caption from the "listbox" record -----------------------------------------------------------
+
+// A 100 x 60 list on the 60 x 60 skin: the caption buttons lie right of the
+// top-right corner point, so they move 40 pixels with the right edge.
+class SkinnedCaptionTest : public ListBoxTest {
+protected:
+    std::unique_ptr<TbsSkinData> skin = MakeListsSkin();
+    TbsSkinListBox* NewCaptioned(bool buttons) {
+        TbsSkinListBox* l = NewList(3);
+        l->SetCaptionMode(true);
+        l->SetShowCaptionButtons(buttons);
+        l->SetSkinData(skin.get());
+        l->SetBounds(10, 10, 100, 60);
+        l->SetItemIndex(2);
+        return l;
+    }
+    static Snap Face(TbsSkinListBox* l) {
+        Snap s(l->Width(), l->Height());
+        l->PaintTo(s.DC(), 0, 0);
+        return s;
+    }
+};
+
+TEST_F(SkinnedCaptionTest, TheButtonsComeFromTheRecordAndOnlyTheyTakeClicks) {
+    TbsSkinListBox* l = NewCaptioned(true);
+    Face(l);
+    EXPECT_EQ(l->CaptionButtonRect(0), TRect(85, 5, 97, 17));
+    EXPECT_EQ(l->CaptionButtonRect(1), TRect(73, 5, 85, 17));
+    EXPECT_EQ(l->CaptionButtonRect(2), TRect(61, 5, 73, 17));
+    Snap idle = Face(l);
+    for (int x : {91, 79, 67}) EXPECT_EQ(idle.At(x, 11), kCapButton) << x;
+    SendMessageW(l->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(91, 11));
+    EXPECT_EQ(Face(l).At(91, 11), kCapButtonHot);
+    EXPECT_EQ(Face(l).At(79, 11), kCapButton);
+    SendMessageW(l->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(91, 11));
+    EXPECT_EQ(Face(l).At(91, 11), kCapButtonDown);
+    SendMessageW(l->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(91, 11));
+    EXPECT_EQ(l->ItemIndex(), 1);
+    // Where the plain look would have its check button the skin has none.
+    int checks = 0;
+    l->OnCheckButtonClick = [&](TObject*) { ++checks; };
+    Click(l->Handle(), 50, 10);
+    EXPECT_EQ(checks, 0);
+    Click(l->Handle(), 67, 11);
+    EXPECT_EQ(checks, 1);
+}
+
+TEST_F(SkinnedCaptionTest, HiddenButtonsShowTheSkinsDisabledPictureAndTakeNoClicks) {
+    TbsSkinListBox* l = NewCaptioned(false);
+    Snap face = Face(l);
+    for (int x : {62, 80, 96}) EXPECT_EQ(face.At(x, 10), kCapDisabled) << x;
+    Click(l->Handle(), 91, 11);
+    EXPECT_EQ(l->ItemIndex(), 2);
+}
+
+TEST_F(ListBoxTest, TheCaptionGlyphShowsItsCellBeforeTheText) {
+    TbsSkinListBox* l = NewList(1);
+    l->SetCaptionMode(true);
+    l->SetCaption(L"Cap");
+    // Two cells, a square of colour on the transparent colour (the
+    // bottom-left pixel).
+    TBitmap glyph(16, 8);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(TRect(0, 0, 16, 8));
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(TRect(2, 2, 6, 6));
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect(TRect(10, 2, 14, 6));
+    l->SetGlyph(&glyph);
+    l->SetNumGlyphs(2);
+    struct Case {
+        bool enabled;
+        TColor shown, hidden;
+    } cases[] = {{true, clRed, clBlue}, {false, clBlue, clRed}};
+    for (const Case& c : cases) {
+        l->SetEnabled(c.enabled);
+        Snap s(l->Width(), l->Height());
+        l->PaintTo(s.DC(), 0, 0);
+        const TRect caption(3, 2, 20, 18);
+        EXPECT_TRUE(s.Shows(caption, ColorToRGB(c.shown))) << c.enabled;
+        EXPECT_FALSE(s.Shows(caption, ColorToRGB(c.hidden))) << c.enabled;
+        EXPECT_FALSE(s.Shows(caption, ColorToRGB(clFuchsia))) << c.enabled;
+    }
+}
+
+// The inner list on its own (no frame) still answers the empty-list request.
+TEST_F(ListBoxTest, AnInnerListWithoutItsFrameAnswersTheEmptyPaintRequest) {
+    auto* inner = new TbsListBox(form);
+    inner->SetParent(form);
+    inner->SetBounds(0, 0, 40, 30);
+    Snap s(40, 30);
+    EXPECT_EQ(SendMessageW(inner->Handle(), CM_PAINTEMPTYLISTTODC, reinterpret_cast<WPARAM>(s.DC()), bsPaintToDCKey),
+              bsPaintToDCKey);
+    EXPECT_EQ(s.At(20, 15), ColorToRGB(clWindow));
+}
+
+TEST_F(ListBoxTest, TheInnerListsKeyReleasesAndFocusReachTheFrame) {
+    struct Probe : TbsSkinListBox {
+        using TbsSkinListBox::TbsSkinListBox;
+        std::string* log = nullptr;
+        void ListBoxEnter() override { *log += "enter,"; }
+        void ListBoxExit() override { *log += "exit,"; }
+    };
+    auto* l = new Probe(form);
+    l->log = &log;
+    l->SetParent(form);
+    l->Items()->Add(L"a");
+    l->HandleNeeded();
+    l->OnListBoxKeyUp = [&](TObject* sender, WORD& key, TShiftState) {
+        EXPECT_EQ(sender, l);
+        Log("up " + std::to_string(key));
+    };
+    l->ListBox->SetFocus();
+    SendMessageW(l->ListBox->Handle(), WM_KEYUP, 'A', 0);
+    ::SetFocus(form->Handle());
+    EXPECT_EQ(TakeLog(), "enter,up 65,exit,");
 }
 
 }  // namespace

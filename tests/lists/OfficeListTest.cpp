@@ -315,6 +315,22 @@ TEST_F(OfficeListTest, ComboFaceShowsTheChosenItemOrNothing) {
     EXPECT_EQ(InkIn(shot, item, clWindow), 0);
 }
 
+// The plain face writes the item in the combo's Font, which follows
+// DefaultFont.
+TEST_F(OfficeListTest, ThePlainComboFaceFollowsDefaultFont) {
+    TbsSkinOfficeComboBox* c = NewCombo({{L"caption"}});
+    c->SetShowItemImage(false);
+    c->SetItemIndex(0);
+    const TRect item = c->ItemRect();
+    TBitmap shot;
+    OfficeShot(c, shot);
+    const int small = InkIn(shot, item, clWindow);
+    c->DefaultFont()->SetHeight(26);
+    c->DefaultFont()->SetStyle(fsBold);
+    OfficeShot(c, shot);
+    EXPECT_GT(InkIn(shot, item, clWindow), small * 2);
+}
+
 // The tool-button look: hot while the pointer is over it, pressed while the
 // list is open (its content then moves 2 pixels right and down).
 TEST_F(OfficeListTest, ComboToolButtonLookFollowsHoverAndTheOpenList) {
