@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
 #include "skin/bsUtils.h"
@@ -14,6 +15,7 @@
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/frame/bsSkinFramePanel.h"
+#include "skin/frame/bsSkinHint.h"
 #include "skin/frame/bsSkinMenus.h"
 #include "skin/frame/bsSkinMDITabsBar.h"
 #include "skin/frame/bsTrayIcon.h"
@@ -122,8 +124,9 @@ void TbsSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == SystemMenu) SystemMenu = nullptr;
     if (AComponent == FTrayIcon) FTrayIcon = nullptr;
     if (MDITabsBar && AComponent == MDITabsBar) MDITabsBar = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(StatusBar)) StatusBar = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(QuickImageList)) QuickImageList = nullptr;
+    if (AComponent == static_cast<TComponent*>(FStatusBar)) FStatusBar = nullptr;
+    if (AComponent == FQuickImageList) FQuickImageList = nullptr;
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FClientPanel) FClientPanel = nullptr;
 }
 
@@ -187,7 +190,10 @@ void TbsSkinFrame::CheckPopupCloseMessage(const TMessage& m) {
         break;
     default: break;
     }
-    if (IsPopupCloseMessage(m.Msg)) ClosePopupsFor(m);
+    if (IsPopupCloseMessage(m.Msg)) {
+        HideObjectHint();
+        ClosePopupsFor(m);
+    }
 }
 
 bool TbsSkinFrame::HandlePaintToDC(TMessage& m, LRESULT answer, bool always) {
@@ -593,7 +599,7 @@ void TbsSkinFrame::ApplyClientSize() {
 
 void TbsSkinFrame::UpdateFormBorderIcons() {
     TBorderIcons icons = 0;
-    if (!HideCaptionButtons && !FSkinnableForm) icons |= biSystemMenu;
+    if (!FHideCaptionButtons && !FSkinnableForm) icons |= biSystemMenu;
     if (FBorderIcons & biSkinMinimize) icons |= biMinimize;
     if (FBorderIcons & biSkinMaximize) icons |= biMaximize;
     FForm->SetBorderIcons(icons);

@@ -153,7 +153,7 @@ void TbsSkinFrame::DoMaximize() {
         if (R.Width() == mon.Width() && R.Height() == mon.Height() && mon == screen) InflateRect(&R, -1, -1);
     }
     FForm->SetBounds(R.left, R.top, R.Width(), R.Height());
-    if (StatusBar && StatusBar->SizeGrip()) StatusBar->SetShowGrip(false);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(false);
     if (OnMaximize) OnMaximize(this);
 }
 
@@ -177,7 +177,7 @@ void TbsSkinFrame::DoRestore() {
     if (oldW == OldBoundsRect.Width() && oldH == OldBoundsRect.Height()) RefreshFormSize();
     if (FForm->HandleAllocated()) RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
     OldBoundsRect = TRect();
-    if (StatusBar && StatusBar->SizeGrip()) StatusBar->SetShowGrip(true);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(true);
     if (OnRestore) OnRestore(this);
 }
 
@@ -480,7 +480,7 @@ void TbsSkinFrame::ApplyPositionInMonitor() {
 }
 
 bool TbsSkinFrame::FadeWanted() const {
-    return IsLayeredSupported() && (AlphaBlend || AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows));
+    return IsLayeredSupported() && (FAlphaBlend || AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows));
 }
 
 // WM_SHOWWINDOW: the first placement, then (when asked) the form starts
@@ -494,7 +494,7 @@ void TbsSkinFrame::StartShow(bool shown) {
             ApplyPositionInMonitor();
         }
     }
-    if (FSkinnableForm && FSD && FSD->AnimationForAllWindows && AlphaBlendValue == 0) AlphaBlendValue = 255;
+    if (FSkinnableForm && FSD && FSD->AnimationForAllWindows && FAlphaBlendValue == 0) FAlphaBlendValue = 255;
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
     HWND wnd = FForm->Handle();
     const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
@@ -514,7 +514,7 @@ void TbsSkinFrame::FadeInTimer() {
     const bool layer = FSkinnableForm && LayerFrameActive();
     if (layer) FLayerBorder->SetActive(FFormActive, false);
     const bool animate = AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
-    const int target = (animate && !AlphaBlend) ? 255 : AlphaBlendValue;
+    const int target = (animate && !FAlphaBlend) ? 255 : FAlphaBlendValue;
     if (animate) {
         Application->ProcessMessages();
         if (!FForm->HandleAllocated()) return;

@@ -37,8 +37,7 @@ TEST_F(ObjectsTest, BorderIconsEnableAndShowTheCaptionButtons) {
         EXPECT_EQ(Obj(frame, L"minbutton")->Visible, r.minVisible);
         EXPECT_TRUE(Obj(frame, L"closebutton")->Enabled);
     }
-    frame->HideCaptionButtons = true;
-    frame->CheckObjects();
+    frame->SetHideCaptionButtons(true);
     EXPECT_FALSE(Obj(frame, L"closebutton")->Enabled);
     EXPECT_TRUE(Obj(frame, L"closebutton")->Visible);  // drawn on the frame picture
     EXPECT_FALSE(Obj(frame, L"minbutton")->Visible);
@@ -139,7 +138,7 @@ namespace {
 TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     auto store = MakeFrameSkin();
     auto* frame = new TbsSkinFrame(form);
-    frame->QuickImageList = platform_test::SolidColourList(form, {clRed, clLime});
+    frame->SetQuickImageList(platform_test::SolidColourList(form, {clRed, clLime}));
     int clicks[2] = {0, 0};
     for (int i = 0; i < 2; ++i) {
         TbsQuickButtonItem* it = frame->QuickButtons()->Add();
