@@ -7,10 +7,13 @@
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
 #include "skin/boxes/bsSkinEdits.h"
+#include "skin/frame/bsSkinFrameWalk.h"
 
 // ---- TbsSkinCustomEdit -------------------------------------------------------------------------
 
 TbsSkinCustomEdit::TbsSkinCustomEdit(TComponent* owner) : TbsCustomEdit(owner) {
+    bsRegisterSkinWalkStep(TbsSkinWalkSlot::CustomEdit, &bsSkinWalkStepOf<TbsSkinCustomEdit>);
+    bsRegisterDropDownClass(&bsIsOfClass<TbsSkinCustomEdit>);
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetHeight(14);
     Font()->Assign(&FDefaultFont);
