@@ -539,6 +539,8 @@ private:
         TShortCutEvent previous;
     };
     std::shared_ptr<TShortCutLink> FShortCutLink;
+    // Expires with the frame: code that pumps messages checks it afterwards.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // ---- MDI arrangements ---------------------------------------------------------------------------

@@ -121,7 +121,7 @@ void TbsSkinFrame::CheckObjects() {
             o->Visible = visible;
             break;
         }
-        case cmClose: break;
+        case cmClose: ByPicture(o, true); break;  // back after the buttons were hidden
         }
     }
     UpdateObjectHints();

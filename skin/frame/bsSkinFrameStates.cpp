@@ -516,8 +516,10 @@ void TbsSkinFrame::FadeInTimer() {
     const bool animate = AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
     const int target = (animate && !FAlphaBlend) ? 255 : FAlphaBlendValue;
     if (animate) {
+        // The pass may free the form, and the frame with it.
+        const std::weak_ptr<bool> alive = FAlive;
         Application->ProcessMessages();
-        if (!FForm->HandleAllocated()) return;
+        if (alive.expired() || !FForm->HandleAllocated() || FForm->Handle() != wnd) return;
         RunFadeIn(target, [] { return platform::TickCount(); }, [this, wnd, layer](int a) {
             SetLayeredAlpha(wnd, a);
             if (layer) FLayerBorder->CheckFormAlpha(a, true);
