@@ -140,10 +140,14 @@ TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     auto* frame = new TbsSkinFrame(form);
     frame->SetQuickImageList(platform_test::SolidColourList(form, {clRed, clLime}));
     int clicks[2] = {0, 0};
+    TObject* sender = nullptr;
     for (int i = 0; i < 2; ++i) {
         TbsQuickButtonItem* it = frame->QuickButtons()->Add();
         it->SetImageIndex(i);
-        it->OnClick = [&clicks, i](TObject*) { ++clicks[i]; };
+        it->OnClick = [&clicks, &sender, i](TObject* s) {
+            ++clicks[i];
+            sender = s;
+        };
     }
     frame->SetSkinData(store.get());
     form->SetBounds(40, 40, 320, 210);
@@ -162,6 +166,10 @@ TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     NCClick(form, second.left + 2, second.top + 2);
     EXPECT_EQ(clicks[0], 0);
     EXPECT_EQ(clicks[1], 1);
+    // The click names the caption that holds the buttons.
+    auto* caption = dynamic_cast<TbsSkinCaptionObject*>(sender);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->IDName, L"caption");
     // Pressed on the first button, released beside the buttons: no click.
     const TRect first = frame->QuickButtons()->Items(0)->ItemRect;
     RECT wr;
