@@ -372,7 +372,24 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         FSmartEffectsShow = true;
         return false;
     case CM_ENDSMARTEFFECTS:
+        if (!FSmartEffectsShow) return false;
         FSmartEffectsShow = false;
+        // The layered border fades in with the form it was kept off for.
+        if ((FForm->Visible() || FForm->Tag == -10000) && LayerFrameActive()) {
+            Application->ProcessMessages();
+            FLayerBorder->InitFrame(FSD, FForm);
+            FLayerBorder->FActive = true;
+            FLayerBorder->ShowWithFormAnimation();
+        }
+        return false;
+    case WM_DISPLAYCHANGE:
+        if (FForm->BorderStyle() != bsNone && (FForm->Width() > GetMaxWidth() || FForm->Height() > GetMaxHeight()))
+            RefreshFormSize();
+        return false;
+    case WM_TRAYRESTORED:
+        if (FForm->Tag != -10000) return false;
+        if (LayerFrameActive()) BringRestoredFormsForward();
+        FForm->Tag = 0;
         return false;
     case CM_PAINTFRAMETODC:
         if (!skinnable) return false;
@@ -577,6 +594,9 @@ void TbsSkinFrame::ApplySkinData() {
     else if (FForm->HandleAllocated())
         SetWindowPos(FForm->Handle(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A rolled-up form or a minimized bar is the new skin's bar alone.
+    if ((FRollUpState || FWindowState == wsMinimized) && FForm->Height() != minH) FForm->SetHeight(minH);
+    if (FWindowState == wsMinimized && FForm->Width() != minW) FForm->SetWidth(minW);
     FFormWidth = FForm->Width();
     FFormHeight = FForm->Height();
     if (FSkinSupport && FForm->HandleAllocated()) UpdateFrameForSize(true);
@@ -607,8 +627,8 @@ void TbsSkinFrame::UpdateFormBorderIcons() {
 
 bool TbsSkinFrame::LayerFrameActive() const {
     return FSD && !FSD->Empty && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
-           FIsLayerEnabled && !AlwaysDisableLayeredFrames && FSkinnableForm && FForm->BorderStyle() != bsNone &&
-           FForm->FormStyle() != fsMDIChild;
+           FIsLayerEnabled && !AlwaysDisableLayeredFrames && !PreviewMode && !FSmartEffectsShow && FSkinnableForm &&
+           FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
 }
 
 void TbsSkinFrame::UpdateLayerBorder(bool AShow) {

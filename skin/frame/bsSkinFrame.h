@@ -474,6 +474,9 @@ private:
     bool IsMaximized() const;
     bool IsMinimized() const;
     void RepaintFrame();
+    // After a restore from the tray: the main form, then the first shown
+    // stay-on-top form, come to the foreground.
+    void BringRestoredFormsForward();
     TPoint MessagePoint(const TMessage& m) const;
     // bsSkinFrameMenus.cpp
     void AppMessageHook(MSG& Msg, bool& Handled);

@@ -60,6 +60,18 @@ int TbsSkinFrame::GetMaxHeight() const {
     return MaxHeight != 0 ? MaxHeight : MonitorArea(FormWnd(FForm), !MaximizeOnFullScreen).Height();
 }
 
+void TbsSkinFrame::BringRestoredFormsForward() {
+    if (Application->MainForm() && Application->MainForm()->HandleAllocated())
+        SetForegroundWindow(Application->MainForm()->Handle());
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f->FormStyle() == fsStayOnTop && f->Visible() && f->HandleAllocated()) {
+            SetForegroundWindow(f->Handle());
+            break;
+        }
+    }
+}
+
 void TbsSkinFrame::RefreshFormSize() {
     const int w = FForm->Width();
     FForm->SetWidth(w - 1 < GetMinWidth() ? w + 1 : w - 1);

@@ -300,3 +300,29 @@ TEST_F(LayerDragTest, WhileTheBorderResizesTheFormNoCaptionButtonLightsUp) {
 
 }  // namespace
 }  // namespace frametest
+
+namespace frametest {
+namespace {
+
+TEST_F(LayerBorderTest, SmartEffectsKeepTheBorderOffUntilTheyEndAndPreviewsHaveNone) {
+    auto skin = MakeLayerSkin(true);
+    frame->SetSkinData(skin.get());
+    Application->ProcessMessages();
+    TbsFormLayerBorder* b = frame->FLayerBorder;
+    ASSERT_TRUE(b->Visible());
+    form->Hide();
+    Application->ProcessMessages();
+    SendMessageW(form->Handle(), CM_BEGINSMARTEFFECTS, 0, 0);
+    form->Show();
+    Application->ProcessMessages();
+    EXPECT_FALSE(b->Visible());
+    SendMessageW(form->Handle(), CM_ENDSMARTEFFECTS, 0, 0);
+    EXPECT_TRUE(b->Visible());
+
+    frame->PreviewMode = true;
+    SendMessageW(form->Handle(), WM_CHANGELAYEREDBORDERS, 0, 0);
+    EXPECT_FALSE(b->Visible());
+}
+
+}  // namespace
+}  // namespace frametest
