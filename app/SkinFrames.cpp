@@ -14,7 +14,7 @@ TbsSkinFrame* AttachSkinFrame(TForm* form, TbsSkinData* store, unsigned buttons,
     if (buttons & fbMinimize) icons |= biSkinMinimize;
     if (buttons & fbRollUp) icons |= biRollUp;
     frame->SetBorderIcons(icons);
-    frame->HideCaptionButtons = buttons == fbNone;
+    frame->SetHideCaptionButtons(buttons == fbNone);
     frame->ClientWidth = width;
     frame->ClientHeight = height;
     form->SetClientSize(width, height);

@@ -141,9 +141,9 @@ TbsMessageForm* TbsSkinMessage::CreateSkinMessageForm(const Request& r) {
     form->AfterConstruction();
     form->BSF->SetSkinData(FSD);
     form->BSF->SetMenusSkinData(FCtrlFSD);
-    form->BSF->AlphaBlend = AlphaBlend;
+    form->BSF->SetAlphaBlend(AlphaBlend);
     form->BSF->AlphaBlendAnimation = AlphaBlendAnimation;
-    form->BSF->AlphaBlendValue = AlphaBlendValue;
+    form->BSF->SetAlphaBlendValue(AlphaBlendValue);
     // The frame's real size decides the client area from here on.
     form->HandleNeeded();
     const int bh = ButtonHeight();

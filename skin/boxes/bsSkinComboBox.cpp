@@ -6,8 +6,10 @@
 #include "platform/Owners.h"
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
+#include "skin/frame/bsSkinFrameWalk.h"
 
 TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* owner) : TbsSkinCustomControl(owner) {
+    bsRegisterDropDownClass(&bsIsOfClass<TbsSkinCustomComboBox>);
     SetTabStop(true);
     ControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks | csReplicatable;
     Font()->SetName(L"Arial");

@@ -9,6 +9,7 @@
 #include "skin/boxes/bsSkinEdits.h"
 #include "skin/controls/bsSkinCtrlsMessages.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
+#include "skin/frame/bsSkinFrameWalk.h"
 
 namespace {
 // Hit-test answers of the button mode: the edit button, and the frame
@@ -20,6 +21,8 @@ constexpr LRESULT kHitFrame = HTVSCROLL;
 // ---- TbsSkinCustomEdit -------------------------------------------------------------------------
 
 TbsSkinCustomEdit::TbsSkinCustomEdit(TComponent* owner) : TbsCustomEdit(owner) {
+    bsRegisterSkinWalkStep(TbsSkinWalkSlot::CustomEdit, &bsSkinWalkStepOf<TbsSkinCustomEdit>);
+    bsRegisterDropDownClass(&bsIsOfClass<TbsSkinCustomEdit>);
     SetEditTransparent(true);
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetColor(clBlack);

@@ -4,6 +4,7 @@
 
 #include "skin/bsEffectsGlow.h"
 #include "skin/bsResStrData.h"
+#include "skin/frame/bsSkinFrameWalk.h"
 
 TbsLinkOpener& LinkOpener() {
     static TbsLinkOpener opener = [](const String& url) {
@@ -14,6 +15,7 @@ TbsLinkOpener& LinkOpener() {
 }
 
 TbsSkinLinkLabel::TbsSkinLinkLabel(TComponent* owner) : TCustomLabel(owner) {
+    bsRegisterSkinWalkStep(TbsSkinWalkSlot::LinkLabel, &bsSkinWalkStepOf<TbsSkinLinkLabel>);
     FDefaultFont.SetName(L"Arial");
     FDefaultFont.SetHeight(14);
     FDefaultFont.SetStyle(fsUnderline);

@@ -98,6 +98,7 @@ public:
     // class library's.
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool v);
+    int SkinIndex() const { return FSkin.FIndex; }
 
     void GetSkinData() { FSkin.GetSkinData(); }
     void ChangeSkinData();

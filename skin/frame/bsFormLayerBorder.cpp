@@ -400,16 +400,21 @@ void TbsFormLayerWindow::MouseMove(TShiftState Shift, int X, int Y) {
     if (!CanResizeByBorder()) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     } else if (!FDown) {
-        FLayerBorder->FBorderLayerChangeSize = false;
+        FLayerBorder->SetChangeSize(false);
         FHitMode = BorderHitTest();
         static const LPCWSTR kCursor[] = {IDC_ARROW,    IDC_SIZEWE,   IDC_SIZENS,   IDC_SIZEWE,  IDC_SIZENS,
                                           IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENESW, IDC_SIZENWSE};
         SetCursor(LoadCursorW(nullptr, kCursor[FHitMode]));
     } else {
-        FLayerBorder->FBorderLayerChangeSize = true;
+        FLayerBorder->SetChangeSize(true);
         DragStep();
     }
     MousePos1 = MousePos2;
+}
+
+void TbsFormLayerBorder::SetChangeSize(bool AValue) {
+    FBorderLayerChangeSize = AValue;
+    if (BSF) BSF->FBorderLayerChangeSize = AValue;
 }
 
 void TbsFormLayerWindow::DragStep() {
@@ -462,7 +467,7 @@ void TbsFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TbsFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomForm::MouseUp(Button, Shift, X, Y);
-    FLayerBorder->FBorderLayerChangeSize = false;
+    FLayerBorder->SetChangeSize(false);
     const TbsDataSkinLayerFrame* d = FLayerBorder->Data();
     if (!d || !d->HitTestEnable || !CanResizeByBorder()) return;
     FDown = false;

@@ -111,8 +111,10 @@ public:
     int FCurrentAlphaBlendValue = -1;
     int FCurrentInActiveAlphaBlendValue = 0;
     int LeftSize = 0, TopSize = 0, RightSize = 0, BottomSize = 0;
-    // A drag on the border is resizing the form (read by the frame).
+    // A drag on the border is resizing the form.
     bool FBorderLayerChangeSize = false;
+    // Sets it here and on the frame, whose hover tracking rests meanwhile.
+    void SetChangeSize(bool AValue);
 
 private:
     void CutImages(int OW, int OH);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
 #include "skin/bsUtils.h"
@@ -14,6 +15,7 @@
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/frame/bsSkinFramePanel.h"
+#include "skin/frame/bsSkinHint.h"
 #include "skin/frame/bsSkinMenus.h"
 #include "skin/frame/bsSkinMDITabsBar.h"
 #include "skin/frame/bsTrayIcon.h"
@@ -123,8 +125,9 @@ void TbsSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == SystemMenu) SystemMenu = nullptr;
     if (AComponent == FTrayIcon) FTrayIcon = nullptr;
     if (MDITabsBar && AComponent == MDITabsBar) MDITabsBar = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(StatusBar)) StatusBar = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(QuickImageList)) QuickImageList = nullptr;
+    if (AComponent == static_cast<TComponent*>(FStatusBar)) FStatusBar = nullptr;
+    if (AComponent == FQuickImageList) FQuickImageList = nullptr;
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FClientPanel) FClientPanel = nullptr;
 }
 
@@ -188,7 +191,10 @@ void TbsSkinFrame::CheckPopupCloseMessage(const TMessage& m) {
         break;
     default: break;
     }
-    if (IsPopupCloseMessage(m.Msg)) ClosePopupsFor(m);
+    if (IsPopupCloseMessage(m.Msg)) {
+        HideObjectHint();
+        ClosePopupsFor(m);
+    }
 }
 
 bool TbsSkinFrame::HandlePaintToDC(TMessage& m, LRESULT answer, bool always) {
@@ -371,7 +377,24 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         FSmartEffectsShow = true;
         return false;
     case CM_ENDSMARTEFFECTS:
+        if (!FSmartEffectsShow) return false;
         FSmartEffectsShow = false;
+        // The layered border fades in with the form it was kept off for.
+        if ((FForm->Visible() || FForm->Tag == -10000) && LayerFrameActive()) {
+            Application->ProcessMessages();
+            FLayerBorder->InitFrame(FSD, FForm);
+            FLayerBorder->FActive = true;
+            FLayerBorder->ShowWithFormAnimation();
+        }
+        return false;
+    case WM_DISPLAYCHANGE:
+        if (FForm->BorderStyle() != bsNone && (FForm->Width() > GetMaxWidth() || FForm->Height() > GetMaxHeight()))
+            RefreshFormSize();
+        return false;
+    case WM_TRAYRESTORED:
+        if (FForm->Tag != -10000) return false;
+        if (LayerFrameActive()) BringRestoredFormsForward();
+        FForm->Tag = 0;
         return false;
     case CM_PAINTFRAMETODC:
         if (!skinnable) return false;
@@ -578,6 +601,9 @@ void TbsSkinFrame::ApplySkinData() {
     else if (FForm->HandleAllocated())
         SetWindowPos(FForm->Handle(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A rolled-up form or a minimized bar is the new skin's bar alone.
+    if ((FRollUpState || FWindowState == wsMinimized) && FForm->Height() != minH) FForm->SetHeight(minH);
+    if (FWindowState == wsMinimized && FForm->Width() != minW) FForm->SetWidth(minW);
     FFormWidth = FForm->Width();
     FFormHeight = FForm->Height();
     if (FSkinSupport && FForm->HandleAllocated()) UpdateFrameForSize(true);
@@ -604,7 +630,7 @@ void TbsSkinFrame::ApplyClientSize() {
 
 void TbsSkinFrame::UpdateFormBorderIcons() {
     TBorderIcons icons = 0;
-    if (!HideCaptionButtons && !FSkinnableForm) icons |= biSystemMenu;
+    if (!FHideCaptionButtons && !FSkinnableForm) icons |= biSystemMenu;
     if (FBorderIcons & biSkinMinimize) icons |= biMinimize;
     if (FBorderIcons & biSkinMaximize) icons |= biMaximize;
     FForm->SetBorderIcons(icons);
@@ -612,8 +638,8 @@ void TbsSkinFrame::UpdateFormBorderIcons() {
 
 bool TbsSkinFrame::LayerFrameActive() const {
     return FSD && !FSD->Empty && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
-           FIsLayerEnabled && !AlwaysDisableLayeredFrames && FSkinnableForm && FForm->BorderStyle() != bsNone &&
-           FForm->FormStyle() != fsMDIChild;
+           FIsLayerEnabled && !AlwaysDisableLayeredFrames && !PreviewMode && !FSmartEffectsShow && FSkinnableForm &&
+           FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
 }
 
 void TbsSkinFrame::UpdateLayerBorder(bool AShow) {
@@ -655,41 +681,4 @@ void TbsSkinFrame::SetFormStyle(TFormStyle FS) {
     if (FS != fsNormal && FS != fsStayOnTop) return;
     FForm->SetFormStyle(FS);
     ChangeChildrenSkinData(nullptr, FForm);
-}
-
-// ---- the control walk --------------------------------------------------------------------------
-
-void TbsSkinFrame::BeforeChangeControlSkinData(TbsSkinData* AStore, TControl* C) {
-    if (auto* s = dynamic_cast<TbsSkinControl*>(C); s && (!AStore || s->SkinData() == AStore))
-        s->BeforeChangeSkinData();
-}
-
-void TbsSkinFrame::ChangeControlSkinData(TbsSkinData* AStore, TControl* C) {
-    // The first class C belongs to decides; classes join here as they land.
-    if (auto* s = dynamic_cast<TbsSkinControl*>(C)) {
-        if (!AStore || s->SkinData() == AStore) s->ChangeSkinData();
-        return;
-    }
-}
-
-void TbsSkinFrame::BeforeChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl) {
-    BeforeChangeControlSkinData(AStore, AControl);
-    auto* w = dynamic_cast<TWinControl*>(AControl);
-    if (!w) return;
-    for (int i = 0; i < w->ControlCount(); ++i) {
-        TControl* c = w->Controls(i);
-        if (c->IsWindowed()) BeforeChangeChildrenSkinData(AStore, c);
-        else BeforeChangeControlSkinData(AStore, c);
-    }
-}
-
-void TbsSkinFrame::ChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl) {
-    ChangeControlSkinData(AStore, AControl);
-    auto* w = dynamic_cast<TWinControl*>(AControl);
-    if (!w) return;
-    for (int i = 0; i < w->ControlCount(); ++i) {
-        TControl* c = w->Controls(i);
-        if (c->IsWindowed()) ChangeChildrenSkinData(AStore, c);
-        else ChangeControlSkinData(AStore, c);
-    }
 }

@@ -45,6 +45,7 @@ class TbsSkinMenu;
 class TbsSkinPopupWindow;
 class TbsSkinMainMenuBar;
 class TbsTrayIcon;
+class TbsSkinHint;
 
 // What the MDI main form's frame needs of its menu bar: it shows the
 // buttons of a maximized child and rebuilds its items when the active
@@ -220,6 +221,9 @@ public:
     void ObjectsMouseUp(TMouseButton Button, int X, int Y);
     void CheckObjects();
     void UpdateObjectHints();
+    // The object hint through SkinHint, when ShowObjectHint is on.
+    void ShowObjectHintOf(TbsActiveSkinObject* AObject);
+    void HideObjectHint();
     void ResetObjectsState();
     void SetCaptionActive(bool AAnimate);
     void ShowClientInActiveEffect();
@@ -316,14 +320,16 @@ public:
     // ---- properties ---------------------------------------------------------------------------
     TbsQuickButtonItems* QuickButtons() { return &FQuickButtons; }
     void SetQuickButtons(const TbsQuickButtonItems& Value) { FQuickButtons.Assign(Value); }
-    TCustomImageList* QuickImageList = nullptr;
+    TCustomImageList* QuickImageList() const { return FQuickImageList; }
+    void SetQuickImageList(TCustomImageList* Value);
     bool QuickButtonsShowHint = false;
     bool ClientInActiveEffect = false;
     TbsClientInActiveEffect ClientInActiveEffectType = bsieSemiTransparent;
     bool DisableSystemMenu = false;
     bool AlwaysResize = false;
     TbsPositionInMonitor PositionInMonitor = bspDefault;
-    TbsSkinStatusBar* StatusBar = nullptr;
+    TbsSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TbsSkinStatusBar* Value);
     bool UseFormCursorInNCArea = false;
     int MaxMenuItemsInWindow = 0;
     // The client size the form keeps under every skin (0: not kept). It is
@@ -331,7 +337,9 @@ public:
     // window exists and its frame's borders are known.
     int ClientWidth = 0, ClientHeight = 0;
     void ApplyClientSize();
-    bool HideCaptionButtons = false;
+    // Caption buttons disabled and hidden; takes effect at once on a shown form.
+    bool HideCaptionButtons() const { return FHideCaptionButtons; }
+    void SetHideCaptionButtons(bool Value);
     bool AlwaysShowInTray = false;
     TBitmap* LogoBitMap() { return &FLogoBitMap; }
     bool LogoBitMapTransparent = false;
@@ -339,13 +347,23 @@ public:
     bool ShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool v);
     bool MaximizeOnFullScreen = false;
-    bool AlphaBlend = false, AlphaBlendAnimation = false;
-    BYTE AlphaBlendValue = 200;
+    // Constant translucency: writing either applies it at once to the
+    // form's window (WS_EX_LAYERED on or off, the alpha) outside loading.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(BYTE Value);
+    bool AlphaBlendAnimation = false;
+    // The hint that shows the hints of the frame objects (ShowObjectHint).
+    TbsSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TbsSkinHint* Value);
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
     bool MenusAlphaBlend = false, MenusAlphaBlendAnimation = false;
     BYTE MenusAlphaBlendValue = 200;
     TFont* DefCaptionFont() { return &FDefCaptionFont; }
+    // Assigns the default-look caption font; the frame is repainted when no skin is in use.
+    void SetDefCaptionFont(TFont* Value);
     TFont* DefInActiveCaptionFont() { return &FDefInActiveCaptionFont; }
     bool UseDefaultSysMenu = true;
     TPopupMenu* SystemMenu = nullptr;
@@ -468,6 +486,9 @@ private:
     bool IsMaximized() const;
     bool IsMinimized() const;
     void RepaintFrame();
+    // After a restore from the tray: the main form, then the first shown
+    // stay-on-top form, come to the foreground.
+    void BringRestoredFormsForward();
     TPoint MessagePoint(const TMessage& m) const;
     // bsSkinFrameMenus.cpp
     void AppMessageHook(MSG& Msg, bool& Handled);
@@ -502,6 +523,12 @@ private:
     bool FIsVistaOs = false;
     bool FIsLayerEnabled = false;
     bool FShowIcon = false;
+    bool FHideCaptionButtons = false;
+    bool FAlphaBlend = false;
+    BYTE FAlphaBlendValue = 200;
+    TbsSkinHint* FSkinHint = nullptr;
+    TbsSkinStatusBar* FStatusBar = nullptr;
+    TCustomImageList* FQuickImageList = nullptr;
     TWindowState FWindowState = wsNormal;
     bool FRollUpState = false;
     int OldHeight = 0;
@@ -530,6 +557,8 @@ private:
         TShortCutEvent previous;
     };
     std::shared_ptr<TShortCutLink> FShortCutLink;
+    // Expires with the frame: code that pumps messages checks it afterwards.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // ---- MDI arrangements ---------------------------------------------------------------------------

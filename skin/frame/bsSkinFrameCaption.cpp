@@ -9,6 +9,7 @@
 #include "skin/bsUtilsImages.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinHint.h"
 
 TbsSkinCaptionObject::TbsSkinCaptionObject(TbsSkinFrame* AParent, TbsDataSkinObject* AData)
     : TbsActiveSkinObject(AParent, AData) {
@@ -57,7 +58,7 @@ bool TbsSkinCaptionObject::EnableAnimation() const {
 }
 
 bool TbsSkinCaptionObject::HasQuickButtons() const {
-    return Parent->QuickButtons()->Count() > 0 && Parent->QuickImageList;
+    return Parent->QuickButtons()->Count() > 0 && Parent->QuickImageList();
 }
 
 TRect TbsSkinCaptionObject::GetAnimationFrameRect() const {
@@ -89,7 +90,7 @@ TRect TbsSkinCaptionObject::TextArea() const {
     TRect T = TextRct;
     if (!IsNullRect(TextRct)) {
         if (HasQuickButtons())
-            T.left += Parent->QuickButtons()->Count() * (Parent->QuickImageList->Width() + 8);
+            T.left += Parent->QuickButtons()->Count() * (Parent->QuickImageList()->Width() + 8);
         T.right = ObjectRect.Width() - (SkinRect.Width() - TextRct.right);
     }
     if (!IsNullRect(FrameRect)) {
@@ -103,7 +104,9 @@ TRect TbsSkinCaptionObject::TextArea() const {
 void TbsSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, int OffsetX, int OffsetY, bool AActive,
                                            TCanvas* EventCanvas) {
     if (Parent->OnCaptionPaint) {
-        Parent->OnCaptionPaint(EventCanvas ? EventCanvas : Cnvs, ObjectRect, AActive);
+        // An off-screen picture is put on the shown canvas first; the event
+        // runs on that canvas afterwards (PutCaption).
+        if (EventCanvas) Parent->OnCaptionPaint(EventCanvas, ObjectRect, AActive);
         return;
     }
     String text = Parent->MDICaption();
@@ -170,14 +173,15 @@ void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool) {
     if (!HasSkin()) return;
     if (HasQuickButtons()) PaintQuickButtons(Cnvs);
     Cnvs->Font()->SetColor(Active ? ActiveFontColor : FontColor);
-    const auto put = [&](TBitmap& B) {
+    const auto put = [&](TBitmap& B, bool textActive) {
         BitBlt(Cnvs->Handle(), ObjectRect.left, ObjectRect.top, B.Width(), B.Height(), B.Canvas()->Handle(), 0, 0,
                SRCCOPY);
+        if (Parent->OnCaptionPaint) Parent->OnCaptionPaint(Cnvs, ObjectRect, textActive);
     };
     if (EnableAnimation() && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
         TBitmap B;
         ComposeCaption(B, GetAnimationFrameRect(), ActivePicture, Active ? FontColor : ActiveFontColor, !Active);
-        return put(B);
+        return put(B, !Active);
     }
     if (EnableMorphing() && ((FMorphKf > 0 && !Active) || (FMorphKf < 1 && Active))) {
         TBitmap B1, B2;
@@ -186,7 +190,7 @@ void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool) {
         TBitmap out(B1.Width(), B1.Height());
         bsDrawMorphed(out.Canvas()->Handle(), &B1, &B2, FMorphKf, MorphKind);
         if (Parent->GetAutoRenderingInActiveImage() && !Active) ApplyInActiveEffect(SD, &out);
-        return put(out);
+        return put(out, Active);
     }
     if (IsNullRect(ActiveSkinRect) || (!Active && !StretchEffect)) {
         // Directly over what the frame painted, text in the state's colour.
@@ -199,11 +203,11 @@ void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool) {
         ComposeCaption(B, SkinRect, Picture, FontColor, false);
         if (Parent->GetAutoRenderingInActiveImage()) ApplyInActiveEffect(SD, &B);
     } else ComposeCaption(B, ActiveSkinRect, ActivePicture, ActiveFontColor, true);
-    put(B);
+    put(B, Active);
 }
 
 void TbsSkinCaptionObject::PaintQuickButtons(TCanvas* Cnvs) {
-    TCustomImageList* il = Parent->QuickImageList;
+    TCustomImageList* il = Parent->QuickImageList();
     const int iw = il->Width(), ih = il->Height();
     int X = ObjectRect.left;
     const int Y = ObjectRect.top + ObjectRect.Height() / 2 - ih / 2 - 2;
@@ -254,6 +258,12 @@ void TbsSkinCaptionObject::TestQuickButtons(int X, int Y) {
         items->Items(i)->Active = a;
     }
     if (ActiveQuickButton != OldActiveQuickButton || changed) items->Changed();
+    TbsSkinHint* hint = Parent->SkinHint();
+    if (!hint || !Parent->QuickButtonsShowHint) return;
+    if (ActiveQuickButton != -1 && ActiveQuickButton != OldActiveQuickButton &&
+        !items->Items(ActiveQuickButton)->Hint.empty())
+        hint->ActivateHint2(items->Items(ActiveQuickButton)->Hint);
+    if (changed && ActiveQuickButton == -1) hint->HideHint();
 }
 
 void TbsSkinCaptionObject::MouseMove(int X, int Y) {
@@ -272,6 +282,7 @@ void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button) {
         if (i != ActiveQuickButton) items->Items(i)->Active = false;
     }
     items->Changed();
+    if (Parent->QuickButtonsShowHint && Parent->SkinHint()) Parent->SkinHint()->HideHint();
 }
 
 void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button) {
@@ -283,7 +294,7 @@ void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button) {
     items->Changed();
     if (ActiveQuickButton == -1) return;
     TbsQuickButtonItem* it = items->Items(ActiveQuickButton);
-    if (it->OnClick) it->OnClick(nullptr);
+    if (it->OnClick) it->OnClick(this);
 }
 
 void TbsSkinCaptionObject::MouseEnter() {

@@ -286,9 +286,9 @@ bool TbsSkinFrame::InCaptionDragArea(TPoint P) const {
     for (auto& o : ObjectList) {
         auto* c = dynamic_cast<TbsSkinCaptionObject*>(o.get());
         if (!c || !IsPointInRect(c->ObjectRect, P)) continue;
-        if (const_cast<TbsSkinFrame*>(this)->QuickButtons()->Count() > 0 && QuickImageList) {
+        if (const_cast<TbsSkinFrame*>(this)->QuickButtons()->Count() > 0 && FQuickImageList) {
             TRect r = c->ObjectRect;
-            r.left += FQuickButtons.Count() * (QuickImageList->Width() + 8);
+            r.left += FQuickButtons.Count() * (FQuickImageList->Width() + 8);
             return IsPointInRect(r, P);
         }
         return true;

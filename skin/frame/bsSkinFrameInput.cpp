@@ -26,11 +26,17 @@ void TbsSkinFrame::TestActive(int X, int Y, bool AFlag) {
     if (ActiveObject == OldActiveObject) return;
     if (OldActiveObject >= 0 && OldActiveObject < static_cast<int>(ObjectList.size())) {
         auto& o = ObjectList[static_cast<size_t>(OldActiveObject)];
-        if (o->Enabled && o->Visible) o->MouseLeave();
+        if (o->Enabled && o->Visible) {
+            o->MouseLeave();
+            if (!o->Hint.empty()) HideObjectHint();
+        }
     }
     if (ActiveObject >= 0) {
         auto& o = ObjectList[static_cast<size_t>(ActiveObject)];
-        if (o->Enabled && o->Visible) o->MouseEnter();
+        if (o->Enabled && o->Visible) {
+            o->MouseEnter();  // a caption button takes its hint for the state here
+            ShowObjectHintOf(o.get());
+        }
     }
 }
 
@@ -94,11 +100,11 @@ void TbsSkinFrame::CheckObjects() {
         TbsActiveSkinObject* o = up.get();
         TbsStdCommand cmd;
         if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o)) {
-            if (!HideCaptionButtons && !a->ButtonStyle) continue;
+            if (!FHideCaptionButtons && !a->ButtonStyle) continue;
             cmd = a->Command;
         } else if (auto* s = dynamic_cast<TbsSkinStdButtonObject*>(o)) cmd = s->Command;
         else continue;
-        if (HideCaptionButtons) {
+        if (FHideCaptionButtons) {
             o->Enabled = false;
             o->Visible = !o->SkinRectInAPicture;
             continue;
@@ -115,7 +121,7 @@ void TbsSkinFrame::CheckObjects() {
             o->Visible = visible;
             break;
         }
-        case cmClose: break;
+        case cmClose: ByPicture(o, true); break;  // back after the buttons were hidden
         }
     }
     UpdateObjectHints();

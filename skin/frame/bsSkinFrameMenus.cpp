@@ -5,6 +5,7 @@
 
 #include "platform/Menus.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinFrameWalk.h"
 #include "skin/frame/bsSkinMainMenuBar.h"
 #include "skin/frame/bsSkinMenus.h"
 #include "skin/bsUtilsLayer.h"
@@ -138,12 +139,11 @@ void TbsSkinFrame::ClosePopupsFor(const TMessage& m) {
 
 void TbsSkinFrame::CancelDropDowns() {
     if (!(FForm->FormStyle() == fsMDIForm && FForm->Visible())) return;
-    // The skinned combo boxes and edits close their drop-downs on this
-    // message; other controls do not answer it.
+    // Only the skinned combo boxes and edits have drop-downs to close.
     constexpr UINT kCancelDropDown = 0xB004;
     for (int i = 0; i < FForm->ComponentCount(); ++i)
         if (auto* w = dynamic_cast<TWinControl*>(FForm->Components(i));
-            w && w->Visible() && w->Enabled() && w->HandleAllocated())
+            w && bsHasDropDown(w) && w->Visible() && w->Enabled() && w->HandleAllocated())
             SendMessageW(w->Handle(), kCancelDropDown, 0, 0);
 }
 

@@ -9,9 +9,26 @@
 #include "skin/bsUtilsLayer.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinMainMenuBar.h"
 #include "skin/frame/bsSkinMenus.h"
 
 namespace {
+
+// Opens an object's menu below (above) R: a skinned popup menu opens
+// itself; any other menu opens as the frame's skin menu chain, in the
+// store of a skinned main menu, else in the frame's menu store.
+void OpenObjectMenu(TbsSkinFrame* frame, TMenuItem* item, const TRect& R, bool up) {
+    TMenu* owner = item->GetParentMenu();
+    if (auto* popup = dynamic_cast<TbsSkinPopupMenu*>(owner)) {
+        popup->PopupFromRect(R, up);
+        return;
+    }
+    TbsSkinData* store = frame->MenusSkinData() ? frame->MenusSkinData() : frame->SkinData();
+    if (auto* main = dynamic_cast<TbsSkinMainMenu*>(owner)) store = main->SkinData();
+    frame->SkinMenuOpen();
+    frame->SkinMenu->Popup(nullptr, store, 0, R, item, up);
+    if (!frame->SkinMenu->Visible()) frame->SkinMenuClose();
+}
 
 TBitmap* PictureAt(TbsSkinData* sd, int index) {
     if (!sd || index < 0 || index >= static_cast<int>(sd->FActivePictures.size())) return nullptr;
@@ -245,12 +262,8 @@ void TbsSkinButtonObject::PopupObjectMenu() {
     if (Parent->FLayerManager->IsVisible) Parent->FLayerManager->Hide();
     if (Parent->FMenuLayerManager->IsVisible) Parent->FMenuLayerManager->Hide();
     if (FMouseIn) ShowLayer();
-    // The menu opens as a skin menu chain; closing it releases the button
-    // (the frame's SkinMenuClose).
-    Parent->SkinMenuOpen();
-    Parent->SkinMenu->Popup(nullptr, Parent->MenusSkinData() ? Parent->MenusSkinData() : Parent->SkinData(), 0,
-                            ScreenRect(), MenuItem, FPopupUp);
-    if (!Parent->SkinMenu->Visible()) Parent->SkinMenuClose();
+    // Closing the menu releases the button (the frame's SkinMenuClose).
+    OpenObjectMenu(Parent, MenuItem, ScreenRect(), FPopupUp);
 }
 
 // ---- caption button -------------------------------------------------------------------------------
@@ -364,8 +377,7 @@ void TbsSkinStdButtonObject::MouseDown(int, int, TMouseButton Button) {
     if (!Enabled || Button != mbLeft || FDown) return;
     SetDown(true);
     if (Command == cmSysMenu) {
-        TPopupMenu* sys = Parent->SystemMenu;
-        MenuItem = sys ? sys->Items() : nullptr;
+        MenuItem = Parent->GetSysMenuItems();
         PopupObjectMenu();
     }
 }
@@ -561,7 +573,7 @@ void TbsSkinAnimateObject::DblClick() {
 
 void TbsSkinAnimateObject::RunCommand() {
     if (Command == cmSysMenu) {
-        MenuItem = Parent->SystemMenu ? Parent->SystemMenu->Items() : nullptr;
+        MenuItem = Parent->GetSysMenuItems();
         PopupObjectMenu();
     } else if (Command == cmDefault) {
         if (MenuItem) PopupObjectMenu();
@@ -575,8 +587,5 @@ void TbsSkinAnimateObject::PopupObjectMenu() {
     if (Parent->FLayerManager->IsVisible) Parent->FLayerManager->Hide();
     if (Parent->FMenuLayerManager->IsVisible) Parent->FMenuLayerManager->Hide();
     if (FMouseIn) ShowLayer();
-    Parent->SkinMenuOpen();
-    Parent->SkinMenu->Popup(nullptr, Parent->MenusSkinData() ? Parent->MenusSkinData() : Parent->SkinData(), 0, r,
-                            MenuItem, FPopupUp);
-    if (!Parent->SkinMenu->Visible()) Parent->SkinMenuClose();
+    OpenObjectMenu(Parent, MenuItem, r, FPopupUp);
 }

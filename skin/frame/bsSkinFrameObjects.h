@@ -184,7 +184,8 @@ private:
     TRect FrameRect(int n) const;
 };
 
-class TbsSkinCaptionObject : public TbsActiveSkinObject {
+// A TObject as well: it is the Sender of a quick button's OnClick.
+class TbsSkinCaptionObject : public TbsActiveSkinObject, public TObject {
 public:
     TbsSkinCaptionObject(TbsSkinFrame* AParent, TbsDataSkinObject* AData);
     void Draw(TCanvas* Cnvs, bool UpDate) override;

@@ -60,6 +60,18 @@ int TbsSkinFrame::GetMaxHeight() const {
     return MaxHeight != 0 ? MaxHeight : MonitorArea(FormWnd(FForm), !MaximizeOnFullScreen).Height();
 }
 
+void TbsSkinFrame::BringRestoredFormsForward() {
+    if (Application->MainForm() && Application->MainForm()->HandleAllocated())
+        SetForegroundWindow(Application->MainForm()->Handle());
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f->FormStyle() == fsStayOnTop && f->Visible() && f->HandleAllocated()) {
+            SetForegroundWindow(f->Handle());
+            break;
+        }
+    }
+}
+
 void TbsSkinFrame::RefreshFormSize() {
     const int w = FForm->Width();
     FForm->SetWidth(w - 1 < GetMinWidth() ? w + 1 : w - 1);
@@ -154,7 +166,7 @@ void TbsSkinFrame::DoMaximize() {
         }
         FForm->SetBounds(R.left, R.top, R.Width(), R.Height());
     }
-    if (StatusBar && StatusBar->SizeGrip()) StatusBar->SetShowGrip(false);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(false);
     if (OnMaximize) OnMaximize(this);
 }
 
@@ -179,7 +191,7 @@ void TbsSkinFrame::DoRestore() {
     if (FForm->HandleAllocated()) RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
     TellMainOfChildState(WM_MDICHILDRESTORE);
     OldBoundsRect = TRect();
-    if (StatusBar && StatusBar->SizeGrip()) StatusBar->SetShowGrip(true);
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(true);
     if (OnRestore) OnRestore(this);
 }
 
@@ -489,7 +501,7 @@ void TbsSkinFrame::ApplyPositionInMonitor() {
 }
 
 bool TbsSkinFrame::FadeWanted() const {
-    return IsLayeredSupported() && (AlphaBlend || AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows));
+    return IsLayeredSupported() && (FAlphaBlend || AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows));
 }
 
 // WM_SHOWWINDOW: the first placement, then (when asked) the form starts
@@ -503,7 +515,7 @@ void TbsSkinFrame::StartShow(bool shown) {
             ApplyPositionInMonitor();
         }
     }
-    if (FSkinnableForm && FSD && FSD->AnimationForAllWindows && AlphaBlendValue == 0) AlphaBlendValue = 255;
+    if (FSkinnableForm && FSD && FSD->AnimationForAllWindows && FAlphaBlendValue == 0) FAlphaBlendValue = 255;
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
     HWND wnd = FForm->Handle();
     const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
@@ -523,10 +535,12 @@ void TbsSkinFrame::FadeInTimer() {
     const bool layer = FSkinnableForm && LayerFrameActive();
     if (layer) FLayerBorder->SetActive(FFormActive, false);
     const bool animate = AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
-    const int target = (animate && !AlphaBlend) ? 255 : AlphaBlendValue;
+    const int target = (animate && !FAlphaBlend) ? 255 : FAlphaBlendValue;
     if (animate) {
+        // The pass may free the form, and the frame with it.
+        const std::weak_ptr<bool> alive = FAlive;
         Application->ProcessMessages();
-        if (!FForm->HandleAllocated()) return;
+        if (alive.expired() || !FForm->HandleAllocated() || FForm->Handle() != wnd) return;
         RunFadeIn(target, [] { return platform::TickCount(); }, [this, wnd, layer](int a) {
             SetLayeredAlpha(wnd, a);
             if (layer) FLayerBorder->CheckFormAlpha(a, true);

@@ -11,9 +11,9 @@ void bsSetupDialogFrame(TbsSkinFrame* frame, const TbsDialogFrameSetup& s) {
     frame->SetMenusSkinData(s.MenusSkinData);
     frame->MinWidth = s.MinWidth;
     frame->MinHeight = s.MinHeight;
-    frame->AlphaBlend = s.AlphaBlend;
+    frame->SetAlphaBlend(s.AlphaBlend);
     frame->AlphaBlendAnimation = s.AlphaBlendAnimation;
-    frame->AlphaBlendValue = s.AlphaBlendValue;
+    frame->SetAlphaBlendValue(s.AlphaBlendValue);
 }
 
 void bsSetFrameSkinData(TbsSkinFrame* frame, TbsSkinData* skin) { frame->SetSkinData(skin); }

@@ -6,6 +6,9 @@
 #include "FrameSkin.h"
 #include "skin/frame/bsFormLayerBorder.h"
 
+#include <string>
+#include <vector>
+
 namespace frametest {
 namespace {
 
@@ -253,6 +256,70 @@ TEST_F(LayerBorderTest, FrameShowsItsBorderAroundTheFormAndFollowsIt) {
 
     // Without layered borders in the store the border goes.
     skin->SetShowLayeredBorders(false);
+    SendMessageW(form->Handle(), WM_CHANGELAYEREDBORDERS, 0, 0);
+    EXPECT_FALSE(b->Visible());
+}
+
+}  // namespace
+}  // namespace frametest
+
+namespace frametest {
+namespace {
+
+TEST_F(LayerDragTest, WhileTheBorderResizesTheFormNoCaptionButtonLightsUp) {
+    auto skin = MakeLayerSkin(true);
+    frame->SetSkinData(skin.get());
+    form->Show();
+    Application->ProcessMessages();
+    SetActiveWindow(form->Handle());
+    Application->ProcessMessages();
+    ASSERT_TRUE(form->Active());
+    std::vector<std::wstring> entered;
+    frame->OnMouseEnterEvent = [&entered](const String& name) { entered.push_back(name); };
+    TbsFormLayerBorder* b = MakeBorder(skin.get());
+    b->ShowWithForm();
+    const TRect close = frame->ObjectList[static_cast<size_t>(frame->GetIndex(L"closebutton"))]->ObjectRect;
+    TbsFormLayerWindow* right = b->Window(bsflRight);
+    const TRect r = WindowRect(right);
+    const TPoint from(r.left + 2, r.top + r.Height() / 2);
+    // Button down on the border and a drag step: the form is resizing.
+    SetCursorPos(from.x, from.y);
+    SendMessageW(right->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SetCursorPos(from.x + 20, from.y);
+    SendMessageW(right->Handle(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+    HitTest(form, close.left + 3, close.top + 3);
+    EXPECT_TRUE(entered.empty());
+    SendMessageW(right->Handle(), WM_LBUTTONUP, 0, 0);
+    // The drag is over: the button, moved with the right edge, lights up again.
+    const TRect moved = frame->ObjectList[static_cast<size_t>(frame->GetIndex(L"closebutton"))]->ObjectRect;
+    EXPECT_GT(moved.left, close.left);
+    HitTest(form, moved.left + 3, moved.top + 3);
+    ASSERT_EQ(entered.size(), 1u);
+    EXPECT_EQ(entered[0], L"closebutton");
+}
+
+}  // namespace
+}  // namespace frametest
+
+namespace frametest {
+namespace {
+
+TEST_F(LayerBorderTest, SmartEffectsKeepTheBorderOffUntilTheyEndAndPreviewsHaveNone) {
+    auto skin = MakeLayerSkin(true);
+    frame->SetSkinData(skin.get());
+    Application->ProcessMessages();
+    TbsFormLayerBorder* b = frame->FLayerBorder;
+    ASSERT_TRUE(b->Visible());
+    form->Hide();
+    Application->ProcessMessages();
+    SendMessageW(form->Handle(), CM_BEGINSMARTEFFECTS, 0, 0);
+    form->Show();
+    Application->ProcessMessages();
+    EXPECT_FALSE(b->Visible());
+    SendMessageW(form->Handle(), CM_ENDSMARTEFFECTS, 0, 0);
+    EXPECT_TRUE(b->Visible());
+
+    frame->PreviewMode = true;
     SendMessageW(form->Handle(), WM_CHANGELAYEREDBORDERS, 0, 0);
     EXPECT_FALSE(b->Visible());
 }

@@ -37,8 +37,7 @@ TEST_F(ObjectsTest, BorderIconsEnableAndShowTheCaptionButtons) {
         EXPECT_EQ(Obj(frame, L"minbutton")->Visible, r.minVisible);
         EXPECT_TRUE(Obj(frame, L"closebutton")->Enabled);
     }
-    frame->HideCaptionButtons = true;
-    frame->CheckObjects();
+    frame->SetHideCaptionButtons(true);
     EXPECT_FALSE(Obj(frame, L"closebutton")->Enabled);
     EXPECT_TRUE(Obj(frame, L"closebutton")->Visible);  // drawn on the frame picture
     EXPECT_FALSE(Obj(frame, L"minbutton")->Visible);
@@ -139,12 +138,16 @@ namespace {
 TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     auto store = MakeFrameSkin();
     auto* frame = new TbsSkinFrame(form);
-    frame->QuickImageList = platform_test::SolidColourList(form, {clRed, clLime});
+    frame->SetQuickImageList(platform_test::SolidColourList(form, {clRed, clLime}));
     int clicks[2] = {0, 0};
+    TObject* sender = nullptr;
     for (int i = 0; i < 2; ++i) {
         TbsQuickButtonItem* it = frame->QuickButtons()->Add();
         it->SetImageIndex(i);
-        it->OnClick = [&clicks, i](TObject*) { ++clicks[i]; };
+        it->OnClick = [&clicks, &sender, i](TObject* s) {
+            ++clicks[i];
+            sender = s;
+        };
     }
     frame->SetSkinData(store.get());
     form->SetBounds(40, 40, 320, 210);
@@ -163,6 +166,10 @@ TEST_F(ObjectsTest, AQuickButtonIsClickedOnlyWhenReleasedOverIt) {
     NCClick(form, second.left + 2, second.top + 2);
     EXPECT_EQ(clicks[0], 0);
     EXPECT_EQ(clicks[1], 1);
+    // The click names the caption that holds the buttons.
+    auto* caption = dynamic_cast<TbsSkinCaptionObject*>(sender);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->IDName, L"caption");
     // Pressed on the first button, released beside the buttons: no click.
     const TRect first = frame->QuickButtons()->Items(0)->ItemRect;
     RECT wr;

@@ -141,7 +141,7 @@ TEST_F(MessageTest, TheDialogIsAFramedFormNoWiderThanTheFrameAllows) {
     OnShown([&](TbsMessageForm* f) {
         ASSERT_NE(f->BSF, nullptr);
         icons = f->BSF->BorderIcons();
-        alpha = f->BSF->AlphaBlendValue;
+        alpha = f->BSF->AlphaBlendValue();
         width = f->Width();
         maxWidth = f->BSF->GetMaxWidth();
         text = f->Message->Caption();

@@ -271,9 +271,9 @@ TEST_F(WindowStatesTest, FadeInStepsOnTheClockAndEndsAsAsked) {
         Application->CreateForm(f);
         auto* fr = new TbsSkinFrame(f);
         fr->SetSkinData(skin.get());
-        fr->AlphaBlend = c.alphaBlend;
+        fr->SetAlphaBlend(c.alphaBlend);
         fr->AlphaBlendAnimation = c.animation;
-        fr->AlphaBlendValue = 200;
+        fr->SetAlphaBlendValue(200);
         f->SetBounds(100, 100, 300, 200);
         f->Show();
         const HWND h = f->Handle();
