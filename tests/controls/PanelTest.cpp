@@ -223,7 +223,7 @@ TEST_F(PanelTest, ToolBarDropsImageListsFreedBeforeIt) {
     auto* button = new TbsSkinSpeedButton(form);
     button->SetParent(bar);
     button->SetBounds(10, 5, 60, 30);
-    button->ImageIndex = 0;
+    button->SetImageIndex(0);
     for (int role = 0; role < 3; ++role) {
         TCustomImageList* list = platform_test::SolidColourList(form, {clRed});
         TCustomImageList* other = platform_test::SolidColourList(form, {clBlue});

@@ -6,7 +6,7 @@
 
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinExCtrls.h"
-#include "skin/boxes/bsSkinUpDown.h"
+#include "skin/controls/bsSkinCtrlsUpDown.h"
 
 using namespace liststest;
 
