@@ -211,12 +211,12 @@ void TbsSkinCustomEdit::CalcRects() {
 }
 
 int TbsSkinCustomEdit::CalcEditHeight() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        platform::WindowDC dc;
+        platform::SelectedObject font(dc.Get(), Font()->Handle());
+        GetTextMetricsW(dc.Get(), &tm);
+    }
     GetSkinData();
     const int frame = FIndex == -1 ? 4 : SkinRect.Height() - ClRect.Height();
     return tm.tmHeight + frame;

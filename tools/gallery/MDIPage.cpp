@@ -4,6 +4,7 @@
 
 #include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/Owners.h"
 #include "skin/frame/bsSkinFrame.h"
 #include "skin/frame/bsSkinMDITabsBar.h"
 #include "skin/frame/bsSkinMainMenuBar.h"
@@ -27,9 +28,9 @@ void ShootWindow(TForm* f, TBitmap& page, int x, int y) {
     Application->ProcessMessages();
     RECT wr;
     GetWindowRect(f->Handle(), &wr);
-    HDC screen = GetDC(nullptr);
-    BitBlt(page.Canvas()->Handle(), x, y, wr.right - wr.left, wr.bottom - wr.top, screen, wr.left, wr.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    platform::WindowDC screen;
+    BitBlt(page.Canvas()->Handle(), x, y, wr.right - wr.left, wr.bottom - wr.top, screen.Get(), wr.left, wr.top,
+           SRCCOPY);
 }
 
 }  // namespace
