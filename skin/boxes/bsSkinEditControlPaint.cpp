@@ -150,8 +150,13 @@ void TbsSkinCustomEdit::EraseBackground(HDC dc) {
     PaintBackground(&c);
     PaintImageButtons(&c);
     c.SetHandle(nullptr);
-    // The edit window draws its text over it.
-    SendMessageW(Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    // The edit window draws its text over it, unless its own painting is
+    // on the stack and draws the text after this erase. An earlier erase
+    // whose paint never came must not keep the text from this one.
+    if (!FInOwnPaint) {
+        FStopDraw = false;
+        SendMessageW(Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
     FStopDraw = true;
     if (Focused()) ShowCaret(Handle());
 }
@@ -170,7 +175,9 @@ void TbsSkinCustomEdit::Paint(TMessage& m) {
     }
     if (Enabled()) {
         FStopDraw = true;
+        FInOwnPaint = !m.WParam;
         TbsCustomEdit::WndProc(m);
+        FInOwnPaint = false;
         FStopDraw = false;
         return;
     }

@@ -226,6 +226,9 @@ private:
     bool FButtonDown = false, FButtonActive = false;
     bool FMouseIn = false;
     bool FStopDraw = false;
+    // The edit window's own painting is running: it draws the text after
+    // the erase step it starts.
+    bool FInOwnPaint = false;
     TRect FButtonRect, FEditRect;
     TColor FDefaultColor = clWindow;
     TAlignment FAlignment = taLeftJustify;

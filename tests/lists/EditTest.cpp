@@ -544,6 +544,17 @@ TEST_F(SkinnedEditTest, TheTextAreaIsTheSkinsClientWithTheTextInTheRecordsColour
     EXPECT_FALSE(disabled.Shows(TRect(0, 0, cr.right, cr.bottom), kEditFont));
 }
 
+// Each erase draws the text over the text area, also when the paint that
+// should have followed an earlier erase never came (as at start-up).
+TEST_F(SkinnedEditTest, EveryEraseDrawsTheTextEvenWithoutThePaintBetween) {
+    auto* e = NewSkinned(true, false);
+    RECT cr;
+    GetClientRect(e->Handle(), &cr);
+    const TRect area(0, 0, cr.right, cr.bottom);
+    for (int pass = 0; pass < 3; ++pass)
+        EXPECT_TRUE(TextArea(e).Shows(area, kEditFont)) << "erase " << pass;
+}
+
 // The button lies in the skin's right end piece, so it moves with the right
 // edge; its hot and pressed looks are the record's rectangles. A release
 // away from it un-presses it without a click.

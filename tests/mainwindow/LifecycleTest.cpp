@@ -3,6 +3,7 @@
 // window, and the skinned dialogs its folder and skin commands open.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "MainWindowFixture.h"
@@ -17,6 +18,7 @@
 #include "platform/Timer.h"
 #include "platform/StdCtrls.h"
 #include "skin/boxes/bsSkinComboBox.h"
+#include "skin/boxes/bsSkinEdits.h"
 #include "skin/boxes/bsSkinLinkLabel.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
@@ -174,6 +176,39 @@ std::vector<DWORD> Picture(TForm* form) {
         pixels.insert(pixels.end(), line, line + w);
     }
     return pixels;
+}
+
+// The read-only output-folder box shows its folder on the screen once the
+// shown window has painted, at start-up (where several erases come before
+// the paint) and after skin switches.
+TEST_F(LifecycleTest, TheOutputFolderBoxShowsItsFolderOnTheScreen) {
+    StartWindows();
+    Form1->Show();
+    TbsSkinEdit* box = Form1->Video_OutPut_Folder_Edit;
+    ASSERT_FALSE(box->GetText().empty());
+    const int kStartSkin = -1;  // as shown at start-up, before any switch
+    for (int skin : {kStartSkin, 3, 7, 0}) {
+        if (skin != kStartSkin) Form1->bsSkinData1->SetSkinIndex(skin);
+        Application->ProcessMessages();
+        RECT cr;
+        GetClientRect(box->Handle(), &cr);
+        TBitmap shot(cr.right, cr.bottom, pf32bit);
+        const HDC dc = GetDC(box->Handle());
+        BitBlt(shot.Canvas()->Handle(), 0, 0, cr.right, cr.bottom, dc, 0, 0, SRCCOPY);
+        ReleaseDC(box->Handle(), dc);
+        // The text lies at the left; the right end of the text area is its
+        // background. Count what stands out from it.
+        const COLORREF paper = ColorToRGB(shot.Canvas()->Pixel(cr.right - 3, cr.bottom / 2));
+        auto apart = [](COLORREF a, COLORREF b) {
+            return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+                   std::abs(GetBValue(a) - GetBValue(b));
+        };
+        int inked = 0;
+        for (int y = 0; y < cr.bottom; ++y)
+            for (int x = 0; x < cr.right; ++x)
+                if (apart(ColorToRGB(shot.Canvas()->Pixel(x, y)), paper) > 120) ++inked;
+        EXPECT_GT(inked, 40) << "skin " << skin << ": the folder's text is on the screen";
+    }
 }
 
 // Each skin draws every window its own way, and going back to a skin gives
