@@ -120,3 +120,60 @@ stop_xvfb() {
   [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
   XVFB_PID=
 }
+
+# Test slots: CTest runs every test program in a slot of its own, a copy of
+# the target's prefix with a wineserver and an Xvfb display of its own, so
+# that no test sees another's windows, focus, activation or pointer. The
+# copies live beside the prefix (one set per prefix) and are made again when
+# the prefix's set-up stamp changes. start_test_slots N writes, into
+# TEST_SLOT_DIR, one <id>.env per slot (its WINEPREFIX and DISPLAY) and
+# resources.json for ctest; wine-exec reads the slot CTest hands the test.
+# The caller calls stop_test_slots.
+TEST_SLOT_DIR=
+TEST_SLOT_XVFB=()
+TEST_SLOT_PREFIXES=()
+start_test_slots() {
+  local count=$1 root="$WINEPREFIX-slots" i stamp
+  TEST_SLOT_DIR=$BUILD_DIR/test-slots
+  mkdir -p "$root" "$TEST_SLOT_DIR"
+  rm -f "$TEST_SLOT_DIR"/*
+  stamp=$(cd "$WINEPREFIX" && ls -d .vantrel-prefix-v* 2>/dev/null | head -n1)
+  for i in $(seq 0 $((count - 1))); do
+    local prefix="$root/$i"
+    # A slot left running by an interrupted run is stopped first.
+    if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; fi
+    if [ -z "$stamp" ] || [ ! -f "$prefix/$stamp" ]; then
+      rm -rf "$prefix"
+      cp -a --reflink=auto "$WINEPREFIX" "$prefix"
+    fi
+    TEST_SLOT_PREFIXES+=("$prefix")
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$TEST_SLOT_DIR/$i.display" >/dev/null 2>&1 &
+    TEST_SLOT_XVFB+=($!)
+  done
+  local spec='' starters=()
+  for i in $(seq 0 $((count - 1))); do
+    local n=''
+    for _ in $(seq 1 100); do
+      n=$(head -n1 "$TEST_SLOT_DIR/$i.display" 2>/dev/null || true)
+      [ -n "$n" ] && break
+      sleep 0.1
+    done
+    [ -n "$n" ] || die "test slot $i: Xvfb did not start"
+    printf 'export WINEPREFIX=%q DISPLAY=%q\n' "$root/$i" ":$n" >"$TEST_SLOT_DIR/$i.env"
+    spec+="${spec:+,}{\"id\":\"$i\",\"slots\":1}"
+    # The slot's server stays up for the whole run, and its desktop process
+    # starts now, detached from ctest's output pipes (see start_desktop.exe).
+    ( export WINEPREFIX="$root/$i" DISPLAY=":$n"
+      wineserver -p >/dev/null 2>&1 || true
+      wine "$BUILD_DIR/tests/bin/start_desktop.exe" </dev/null >/dev/null 2>&1 || true ) &
+    starters+=($!)
+  done
+  wait "${starters[@]}"
+  printf '{"version":{"major":1,"minor":0},"local":[{"slots":[%s]}]}\n' "$spec" >"$TEST_SLOT_DIR/resources.json"
+}
+stop_test_slots() {
+  local prefix pid
+  for prefix in "${TEST_SLOT_PREFIXES[@]}"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
+  for pid in "${TEST_SLOT_XVFB[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  TEST_SLOT_PREFIXES=() TEST_SLOT_XVFB=()
+}
