@@ -121,7 +121,9 @@ TEST_F(MenuChainTest, AcceleratorsRunTheirEntriesAndOpenSubmenus) {
         Key(c.key);
         EXPECT_EQ(Levels(), c.levels) << char(c.key);
         EXPECT_EQ(log, c.log) << char(c.key);
-        if (c.key == 'D') EXPECT_EQ(Level(0)->ActiveItem, root->IndexOf(off));
+        if (c.key == 'D') {
+            EXPECT_EQ(Level(0)->ActiveItem, root->IndexOf(off));
+        }
         frame->SkinMenu->Hide();
     }
 }
