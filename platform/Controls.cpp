@@ -441,6 +441,7 @@ namespace {
 
 struct PaintBatchState {
     int depth = 0;
+    int deferred = 0;          // depth of the living deferred-paint scopes
     std::vector<HWND> marked;  // in the order first marked
 };
 
@@ -463,9 +464,14 @@ TPaintBatch::~TPaintBatch() {
         if (IsWindow(w) && IsWindowVisible(w)) UpdateWindow(w);
 }
 
+TDeferredPaint::TDeferredPaint() { ++PaintBatch().deferred; }
+
+TDeferredPaint::~TDeferredPaint() { --PaintBatch().deferred; }
+
 void TControl::Repaint() {
     Invalidate();
     PaintBatchState& batch = PaintBatch();
+    if (batch.deferred > 0) return;
     if (batch.depth == 0) {
         Update();
         return;

@@ -452,6 +452,20 @@ public:
     TPaintBatch& operator=(const TPaintBatch&) = delete;
 };
 
+// While one lives, Repaint only invalidates: the windows are painted by the
+// next paint pass (a WM_PAINT from the queue, UpdateWindow or RedrawWindow
+// with RDW_UPDATENOW), once each, however often they were repainted
+// meanwhile. For changes that touch a whole window's controls and end in
+// a repaint of the window anyway. It outranks a paint batch. UI thread
+// only; may nest.
+class TDeferredPaint {
+public:
+    TDeferredPaint();
+    ~TDeferredPaint();
+    TDeferredPaint(const TDeferredPaint&) = delete;
+    TDeferredPaint& operator=(const TDeferredPaint&) = delete;
+};
+
 class TControlCanvas;
 
 class TCustomControl : public TWinControl {

@@ -304,6 +304,9 @@ void TbsSkinData::SetSkinIndex(int v) {
 }
 
 void TbsSkinData::CommitSkin(TbsSkinContent* next) {
+    // The forms redraw whole after the change: the controls that reload
+    // their records repaint with them, once, instead of each on its own.
+    TDeferredPaint paintWithTheForms;
     Empty = true;
     ChangeSkinDataProcess = true;
     SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
@@ -409,6 +412,7 @@ void TbsSkinData::ClearAll() {
 }
 
 void TbsSkinData::ClearSkin() {
+    TDeferredPaint paintWithTheForms;
     ClearAll();
     SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
     SendSkinDataMessage(WM_CHANGESKINDATA);

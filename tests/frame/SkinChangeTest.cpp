@@ -112,6 +112,43 @@ TEST_F(SkinChangeTest, EveryOpenFormFollowsTheStore) {
     second->Free();
 }
 
+// A skinned control that counts its paints.
+class PaintCounter : public TbsSkinControl {
+public:
+    explicit PaintCounter(TWinControl* parent, int left) : TbsSkinControl(parent) {
+        SetParent(parent);
+        SetBounds(left, 0, 30, 20);
+    }
+    int paints = 0;
+
+protected:
+    void Paint() override {
+        ++paints;
+        TbsSkinControl::Paint();
+    }
+};
+
+// A switch repaints the store's controls with their form: none paints on
+// its own in the middle of the switch, each once when the form is painted.
+TEST_F(SkinChangeTest, ASwitchPaintsEachControlOnceWithItsForm) {
+    auto* frame = new TbsSkinFrame(form);
+    frame->SetSkinData(main.get());
+    auto* outer = new PaintCounter(form, 0);
+    outer->SetBounds(0, 0, 100, 60);
+    auto* inner1 = new PaintCounter(outer, 0);
+    auto* inner2 = new PaintCounter(outer, 40);
+    const std::vector<PaintCounter*> all = {outer, inner1, inner2};
+    for (PaintCounter* c : all) c->SetSkinData(main.get());
+    Application->ProcessMessages();
+    UpdateWindow(form->Handle());
+    std::vector<int> before;
+    for (PaintCounter* c : all) before.push_back(c->paints);
+    main->LoadCompressedStoredSkin(storedB.get());
+    for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i]->paints, before[i]) << "control " << i;
+    UpdateWindow(form->Handle());
+    for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i]->paints, before[i] + 1) << "control " << i;
+}
+
 long UserObjects() { return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)); }
 long GdiObjects() { return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
 

@@ -213,6 +213,39 @@ TEST_F(FormTest, RepaintInABatchPaintsEachWindowOnceAtTheEnd) {
     EXPECT_TRUE(errors.empty());
 }
 
+// While paint is deferred, Repaint only invalidates, also inside a batch;
+// the next paint pass paints each window once, whatever the count of
+// repaints before it.
+TEST_F(FormTest, DeferredRepaintWaitsForTheNextPaintPass) {
+    TestForm* f = NewForm();
+    f->Show();
+    UpdateWindow(f->Handle());
+    Application->ProcessMessages();
+    auto counts = [f] { return std::make_pair(f->marker->log.paints, f->box->log.paints); };
+    const auto before = counts();
+    {
+        TDeferredPaint outer;
+        {
+            TDeferredPaint inner;
+            TPaintBatch batch;
+            for (int i = 0; i < 3; ++i) {
+                f->box->Repaint();
+                f->marker->Repaint();
+            }
+        }
+        f->box->Repaint();
+        EXPECT_EQ(counts(), before) << "nothing painted while deferred";
+    }
+    EXPECT_EQ(counts(), before) << "the end of the scope paints nothing either";
+    RECT pending{};
+    EXPECT_TRUE(GetUpdateRect(f->box->Handle(), &pending, FALSE)) << "the box waits for its paint";
+    EXPECT_TRUE(GetUpdateRect(f->Handle(), &pending, FALSE)) << "the form waits for the windowless marker";
+    UpdateWindow(f->Handle());
+    EXPECT_EQ(counts(), std::make_pair(before.first + 1, before.second + 1));
+    f->box->Repaint();
+    EXPECT_EQ(counts().second, before.second + 2) << "after the scope Repaint paints at once again";
+}
+
 TEST_F(FormTest, PaintBackgroundDrawsTheControlItselfWithoutChildren) {
     TestForm* f = NewForm();
     f->Show();
