@@ -8,6 +8,7 @@
 
 #include "platform/ControlsImpl.h"
 #include "platform/Forms.h"
+#include "platform/FreeWatch.h"
 
 namespace platform::controls_impl {
 TControl* g_mouseControl = nullptr;
@@ -586,7 +587,14 @@ void TControl::HandleMouse(TMessage& m) {
 
 void TControl::WndProc(TMessage& m) {
     if (IsMouseMessage(m.Msg)) {
-        if (enabled_ || m.Msg == WM_MOUSEMOVE) HandleMouse(m);
+        if (m.Msg == WM_MOUSEMOVE) {
+            HandleMouse(m);
+        } else if (enabled_) {
+            // A button's handler may run messages that free this control.
+            const TFreeWatch watch{this};
+            HandleMouse(m);
+            if (watch.Freed()) return;
+        }
         DefaultHandler(m);
         return;
     }
