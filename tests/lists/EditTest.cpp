@@ -117,6 +117,27 @@ TEST_F(EditTest, PasteKeepsLineBreaksOutOfTheEdit) {
     EXPECT_EQ(e->GetText().find_first_of(L"\r\n"), String::npos);
 }
 
+// A pasted block is read up to its first NUL and never past its size; the
+// characters after each block's end stand for memory the block does not own.
+TEST(ClipboardBlockTest, TheTextEndsAtTheFirstNulOrTheBlocksEnd) {
+    const wchar_t memory[] = {L'a', L'b', L'c', L'X', L'Y', L'Z', 0};
+    const wchar_t inner[] = {L'a', L'b', 0, L'c', L'd', L'X', 0};
+    const struct Case {
+        const char* what;
+        const wchar_t* block;
+        size_t bytes;
+        const wchar_t* text;
+    } cases[] = {
+        {"no NUL in the block", memory, 3 * sizeof(wchar_t), L"abc"},
+        {"an odd byte at the end", memory, 3 * sizeof(wchar_t) + 1, L"abc"},
+        {"a NUL inside the block", inner, 5 * sizeof(wchar_t), L"ab"},
+        {"a block of one byte", memory, 1, L""},
+        {"an empty block", memory, 0, L""},
+        {"no block", nullptr, 8, L""},
+    };
+    for (const Case& k : cases) EXPECT_EQ(TextOfClipboardBlock(k.block, k.bytes), String(k.text)) << k.what;
+}
+
 TEST_F(EditTest, EnterClicksTheDefaultButtonAndReachesOnKeyPress) {
     auto* ok = new TbsSkinButton(form);
     ok->SetParent(form);
