@@ -250,6 +250,10 @@ public:
     void SetColumns(int v);
     bool IntegralHeight = false;
     bool BorderStyleSingle = true;
+    // Letters typed less than half a second apart search together for the
+    // first row that starts with them (Backspace takes the last one back);
+    // off, the window's own search by one letter runs.
+    bool AutoComplete = true;
 
     // The focused row (multi-select) or the selected one; -1: none.
     int ItemIndex();
@@ -282,6 +286,8 @@ private:
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
     void ShowItems();
     void DrawItemMessage(const DRAWITEMSTRUCT& d);
+    // True when the typed character was taken by the search.
+    bool SearchTyped(wchar_t ch);
 
     TListBoxStrings items_;
     std::unique_ptr<TControlCanvas> canvas_;
@@ -289,6 +295,8 @@ private:
     int itemHeight_ = 16;
     int columns_ = 0;
     bool multiSelect_ = false, extendedSelect_ = true, sorted_ = false;
+    String filter_;
+    DWORD lastTyped_ = 0;
 };
 
 class TListBox : public TCustomListBox {

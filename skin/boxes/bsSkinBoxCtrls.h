@@ -124,6 +124,8 @@ public:
     void SetMultiSelect(bool v) { ListBox->SetMultiSelect(v); }
     bool ExtandedSelect() const { return ListBox->ExtendedSelect(); }
     void SetExtandedSelect(bool v) { ListBox->SetExtendedSelect(v); }
+    bool AutoComplete() const { return ListBox->AutoComplete; }
+    void SetAutoComplete(bool v) { ListBox->AutoComplete = v; }
     TFont* ListBoxFont() { return ListBox->Font(); }
     void SetListBoxFont(TFont* v) { ListBox->Font()->Assign(v); }
     int ListBoxTabOrder() const { return ListBox->TabOrder(); }
@@ -261,7 +263,8 @@ class TbsPopupListBox : public TbsSkinListBox {
 public:
     explicit TbsPopupListBox(TComponent* owner);
     // Places the popup at origin (screen) on top, without activation.
-    void Show(const TPoint& origin);
+    // False when showing ran messages that freed the list or its combo.
+    bool Show(const TPoint& origin);
     void Hide();
     void WndProc(TMessage& m) override;
 

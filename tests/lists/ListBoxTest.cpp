@@ -466,4 +466,43 @@ TEST_F(ListBoxTest, TheInnerListsKeyReleasesAndFocusReachTheFrame) {
     EXPECT_EQ(TakeLog(), "enter,up 65,exit,");
 }
 
+// Typed letters reach the inner list. With AutoComplete those typed within
+// half a second search together (Backspace takes one back); without it the
+// list's own search goes by each letter alone.
+TEST_F(ListBoxTest, AutoCompleteSearchesByWhatWasTypedTogether) {
+    platform::ScopedManualClock clock;
+    const struct Case {
+        const char* what;
+        bool autoComplete;
+        const wchar_t* typed;  // '~' stands for a pause of 600 ms
+        int index;
+        int clicks;
+    } cases[] = {
+        {"two letters together", true, L"ba", 2, 2},
+        {"a pause between them", true, L"b~a", 0, 2},
+        {"no row starts so", true, L"bx", 1, 1},
+        {"backspace takes one back", true, L"bac\b", 2, 4},
+        {"any case", true, L"CH", 3, 1},
+        {"without the search", false, L"ba", 0, 2},
+    };
+    for (const Case& k : cases) {
+        auto* l = new TbsSkinListBox(form);
+        l->SetParent(form);
+        l->SetBounds(10, 10, 120, 120);
+        for (const wchar_t* s : {L"apple", L"bob", L"banana", L"cherry", L"bacon"}) l->Items()->Add(s);
+        l->SetAutoComplete(k.autoComplete);
+        l->HandleNeeded();
+        int clicks = 0;
+        l->OnListBoxClick = [&](TObject*) { ++clicks; };
+        clock.Advance(1000);
+        for (const wchar_t* p = k.typed; *p; ++p) {
+            if (*p == L'~') clock.Advance(600);
+            else SendMessageW(l->ListBox->Handle(), WM_CHAR, *p, 1);
+        }
+        EXPECT_EQ(l->ItemIndex(), k.index) << k.what;
+        EXPECT_EQ(clicks, k.clicks) << k.what;
+        l->Free();
+    }
+}
+
 }  // namespace
