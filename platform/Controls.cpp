@@ -95,6 +95,7 @@ HCURSOR CursorHandle(TCursor cursor) {
     case crSizeNWSE: id = IDC_SIZENWSE; break;
     case crSizeWE: id = IDC_SIZEWE; break;
     case crUpArrow: id = IDC_UPARROW; break;
+    case crDrag: id = IDC_ARROW; break;  // the system has no drag cursor of its own
     case crHourGlass: id = IDC_WAIT; break;
     case crNo: id = IDC_NO; break;
     case crAppStart: id = IDC_APPSTARTING; break;

@@ -714,6 +714,7 @@ bool TCustomListBox::SearchTyped(wchar_t ch) {
 }
 
 void TCustomListBox::WndProc(TMessage& m) {
+    if (DragMessage(m)) return;
     switch (m.Msg) {
     case WM_CHAR:
         if (AutoComplete) {

@@ -25,6 +25,8 @@
 //
 // Threads: UI thread only.
 
+#include <utility>
+
 #include "platform/StdCtrls.h"
 #include "platform/StringList.h"
 #include "skin/boxes/bsSkinPopupWindow.h"
@@ -134,6 +136,21 @@ public:
     void SetListBoxTabStop(bool v) { ListBox->SetTabStop(v); }
     TPopupMenu* ListBoxPopupMenu() const { return ListBox->PopupMenu; }
     void SetListBoxPopupMenu(TPopupMenu* v) { ListBox->PopupMenu = v; }
+    TDragMode ListBoxDragMode() const { return ListBox->DragMode; }
+    void SetListBoxDragMode(TDragMode v) { ListBox->DragMode = v; }
+    TDragKind ListBoxDragKind() const { return ListBox->DragKind; }
+    void SetListBoxDragKind(TDragKind v) { ListBox->DragKind = v; }
+    TCursor ListBoxDragCursor() const { return ListBox->DragCursor; }
+    void SetListBoxDragCursor(TCursor v) { ListBox->DragCursor = v; }
+    // The inner list's drag events (their sender is the inner list).
+    const TDragDropEvent& OnListBoxDragDrop() const { return ListBox->OnDragDrop; }
+    void SetOnListBoxDragDrop(TDragDropEvent e) { ListBox->OnDragDrop = std::move(e); }
+    const TDragOverEvent& OnListBoxDragOver() const { return ListBox->OnDragOver; }
+    void SetOnListBoxDragOver(TDragOverEvent e) { ListBox->OnDragOver = std::move(e); }
+    const TStartDragEvent& OnListBoxStartDrag() const { return ListBox->OnStartDrag; }
+    void SetOnListBoxStartDrag(TStartDragEvent e) { ListBox->OnStartDrag = std::move(e); }
+    const TEndDragEvent& OnListBoxEndDrag() const { return ListBox->OnEndDrag; }
+    void SetOnListBoxEndDrag(TEndDragEvent e) { ListBox->OnEndDrag = std::move(e); }
 
     // The caption's glyph: NumGlyphs cells side by side (the second shown
     // while disabled), Spacing pixels before the text.
