@@ -505,4 +505,37 @@ TEST_F(ListBoxTest, AutoCompleteSearchesByWhatWasTypedTogether) {
     }
 }
 
+// In the plain look the rows are written in DefaultFont: a larger one puts
+// more ink into the first row. Once the window exists the hook for it ran.
+TEST_F(ListBoxTest, PlainRowsFollowDefaultFontAndTheWindowHookRuns) {
+    struct Probe : TbsSkinListBox {
+        using TbsSkinListBox::TbsSkinListBox;
+        int windows = 0;
+        void ListBoxCreateWnd() override { ++windows; }
+    };
+    auto* l = new Probe(form);
+    EXPECT_EQ(l->windows, 0);
+    l->SetParent(form);
+    l->SetBounds(10, 10, 150, 120);
+    l->Items()->Add(L"WWWW");
+    l->HandleNeeded();
+    EXPECT_EQ(l->windows, 1);
+    l->ListBox->SetItemHeight(40);
+    auto ink = [&] {
+        TBitmap shot;
+        Shot(l->ListBox, shot);
+        int n = 0;
+        const COLORREF paper = ColorToRGB(clWindow);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < l->ListBox->ClientWidth(); ++x)
+                if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) != paper) ++n;
+        return n;
+    };
+    const int small = ink();
+    ASSERT_GT(small, 0);
+    l->DefaultFont()->SetHeight(30);
+    l->DefaultFont()->SetStyle(fsBold);
+    EXPECT_GT(ink(), small * 2);
+}
+
 }  // namespace
