@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/FreeWatch.h"
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinOfficeCombo.h"
 
@@ -48,19 +49,6 @@ public:
     static void operator delete(void* p, std::size_t n) {
         std::memset(p, kFreed, n);
         Graves().push_back({static_cast<unsigned char*>(p), n});
-    }
-};
-
-// Hears when a component goes away.
-class FreeSpy : public TComponent {
-public:
-    explicit FreeSpy(TComponent* watched) : TComponent(nullptr) { FreeNotification(watched); }
-    std::vector<TComponent*> freed;
-
-protected:
-    void Notification(TComponent* c, TOperation op) override {
-        TComponent::Notification(c, op);
-        if (op == opRemove) freed.push_back(c);
     }
 };
 
@@ -117,12 +105,12 @@ TEST_F(FadeInTest, AComboFreedWhileItsListFadesInIsNotTouchedAgain) {
     };
     for (const Case& k : cases) {
         TWinControl* c = k.office ? static_cast<TWinControl*>(Office()) : Standard();
-        FreeSpy spy(c);
+        const TFreeWatch spy{c};
         const HWND wnd = c->Handle();
         PostMessageW(wnd, CM_RELEASE, 0, 0);
         OpenList(wnd, k.how);
         // The release ran inside the opening, before the fade.
-        ASSERT_EQ(spy.freed.size(), 1u) << k.what;
+        ASSERT_TRUE(spy.Freed()) << k.what;
         EXPECT_FALSE(IsWindow(wnd)) << k.what;
         ASSERT_EQ(Graves().size(), 1u) << k.what;
         EXPECT_TRUE(Graves().back().Untouched()) << k.what;
@@ -139,10 +127,10 @@ TEST_F(FadeInTest, AListFreedWhileItFadesInLeavesTheComboWhole) {
         TWinControl* c = office ? static_cast<TWinControl*>(Office()) : Standard();
         TWinControl* list = office ? static_cast<TWinControl*>(static_cast<TbsSkinOfficeComboBox*>(c)->ListBox())
                                    : static_cast<TbsSkinComboBox*>(c)->ListBox();
-        FreeSpy spy(list);
+        const TFreeWatch spy{list};
         PostMessageW(list->Handle(), CM_RELEASE, 0, 0);
         OpenList(c->Handle(), Open::Click);
-        ASSERT_EQ(spy.freed.size(), 1u) << office;
+        ASSERT_TRUE(spy.Freed()) << office;
         Application->ProcessMessages();
         EXPECT_TRUE(IsWindow(c->Handle())) << office;
         // Opening again shows nothing and breaks nothing.
