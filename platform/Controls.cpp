@@ -8,6 +8,7 @@
 
 #include "platform/ControlsImpl.h"
 #include "platform/Forms.h"
+#include "platform/FreeWatch.h"
 
 namespace platform::controls_impl {
 TControl* g_mouseControl = nullptr;
@@ -94,6 +95,7 @@ HCURSOR CursorHandle(TCursor cursor) {
     case crSizeNWSE: id = IDC_SIZENWSE; break;
     case crSizeWE: id = IDC_SIZEWE; break;
     case crUpArrow: id = IDC_UPARROW; break;
+    case crDrag: id = IDC_ARROW; break;  // the system has no drag cursor of its own
     case crHourGlass: id = IDC_WAIT; break;
     case crNo: id = IDC_NO; break;
     case crAppStart: id = IDC_APPSTARTING; break;
@@ -592,7 +594,14 @@ void TControl::HandleMouse(TMessage& m) {
 
 void TControl::WndProc(TMessage& m) {
     if (IsMouseMessage(m.Msg)) {
-        if (enabled_ || m.Msg == WM_MOUSEMOVE) HandleMouse(m);
+        if (m.Msg == WM_MOUSEMOVE) {
+            HandleMouse(m);
+        } else if (enabled_) {
+            // A button's handler may run messages that free this control.
+            const TFreeWatch watch{this};
+            HandleMouse(m);
+            if (watch.Freed()) return;
+        }
         DefaultHandler(m);
         return;
     }

@@ -78,7 +78,7 @@ TShiftState MouseShiftState(WPARAM keys);
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
-                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+                  crDrag = -12, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 // The system cursor of a cursor constant (nullptr for crDefault / crNone).
 HCURSOR CursorHandle(TCursor cursor);
 

@@ -697,8 +697,35 @@ void TCustomListBox::DrawItemMessage(const DRAWITEMSTRUCT& d) {
     });
 }
 
+bool TCustomListBox::SearchTyped(wchar_t ch) {
+    if (ch != VK_BACK && ch < L' ') return false;
+    const DWORD now = platform::TickCount();
+    if (now - lastTyped_ >= 500) filter_.clear();
+    lastTyped_ = now;
+    if (ch != VK_BACK) filter_ += ch;
+    else if (!filter_.empty()) filter_.pop_back();
+    if (filter_.empty()) return true;
+    const auto found = static_cast<int>(Send(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(filter_.c_str())));
+    if (found == LB_ERR) return true;
+    const bool moved = found != ItemIndex();
+    SetItemIndex(found);
+    if (moved) Click();
+    return true;
+}
+
 void TCustomListBox::WndProc(TMessage& m) {
+    if (DragMessage(m)) return;
     switch (m.Msg) {
+    case WM_CHAR:
+        if (AutoComplete) {
+            auto ch = static_cast<wchar_t>(m.WParam);
+            if (DoKeyPress(ch)) return;
+            m.WParam = ch;
+            if (!SearchTyped(ch)) DefaultHandler(m);
+            return;
+        }
+        TWinControl::WndProc(m);
+        return;
     case CN_COMMAND:
         if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
         else if (HIWORD(m.WParam) == LBN_DBLCLK) DblClick();

@@ -202,6 +202,19 @@ enum TOwnerDrawStateFlag : unsigned { odSelected = 1, odGrayed = 2, odDisabled =
 using TOwnerDrawState = unsigned;
 
 class TCustomListBox;
+// Dragging rows out of a list box onto another: dmAutomatic starts a drag
+// when the pointer moves 5 pixels with the left button held on the list;
+// dkDock (docking) is not supported and drags nothing.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TStartDragEvent = std::function<void(TObject* sender)>;
+// accept comes in true; the target takes the drop only when it stays true.
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
+// target is null when the drag ended without a drop.
+using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;
 using TDrawItemEvent =
     std::function<void(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state)>;
 using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
@@ -250,6 +263,22 @@ public:
     void SetColumns(int v);
     bool IntegralHeight = false;
     bool BorderStyleSingle = true;
+    // Letters typed less than half a second apart search together for the
+    // first row that starts with them (Backspace takes the last one back);
+    // off, the window's own search by one letter runs.
+    bool AutoComplete = true;
+
+    // Drag and drop between list boxes of this program (see TDragMode). A
+    // list box is a drop target when it has OnDragOver; the pointer shows
+    // DragCursor over a target that accepts and crNo elsewhere.
+    TDragMode DragMode = dmManual;
+    TDragKind DragKind = dkDrag;
+    TCursor DragCursor = crDrag;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    bool Dragging() const { return drag_ == DragState::Dragging; }
 
     // The focused row (multi-select) or the selected one; -1: none.
     int ItemIndex();
@@ -276,12 +305,19 @@ protected:
     void CreateWnd() override;
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
+    void Notification(TComponent* component, TOperation op) override;
 
 private:
     friend class TListBoxStrings;
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
     void ShowItems();
     void DrawItemMessage(const DRAWITEMSTRUCT& d);
+    // True when the typed character was taken by the search.
+    bool SearchTyped(wchar_t ch);
+    // True when the mouse message was taken by a drag (ListBoxDrag.cpp).
+    bool DragMessage(TMessage& m);
+    void DragTo(const TPoint& screen);
+    void EndDrag(bool drop, const TPoint& screen);
 
     TListBoxStrings items_;
     std::unique_ptr<TControlCanvas> canvas_;
@@ -289,6 +325,12 @@ private:
     int itemHeight_ = 16;
     int columns_ = 0;
     bool multiSelect_ = false, extendedSelect_ = true, sorted_ = false;
+    String filter_;
+    DWORD lastTyped_ = 0;
+    enum class DragState { None, Pressed, Dragging } drag_ = DragState::None;
+    TPoint dragFrom_;
+    TCustomListBox* dragTarget_ = nullptr;
+    bool dragAccepted_ = false;
 };
 
 class TListBox : public TCustomListBox {

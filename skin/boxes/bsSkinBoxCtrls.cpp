@@ -498,9 +498,9 @@ void TbsPopupListBox::WndProc(TMessage& m) {
 
 void TbsPopupListBox::Hide() { HidePopupList(this); }
 
-void TbsPopupListBox::Show(const TPoint& origin) {
+bool TbsPopupListBox::Show(const TPoint& origin) {
     auto* combo = dynamic_cast<TbsSkinCustomComboBox*>(Owner());
     TbsPopupAlpha alpha;
     if (combo) alpha = {combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue};
-    ShowPopupList(this, origin, combo ? &alpha : nullptr, FAlphaState, nullptr);
+    return ShowPopupList(this, origin, combo ? &alpha : nullptr, FAlphaState, nullptr);
 }

@@ -25,6 +25,8 @@
 //
 // Threads: UI thread only.
 
+#include <utility>
+
 #include "platform/StdCtrls.h"
 #include "platform/StringList.h"
 #include "skin/boxes/bsSkinPopupWindow.h"
@@ -124,6 +126,8 @@ public:
     void SetMultiSelect(bool v) { ListBox->SetMultiSelect(v); }
     bool ExtandedSelect() const { return ListBox->ExtendedSelect(); }
     void SetExtandedSelect(bool v) { ListBox->SetExtendedSelect(v); }
+    bool AutoComplete() const { return ListBox->AutoComplete; }
+    void SetAutoComplete(bool v) { ListBox->AutoComplete = v; }
     TFont* ListBoxFont() { return ListBox->Font(); }
     void SetListBoxFont(TFont* v) { ListBox->Font()->Assign(v); }
     int ListBoxTabOrder() const { return ListBox->TabOrder(); }
@@ -132,6 +136,21 @@ public:
     void SetListBoxTabStop(bool v) { ListBox->SetTabStop(v); }
     TPopupMenu* ListBoxPopupMenu() const { return ListBox->PopupMenu; }
     void SetListBoxPopupMenu(TPopupMenu* v) { ListBox->PopupMenu = v; }
+    TDragMode ListBoxDragMode() const { return ListBox->DragMode; }
+    void SetListBoxDragMode(TDragMode v) { ListBox->DragMode = v; }
+    TDragKind ListBoxDragKind() const { return ListBox->DragKind; }
+    void SetListBoxDragKind(TDragKind v) { ListBox->DragKind = v; }
+    TCursor ListBoxDragCursor() const { return ListBox->DragCursor; }
+    void SetListBoxDragCursor(TCursor v) { ListBox->DragCursor = v; }
+    // The inner list's drag events (their sender is the inner list).
+    const TDragDropEvent& OnListBoxDragDrop() const { return ListBox->OnDragDrop; }
+    void SetOnListBoxDragDrop(TDragDropEvent e) { ListBox->OnDragDrop = std::move(e); }
+    const TDragOverEvent& OnListBoxDragOver() const { return ListBox->OnDragOver; }
+    void SetOnListBoxDragOver(TDragOverEvent e) { ListBox->OnDragOver = std::move(e); }
+    const TStartDragEvent& OnListBoxStartDrag() const { return ListBox->OnStartDrag; }
+    void SetOnListBoxStartDrag(TStartDragEvent e) { ListBox->OnStartDrag = std::move(e); }
+    const TEndDragEvent& OnListBoxEndDrag() const { return ListBox->OnEndDrag; }
+    void SetOnListBoxEndDrag(TEndDragEvent e) { ListBox->OnEndDrag = std::move(e); }
 
     // The caption's glyph: NumGlyphs cells side by side (the second shown
     // while disabled), Spacing pixels before the text.
@@ -261,7 +280,8 @@ class TbsPopupListBox : public TbsSkinListBox {
 public:
     explicit TbsPopupListBox(TComponent* owner);
     // Places the popup at origin (screen) on top, without activation.
-    void Show(const TPoint& origin);
+    // False when showing ran messages that freed the list or its combo.
+    bool Show(const TPoint& origin);
     void Hide();
     void WndProc(TMessage& m) override;
 

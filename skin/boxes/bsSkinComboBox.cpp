@@ -1,8 +1,10 @@
 #include "skin/boxes/bsSkinComboBox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Clock.h"
+#include "platform/FreeWatch.h"
 #include "platform/Owners.h"
 #include "skin/bsResStrData.h"
 #include "skin/bsUtilsImages.h"
@@ -18,6 +20,11 @@ TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* owner) : TbsSkinCustomC
     Font()->SetStyle(0);
     SetBounds(Left(), Top(), 120, 20);
     FSkinDataName = L"combobox";
+    MakeListBox();
+    CalcRects();
+}
+
+void TbsSkinCustomComboBox::MakeListBox() {
     FListBox = new TbsPopupListBox(this);
     FListBox->SetVisible(false);
     FListBox->ListBox->SetTabStop(false);
@@ -30,15 +37,24 @@ TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* owner) : TbsSkinCustomC
     FListBox->OnCheckButtonClick = [this](TObject*) { CloseUp(true); };
     // The list keeps its selection in its window: make it now.
     FListBox->ListBox->HandleNeeded();
-    CalcRects();
 }
 
 TbsSkinCustomComboBox::~TbsSkinCustomComboBox() {
     StopTimer();
     delete FEdit;
     FEdit = nullptr;
-    delete FListBox;
-    FListBox = nullptr;
+    delete std::exchange(FListBox, nullptr);
+}
+
+void TbsSkinCustomComboBox::Notification(TComponent* component, TOperation op) {
+    TbsSkinCustomControl::Notification(component, op);
+    // Freed by another (say while it faded in): the combo goes on with an
+    // empty list.
+    if (op == opRemove && component == FListBox && FListBox) {
+        FDropDown = false;
+        if (Has(csDestroying)) FListBox = nullptr;
+        else MakeListBox();
+    }
 }
 
 void TbsSkinCustomComboBox::Invalidate() {
@@ -200,7 +216,10 @@ void TbsSkinCustomComboBox::MouseDown(TMouseButton button, TShiftState shift, in
         if (!FListBox->Visible()) {
             WasInLB = false;
             FLBDown = true;
+            const TFreeWatch watch{this};
             DropDown();
+            // Opening may run messages that free the combo.
+            if (watch.Freed()) return;
             SetCapture(Handle());
         } else {
             CloseUp(false);

@@ -102,8 +102,11 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoKeyDown(WORD& key, TShiftState shift) override;
     bool DoKeyPress(wchar_t& key) override;
+    void Notification(TComponent* component, TOperation op) override;
 
 private:
+    // Makes the drop-down list (again, empty, when another freed it).
+    void MakeListBox();
     void ListBoxWindowProc(TMessage& m);
     void CalcRects();
     void TrackListBox();

@@ -29,11 +29,8 @@ String ClipboardText() {
     String s;
     if (!OpenClipboard(nullptr)) return s;
     if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            // Another program's block need not end in a NUL: read no
-            // further than the block.
-            const size_t most = GlobalSize(h) / sizeof(wchar_t);
-            s.assign(p, std::find(p, p + most, L'\0'));
+        if (const void* p = GlobalLock(h)) {
+            s = TextOfClipboardBlock(p, GlobalSize(h));
             GlobalUnlock(h);
         }
     }
@@ -53,6 +50,13 @@ TbsResourceStrData* FormStrings(TControl* c) {
 }
 
 }  // namespace
+
+String TextOfClipboardBlock(const void* block, size_t bytes) {
+    if (!block) return String();
+    const auto* p = static_cast<const wchar_t*>(block);
+    const size_t most = bytes / sizeof(wchar_t);
+    return String(p, std::find(p, p + most, L'\0'));
+}
 
 // ---- TbsCustomEdit -----------------------------------------------------------------------------
 

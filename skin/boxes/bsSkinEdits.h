@@ -39,6 +39,10 @@ using TbsOnEditCancelMode = std::function<void(TControl* c)>;
 using TbsEditMenuPopup = std::function<void(TPopupMenu* menu, TControl* control, int x, int y)>;
 TbsEditMenuPopup& EditMenuPopupHook();
 
+// The text of a clipboard block of `bytes` bytes: up to its first NUL, and
+// never past its end (another program's block need not end in a NUL).
+String TextOfClipboardBlock(const void* block, size_t bytes);
+
 class TbsCustomEdit : public TCustomMaskEdit {
 public:
     explicit TbsCustomEdit(TComponent* owner);

@@ -669,9 +669,9 @@ void TbsPopupOfficeListBox::WndProc(TMessage& m) {
 
 void TbsPopupOfficeListBox::Hide() { HidePopupList(this); }
 
-void TbsPopupOfficeListBox::Show(const TPoint& origin) {
+bool TbsPopupOfficeListBox::Show(const TPoint& origin) {
     auto* combo = dynamic_cast<TbsSkinCustomOfficeComboBox*>(Owner());
     TbsPopupAlpha alpha;
     if (combo) alpha = {combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue};
-    ShowPopupList(this, origin, combo ? &alpha : nullptr, FAlphaState, [combo] { combo->ClearListPress(); });
+    return ShowPopupList(this, origin, combo ? &alpha : nullptr, FAlphaState, [combo] { combo->ClearListPress(); });
 }

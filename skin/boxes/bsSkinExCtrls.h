@@ -176,7 +176,8 @@ class TbsPopupOfficeListBox : public TbsSkinOfficeListBox {
 public:
     explicit TbsPopupOfficeListBox(TComponent* owner);
     // Shows the popup at origin (screen) without activating it.
-    void Show(const TPoint& origin);
+    // False when showing ran messages that freed the list or its combo.
+    bool Show(const TPoint& origin);
     void Hide();
     void WndProc(TMessage& m) override;
 

@@ -1,6 +1,7 @@
 #include "skin/boxes/bsSkinOfficeCombo.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Clock.h"
 #include "platform/ImgList.h"
@@ -8,31 +9,42 @@
 
 TbsSkinCustomOfficeComboBox::TbsSkinCustomOfficeComboBox(TComponent* owner) : TbsSkinCustomControl(owner) {
     ControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks | csReplicatable;
-    FListBox = new TbsPopupOfficeListBox(this);
+    MakeListBox();
     SetTabStop(true);
     Font()->SetName(L"Arial");
     Font()->SetColor(clWindowText);
     Font()->SetStyle(0);
     Font()->SetHeight(14);
     SetBounds(Left(), Top(), 120, 41);
-    FListBoxWindowProc = FListBox->WindowProc;
-    FListBox->WindowProc = [this](TMessage& m) { ListBoxWindowProc(m); };
-    FListBox->SetVisible(false);
-    FListBox->MouseMoveChangeIndex = true;
     CalcRects();
     FSkinDataName = L"combobox";
 }
 
+void TbsSkinCustomOfficeComboBox::MakeListBox() {
+    FListBox = new TbsPopupOfficeListBox(this);
+    FListBoxWindowProc = FListBox->WindowProc;
+    FListBox->WindowProc = [this](TMessage& m) { ListBoxWindowProc(m); };
+    FListBox->SetVisible(false);
+    FListBox->MouseMoveChangeIndex = true;
+}
+
 TbsSkinCustomOfficeComboBox::~TbsSkinCustomOfficeComboBox() {
     StopTimer();
-    delete FListBox;
-    FListBox = nullptr;
+    delete std::exchange(FListBox, nullptr);
 }
 
 void TbsSkinCustomOfficeComboBox::Notification(TComponent* component, TOperation op) {
     TbsSkinCustomControl::Notification(component, op);
-    if (op == opRemove && FListBox && component == FListBox->Images()) FListBox->SetImages(nullptr);
-    if (op == opRemove && component == FListBox) FListBox = nullptr;
+    if (op != opRemove || !FListBox) return;
+    if (component == FListBox) {
+        // Freed by another (say while it faded in): the combo goes on with
+        // an empty list.
+        FDropDown = false;
+        if (Has(csDestroying)) FListBox = nullptr;
+        else MakeListBox();
+    } else if (component == FListBox->Images()) {
+        FListBox->SetImages(nullptr);
+    }
 }
 
 void TbsSkinCustomOfficeComboBox::SetImages(TCustomImageList* v) {

@@ -98,6 +98,8 @@ protected:
     void Notification(TComponent* component, TOperation op) override;
 
 private:
+    // Makes the drop-down list (again, empty, when another freed it).
+    void MakeListBox();
     void ListBoxWindowProc(TMessage& m);
     void CalcRects();
     void TrackListBox();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Forms.h"
+#include "platform/FreeWatch.h"
 #include "skin/bsUtils.h"
 
 void PopupListCreateParams(TCreateParams& p, HWND parentWindow) {
@@ -44,7 +45,7 @@ void FadeIn(HWND wnd, int target) {
 }
 }  // namespace
 
-void ShowPopupList(TWinControl* popup, const TPoint& origin, const TbsPopupAlpha* alpha, TbsPopupAlphaState& state,
+bool ShowPopupList(TWinControl* popup, const TPoint& origin, const TbsPopupAlpha* alpha, TbsPopupAlphaState& state,
                    const std::function<void()>& beforeFade) {
     HWND wnd = popup->Handle();
     const bool layered = IsLayeredSupported() && alpha;
@@ -63,8 +64,11 @@ void ShowPopupList(TWinControl* popup, const TPoint& origin, const TbsPopupAlpha
     SetWindowPos(wnd, HWND_TOP, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     popup->SetVisible(true);
     if (layered && alpha->AlphaBlend && alpha->AlphaBlendAnimation) {
+        const TFreeWatch watch{popup, popup->Owner()};
         Application->ProcessMessages();
+        if (watch.Freed()) return false;
         if (beforeFade) beforeFade();
         FadeIn(wnd, alpha->AlphaBlendValue);
     }
+    return true;
 }

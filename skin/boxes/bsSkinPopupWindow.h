@@ -27,6 +27,8 @@ void PopupListCreateParams(TCreateParams& p, HWND parentWindow);
 bool PopupListMessage(TMessage& m);
 void HidePopupList(TWinControl* popup);
 // Shows the popup at origin; alpha is null for a popup without a combo.
-// beforeFade runs once the popup shows and before a fade-in starts.
-void ShowPopupList(TWinControl* popup, const TPoint& origin, const TbsPopupAlpha* alpha, TbsPopupAlphaState& state,
+// beforeFade runs once the popup shows and before a fade-in starts. The
+// fade-in runs the waiting messages first: false when they freed the popup
+// or its owner, which then must not be touched.
+bool ShowPopupList(TWinControl* popup, const TPoint& origin, const TbsPopupAlpha* alpha, TbsPopupAlphaState& state,
                    const std::function<void()>& beforeFade);

@@ -218,4 +218,51 @@ TEST_F(MDISkinTest, TheTabBarTakesItsLookAndHeightFromTheTabRecord) {
     EXPECT_EQ(PixelOf(out, t0.left + cb.left + 5, cb.top + 5), kClose);
 }
 
+// With the button kind each tab is the skin's "resizebutton" picture, its
+// pressed part for the active tab and the hot part under the pointer.
+TEST_F(MDISkinTest, ButtonKindTabsAreDrawnFromTheResizeButtonRecord) {
+    const COLORREF kButton = RGB(30, 140, 30), kHot = RGB(140, 30, 140), kDown = RGB(30, 30, 140);
+    AddTabRecord(skin.get());
+    auto pic = std::make_unique<TBitmap>(60, 20, pf24bit);
+    const COLORREF looks[] = {kButton, kHot, kDown};
+    for (int i = 0; i < 3; ++i) {
+        pic->Canvas()->Brush()->SetColor(static_cast<TColor>(looks[i]));
+        pic->Canvas()->FillRect(TRect(i * 20, 0, i * 20 + 20, 20));
+    }
+    skin->FActivePicturesNames->Add(L"buttons.bmp");
+    skin->FActivePictures.push_back(std::move(pic));
+    auto b = std::make_unique<TbsDataSkinButtonControl>(L"resizebutton");
+    b->PictureIndex = static_cast<int>(skin->FActivePictures.size()) - 1;
+    b->SkinRect = TRect(0, 0, 20, 20);
+    b->ActiveSkinRect = TRect(20, 0, 40, 20);
+    b->DownSkinRect = TRect(40, 0, 60, 20);
+    b->LTPoint = TPoint(3, 3);
+    b->RTPoint = TPoint(17, 3);
+    b->LBPoint = TPoint(3, 17);
+    b->RBPoint = TPoint(17, 17);
+    b->ClRect = TRect(3, 3, 17, 17);
+    skin->CtrlList.push_back(std::move(b));
+
+    auto* tabs = new TbsSkinMDITabsBar(form);
+    tabs->SetParent(form);
+    tabs->SetAlign(alTop);
+    tabs->SetSkinData(skin.get());
+    tabs->SetTabKind(bstkButton);
+    tabs->ChangeSkinData();
+    frame->MDITabsBar = tabs;
+    for (const wchar_t* name : {L"Alpha", L"Beta", L"Gamma"}) {
+        TForm* c = NewChild(name);
+        FindSkinFormComponent(c)->AddChildToBar(c);
+    }
+    ASSERT_EQ(tabs->TabCount(), 3);
+    for (int i = 0; i < 3; ++i) tabs->Tabs(i)->Active = i == 1;
+    tabs->Tabs(2)->MouseIn = true;
+    TBitmap out(tabs->Width(), tabs->Height(), pf24bit);
+    tabs->PaintTo(out.Canvas()->Handle(), 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        const TRect t = tabs->Tabs(i)->ObjectRect;
+        EXPECT_EQ(PixelOf(out, t.left + 1, t.top + 1), looks[i == 1 ? 2 : i == 2 ? 1 : 0]) << i;
+    }
+}
+
 }  // namespace

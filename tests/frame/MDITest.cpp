@@ -329,6 +329,36 @@ TEST_F(MDIFrameTest, RejectedChildGetsNoTab) {
     EXPECT_EQ(tabs->TabCount(), 0);
 }
 
+// A right press on a tab opens the child's system menu in the main frame's
+// skinned menu, unless the bar was told not to.
+TEST_F(MDIFrameTest, ARightPressOnATabOpensItsChildsMenu) {
+    auto* tabs = new TbsSkinMDITabsBar(form);
+    tabs->SetParent(form);
+    tabs->SetAlign(alTop);
+    tabs->SetSkinFrame(frame);
+    frame->MDITabsBar = tabs;
+    TForm* a = NewChild(L"Alpha");
+    FindSkinFormComponent(a)->AddChildToBar(a);
+    ASSERT_EQ(tabs->TabCount(), 1);
+    tabs->CalcTabRects();
+    const TRect r = tabs->Tabs(0)->ObjectRect;
+    const LPARAM at = MAKELPARAM(r.left + 5, r.top + r.Height() / 2);
+    for (const bool menus : {true, false}) {
+        tabs->SupportChildMenus = menus;
+        SendMessageW(tabs->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+        SendMessageW(tabs->Handle(), WM_RBUTTONUP, 0, at);
+        TbsSkinMenu* m = frame->SkinMenu;
+        ASSERT_EQ(m->Visible(), menus) << menus;
+        if (!menus) continue;
+        ASSERT_FALSE(m->FPopupList.empty());
+        const auto& entries = m->FPopupList[0]->ItemList;
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries.back()->MenuItem->Name(), String(L"BSF_CLOSE"));
+        m->Hide();
+        Application->ProcessMessages();
+    }
+}
+
 class TabsBarTest : public platform_test::ControlsTest {
 protected:
     void SetUp() override {

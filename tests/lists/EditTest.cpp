@@ -2,6 +2,8 @@
 // input path, Enter to the form's default button, line breaks kept out,
 // the context menu's entries, the numeric character filter.
 #include "ListsFixture.h"
+
+#include "platform/Owners.h"
 #include "ListsSkin.h"
 
 #include <utility>
@@ -115,6 +117,27 @@ TEST_F(EditTest, PasteKeepsLineBreaksOutOfTheEdit) {
     EXPECT_EQ(e->GetText(), L"aXYb");
     Char(e->Handle(), L'\n');  // Ctrl+Enter
     EXPECT_EQ(e->GetText().find_first_of(L"\r\n"), String::npos);
+}
+
+// A pasted block is read up to its first NUL and never past its size; the
+// characters after each block's end stand for memory the block does not own.
+TEST(ClipboardBlockTest, TheTextEndsAtTheFirstNulOrTheBlocksEnd) {
+    const wchar_t memory[] = {L'a', L'b', L'c', L'X', L'Y', L'Z', 0};
+    const wchar_t inner[] = {L'a', L'b', 0, L'c', L'd', L'X', 0};
+    const struct Case {
+        const char* what;
+        const wchar_t* block;
+        size_t bytes;
+        const wchar_t* text;
+    } cases[] = {
+        {"no NUL in the block", memory, 3 * sizeof(wchar_t), L"abc"},
+        {"an odd byte at the end", memory, 3 * sizeof(wchar_t) + 1, L"abc"},
+        {"a NUL inside the block", inner, 5 * sizeof(wchar_t), L"ab"},
+        {"a block of one byte", memory, 1, L""},
+        {"an empty block", memory, 0, L""},
+        {"no block", nullptr, 8, L""},
+    };
+    for (const Case& k : cases) EXPECT_EQ(TextOfClipboardBlock(k.block, k.bytes), String(k.text)) << k.what;
 }
 
 TEST_F(EditTest, EnterClicksTheDefaultButtonAndReachesOnKeyPress) {
@@ -508,6 +531,53 @@ TEST_F(SkinnedEditTest, TheHeightFollowsTheSkinOrTheFontThroughLaterResizes) {
         EXPECT_EQ(e->Width(), 200);
         EXPECT_EQ(e->Height(), c.height) << c.useSkinFont;
         delete e;
+    }
+}
+
+// A later font change sets the height again from the text, unless the
+// skin's font is used; the plain look (a store without the record) too.
+TEST_F(SkinnedEditTest, AFontChangeSetsTheHeightAgainUnlessTheSkinsFontIsUsed) {
+    TEXTMETRICW tm{};
+    {
+        TCanvas probe;
+        probe.SetHandle(GetDC(nullptr));
+        probe.Font()->SetName(L"Arial");
+        probe.Font()->SetHeight(26);
+        GetTextMetricsW(probe.Handle(), &tm);
+        ReleaseDC(nullptr, probe.Handle());
+        probe.SetHandle(nullptr);
+    }
+    const int text = static_cast<int>(tm.tmHeight);
+    const struct Case {
+        bool useSkinFont;
+        int height;
+    } cases[] = {
+        {true, 20},                // the record's SkinRect, whatever the font
+        {false, text + 20 - 14},  // the new text plus the skin's frame
+    };
+    for (const Case& c : cases) {
+        auto* e = NewSkinned(c.useSkinFont, false);
+        e->Font()->SetName(L"Arial");
+        e->Font()->SetHeight(26);
+        Application->ProcessMessages();
+        EXPECT_EQ(e->Height(), c.height) << c.useSkinFont;
+        delete e;
+    }
+}
+
+// The parent's colour requests for the skinned edit (writable or read-only)
+// are answered for a text without background in the record's colour.
+TEST_F(SkinnedEditTest, ColourRequestsLeaveTheBackgroundToTheTextArea) {
+    auto* e = NewSkinned(true, false);
+    for (const UINT msg : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC}) {
+        platform::MemoryDC dc;
+        SetBkMode(dc.Get(), OPAQUE);
+        SetTextColor(dc.Get(), RGB(1, 2, 3));
+        const LRESULT brush = SendMessageW(form->Handle(), msg, reinterpret_cast<WPARAM>(dc.Get()),
+                                           reinterpret_cast<LPARAM>(e->Handle()));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH))) << msg;
+        EXPECT_EQ(GetBkMode(dc.Get()), TRANSPARENT) << msg;
+        EXPECT_EQ(GetTextColor(dc.Get()), kEditFont) << msg;
     }
 }
 

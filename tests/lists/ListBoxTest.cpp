@@ -466,4 +466,76 @@ TEST_F(ListBoxTest, TheInnerListsKeyReleasesAndFocusReachTheFrame) {
     EXPECT_EQ(TakeLog(), "enter,up 65,exit,");
 }
 
+// Typed letters reach the inner list. With AutoComplete those typed within
+// half a second search together (Backspace takes one back); without it the
+// list's own search goes by each letter alone.
+TEST_F(ListBoxTest, AutoCompleteSearchesByWhatWasTypedTogether) {
+    platform::ScopedManualClock clock;
+    const struct Case {
+        const char* what;
+        bool autoComplete;
+        const wchar_t* typed;  // '~' stands for a pause of 600 ms
+        int index;
+        int clicks;
+    } cases[] = {
+        {"two letters together", true, L"ba", 2, 2},
+        {"a pause between them", true, L"b~a", 0, 2},
+        {"no row starts so", true, L"bx", 1, 1},
+        {"backspace takes one back", true, L"bac\b", 2, 4},
+        {"any case", true, L"CH", 3, 1},
+        {"without the search", false, L"ba", 0, 2},
+    };
+    for (const Case& k : cases) {
+        auto* l = new TbsSkinListBox(form);
+        l->SetParent(form);
+        l->SetBounds(10, 10, 120, 120);
+        for (const wchar_t* s : {L"apple", L"bob", L"banana", L"cherry", L"bacon"}) l->Items()->Add(s);
+        l->SetAutoComplete(k.autoComplete);
+        l->HandleNeeded();
+        int clicks = 0;
+        l->OnListBoxClick = [&](TObject*) { ++clicks; };
+        clock.Advance(1000);
+        for (const wchar_t* p = k.typed; *p; ++p) {
+            if (*p == L'~') clock.Advance(600);
+            else SendMessageW(l->ListBox->Handle(), WM_CHAR, *p, 1);
+        }
+        EXPECT_EQ(l->ItemIndex(), k.index) << k.what;
+        EXPECT_EQ(clicks, k.clicks) << k.what;
+        l->Free();
+    }
+}
+
+// In the plain look the rows are written in DefaultFont: a larger one puts
+// more ink into the first row. Once the window exists the hook for it ran.
+TEST_F(ListBoxTest, PlainRowsFollowDefaultFontAndTheWindowHookRuns) {
+    struct Probe : TbsSkinListBox {
+        using TbsSkinListBox::TbsSkinListBox;
+        int windows = 0;
+        void ListBoxCreateWnd() override { ++windows; }
+    };
+    auto* l = new Probe(form);
+    EXPECT_EQ(l->windows, 0);
+    l->SetParent(form);
+    l->SetBounds(10, 10, 150, 120);
+    l->Items()->Add(L"WWWW");
+    l->HandleNeeded();
+    EXPECT_EQ(l->windows, 1);
+    l->ListBox->SetItemHeight(40);
+    auto ink = [&] {
+        TBitmap shot;
+        Shot(l->ListBox, shot);
+        int n = 0;
+        const COLORREF paper = ColorToRGB(clWindow);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < l->ListBox->ClientWidth(); ++x)
+                if (static_cast<COLORREF>(shot.Canvas()->Pixel(x, y)) != paper) ++n;
+        return n;
+    };
+    const int small = ink();
+    ASSERT_GT(small, 0);
+    l->DefaultFont()->SetHeight(30);
+    l->DefaultFont()->SetStyle(fsBold);
+    EXPECT_GT(ink(), small * 2);
+}
+
 }  // namespace

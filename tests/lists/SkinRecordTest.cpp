@@ -6,6 +6,7 @@
 
 #include "skin/boxes/bsSkinComboBox.h"
 #include "skin/boxes/bsSkinExCtrls.h"
+#include "skin/boxes/bsSkinOfficeCombo.h"
 #include "skin/controls/bsSkinCtrlsUpDown.h"
 
 using namespace liststest;
@@ -79,6 +80,29 @@ TEST_F(SkinRecordTest, TheOfficeRowHighlightIsTheSkinsItemPicture) {
     Snap focused = Face(l);
     EXPECT_EQ(focused.At(x, y), kFocusItem);
     EXPECT_TRUE(focused.Shows(row, kFocusItemFont));
+}
+
+// The open office drop-down draws its highlighted row from the same skin
+// picture, and the picture follows the pointer over the rows.
+TEST_F(SkinRecordTest, TheOpenOfficeDropDownHighlightsItsRowWithTheSkinsPicture) {
+    auto* c = Place(new TbsSkinOfficeComboBox(form), 150, 41);
+    for (const wchar_t* s : {L"a", L"b", L"c"}) c->Items()->Add()->SetCaption(s);
+    c->SetItemIndex(1);
+    c->DropDown();
+    ASSERT_TRUE(c->IsPopupVisible());
+    TbsPopupOfficeListBox* l = c->ListBox();
+    const TRect row = l->Items()->Items(1)->ItemRect;
+    const int x = row.right - 4, y = row.top + row.Height() / 2;
+    const int y0 = l->Items()->Items(0)->ItemRect.top + row.Height() / 2;
+    Snap open = Face(l);
+    EXPECT_EQ(open.At(x, y), kActiveItem);
+    EXPECT_NE(open.At(x, y0), kActiveItem);
+    EXPECT_TRUE(open.Shows(row, kActiveItemFont));
+    SendMessageW(l->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y0));
+    Snap moved = Face(l);
+    EXPECT_EQ(moved.At(x, y0), kActiveItem);
+    EXPECT_NE(moved.At(x, y), kActiveItem);
+    c->CloseUp(false);
 }
 
 }  // namespace
