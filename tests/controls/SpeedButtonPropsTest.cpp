@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/ImgList.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 using namespace controlstest;
@@ -190,4 +191,21 @@ TEST_F(SpeedButtonPropsTest, TrackButtonModeRepaintsThePlainFace) {
     b->SetTrackButtonMode(true);
     EXPECT_EQ(paints, 0);
     b->SetSkinData(nullptr);
+}
+
+// A tool bar's image list is what its buttons show: a new list paints
+// them at once, in the list's picture.
+TEST_F(SpeedButtonPropsTest, TheToolBarsImagesRepaintItsButtons) {
+    auto* bar = new TbsSkinToolBar(form);
+    bar->SetParent(form);
+    bar->SetBounds(10, 10, 300, 40);
+    auto* b = NewButton();
+    b->SetParent(bar);
+    b->SetBounds(10, 5, 60, 30);
+    b->SetImageIndex(0);
+    Application->ProcessMessages();
+    paints = 0;
+    bar->SetImages(platform_test::SolidColourList(form, {clRed}));
+    EXPECT_GT(paints, 0);
+    EXPECT_EQ(PaintedAt(b, 30, 15), ColorToRGB(clRed));
 }
