@@ -511,10 +511,16 @@ int TbsSkinPageControl::GetHiddenTabs() {
 }
 
 int TbsSkinPageControl::GetLeftHiddenTabs() {
+    // A tab scrolled off to the left has an empty rectangle; so has every
+    // tab of a strip not laid out yet, which hides none.
     int n = 0;
-    for (int i = 0, tabs = VisibleTabCount(); i < tabs; ++i)
-        if (GetItemRect(i).right <= 0) ++n;
-    return n;
+    bool laidOut = false;
+    for (int i = 0, tabs = VisibleTabCount(); i < tabs; ++i) {
+        const TRect r = GetItemRect(i);
+        if (r.right > r.left) laidOut = true;
+        if (r.right <= 0) ++n;
+    }
+    return laidOut ? n : 0;
 }
 
 void TbsSkinPageControl::CheckScroll() {

@@ -189,7 +189,9 @@ public:
     void SetUseImagesMenuImage(bool v);
     bool UseImagesMenuCaption() const { return FUseImagesMenuCaption; }
     void SetUseImagesMenuCaption(bool v);
-    bool TrackButtonMode = false;
+    // Only the track part opens the menu; repaints the plain look.
+    bool TrackButtonMode() const { return FTrackButtonMode; }
+    void SetTrackButtonMode(bool v);
     TbsTrackPosition TrackPosition() const { return FTrackPosition; }
     void SetTrackPosition(TbsTrackPosition v);
     // The new style draws from the store's own "resizetoolbutton" (or
@@ -254,5 +256,6 @@ private:
     bool FMenuTracked = false;
     bool FNewStyle = false;
     TbsTrackPosition FTrackPosition = bstpRight;
+    bool FTrackButtonMode = false;
     TPopupMenu* FSkinPopupMenu = nullptr;
 };

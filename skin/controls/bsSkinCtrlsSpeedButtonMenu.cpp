@@ -74,6 +74,12 @@ void TbsSkinMenuSpeedButton::Notification(TComponent* component, TOperation op) 
     if (FMenuTracked) TrackMenuClosed();
 }
 
+void TbsSkinMenuSpeedButton::SetTrackButtonMode(bool v) {
+    if (v == FTrackButtonMode) return;
+    FTrackButtonMode = v;
+    if (FIndex == -1) Repaint();
+}
+
 void TbsSkinMenuSpeedButton::SetTrackPosition(TbsTrackPosition v) {
     FTrackPosition = v;
     Repaint();
@@ -113,7 +119,7 @@ void TbsSkinMenuSpeedButton::GetSkinData() {
 
 bool TbsSkinMenuSpeedButton::InTrackArea(int x, int y) const {
     if (!FSkinPopupMenu && !FSkinImagesMenu) return false;
-    if (!TrackButtonMode) return true;
+    if (!FTrackButtonMode) return true;
     // A record of its own places the track part; one without a track part
     // keeps the strip.
     const TRect r = HasOwnRecord() && !IsNullRect(TrackButtonRect) ? GetTrackButtonRect() : TrackStrip();

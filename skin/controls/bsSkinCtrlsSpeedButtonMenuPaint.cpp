@@ -53,7 +53,7 @@ void TbsSkinMenuSpeedButton::DrawGlyphAndCaption(TBitmap* B, const TRect& r, boo
         DrawSharedFace(B, down, mouseIn, false);
     } else if (resizeName) {
         DrawSharedFace(B, down, mouseIn, true);
-    } else if (FMenuTracked && TrackButtonMode && !IsNullRect(TrackButtonRect) && !IsNullRect(DownSkinRect)) {
+    } else if (FMenuTracked && FTrackButtonMode && !IsNullRect(TrackButtonRect) && !IsNullRect(DownSkinRect)) {
         // The record's own face, hot, with its track part pressed.
         TbsSkinSpeedButton::DrawGlyphAndCaption(B, ActiveSkinRect, false, true);
         TRect part = TrackButtonRect;
@@ -90,7 +90,7 @@ void TbsSkinMenuSpeedButton::DrawSharedFace(TBitmap* B, bool down, bool mouseIn,
         c->Draw(area.left, area.top, &face);
     };
     const TRect all(0, 0, Width(), Height());
-    if (!TrackButtonMode) {
+    if (!FTrackButtonMode) {
         if (pressedIn) compose(DownSkinRect, all);
         else if (mouseIn) compose(ActiveSkinRect, all);
         else if (!FFlat) compose(SkinRect, all);
@@ -127,7 +127,7 @@ void TbsSkinMenuSpeedButton::DrawNewStyle(TBitmap* B, bool down, bool mouseIn) {
     B->SetSize(Width(), Height());
     TCanvas* c = B->Canvas();
     const bool bottom = FTrackPosition == bstpBottom;
-    const bool split = TrackButtonMode && mouseIn;
+    const bool split = FTrackButtonMode && mouseIn;
     const TRect all(0, 0, Width(), Height());
     const TRect strip = TrackStrip();
     const TRect rest = bottom ? TRect(0, 0, Width(), Height() - TrackWidth) : TRect(0, 0, Width() - TrackWidth, Height());
@@ -141,7 +141,7 @@ void TbsSkinMenuSpeedButton::DrawNewStyle(TBitmap* B, bool down, bool mouseIn) {
             main = all;
         }
     }
-    const bool pressed = mouseIn && down && !(FMenuTracked && TrackButtonMode);
+    const bool pressed = mouseIn && down && !(FMenuTracked && FTrackButtonMode);
     DrawButtonRecord(c, mainRec, main, pressed, mouseIn);
     if (split) DrawButtonRecord(c, trackRec, strip, FMenuTracked, mouseIn);
     SetupFont(c, true);
@@ -149,7 +149,7 @@ void TbsSkinMenuSpeedButton::DrawNewStyle(TBitmap* B, bool down, bool mouseIn) {
     c->Font()->SetColor(color);
     DrawContent(c, rest, down, mouseIn, pressed);
     TRect a = strip;
-    if (mouseIn && down && (!TrackButtonMode || FMenuTracked)) a.Offset(1, 1);
+    if (mouseIn && down && (!FTrackButtonMode || FMenuTracked)) a.Offset(1, 1);
     DrawFaceArrow(c, a, color, pressed || FMenuTracked, mouseIn);
 }
 
@@ -209,7 +209,7 @@ void TbsSkinMenuSpeedButton::PlainNewStyle(TBitmap* B) {
     const TRect strip = TrackStrip();
     const TRect rest = bottom ? TRect(0, 0, Width(), Height() - TrackWidth) : TRect(0, 0, Width() - TrackWidth, Height());
     const bool pressedIn = FDown && FMouseIn;
-    if (TrackButtonMode && FMouseIn) {
+    if (FTrackButtonMode && FMouseIn) {
         if (FMenuTracked) {
             FramedFill(c, rest, bsPlainHotFrame, bsPlainHotFill, true);
             FramedFill(c, strip, bsPlainHotFrame, bsPlainDownFill, true);
@@ -222,7 +222,7 @@ void TbsSkinMenuSpeedButton::PlainNewStyle(TBitmap* B) {
     }
     PlainContent(c, rest);
     TRect a = strip;
-    if (pressedIn && (!TrackButtonMode || FMenuTracked)) a.Offset(2, 2);
+    if (pressedIn && (!FTrackButtonMode || FMenuTracked)) a.Offset(2, 2);
     DrawDropDownArrow(c, a, clBtnText);
 }
 
@@ -233,7 +233,7 @@ void TbsSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
     }
     TCanvas* c = B->Canvas();
     const bool pressedIn = FDown && FMouseIn;
-    if (TrackButtonMode) {
+    if (FTrackButtonMode) {
         const TRect main(0, 0, Width() - TrackWidth, Height()), track(Width() - TrackWidth, 0, Width(), Height());
         const auto both = [&](TColor frame, TColor mainFill, TColor trackFill, bool framed) {
             FramedFill(c, main, frame, mainFill, framed);

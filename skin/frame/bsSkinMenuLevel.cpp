@@ -106,6 +106,8 @@ void TbsSkinPopupWindow::AddEntries(TMenuItem* item, int from) {
     for (int i = std::max(from, 0); i < item->Count(); ++i) {
         TMenuItem* child = item->Items(i);
         if (!child->Visible()) continue;
+        // The action brings the item up to date before the entry is made.
+        if (TBasicAction* action = child->Action()) action->Update();
         ItemList.push_back(std::make_unique<TbsSkinMenuItem>(this, child, DSMI));
     }
 }

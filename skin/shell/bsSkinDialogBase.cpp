@@ -34,6 +34,8 @@ TbsSkinDialogForm::TbsSkinDialogForm(TComponent* owner, TbsSkinData* ctrlSkinDat
     KeyPreview = true;
     Position = poScreenCenter;
     BSF = bsNewDialogFrame(this);
+    glyphs_ = new TImageList(this);
+    glyphs_->SetSize(16, 16);
 }
 
 TbsSkinDialogForm::~TbsSkinDialogForm() = default;
@@ -57,12 +59,8 @@ TbsSkinPanel* TbsSkinDialogForm::MakeToolPanel(TWinControl* parent) {
 void TbsSkinDialogForm::SetToolGlyph(TbsSkinSpeedButton* b, const wchar_t* glyph) {
     TBitmap bmp;
     if (!bsLoadDialogGlyph(&bmp, glyph)) return;
-    if (!glyphs_) {
-        glyphs_ = std::make_unique<TImageList>(nullptr);
-        glyphs_->SetSize(16, 16);
-    }
     // The bottom-left pixel is the transparent colour of every glyph.
-    b->SetImageList(glyphs_.get());
+    b->SetImageList(glyphs_);
     b->SetImageIndex(glyphs_->AddMasked(&bmp, bmp.Canvas()->Pixel(0, bmp.Height() - 1)));
 }
 

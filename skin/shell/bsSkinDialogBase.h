@@ -77,7 +77,9 @@ protected:
     bool ToolButtonsFlat = false;
 
 private:
-    std::unique_ptr<TImageList> glyphs_;
+    // Owned by the form and made before any button, so that it is freed
+    // after every button that paints from it.
+    TImageList* glyphs_ = nullptr;
 };
 
 class TbsSkinDialogComponent : public TComponent {

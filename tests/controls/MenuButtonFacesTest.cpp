@@ -136,7 +136,7 @@ TEST_F(MenuButtonFacesTest, TheRecordsTrackPartOpensTheMenuAndLooksPressed) {
     rec->TrackButtonRect = TRect(22, 0, 30, 20);
     auto* b = NewButton(L"toolmenubutton");
     ASSERT_EQ(b->Width(), kCellW) << "a fixed face takes its skin size";
-    b->TrackButtonMode = true;
+    b->SetTrackButtonMode(true);
     auto* menu = new SnapshotMenu(form);
     menu->button = b;
     b->SetSkinPopupMenu(menu);
@@ -222,7 +222,7 @@ TEST_F(MenuButtonFacesTest, TheNewStyleDrawsTheStoresTrackRecord) {
     auto* b = NewButton(L"toolmenubutton");
     b->SetNewStyle(true);
     EXPECT_EQ(b->SkinDataName, L"resizetoolbutton");
-    b->TrackButtonMode = true;
+    b->SetTrackButtonMode(true);
     b->Perform(CM_MOUSEENTER);
     TBitmap shot;
     Shot(b, shot);
@@ -242,7 +242,7 @@ TEST_F(MenuButtonFacesTest, ThePlainNewStyleTracksAtTheBottom) {
     b->SetBounds(10, 10, 60, 40);
     b->SetNewStyle(true);
     b->SetTrackPosition(bstpBottom);
-    b->TrackButtonMode = true;
+    b->SetTrackButtonMode(true);
     auto* menu = new SnapshotMenu(form);
     menu->button = b;
     b->SetSkinPopupMenu(menu);

@@ -36,7 +36,7 @@ protected:
         button = new TbsSkinMenuSpeedButton(form);
         button->SetParent(form);
         button->SetBounds(20, 30, 90, 40);
-        button->TrackButtonMode = true;
+        button->SetTrackButtonMode(true);
         button->SetSkinImagesMenu(menu);
         button->SetUseImagesMenuImage(true);
         button->OnClick = [this](TObject*) { ++clicks; };

@@ -27,7 +27,7 @@ protected:
         button = new TbsSkinMenuSpeedButton(form);
         button->SetParent(form);
         button->SetBounds(20, 30, 90, 40);
-        button->TrackButtonMode = true;
+        button->SetTrackButtonMode(true);
         button->SetSkinPopupMenu(menu);
         button->OnClick = [this](TObject*) { ++clicks; };
         button->OnHideTrackMenu = [this](TObject*) { ++closes; };

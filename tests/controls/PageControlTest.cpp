@@ -469,6 +469,79 @@ TEST_F(PageControlTest, AHeldScrollerArrowKeepsScrollingTheStrip) {
     EXPECT_FALSE(clock.HasTimer(scroller->Handle(), 1));
 }
 
+// A fresh scroller stands at the strip's first tab: one step on the right
+// arrow hides exactly one tab, and the left arrow then brings it back.
+TEST_F(PageControlTest, TheScrollerStartsAtTheFirstTab) {
+    NewPages(12, 300, L"A longer caption");
+    TbsSkinUpDown* scroller = pc->TabScroller();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_EQ(scroller->Position(), 0);
+    const auto press = [&](int button) {
+        const TRect r = scroller->ButtonRect(button);
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(scroller->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(scroller->Handle(), WM_LBUTTONUP, 0, at);
+        Application->ProcessMessages();
+    };
+    press(0);
+    EXPECT_EQ(scroller->Position(), 1);
+    EXPECT_EQ(pc->GetLeftHiddenTabs(), 1);
+    press(1);
+    EXPECT_EQ(scroller->Position(), 0);
+    EXPECT_EQ(pc->GetLeftHiddenTabs(), 0);
+}
+
+// With the record's ShowFocus the selected tab of a focused page control
+// carries a dotted rectangle in the focus font colour, FocusOffsetX and
+// FocusOffsetY inside its edges; not without the focus or without
+// ShowFocus.
+TEST_F(PageControlTest, ShowFocusOutlinesTheSelectedTabOfAFocusedControl) {
+    const COLORREF focusInk = RGB(250, 10, 130);
+    struct Case {
+        const char* name;
+        bool showFocus, focused;
+    };
+    const Case cases[] = {{"focused", true, true}, {"not focused", true, false}, {"no ShowFocus", false, true}};
+    for (const Case& c : cases) {
+        auto store = MakeControlsSkin(0);
+        auto rec = GoodTabRecord();
+        rec->ShowFocus = c.showFocus;
+        rec->FocusOffsetX = 3;
+        rec->FocusOffsetY = 4;
+        rec->FocusFontColor = static_cast<TColor>(focusInk);
+        rec->ActiveFontColor = clBlack;
+        store->CtrlList.push_back(std::move(rec));
+        NewPages(2);
+        pc->SetSkinData(store.get());
+        if (c.focused) pc->SetFocus();
+        else form->SetFocus();
+        Application->ProcessMessages();
+        ASSERT_EQ(pc->Focused(), c.focused) << c.name;
+        TBitmap b;
+        PaintControl(pc, b);
+        const TRect sel = pc->GetItemRect(0);
+        // The left side of the outline: every other pixel of its column.
+        int inkLeft = 0, inkOutside = 0;
+        for (int y = sel.top + 4; y < sel.bottom - 4; ++y) {
+            if (PixelAt(b, sel.left + 3, y) == focusInk) ++inkLeft;
+            if (PixelAt(b, sel.left + 2, y) == focusInk) ++inkOutside;
+        }
+        const int span = sel.Height() - 8;
+        if (c.showFocus && c.focused) {
+            EXPECT_GE(inkLeft, span / 2 - 1) << c.name;
+            EXPECT_LE(inkLeft, span / 2 + 1) << c.name;
+        } else {
+            EXPECT_EQ(inkLeft, 0) << c.name;
+        }
+        EXPECT_EQ(inkOutside, 0) << c.name;
+        form->SetFocus();
+        pc->SetSkinData(nullptr);
+        pc->Free();
+        sheets.clear();
+        Application->ProcessMessages();
+    }
+}
+
 // A skin without its own close button: the close boxes are small tool
 // buttons of the skin's "resizetoolbutton" record with a cross in its
 // font colour.
@@ -603,3 +676,4 @@ TEST_F(PageControlTest, ExtendedTabDrawingPlacesTheImageByLayoutAndMargin) {
 }
 
 }  // namespace
+

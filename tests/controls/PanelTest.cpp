@@ -2,6 +2,9 @@
 // bar's overflow arrows and scrolling, the status bar's size grip.
 #include "ControlsSkin.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/Clock.h"
 #include "skin/bsCompressedSkins.h"
 #include "skin/controls/bsSkinCtrlsBevel.h"
@@ -306,6 +309,204 @@ TEST_F(PanelTest, GroupBoxChildrenFillTheAreaBelowItsCaption) {
     EXPECT_EQ(child->BoundsRect(), TRect(1, 23, 199, 99));
     g->SetCaptionMode(false);
     EXPECT_EQ(child->BoundsRect(), TRect(1, 1, 199, 99));
+}
+
+// ---- the skinned looks of the panel --------------------------------------------------------
+
+namespace panellooks {
+
+constexpr COLORREF kBand = RGB(20, 40, 60), kClient = RGB(200, 200, 200), kInk = RGB(250, 230, 0);
+constexpr COLORREF kLabelInk = RGB(0, 0, 210), kShadow = RGB(120, 30, 150), kParent = RGB(30, 160, 90);
+constexpr COLORREF kTileA = RGB(250, 120, 0), kTileB = RGB(0, 120, 250);
+
+// Adds a picture to the store; its index.
+int AddPicture(TbsSkinData* store, std::unique_ptr<TBitmap> pic) {
+    store->FActivePicturesNames->Add(L"extra" + std::to_wstring(store->FActivePictures.size()) + L".bmp");
+    store->FActivePictures.push_back(std::move(pic));
+    return static_cast<int>(store->FActivePictures.size()) - 1;
+}
+
+// The fixture skin with "captionpanel": a 60 x 40 picture, a dark caption
+// band 16 high over the top and a light client, corners 10 wide; its
+// caption in kInk. "stdlabel" writes in kLabelInk, the skin's shadow is
+// kShadow. "bgpanel" is the fixture's panel with an 8 x 8 background
+// picture whose left half is kTileA and right half kTileB.
+std::unique_ptr<TbsSkinData> LooksSkin(TAlignment alignment) {
+    auto store = MakeControlsSkin(0);
+    auto pic = std::make_unique<TBitmap>(60, 40, pf24bit);
+    pic->Canvas()->Brush()->SetColor(static_cast<TColor>(kClient));
+    pic->Canvas()->FillRect(TRect(0, 0, 60, 40));
+    pic->Canvas()->Brush()->SetColor(static_cast<TColor>(kBand));
+    pic->Canvas()->FillRect(TRect(0, 0, 60, 16));
+    const int band = AddPicture(store.get(), std::move(pic));
+    auto rec = std::make_unique<TbsDataSkinPanelControl>(L"captionpanel");
+    rec->PictureIndex = band;
+    rec->SkinRect = TRect(0, 0, 60, 40);
+    rec->LTPoint = TPoint(10, 16);
+    rec->RTPoint = TPoint(50, 16);
+    rec->LBPoint = TPoint(10, 30);
+    rec->RBPoint = TPoint(50, 30);
+    rec->ClRect = TRect(10, 16, 50, 30);
+    rec->CaptionRect = TRect(10, 0, 50, 16);
+    rec->Alignment = alignment;
+    rec->FontColor = static_cast<TColor>(kInk);
+    rec->FontHeight = 14;
+    store->CtrlList.push_back(std::move(rec));
+
+    auto label = std::make_unique<TbsDataSkinStdLabelControl>(L"stdlabel");
+    label->FontColor = static_cast<TColor>(kLabelInk);
+    store->CtrlList.push_back(std::move(label));
+    store->SkinColors()->cBtnShadow = static_cast<TColor>(kShadow);
+
+    auto tile = std::make_unique<TBitmap>(8, 8, pf24bit);
+    tile->Canvas()->Brush()->SetColor(static_cast<TColor>(kTileA));
+    tile->Canvas()->FillRect(TRect(0, 0, 4, 8));
+    tile->Canvas()->Brush()->SetColor(static_cast<TColor>(kTileB));
+    tile->Canvas()->FillRect(TRect(4, 0, 8, 8));
+    const int tileIndex = AddPicture(store.get(), std::move(tile));
+    auto bg = std::make_unique<TbsDataSkinPanelControl>(L"bgpanel");
+    bg->PictureIndex = 0;
+    bg->SkinRect = StateRect(0);
+    bg->LTPoint = TPoint(6, 5);
+    bg->RTPoint = TPoint(24, 5);
+    bg->LBPoint = TPoint(6, 15);
+    bg->RBPoint = TPoint(24, 15);
+    bg->ClRect = TRect(6, 5, 24, 15);
+    bg->BGPictureIndex = tileIndex;
+    bg->FontColor = static_cast<TColor>(kInk);
+    store->CtrlList.push_back(std::move(bg));
+    return store;
+}
+
+// Pixels of colour c in r of b.
+int Count(TBitmap& b, const TRect& r, COLORREF c) {
+    int n = 0;
+    for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, b.Height()); ++y)
+        for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, b.Width()); ++x)
+            if (PixelAt(b, x, y) == c) ++n;
+    return n;
+}
+
+}  // namespace panellooks
+
+// The skinned caption is written in the record's font colour inside the
+// caption rectangle at the panel's size (stretched with the panel), placed
+// by the record's alignment; an empty caption writes nothing.
+TEST_F(PanelTest, TheSkinnedCaptionSitsInTheCaptionRectangleByAlignment) {
+    using namespace panellooks;
+    const struct {
+        TAlignment alignment;
+        int thirdWithInk;  // 0 left, 1 middle, 2 right third of the caption rectangle
+    } cases[] = {{taLeftJustify, 0}, {taCenter, 1}, {taRightJustify, 2}};
+    for (const auto& c : cases) {
+        auto store = LooksSkin(c.alignment);
+        auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 240, 100));
+        p->SetSkinDataName(L"captionpanel");
+        p->SetSkinData(store.get());
+        p->SetCaption(L"WW");
+        ASSERT_NE(p->FIndex, -1);
+        TBitmap face;
+        PaintControl(p, face);
+        // The caption rectangle at this size: 10 .. 240 - 10, the band's height.
+        const TRect caption(10, 0, 230, 16);
+        EXPECT_EQ(p->NewCaptionRect, caption);
+        const int third = caption.Width() / 3;
+        for (int t = 0; t < 3; ++t) {
+            const TRect part(caption.left + t * third, 0, caption.left + (t + 1) * third, 16);
+            if (t == c.thirdWithInk) EXPECT_GT(Count(face, part, kInk), 5) << c.alignment << " third " << t;
+            else EXPECT_EQ(Count(face, part, kInk), 0) << c.alignment << " third " << t;
+        }
+        EXPECT_EQ(Count(face, TRect(0, 16, 240, 100), kInk), 0) << c.alignment;
+        EXPECT_EQ(PixelAt(face, 2, 2), kBand);
+        EXPECT_EQ(PixelAt(face, 120, 50), kClient);
+
+        p->SetCaption(L"");
+        PaintControl(p, face);
+        EXPECT_EQ(Count(face, caption, kInk), 0) << c.alignment;
+        p->SetSkinData(nullptr);
+        p->Free();
+    }
+}
+
+// A transparent panel shows its parent through, framed in the skin's
+// shadow colour unless it has no border.
+TEST_F(PanelTest, ATransparentPanelShowsItsParentInAShadowFrame) {
+    using namespace panellooks;
+    auto store = LooksSkin(taLeftJustify);
+    form->SetColor(static_cast<TColor>(kParent));
+    for (TbsSkinBorderStyle border : {bvFrame, bvNone}) {
+        auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 100));
+        p->SetBorderStyle(border);
+        p->SetSkinData(store.get());
+        p->SetTransparentMode(true);
+        TBitmap face;
+        PaintControl(p, face);
+        const COLORREF edge = border == bvNone ? kParent : kShadow;
+        for (const TPoint& at : {TPoint(0, 0), TPoint(149, 50), TPoint(75, 99), TPoint(0, 99)})
+            EXPECT_EQ(PixelAt(face, at.x, at.y), edge) << border << " at " << at.x << "," << at.y;
+        EXPECT_EQ(PixelAt(face, 1, 1), kParent) << border;
+        EXPECT_EQ(PixelAt(face, 75, 50), kParent) << border;
+        p->SetSkinData(nullptr);
+        p->Free();
+    }
+}
+
+// A transparent panel with a caption is a group box drawn over its parent:
+// the caption in the "stdlabel" record's colour (not the panel record's),
+// a line in the skin's shadow colour through the caption's middle on both
+// sides of the text, and the frame down the sides and along the bottom.
+TEST_F(PanelTest, ATransparentCaptionedPanelDrawsTheGroupBoxLook) {
+    using namespace panellooks;
+    auto store = LooksSkin(taLeftJustify);
+    form->SetColor(static_cast<TColor>(kParent));
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 200, 100));
+    p->SetSkinDataName(L"captionpanel");
+    p->SetSkinData(store.get());
+    p->SetCaption(L"WW");
+    p->SetCaptionMode(true);
+    p->SetTransparentMode(true);
+    TBitmap face;
+    PaintControl(p, face);
+    const TRect cr = p->NewCaptionRect;
+    ASSERT_EQ(cr.left, 5);
+    ASSERT_GT(cr.bottom, 5);
+    const int h = cr.bottom / 2;
+    EXPECT_GT(Count(face, cr, kLabelInk), 5);
+    EXPECT_EQ(Count(face, TRect(0, 0, 200, 100), kInk), 0);
+    // The line left of the caption, and at the far right after the text.
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(PixelAt(face, x, h), kShadow) << x;
+    EXPECT_EQ(PixelAt(face, 190, h), kShadow);
+    EXPECT_EQ(PixelAt(face, 190, h - 2), kParent);
+    // Sides and bottom; the inside shows the parent.
+    EXPECT_EQ(PixelAt(face, 0, 60), kShadow);
+    EXPECT_EQ(PixelAt(face, 199, 60), kShadow);
+    EXPECT_EQ(PixelAt(face, 100, 99), kShadow);
+    EXPECT_EQ(PixelAt(face, 100, 60), kParent);
+    p->SetSkinData(nullptr);
+}
+
+// A record with a background picture frames the panel from the skin and
+// tiles the picture over the client from the panel's origin; the children
+// keep the whole panel as their client area.
+TEST_F(PanelTest, ABackgroundPictureTilesTheClientInsideTheSkinsFrame) {
+    using namespace panellooks;
+    auto store = LooksSkin(taLeftJustify);
+    auto* p = New<TbsSkinPanel>(form, Bounds(10, 10, 150, 100));
+    p->SetSkinDataName(L"bgpanel");
+    p->SetSkinData(store.get());
+    ASSERT_NE(p->FIndex, -1);
+    TBitmap face;
+    PaintControl(p, face);
+    EXPECT_EQ(PixelAt(face, 1, 1), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(face, 148, 98), ZoneColor(0, 0, 0));
+    EXPECT_EQ(PixelAt(face, 75, 1), ZoneColor(0, 0, 1));
+    // Client (6, 5) .. (144, 95): tiles of 8 from (0, 0).
+    for (const TPoint& at : {TPoint(8, 6), TPoint(11, 50), TPoint(75, 50), TPoint(143, 94), TPoint(100, 20)}) {
+        const COLORREF want = at.x % 8 < 4 ? kTileA : kTileB;
+        EXPECT_EQ(PixelAt(face, at.x, at.y), want) << at.x << "," << at.y;
+    }
+    EXPECT_EQ(p->GetSkinClientRect(), TRect(0, 0, 150, 100));
+    p->SetSkinData(nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/ImgList.h"
 #include "skin/controls/bsSkinCtrlsButton.h"
+#include "skin/controls/bsSkinCtrlsPanels.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
 
 using namespace controlstest;
@@ -149,3 +150,62 @@ TEST_F(SpeedButtonPropsTest, ADefaultFontChangeRepaintsThePlainLook) {
 }
 
 }  // namespace
+
+// The menu button's track mode splits the plain face into a main part and
+// a 15-pixel track part, each framed: the change shows at once. A skinned
+// face is left to the next paint.
+TEST_F(SpeedButtonPropsTest, TrackButtonModeRepaintsThePlainFace) {
+    struct CountedMenuButton : TbsSkinMenuSpeedButton {
+        CountedMenuButton(TComponent* owner, int& paints) : TbsSkinMenuSpeedButton(owner), count(paints) {}
+        void Paint() override {
+            ++count;
+            TbsSkinMenuSpeedButton::Paint();
+        }
+        int& count;
+    };
+    auto* b = new CountedMenuButton(form, paints);
+    b->SetParent(form);
+    b->SetBounds(10, 10, 80, 25);
+    const COLORREF shadow = ColorToRGB(clBtnShadow), face = ColorToRGB(clBtnFace);
+    // The main part's right frame column, at mid-height above the arrow.
+    const int splitX = 80 - 15 - 1;
+    EXPECT_EQ(PaintedAt(b, splitX, 3), face);
+    Application->ProcessMessages();
+    paints = 0;
+    b->SetTrackButtonMode(true);
+    EXPECT_GT(paints, 0);
+    EXPECT_EQ(PaintedAt(b, splitX, 3), shadow);
+    EXPECT_EQ(PaintedAt(b, splitX + 1, 3), shadow);  // the track part's left frame column
+    paints = 0;
+    b->SetTrackButtonMode(true);
+    EXPECT_EQ(paints, 0);
+    b->SetTrackButtonMode(false);
+    EXPECT_GT(paints, 0);
+    EXPECT_EQ(PaintedAt(b, splitX, 3), face);
+
+    auto store = MakeControlsSkin(0);
+    b->SkinDataName = L"button";
+    b->SetSkinData(store.get());
+    Application->ProcessMessages();
+    paints = 0;
+    b->SetTrackButtonMode(true);
+    EXPECT_EQ(paints, 0);
+    b->SetSkinData(nullptr);
+}
+
+// A tool bar's image list is what its buttons show: a new list paints
+// them at once, in the list's picture.
+TEST_F(SpeedButtonPropsTest, TheToolBarsImagesRepaintItsButtons) {
+    auto* bar = new TbsSkinToolBar(form);
+    bar->SetParent(form);
+    bar->SetBounds(10, 10, 300, 40);
+    auto* b = NewButton();
+    b->SetParent(bar);
+    b->SetBounds(10, 5, 60, 30);
+    b->SetImageIndex(0);
+    Application->ProcessMessages();
+    paints = 0;
+    bar->SetImages(platform_test::SolidColourList(form, {clRed}));
+    EXPECT_GT(paints, 0);
+    EXPECT_EQ(PaintedAt(b, 30, 15), ColorToRGB(clRed));
+}

@@ -152,7 +152,7 @@ public:
 TEST_F(SpeedButtonTest, MenuButtonOpensItsMenuFromTheTrackPartOnlyAndComesUpAfter) {
     auto* b = NewButton<TbsSkinMenuSpeedButton>(10);
     b->SetWidth(80);
-    b->TrackButtonMode = true;
+    b->SetTrackButtonMode(true);
     auto* menu = new RecordingMenu(form);
     menu->button = b;
     b->SetSkinPopupMenu(menu);
@@ -182,7 +182,7 @@ TEST_F(SpeedButtonTest, MenuButtonOpensItsMenuFromTheTrackPartOnlyAndComesUpAfte
     EXPECT_FALSE(b->MenuTracked());
 
     // Without TrackButtonMode the whole button opens it.
-    b->TrackButtonMode = false;
+    b->SetTrackButtonMode(false);
     Click(b, 5);
     EXPECT_EQ(menu->opened, 2);
     EXPECT_EQ(clicks, 1);
@@ -508,7 +508,7 @@ TEST_F(SpeedButtonTest, MenuButtonStaysDownWhileAModelessMenuIsOpen) {
     b->SetSkinPopupMenu(menu);
     int hidden = 0;
     b->OnHideTrackMenu = [&](TObject*) { ++hidden; };
-    b->TrackButtonMode = true;
+    b->SetTrackButtonMode(true);
     const int track = b->Width() - 5;
     Click(b, track);
     EXPECT_EQ(menu->opened, 1);

@@ -2,7 +2,10 @@
 // and follows keys and code.
 #include "ControlsSkin.h"
 
+#include <functional>
+
 #include "skin/controls/bsSkinCtrlsTree.h"
+#include "skin/controls/bsSkinCtrlsViews.h"
 
 using namespace controlstest;
 
@@ -88,6 +91,74 @@ TEST_F(TreeViewTest, TheHorizontalBarFollowsTheWideRows) {
     const int moved = GetScrollPos(tree->Handle(), SB_HORZ);
     EXPECT_GT(moved, 0);
     EXPECT_EQ(hbar->Position(), moved);
+}
+
+// A skin change sets each attached bar's alignment again, so the parent
+// puts bars that were moved out of place back at its edges; for the tree
+// view and the list view alike. The bars stay shown throughout, so no
+// change of visibility realigns them instead.
+TEST_F(TreeViewTest, ASkinChangePutsTheAlignedBarsBackInPlace) {
+    auto store = MakeControlsSkin(0);
+    auto* hbar = new TbsSkinScrollBar(form);
+    hbar->SetParent(form);
+    hbar->SetBounds(10, 160, 200, 19);
+    tree->Items()->Add(nullptr, String(120, L'W'));
+    tree->SetHScrollBar(hbar);
+
+    auto* list = new TbsSkinListView(form);
+    list->SetParent(form);
+    list->SetBounds(300, 10, 200, 150);
+    list->SetViewStyle(vsReport);
+    for (int c = 0; c < 6; ++c) list->Columns()->Add()->SetWidth(100);
+    list->HandleNeeded();
+    for (int i = 0; i < 30; ++i) list->Items()->Add()->SetCaption(L"row " + std::to_wstring(i));
+    auto* listV = new TbsSkinScrollBar(form);
+    listV->SetParent(form);
+    listV->SetKind(sbVertical);
+    auto* listH = new TbsSkinScrollBar(form);
+    listH->SetParent(form);
+    list->SetVScrollBar(listV);
+    list->SetHScrollBar(listH);
+    Application->ProcessMessages();
+
+    struct Case {
+        const char* name;
+        TbsSkinScrollBar* v;
+        TbsSkinScrollBar* h;
+        std::function<void()> changeSkin;
+    };
+    const Case cases[] = {
+        {"tree view", vbar, hbar, [&] { tree->SetSkinData(store.get()); }},
+        {"list view", listV, listH, [&] { list->SetSkinData(store.get()); }},
+    };
+    for (const Case& c : cases) {
+        c.v->SetAlign(alRight);
+        c.h->SetAlign(alBottom);
+        Application->ProcessMessages();
+        ASSERT_TRUE(c.v->Visible()) << c.name;
+        ASSERT_TRUE(c.h->Visible()) << c.name;
+        const int right = form->ClientWidth() - c.v->Width();
+        const int bottom = form->ClientHeight() - c.h->Height();
+        ASSERT_EQ(c.v->Left(), right) << c.name;
+        ASSERT_EQ(c.h->Top(), bottom) << c.name;
+        // Moved behind the class library's back: nothing aligns them yet.
+        SetWindowPos(c.v->Handle(), nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(c.h->Handle(), nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Application->ProcessMessages();
+        ASSERT_EQ(c.v->Left(), 5) << c.name;
+        ASSERT_EQ(c.h->Top(), 5) << c.name;
+        c.changeSkin();
+        Application->ProcessMessages();
+        EXPECT_TRUE(c.v->Visible()) << c.name;
+        EXPECT_EQ(c.v->Left(), right) << c.name;
+        EXPECT_EQ(c.h->Top(), bottom) << c.name;
+        c.v->SetAlign(alNone);
+        c.h->SetAlign(alNone);
+        c.v->SetVisible(false);
+        c.h->SetVisible(false);
+    }
+    tree->SetSkinData(nullptr);
+    list->SetSkinData(nullptr);
 }
 
 }  // namespace

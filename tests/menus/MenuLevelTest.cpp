@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "MenusFixture.h"
+#include "platform/ActnList.h"
 #include "skin/bsUtils.h"
 
 using namespace menustest;
@@ -284,6 +285,40 @@ TEST_F(MenuLevelTest, ASkinnedLevelUsesTheSkinAndASkinWithoutAMenuItemRecordKeep
     // The plain look: the highlighted first entry, the image column beside the second.
     EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(4, 7)), static_cast<COLORREF>(0xD2BDB6));
     EXPECT_EQ(static_cast<COLORREF>(shot.Canvas()->Pixel(4, 30)), ColorToRGB(clBtnFace));
+    Close();
+}
+
+// Each shown item's action is brought up to date, in menu order, before the
+// level is built: a caption its update lengthens widens the level. Hidden
+// items are not updated.
+TEST_F(MenuLevelTest, ActionsUpdateTheirItemsBeforeTheLevelIsBuilt) {
+    // Two short entries set the width to beat.
+    TMenuItem* items = Entries(2);
+    const int shortWidth = Open(items, TRect(300, 200, 300, 200), false, false).Width();
+    Close();
+
+    Log log;
+    auto* first = new TAction(form);
+    first->SetCaption(L"短");
+    first->OnUpdate = [&](TObject*) {
+        log.push_back("update first");
+        first->SetCaption(L"这是一个很长很长很长很长很长很长的菜单项标题");
+    };
+    auto* hidden = new TAction(form);
+    hidden->OnUpdate = [&](TObject*) { log.push_back("update hidden"); };
+    auto* last = new TAction(form);
+    last->SetCaption(L"短");
+    last->OnUpdate = [&](TObject*) { log.push_back("update last"); };
+    items = Entries(3);
+    items->Items(0)->SetAction(first);
+    items->Items(1)->SetAction(hidden);
+    items->Items(1)->SetVisible(false);
+    items->Items(2)->SetAction(last);
+    ASSERT_EQ(items->Items(0)->Caption(), L"短");
+
+    const TRect got = Open(items, TRect(300, 200, 300, 200), false, false);
+    EXPECT_EQ(log, (Log{"update first", "update last"}));
+    EXPECT_GT(got.Width(), shortWidth + 100);
     Close();
 }
 

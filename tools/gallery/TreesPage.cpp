@@ -212,7 +212,7 @@ private:
             b->SetFlat(l.flat);
             if (l.newStyle) {
                 b->SetNewStyle(true);
-                b->TrackButtonMode = true;
+                b->SetTrackButtonMode(true);
                 if (l.bottom) b->SetTrackPosition(bstpBottom);
             }
             if (store_) b->SetSkinData(store_);
@@ -226,7 +226,7 @@ private:
         for (int i = 0; i < 3; ++i) {
             auto* b = New<TbsSkinMenuSpeedButton>(x, y + 40 * i, 120, 30);
             b->UseSkinSize = false;
-            b->TrackButtonMode = true;
+            b->SetTrackButtonMode(true);
             b->SetCaption(L"颜色");
             if (store_) b->SetSkinData(store_);
             b->SetSkinImagesMenu(menu_);

@@ -227,7 +227,7 @@ private:
         }
         auto* menu = New<TbsSkinMenuSpeedButton>(form_, x + 70 * 4, y, 88, 28);
         menu->UseSkinSize = false;
-        menu->TrackButtonMode = true;
+        menu->SetTrackButtonMode(true);
         menu->SetCaption(L"添加 Add");
         if (store_) menu->SetSkinData(store_);
         auto* flat = New<TbsSkinSpeedButton>(form_, x + 70 * 4 + 92, y, 48, 28);
