@@ -12,6 +12,7 @@
 // menu button of each look (..._trees.png), the button edit, the list
 // caption and the office drop-down open (..._edits.png), the framed
 // options, message, open and skin dialogs of each look (..._dialogs.png),
+// the main window's "添加" tool bar button in its states (..._toolbar.png),
 // and the program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
@@ -27,6 +28,7 @@
 #include "FrameExtrasPage.h"
 #include "MDIPage.h"
 #include "MenusPage.h"
+#include "ToolBarPage.h"
 #include "TreesPage.h"
 #include "WindowsPage.h"
 #include "platform/Forms.h"
@@ -355,6 +357,9 @@ int Run(const String& dir) {
         TBitmap edits;
         DrawEditsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, edits);
         SavePng(&edits, dir + looks[i].file + L"_edits.png");
+        TBitmap toolbar;
+        DrawToolBarPage(form, looks[i].skin ? &store : nullptr, looks[i].title, toolbar);
+        SavePng(&toolbar, dir + looks[i].file + L"_toolbar.png");
         TBitmap views;
         DrawViewsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, views, kPageW, kPageH);
         SavePng(&views, dir + looks[i].file + L"_views.png");
