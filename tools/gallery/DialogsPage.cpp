@@ -1,8 +1,11 @@
 #include "DialogsPage.h"
 
+#include <algorithm>
 #include <functional>
 
+#include "GalleryText.h"
 #include "PngWriter.h"
+#include "platform/Owners.h"
 #include "skin/boxes/bsMessages.h"
 #include "skin/shell/bsDialogs.h"
 #include "skin/shell/bsSkinFolderDialog.h"
@@ -22,8 +25,10 @@ void CALLBACK ShootTimer(HWND w, UINT, UINT_PTR id, DWORD) {
     if (auto shot = std::move(PendingShot())) shot();
 }
 
-void ShootAndClose(TForm* f, const String& file) {
-    PendingShot() = [f, file] {
+// Copies the shown form from the screen (frame included) into the picture
+// `take` receives, then closes the form.
+void ShootAndClose(TForm* f, std::function<void(TBitmap&)> take) {
+    PendingShot() = [f, take = std::move(take)] {
         RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Application->ProcessMessages();
         RECT r;
@@ -32,11 +37,15 @@ void ShootAndClose(TForm* f, const String& file) {
         HDC screen = GetDC(nullptr);
         BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
         ReleaseDC(nullptr, screen);
-        SavePng(&shot, file);
+        take(shot);
         f->ModalResult = mrCancel;
     };
     // Half a second after showing: the window is painted by then.
     SetTimer(f->Handle(), 0x6A11, 500, ShootTimer);
+}
+
+void ShootAndClose(TForm* f, const String& file) {
+    ShootAndClose(f, [file](TBitmap& shot) { SavePng(&shot, file); });
 }
 
 }  // namespace
@@ -98,4 +107,85 @@ void DrawDialogPages(const String& dir, TbsCompressedSkinList* skins) {
                            MsgButtons({mbYes, mbNo, mbCancel}), 0);
         MessageFormShownHook() = nullptr;
     }
+}
+
+namespace {
+
+// One framed dialog of the sheet with its name above it.
+struct SheetShot {
+    const wchar_t* name;
+    TBitmap picture;
+};
+
+// Runs a modal dialog and keeps its picture as it showed.
+template <class Run>
+void ShootModal(TBitmap& into, Run run) {
+    DialogFormShownHook() = [&into](TForm* f) { ShootAndClose(f, [&into](TBitmap& shot) { into.Assign(&shot); }); };
+    MessageFormShownHook() = [&into](TbsMessageForm* f) {
+        ShootAndClose(f, [&into](TBitmap& shot) { into.Assign(&shot); });
+    };
+    run();
+    DialogFormShownHook() = nullptr;
+    MessageFormShownHook() = nullptr;
+}
+
+}  // namespace
+
+void DrawDialogsSheet(TForm* options, TbsSkinData* store, TbsCompressedSkinList* skins, int skinIndex,
+                      const String& title, const String& file) {
+    TbsSkinData* s = store && !store->Empty ? store : nullptr;
+    SheetShot shots[] = {{L"选项 options dialog", {}},
+                         {L"消息 message dialog", {}},
+                         {L"打开 open dialog", {}},
+                         {L"皮肤 skin dialog", {}}};
+    if (options) {
+        options->Show();
+        Application->ProcessMessages();
+        RedrawWindow(options->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Application->ProcessMessages();
+        RECT r;
+        GetWindowRect(options->Handle(), &r);
+        shots[0].picture.SetPixelFormat(pf24bit);
+        shots[0].picture.SetSize(r.right - r.left, r.bottom - r.top);
+        platform::WindowDC screen;
+        BitBlt(shots[0].picture.Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen.Get(), r.left,
+               r.top, SRCCOPY);
+        options->Hide();
+    }
+    TbsSkinMessage message(nullptr);
+    message.SetSkinData(s);
+    message.SetCtrlSkinData(s);
+    ShootModal(shots[1].picture, [&] {
+        message.MessageDlg(L"文件已存在，是否覆盖？\nThe file exists. Overwrite it?", mtConfirmation,
+                           MsgButtons({mbYes, mbNo, mbCancel}), 0);
+    });
+    TbsSkinOpenDialog open(nullptr);
+    open.SetSkinData(s);
+    open.SetCtrlSkinData(s);
+    open.Filter = L"视频|*.mp4;*.avi|全部|*.*";
+    open.InitialDir = ExtractFilePath(ParamStr0());
+    ShootModal(shots[2].picture, [&] { open.Execute(); });
+    TbsSelectSkinDialog skin(nullptr);
+    skin.SetSkinList(skins);
+    skin.SetSkinData(s);
+    skin.SetCtrlSkinData(s);
+    ShootModal(shots[3].picture, [&] { skin.Execute(skinIndex); });
+
+    // The options dialog on the left, the open dialog right of it, the
+    // message and skin dialogs below the open dialog.
+    constexpr int kGap = 16, kLabel = 20, kTop = 36;
+    auto w = [&](int i) { return shots[i].picture.Width(); };
+    auto h = [&](int i) { return shots[i].picture.Height(); };
+    const int right = kGap + w(0) + kGap;
+    const int lowerTop = kTop + kLabel + h(2) + kGap;
+    const int width = right + std::max(w(2), w(1) + kGap + w(3)) + kGap;
+    const int height = std::max(kTop + kLabel + h(0), lowerTop + kLabel + std::max(h(1), h(3))) + kGap;
+    const TPoint at[] = {{kGap, kTop}, {right, lowerTop}, {right, kTop}, {right + w(1) + kGap, lowerTop}};
+    TBitmap page;
+    const TColor ink = BeginGalleryPage(page, s, title + L" - dialogs", width, height);
+    for (int i = 0; i < 4; ++i) {
+        GalleryText(page.Canvas(), at[i].x, at[i].y, shots[i].name, ink, 12);
+        if (!shots[i].picture.Empty()) page.Canvas()->Draw(at[i].x, at[i].y + kLabel, &shots[i].picture);
+    }
+    SavePng(&page, file);
 }

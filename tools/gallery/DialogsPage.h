@@ -7,3 +7,13 @@
 #include "skin/bsCompressedSkins.h"
 
 void DrawDialogPages(const String& dir, TbsCompressedSkinList* skins);
+
+class TForm;
+class TbsSkinData;
+
+// One page of a look with the framed options, message, open and skin
+// dialogs as they show (<look>_dialogs.png), so their caption buttons can be
+// judged side by side. `options` (the program's options dialog, shown and
+// hidden again) may be null; `store` null or empty gives the plain look.
+void DrawDialogsSheet(TForm* options, TbsSkinData* store, TbsCompressedSkinList* skins, int skinIndex,
+                      const String& title, const String& file);

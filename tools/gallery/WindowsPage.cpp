@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "DialogsPage.h"
 #include "PngWriter.h"
 #include "app/OptionIni.h"
 #include "app/StartUp.h"
@@ -122,6 +123,9 @@ void DrawProgramWindows(const String& dir) {
             SaveWindow(Form5, dir + L"options_skin_" + n + L"_tab" + IntToStr(static_cast<int64_t>(tab)) + L".png");
         }
         Form5->Hide();
+        DrawDialogsSheet(Form5, Form1->bsSkinData1, Form1->bsCompressedSkinList1, skin,
+                         Form1->bsCompressedSkinList1->Skins()->Items(skin)->Description,
+                         dir + L"skin_main_" + n + L"_dialogs.png");
         Form2->Show();
         SaveWindow(Form2, dir + L"about_skin_" + n + L".png");
         Form2->Hide();
@@ -131,6 +135,13 @@ void DrawProgramWindows(const String& dir) {
         SaveWindow(Form6, dir + L"legacy_skin_" + n + L".png");
         Form6->Hide();
     }
+    // The dialogs in the category lists' skin and in the plain look.
+    Form1->bsSkinData1->LoadCompressedStoredSkin(Form1->bsCompressedSkinList2->Skins()->Items(0)->Skin());
+    DrawDialogsSheet(Form5, Form1->bsSkinData1, Form1->bsCompressedSkinList1, 0,
+                     Form1->bsCompressedSkinList2->Skins()->Items(0)->Description, dir + L"skin_lists_0_dialogs.png");
+    Form1->bsSkinData1->ClearSkin();
+    DrawDialogsSheet(Form5, Form1->bsSkinData1, Form1->bsCompressedSkinList1, 0, L"Plain look (no skin)",
+                     dir + L"plain_dialogs.png");
     FreeProgramForms();
     Application->ProcessMessages();
     DeleteFileW(optionini::FileName().c_str());

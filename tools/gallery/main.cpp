@@ -9,8 +9,11 @@
 // look, active and inactive (frame_<look>.png, frames_sheet.png), and the
 // skinned dialogs as they show (dialog_<look>_<name>.png), the menu bar and
 // popup menus of each look (..._menus.png), the tree views and the images
-// menu button of each look (..._trees.png), and the
-// program's windows in each skin (see WindowsPage.h).
+// menu button of each look (..._trees.png), the button edit, the list
+// caption and the office drop-down open (..._edits.png), the framed
+// options, message, open and skin dialogs of each look (..._dialogs.png),
+// the main window's "添加" tool bar button in its states (..._toolbar.png),
+// and the program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -18,12 +21,14 @@
 
 #include "BoxesPage.h"
 #include "DialogsPage.h"
+#include "EditsPage.h"
 #include "GalleryText.h"
 #include "PngWriter.h"
 #include "ViewsPage.h"
 #include "FrameExtrasPage.h"
 #include "MDIPage.h"
 #include "MenusPage.h"
+#include "ToolBarPage.h"
 #include "TreesPage.h"
 #include "WindowsPage.h"
 #include "platform/Forms.h"
@@ -349,6 +354,12 @@ int Run(const String& dir) {
         TBitmap boxes;
         DrawBoxesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, boxes);
         SavePng(&boxes, dir + looks[i].file + L"_boxes.png");
+        TBitmap edits;
+        DrawEditsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, edits);
+        SavePng(&edits, dir + looks[i].file + L"_edits.png");
+        TBitmap toolbar;
+        DrawToolBarPage(form, looks[i].skin ? &store : nullptr, looks[i].title, toolbar);
+        SavePng(&toolbar, dir + looks[i].file + L"_toolbar.png");
         TBitmap views;
         DrawViewsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, views, kPageW, kPageH);
         SavePng(&views, dir + looks[i].file + L"_views.png");
