@@ -17,6 +17,18 @@
 namespace frametest {
 namespace {
 
+// A 12 x 12 button object at the left end of the caption bar, its hot
+// look from the button picture. The caption makes room: a button within
+// it would be a place to drag by.
+void PutBeforeCaption(TbsSkinData* store, std::unique_ptr<TbsDataSkinButton> button) {
+    button->SkinRect = TRect(8, 6, 20, 18);
+    button->ActivePictureIndex = 0;
+    button->ActiveSkinRect = TRect(0, 0, 12, 12);
+    store->ObjectList.insert(store->ObjectList.begin(), std::move(button));
+    for (auto& o : store->ObjectList)
+        if (auto* c = dynamic_cast<TbsDataSkinCaption*>(o.get())) c->SkinRect.left = 22;
+}
+
 class FrameServicesTest : public FrameTest {
 protected:
     // The frame of `form` with the test skin, shown and active.
@@ -78,13 +90,7 @@ TEST_F(FrameServicesTest, AlphaBlendOnAShownFormMakesItTranslucentAtOnce) {
 
 TEST_F(FrameServicesTest, AButtonObjectOpensItsLinkedMenuAndASkinnedPopupMenuOpensAsItself) {
     auto store = MakeFrameSkin();
-    auto button = std::make_unique<TbsDataSkinButton>(L"menubutton");
-    button->SkinRect = TRect(8, 6, 20, 18);
-    button->ActivePictureIndex = 0;
-    button->ActiveSkinRect = TRect(0, 0, 12, 12);
-    store->ObjectList.insert(store->ObjectList.begin(), std::move(button));
-    for (auto& o : store->ObjectList)
-        if (auto* c = dynamic_cast<TbsDataSkinCaption*>(o.get())) c->SkinRect.left = 22;
+    PutBeforeCaption(store.get(), std::make_unique<TbsDataSkinButton>(L"menubutton"));
     TbsSkinFrame* frame = ShownFrame(store.get());
     std::vector<std::string> log;
     auto* skinned = new TbsSkinPopupMenu(form);
@@ -135,13 +141,7 @@ TEST_F(FrameServicesTest, TheSystemMenuButtonOpensTheFramesSystemMenu) {
     auto store = MakeFrameSkin();
     auto sys = std::make_unique<TbsDataSkinStdButton>(L"sysmenubutton");
     sys->Command = cmSysMenu;
-    sys->SkinRect = TRect(8, 6, 20, 18);
-    sys->ActivePictureIndex = 0;
-    sys->ActiveSkinRect = TRect(0, 0, 12, 12);
-    store->ObjectList.insert(store->ObjectList.begin(), std::move(sys));
-    // The caption makes room: a button within it is a place to drag by.
-    for (auto& o : store->ObjectList)
-        if (auto* c = dynamic_cast<TbsDataSkinCaption*>(o.get())) c->SkinRect.left = 22;
+    PutBeforeCaption(store.get(), std::move(sys));
     TbsSkinFrame* frame = ShownFrame(store.get());
     const TPoint p = CentreOf(frame, L"sysmenubutton");
     RECT wr;

@@ -69,6 +69,12 @@ protected:
         return TRect(r);
     }
     static TRect FormRect(TCustomForm* f) { return WindowRect(f); }
+    // The frame's own layered border once the frame wears skin.
+    TbsFormLayerBorder* FramesBorder(TbsSkinData* skin) {
+        frame->SetSkinData(skin);
+        Application->ProcessMessages();
+        return frame->FLayerBorder;
+    }
     TbsSkinFrame* frame = nullptr;
 };
 
@@ -232,9 +238,7 @@ namespace {
 
 TEST_F(LayerBorderTest, FrameShowsItsBorderAroundTheFormAndFollowsIt) {
     auto skin = MakeLayerSkin(true);
-    frame->SetSkinData(skin.get());
-    Application->ProcessMessages();
-    TbsFormLayerBorder* b = frame->FLayerBorder;
+    TbsFormLayerBorder* b = FramesBorder(skin.get());
     ASSERT_TRUE(b->Visible());
     const TRect f = FormRect(form);
     EXPECT_EQ(WindowRect(b->Window(bsflTop)), TRect(f.left - 10, f.top - 12, f.right + 10, f.top + 8));
@@ -307,9 +311,7 @@ namespace {
 
 TEST_F(LayerBorderTest, SmartEffectsKeepTheBorderOffUntilTheyEndAndPreviewsHaveNone) {
     auto skin = MakeLayerSkin(true);
-    frame->SetSkinData(skin.get());
-    Application->ProcessMessages();
-    TbsFormLayerBorder* b = frame->FLayerBorder;
+    TbsFormLayerBorder* b = FramesBorder(skin.get());
     ASSERT_TRUE(b->Visible());
     form->Hide();
     Application->ProcessMessages();
@@ -412,9 +414,7 @@ TEST_F(LayerBorderTest, ARestoreFromTheTrayBringsTheStayOnTopFormForwardWithTheL
 
 TEST_F(LayerBorderTest, InAFullDragTheBorderFollowsEachProposedSizeAndTheFormsMoves) {
     auto skin = MakeLayerSkin(true);
-    frame->SetSkinData(skin.get());
-    Application->ProcessMessages();
-    TbsFormLayerBorder* b = frame->FLayerBorder;
+    TbsFormLayerBorder* b = FramesBorder(skin.get());
     ASSERT_TRUE(b->Visible());
     FullDrag drag(true);
     const HWND h = form->Handle();
