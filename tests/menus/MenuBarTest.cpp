@@ -319,4 +319,30 @@ TEST_F(SkinnedMenuBarTest, TheMorphTimerBlendsTheHotLookInFiveStepsAndBackOnTheC
     EXPECT_EQ(ItemColour(0), kItemNormal);
 }
 
+TEST_F(SkinnedMenuBarTest, AMovedTransparentBarShowsItsParentAgainOnlyWhenNotAligned) {
+    const struct {
+        const char* name;
+        bool transparent;
+        TAlign align;
+        bool parentPainted;
+    } cases[] = {
+        {"transparent, placed freely", true, alNone, true},
+        {"transparent, aligned", true, alTop, false},
+        {"opaque, placed freely", false, alNone, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store->MainMenuBarTransparent = c.transparent;
+        bar->SetAlign(c.align);
+        Application->ProcessMessages();
+        int erased = 0;
+        TWindowProcHook hook(form, [&erased](TMessage& m, const TWndMethod& next) {
+            if (m.Msg == WM_ERASEBKGND) ++erased;
+            next(m);
+        });
+        SendMessageW(bar->Handle(), WM_MOVE, 0, MAKELPARAM(bar->Left(), bar->Top()));
+        EXPECT_EQ(erased > 0, c.parentPainted);
+    }
+}
+
 }  // namespace
