@@ -224,6 +224,10 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     case WM_SIZE:
         HandleSize(m, next);
         return true;
+    case WM_SIZING:
+        if (!(FSizeMove && FFullDrag) || !m.LParam) return false;
+        HandleSizing(m, next);
+        return false;
     case WM_MOUSEACTIVATE:
         MDIChildMouseActivate();
         return false;
@@ -248,8 +252,6 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
     case WM_SHOWWINDOW:
         if (m.WParam && LayerFrameActive()) {
             FLayerBorder->InitFrame(FSD, FForm);
-            FLayerBorder->FActive = true;
-            FLayerBorder->ShowWithForm();
         } else if (!m.WParam) {
             FLayerBorder->Hide();
         }
@@ -336,14 +338,11 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         if ((m.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
         return false;
     case WM_ENTERSIZEMOVE:
-        if (skinnable) {
-            GetCursorPos(&FOnMouseDownCoord);
-            FSizeMove = true;
-            ResetObjectsState();
-        }
+        if (skinnable) EnterSizeMove();
         return false;
     case WM_EXITSIZEMOVE:
-        FLayerBorder->SetBoundsWithForm();
+        if (skinnable) ExitSizeMove();
+        else if (LayerFrameActive()) FLayerBorder->SetBoundsWithForm();
         return false;
     case WM_MOVING:
         if (skinnable && m.LParam) HandleMoving(*reinterpret_cast<RECT*>(m.LParam));
@@ -353,12 +352,9 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         FadeInTimer();
         m.Result = 0;
         return true;
-    case WM_WINDOWPOSCHANGED: {
-        const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-        if (FLayerBorder->Visible() && !(wp->flags & SWP_NOMOVE) && !FLayerBorder->FBorderLayerChangeSize)
-            FLayerBorder->MoveWithForm2(wp->x, wp->y);
+    case WM_WINDOWPOSCHANGED:
+        if (m.LParam) WindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(m.LParam));
         return false;
-    }
     case WM_CHANGELAYEREDBORDERS:
         if (!LayerFrameActive()) FLayerBorder->Hide();
         else if (!FLayerBorder->Visible()) UpdateLayerBorder(true);
@@ -431,9 +427,12 @@ void TbsSkinFrame::SecondPass(TMessage& m) {
         ObjectsMouseUp(m.Msg == WM_NCLBUTTONUP ? mbLeft : mbRight, p.x, p.y);
         break;
     }
+    case WM_SHOWWINDOW:
+        if (m.WParam) ShowLayerBorderWithForm();
+        else if (LayerFrameActive()) FLayerBorder->Hide();
+        break;
     case WM_LBUTTONUP: ObjectsMouseUp(mbLeft, -1, -1); break;
     case WM_RBUTTONUP: ObjectsMouseUp(mbRight, -1, -1); break;
-    case WM_EXITSIZEMOVE: FSizeMove = false; break;
     default: break;
     }
 }
@@ -450,36 +449,6 @@ void TbsSkinFrame::NCMouseDown(TMessage& m, TMouseButton button, bool dblClick) 
         POINT c;
         GetCursorPos(&c);
         PopupSystemMenu(c.x, c.y);
-    }
-}
-
-void TbsSkinFrame::HandleSize(TMessage& m, const TWndMethod& next) {
-    next(m);
-    // Forms whose states the system keeps (forms without the skinned frame)
-    // report them here; the frame's own states stay as set.
-    if (!OwnsWindowStates()) {
-        if (m.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
-        else if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
-        else if (m.WParam == SIZE_RESTORED) FWindowState = wsNormal;
-    }
-    HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
-    if (m.WParam == SIZE_MINIMIZED) {
-        FLayerBorder->Hide();
-        return;
-    }
-    if (FLayerBorder->Visible())
-        FLayerBorder->SetBoundsWithForm();
-    else if (m.WParam == SIZE_RESTORED && LayerFrameActive())
-        UpdateLayerBorder(true);
-    RECT wr;
-    GetWindowRect(FForm->Handle(), &wr);
-    FFormWidth = wr.right - wr.left;
-    FFormHeight = wr.bottom - wr.top;
-    if (!FSkinnableForm) return;
-    if (FSkinSupport) UpdateFrameForSize(true);
-    else {
-        CreateFormRegion(true);
-        if (FrameDrawn()) RepaintFrame();
     }
 }
 

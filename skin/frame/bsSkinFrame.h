@@ -42,6 +42,7 @@ class TbsSkinFrame;
 class TbsSkinMDITabsBar;
 class TbsFormLayerBorder;
 class TbsSkinMenu;
+class TbsSkinPopupMenu;
 class TbsSkinPopupWindow;
 class TbsSkinMainMenuBar;
 class TbsTrayIcon;
@@ -167,6 +168,12 @@ public:
     void SetFormBorderStyle(TFormBorderStyle BS);
     void SetFormStyle(TFormStyle FS);
     bool LayerFrameActive() const;
+    // ---- moving and sizing (bsSkinFrameSizing.cpp) -----------------------------------------
+    // The system shows window contents while they are dragged.
+    static bool GetFullDrag();
+    // The form is shown through a one-tick layered fade so that its layered
+    // border appears with it (later systems, layered frame, no alpha asked).
+    bool VistaLayerFrameShow() const;
     void BeforeChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl);
     void ChangeChildrenSkinData(TbsSkinData* AStore, TControl* AControl);
 
@@ -315,7 +322,7 @@ public:
     bool UseSkinFontInMenu = true;
     int DefMenuItemHeight = 20;
     TFont* DefMenuItemFont() { return &FDefMenuItemFont; }
-    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuExit;
+    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuEnter, OnMainMenuExit;
 
     // ---- properties ---------------------------------------------------------------------------
     TbsQuickButtonItems* QuickButtons() { return &FQuickButtons; }
@@ -405,6 +412,10 @@ public:
     bool FHaveShadow = false;
     int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
     int FFormWidth = 0, FFormHeight = 0;
+    // The form's position as last reported, and as at the last layered-border update.
+    int FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
+    // A full-window size step is under way; the system drags full windows.
+    bool FSizing = false, FFullDrag = false;
     TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
     TRect NewClRect, NewCaptionRect, NewButtonsRect, NewMaskRectArea, NewDefCaptionRect;
     int NewButtonsOffset = 0;
@@ -472,7 +483,13 @@ private:
     void CheckPopupCloseMessage(const TMessage& m);
     bool FirstPass(TMessage& m, const TWndMethod& next);
     void SecondPass(TMessage& m);
+    // bsSkinFrameSizing.cpp
     void HandleSize(TMessage& m, const TWndMethod& next);
+    void HandleSizing(TMessage& m, const TWndMethod& next);
+    void EnterSizeMove();
+    void ExitSizeMove();
+    void WindowPosChanged(const WINDOWPOS& wp);
+    void ShowLayerBorderWithForm();
     void HandleActivate(TMessage& m, const TWndMethod& next);
     void HandleNCActivate(TMessage& m, const TWndMethod& next);
     void HandleSkinMessage(TMessage& m);
@@ -549,7 +566,7 @@ private:
     TFont FDefMenuItemFont;
     bool FRollUpBeforeMaximize = false;
     TPopupMenu* FSysMenu = nullptr;
-    TPopupMenu* FSysTrayMenu = nullptr;
+    TbsSkinPopupMenu* FSysTrayMenu = nullptr;
     TbsTrayIcon* FTrayIcon = nullptr;
     bool FInShortCut = false;
     struct TShortCutLink {

@@ -373,7 +373,12 @@ void TbsSkinFrame::DrawLogo(TCanvas* Canvas) {
 void TbsSkinFrame::DrawFormIcon(TCanvas* Canvas, int X, int Y) {
     const TPoint s = GetIconSize();
     if (!FIcon) {
+        // The form's own icon, else the application's, else the system's.
         HICON src = reinterpret_cast<HICON>(SendMessageW(FForm->Handle(), WM_GETICON, ICON_SMALL, 0));
+        if (HWND app = Application ? Application->Handle() : nullptr; !src && app) {
+            src = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_SMALL, 0));
+            if (!src) src = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
+        }
         if (!src) src = LoadIconW(nullptr, IDI_APPLICATION);  // shared: never destroyed
         FIcon = std::make_unique<TIcon>();
         FIcon->SetHandle(static_cast<HICON>(CopyImage(src, IMAGE_ICON, s.x, s.y, 0)));

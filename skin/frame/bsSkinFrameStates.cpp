@@ -389,7 +389,8 @@ void TbsSkinFrame::FormShortCut(WORD Key, TShiftState Shift, bool& Handled) {
 // ---- tray -----------------------------------------------------------------------------------------
 
 void TbsSkinFrame::CreateSysTrayMenu() {
-    FSysTrayMenu = new TPopupMenu(this);
+    FSysTrayMenu = new TbsSkinPopupMenu(this);
+    FSysTrayMenu->ComponentForm = FForm;
     TMenuItem* root = FSysTrayMenu->Items();
     AddSysItem(root, -1, L"TRAY_BSF_RESTORE", L"MI_RESTORECAPTION", L"&Restore", [this](TObject*) { RestoreFromTray(); });
     AddSysItem(root, -1, L"", L"", L"-", nullptr);
@@ -516,12 +517,12 @@ void TbsSkinFrame::StartShow(bool shown) {
         }
     }
     if (FSkinnableForm && FSD && FSD->AnimationForAllWindows && FAlphaBlendValue == 0) FAlphaBlendValue = 255;
-    if (!FadeWanted() || !FForm->HandleAllocated()) return;
+    if (!(FadeWanted() || (FSkinnableForm && VistaLayerFrameShow())) || !FForm->HandleAllocated()) return;
     HWND wnd = FForm->Handle();
     const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
     if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
     SetLayeredAlpha(wnd, 0);
-    if (FSkinnableForm && LayerFrameActive()) {
+    if (FSkinnableForm && LayerFrameActive() && (FForm->Visible() || FForm->Tag == -10000)) {
         FLayerBorder->CheckFormAlpha(0, false);
         FLayerBorder->ShowWithForm();
     }
@@ -531,6 +532,15 @@ void TbsSkinFrame::StartShow(bool shown) {
 void TbsSkinFrame::FadeInTimer() {
     HWND wnd = FForm->Handle();
     platform::KillWindowTimer(wnd, kFadeTimer);
+    if (FSkinnableForm && VistaLayerFrameShow()) {
+        // The form was kept invisible for one tick: it and its border appear together.
+        SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        if (LayerFrameActive() && (FForm->Visible() || FForm->Tag == -10000)) {
+            FLayerBorder->SetActive(FFormActive, false);
+            FLayerBorder->CheckFormAlpha(255, true);
+        }
+        return;
+    }
     if (!FadeWanted()) return;
     const bool layer = FSkinnableForm && LayerFrameActive();
     if (layer) FLayerBorder->SetActive(FFormActive, false);

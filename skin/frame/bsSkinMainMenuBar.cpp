@@ -413,6 +413,7 @@ void TbsSkinMainMenuBar::EnterMenuMode() {
     if (BSF) {
         BSF->HookApp();
         BSF->InMainMenu = true;
+        if (BSF->OnMainMenuEnter) BSF->OnMainMenuEnter(this);
     }
 }
 

@@ -67,6 +67,9 @@ public:
     TRect ObjectRect;
     // Copied from the skin's record (never written back).
     TRect SkinRect, ActiveSkinRect, DownRect, TextRct;
+    // The store's picture the record names (ActivePictureIndex); the item's
+    // looks are cut from it. Not owned; nullptr: none.
+    TBitmap* Picture = nullptr;
     int LO = 0, RO = 0;
     bool StretchEffect = false;
     String FontName = L"Arial";

@@ -15,6 +15,7 @@ TbsSkinMainMenuBarItem::TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* AParent, TbsD
     Enabled = OldEnabled = AItem->Enabled();
     if (!AData) return;
     FSkinSupport = true;
+    Picture = AParent->ActivePicture(AData->ActivePictureIndex);
     SkinRect = AData->SkinRect;
     ActiveSkinRect = AData->ActiveSkinRect;
     DownRect = AData->DownRect;
@@ -124,8 +125,8 @@ void TbsSkinMainMenuBarItem::Layout(TCanvas* Cnvs) {
 void TbsSkinMainMenuBarItem::Draw(TCanvas* Cnvs) {
     Layout(Cnvs);
     if (!Visible) return;
-    if (FSkinSupport && Parent->FSkinSupport && Parent->Picture && !IsNullRect(SkinRect)) DrawSkinned(Cnvs);
-    else DrawDefault(Cnvs);
+    if (!FSkinSupport || !Parent->FSkinSupport) DrawDefault(Cnvs);
+    else if (Picture && !IsNullRect(SkinRect)) DrawSkinned(Cnvs);
 }
 
 void TbsSkinMainMenuBarItem::DrawDefault(TCanvas* Cnvs) {
@@ -163,7 +164,7 @@ void TbsSkinMainMenuBarItem::ComposeSkinned(TBitmap& b, TCanvas* Cnvs, const TRe
     if (Parent->ItemTransparent && IsEqualRect(R, SkinRect)) {
         b.SetSize(w, h);
         b.Canvas()->CopyRect(TRect(0, 0, w, h), Cnvs, ObjectRect);
-    } else CreateHSkinImage(LO, RO, &b, Parent->Picture, R, w, h, hot && StretchEffect);
+    } else CreateHSkinImage(LO, RO, &b, Picture, R, w, h, hot && StretchEffect);
     TCanvas* c = b.Canvas();
     SetupFont(c);
     c->Font()->SetColor(FDown ? DownFontColor : hot ? ActiveFontColor : MenuItem->Enabled() ? FontColor
@@ -237,6 +238,9 @@ void TbsSkinMainMenuBarItem::SetItemDown(bool Value) {
     if (Value) {
         FMorphKf = 1;
         Parent->DrawBarObject(this);
+        // The bar enters menu mode with its first open item.
+        if (TbsSkinFrame* f = Parent->bsSkinFrame(); f && !f->InMainMenu && f->OnMainMenuEnter)
+            f->OnMainMenuEnter(Parent);
         PopupItemMenu();
         return;
     }

@@ -8,6 +8,7 @@
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "skin/frame/bsSkinFrame.h"
+#include "skin/frame/bsSkinMenus.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ void TbsTrayIcon::SetShowHint(bool Value) {
     ModifyIcon();
 }
 
-void TbsTrayIcon::SetPopupMenu(TPopupMenu* Value) {
+void TbsTrayIcon::SetPopupMenu(TbsSkinPopupMenu* Value) {
     FPopupMenu = Value;
     if (Value) Value->FreeNotification(this);
 }

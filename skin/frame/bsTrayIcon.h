@@ -29,7 +29,7 @@
 #include "platform/UtilWindow.h"
 
 class TCustomImageList;
-class TPopupMenu;
+class TbsSkinPopupMenu;
 
 // The callback message of the notification icon.
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1024;
@@ -61,8 +61,9 @@ public:
     void SetCycleIcons(bool Value);
     unsigned AnimateTimerInterval() const { return FAnimateTimerInterval; }
     void SetAnimateTimerInterval(unsigned Value);
-    TPopupMenu* PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(TPopupMenu* Value);
+    // The skinned menu that the icon pops up.
+    TbsSkinPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TbsSkinPopupMenu* Value);
     bool PopupByLeftButton = false;
     bool MinimizedOnStart = false;
     bool MinimizeToTray = true;
@@ -123,7 +124,7 @@ private:
     int FIconIndex = 0;
     bool FCycleIcons = false;
     unsigned FAnimateTimerInterval = 0;
-    TPopupMenu* FPopupMenu = nullptr;
+    TbsSkinPopupMenu* FPopupMenu = nullptr;
     bool FClickStart = false, FClickReady = false, IsDblClick = false;
     bool SettingMDIForm = true;
     HWND FWindowHandle = nullptr;

@@ -17,6 +17,18 @@
 namespace frametest {
 namespace {
 
+// A 12 x 12 button object at the left end of the caption bar, its hot
+// look from the button picture. The caption makes room: a button within
+// it would be a place to drag by.
+void PutBeforeCaption(TbsSkinData* store, std::unique_ptr<TbsDataSkinButton> button) {
+    button->SkinRect = TRect(8, 6, 20, 18);
+    button->ActivePictureIndex = 0;
+    button->ActiveSkinRect = TRect(0, 0, 12, 12);
+    store->ObjectList.insert(store->ObjectList.begin(), std::move(button));
+    for (auto& o : store->ObjectList)
+        if (auto* c = dynamic_cast<TbsDataSkinCaption*>(o.get())) c->SkinRect.left = 22;
+}
+
 class FrameServicesTest : public FrameTest {
 protected:
     // The frame of `form` with the test skin, shown and active.
@@ -76,17 +88,60 @@ TEST_F(FrameServicesTest, AlphaBlendOnAShownFormMakesItTranslucentAtOnce) {
     EXPECT_FALSE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
+TEST_F(FrameServicesTest, AButtonObjectOpensItsLinkedMenuAndASkinnedPopupMenuOpensAsItself) {
+    auto store = MakeFrameSkin();
+    PutBeforeCaption(store.get(), std::make_unique<TbsDataSkinButton>(L"menubutton"));
+    TbsSkinFrame* frame = ShownFrame(store.get());
+    std::vector<std::string> log;
+    auto* skinned = new TbsSkinPopupMenu(form);
+    skinned->OnMenuClose = [&log](TObject*) { log.push_back("skinned:close"); };
+    auto* plain = new TPopupMenu(form);
+    for (TPopupMenu* m : {static_cast<TPopupMenu*>(skinned), plain}) {
+        auto* item = new TMenuItem(m);
+        item->SetCaption(L"entry");
+        m->Items()->Add(item);
+    }
+    frame->OnSkinMenuClose = [&log](TObject*) { log.push_back("frame:close"); };
+    const TPoint p = CentreOf(frame, L"menubutton");
+    RECT wr;
+    GetWindowRect(form->Handle(), &wr);
+    const LPARAM at = MAKELPARAM(wr.left + p.x, wr.top + p.y);
+    const TRect r = frame->ObjectList[static_cast<size_t>(frame->GetIndex(L"menubutton"))]->ObjectRect;
+    const struct {
+        const char* name;
+        TPopupMenu* menu;
+        std::vector<std::string> closing;  // heard when the open menu is hidden
+    } cases[] = {
+        {"skinned popup menu", skinned, {"skinned:close", "frame:close"}},
+        {"plain popup menu", plain, {"frame:close"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        frame->LinkMenu(L"menubutton", c.menu, false);
+        ASSERT_EQ(HitTest(form, p.x, p.y), HTOBJECT);
+        SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTOBJECT, at);
+        ASSERT_EQ(frame->SkinMenu->FPopupList.size(), 1u);
+        TbsSkinPopupWindow* level = frame->SkinMenu->FPopupList[0];
+        ASSERT_EQ(level->ItemList.size(), 1u);
+        EXPECT_EQ(level->ItemList[0]->MenuItem, c.menu->Items()->Items(0));
+        // Below the button.
+        RECT lr;
+        GetWindowRect(level->Handle(), &lr);
+        EXPECT_EQ(lr.left, wr.left + r.left);
+        EXPECT_EQ(lr.top, wr.top + r.bottom);
+        log.clear();
+        frame->SkinMenu->Hide();
+        Application->ProcessMessages();
+        EXPECT_EQ(log, c.closing);
+        SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTOBJECT, at);
+    }
+}
+
 TEST_F(FrameServicesTest, TheSystemMenuButtonOpensTheFramesSystemMenu) {
     auto store = MakeFrameSkin();
     auto sys = std::make_unique<TbsDataSkinStdButton>(L"sysmenubutton");
     sys->Command = cmSysMenu;
-    sys->SkinRect = TRect(8, 6, 20, 18);
-    sys->ActivePictureIndex = 0;
-    sys->ActiveSkinRect = TRect(0, 0, 12, 12);
-    store->ObjectList.insert(store->ObjectList.begin(), std::move(sys));
-    // The caption makes room: a button within it is a place to drag by.
-    for (auto& o : store->ObjectList)
-        if (auto* c = dynamic_cast<TbsDataSkinCaption*>(o.get())) c->SkinRect.left = 22;
+    PutBeforeCaption(store.get(), std::move(sys));
     TbsSkinFrame* frame = ShownFrame(store.get());
     const TPoint p = CentreOf(frame, L"sysmenubutton");
     RECT wr;

@@ -36,6 +36,21 @@ std::unique_ptr<TbsSkinData> MakeFrameSkin(int variant = 0, bool withMask = fals
 
 COLORREF PixelOf(TBitmap& b, int x, int y);
 
+// Full-window dragging on or off for one test, restored afterwards.
+class FullDrag {
+public:
+    explicit FullDrag(bool on) {
+        SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &old_, 0);
+        SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, on, nullptr, 0);
+    }
+    ~FullDrag() { SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, old_, nullptr, 0); }
+    FullDrag(const FullDrag&) = delete;
+    FullDrag& operator=(const FullDrag&) = delete;
+
+private:
+    BOOL old_ = FALSE;
+};
+
 // A shown form with a running application; `form` is the main form.
 class FrameTest : public platform_test::ControlsTest {
 protected:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameSkin.h"
+#include "platform/Clock.h"
 #include "skin/frame/bsFormLayerBorder.h"
 
 #include <string>
@@ -68,6 +69,12 @@ protected:
         return TRect(r);
     }
     static TRect FormRect(TCustomForm* f) { return WindowRect(f); }
+    // The frame's own layered border once the frame wears skin.
+    TbsFormLayerBorder* FramesBorder(TbsSkinData* skin) {
+        frame->SetSkinData(skin);
+        Application->ProcessMessages();
+        return frame->FLayerBorder;
+    }
     TbsSkinFrame* frame = nullptr;
 };
 
@@ -231,9 +238,7 @@ namespace {
 
 TEST_F(LayerBorderTest, FrameShowsItsBorderAroundTheFormAndFollowsIt) {
     auto skin = MakeLayerSkin(true);
-    frame->SetSkinData(skin.get());
-    Application->ProcessMessages();
-    TbsFormLayerBorder* b = frame->FLayerBorder;
+    TbsFormLayerBorder* b = FramesBorder(skin.get());
     ASSERT_TRUE(b->Visible());
     const TRect f = FormRect(form);
     EXPECT_EQ(WindowRect(b->Window(bsflTop)), TRect(f.left - 10, f.top - 12, f.right + 10, f.top + 8));
@@ -306,9 +311,7 @@ namespace {
 
 TEST_F(LayerBorderTest, SmartEffectsKeepTheBorderOffUntilTheyEndAndPreviewsHaveNone) {
     auto skin = MakeLayerSkin(true);
-    frame->SetSkinData(skin.get());
-    Application->ProcessMessages();
-    TbsFormLayerBorder* b = frame->FLayerBorder;
+    TbsFormLayerBorder* b = FramesBorder(skin.get());
     ASSERT_TRUE(b->Visible());
     form->Hide();
     Application->ProcessMessages();
@@ -322,6 +325,115 @@ TEST_F(LayerBorderTest, SmartEffectsKeepTheBorderOffUntilTheyEndAndPreviewsHaveN
     frame->PreviewMode = true;
     SendMessageW(form->Handle(), WM_CHANGELAYEREDBORDERS, 0, 0);
     EXPECT_FALSE(b->Visible());
+}
+
+}  // namespace
+}  // namespace frametest
+
+namespace frametest {
+namespace {
+
+BYTE LayeredAlpha(HWND h) {
+    BYTE a = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(h, nullptr, &a, &flags);
+    return a;
+}
+
+TEST_F(LayerBorderTest, AFormWithoutAFadeAppearsWithItsBorderOneTickAfterItsShow) {
+    auto skin = MakeLayerSkin(true);
+    frame->SetSkinData(skin.get());
+    Application->ProcessMessages();
+    const struct {
+        const char* name;
+        bool alphaBlend;
+        BYTE formAlpha;  // -: the form is an ordinary window after the tick
+    } cases[] = {{"no alpha asked", false, 0}, {"alpha 200", true, 200}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->Hide();
+        Application->ProcessMessages();
+        frame->SetAlphaBlendValue(200);
+        frame->SetAlphaBlend(c.alphaBlend);
+        platform::ScopedManualClock clock;
+        form->Show();
+        const HWND h = form->Handle();
+        // Until the first tick the form and its border are invisible.
+        ASSERT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+        EXPECT_EQ(LayeredAlpha(h), 0);
+        TbsFormLayerBorder* b = frame->FLayerBorder;
+        ASSERT_TRUE(b->Visible());
+        EXPECT_EQ(b->Window(bsflTop)->AppliedAlpha, 0);
+        ASSERT_TRUE(clock.HasTimer(h, 1));
+        clock.Advance(1);
+        EXPECT_FALSE(clock.HasTimer(h, 1));
+        const int active = form->Active() ? 230 : 120;
+        if (c.alphaBlend) {
+            ASSERT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+            EXPECT_EQ(LayeredAlpha(h), c.formAlpha);
+            EXPECT_EQ(b->Window(bsflTop)->AppliedAlpha, active * 200 / 255);
+        } else {
+            EXPECT_FALSE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+            EXPECT_EQ(b->Window(bsflTop)->AppliedAlpha, active);
+        }
+    }
+    frame->SetAlphaBlend(false);
+}
+
+TEST_F(LayerBorderTest, ARestoreFromTheTrayBringsTheStayOnTopFormForwardWithTheLayeredFrame) {
+    TForm* onTop = nullptr;
+    Application->CreateForm(onTop);
+    onTop->SetFormStyle(fsStayOnTop);
+    onTop->SetBounds(500, 100, 200, 150);
+    onTop->Show();
+    auto layered = MakeLayerSkin(true);
+    auto plain = MakeFrameSkin();
+    const struct {
+        const char* name;
+        TbsSkinData* skin;
+        int tag;
+        HWND foreground;  // after the message
+    } cases[] = {
+        {"layered frame", layered.get(), -10000, onTop->Handle()},
+        {"no layered frame", plain.get(), -10000, form->Handle()},
+        {"not restored from the tray", layered.get(), 5, form->Handle()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        frame->SetSkinData(c.skin);
+        Application->ProcessMessages();
+        SetForegroundWindow(form->Handle());
+        ASSERT_EQ(GetForegroundWindow(), form->Handle());
+        form->Tag = c.tag;
+        SendMessageW(form->Handle(), WM_TRAYRESTORED, 0, 0);
+        EXPECT_EQ(GetForegroundWindow(), c.foreground);
+        EXPECT_EQ(form->Tag, c.tag == -10000 ? 0 : c.tag);
+    }
+    onTop->Free();
+}
+
+TEST_F(LayerBorderTest, InAFullDragTheBorderFollowsEachProposedSizeAndTheFormsMoves) {
+    auto skin = MakeLayerSkin(true);
+    TbsFormLayerBorder* b = FramesBorder(skin.get());
+    ASSERT_TRUE(b->Visible());
+    FullDrag drag(true);
+    const HWND h = form->Handle();
+    // The border's outer rectangle for a form rectangle.
+    const auto around = [](int l, int t, int r) { return TRect(l - 10, t - 12, r + 10, t + 8); };
+    SendMessageW(h, WM_ENTERSIZEMOVE, 0, 0);
+    // Wider to the right: the border is there before the window is.
+    RECT r{100, 100, 450, 300};
+    SendMessageW(h, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)), around(100, 100, 450));
+    SetWindowPos(h, nullptr, 100, 100, 350, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Then by the left edge: the window moves as it grows.
+    r = RECT{60, 100, 450, 300};
+    SendMessageW(h, WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+    SetWindowPos(h, nullptr, 60, 100, 390, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)), around(60, 100, 450));
+    SendMessageW(h, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(WindowRect(b->Window(bsflTop)), around(60, 100, 450));
+    EXPECT_EQ(WindowRect(b->Window(bsflLeft)).left, 50);
 }
 
 }  // namespace

@@ -76,14 +76,25 @@ TEST_F(MDISkinTest, TheClientWindowStaysBesideAnAlignedBarWhenTheFormResizes) {
     tabs->SetParent(form);
     tabs->SetAlign(alTop);
     frame->MDITabsBar = tabs;
-    form->SetHeight(form->Height() - 50);
     Application->ProcessMessages();
-    RECT cr;
-    GetWindowRect(form->ClientHandle(), &cr);
-    POINT o{cr.left, cr.top};
-    ScreenToClient(form->Handle(), &o);
-    EXPECT_EQ(o.y, tabs->Height());
-    EXPECT_EQ(cr.bottom - cr.top, form->ClientHeight() - tabs->Height());
+    // Sized as the system sizes it (a drag of its border), not through the form.
+    SetWindowPos(form->Handle(), nullptr, 0, 0, form->Width(), form->Height() - 50,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Application->ProcessMessages();
+    const auto expectBesideBar = [this, tabs] {
+        RECT cr;
+        GetWindowRect(form->ClientHandle(), &cr);
+        POINT o{cr.left, cr.top};
+        ScreenToClient(form->Handle(), &o);
+        EXPECT_EQ(o.y, tabs->Height());
+        EXPECT_EQ(cr.bottom - cr.top, form->ClientHeight() - tabs->Height());
+    };
+    expectBesideBar();
+    // A size message of the system without a new client size (as after a
+    // restore): the frame procedure stretches the client window over the
+    // whole client area, and it goes back beside the bar.
+    SendMessageW(form->Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(form->ClientWidth(), form->ClientHeight()));
+    expectBesideBar();
     // A maximized child lies under the bar, not behind it.
     TForm* a = NewChild(L"Alpha");
     FindSkinFormComponent(a)->SetWindowState(wsMaximized);

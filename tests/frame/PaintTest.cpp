@@ -111,6 +111,32 @@ TEST_F(FramedForm, TheDefaultLookPaintsItsBorderAndCaptionButtons) {
     EXPECT_EQ(close.Width(), 17);
 }
 
+TEST_F(FramedForm, AFormWithoutAnIconShowsTheApplicationsIcon) {
+    // A red 16 x 16 icon on the application window; the form has none.
+    TBitmap colour(16, 16, pf24bit);
+    colour.Canvas()->Brush()->SetColor(clRed);
+    colour.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    ICONINFO ii{TRUE, 0, 0, mask, colour.Handle()};
+    HICON red = CreateIconIndirect(&ii);
+    DeleteObject(mask);
+    ASSERT_TRUE(red);
+    const HWND app = Application->Handle();
+    SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(red));
+    ASSERT_EQ(SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0), 0);
+    frame->SetSkinData(nullptr);
+    frame->SetShowIcon(true);
+    Application->ProcessMessages();
+    TBitmap shot;
+    PaintFrame(form, shot);
+    SendMessageW(app, WM_SETICON, ICON_SMALL, 0);
+    DestroyIcon(red);
+    const int i = frame->GetIndex(L"sysmenubutton");
+    ASSERT_GE(i, 0);
+    const TRect r = frame->ObjectList[static_cast<size_t>(i)]->ObjectRect;
+    EXPECT_EQ(PixelOf(shot, r.left + 4, r.top + 4), RGB(255, 0, 0));
+}
+
 // The region the mask should give at a size: the whole window less the
 // cut 6 x 6 top-left corner.
 HRGN ExpectedMaskRegion(int w, int h) {

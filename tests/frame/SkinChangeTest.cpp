@@ -149,6 +149,44 @@ TEST_F(SkinChangeTest, ASwitchPaintsEachControlOnceWithItsForm) {
     for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i]->paints, before[i] + 1) << "control " << i;
 }
 
+TEST_F(SkinChangeTest, ARolledUpOrMinimizedFormTakesTheNewSkinsBarSize) {
+    // A skin whose bar is 10 pixels taller and whose forms are at least 200 wide.
+    auto tall = MakeFrameSkin(1);
+    tall->ClRect = TRect(kLeft, kTop + 10, kW0 - kRight, kH0 - kBottom);
+    tall->FormMinWidth = 200;
+    TbsCompressedStoredSkin storedTall(nullptr);
+    storedTall.LoadFromSkinData(tall.get());
+    const int barH = kTop + kBottom;
+    const struct {
+        const char* name;
+        bool minimize;
+        int width;  // after the switch back to the first skin
+    } cases[] = {{"rolled up", false, 300}, {"minimized", true, kW0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        main->LoadCompressedStoredSkin(&storedTall);
+        TForm* f = nullptr;
+        Application->CreateForm(f);
+        auto* fr = new TbsSkinFrame(f);
+        fr->SetSkinData(main.get());
+        f->SetBounds(100, 100, 300, 200);
+        f->Show();
+        Application->ProcessMessages();
+        if (c.minimize) fr->SetWindowState(wsMinimized);
+        else fr->SetRollUpState(true);
+        ASSERT_EQ(f->Height(), barH + 10);
+        if (c.minimize) {
+            ASSERT_EQ(f->Width(), 200);
+        }
+        // The new skin's bar is lower: the form shrinks to it.
+        main->LoadCompressedStoredSkin(storedA.get());
+        EXPECT_EQ(f->Height(), barH);
+        EXPECT_EQ(f->Width(), c.width);
+        f->Free();
+        Application->ProcessMessages();
+    }
+}
+
 long UserObjects() { return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)); }
 long GdiObjects() { return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
 

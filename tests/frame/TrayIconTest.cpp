@@ -8,14 +8,15 @@
 
 #include "platform/Clock.h"
 #include "platform/Menus.h"
+#include "skin/frame/bsSkinMenus.h"
 #include "skin/frame/bsTrayIcon.h"
 #include "tests/platform/ControlsFixture.h"
 
 namespace {
 
-class RecordingMenu : public TPopupMenu {
+class RecordingMenu : public TbsSkinPopupMenu {
 public:
-    using TPopupMenu::TPopupMenu;
+    using TbsSkinPopupMenu::TbsSkinPopupMenu;
     void Popup(int, int) override { ++popups; }
     int popups = 0;
 };

@@ -4,6 +4,8 @@
 // mode and as Alt shortcuts), F1 reaches the help entry through the
 // form's shortcuts, and the items that do not fit are listed behind the
 // marker. The menus are built in code: every item has an empty name.
+#include <cstdlib>
+
 #include "MenusFixture.h"
 #include "skin/frame/bsSkinMainMenuBar.h"
 
@@ -161,6 +163,186 @@ TEST_F(MenuBarTest, TheMarkerListsExactlyTheItemsThatDoNotFit) {
     Paint();
     EXPECT_FALSE(bar->Scroll);
     EXPECT_EQ(bar->FittingCount(), 4);
+}
+
+}  // namespace
+
+TEST_F(MenuBarTest, TheFrameHearsTheBarEnterMenuModeOnceBeforeItsMenuOpens) {
+    frame->OnMainMenuEnter = [this](TObject* s) { log.push_back(s == bar ? "enter(bar)" : "enter(?)"); };
+    frame->OnSkinMenuOpen = [this](TObject*) { log.push_back("open"); };
+    frame->OnMainMenuExit = [this](TObject*) { log.push_back("exit"); };
+
+    // A press on an item with a menu: the bar enters menu mode, then the menu opens.
+    const TRect r = bar->ObjectList[1]->ObjectRect;
+    SendMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
+    SendMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.left + 3, r.top + 3));
+    ASSERT_EQ(Levels(), 1);
+    EXPECT_EQ(log, (Log{"enter(bar)", "open"}));
+    // The menu moving to the next item is still the same menu mode.
+    bar->ObjectList[2]->MouseEnter();
+    ASSERT_EQ(Levels(), 1);
+    EXPECT_EQ(Listed()[0]->Caption(), L"选项");
+    EXPECT_EQ(log, (Log{"enter(bar)", "open"}));
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(frame->InMainMenu);
+    EXPECT_EQ(log.back(), "exit");
+
+    // Alt enters menu mode with no menu open.
+    log.clear();
+    AltKey();
+    EXPECT_EQ(log, (Log{"enter(bar)"}));
+    Key(VK_ESCAPE);
+    EXPECT_EQ(log, (Log{"enter(bar)", "exit"}));
+}
+
+namespace {
+
+void FillPicture(TBitmap* b, const TRect& r, COLORREF c) {
+    b->Canvas()->Brush()->SetStyle(bsSolid);
+    b->Canvas()->Brush()->SetColor(static_cast<TColor>(c));
+    b->Canvas()->FillRect(r);
+}
+
+bool Near(COLORREF a, COLORREF b) {
+    const auto d = [](int x, int y) { return std::abs(x - y) <= 2; };
+    return d(GetRValue(a), GetRValue(b)) && d(GetGValue(a), GetGValue(b)) && d(GetBValue(a), GetBValue(b));
+}
+
+const COLORREF kBarColour = RGB(128, 128, 128), kItemNormal = RGB(0, 200, 0), kItemHot = RGB(0, 0, 200),
+               kBarAtItemNormal = RGB(220, 0, 0), kBarAtItemHot = RGB(220, 220, 0);
+
+// A bar skinned by a store made in code. The item record names a picture
+// of its own; the bar's picture holds other colours at the same places, so
+// an item cut from the wrong picture shows.
+class SkinnedMenuBarTest : public MenusTest {
+protected:
+    void SetUp() override {
+        MenusTest::SetUp();
+        store = std::make_unique<TbsSkinData>(nullptr);
+        auto barPicture = std::make_unique<TBitmap>(100, 20, pf24bit);
+        FillPicture(barPicture.get(), TRect(0, 0, 100, 20), kBarColour);
+        FillPicture(barPicture.get(), TRect(0, 0, 30, 20), kBarAtItemNormal);
+        FillPicture(barPicture.get(), TRect(30, 0, 60, 20), kBarAtItemHot);
+        auto itemPicture = std::make_unique<TBitmap>(60, 20, pf24bit);
+        FillPicture(itemPicture.get(), TRect(0, 0, 30, 20), kItemNormal);
+        FillPicture(itemPicture.get(), TRect(30, 0, 60, 20), kItemHot);
+        store->FActivePictures.push_back(std::move(barPicture));
+        store->FActivePicturesNames->Add(L"bar.bmp");
+        store->FActivePictures.push_back(std::move(itemPicture));
+        store->FActivePicturesNames->Add(L"baritem.bmp");
+        auto barRecord = std::make_unique<TbsDataSkinMainMenuBar>(L"mainmenubar");
+        barRecord->PictureIndex = 0;
+        barRecord->SkinRect = TRect(60, 0, 100, 20);
+        barRecord->ItemsRect = TRect(62, 0, 98, 20);
+        barRecord->MenuBarItem = L"baritem";
+        store->CtrlList.push_back(std::move(barRecord));
+        auto item = std::make_unique<TbsDataSkinMainMenuBarItem>(L"baritem");
+        item->ActivePictureIndex = 1;
+        item->SkinRect = TRect(0, 0, 30, 20);
+        item->ActiveSkinRect = TRect(30, 0, 60, 20);
+        item->TextRct = TRect(8, 2, 22, 18);
+        item->ItemLO = item->ItemRO = 3;
+        item->Morphing = true;
+        store->ObjectList.push_back(std::move(item));
+        store->Empty = false;
+
+        main = new TMainMenu(form);
+        AddItem(main, AddItem(main, main->Items(), L"文件"), L"新建");
+        AddItem(main, AddItem(main, main->Items(), L"编辑"), L"复制");
+        bar = new TbsSkinMainMenuBar(form);
+        bar->SetParent(form);
+        bar->SetSkinData(store.get());
+        bar->SetMainMenu(main);
+        bar->SetSkinFrame(frame);
+        Application->ProcessMessages();
+        // Hover comes from the test, not from the real cursor.
+        bar->MouseTimer->SetEnabled(false);
+        Shot();
+    }
+    void TearDown() override {
+        bar->Free();
+        store.reset();
+        MenusTest::TearDown();
+    }
+    // The bar as it paints now; the colour of item i near its left end.
+    COLORREF ItemColour(int i) {
+        TBitmap b(bar->Width(), bar->Height(), pf24bit);
+        bar->PaintBar(b.Canvas());
+        const TRect r = bar->ObjectList[static_cast<size_t>(i)]->ObjectRect;
+        return static_cast<COLORREF>(b.Canvas()->Pixel(r.left + 1, r.top + 2));
+    }
+    void Shot() { ItemColour(0); }
+    TPoint Inside(int i) {
+        const TRect r = bar->ObjectList[static_cast<size_t>(i)]->ObjectRect;
+        return TPoint(r.left + 2, r.top + 2);
+    }
+
+    std::unique_ptr<TbsSkinData> store;
+    TMainMenu* main = nullptr;
+    TbsSkinMainMenuBar* bar = nullptr;
+};
+
+TEST_F(SkinnedMenuBarTest, ItemsAreCutFromThePictureTheirRecordNames) {
+    ASSERT_TRUE(bar->FSkinSupport);
+    ASSERT_EQ(bar->ObjectList.size(), 2u);
+    EXPECT_EQ(ItemColour(0), kItemNormal);
+    EXPECT_EQ(ItemColour(1), kItemNormal);
+    // Without effects the hot look comes at once, from the same picture.
+    store->EnableSkinEffects = false;
+    bar->TestActive(Inside(1).x, Inside(1).y);
+    EXPECT_EQ(ItemColour(1), kItemHot);
+    EXPECT_EQ(ItemColour(0), kItemNormal);
+}
+
+TEST_F(SkinnedMenuBarTest, TheMorphTimerBlendsTheHotLookInFiveStepsAndBackOnTheClock) {
+    const TPoint p = Inside(0);
+    bar->TestActive(p.x, p.y);
+    ASSERT_TRUE(bar->MorphTimer->Enabled());
+    EXPECT_EQ(ItemColour(0), kItemNormal) << "nothing moves before the clock does";
+    // Each 25 ms tick moves a fifth of the way.
+    for (int step = 1; step <= 5; ++step) {
+        clock.Advance(25);
+        const COLORREF want = RGB(0, 200 - 40 * step, 40 * step);
+        EXPECT_TRUE(Near(ItemColour(0), want)) << "step " << step << ": " << std::hex << ItemColour(0);
+    }
+    EXPECT_TRUE(bar->MorphTimer->Enabled());
+    clock.Advance(25);
+    EXPECT_FALSE(bar->MorphTimer->Enabled()) << "the timer stops once nothing moves";
+    EXPECT_EQ(ItemColour(0), kItemHot);
+    // Leaving the bar blends back.
+    bar->TestActive(-1, -1);
+    ASSERT_TRUE(bar->MorphTimer->Enabled());
+    clock.Advance(50);
+    EXPECT_TRUE(Near(ItemColour(0), RGB(0, 80, 120))) << std::hex << ItemColour(0);
+    clock.Advance(100);
+    EXPECT_EQ(ItemColour(0), kItemNormal);
+}
+
+TEST_F(SkinnedMenuBarTest, AMovedTransparentBarShowsItsParentAgainOnlyWhenNotAligned) {
+    const struct {
+        const char* name;
+        bool transparent;
+        TAlign align;
+        bool parentPainted;
+    } cases[] = {
+        {"transparent, placed freely", true, alNone, true},
+        {"transparent, aligned", true, alTop, false},
+        {"opaque, placed freely", false, alNone, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store->MainMenuBarTransparent = c.transparent;
+        bar->SetAlign(c.align);
+        Application->ProcessMessages();
+        int erased = 0;
+        TWindowProcHook hook(form, [&erased](TMessage& m, const TWndMethod& next) {
+            if (m.Msg == WM_ERASEBKGND) ++erased;
+            next(m);
+        });
+        SendMessageW(bar->Handle(), WM_MOVE, 0, MAKELPARAM(bar->Left(), bar->Top()));
+        EXPECT_EQ(erased > 0, c.parentPainted);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // submenu of radio entries shaped like the main window's snapshot menu.
 #include "MenusFixture.h"
 #include "skin/controls/bsSkinCtrlsSpeedButton.h"
+#include "skin/frame/bsTrayIcon.h"
 
 using namespace menustest;
 
@@ -329,3 +330,22 @@ TEST_F(MenuChainTest, TheRadioSubmenuTicksExactlyTheChosenEntry) {
 }
 
 }  // namespace
+
+TEST_F(MenuChainTest, TheTrayIconOpensTheFramesTrayMenuAsASkinnedChainAtTheCursor) {
+    auto* tray = new TbsTrayIcon(form);
+    frame->SetTrayIcon(tray);
+    frame->OnRestoreFromTray = [this](TObject*) { log.push_back("restored"); };
+    SetCursorPos(300, 250);
+    SendMessageW(tray->Handle(), WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
+    ASSERT_EQ(Levels(), 1);
+    EXPECT_EQ(LevelRect(0).left, 300);
+    EXPECT_EQ(LevelRect(0).top, 250);
+    std::vector<String> captions;
+    for (auto& e : Level(0)->ItemList) captions.push_back(e->MenuItem->Caption());
+    EXPECT_EQ(captions, (std::vector<String>{L"&Restore", L"-", L"&Close"}));
+    // Its entries run through the skinned chain like any other.
+    EXPECT_EQ(Level(0)->ActiveItem, 0);
+    Key(VK_RETURN);
+    EXPECT_EQ(Levels(), 0);
+    EXPECT_EQ(log, (Log{"form:close", "restored"}));
+}

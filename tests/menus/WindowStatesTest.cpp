@@ -226,6 +226,39 @@ TEST_F(WindowStatesTest, MovingSnapsToTheWorkAreasEdgesAndFollowsTheCursorAgain)
     EXPECT_EQ(moving(At(50, 60)), at);
 }
 
+TEST_F(WindowStatesTest, ADisplayChangeFitsABorderedFormWiderThanItsMaximum) {
+    const struct {
+        const char* name;
+        TFormBorderStyle border;
+        int maxWidth;
+        std::vector<int> widths;  // the window's widths on the way
+        int width;                // the window's width afterwards
+    } cases[] = {
+        // The nudge's first step is held to the maximum, the second changes nothing.
+        {"wider than its maximum", bsSizeable, 200, {200}, 200},
+        {"within its maximum", bsSizeable, 0, {}, 300},
+        {"without a border", bsNone, 200, {}, 300},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TbsSkinFrame* f = Dialog(TRect(100, 100, 400, 300), c.border);
+        ASSERT_EQ(f->FForm->Width(), 300);
+        f->MaxWidth = c.maxWidth;
+        std::vector<int> widths;
+        TWindowProcHook hook(f->FForm, [&widths](TMessage& m, const TWndMethod& next) {
+            const auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
+            if (m.Msg == WM_WINDOWPOSCHANGED && !(wp->flags & SWP_NOSIZE)) widths.push_back(wp->cx);
+            next(m);
+        });
+        // The frame is made again for the new display: a width nudge.
+        SendMessageW(f->FForm->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+        EXPECT_EQ(widths, c.widths);
+        RECT wr;
+        GetWindowRect(f->FForm->Handle(), &wr);
+        EXPECT_EQ(wr.right - wr.left, c.width);
+    }
+}
+
 // A clock whose every reading moves on by 6 ms, and which notes the layered
 // alpha of a window whenever it is read.
 class SteppingClock : public platform::ManualClock {
