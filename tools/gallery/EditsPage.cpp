@@ -3,6 +3,7 @@
 // by the mouse messages a user's hand would send.
 #include "EditsPage.h"
 
+#include "GalleryPage.h"
 #include "GalleryText.h"
 
 #include <functional>
@@ -53,11 +54,7 @@ struct Item {
 
 class EditsPage {
 public:
-    EditsPage(TForm* form, TbsSkinData* store) : form_(form), store_(store) {}
-    ~EditsPage() {
-        for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) (*it)->Free();
-        Application->ProcessMessages();
-    }
+    EditsPage(TForm* form, TbsSkinData* store) : form_(form), store_(store), parts_(form) {}
 
     void Build() {
         for (int s = 0; s < 5; ++s) AddButtonEdit(kLabelW + s * kColW, 44, s);
@@ -72,21 +69,7 @@ public:
         for (Item& it : items_) {
             it.enter();
             Application->ProcessMessages();
-            HWND wnd = it.control->Handle();
-            RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            Application->ProcessMessages();
-            RECT r;
-            GetWindowRect(wnd, &r);
-            if (HWND popup = it.popup()) {
-                RECT pr;
-                GetWindowRect(popup, &pr);
-                UnionRect(&r, &r, &pr);
-            }
-            POINT origin{0, 0};
-            ClientToScreen(form_->Handle(), &origin);
-            platform::WindowDC screen;
-            BitBlt(dc, r.left - origin.x, r.top - origin.y, r.right - r.left, r.bottom - r.top, screen.Get(), r.left,
-                   r.top, SRCCOPY);
+            gallery::CopyFromScreen(dc, form_, it.control->Handle(), it.popup());
             it.leave();
             Application->ProcessMessages();
         }
@@ -95,11 +78,7 @@ public:
 private:
     template <class T>
     T* New(int x, int y, int w, int h) {
-        auto* c = new T(form_);
-        c->SetParent(form_);
-        c->SetBounds(x, y, w, h);
-        owned_.push_back(c);
-        return c;
+        return parts_.template New<T>(x, y, w, h);
     }
     // The pointer leaves for the bare form.
     std::function<void()> Away() {
@@ -207,7 +186,7 @@ private:
 
     TForm* form_;
     TbsSkinData* store_;
-    std::vector<TControl*> owned_;
+    gallery::TPageParts parts_;
     std::vector<Item> items_;
 };
 

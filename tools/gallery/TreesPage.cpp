@@ -1,6 +1,7 @@
 #include "TreesPage.h"
 
 #include "GalleryImagesMenu.h"
+#include "GalleryPage.h"
 #include "GalleryText.h"
 
 #include <vector>
@@ -15,12 +16,10 @@ namespace {
 
 class TreesPage {
 public:
-    TreesPage(TForm* form, TbsSkinData* store) : form_(form), store_(store) {}
+    TreesPage(TForm* form, TbsSkinData* store) : form_(form), store_(store), parts_(form) {}
     ~TreesPage() {
         if (menu_) menu_->Hide();
         ReleaseCapture();
-        for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) (*it)->Free();
-        Application->ProcessMessages();
     }
 
     void Build() {
@@ -48,11 +47,7 @@ public:
 private:
     template <class T>
     T* New(int x, int y, int w, int h) {
-        auto* c = new T(form_);
-        c->SetParent(form_);
-        c->SetBounds(x, y, w, h);
-        owned_.push_back(c);
-        return c;
+        return parts_.template New<T>(x, y, w, h);
     }
 
     void Caption(int x, int y, const wchar_t* text) {
@@ -65,7 +60,7 @@ private:
     // see-through).
     TCustomImageList* TreePictures() {
         auto* list = new TCustomImageList(form_);
-        owned_.push_back(list);
+        parts_.Adopt(list);
         list->SetSize(16, 16);
         for (int i = 0; i < 3; ++i) {
             TBitmap b(16, 16, pf24bit);
@@ -163,9 +158,9 @@ private:
     // Colour swatches with captions, four to a row, and a header.
     TbsSkinImagesMenu* NewImagesMenu() {
         auto* menu = new TbsSkinImagesMenu(form_);
-        owned_.push_back(menu);
+        parts_.Adopt(menu);
         auto* list = new TCustomImageList(form_);
-        owned_.insert(owned_.begin(), list);  // freed after the menu and buttons
+        parts_.AdoptFirst(list);  // freed after the menu and buttons
         list->Masked = false;
         list->SetSize(16, 16);
         const TColor colours[] = {static_cast<TColor>(0x2020D0), static_cast<TColor>(0x20A020),
@@ -242,7 +237,7 @@ private:
 
     TForm* form_;
     TbsSkinData* store_;
-    std::vector<TComponent*> owned_;
+    gallery::TPageParts parts_;
     TCustomImageList* pictures_ = nullptr;
     TbsSkinImagesMenu* menu_ = nullptr;
     TbsSkinMenuSpeedButton* dropped_ = nullptr;
