@@ -671,8 +671,33 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
         e->DisabledFontColor = Col(Shade(p.face, 0.6));
     };
     editRec(AddCtrl<TbsDataSkinEditControl>(s, L"edit"));
+    // The button edit: the well with its button in the right end piece,
+    // and the button's hot and pressed looks.
+    const TRect beButton(62, 2, 78, 19);
+    auto buttonEditFace = [&](bool hot) {
+        return c.Take(80, 21, [&p, hot, beButton](Img& img, const TRect& r) {
+            Well(img, r, p, hot);
+            TRect b = beButton;
+            OffsetRect(&b, r.left, r.top);
+            Plate(img, b, p, Face::Normal, Mix(p.face, 0xFFFFFF, 0.75), 95);
+            img.Glyph(Glyph::ArrowDown, b, p.text);
+        });
+    };
+    auto buttonEditButton = [&](Face f) {
+        return c.Take(beButton.Width(), beButton.Height(), [&p, f](Img& img, const TRect& r) {
+            Plate(img, r, p, f, Mix(p.face, 0xFFFFFF, 0.75), 96);
+            img.Glyph(Glyph::ArrowDown, r, p.text);
+        });
+    };
     auto* be = AddCtrl<TbsDataSkinEditControl>(s, L"buttonedit");
     editRec(be);
+    be->SkinRect = buttonEditFace(false);
+    be->ActiveSkinRect = buttonEditFace(true);
+    SetCorners(*be, 80, 21, 3, 3, 80 - beButton.left + 2, 3);
+    be->ClRect = TRect(3, 3, beButton.left - 2, 18);
+    be->ButtonRect = beButton;
+    be->ActiveButtonRect = buttonEditButton(Face::Hot);
+    be->DownButtonRect = buttonEditButton(Face::Down);
     auto* memo = AddCtrl<TbsDataSkinMemoControl>(s, L"memo");
     editRec(memo);
     NinePiece(memo, box, 3);
