@@ -146,6 +146,8 @@ start_test_slots() {
       rm -rf "$prefix"
       cp -a --reflink=auto "$WINEPREFIX" "$prefix"
     fi
+    # Each run starts with an empty temporary folder.
+    rm -rf "$prefix"/drive_c/users/*/Temp/*
     TEST_SLOT_PREFIXES+=("$prefix")
     Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$TEST_SLOT_DIR/$i.display" >/dev/null 2>&1 &
     TEST_SLOT_XVFB+=($!)

@@ -339,6 +339,9 @@ std::wstring ScratchFolder(const std::wstring& AName) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + AName + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    // Process ids come round again (every run of the suite starts its Wine
+    // servers afresh): what an earlier process of this id left goes first.
+    RemoveFolder(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
@@ -371,7 +374,9 @@ void RemoveFolder(const std::wstring& AFolder) {
     HANDLE find = FindFirstFileW((AFolder + L"*").c_str(), &fd);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((AFolder + fd.cFileName).c_str());
+            const std::wstring name = fd.cFileName;
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((AFolder + name).c_str());
+            else if (name != L"." && name != L"..") RemoveFolder(AFolder + name + L"\\");
         } while (FindNextFileW(find, &fd));
         FindClose(find);
     }

@@ -81,9 +81,10 @@ int64_t FirstPackMuxRate(const std::wstring& AFile);
 
 // Small file helpers of the tests (wide names).
 void WriteBytes(const std::wstring& AName, const std::string& ABytes);
-// Removes the files of a folder (with trailing backslash) and the folder.
+// Removes a folder (with trailing backslash) with everything in it.
 void RemoveFolder(const std::wstring& AFolder);
-// Creates "<temp>\<AName>-<process id>\" and returns it (trailing backslash).
+// Creates "<temp>\<AName>-<process id>\" empty and returns it (trailing
+// backslash).
 std::wstring ScratchFolder(const std::wstring& AName);
 // Loads the transcoder's library set from the staged LibAV folder; an empty
 // result on success, else the loader's message.
