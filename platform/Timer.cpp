@@ -40,3 +40,11 @@ void TTimer::Update() {
 void TTimer::Timer() {
     if (OnTimer) OnTimer(this);
 }
+
+TTimer* NewStoppedTimer(TComponent* owner, unsigned intervalMs, TNotifyEvent onTimer) {
+    auto* t = new TTimer(owner);
+    t->SetEnabled(false);
+    t->SetInterval(intervalMs);
+    t->OnTimer = std::move(onTimer);
+    return t;
+}

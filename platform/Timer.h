@@ -30,3 +30,7 @@ private:
     bool enabled_ = true;
     unsigned interval_ = 1000;
 };
+
+// A timer of owner's, stopped, with its interval and handler set.
+TTimer* NewStoppedTimer(TComponent* owner, unsigned intervalMs, TNotifyEvent onTimer);
+

@@ -46,10 +46,7 @@ bool SetLayeredAlpha(HWND wnd, int alpha) {
 // ---- the manager ------------------------------------------------------------------------------------
 
 TbsLayerManager::TbsLayerManager(TComponent* owner) : TComponent(owner) {
-    Timer = new TTimer(this);
-    Timer->SetEnabled(false);
-    Timer->SetInterval(25);
-    Timer->OnTimer = [this](TObject*) { FadeStep(); };
+    Timer = NewStoppedTimer(this, 25, [this](TObject*) { FadeStep(); });
 }
 
 TbsLayerManager::~TbsLayerManager() {

@@ -180,10 +180,7 @@ void TbsSkinCheckRadioBox::StateChanged() {
 void TbsSkinCheckRadioBox::StartMorph() {
     if (MorphTimer && MorphTimer->Enabled()) return;
     if (!MorphTimer) {
-        MorphTimer = new TTimer(this);
-        MorphTimer->SetEnabled(false);
-        MorphTimer->SetInterval(20);
-        MorphTimer->OnTimer = [this](TObject*) { MorphStep(); };
+        MorphTimer = NewStoppedTimer(this, 20, [this](TObject*) { MorphStep(); });
     }
     MorphTimer->SetEnabled(true);
 }

@@ -30,18 +30,9 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwn
     FDefItemFont.SetHeight(14);
     FDefItemFont.SetStyle(TFontStyles{});
     FDefItemFont.SetColor(clBtnText);
-    MouseTimer = new TTimer(this);
-    MouseTimer->SetEnabled(false);
-    MouseTimer->SetInterval(50);
-    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
-    MorphTimer = new TTimer(this);
-    MorphTimer->SetEnabled(false);
-    MorphTimer->SetInterval(25);
-    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
-    AnimateTimer = new TTimer(this);
-    AnimateTimer->SetEnabled(false);
-    AnimateTimer->SetInterval(25);
-    AnimateTimer->OnTimer = [this](TObject*) { AnimateTimerProc(); };
+    MouseTimer = NewStoppedTimer(this, 50, [this](TObject*) { MouseTimerProc(); });
+    MorphTimer = NewStoppedTimer(this, 25, [this](TObject*) { MorphTimerProc(); });
+    AnimateTimer = NewStoppedTimer(this, 25, [this](TObject*) { AnimateTimerProc(); });
 }
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar() {

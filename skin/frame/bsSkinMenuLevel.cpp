@@ -37,14 +37,8 @@ String MeasureText(const TMenuItem* item) {
 TbsSkinPopupWindow::TbsSkinPopupWindow(TComponent* AOwner, TbsSkinMenu* AParentMenu, TbsDataSkinPopupWindow* AData)
     : TCustomControl(AOwner), ParentMenu(AParentMenu) {
     SetVisible(false);
-    MouseTimer = new TTimer(this);
-    MouseTimer->SetEnabled(false);
-    MouseTimer->SetInterval(50);
-    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
-    MorphTimer = new TTimer(this);
-    MorphTimer->SetEnabled(false);
-    MorphTimer->SetInterval(20);
-    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
+    MouseTimer = NewStoppedTimer(this, 50, [this](TObject*) { MouseTimerProc(); });
+    MorphTimer = NewStoppedTimer(this, 20, [this](TObject*) { MorphTimerProc(); });
     if (AData && AData->WindowPictureIndex != -1 && ParentMenu->SkinData) {
         TbsSkinData* sd = ParentMenu->SkinData;
         TBitmap* window = PictureAt(sd, AData->WindowPictureIndex);

@@ -119,10 +119,7 @@ void TbsSkinMenuItem::MouseDown(int, int) {
 // ---- the chain --------------------------------------------------------------------------------
 
 TbsSkinMenu::TbsSkinMenu(TComponent* AOwner, TCustomForm* AForm) : TComponent(AOwner), FForm(AForm) {
-    WaitTimer = new TTimer(this);
-    WaitTimer->SetEnabled(false);
-    WaitTimer->SetInterval(500);
-    WaitTimer->OnTimer = [this](TObject*) { WaitTimerProc(); };
+    WaitTimer = NewStoppedTimer(this, 500, [this](TObject*) { WaitTimerProc(); });
     FDefaultMenuItemFont.SetName(L"Arial");
     FDefaultMenuItemFont.SetHeight(14);
     FDefaultMenuItemFont.SetStyle(TFontStyles{});

@@ -42,14 +42,8 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
     IconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     IconData.uCallbackMessage = WM_TRAYNOTIFY;
     FWindowHandle = reinterpret_cast<HWND>(GetWindowLongPtrW(FWindow->Handle(), GWLP_HWNDPARENT));
-    AnimateTimer = new TTimer(this);
-    AnimateTimer->SetEnabled(false);
-    AnimateTimer->SetInterval(FAnimateTimerInterval);
-    AnimateTimer->OnTimer = [this](TObject*) { AnimateTimerTick(); };
-    ClickTimer = new TTimer(this);
-    ClickTimer->SetEnabled(false);
-    ClickTimer->SetInterval(GetDoubleClickTime());
-    ClickTimer->OnTimer = [this](TObject*) { ClickTimerTick(); };
+    AnimateTimer = NewStoppedTimer(this, FAnimateTimerInterval, [this](TObject*) { AnimateTimerTick(); });
+    ClickTimer = NewStoppedTimer(this, GetDoubleClickTime(), [this](TObject*) { ClickTimerTick(); });
     if (Has(csDesigning)) return;
     if (FIcon.Empty() && LoadDefaultIcon()) {
         HICON app = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
