@@ -1,0 +1,131 @@
+// The skin records of edits, list boxes, combo boxes and views.
+#include "SkinParts.h"
+
+namespace skinparts {
+
+void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
+    const TRect edit = c.Take(80, 21, [&p](Img& img, const TRect& r) { Well(img, r, p, false); });
+    const TRect editHot = c.Take(80, 21, [&p](Img& img, const TRect& r) { Well(img, r, p, true); });
+    const TRect box = c.Take(60, 60, [&p](Img& img, const TRect& r) { Well(img, r, p, false); });
+    const TRect item = c.Take(60, 18, [&p](Img& img, const TRect& r) {
+        img.Fill(r, Mix(p.face, 0xFFFFFF, 0.75));
+    });
+    const TRect itemSel = c.Take(60, 18, [&p](Img& img, const TRect& r) {
+        img.Metal(r, Mix(p.accent, 0xFFFFFF, 0.25), Shade(p.accent, 0.8), 91);
+    });
+    const TRect itemFocus = c.Take(60, 18, [&p](Img& img, const TRect& r) {
+        img.Metal(r, Mix(p.accent, 0xFFFFFF, 0.25), Shade(p.accent, 0.8), 92);
+        img.Frame(r, p.dark);
+    });
+    auto editRec = [&](TbsDataSkinEditControl* e) {
+        NinePiece(e, edit, 3);
+        e->ActiveSkinRect = editHot;
+        Font(e->FontName, e->FontHeight, e->FontStyle, e->FontColor, p.text);
+        e->ActiveFontColor = Col(p.text);
+        e->DisabledFontColor = Col(Shade(p.face, 0.6));
+    };
+    editRec(AddCtrl<TbsDataSkinEditControl>(s, L"edit"));
+    // The button edit: the well with its button in the right end piece,
+    // and the button's hot and pressed looks.
+    const TRect beButton(62, 2, 78, 19);
+    auto buttonEditFace = [&](bool hot) {
+        return c.Take(80, 21, [&p, hot, beButton](Img& img, const TRect& r) {
+            Well(img, r, p, hot);
+            TRect b = beButton;
+            OffsetRect(&b, r.left, r.top);
+            Plate(img, b, p, Face::Normal, Mix(p.face, 0xFFFFFF, 0.75), 95);
+            img.Glyph(Glyph::ArrowDown, b, p.text);
+        });
+    };
+    auto buttonEditButton = [&](Face f) {
+        return c.Take(beButton.Width(), beButton.Height(), [&p, f](Img& img, const TRect& r) {
+            Plate(img, r, p, f, Mix(p.face, 0xFFFFFF, 0.75), 96);
+            img.Glyph(Glyph::ArrowDown, r, p.text);
+        });
+    };
+    auto* be = AddCtrl<TbsDataSkinEditControl>(s, L"buttonedit");
+    editRec(be);
+    be->SkinRect = buttonEditFace(false);
+    be->ActiveSkinRect = buttonEditFace(true);
+    SetCorners(*be, 80, 21, 3, 3, 80 - beButton.left + 2, 3);
+    be->ClRect = TRect(3, 3, beButton.left - 2, 18);
+    be->ButtonRect = beButton;
+    be->ActiveButtonRect = buttonEditButton(Face::Hot);
+    be->DownButtonRect = buttonEditButton(Face::Down);
+    auto* memo = AddCtrl<TbsDataSkinMemoControl>(s, L"memo");
+    editRec(memo);
+    NinePiece(memo, box, 3);
+    memo->ActiveSkinRect = box;
+    memo->BGColor = memo->ActiveBGColor = Col(Mix(p.face, 0xFFFFFF, 0.75));
+
+    // The item looks and font of list boxes and combo boxes.
+    auto items = [&](auto* l) {
+        l->SItemRect = item;
+        l->ActiveItemRect = itemSel;
+        l->FocusItemRect = itemFocus;
+        l->ItemLeftOffset = l->ItemRightOffset = 2;
+        l->ItemTextRect = TRect(4, 0, 56, 18);
+        Font(l->FontName, l->FontHeight, l->FontStyle, l->FontColor, p.text);
+        l->ActiveFontColor = l->FocusFontColor = Col(0xFFFFFF);
+        l->ShowFocus = true;
+    };
+    auto listRec = [&](TbsDataSkinListBox* l) {
+        NinePiece(l, box, 3);
+        items(l);
+        l->CaptionFontName = L"SimSun";
+        l->CaptionFontHeight = 13;
+        l->CaptionFontColor = Col(p.captionText);
+    };
+    listRec(AddCtrl<TbsDataSkinListBox>(s, L"listbox"));
+    auto* clb = AddCtrl<TbsDataSkinCheckListBox>(s, L"checklistbox");
+    listRec(clb);
+    const auto& checkbox = static_cast<TbsDataSkinCheckRadioControl&>(*s->CtrlList[s->GetControlIndex(L"checkbox")]);
+    clb->ItemCheckRect = TRect(2, 1, 17, 16);
+    clb->CheckImageRect = checkbox.CheckImageRect;
+    clb->UnCheckImageRect = checkbox.UnCheckImageRect;
+
+    // The combo box: the field with its drop-down button in the right end
+    // piece (so stretching never smears it); the face ends before the button
+    // and is as high as an item.
+    const auto& drop = static_cast<TbsDataSkinButtonControl&>(*s->CtrlList[s->GetControlIndex(L"combobutton")]);
+    const TRect comboButton(edit.Width() - 19, 1, edit.Width() - 2, 20);
+    // A drop-down button state (17 x 19 of the button's picture) with its arrow.
+    auto arrowed = [&p](Img& img, const TRect& from, int x, int y, bool disabled) {
+        img.Copy(img, TRect(from.left, from.top + 1, from.right, from.top + 20), x, y);
+        img.Glyph(Glyph::ArrowDown, TRect(x, y, x + from.Width(), y + 19), disabled ? Shade(p.face, 0.7) : Ink(p));
+    };
+    auto comboCell = [&](bool hot) {
+        return c.Take(edit.Width(), edit.Height(), [&p, hot, comboButton, arrowed, from = drop.SkinRect](Img& img,
+                                                                                                     const TRect& r) {
+            Well(img, r, p, hot);
+            arrowed(img, from, r.left + comboButton.left, r.top + comboButton.top, false);
+        });
+    };
+    auto buttonCell = [&](const TRect& from, bool disabled) {
+        return c.Take(from.Width(), 19, [arrowed, from, disabled](Img& img, const TRect& r) {
+            arrowed(img, from, r.left, r.top, disabled);
+        });
+    };
+    auto* cb = AddCtrl<TbsDataSkinComboBox>(s, L"combobox");
+    NinePiece(cb, comboCell(false), 3);
+    SetCorners(*cb, edit.Width(), edit.Height(), 3, 3, edit.Width() - comboButton.left + 1, 3);
+    cb->ClRect = TRect(2, 2, comboButton.left - 1, 20);
+    cb->ActiveSkinRect = comboCell(true);
+    items(cb);
+    cb->ListBoxName = L"listbox";
+    cb->ButtonRect = comboButton;
+    cb->ActiveButtonRect = buttonCell(drop.ActiveSkinRect, false);
+    cb->DownButtonRect = buttonCell(drop.DownSkinRect, false);
+    cb->UnEnabledButtonRect = buttonCell(drop.DisabledSkinRect, true);
+    cb->ItemStretchEffect = cb->FocusItemStretchEffect = true;
+
+    for (const wchar_t* name : {L"treeview", L"listview"}) {
+        auto* v = static_cast<TbsDataSkinFontColorControl*>(
+            name[0] == L't' ? static_cast<TbsDataSkinControl*>(AddCtrl<TbsDataSkinTreeView>(s, name))
+                            : static_cast<TbsDataSkinControl*>(AddCtrl<TbsDataSkinListView>(s, name)));
+        Font(v->FontName, v->FontHeight, v->FontStyle, v->FontColor, p.text);
+        v->BGColor = Col(Mix(p.face, 0xFFFFFF, 0.75));
+    }
+}
+
+}  // namespace skinparts
