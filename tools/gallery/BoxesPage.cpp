@@ -181,6 +181,7 @@ private:
         auto* l = New<TbsSkinListBox>(form_, kLabelW, y, 170, 150);
         l->SetCaption(L"列表 List");
         l->SetCaptionMode(true);
+        l->SetSkinDataName(L"captionlistbox");  // the skins' list box with a caption strip
         for (int i = 0; i < 12; ++i) l->Items()->Add(L"项目 Item " + IntToStr(static_cast<int64_t>(i + 1)));
         if (store_) l->SetSkinData(store_);
         l->HandleNeeded();

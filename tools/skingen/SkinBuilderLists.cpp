@@ -3,6 +3,63 @@
 
 namespace skinparts {
 
+// The list box with a caption: a metal strip over the well, the caption in
+// it and, at its right end, the up, down and check buttons with their hot
+// and pressed looks; with the buttons hidden the strip's plain metal
+// covers their place. Used by name ("captionlistbox").
+template <class ListRec>
+void BuildCaptionListBox(TbsSkinData* s, const Palette& p, Plan& c, const ListRec& listRec) {
+    constexpr int kW = 100, kH = 80, kStrip = 20, kButton = 16;
+    const TRect up(kW - 2 - kButton, 2, kW - 2, 2 + kButton);
+    const TRect down(up.left - kButton, 2, up.left, 2 + kButton);
+    const TRect check(down.left - kButton, 2, down.left, 2 + kButton);
+    const TRect area(check.left, 2, up.right, 2 + kButton);
+    const Glyph glyphs[3] = {Glyph::ArrowUp, Glyph::ArrowDown, Glyph::Check};
+    const TRect places[3] = {up, down, check};
+    auto strip = [&p](Img& img, const TRect& r) {
+        img.Metal(r, Shade(p.base, 1.3), Shade(p.base, 1.0), 77);
+    };
+    auto button = [&p, glyphs](Img& img, const TRect& r, int i, Face f) {
+        Plate(img, r, p, f, Shade(p.base, 1.15), 78 + i);
+        img.Glyph(glyphs[i], r, f == Face::Hot ? 0xFFFFFF : Ink(p));
+    };
+    c.atlas.Row();
+    const TRect face = c.Take(kW, kH, [=, &p](Img& img, const TRect& r) {
+        const TRect top(r.left, r.top, r.right, r.top + kStrip);
+        strip(img, top);
+        img.Fill(TRect(r.left, r.top + kStrip, r.right, r.top + kStrip + 1), p.accent);
+        Well(img, TRect(r.left, r.top + kStrip + 1, r.right, r.bottom), p, false);
+        img.Frame(r, Shade(p.base, 0.7));
+        for (int i = 0; i < 3; ++i) {
+            TRect b = places[i];
+            OffsetRect(&b, r.left, r.top);
+            button(img, b, i, Face::Normal);
+        }
+    });
+    TRect hot[3], pressed[3];
+    for (int i = 0; i < 3; ++i) {
+        hot[i] = c.Take(kButton, kButton, [=](Img& img, const TRect& r) { button(img, r, i, Face::Hot); });
+        pressed[i] = c.Take(kButton, kButton, [=](Img& img, const TRect& r) { button(img, r, i, Face::Down); });
+    }
+    const TRect hidden = c.Take(area.Width(), area.Height(), strip);
+
+    auto* l = AddCtrl<TbsDataSkinListBox>(s, L"captionlistbox");
+    listRec(l);
+    l->SkinRect = face;
+    SetCorners(*l, kW, kH, 3, kStrip + 1, kW - check.left + 3, 3);
+    l->ClRect = TRect(3, kStrip + 2, kW - 3, kH - 3);
+    l->CaptionRect = TRect(4, 2, check.left - 2, kStrip - 2);
+    Font(l->CaptionFontName, l->CaptionFontHeight, l->CaptionFontStyle, l->CaptionFontColor, Ink(p), true);
+    l->UpButtonRect = up;
+    l->DownButtonRect = down;
+    l->CheckButtonRect = check;
+    l->ActiveUpButtonRect = hot[0], l->DownUpButtonRect = pressed[0];
+    l->ActiveDownButtonRect = hot[1], l->DownDownButtonRect = pressed[1];
+    l->ActiveCheckButtonRect = hot[2], l->DownCheckButtonRect = pressed[2];
+    l->ButtonsArea = area;
+    l->DisabledButtonsRect = hidden;
+}
+
 void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     const TRect edit = c.Take(80, 21, [&p](Img& img, const TRect& r) { Well(img, r, p, false); });
     const TRect editHot = c.Take(80, 21, [&p](Img& img, const TRect& r) { Well(img, r, p, true); });
@@ -83,6 +140,7 @@ void BuildEdits(TbsSkinData* s, const Palette& p, Plan& c) {
     clb->ItemCheckRect = TRect(2, 1, 17, 16);
     clb->CheckImageRect = checkbox.CheckImageRect;
     clb->UnCheckImageRect = checkbox.UnCheckImageRect;
+    BuildCaptionListBox(s, p, c, listRec);
 
     // The combo box: the field with its drop-down button in the right end
     // piece (so stretching never smears it); the face ends before the button
