@@ -218,18 +218,26 @@ void TogglePauseState(TVideoState* vs) {
     if (!p->FSeekEvent.Wait(250)) p->FSeekEvent.Set();
     if (vs->abort_request) return;
     if (vs->paused) {
-        const double shift = NowSeconds() + vs->video_current_pts_drift - vs->video_current_pts;
-        vs->frame_timer = vs->frame_timer + shift;
+        // A drift of 0 means no picture has been shown since the open (see
+        // GetVideoClock): then the pacing moves on to make the first queued
+        // picture (or the next one) due now, and the clock keeps saying so.
+        const bool shown = vs->video_current_pts_drift != 0;
         {
             // Pictures queued before the pause keep their distance to the
             // pacing clock instead of turning late.
             std::lock_guard<std::mutex> lock(vs->pictq_mutex);
+            const double now = NowSeconds();
+            double shift = now + vs->video_current_pts_drift - vs->video_current_pts;
+            if (!shown) shift = now - (vs->pictq_size > 0 ? vs->pictq[vs->pictq_rindex].target_clock : vs->frame_timer.load());
+            vs->frame_timer = vs->frame_timer + shift;
             for (int i = 0; i < vs->pictq_size; ++i)
                 vs->pictq[(vs->pictq_rindex + i) % VIDEO_PICTURE_QUEUE_SIZE].target_clock += shift;
         }
-        if (vs->read_pause_return != ERR_NOT_SUPPORTED)
-            vs->video_current_pts = vs->video_current_pts_drift + NowSeconds();
-        vs->video_current_pts_drift = vs->video_current_pts - NowSeconds();
+        if (shown) {
+            if (vs->read_pause_return != ERR_NOT_SUPPORTED)
+                vs->video_current_pts = vs->video_current_pts_drift + NowSeconds();
+            vs->video_current_pts_drift = vs->video_current_pts - NowSeconds();
+        }
         vs->paused = 0;
     } else {
         if (vs->video_st) {

@@ -140,6 +140,54 @@ TEST_F(PlayerEngine, PacingReusesTheLastDelayForImplausibleGaps) {
     EXPECT_DOUBLE_EQ(vs.frame_last_delay, 0.05);
 }
 
+// Resuming moves the pacing by the time since the last picture shown; a
+// file opened paused whose first picture has not been shown yet plays from
+// that picture at once (its pacing must not jump by the clock's epoch).
+TEST_F(PlayerEngine, ResumingMovesThePacingSoTheNextPictureIsDueNow) {
+    TCustomPlayer player(nullptr);
+    const struct {
+        const char* name;
+        double shownAgo;  // seconds since the last picture shown; 0 = none shown
+    } cases[] = {{"nothing shown since the open", 0}, {"paused 3 s after a picture", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TVideoState vs;
+        vs.Owner = &player;
+        vs.paused = 1;
+        vs.read_pause_return = ERR_NOT_SUPPORTED;
+        const double start = NowSeconds();
+        const double opened = start - 5;
+        // Two pictures queued 40 ms apart, paced from the open (nothing
+        // shown) or from the picture shown before the pause.
+        const double base = c.shownAgo > 0 ? start - c.shownAgo : opened;
+        vs.frame_timer = base + 0.08;
+        vs.pictq_size = 2;
+        vs.pictq_rindex = 1;
+        vs.pictq[1].target_clock = base + 0.04;
+        vs.pictq[0].target_clock = base + 0.08;
+        if (c.shownAgo > 0) {
+            vs.video_current_pts = 2.0;
+            vs.video_current_pts_drift = 2.0 - (start - c.shownAgo);
+        }
+        TogglePauseState(&vs);
+        const double end = NowSeconds();
+        EXPECT_EQ(vs.paused, 0);
+        // Due now, or 40 ms after the picture that was shown.
+        const double due = c.shownAgo > 0 ? 0.04 : 0.0;
+        EXPECT_GE(vs.pictq[1].target_clock, start + due - 0.001);
+        EXPECT_LE(vs.pictq[1].target_clock, end + due + 0.001);
+        EXPECT_NEAR(vs.pictq[0].target_clock - vs.pictq[1].target_clock, 0.04, 1e-6);
+        EXPECT_NEAR(vs.frame_timer - vs.pictq[0].target_clock, 0.0, 1e-6);
+        if (c.shownAgo == 0) {
+            // Nothing shown: the clock still stands at the start.
+            EXPECT_EQ(vs.video_current_pts_drift, 0.0);
+            EXPECT_EQ(GetVideoClock(&vs), 0.0);
+        } else {
+            EXPECT_NEAR(GetVideoClock(&vs), 2.0, 0.05);
+        }
+    }
+}
+
 TEST_F(PlayerEngine, AudioCorrectionNeverPassesTheBufferEnd) {
     TVideoState vs;
     vs.av_sync_type = AV_SYNC_EXTERNAL_CLOCK;
