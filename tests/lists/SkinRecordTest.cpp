@@ -18,12 +18,17 @@ protected:
     std::unique_ptr<TbsSkinData> skin = MakeListsSkin();
     template <class C>
     C* Place(C* c, int w, int h) {
+        PlaceControl(c, w, h);
+        return c;
+    }
+    // Out of line, so that the compiler does not guess the control's class
+    // from the caller's allocation.
+    [[gnu::noinline]] void PlaceControl(TbsSkinCustomControl* c, int w, int h) {
         c->SetParent(form);
         c->SetBounds(10, 10, w, h);
         c->HandleNeeded();
         c->SetSkinData(skin.get());
         Application->ProcessMessages();
-        return c;
     }
     static Snap Face(TWinControl* c) {
         Snap s(c->Width(), c->Height());
