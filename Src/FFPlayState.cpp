@@ -227,8 +227,9 @@ void TogglePauseState(TVideoState* vs) {
             // pacing clock instead of turning late.
             std::lock_guard<std::mutex> lock(vs->pictq_mutex);
             const double now = NowSeconds();
-            double shift = now + vs->video_current_pts_drift - vs->video_current_pts;
-            if (!shown) shift = now - (vs->pictq_size > 0 ? vs->pictq[vs->pictq_rindex].target_clock : vs->frame_timer.load());
+            const double shift = shown ? now + vs->video_current_pts_drift - vs->video_current_pts
+                                 : vs->pictq_size > 0 ? now - vs->pictq[vs->pictq_rindex].target_clock
+                                                      : now - vs->frame_timer;
             vs->frame_timer = vs->frame_timer + shift;
             for (int i = 0; i < vs->pictq_size; ++i)
                 vs->pictq[(vs->pictq_rindex + i) % VIDEO_PICTURE_QUEUE_SIZE].target_clock += shift;

@@ -367,7 +367,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
         if (!FSmartEffectsShow) return false;
         FSmartEffectsShow = false;
         // The layered border fades in with the form it was kept off for.
-        if ((FForm->Visible() || FForm->Tag == -10000) && LayerFrameActive()) {
+        if (ShownOrInTray() && LayerFrameActive()) {
             Application->ProcessMessages();
             FLayerBorder->InitFrame(FSD, FForm);
             FLayerBorder->FActive = true;
@@ -379,7 +379,7 @@ bool TbsSkinFrame::FirstPass(TMessage& m, const TWndMethod& next) {
             RefreshFormSize();
         return false;
     case WM_TRAYRESTORED:
-        if (FForm->Tag != -10000) return false;
+        if (FForm->Tag != kTrayFormTag) return false;
         if (LayerFrameActive()) BringRestoredFormsForward();
         FForm->Tag = 0;
         return false;
@@ -595,6 +595,8 @@ void TbsSkinFrame::UpdateFormBorderIcons() {
     if (FBorderIcons & biSkinMaximize) icons |= biMaximize;
     FForm->SetBorderIcons(icons);
 }
+
+bool TbsSkinFrame::ShownOrInTray() const { return FForm->Visible() || FForm->Tag == kTrayFormTag; }
 
 bool TbsSkinFrame::LayerFrameActive() const {
     return FSD && !FSD->Empty && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&

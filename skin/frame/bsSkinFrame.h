@@ -481,6 +481,9 @@ protected:
 private:
     // bsSkinFrame.cpp
     void CheckPopupCloseMessage(const TMessage& m);
+    // The form is shown, or hidden into the tray or being restored from it
+    // (its Tag is kTrayFormTag): its layered border goes with it.
+    bool ShownOrInTray() const;
     bool FirstPass(TMessage& m, const TWndMethod& next);
     void SecondPass(TMessage& m);
     // bsSkinFrameSizing.cpp

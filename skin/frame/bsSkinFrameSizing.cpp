@@ -143,7 +143,7 @@ void TbsSkinFrame::WindowPosChanged(const WINDOWPOS& wp) {
 void TbsSkinFrame::ShowLayerBorderWithForm() {
     if (!IsLayeredSupported() || FAlphaBlend || AlphaBlendAnimation || VistaLayerFrameShow()) return;
     if (FSD && FSD->AnimationForAllWindows) return;
-    if (!(FForm->Visible() || FForm->Tag == -10000) || !LayerFrameActive()) return;
+    if (!ShownOrInTray() || !LayerFrameActive()) return;
     const std::weak_ptr<bool> alive = FAlive;
     Application->ProcessMessages();
     if (alive.expired() || !LayerFrameActive()) return;

@@ -522,7 +522,7 @@ void TbsSkinFrame::StartShow(bool shown) {
     const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
     if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
     SetLayeredAlpha(wnd, 0);
-    if (FSkinnableForm && LayerFrameActive() && (FForm->Visible() || FForm->Tag == -10000)) {
+    if (FSkinnableForm && LayerFrameActive() && ShownOrInTray()) {
         FLayerBorder->CheckFormAlpha(0, false);
         FLayerBorder->ShowWithForm();
     }
@@ -535,7 +535,7 @@ void TbsSkinFrame::FadeInTimer() {
     if (FSkinnableForm && VistaLayerFrameShow()) {
         // The form was kept invisible for one tick: it and its border appear together.
         SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-        if (LayerFrameActive() && (FForm->Visible() || FForm->Tag == -10000)) {
+        if (LayerFrameActive() && ShownOrInTray()) {
             FLayerBorder->SetActive(FFormActive, false);
             FLayerBorder->CheckFormAlpha(255, true);
         }

@@ -344,7 +344,7 @@ void TbsTrayIcon::ShowMainForm() {
     ShowWindow(Application->Handle(), SW_RESTORE);
     main->SetVisible(true);
     if (main->WindowState() == wsMinimized) main->SetWindowState(wsNormal);
-    main->Tag = -10000;
+    main->Tag = kTrayFormTag;
     PostMessageW(main->Handle(), WM_TRAYRESTORED, 0, 0);
 }
 
@@ -353,7 +353,7 @@ void TbsTrayIcon::HideMainForm() {
     if (!OwnerControl() || !main) return;
     main->SetVisible(false);
     ShowWindow(Application->Handle(), SW_HIDE);
-    main->Tag = -10000;
+    main->Tag = kTrayFormTag;
 }
 
 bool TbsTrayIcon::AppWindowProc(TMessage& m) {

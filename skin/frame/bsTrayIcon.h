@@ -33,6 +33,9 @@ class TbsSkinPopupMenu;
 
 // The callback message of the notification icon.
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1024;
+// The Tag the tray icon gives the main form it hides into the tray or
+// restores from it; the form's frame clears it when it handles the restore.
+constexpr int kTrayFormTag = -10000;
 
 enum TbsBalloonHintIcon { bsbitNone, bsbitInfo, bsbitWarning, bsbitError };
 using TbsCycleEvent = std::function<void(TObject* Sender, int NextIndex)>;

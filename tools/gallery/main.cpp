@@ -16,6 +16,7 @@
 // and the program's windows in each skin (see WindowsPage.h).
 #include <cstdio>
 #include <functional>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -342,6 +343,18 @@ int Run(const String& dir) {
     }
     looks.push_back({L"plain", L"Plain look (no skin)", nullptr});
 
+    // The further pages of each look, saved as <look><suffix>.png.
+    using TDrawPage = std::function<void(TbsSkinData*, const String&, TBitmap&)>;
+    const std::pair<const wchar_t*, TDrawPage> pages[] = {
+        {L"_boxes", [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawBoxesPage(form, s, t, b); }},
+        {L"_edits", [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawEditsPage(form, s, t, b); }},
+        {L"_toolbar", [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawToolBarPage(form, s, t, b); }},
+        {L"_views", [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawViewsPage(form, s, t, b, kPageW, kPageH); }},
+        {L"_frame_extras",
+         [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawFrameExtrasPage(form, s, t, b, kPageW, kPageH); }},
+        {L"_menus", [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawMenusPage(form, s, t, b, kPageW, kPageH); }},
+        {L"_trees", [form](TbsSkinData* s, const String& t, TBitmap& b) { DrawTreesPage(form, s, t, b, kPageW, kPageH); }},
+    };
     const int cols = 2, scale = 2;
     const int rowsOnSheet = static_cast<int>((looks.size() + cols - 1) / cols);
     TBitmap sheet(cols * kPageW / scale, rowsOnSheet * kPageH / scale);
@@ -351,27 +364,11 @@ int Run(const String& dir) {
         TBitmap page;
         DrawPage(form, looks[i].skin ? &store : nullptr, looks[i].title, page);
         SavePng(&page, dir + looks[i].file + L".png");
-        TBitmap boxes;
-        DrawBoxesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, boxes);
-        SavePng(&boxes, dir + looks[i].file + L"_boxes.png");
-        TBitmap edits;
-        DrawEditsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, edits);
-        SavePng(&edits, dir + looks[i].file + L"_edits.png");
-        TBitmap toolbar;
-        DrawToolBarPage(form, looks[i].skin ? &store : nullptr, looks[i].title, toolbar);
-        SavePng(&toolbar, dir + looks[i].file + L"_toolbar.png");
-        TBitmap views;
-        DrawViewsPage(form, looks[i].skin ? &store : nullptr, looks[i].title, views, kPageW, kPageH);
-        SavePng(&views, dir + looks[i].file + L"_views.png");
-        TBitmap extras;
-        DrawFrameExtrasPage(form, looks[i].skin ? &store : nullptr, looks[i].title, extras, kPageW, kPageH);
-        SavePng(&extras, dir + looks[i].file + L"_frame_extras.png");
-        TBitmap menus;
-        DrawMenusPage(form, looks[i].skin ? &store : nullptr, looks[i].title, menus, kPageW, kPageH);
-        SavePng(&menus, dir + looks[i].file + L"_menus.png");
-        TBitmap trees;
-        DrawTreesPage(form, looks[i].skin ? &store : nullptr, looks[i].title, trees, kPageW, kPageH);
-        SavePng(&trees, dir + looks[i].file + L"_trees.png");
+        for (const auto& [suffix, draw] : pages) {
+            TBitmap more;
+            draw(looks[i].skin ? &store : nullptr, looks[i].title, more);
+            SavePng(&more, dir + looks[i].file + suffix + L".png");
+        }
         const int col = static_cast<int>(i) % cols, row = static_cast<int>(i) / cols;
         HDC sdc = sheet.Canvas()->Handle();
         SetStretchBltMode(sdc, HALFTONE);
